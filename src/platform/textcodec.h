@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Code page 932 (Windows-31J) conversion, through Qt's ICU-backed codecs.
+namespace Cp932 {
+
+// Bytes that are not valid cp932 (a stray trail byte, an unassigned code, a
+// file that ends inside a two-byte character) become U+FFFD each; the rest of
+// the input is always decoded.
+QString decode(QByteArrayView bytes);
+
+// Every character that cp932 cannot hold is written as "?" (0x3F).
+QByteArray encode(QStringView text);
+
+// The distinct characters of text that cp932 cannot hold, in order of first
+// appearance (a character outside the BMP counts as one).
+QStringList unencodableCharacters(QStringView text);
+
+} // namespace Cp932
+
+enum class TextEncoding { Cp932, Utf8, Utf8WithBom };
+
+// A user's text file is UTF-8 when it starts with a UTF-8 byte-order mark, or
+// when its bytes are valid UTF-8 and include non-ASCII text; anything else is
+// cp932.
+TextEncoding detectTextEncoding(QByteArrayView bytes);
+QString decodeText(QByteArrayView bytes);
+
+// CR LF, a lone CR and a lone LF each end a line; a final line end makes no
+// extra empty line, and an empty text has no lines.
+QStringList splitLines(QStringView text);

@@ -1,0 +1,79 @@
+#include "textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+TextReadResult readWith(const QString &path, QString (*decode)(QByteArrayView))
+{
+    TextReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(path, file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("ファイル「%1」を読み込めません。\n%2").arg(path, file.errorString());
+        return result;
+    }
+    result.encoding = decode == &decodeText ? detectTextEncoding(bytes) : TextEncoding::Cp932;
+    result.text = decode(bytes);
+    result.ok = true;
+    return result;
+}
+
+QString decodeCp932(QByteArrayView bytes)
+{
+    return Cp932::decode(bytes);
+}
+
+} // namespace
+
+TextReadResult readTextFile(const QString &path)
+{
+    return readWith(path, &decodeText);
+}
+
+TextReadResult readCp932File(const QString &path)
+{
+    return readWith(path, &decodeCp932);
+}
+
+TextWriteResult writeCp932File(const QString &path, QStringView text)
+{
+    TextWriteResult result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = QStringLiteral("ファイル「%1」を作成できません。\n%2").arg(path, file.errorString());
+        return result;
+    }
+    const QByteArray bytes = Cp932::encode(text);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        result.error = QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(path, file.errorString());
+        file.cancelWriting();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+QString toCrLf(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            out += u"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out += u"\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

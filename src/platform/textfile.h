@@ -1,0 +1,33 @@
+#pragma once
+
+#include "textcodec.h"
+
+#include <QString>
+
+struct TextReadResult
+{
+    bool ok = false;
+    QString text;
+    TextEncoding encoding = TextEncoding::Cp932;
+    QString error; // in Japanese, for the user; empty when ok
+};
+
+struct TextWriteResult
+{
+    bool ok = false;
+    QString error; // in Japanese, for the user; empty when ok
+};
+
+// Reads a user's text file: UTF-8 where the bytes say so, cp932 otherwise.
+TextReadResult readTextFile(const QString &path);
+
+// Reads a file that the program itself wrote in cp932.
+TextReadResult readCp932File(const QString &path);
+
+// Writes text as cp932 ("?" for what it cannot hold) through QSaveFile, so a
+// failure leaves whatever was there before untouched. The text is written as
+// it stands: give it CR LF line ends with toCrLf() first.
+TextWriteResult writeCp932File(const QString &path, QStringView text);
+
+// Turns every line end (LF, CR or CR LF) into CR LF.
+QString toCrLf(QStringView text);

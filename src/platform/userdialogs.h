@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// Every question, message and file dialog that the windows show goes through
+// this one object, so that tests can answer in the user's place.
+class UserDialogs
+{
+public:
+    enum class Answer { Yes, No, Cancel, Ok };
+
+    virtual ~UserDialogs() = default;
+
+    // A modal question without icon, buttons Yes and No.
+    virtual Answer askYesNo(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A modal question without icon, buttons Yes, No and Cancel.
+    virtual Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A modal question with the warning icon, buttons OK and Cancel.
+    virtual Answer askOkCancel(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A completion notice: OK button, information icon.
+    virtual void inform(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A failure the user must know about: OK button, warning icon.
+    virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
+
+    // The Save As dialog, asking before it overwrites a file. Returns the
+    // chosen path, or an empty string when the user cancels.
+    virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                    const QString &filter) = 0;
+
+    // The printer set-up dialog; false when the user cancels.
+    virtual bool setUpPrinter(QWidget *parent, QPrinter *printer) = 0;
+
+    // The object in use: the Qt dialogs unless a test has put its own.
+    static UserDialogs &instance();
+    // Puts another object in place (nullptr restores the Qt dialogs); the
+    // caller keeps ownership.
+    static void setInstance(UserDialogs *dialogs);
+};
+
+// The real dialogs, shown with Qt's message boxes and file dialog.
+class QtUserDialogs : public UserDialogs
+{
+public:
+    Answer askYesNo(QWidget *parent, const QString &title, const QString &text) override;
+    Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) override;
+    Answer askOkCancel(QWidget *parent, const QString &title, const QString &text) override;
+    void inform(QWidget *parent, const QString &title, const QString &text) override;
+    void warn(QWidget *parent, const QString &title, const QString &text) override;
+    QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                            const QString &filter) override;
+    bool setUpPrinter(QWidget *parent, QPrinter *printer) override;
+};

@@ -1,0 +1,185 @@
+#include "tables/codetableloader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCodeTableLoader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fields_data();
+    void fields();
+    void rowOneKeyIsAlwaysAsciiComma();
+    void lastKeyWithoutCellGetsEmptyCell();
+    void shortFileLeavesHigherRowsEmpty();
+    void moreThan200RowsStopsWithWarning();
+    void readsCp932AndUtf8Files();
+    void missingFileNamesWhereItLooked();
+    void userTableComesFirst();
+    void missingInstalledTableNamesEveryPlace();
+};
+
+void TestCodeTableLoader::fields_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("fields");
+
+    QTest::newRow("key and cell on one line") << QStringLiteral("あ,⠁\r\n") << QStringList{"あ", "⠁"};
+    QTest::newRow("pair spread over lines") << QStringLiteral("あ\r\n⠁\r\n") << QStringList{"あ", "⠁"};
+    QTest::newRow("several pairs on a line") << QStringLiteral("あ,⠁,い,⠃") << QStringList{"あ", "⠁", "い", "⠃"};
+    QTest::newRow("quoted comma belongs to the field") << QStringLiteral("\"，,x\",⠠") << QStringList{"，,x", "⠠"};
+    QTest::newRow("quoted spaces kept") << QStringLiteral("\" \",\"⠀ \"") << QStringList{" ", "⠀ "};
+    QTest::newRow("quoted line end kept") << QStringLiteral("\"a\r\nb\",c") << QStringList{"a\r\nb", "c"};
+    QTest::newRow("unquoted comma splits") << QStringLiteral("a,b,c,d") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("spaces around unquoted field dropped")
+        << QStringLiteral("  あ  ,\t⠁ \r\n") << QStringList{"あ", "⠁"};
+    QTest::newRow("full-width space is not trimmed") << QStringLiteral("　,⠀") << QStringList{"　", "⠀"};
+    QTest::newRow("text after closing quote dropped") << QStringLiteral("\"a\"xyz,b") << QStringList{"a", "b"};
+    QTest::newRow("lone LF and CR end lines") << QStringLiteral("a\nb\rc\r\nd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("blank lines hold no field") << QStringLiteral("a\r\n\r\n\nb\r\n\r\n") << QStringList{"a", "b"};
+    QTest::newRow("comma before line end gives empty field") << QStringLiteral("a,\r\nb,c") << QStringList{"a", "", "b", "c"};
+    QTest::newRow("empty quoted field") << QStringLiteral("\"\",x") << QStringList{"", "x"};
+    QTest::newRow("trailing comma at end of file") << QStringLiteral("a,") << QStringList{"a", ""};
+    QTest::newRow("unterminated quote runs to the end") << QStringLiteral("\"a,b") << QStringList{"a,b"};
+    QTest::newRow("empty file") << QString() << QStringList();
+}
+
+void TestCodeTableLoader::fields()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, fields);
+    QCOMPARE(splitCodeTableFields(text), fields);
+}
+
+void TestCodeTableLoader::rowOneKeyIsAlwaysAsciiComma()
+{
+    const CodeTableLoad load = parseCodeTable(QStringLiteral("\"，\",⠄\r\nい,⠃\r\n"));
+    QVERIFY(load.ok);
+    QCOMPARE(load.rows, 2);
+    QCOMPARE(load.table.CodeKeys[1], QStringLiteral(","));
+    QCOMPARE(load.table.CodePatterns[1], QStringLiteral("⠄"));
+    QCOMPARE(load.table.CodeKeys[2], QStringLiteral("い"));
+}
+
+void TestCodeTableLoader::lastKeyWithoutCellGetsEmptyCell()
+{
+    const CodeTableLoad load = parseCodeTable(QStringLiteral("a,⠁\r\nb,⠃\r\nc\r\n"));
+    QCOMPARE(load.rows, 3);
+    QCOMPARE(load.table.CodeKeys[3], QStringLiteral("c"));
+    QCOMPARE(load.table.CodePatterns[3], QString());
+    QVERIFY(load.warnings.isEmpty());
+}
+
+void TestCodeTableLoader::shortFileLeavesHigherRowsEmpty()
+{
+    const CodeTableLoad load = parseCodeTable(QStringLiteral("a,1\r\nb,2\r\n"));
+    QCOMPARE(load.rows, 2);
+    for (int row = 3; row <= CodeTable::kRows; ++row) {
+        QVERIFY(load.table.CodeKeys[row].isEmpty());
+        QVERIFY(load.table.CodePatterns[row].isEmpty());
+    }
+}
+
+void TestCodeTableLoader::moreThan200RowsStopsWithWarning()
+{
+    QString text;
+    for (int row = 1; row <= 205; ++row)
+        text += QStringLiteral("k%1,p%1\r\n").arg(row);
+    const CodeTableLoad load = parseCodeTable(text);
+    QVERIFY(load.ok);
+    QCOMPARE(load.rows, 200);
+    QCOMPARE(load.table.CodeKeys[200], QStringLiteral("k200"));
+    QCOMPARE(load.table.CodePatterns[200], QStringLiteral("p200"));
+    QCOMPARE(load.warnings.size(), 1);
+    QVERIFY(load.warnings.first().contains(QStringLiteral("200")));
+
+    QString exactly200;
+    for (int row = 1; row <= 200; ++row)
+        exactly200 += QStringLiteral("k,p\r\n");
+    QVERIFY(parseCodeTable(exactly200).warnings.isEmpty());
+}
+
+void TestCodeTableLoader::readsCp932AndUtf8Files()
+{
+    QTemporaryDir dir;
+    const QString cp932 = dir.filePath(QStringLiteral("cp932.txt"));
+    QFile f(cp932);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromHex("81432C410D0A82A02C420D0A")); // "，,A" then "あ,B"
+    f.close();
+    CodeTableLoad load = loadCodeTable(cp932);
+    QVERIFY(load.ok);
+    QCOMPARE(load.path, cp932);
+    QCOMPARE(load.table.CodePatterns[1], QStringLiteral("A"));
+    QCOMPARE(load.table.CodeKeys[2], QStringLiteral("あ"));
+    QCOMPARE(load.table.CodePatterns[2], QStringLiteral("B"));
+
+    const QString utf8 = dir.filePath(QStringLiteral("utf8.txt"));
+    QFile g(utf8);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write("\xEF\xBB\xBF\",\",⠄\r\nあ,⠁\r\n");
+    g.close();
+    load = loadCodeTable(utf8);
+    QVERIFY(load.ok);
+    QCOMPARE(load.table.CodePatterns[1], QStringLiteral("⠄"));
+    QCOMPARE(load.table.CodeKeys[2], QStringLiteral("あ"));
+    QCOMPARE(load.table.CodePatterns[2], QStringLiteral("⠁"));
+}
+
+void TestCodeTableLoader::missingFileNamesWhereItLooked()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nothing-here.txt"));
+    const CodeTableLoad load = loadCodeTable(path);
+    QVERIFY(!load.ok);
+    QVERIFY(load.error.contains(path));
+    QCOMPARE(load.rows, 0);
+    QVERIFY(load.table.CodeKeys[1].isEmpty());
+}
+
+void TestCodeTableLoader::userTableComesFirst()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QVERIFY(QDir().mkpath(userDir));
+    const QString userTable = QDir(userDir).filePath(kCodeTableFileName);
+    QFile::remove(userTable);
+
+    // Without a table of the user's, the shipped one beside the executable.
+    CodeTableLoad load = loadInstalledCodeTable();
+    QVERIFY2(load.ok, qPrintable(load.error));
+    QCOMPARE(QFileInfo(load.path).canonicalFilePath(),
+             QFileInfo(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt")).canonicalFilePath());
+
+    QFile f(userTable);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("x,y\r\n");
+    f.close();
+    load = loadInstalledCodeTable();
+    QVERIFY(load.ok);
+    QCOMPARE(load.path, userTable);
+    QCOMPARE(load.rows, 1);
+    QFile::remove(userTable);
+}
+
+void TestCodeTableLoader::missingInstalledTableNamesEveryPlace()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    const CodeTableLoad load = loadInstalledCodeTable(QStringLiteral("no-such-table.txt"));
+    QVERIFY(!load.ok);
+    QVERIFY(load.path.isEmpty());
+    const QString userPlace = QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/no-such-table.txt"));
+    QVERIFY2(load.error.contains(userPlace), qPrintable(load.error));
+    const QString besideProgram = QDir::toNativeSeparators(QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/mirabo/no-such-table.txt")));
+    QVERIFY2(load.error.contains(besideProgram), qPrintable(load.error));
+}
+
+QTEST_GUILESS_MAIN(TestCodeTableLoader)
+#include "tst_codetableloader.moc"

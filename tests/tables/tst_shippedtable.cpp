@@ -1,0 +1,164 @@
+#include "lookup/braillemeaningtable.h"
+#include "tables/codetableloader.h"
+#include "tables/keytables.h"
+
+#include <QTest>
+
+// The shipped code table must be real, standard Japanese braille. Its kana
+// rows are checked against the look-up window's meaning table, which is
+// independent data.
+class TestShippedTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyCellIsBraille();
+    void kanaRowsAgreeWithMeaningTable_data();
+    void kanaRowsAgreeWithMeaningTable();
+    void signRows_data();
+    void signRows();
+    void punctuationRows_data();
+    void punctuationRows();
+
+private:
+    static QString dotsToCells(QLatin1StringView pattern);
+    static QString cells(std::initializer_list<std::initializer_list<int>> dots);
+    CodeTableLoad load_;
+    KeyTables keys_;
+};
+
+QString TestShippedTable::dotsToCells(QLatin1StringView pattern)
+{
+    QString out;
+    for (int c = 0; c < 4; ++c) {
+        int bits = 0;
+        for (int d = 0; d < 6; ++d)
+            bits |= pattern[6 * c + d] == u'1' ? (1 << d) : 0;
+        if (bits)
+            out += QChar(0x2800 + bits);
+    }
+    return out;
+}
+
+QString TestShippedTable::cells(std::initializer_list<std::initializer_list<int>> dots)
+{
+    QString out;
+    for (const auto &cell : dots) {
+        int bits = 0;
+        for (int d : cell)
+            bits |= 1 << (d - 1);
+        out += QChar(0x2800 + bits);
+    }
+    return out;
+}
+
+void TestShippedTable::initTestCase()
+{
+    load_ = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
+    QVERIFY2(load_.ok, qPrintable(load_.error));
+    QVERIFY(load_.warnings.isEmpty());
+    QCOMPARE(load_.rows, 171);
+    CodeTable copy = load_.table;
+    BuildTables(copy, keys_);
+}
+
+void TestShippedTable::everyCellIsBraille()
+{
+    for (int row = 1; row <= load_.rows; ++row) {
+        const QString &cellString = load_.table.CodePatterns[row];
+        QVERIFY2(!cellString.isEmpty(), qPrintable(QString::number(row)));
+        for (QChar c : cellString)
+            QVERIFY2(c.unicode() >= 0x2800 && c.unicode() <= 0x283F, qPrintable(QString::number(row)));
+    }
+}
+
+void TestShippedTable::kanaRowsAgreeWithMeaningTable_data()
+{
+    QTest::addColumn<int>("row");
+    for (int row = CodeRow::FirstSyllable; row <= CodeRow::LastSyllable; ++row) {
+        if (!keys_.KatakanaKeys[row].isEmpty())
+            QTest::addRow("%d %s", row, qPrintable(keys_.KatakanaKeys[row])) << row;
+    }
+}
+
+void TestShippedTable::kanaRowsAgreeWithMeaningTable()
+{
+    QFETCH(int, row);
+    const QString key = load_.table.CodeKeys[row];
+    const QString katakana = keys_.KatakanaKeys[row];
+
+    // The key is the hiragana spelling of the row's katakana (ヴ stays ヴ:
+    // that is how the meaning table and most texts write it).
+    QCOMPARE(key.size(), katakana.size());
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        if (katakana[i] == u'ヴ')
+            QCOMPARE(key[i], QChar(u'ヴ'));
+        else
+            QCOMPARE(key[i].unicode(), char16_t(katakana[i].unicode() - 0x60));
+    }
+
+    const QString label = key == QStringLiteral("っ") ? QStringLiteral("促音(っ)") : key;
+    const BrailleMeaning *meaning = nullptr;
+    for (const BrailleMeaning &entry : BrailleMeaningTable) {
+        if (QString::fromUtf16(entry.label1Text) == label) {
+            meaning = &entry;
+            break;
+        }
+    }
+    QVERIFY2(meaning, qPrintable(label));
+    QCOMPARE(load_.table.CodePatterns[row], dotsToCells(QLatin1StringView(meaning->pattern)));
+}
+
+void TestShippedTable::signRows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1 digit-group point") << 1 << cells({{3}});
+    QTest::newRow("10 decimal point") << 10 << cells({{2}});
+    QTest::newRow("28 single capital") << 28 << cells({{5, 6}, {6}});
+    QTest::newRow("31 letter prefix") << 31 << cells({{5, 6}});
+    QTest::newRow("68 numeral sign") << 68 << cells({{3, 4, 5, 6}});
+    QTest::newRow("104 capital run") << 104 << cells({{5, 6}, {6}, {6}});
+    QTest::newRow("171 connector") << 171 << cells({{3, 6}});
+    QTest::newRow("24 うぇ") << 24 << cells({{2, 6}, {1, 2, 4}});
+}
+
+void TestShippedTable::signRows()
+{
+    QFETCH(int, row);
+    QFETCH(QString, expected);
+    QCOMPARE(load_.table.CodePatterns[row], expected);
+}
+
+void TestShippedTable::punctuationRows_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("full-width space") << QStringLiteral("　") << cells({{}});
+    QTest::newRow("half-width space") << QStringLiteral(" ") << cells({{}});
+    QTest::newRow("、") << QStringLiteral("、") << cells({{5, 6}});
+    QTest::newRow("。") << QStringLiteral("。") << cells({{2, 5, 6}});
+    QTest::newRow("？") << QStringLiteral("？") << cells({{2, 6}});
+    QTest::newRow("！") << QStringLiteral("！") << cells({{2, 3, 5}});
+    QTest::newRow("・") << QStringLiteral("・") << cells({{5}});
+    QTest::newRow("ー") << QStringLiteral("ー") << cells({{2, 5}});
+    QTest::newRow("「") << QStringLiteral("「") << cells({{3, 6}});
+    QTest::newRow("」") << QStringLiteral("」") << cells({{3, 6}});
+}
+
+void TestShippedTable::punctuationRows()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    int found = -1;
+    for (int row = 2; row <= 18; ++row) {
+        if (load_.table.CodeKeys[row] == key)
+            found = row;
+    }
+    QVERIFY2(found > 0, "rows 2..18 must carry the key");
+    QCOMPARE(load_.table.CodePatterns[found], expected);
+}
+
+QTEST_APPLESS_MAIN(TestShippedTable)
+#include "tst_shippedtable.moc"
