@@ -81,6 +81,8 @@ const std::array<BrailleMeaning, kBrailleMeaningCount> BrailleMeaningTable = {{
     /*  73 */ {"000001011101000000000000", u"ぽ", 30, nullptr, 0, nullptr, 0},
     /*  74 */ {"000100110100000000000000", u"いぇ", 30, nullptr, 0, nullptr, 0},
     /*  75 */ {"010001110000000000000000", u"うぃ", 30, nullptr, 0, nullptr, 0},
+    // うぇ is dots 2-6 followed by え (1-2-4), like its neighbours うぃ and
+    // うぉ; a second cell of せ (1-2-4-5-6) would teach a sign that is not うぇ.
     /*  76 */ {"010001110100000000000000", u"うぇ", 30, nullptr, 0, nullptr, 0},
     /*  77 */ {"010001010100000000000000", u"うぉ", 30, nullptr, 0, nullptr, 0},
     /*  78 */ {"000100110101000000000000", u"きぇ", 30, nullptr, 0, nullptr, 0},
@@ -170,6 +172,7 @@ const std::array<BrailleMeaning, kBrailleMeaningCount> BrailleMeaningTable = {{
     /* 162 */ {"000001000001000000000000", u"二重大文字符", 16, nullptr, 0, nullptr, 0},
     /* 163 */ {"011001000000000000000000", u"英文で(?)", 18, u"ｸｫｰﾃｰｼｮﾝ ﾏｰｸ始め\"", 15, u"外国語引用符 始め", 16},
     /* 164 */ {"001111000000000000000000", u"数符", 25, nullptr, 0, nullptr, 0},
+    // Spelt 長音符 (long-vowel mark); the look-alike 長音府 is a misspelling.
     /* 165 */ {"010010000000000000000000", u"長音符 （ー）", 18, u"英 文 で（：）", 18, nullptr, 0},
     /* 166 */ {"010010010010000000000000", u"  棒線   （―）", 18, u"等号(＝)", 18, nullptr, 0},
     /* 167 */ {"010000010000010000000000", u"  点線   （…）", 18, nullptr, 0, nullptr, 0},
