@@ -5,6 +5,7 @@
 // (74..153), ＃ ％ ＆ (154..156), then punctuation and composition signs.
 // Captions are shown character for character: half-width katakana and the
 // leading, trailing and ideographic spaces are part of them.
+// clang-format off
 const std::array<BrailleMeaning, kBrailleMeaningCount> BrailleMeaningTable = {{
     /*   1 */ {"100000000000000000000000", u"あ", 30, u"a(A)", 30, u"1", 30},
     /*   2 */ {"110000000000000000000000", u"い", 30, u"b(B)", 30, u"2", 30},
@@ -225,6 +226,7 @@ const std::array<BrailleMeaning, kBrailleMeaningCount> BrailleMeaningTable = {{
     /* 214 */ {"000110000000000000000000", u"小文字符　　　", 18, nullptr, 0, nullptr, 0},
     /* 215 */ {"001100001100000000000000", u"除号(÷)", 18, nullptr, 0, nullptr, 0},
 }};
+// clang-format on
 
 const BrailleMeaning *findBrailleMeaning(QStringView pattern)
 {

@@ -1,0 +1,104 @@
+#include <QProcess>
+#include <QTest>
+
+// Runs the built mirabo-cli as a user would.
+class TestLookupCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printsMeanings_data();
+    void printsMeanings();
+    void unknownSignPrintsNothing_data();
+    void unknownSignPrintsNothing();
+    void malformedSignIsReported_data();
+    void malformedSignIsReported();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    static Run lookup(const QStringList &args);
+};
+
+TestLookupCommand::Run TestLookupCommand::lookup(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), QStringList{QStringLiteral("lookup")} + args);
+    Run run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+void TestLookupCommand::printsMeanings_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("three labels") << "100000000000000000000000"
+                                  << "あ\t30\na(A)\t30\n1\t30\n";
+    QTest::newRow("two labels") << "100001000000000000000000" << u"か\t30\n乗号(×)\t18\n"_qs;
+    QTest::newRow("spaces kept") << "001000000000000000000000"
+                                 << u"わ\t30\n位取り点\t17\nｱﾎﾟｽﾄﾛ ﾌｨ  (')   \t17\n"_qs;
+    QTest::newRow("double quote") << "001011000000000000000000"
+                                  << u"ん\t30\nｸｫｰﾃｰｼｮﾝ ﾏｰｸ閉じ(\")\t15\n外国語引用符 閉じ\t16\n"_qs;
+    QTest::newRow("four cells") << "001001001001001001001001" << u"英文でﾛﾝｸﾞﾀﾞｯｼｭ (―)\t13\n"_qs;
+    QTest::newRow("braille, one cell") << u"⠁"_qs << "あ\t30\na(A)\t30\n1\t30\n";
+    QTest::newRow("braille, two cells") << u"⠢⠋"_qs << u"うぇ\t30\n"_qs;
+}
+
+void TestLookupCommand::printsMeanings()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, output);
+    const Run run = lookup({sign});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.out), output);
+    QCOMPARE(run.err, QByteArray());
+}
+
+void TestLookupCommand::unknownSignPrintsNothing_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::newRow("no dot") << "000000000000000000000000";
+    QTest::newRow("か in cell 2") << "000000100001000000000000";
+    QTest::newRow("blank braille then か") << u"⠀⠡"_qs;
+}
+
+void TestLookupCommand::unknownSignPrintsNothing()
+{
+    QFETCH(QString, sign);
+    const Run run = lookup({sign});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(run.err, QByteArray());
+}
+
+void TestLookupCommand::malformedSignIsReported_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no sign") << QStringList();
+    QTest::newRow("two signs") << QStringList{u"⠁"_qs, u"⠃"_qs};
+    QTest::newRow("23 digits") << QStringList{"10000000000000000000000"};
+    QTest::newRow("eight-dot braille") << QStringList{u"⣿"_qs};
+    QTest::newRow("kana") << QStringList{u"あ"_qs};
+}
+
+void TestLookupCommand::malformedSignIsReported()
+{
+    QFETCH(QStringList, args);
+    const Run run = lookup(args);
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY(!run.err.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestLookupCommand)
+#include "tst_lookupcommand.moc"
