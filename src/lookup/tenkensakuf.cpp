@@ -1,0 +1,264 @@
+#include "tenkensakuf.h"
+
+#include "clickablelabel.h"
+#include "dotimage.h"
+#include "lookup/braillemeaningtable.h"
+#include "lookup/dotpatterninput.h"
+#include "platform/japanesefonts.h"
+#include "platform/twips.h"
+
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kDotImageTwips = 420;
+
+// Dot d of cell c stands at column 2 * (c - 1) + (d > 3) and row (d - 1) % 3
+// of the grid; columns of one cell are 600 twips apart, cells 1440.
+int dotColumn(int p)
+{
+    return 2 * ((p - 1) / 6) + ((p - 1) % 6 >= 3 ? 1 : 0);
+}
+
+int dotRow(int p)
+{
+    return (p - 1) % 3;
+}
+
+int dotAt(int column, int row)
+{
+    return 6 * (column / 2) + 3 * (column % 2) + row + 1;
+}
+
+QPoint dotTwips(int p)
+{
+    const int column = dotColumn(p);
+    return {240 + 1440 * (column / 2) + 600 * (column % 2), 240 + 720 * dotRow(p)};
+}
+
+QString dotName(int p)
+{
+    return QStringLiteral("マス%1 の 点%2").arg((p - 1) / 6 + 1).arg((p - 1) % 6 + 1);
+}
+
+void setPointSize(QWidget *widget, int points)
+{
+    QFont font = widget->font();
+    font.setPointSize(points);
+    widget->setFont(font);
+}
+
+} // namespace
+
+// The dot pictures are compiled into a static library, whose resources must
+// be registered by hand (registering twice does no harm), and not from inside
+// a namespace.
+static void registerDotPictures()
+{
+    Q_INIT_RESOURCE(lookup);
+}
+
+tenkensakuf *tenkensakuf::open()
+{
+    static QPointer<tenkensakuf> loaded;
+    if (!loaded)
+        loaded = new tenkensakuf;
+    loaded->setWindowState(loaded->windowState() & ~Qt::WindowMinimized);
+    loaded->show();
+    loaded->raise();
+    loaded->activateWindow();
+    return loaded;
+}
+
+tenkensakuf::tenkensakuf()
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The main window alone decides when the program ends; closing it ends
+    // the program even while this window is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setObjectName(QStringLiteral("tenkensakuf"));
+    setWindowTitle(QStringLiteral("点字検索"));
+    setFont(JapaneseFonts::gothic(9));
+    setFixedSize(Twips::toPixels(QSize(6270, 3525), this));
+
+    createControls();
+    createDotImages();
+    arrangeTabOrder();
+    Form_Load();
+}
+
+void tenkensakuf::createControls()
+{
+    const auto place = [this](QWidget *control, const char *name, QRect twips) {
+        control->setObjectName(QString::fromUtf8(name));
+        control->setGeometry(Twips::toPixels(twips, this));
+        control->setFont(JapaneseFonts::proportionalGothic(9));
+    };
+    const auto setUpLabel = [](QLabel *label) {
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+    };
+
+    searchButton_ = new QPushButton(QStringLiteral("検索"), this);
+    place(searchButton_, "検索", QRect(120, 2400, 1215, 375));
+    connect(searchButton_, &QPushButton::clicked, this, &tenkensakuf::LookUpPattern);
+
+    quitButton_ = new QPushButton(QStringLiteral("終了"), this);
+    place(quitButton_, "終了", QRect(120, 3000, 1215, 375));
+    connect(quitButton_, &QPushButton::clicked, this, &tenkensakuf::CloseLookUpWindow);
+
+    Label1 = new ClickableLabel(QStringLiteral("印をしてください"), this);
+    place(Label1, "Label1", QRect(1560, 2640, 1335, 765));
+    setUpLabel(Label1);
+
+    Label2 = new ClickableLabel(this);
+    place(Label2, "Label2", QRect(3120, 2640, 1455, 795));
+    setUpLabel(Label2);
+    connect(Label2, &ClickableLabel::clicked, this, &tenkensakuf::Label2_Click);
+
+    Label3 = new QLabel(QStringLiteral("その他"), this);
+    place(Label3, "Label3", QRect(3120, 2400, 1455, 255));
+    setUpLabel(Label3);
+
+    Label4 = new QLabel(this);
+    place(Label4, "Label4", QRect(4800, 2640, 1335, 765));
+    setUpLabel(Label4);
+}
+
+void tenkensakuf::createDotImages()
+{
+    registerDotPictures();
+    const QPixmap unmarked(QStringLiteral(":/lookup/dot-unmarked.png"));
+    const QPixmap marked(QStringLiteral(":/lookup/dot-marked.png"));
+
+    for (int p = 1; p <= kDotPositions; ++p) {
+        const QRect place = Twips::toPixels(QRect(dotTwips(p), QSize(kDotImageTwips, kDotImageTwips)), this);
+        // The back picture is created first so that the front one lies above it.
+        auto *back = new DotImage(marked, true, this);
+        auto *front = new DotImage(unmarked, false, this);
+        images_[static_cast<size_t>(2 * p - 2)] = back;
+        images_[static_cast<size_t>(2 * p - 1)] = front;
+
+        for (DotImage *picture : {back, front}) {
+            picture->setObjectName(QStringLiteral("Image%1").arg(picture == back ? 2 * p - 1 : 2 * p));
+            picture->setGeometry(place);
+            picture->setAccessibleName(dotName(p));
+            connect(picture, &DotImage::arrowKeyPressed, this,
+                    [this, p](Qt::Key key) { moveDotFocus(p, key); });
+        }
+        back->setAccessibleDescription(QStringLiteral("印あり"));
+        front->setAccessibleDescription(QStringLiteral("印なし"));
+        // Covered by the front picture, the back one takes no keyboard focus.
+        back->setFocusPolicy(Qt::NoFocus);
+
+        connect(front, &DotImage::clicked, this, [this, p] { setDotMarked(p, true); });
+        connect(back, &DotImage::clicked, this, [this, p] { setDotMarked(p, false); });
+    }
+}
+
+void tenkensakuf::arrangeTabOrder()
+{
+    // 検索, 終了, then the dot positions in order; of the two pictures of a
+    // position only the one in view can take the focus.
+    QWidget *previous = quitButton_;
+    QWidget::setTabOrder(searchButton_, quitButton_);
+    for (int p = 1; p <= kDotPositions; ++p) {
+        QWidget::setTabOrder(previous, image(2 * p));
+        QWidget::setTabOrder(image(2 * p), image(2 * p - 1));
+        previous = image(2 * p - 1);
+    }
+}
+
+void tenkensakuf::Form_Load()
+{
+    DotFlags = QString(kDotPositions, u'0');
+}
+
+void tenkensakuf::setDotMarked(int p, bool marked)
+{
+    DotImage *back = image(2 * p - 1);
+    DotImage *front = image(2 * p);
+    // The keyboard focus stays on the position, on whichever picture is in view.
+    if (marked) {
+        back->setFocusPolicy(Qt::TabFocus);
+        if (front->hasFocus())
+            back->setFocus(Qt::OtherFocusReason);
+        front->setVisible(false);
+    } else {
+        front->setVisible(true);
+        if (back->hasFocus())
+            front->setFocus(Qt::OtherFocusReason);
+        back->setFocusPolicy(Qt::NoFocus);
+    }
+    DotFlags[p - 1] = marked ? u'1' : u'0';
+    clearResults();
+}
+
+void tenkensakuf::clearResults()
+{
+    Label1->clear();
+    Label2->clear();
+    Label4->clear();
+}
+
+void tenkensakuf::Label2_Click()
+{
+    QPalette palette = Label2->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label2->setPalette(palette);
+}
+
+void tenkensakuf::LookUpPattern()
+{
+    const QString SearchPattern = DotFlags;
+    const BrailleMeaning *meaning = findBrailleMeaning(SearchPattern);
+    if (!meaning)
+        return;
+
+    Label1->setText(QString::fromUtf16(meaning->label1Text));
+    setPointSize(Label1, meaning->label1Size);
+    if (meaning->label2Text) {
+        Label2->setText(QString::fromUtf16(meaning->label2Text));
+        setPointSize(Label2, meaning->label2Size);
+    }
+    if (meaning->label4Text) {
+        Label4->setText(QString::fromUtf16(meaning->label4Text));
+        setPointSize(Label4, meaning->label4Size);
+    }
+}
+
+void tenkensakuf::CloseLookUpWindow()
+{
+    close();
+}
+
+void tenkensakuf::moveDotFocus(int p, Qt::Key key)
+{
+    int column = dotColumn(p);
+    int row = dotRow(p);
+    switch (key) {
+    case Qt::Key_Left:
+        --column;
+        break;
+    case Qt::Key_Right:
+        ++column;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    default:
+        return;
+    }
+    if (column < 0 || column >= 2 * kSignCells || row < 0 || row >= 3)
+        return;
+    const int next = dotAt(column, row);
+    DotImage *front = image(2 * next);
+    (front->isHidden() ? image(2 * next - 1) : front)->setFocus(Qt::TabFocusReason);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class ClickableLabel;
+class DotImage;
+class QLabel;
+class QPushButton;
+
+// The braille look-up window "点字検索": the user marks the dots of a sign of
+// up to four cells, presses 検索 and reads the sign's meanings in Label1,
+// Label2 and Label4.
+//
+// Each of the 24 dot positions p (dot d of cell c, p = 6 * (c - 1) + d) is two
+// pictures at one place: the marked dot Image(2p - 1) behind, the unmarked dot
+// Image(2p) in front. A position is marked exactly when its front picture is
+// hidden, and then DotFlags holds "1" for it.
+class tenkensakuf : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kDotPositions = 24; // four cells of six dots
+
+    // Shows the window. When it is not open it is loaded first, with every dot
+    // unmarked; an open window is only brought to the front and keeps its dots.
+    // The window has no owner and is destroyed when it is closed.
+    static tenkensakuf *open();
+
+    // DotFlags joined in position order: "1" for a marked dot, "0" otherwise.
+    QString dotFlags() const { return DotFlags; }
+
+public slots:
+    // Shows the meanings of the marked sign; a sign not in the table changes nothing.
+    void LookUpPattern();
+    void CloseLookUpWindow();
+
+private:
+    tenkensakuf();
+
+    void createControls();
+    void createDotImages();
+    void arrangeTabOrder();
+    void Form_Load();
+
+    void setDotMarked(int p, bool marked);
+    void clearResults();
+    void Label2_Click();
+    void moveDotFocus(int p, Qt::Key key);
+
+    DotImage *image(int n) const { return images_[static_cast<size_t>(n - 1)]; }
+
+    QPushButton *searchButton_ = nullptr; // 検索
+    QPushButton *quitButton_ = nullptr;   // 終了
+    ClickableLabel *Label1 = nullptr;
+    ClickableLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    std::array<DotImage *, 2 * kDotPositions> images_{}; // Image1 .. Image48
+
+    QString DotFlags; // entry p at index p - 1
+};
