@@ -129,14 +129,10 @@ void TestBrailleMeaningTable::meanings_data()
         << "010001110100000000000000" << u"うぇ"_qs << 30 << QString() << 0 << QString() << 0;
     QTest::newRow("long-vowel mark spelt 長音符") << "010010000000000000000000" << u"長音符 （ー）"_qs << 18
                                                   << u"英 文 で（：）"_qs << 18 << QString() << 0;
-    QTest::newRow("three cells, right arrow")
-        << "010010010010101010000000" << u"右向き矢印(→)"_qs << 18 << QString() << 0 << QString() << 0;
     QTest::newRow("four cells, two-way arrow")
         << "010101010010010010101010" << u"両向き矢印(⇔)"_qs << 18 << QString() << 0 << QString() << 0;
     QTest::newRow("four cells, long dash")
         << "001001001001001001001001" << u"英文でﾛﾝｸﾞﾀﾞｯｼｭ (―)"_qs << 13 << QString() << 0 << QString() << 0;
-    QTest::newRow("last entry, division sign")
-        << "001100001100000000000000" << u"除号(÷)"_qs << 18 << QString() << 0 << QString() << 0;
 }
 
 void TestBrailleMeaningTable::meanings()

@@ -49,7 +49,6 @@ void TestLookupCommand::printsMeanings_data()
                                  << u"わ\t30\n位取り点\t17\nｱﾎﾟｽﾄﾛ ﾌｨ  (')   \t17\n"_qs;
     QTest::newRow("double quote") << "001011000000000000000000"
                                   << u"ん\t30\nｸｫｰﾃｰｼｮﾝ ﾏｰｸ閉じ(\")\t15\n外国語引用符 閉じ\t16\n"_qs;
-    QTest::newRow("four cells") << "001001001001001001001001" << u"英文でﾛﾝｸﾞﾀﾞｯｼｭ (―)\t13\n"_qs;
     QTest::newRow("braille, one cell") << u"⠁"_qs << "あ\t30\na(A)\t30\n1\t30\n";
     QTest::newRow("braille, two cells") << u"⠢⠋"_qs << u"うぇ\t30\n"_qs;
 }

@@ -212,9 +212,6 @@ void TestTenkensakuf::search_data()
     QTest::newRow("か, Label4 left alone")
         << "100001000000000000000000" << QStringList{u"か"_qs, u"乗号(×)"_qs, QString()}
         << QList<int>{30, 18, 9};
-    QTest::newRow("わ, spaces kept") << "001000000000000000000000"
-                                     << QStringList{u"わ"_qs, u"位取り点"_qs, u"ｱﾎﾟｽﾄﾛ ﾌｨ  (')   "_qs}
-                                     << QList<int>{30, 17, 17};
     QTest::newRow("four cells") << "010101010010010010101010"
                                 << QStringList{u"両向き矢印(⇔)"_qs, QString(), QString()}
                                 << QList<int>{18, 9, 9};
