@@ -51,6 +51,8 @@ private slots:
     void slotCount();
     void slotsAreEqualAndAdjacent();
     void slotHoldsFullWidthCharacters();
+    void dotsFollowTheBrailleCell();
+    void inkOfColumnsAndRows();
     void brailleIsDrawnAsDots_data();
     void brailleIsDrawnAsDots();
     void charactersStayInTheirSlots();
@@ -97,6 +99,50 @@ void TestBrailleList::slotHoldsFullWidthCharacters()
     const QFontMetrics metrics(listFont());
     for (const QString &character : {QStringLiteral("あ"), QStringLiteral("　"), QStringLiteral("Ｍ")})
         QVERIFY2(painter.slotWidth() >= metrics.horizontalAdvance(character), qPrintable(character));
+}
+
+void TestBrailleList::dotsFollowTheBrailleCell()
+{
+    // Dots 1, 2, 3 down the left column, 4, 5, 6 down the right; 7 and 8 below.
+    const BrailleRowPainter painter(listFont());
+    const QRect slot = painter.slotRect(QRect(0, 0, 500, painter.rowHeight()), 2);
+    auto at = [&](int dot) { return painter.dotCentre(slot, dot); };
+    for (int dot = 1; dot <= 8; ++dot)
+        QVERIFY(QRectF(slot).contains(at(dot)));
+    for (const int dot : {1, 2, 3}) {
+        QCOMPARE(at(dot).x(), at(1).x());
+        QCOMPARE(at(dot + 3).x(), at(4).x());
+        QCOMPARE(at(dot + 3).y(), at(dot).y());
+    }
+    QVERIFY(at(1).x() < at(4).x());
+    QVERIFY(at(1).y() < at(2).y() && at(2).y() < at(3).y() && at(3).y() < at(7).y());
+    QCOMPARE(at(7).x(), at(1).x());
+    QCOMPARE(at(8).x(), at(4).x());
+    QCOMPARE(at(8).y(), at(7).y());
+    // Neighbouring dots do not touch.
+    QVERIFY(at(4).x() - at(1).x() > 2 * painter.dotRadius());
+    QVERIFY(at(2).y() - at(1).y() > 2 * painter.dotRadius());
+}
+
+void TestBrailleList::inkOfColumnsAndRows()
+{
+    const BrailleRowPainter painter(listFont());
+    const QRect row(0, 0, painter.slotWidth(), painter.rowHeight());
+    const QRect slot = painter.slotRect(row, 0);
+    const QRect left(slot.left(), slot.top(), slot.width() / 2, slot.height());
+    const QRect right(slot.left() + slot.width() / 2, slot.top(), slot.width() - slot.width() / 2,
+                      slot.height());
+    const QRect top(slot.left(), slot.top(), slot.width(), slot.height() * 3 / 8);
+
+    const QImage leftColumn = paintRow(painter, QStringLiteral("⠇"), row); // dots 1-2-3
+    QVERIFY(inkIn(leftColumn, left) > 0);
+    QCOMPARE(inkIn(leftColumn, right), 0);
+    const QImage rightColumn = paintRow(painter, QStringLiteral("⠸"), row); // dots 4-5-6
+    QCOMPARE(inkIn(rightColumn, left), 0);
+    QVERIFY(inkIn(rightColumn, right) > 0);
+    const QImage topRow = paintRow(painter, QStringLiteral("⠉"), row); // dots 1-4
+    QCOMPARE(inkIn(topRow, top), inkIn(topRow, topRow.rect()));
+    QVERIFY(inkIn(topRow, left) > 0 && inkIn(topRow, right) > 0);
 }
 
 void TestBrailleList::brailleIsDrawnAsDots_data()

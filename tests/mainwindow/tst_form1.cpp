@@ -98,6 +98,7 @@ private slots:
     void newDocument();
     void clearScreen_data();
     void clearScreen();
+    void unsavedChanges();
     void closing_data();
     void closing();
     void quitAsksFirst_data();
@@ -460,9 +461,28 @@ void TestForm1::clearScreen()
     QCOMPARE(editItemsEnabled(form), !cleared);
 }
 
+void TestForm1::unsavedChanges()
+{
+    Form1 form;
+    QVERIFY(!form.hasUnsavedChanges());
+    type(form, QStringLiteral("あ"));
+    QVERIFY(form.hasUnsavedChanges());
+    // Text put in by the program (a file loaded into the editor) is not a change.
+    form.txtdpbox->setPlainText(QStringLiteral("ファイル"));
+    QVERIFY(!form.hasUnsavedChanges());
+    // Nothing is lost when the user has deleted everything.
+    form.txtdpbox->selectAll();
+    QTest::keyClick(form.txtdpbox, Qt::Key_Delete);
+    QVERIFY(form.txtdpbox->document()->isModified());
+    QVERIFY(!form.hasUnsavedChanges());
+    type(form, QStringLiteral("い"));
+    QVERIFY(form.WriteTextFile(m_dir->filePath(QStringLiteral("u.txt"))));
+    QVERIFY(!form.hasUnsavedChanges());
+}
+
 void TestForm1::closing_data()
 {
-    QTest::addColumn<QString>("how"); // "closeEvent", "mnuclose"
+    QTest::addColumn<QString>("how"); // "close box" or "mnuclose"
     QTest::addColumn<bool>("changed");
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QString>("savePath");
