@@ -102,8 +102,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this)
     layout->addWidget(Toolbar1);
     layout->addStretch();
 
-    const QSize client_ = Twips::toPixels(kClientSize, this);
-    resize(client_.width(), client_.height() + menuBar()->sizeHint().height());
+    const QSize clientSize = Twips::toPixels(kClientSize, this);
+    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
     txtdpbox_Change();
 }
 
