@@ -1,22 +1,18 @@
-#include "tables/codetableloader.h"
+#include "app/frmsplash1.h"
+#include "app/qttranslations.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirabo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Mirabo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/mirabo.svg")));
+    installQtJapaneseTranslations(app);
 
-    const CodeTableLoad load = loadInstalledCodeTable();
-    if (!load.ok)
-        QMessageBox::warning(nullptr, QStringLiteral("Mirabo"), load.error);
-
-    QLabel window(QStringLiteral("Mirabo  Ver2.1      "));
-    window.setWindowTitle(QStringLiteral("Mirabo  Ver2.1      "));
-    window.resize(620, 430);
-    window.show();
+    frmSplash1 splash;
+    splash.show();
     return app.exec();
 }

@@ -1,0 +1,101 @@
+#include "braillerowpainter.h"
+
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char32_t kBrailleFirst = 0x2800;
+constexpr char32_t kBrailleLast = 0x28FF;
+
+// Where the dots sit in a slot, as fractions of its width and height: dots
+// 1, 2, 3 down the left column, 4, 5, 6 down the right, 7 and 8 (eight-dot
+// braille) below them.
+constexpr double kLeftColumn = 0.32;
+constexpr double kRightColumn = 0.68;
+constexpr double kRows[] = {0.25, 0.5, 0.75, 0.92};
+
+} // namespace
+
+BrailleRowPainter::BrailleRowPainter(const QFont &font, QPaintDevice *device)
+    : m_font(font), m_metrics(font, device)
+{
+    // Full-width characters are the widest the rows hold; a braille cell needs
+    // room for two columns of dots whatever the font.
+    int widest = 0;
+    for (const QString &sample : {QStringLiteral("　"), QStringLiteral("あ"), QStringLiteral("Ｗ")})
+        widest = std::max(widest, m_metrics.horizontalAdvance(sample));
+    m_rowHeight = std::max(1, m_metrics.height());
+    m_slotWidth = std::max({widest, m_rowHeight * 2 / 3, 1});
+}
+
+int BrailleRowPainter::slotCount(QStringView row)
+{
+    return int(row.toUcs4().size());
+}
+
+bool BrailleRowPainter::isBraille(char32_t character)
+{
+    return character >= kBrailleFirst && character <= kBrailleLast;
+}
+
+QSize BrailleRowPainter::rowSize(QStringView row) const
+{
+    return QSize(slotCount(row) * m_slotWidth, m_rowHeight);
+}
+
+QRect BrailleRowPainter::slotRect(const QRect &rowRect, int index) const
+{
+    return QRect(rowRect.left() + index * m_slotWidth, rowRect.top(), m_slotWidth, rowRect.height());
+}
+
+QPointF BrailleRowPainter::dotCentre(const QRect &slot, int dot) const
+{
+    const int index = std::clamp(dot, 1, 8) - 1;
+    static constexpr int rowOfDot[] = {0, 1, 2, 0, 1, 2, 3, 3};
+    const bool right = index >= 3 && index != 6;
+    const double x = slot.left() + slot.width() * (right ? kRightColumn : kLeftColumn);
+    // The dots keep the proportions of the row height, centred in the slot.
+    const double top = slot.top() + (slot.height() - m_rowHeight) / 2.0;
+    const double y = top + m_rowHeight * kRows[rowOfDot[index]];
+    return QPointF(x, y);
+}
+
+qreal BrailleRowPainter::dotRadius() const
+{
+    return std::max(1.0, std::min(m_slotWidth * 0.14, m_rowHeight * 0.1));
+}
+
+void BrailleRowPainter::paintRow(QPainter &painter, const QRect &rowRect, QStringView row) const
+{
+    painter.save();
+    painter.setFont(m_font);
+    int index = 0;
+    for (const char32_t character : row.toUcs4()) {
+        const QRect slot = slotRect(rowRect, index++);
+        if (isBraille(character))
+            paintBrailleCell(painter, slot, character);
+        else
+            painter.drawText(slot, Qt::AlignCenter, QString::fromUcs4(&character, 1));
+    }
+    painter.restore();
+}
+
+void BrailleRowPainter::paintBrailleCell(QPainter &painter, const QRect &slot, char32_t character) const
+{
+    const unsigned dots = character - kBrailleFirst;
+    if (dots == 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(painter.pen().color());
+    painter.setPen(Qt::NoPen);
+    const qreal radius = dotRadius();
+    for (int dot = 1; dot <= 8; ++dot) {
+        if (dots & (1u << (dot - 1)))
+            painter.drawEllipse(dotCentre(slot, dot), radius, radius);
+    }
+    painter.restore();
+}

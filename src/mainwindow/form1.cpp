@@ -1,0 +1,443 @@
+#include "form1.h"
+
+#include "braillelistwidget.h"
+#include "helpwindow.h"
+#include "platform/clipboard.h"
+#include "platform/japanesefonts.h"
+#include "platform/twips.h"
+#include "platform/userdialogs.h"
+#include "resizerule.h"
+#include "tables/codetableloader.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Design size of the client area and design places of the controls, in twips.
+const QSize kClientSize(9315, 6495);
+const QRect kTextBoxRect(240, 600, 8895, 3135);
+const QRect kListRect(240, 3840, 8895, 2490);
+
+constexpr double kDesignFontSize = 20.25;
+constexpr double kFontSize = 16;
+const QColor kBackground(192, 192, 255);
+
+struct ToolbarButton
+{
+    int position;
+    const char *icon;
+    QString key;
+    QString toolTip;
+};
+
+const ToolbarButton kToolbarButtons[] = {
+    {1, "new", QStringLiteral("新規作成"), QStringLiteral("[ファイル]-[新規作成]")},
+    {2, "open", QStringLiteral("開く"), QStringLiteral("[ファイル]-[開く]")},
+    {3, "save", QStringLiteral("上書き保存"), QStringLiteral("[ファイル]-[上書き保存]")},
+    {5, "print", QStringLiteral("印刷"), QStringLiteral("[ファイル]-[印刷]")},
+    {7, "cut", QStringLiteral("切り取り"), QStringLiteral("[編集]-[切り取り]")},
+    {8, "copy", QStringLiteral("コピー"), QStringLiteral("[編集]-[コピー]")},
+    {9, "paste", QStringLiteral("貼り付け"), QStringLiteral("[編集]-[貼り付け]")},
+    {11, "find", QStringLiteral("検索"), QStringLiteral("[編集]-[検索]")},
+};
+
+// The selection as plain text: QTextCursor marks paragraph ends with U+2029.
+QString plainSelection(const QTextCursor &cursor)
+{
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+// Text from other programs may end its lines with CR LF or CR; the editor
+// would make two paragraphs of a CR LF.
+QString withLfLineEnds(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setFont(JapaneseFonts::gothic(kDesignFontSize));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    txtdpbox = new QPlainTextEdit(client);
+    txtdpbox->setObjectName(QStringLiteral("txtdpbox"));
+    txtdpbox->setGeometry(Twips::toPixels(kTextBoxRect, this));
+    connect(txtdpbox, &QPlainTextEdit::textChanged, this, &Form1::txtdpbox_Change);
+
+    List1 = new BrailleListWidget(client);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(Twips::toPixels(kListRect, this));
+
+    createMenus();
+    createToolbar();
+    // The toolbar spans the top of the client area; the editor and the list
+    // are placed by the resize rule.
+    auto *layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Toolbar1);
+    layout->addStretch();
+
+    const QSize clientSize = Twips::toPixels(kClientSize, this);
+    resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    txtdpbox_Change();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createMenus()
+{
+    // Menus keep the system font; the window's font is for the document.
+    QFont menuFont = QApplication::font();
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    menuBar()->setFont(menuFont);
+
+    auto item = [this](QMenu *menu, const char *name, const QString &caption, auto slot,
+                       const QKeySequence &shortcut = QKeySequence()) {
+        auto *action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    auto separator = [](QMenu *menu, const char *name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("file"));
+    fileopen = item(file, "fileopen", QStringLiteral("開く[ファイル画面](&O)"), &Form1::fileopen_Click);
+    mnuclose = item(file, "mnuclose", QStringLiteral("閉じる(&C)"), &Form1::mnuclose_Click);
+    mnusave = item(file, "mnusave", QStringLiteral("名前を付けて保存(&A)"), &Form1::SaveTextAs);
+    separator(file, "mnudummy3");
+    printl = item(file, "printl", QStringLiteral("印刷(&P)"), &Form1::Printlist);
+    printsetting =
+        item(file, "printsetting", QStringLiteral("プリンタの設定(&S)"), &Form1::printsetting_Click);
+    separator(file, "mnudummy2");
+    owari = item(file, "owari", QStringLiteral("終了(&O)"), &Form1::owari_Click);
+
+    mnuedit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    mnuedit->setObjectName(QStringLiteral("mnuedit"));
+    mnucut = item(mnuedit, "mnucut", QStringLiteral("切り取り(&T)"), &Form1::EditCut,
+                  QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnucopy = item(mnuedit, "mnucopy", QStringLiteral("コピー(&C)"), &Form1::EditCopy,
+                   QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnupaste = item(mnuedit, "mnupaste", QStringLiteral("貼り付け(&P)"), &Form1::EditPaste,
+                    QKeySequence(Qt::CTRL | Qt::Key_P));
+    separator(mnuedit, "mnudummy1");
+    mnufind = item(mnuedit, "mnufind", QStringLiteral("検索(&F)"), &Form1::mnufind_Click,
+                   QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnureplace = item(mnuedit, "mnureplace", QStringLiteral("置換(&R)"), &Form1::mnureplace_Click,
+                      QKeySequence(Qt::CTRL | Qt::Key_R));
+
+    honyaku = menuBar()->addMenu(QStringLiteral("翻訳(&Y)"));
+    honyaku->setObjectName(QStringLiteral("honyaku"));
+    tenhonyaku = item(honyaku, "tenhonyaku", QStringLiteral("点字翻訳(&L)"), &Form1::tenhonyaku_Click,
+                      QKeySequence(Qt::CTRL | Qt::Key_L));
+    jikkoug = item(honyaku, "jikkoug", QStringLiteral("点字逆翻訳(&G)"), &Form1::jikkoug_Click,
+                   QKeySequence(Qt::CTRL | Qt::Key_G));
+
+    // A command of the menu bar itself, with no menu under it.
+    syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));
+    syoukyo->setObjectName(QStringLiteral("syoukyo"));
+    connect(syoukyo, &QAction::triggered, this, &Form1::syoukyo_Click);
+
+    helpf = menuBar()->addMenu(QStringLiteral("ヘルプ（&Ｈ）"));
+    helpf->setObjectName(QStringLiteral("helpf"));
+    helpdisp = item(helpf, "helpdisp", QStringLiteral("ヘルプ表示"), &Form1::helpdisp_Click);
+}
+
+void Form1::createToolbar()
+{
+    Toolbar1 = new QToolBar(centralWidget());
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1->setAutoFillBackground(true);
+    Toolbar1->setPalette(QApplication::palette());
+
+    // The buttons have actions of their own: the menu-state rule greys menu
+    // items only, and the toolbar's cut, copy and find stay usable.
+    int position = 1;
+    for (const ToolbarButton &button : kToolbarButtons) {
+        for (; position < button.position; ++position)
+            Toolbar1->addSeparator();
+        auto *action = Toolbar1->addAction(
+            QIcon(QStringLiteral(":/images/%1.svg").arg(QLatin1String(button.icon))), button.key);
+        action->setObjectName(QStringLiteral("Toolbar1_%1").arg(button.position));
+        action->setToolTip(button.toolTip);
+        action->setData(button.position);
+        const int clicked = button.position;
+        connect(action, &QAction::triggered, this, [this, clicked] { Toolbar1_ButtonClick(clicked); });
+        ++position;
+    }
+}
+
+void Form1::Form_Load()
+{
+    setFont(JapaneseFonts::gothic(kFontSize));
+    applyCodeTable(loadInstalledCodeTable());
+    show();
+}
+
+void Form1::applyCodeTable(const CodeTableLoad &load)
+{
+    m_module1.codeTable = load.table;
+    if (!load.ok)
+        UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), load.error);
+    if (!load.warnings.isEmpty())
+        UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), load.warnings.join(u'\n'));
+}
+
+bool Form1::hasUnsavedChanges() const
+{
+    return txtdpbox->document()->isModified() && !txtdpbox->document()->isEmpty();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    const QSize outer = frameGeometry().size();
+    const ResizeRule rule = ResizeRule::compute(float(Twips::fromPixels(outer.width(), this)),
+                                                float(Twips::fromPixels(outer.height(), this)));
+    auto px = [this](float twips) { return Twips::toPixels(twips, this); };
+
+    QRect text = txtdpbox->geometry();
+    QRect list = List1->geometry();
+    const int left = px(ResizeRule::kLeft);
+    text.moveLeft(left);
+    list.moveLeft(left);
+    if (rule.listWidth)
+        list.setWidth(px(*rule.listWidth));
+    if (rule.textWidth)
+        text.setWidth(px(*rule.textWidth));
+    if (rule.textHeight)
+        text.setHeight(px(*rule.textHeight));
+    text.moveTop(px(rule.textTop));
+    if (rule.listTop)
+        list.moveTop(px(*rule.listTop));
+    if (rule.listHeight)
+        list.setHeight(px(*rule.listHeight));
+    txtdpbox->setGeometry(text);
+    List1->setGeometry(list);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The look-up window has no owner and would keep the program running.
+    QCoreApplication::quit();
+}
+
+bool Form1::confirmClose()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    switch (UserDialogs::instance().askYesNoCancel(this, QStringLiteral("終了"),
+                                                   QStringLiteral("保存しますか？"))) {
+    case UserDialogs::Answer::Yes:
+        return SaveTextAs();
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form1::Toolbar1_ButtonClick(int position)
+{
+    switch (position) {
+    case 1:
+        newDocument();
+        break;
+    case 2:
+        fileopen_Click();
+        break;
+    case 3:
+        SaveTextAs();
+        break;
+    case 5:
+        Printlist();
+        break;
+    case 7:
+        EditCut();
+        break;
+    case 8:
+        EditCopy();
+        break;
+    case 9:
+        EditPaste();
+        break;
+    case 11:
+        mnufind_Click();
+        break;
+    default: // separators
+        break;
+    }
+}
+
+void Form1::newDocument()
+{
+    const auto answer =
+        UserDialogs::instance().askYesNo(this, QStringLiteral("新規作成"), QStringLiteral("保存しますか？"));
+    // A cancelled or failed save keeps the document.
+    if (answer == UserDialogs::Answer::Yes && !SaveTextAs())
+        return;
+    List1->clear();
+    clearDocument();
+}
+
+void Form1::syoukyo_Click()
+{
+    if (UserDialogs::instance().askYesNo(this, QStringLiteral("画面消去"), QStringLiteral("消去しますか?")) !=
+        UserDialogs::Answer::Yes)
+        return;
+    clearDocument();
+    List1->clear();
+}
+
+void Form1::clearDocument()
+{
+    txtdpbox->setPlainText(QString());
+    txtdpbox->document()->setModified(false);
+}
+
+void Form1::owari_Click()
+{
+    if (UserDialogs::instance().askYesNo(this, QStringLiteral("終了"),
+                                         QStringLiteral("プログラムを終了しますか？")) ==
+        UserDialogs::Answer::Yes)
+        close();
+}
+
+void Form1::mnuclose_Click()
+{
+    close();
+}
+
+void Form1::helpdisp_Click()
+{
+    HelpWindow::showFor(this);
+}
+
+void Form1::EditCut()
+{
+    QTextCursor cursor = txtdpbox->textCursor();
+    if (!cursor.hasSelection())
+        return;
+    // Text that did not reach the clipboard must not be removed.
+    if (!Clipboard::setText(plainSelection(cursor)))
+        return;
+    cursor.removeSelectedText();
+    txtdpbox->setTextCursor(cursor);
+}
+
+void Form1::EditCopy()
+{
+    const QTextCursor cursor = txtdpbox->textCursor();
+    if (cursor.hasSelection())
+        Clipboard::setText(plainSelection(cursor));
+}
+
+void Form1::EditPaste()
+{
+    const QString text = withLfLineEnds(Clipboard::text());
+    if (text.isEmpty())
+        return;
+    QTextCursor cursor = txtdpbox->textCursor();
+    cursor.insertText(text);
+    txtdpbox->setTextCursor(cursor);
+}
+
+void Form1::txtdpbox_Change()
+{
+    const bool hasText = !txtdpbox->document()->isEmpty();
+    for (QAction *action : {mnucut, mnucopy, mnufind, mnureplace})
+        action->setEnabled(hasText);
+}
+
+bool Form1::SaveTextAs()
+{
+    const QString path = m_saver.saveAs(txtdpbox->toPlainText());
+    if (path.isEmpty())
+        return false;
+    setWindowTitle(path);
+    txtdpbox->document()->setModified(false);
+    return true;
+}
+
+bool Form1::WriteTextFile(const QString &path)
+{
+    if (!m_saver.writeTextFile(path, txtdpbox->toPlainText()))
+        return false;
+    txtdpbox->document()->setModified(false);
+    return true;
+}
+
+void Form1::Printlist()
+{
+    // Printing the last translation is added with the printing support.
+}
+
+void Form1::printsetting_Click()
+{
+    // The printer set-up dialog is added with the printing support.
+}
+
+void Form1::fileopen_Click()
+{
+    // The file window Form2 is added with the file window.
+}
+
+void Form1::mnufind_Click()
+{
+    // The find dialog frmfindstr is added with find and replace.
+}
+
+void Form1::mnureplace_Click()
+{
+    // The replace dialog frmreplacestr is added with find and replace.
+}
+
+void Form1::tenhonyaku_Click()
+{
+    // The translation into List1 is added with the translation engine.
+}
+
+void Form1::jikkoug_Click()
+{
+    // The look-up window tenkensakuf is added with the look-up window.
+}

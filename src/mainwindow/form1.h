@@ -1,0 +1,112 @@
+#pragma once
+
+#include "documentsaver.h"
+#include "tables/module1.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QToolBar;
+struct CodeTableLoad;
+
+// The main window: the document in the editor txtdpbox, the braille list
+// List1 under it, and the menu bar and toolbar from which every command
+// starts. It owns the engine state for the whole run; closing it ends the
+// program.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static inline const QString kCaption = QStringLiteral("Mirabo  Ver2.1      ");
+    // Toolbar positions 1..11; 4, 6 and 10 are separators.
+    static constexpr int kToolbarPositions = 11;
+
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Sets the window font, loads the installed code table and shows the
+    // window.
+    void Form_Load();
+    // Takes a loaded code table into the engine state, telling the user why
+    // nothing was loaded or what was left out.
+    void applyCodeTable(const CodeTableLoad &load);
+
+    Module1 &module1() { return m_module1; }
+    const Module1 &module1() const { return m_module1; }
+
+    // True when the editor holds text that no save has written yet.
+    bool hasUnsavedChanges() const;
+
+    QPlainTextEdit *txtdpbox = nullptr;
+    QListWidget *List1 = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+
+public slots:
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    // Save As for the main window's text, from this window or another one.
+    // True when the file was written; the caption then shows its path.
+    bool SaveTextAs();
+    // Writes the main window's text to path without a dialog; failures are
+    // reported to the user. True when written.
+    bool WriteTextFile(const QString &path);
+    void Printlist();
+
+    // A click on the toolbar button at position 1..11.
+    void Toolbar1_ButtonClick(int position);
+    void newDocument();
+    void syoukyo_Click();
+    void owari_Click();
+    void mnuclose_Click();
+    void helpdisp_Click();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void txtdpbox_Change();
+
+    // Commands of windows that are built elsewhere.
+    void fileopen_Click();     // shows the file window Form2
+    void printsetting_Click(); // shows the printer set-up dialog
+    void mnufind_Click();      // shows the find dialog frmfindstr
+    void mnureplace_Click();   // shows the replace dialog frmreplacestr
+    void tenhonyaku_Click();   // translates the document into List1
+    void jikkoug_Click();      // shows the look-up window tenkensakuf
+
+private:
+    void createMenus();
+    void createToolbar();
+    void Form_Resize();
+    bool confirmClose();
+    void clearDocument();
+
+    Module1 m_module1;
+    DocumentSaver m_saver;
+
+    QMenu *file = nullptr;
+    QMenu *mnuedit = nullptr;
+    QMenu *honyaku = nullptr;
+    QMenu *helpf = nullptr;
+    QAction *fileopen = nullptr;
+    QAction *mnuclose = nullptr;
+    QAction *mnusave = nullptr;
+    QAction *printl = nullptr;
+    QAction *printsetting = nullptr;
+    QAction *owari = nullptr;
+    QAction *mnucut = nullptr;
+    QAction *mnucopy = nullptr;
+    QAction *mnupaste = nullptr;
+    QAction *mnufind = nullptr;
+    QAction *mnureplace = nullptr;
+    QAction *tenhonyaku = nullptr;
+    QAction *jikkoug = nullptr;
+    QAction *syoukyo = nullptr;
+    QAction *helpdisp = nullptr;
+};

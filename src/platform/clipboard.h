@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Plain text on the system clipboard. Another program may hold the clipboard
+// or offer no text at all; neither is an error for the caller: reading then
+// gives an empty string and writing is dropped.
+namespace Clipboard {
+
+QString text();
+// False when the text could not be put on the clipboard.
+bool setText(const QString &text);
+
+} // namespace Clipboard
