@@ -2,6 +2,7 @@
 
 #include "braillelistwidget.h"
 #include "helpwindow.h"
+#include "lookup/tenkensakuf.h"
 #include "platform/clipboard.h"
 #include "platform/japanesefonts.h"
 #include "platform/twips.h"
@@ -439,5 +440,5 @@ void Form1::tenhonyaku_Click()
 
 void Form1::jikkoug_Click()
 {
-    // The look-up window tenkensakuf is added with the look-up window.
+    tenkensakuf::open();
 }
