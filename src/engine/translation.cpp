@@ -247,9 +247,10 @@ void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list)
 {
     const bool inGrids = line >= 1 && line <= m.CharGrid.lastLine() && line <= m.CellGrid.lastLine() &&
                          line <= m.TextGrid.lastLine();
-    Q_ASSERT_X(inGrids, "TranslateLine", "the grids do not hold the line");
-    if (!inGrids)
+    if (!inGrids) {
+        qWarning("TranslateLine: line %d is outside the grids", line);
         return;
+    }
 
     m.CurrentLine = text.toString();
     const SplitLine split = splitCharacters(text);

@@ -18,7 +18,8 @@ void Showlist(const Grid &cellGrid, const Grid &textGrid, int line, QStringList 
 // the list: the warning when the line has more than 30 characters, then the
 // text row and the braille row. Characters are counted by code point;
 // characters past column 40 are left out. The grids must hold the line
-// (Module1::resetGrids), and BuildTables must have run for this translation.
+// (Module1::resetGrids), else nothing is done; BuildTables must have run for
+// this translation.
 void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list);
 
 // Translates a whole document: resets the grids to its number of lines,
