@@ -2,6 +2,8 @@
 
 #include "conversion.h"
 
+#include <QHash>
+
 namespace {
 
 // The line cut into characters, one per code point, at most one per grid
@@ -26,13 +28,45 @@ SplitLine splitCharacters(QStringView text)
     return split;
 }
 
+// The code rows that a cell string finds, looked up by hash instead of
+// trying every row for every column. Built from the tables of one
+// translation; where several rows match, the last one wins, as when the rows
+// are tried in order.
+class RowIndex
+{
+public:
+    RowIndex(const CodeTable &code, const KeyTables &keys)
+    {
+        for (int k = 1; k <= CodeTable::kLookupRows; ++k) {
+            codeRows_.insert(code.CodeKeys[k], k);
+            codeKeys_.insert(code.CodeKeys[k], k);
+            if (k >= CodeRow::FirstSyllable) {
+                codeRows_.insert(keys.KatakanaKeys[k], k);
+                katakanaRows_.insert(keys.KatakanaKeys[k], k);
+            }
+        }
+    }
+
+    // The last row 1..171 whose code key, or katakana key from row 19 on,
+    // equals the cell; -1 when none does.
+    int codeRow(const QString &cell) const { return codeRows_.value(cell, -1); }
+    // The last row 19..171 whose katakana key equals the cell, or -1.
+    int katakanaRow(const QString &cell) const { return katakanaRows_.value(cell, -1); }
+    bool isCodeKey(const QString &text) const { return codeKeys_.contains(text); }
+
+private:
+    QHash<QString, int> codeRows_;
+    QHash<QString, int> katakanaRows_;
+    QHash<QString, int> codeKeys_;
+};
+
 // The passes that turn one grid line into braille, in the order they must
 // run: each pass relies on what the earlier ones left in the grids.
 class LinePasses
 {
 public:
-    LinePasses(Module1 &m, int line, int length)
-        : m_(m), code_(m.codeTable), keys_(m.keyTables), line_(line), length_(length)
+    LinePasses(Module1 &m, const RowIndex &rows, int line, int length)
+        : m_(m), code_(m.codeTable), keys_(m.keyTables), rows_(rows), line_(line), length_(length)
     {}
 
     void run(const QStringList &characters)
@@ -63,15 +97,6 @@ private:
         }
     }
 
-    bool isCodeKey(const QString &text) const
-    {
-        for (int k = 1; k <= CodeTable::kLookupRows; ++k) {
-            if (code_.CodeKeys[k] == text)
-                return true;
-        }
-        return false;
-    }
-
     // Joins the small kana at the column to the syllable on its left and
     // closes the gap. A small kana in column 1 has nothing to join and stays
     // a cell of its own.
@@ -96,7 +121,7 @@ private:
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
-                if (!isCodeKey(charAt(column - 1) + charAt(column)))
+                if (!rows_.isCodeKey(charAt(column - 1) + charAt(column)))
                     continue;
                 joinLeft(column, false);
             }
@@ -106,14 +131,7 @@ private:
     void applyCodeRows()
     {
         for (int column = 1; column <= length_; ++column) {
-            const QString &cell = charAt(column);
-            int row = -1; // the last matching row wins
-            for (int k = 1; k <= CodeTable::kLookupRows; ++k) {
-                if (code_.CodeKeys[k] == cell)
-                    row = k;
-                if (k >= CodeRow::FirstSyllable && keys_.KatakanaKeys[k] == cell)
-                    row = k;
-            }
+            const int row = rows_.codeRow(charAt(column));
             if (row > 0)
                 m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
         }
@@ -184,9 +202,11 @@ private:
         m_.ConnectorNeeded = false;
     }
 
+    // Once raised, the flag stays for the whole translation, so the search
+    // can stop there.
     void detectKatakana()
     {
-        for (int column = 1; column <= length_; ++column) {
+        for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column) {
             int KanaFound = -1;
             FindKatakana(m_.CharGrid, keys_.KatakanaKeys, column, line_, KanaFound, m_.KatakanaSeen);
         }
@@ -207,12 +227,7 @@ private:
     void applyKatakanaRows()
     {
         for (int column = 1; column <= Grid::kShownColumns; ++column) {
-            const QString &cell = charAt(column);
-            int row = -1; // the last matching row wins
-            for (int k = CodeRow::FirstSyllable; k <= CodeRow::Connector; ++k) {
-                if (keys_.KatakanaKeys[k] == cell)
-                    row = k;
-            }
+            const int row = rows_.katakanaRow(charAt(column));
             if (row > 0)
                 m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
         }
@@ -231,6 +246,7 @@ private:
     Module1 &m_;
     const CodeTable &code_;
     const KeyTables &keys_;
+    const RowIndex &rows_;
     const int line_;
     const int length_;
 };
@@ -243,7 +259,9 @@ void Showlist(const Grid &cellGrid, const Grid &textGrid, int line, QStringList 
     list.append(cellGrid.row(line));
 }
 
-void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list)
+namespace {
+
+void translateLine(Module1 &m, const RowIndex &rows, int line, QStringView text, QStringList &list)
 {
     const bool inGrids = line >= 1 && line <= m.CharGrid.lastLine() && line <= m.CellGrid.lastLine() &&
                          line <= m.TextGrid.lastLine();
@@ -257,8 +275,15 @@ void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list)
     if (split.length > Grid::kShownColumns)
         list.append(kLongLineWarning);
 
-    LinePasses(m, line, int(split.characters.size())).run(split.characters);
+    LinePasses(m, rows, line, int(split.characters.size())).run(split.characters);
     Showlist(m.CellGrid, m.TextGrid, line, list);
+}
+
+} // namespace
+
+void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list)
+{
+    translateLine(m, RowIndex(m.codeTable, m.keyTables), line, text, list);
 }
 
 QStringList TranslateLines(Module1 &m, const QStringList &lines)
@@ -268,8 +293,9 @@ QStringList TranslateLines(Module1 &m, const QStringList &lines)
     list.reserve(2 * count);
     m.resetGrids(count);
     m.BuildTables();
+    const RowIndex rows(m.codeTable, m.keyTables);
     for (int line = 1; line <= count; ++line)
-        TranslateLine(m, line, lines[line - 1], list);
+        translateLine(m, rows, line, lines[line - 1], list);
     m.LineCount = count;
     return list;
 }

@@ -26,6 +26,7 @@ private slots:
     void katakanaSeenClearedByNextTranslation();
     void cellsOfEarlierTranslationDoNotShow();
     void manyLinesTranslateWhole();
+    void lastMatchingCodeRowWins_data();
     void lastMatchingCodeRowWins();
     void rowsPast171AreNotConsulted();
     void missingRowsGiveEmptyCells();
@@ -307,11 +308,26 @@ void TestTranslation::manyLinesTranslateWhole()
     QCOMPARE(trimmedRow(entries[497]), cells({33, 2}));
 }
 
+void TestTranslation::lastMatchingCodeRowWins_data()
+{
+    QTest::addColumn<int>("extraRow");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("braille");
+
+    // か is the code key of row 29; カ is the katakana key of row 29.
+    QTest::newRow("earlier code row loses") << 12 << "か" << cells({29});
+    QTest::newRow("later code row wins") << 150 << "か" << cells({150});
+    QTest::newRow("code row before katakana row") << 20 << "カ" << cells({29});
+    QTest::newRow("katakana pass has the last word") << 160 << "カ" << cells({29});
+}
+
 void TestTranslation::lastMatchingCodeRowWins()
 {
-    m_.codeTable.CodeKeys[12] = QStringLiteral("か");
-    m_.codeTable.CodeKeys[150] = QStringLiteral("か");
-    QCOMPARE(trimmedRow(translate({QStringLiteral("か")})[1]), cells({150}));
+    QFETCH(int, extraRow);
+    QFETCH(QString, line);
+    QFETCH(QString, braille);
+    m_.codeTable.CodeKeys[extraRow] = line;
+    QCOMPARE(trimmedRow(translate({line})[1]), braille);
 }
 
 void TestTranslation::rowsPast171AreNotConsulted()
