@@ -97,27 +97,25 @@ private:
         }
     }
 
-    // Joins the small kana at the column to the syllable on its left and
-    // closes the gap. A small kana in column 1 has nothing to join and stays
-    // a cell of its own.
+    // Joins the small kana at the column to the syllable on its left, in the
+    // braille too when asked, and closes the gap.
     void joinLeft(int column, bool withCells)
     {
-        Grid *grids[] = {&m_.CharGrid, &m_.TextGrid, &m_.CellGrid};
-        for (Grid *grid : grids) {
-            if (grid == &m_.CellGrid && !withCells)
-                continue;
-            grid->cell(line_, column - 1) += grid->at(line_, column);
-        }
+        m_.CharGrid.cell(line_, column - 1) += charAt(column);
+        m_.TextGrid.cell(line_, column - 1) += m_.TextGrid.at(line_, column);
+        if (withCells)
+            m_.CellGrid.cell(line_, column - 1) += m_.CellGrid.at(line_, column);
         tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column, line_);
     }
 
     // After a join the column holds the next character, which is compared
-    // with the remaining small kana only.
+    // with the remaining small kana only. A small kana in column 1 has no
+    // syllable to join and stays a cell of its own.
     void joinSmallHiragana()
     {
-        for (int column = 1; column <= length_; ++column) {
+        for (int column = 2; column <= length_; ++column) {
             for (int k = 1; k <= 8; ++k) {
-                if (charAt(column) != keys_.SmallHiragana[k] || column == 1)
+                if (charAt(column) != keys_.SmallHiragana[k])
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
@@ -213,12 +211,12 @@ private:
     }
 
     // Unlike the hiragana join, this one joins the braille too, and looks at
-    // the shown columns whatever the line's length.
+    // the shown columns whatever the line's length; column 1 stays as it is.
     void joinSmallKatakana()
     {
-        for (int column = 1; column <= Grid::kShownColumns; ++column) {
+        for (int column = 2; column <= Grid::kShownColumns; ++column) {
             for (int k = 1; k <= 8; ++k) {
-                if (charAt(column) == keys_.SmallKatakana[k] && column > 1)
+                if (charAt(column) == keys_.SmallKatakana[k])
                     joinLeft(column, true);
             }
         }

@@ -74,6 +74,7 @@ TranslationResult TranslateEditorText(Module1 &m, QStringView editorText, QStrin
         return result;
     }
     list = TranslateLines(m, lines);
+    result.lostCharacters = Cp932::unencodableCharacters(editorText);
     result.ok = true;
     return result;
 }

@@ -10,6 +10,9 @@ struct TranslationResult
 {
     bool ok = false;
     QString error; // in Japanese, for the user; empty when ok
+    // Characters of the editor text that the work file's code page cannot
+    // hold; each was written, and so translated, as "?".
+    QStringList lostCharacters;
 };
 
 // The work file through which the editor text is cut into lines: "wk.txt" in

@@ -23,6 +23,7 @@ private slots:
     void linesComeFromTheEditorText_data();
     void linesComeFromTheEditorText();
     void workFileHoldsCp932WithCrLf();
+    void charactersOutsideCp932AreReported();
     void workFileIsReadableByTheUserAlone();
     void workFileIsCreatedAfresh();
     void linkInPlaceOfWorkFileIsNotFollowed();
@@ -104,6 +105,18 @@ void TestWorkTranslation::workFileHoldsCp932WithCrLf()
     QVERIFY(TranslateEditorText(m_, QStringLiteral("あ\nＡ"), list).ok);
     QCOMPARE(fileBytes(workFilePath()), QByteArray("\x82\xa0\r\n\x82\x60\r\n"));
     QCOMPARE(trimmedRow(list[3]), cells({28, 19}));
+}
+
+void TestWorkTranslation::charactersOutsideCp932AreReported()
+{
+    QStringList list;
+    TranslationResult result = TranslateEditorText(m_, QStringLiteral("あ😀い😀€"), list);
+    QVERIFY(result.ok);
+    QCOMPARE(result.lostCharacters, QStringList({QStringLiteral("😀"), QStringLiteral("€")}));
+    QCOMPARE(trimmedRow(list[0]), QStringLiteral("あ?い??"));
+
+    result = TranslateEditorText(m_, QStringLiteral("あ"), list);
+    QVERIFY(result.lostCharacters.isEmpty());
 }
 
 void TestWorkTranslation::workFileIsReadableByTheUserAlone()
