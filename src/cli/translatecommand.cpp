@@ -1,7 +1,139 @@
 #include "clicommands.h"
 
-int runTranslateCommand(const QStringList &, std::FILE *, std::FILE *, std::FILE *err)
+#include "engine/translation.h"
+#include "platform/textcodec.h"
+#include "platform/textfile.h"
+#include "tables/codetableloader.h"
+
+#include <QByteArray>
+
+namespace {
+
+const char kUsage[] = "usage: mirabo-cli [--table PATH] [FILE|-]\n";
+
+const char kHelp[] = "Translates Japanese text into braille, line by line, as the braille translation\n"
+                     "command of Mirabo does, and prints for every line its text row and its braille row.\n"
+                     "\n"
+                     "  FILE          the text to translate (UTF-8 or cp932); \"-\" or none reads\n"
+                     "                standard input\n"
+                     "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
+                     "  --help        show this help\n";
+
+void print(std::FILE *stream, const QString &text)
 {
-    std::fputs("mirabo-cli: translation is not built yet\n", err);
-    return 2;
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+struct Options
+{
+    QString tablePath;
+    QString input; // "-" for standard input
+    bool help = false;
+    QString error; // bad usage
+};
+
+Options parseArguments(const QStringList &args)
+{
+    Options options;
+    bool optionsEnded = false;
+    bool haveInput = false;
+    bool tableGiven = false;
+    for (qsizetype i = 0; i < args.size() && options.error.isEmpty(); ++i) {
+        const QString &arg = args[i];
+        if (!optionsEnded && (arg == u"--help" || arg == u"-h")) {
+            options.help = true;
+        } else if (!optionsEnded && arg == u"--table") {
+            tableGiven = true;
+            if (i + 1 < args.size())
+                options.tablePath = args[++i];
+        } else if (!optionsEnded && arg.startsWith(u"--table=")) {
+            tableGiven = true;
+            options.tablePath = arg.mid(8);
+        } else if (!optionsEnded && arg == u"--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.startsWith(u'-') && arg != u"-") {
+            options.error = QStringLiteral("unknown option %1").arg(arg);
+        } else if (haveInput) {
+            options.error = QStringLiteral("only one input file can be given");
+        } else {
+            options.input = arg;
+            haveInput = true;
+        }
+    }
+    if (options.error.isEmpty() && tableGiven && options.tablePath.isEmpty())
+        options.error = QStringLiteral("--table needs a file name");
+    if (!haveInput)
+        options.input = QStringLiteral("-");
+    return options;
+}
+
+QByteArray readAll(std::FILE *in, bool &ok)
+{
+    QByteArray bytes;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, qsizetype(n));
+    ok = !std::ferror(in);
+    return bytes;
+}
+
+} // namespace
+
+int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+{
+    const Options options = parseArguments(args);
+    if (!options.error.isEmpty()) {
+        print(err, QStringLiteral("mirabo-cli: %1\n").arg(options.error));
+        std::fputs(kUsage, err);
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, out);
+        std::fputs(kHelp, out);
+        return 0;
+    }
+
+    const CodeTableLoad load =
+        options.tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(options.tablePath);
+    for (const QString &warning : load.warnings)
+        print(err, QStringLiteral("mirabo-cli: %1\n").arg(warning));
+    if (!load.ok) {
+        print(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
+        return 1;
+    }
+
+    QString text;
+    if (options.input == u"-") {
+        bool ok = false;
+        const QByteArray bytes = readAll(in, ok);
+        if (!ok) {
+            print(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
+            return 1;
+        }
+        text = decodeText(bytes);
+    } else {
+        const TextReadResult read = readTextFile(options.input);
+        if (!read.ok) {
+            print(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+            return 1;
+        }
+        text = read.text;
+    }
+
+    Module1 m;
+    m.codeTable = load.table;
+    const QStringList entries = TranslateLines(m, splitLines(text));
+    QString output;
+    for (const QString &entry : entries) {
+        output += entry;
+        output += u'\n';
+    }
+    print(out, output);
+    if (std::fflush(out) != 0) {
+        print(err, QStringLiteral("mirabo-cli: could not write the translation\n"));
+        return 1;
+    }
+    return 0;
 }

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "tables/codetable.h"
+#include "tables/grid.h"
+#include "tables/keytables.h"
+
+#include <QString>
+
+#include <array>
+
+// The small procedures that the translation passes call on one line of the
+// grids. The look-ups set their result to -1 first and overwrite it only on a
+// hit; they read through Grid::at, so a column left of the first or right of
+// the last one simply compares an empty string.
+
+using DigitTable = decltype(KeyTables::DigitChars);
+using LetterTable = decltype(KeyTables::UpperLetters);
+using KatakanaTable = decltype(KeyTables::KatakanaKeys);
+using CodeColumn = decltype(CodeTable::CodeKeys);
+
+// The digit value (0..9) at column cw of line i.
+void susearch(const Grid &da, const DigitTable &msu, int cw, int i, int &dt);
+
+// Closes the gap at column iti of line i: columns iti..30 of all three grids
+// take what the column to their right holds (column 30 takes column 31's).
+void tumeru(Grid &da, Grid &damt, Grid &dat, int iti, int i);
+
+// The letter number (1..26) of the capital or small letter at the column.
+void FindUpperLetter(const Grid &charGrid, const LetterTable &upperLetters, int column, int line,
+                     int &result);
+void FindLowerLetter(const Grid &charGrid, const LetterTable &lowerLetters, int column, int line,
+                     int &result);
+
+// The first katakana row (19..171) whose key the cell holds; a hit raises
+// katakanaSeen.
+void FindKatakana(const Grid &charGrid, const KatakanaTable &katakanaKeys, int column, int line, int &result,
+                  bool &katakanaSeen);
+
+// 10 when the cell holds the key of code row 10, the character that continues
+// a number.
+void IsRow10At(const Grid &charGrid, const CodeColumn &codeKeys, int column, int line, int &result);
+// 1 when the cell holds the key of code row 1, the comma.
+void IsRow1At(const Grid &charGrid, const CodeColumn &codeKeys, int column, int line, int &result);
+// 1 when the cell holds a full-width or a half-width space.
+void IsSpaceAt(const Grid &charGrid, int column, int line, int &result);
+
+// The row (19..27 or 153..160) of a syllable that shares a digit's braille,
+// by its code-table key or its katakana key; a hit raises connectorNeeded.
+// Of the vowel rows the last match counts; of the ラ rows the first.
+void FindDigitLikeKana(const Grid &charGrid, const KatakanaTable &katakanaKeys, const CodeColumn &codeKeys,
+                       int column, int line, int &result, bool &connectorNeeded);
+
+// Gives the full-width Latin letters of columns 1..30 their braille: a single
+// capital the prefix of code row 28, the first of a run of capitals that of
+// row 104, a small letter that starts a run that of row 31. The text row gets
+// one "　" per prefix cell in front of the letter.
+void ConvertLetters(const Grid &charGrid, Grid &cellGrid, Grid &textGrid, const LetterTable &upperLetters,
+                    const LetterTable &lowerLetters, const LetterTable &letterPatterns,
+                    const CodeColumn &codePatterns, int line);

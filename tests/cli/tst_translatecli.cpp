@@ -1,0 +1,262 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+// mirabo-cli run as a user runs it: text in, the list's entries out.
+class TestTranslateCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void standardInput_data();
+    void standardInput();
+    void fileInput_data();
+    void fileInput();
+    void emptyInputPrintsNothing();
+    void longLineGetsTheWarning();
+    void ownTable();
+    void failures_data();
+    void failures();
+    void badUsage_data();
+    void badUsage();
+    void help();
+    void garbageBytesDoNotCrash();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QProcess::ExitStatus status = QProcess::CrashExit;
+        QByteArray out;
+        QByteArray err;
+    };
+    static Run run(const QStringList &args, const QByteArray &input = QByteArray());
+    QString writeFile(const QString &name, const QByteArray &bytes);
+    static QByteArray rows(const QString &text, int textColumns, const QString &braille, int brailleColumns);
+
+    QTemporaryDir dir_;
+};
+
+TestTranslateCli::Run TestTranslateCli::run(const QStringList &args, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), args);
+    Run result;
+    if (!process.waitForStarted())
+        return result;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        process.kill();
+    result.exitCode = process.exitCode();
+    result.status = process.exitStatus();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+QString TestTranslateCli::writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(bytes);
+    return path;
+}
+
+// A text row and a braille row, each filled to 30 columns with "　".
+QByteArray TestTranslateCli::rows(const QString &text, int textColumns, const QString &braille,
+                                  int brailleColumns)
+{
+    const QString out = text + QString(30 - textColumns, QChar(u'　')) + u'\n' + braille +
+                        QString(30 - brailleColumns, QChar(u'　')) + u'\n';
+    return out.toUtf8();
+}
+
+void TestTranslateCli::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    QVERIFY(QFile::exists(QStringLiteral(MIRABO_CLI)));
+}
+
+void TestTranslateCli::standardInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+
+    // きゃ | numeral sign 1 | 2 | 3 + connector | あ | the blank cell that
+    // moved into the line when きゃ was joined.
+    const QByteArray kyaNumber = rows(QStringLiteral("きゃ　１２３　あ"), 5, QStringLiteral("⠈⠡⠼⠁⠃⠉⠤⠁⠀"), 6);
+    const QByteArray ka = rows(QStringLiteral("か"), 1, QStringLiteral("⠡"), 1);
+    const QByteArray i = rows(QStringLiteral("い"), 1, QStringLiteral("⠃"), 1);
+    const QByteArray empty = rows(QString(), 0, QString(), 0);
+
+    QTest::newRow("no argument") << QStringList{} << "きゃ１２３あ\n"_qba << kyaNumber;
+    QTest::newRow("dash") << QStringList{"-"} << "きゃ１２３あ\n"_qba << kyaNumber;
+    QTest::newRow("without final line end") << QStringList{} << "きゃ１２３あ"_qba << kyaNumber;
+    QTest::newRow("LF") << QStringList{} << "か\nい\n"_qba << ka + i;
+    QTest::newRow("CR") << QStringList{} << "か\rい\r"_qba << ka + i;
+    QTest::newRow("CR LF") << QStringList{} << "か\r\nい\r\n"_qba << ka + i;
+    QTest::newRow("blank line kept") << QStringList{} << "か\n\nい"_qba << ka + empty + i;
+    QTest::newRow("cp932") << QStringList{} << "\x82\xa9\r\n\x82\xa2"_qba << ka + i;
+}
+
+void TestTranslateCli::standardInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    const Run r = run(args, input);
+    QCOMPARE(r.status, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8(expected));
+    QCOMPARE(r.err, QByteArray());
+}
+
+void TestTranslateCli::fileInput_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("UTF-8") << "１ア\nがか\n"_qba;
+    QTest::newRow("UTF-8 with byte-order mark") << "\xef\xbb\xbf１ア\r\nがか"_qba;
+    QTest::newRow("cp932 CR LF") << "\x82\x50\x83\x41\r\n\x82\xaa\x82\xa9\r\n"_qba;
+    QTest::newRow("cp932 CR") << "\x82\x50\x83\x41\r\x82\xaa\x82\xa9"_qba;
+}
+
+void TestTranslateCli::fileInput()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = writeFile(QStringLiteral("input.txt"), bytes);
+    const Run r = run({path});
+    QCOMPARE(r.exitCode, 0);
+    const QByteArray expected = rows(QStringLiteral("　１　ア"), 2, QStringLiteral("⠼⠁⠤⠁"), 2) +
+                                rows(QStringLiteral("が　か"), 2, QStringLiteral("⠐⠡⠡"), 2);
+    QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8(expected));
+}
+
+void TestTranslateCli::emptyInputPrintsNothing()
+{
+    const Run r = run({}, QByteArray());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray());
+}
+
+void TestTranslateCli::longLineGetsTheWarning()
+{
+    const QString line = QString(31, QChar(u'か'));
+    const Run r = run({}, line.toUtf8());
+    QCOMPARE(r.exitCode, 0);
+    const QStringList entries = QString::fromUtf8(r.out).split(u'\n');
+    QCOMPARE(entries.size(), 4); // three entries and what follows the last line end
+    QCOMPARE(entries[0], QStringLiteral("１行の文字数が30文字を越えています。"));
+    QCOMPARE(entries[1], QString(30, QChar(u'か')));
+    QCOMPARE(entries[2], QString(30, QChar(u'⠡')));
+}
+
+void TestTranslateCli::ownTable()
+{
+    // Row 19 (あ) and row 29 (か) only; the rest of the table is empty.
+    QByteArray table;
+    for (int row = 1; row <= 171; ++row) {
+        if (row == 19)
+            table += "あ,A\r\n";
+        else if (row == 29)
+            table += "か,K\r\n";
+        else
+            table += "\"\",\"\"\r\n";
+    }
+    const QString path = writeFile(QStringLiteral("table.txt"), table);
+    const Run r = run({QStringLiteral("--table"), path}, "かあ\n");
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out),
+             QString::fromUtf8(rows(QStringLiteral("かあ"), 2, QStringLiteral("KA"), 2)));
+
+    const Run equals = run({QStringLiteral("--table=") + path}, "かあ\n");
+    QCOMPARE(equals.out, r.out);
+}
+
+void TestTranslateCli::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("missing file") << QStringList{dir_.filePath(QStringLiteral("no-such-file.txt"))};
+    QTest::newRow("directory as file") << QStringList{dir_.path()};
+    QTest::newRow("missing table") << QStringList{"--table",
+                                                  dir_.filePath(QStringLiteral("no-such-table.txt"))};
+}
+
+void TestTranslateCli::failures()
+{
+    QFETCH(QStringList, args);
+    const Run r = run(args, "か\n");
+    QCOMPARE(r.status, QProcess::NormalExit);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QByteArray());
+    QVERIFY(r.err.startsWith("mirabo-cli: "));
+}
+
+void TestTranslateCli::badUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"};
+    QTest::newRow("table without path") << QStringList{"--table"};
+    QTest::newRow("empty table path") << QStringList{"--table="};
+}
+
+void TestTranslateCli::badUsage()
+{
+    QFETCH(QStringList, args);
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.out, QByteArray());
+    QVERIFY(r.err.contains("usage: mirabo-cli [--table PATH] [FILE|-]"));
+}
+
+void TestTranslateCli::help()
+{
+    const Run r = run({QStringLiteral("--help")});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.startsWith("usage: mirabo-cli [--table PATH] [FILE|-]\n"));
+    QVERIFY(r.out.contains("--table PATH"));
+}
+
+void TestTranslateCli::garbageBytesDoNotCrash()
+{
+    // Random bytes, NULs, stray cp932 lead bytes, invalid UTF-8, lone
+    // surrogates written as UTF-8, very long lines and many line ends.
+    QList<QByteArray> inputs = {
+        QByteArray(1000, '\0'),
+        "\x81\x82\x83\x84\xfc\xfd\xfe\xff"_qba,
+        "\xed\xa0\x80\xed\xbf\xbf\xc0\xaf"_qba,
+        QByteArray(5000, '\x82'),
+        QString(500, QChar(u'ゃ')).toUtf8(),
+        QByteArray(3000, '\r') + QByteArray(3000, '\n'),
+        "\xf0\x9f\x98\x80\xf0\x9f\x98\x80ァ\xe3\x82"_qba,
+    };
+    QRandomGenerator random(20240611);
+    for (int i = 0; i < 8; ++i) {
+        QByteArray bytes(4000, Qt::Uninitialized);
+        for (char &b : bytes)
+            b = char(random.bounded(256));
+        inputs.append(bytes);
+    }
+    for (const QByteArray &input : inputs) {
+        const Run r = run({}, input);
+        QCOMPARE(r.status, QProcess::NormalExit);
+        QCOMPARE(r.exitCode, 0);
+        // Whatever came in, the output is whole lines of valid UTF-8.
+        QVERIFY(r.out.isEmpty() || r.out.endsWith('\n'));
+        QCOMPARE(QString::fromUtf8(r.out).toUtf8(), r.out);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTranslateCli)
+#include "tst_translatecli.moc"

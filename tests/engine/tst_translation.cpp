@@ -1,0 +1,369 @@
+#include "engine/translation.h"
+#include "synthetictable.h"
+
+#include <QTest>
+
+// The per-line passes on a code table whose cells name their rows ("<k>"), so
+// that every braille cell of a result says where it came from.
+class TestTranslation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void line_data();
+    void line();
+    void rowsHaveThirtyColumns();
+    void emptyLineGivesTwoBlankRows();
+    void noLinesGiveNoEntries();
+    void longLineWarningComesFirst_data();
+    void longLineWarningComesFirst();
+    void linePastColumn40IsCut();
+    void shiftTakesColumn31IntoColumn30();
+    void smallHiraganaJoinsUpToLineLength();
+    void smallKatakanaJoinsInShownColumnsOnly();
+    void katakanaSeenHoldsForLaterLines();
+    void katakanaSeenClearedByNextTranslation();
+    void cellsOfEarlierTranslationDoNotShow();
+    void manyLinesTranslateWhole();
+    void lastMatchingCodeRowWins_data();
+    void lastMatchingCodeRowWins();
+    void rowsPast171AreNotConsulted();
+    void missingRowsGiveEmptyCells();
+    void translateLineOutsideGridsWritesNothing();
+
+private:
+    QStringList translate(const QStringList &lines) { return TranslateLines(m_, lines); }
+    Module1 m_;
+};
+
+void TestTranslation::init()
+{
+    m_ = Module1();
+    m_.codeTable = syntheticCodeTable();
+}
+
+void TestTranslation::line_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("braille");
+
+    // Code rows, as the plain characters.
+    QTest::newRow("kana") << "あか"
+                          << "あか" << cells({19, 29});
+    QTest::newRow("kanji has no cell") << "山へ"
+                                       << "山へ"
+                                       << "　" + cells({136});
+    QTest::newRow("full-width space") << "あ　い"
+                                      << "あ　い" << cells({19, 2, 20});
+    QTest::newRow("katakana by its key") << "カ"
+                                         << "カ" << cells({29});
+
+    // Small hiragana: joined when the pair is a syllable of the code table.
+    // The shift leaves a reset cell inside the line's length, and that cell
+    // gets the braille of the full-width space (row 2).
+    QTest::newRow("きゃ") << "きゃ"
+                          << "きゃ" << cells({33, 2});
+    QTest::newRow("ぎょ") << "ぎょうざ"
+                          << "ぎょうざ" << cells({39, 22, 56, 2});
+    QTest::newRow("two syllables") << "しゃしゅ"
+                                   << "しゃしゅ" << cells({59, 60, 2, 2});
+    QTest::newRow("ふぁ") << "ふぁ"
+                          << "ふぁ" << cells({127, 2});
+    QTest::newRow("ヴぁ by its code key") << "ヴぁ"
+                                          << "ヴぁ" << cells({165, 2});
+    QTest::newRow("あぁ: no such syllable") << "あぁ"
+                                            << "あぁ" << cells({19, 15});
+    QTest::newRow("ねぇ: no such syllable") << "ねぇ"
+                                            << "ねぇ" << cells({109, 18});
+    QTest::newRow("きぇ: no such syllable") << "きぇ"
+                                            << "きぇ" << cells({32, 18});
+    QTest::newRow("small hiragana in column 1") << "ゃあ"
+                                                << "ゃあ"
+                                                << "　" + cells({19});
+    QTest::newRow("small vowel in column 1") << "ぁか"
+                                             << "ぁか" << cells({15, 29});
+    QTest::newRow("joined pair takes no more") << "きゃぁ"
+                                               << "きゃぁ" << cells({33, 15, 2});
+
+    // Voiced and semi-voiced hiragana: one "　" more in the text.
+    QTest::newRow("が") << "がか"
+                        << "が　か" << cells({30, 29});
+    QTest::newRow("ぱぴ") << "ぱぴか"
+                          << "ぱ　ぴ　か" << cells({113, 122, 29});
+
+    // ヴ is padded once, by the katakana pass, and not at all once a small
+    // katakana has joined it.
+    QTest::newRow("ヴ") << "ヴか"
+                        << "ヴ　か" << cells({164, 29});
+    QTest::newRow("ヴァ") << "ヴァか"
+                          << "ヴァか" << cells({165, 29});
+    QTest::newRow("ヴ then ヴォ") << "ヴヴォ"
+                                  << "ヴ　ヴォ" << cells({164, 168});
+
+    // Digits: numeral sign (68) in front of a number, connector (171) before
+    // a syllable of the vowel or ラ row; digits share rows 160, 19, 20, ...
+    QTest::newRow("１２３") << "１２３"
+                            << "　１２３" << cells({68, 19, 20, 22});
+    QTest::newRow("０") << "０"
+                        << "　０" << cells({68, 160});
+    QTest::newRow("１，５") << "１，５"
+                            << "　１，５" << cells({68, 19, 1, 153});
+    QTest::newRow("１．５") << "１．５"
+                            << "　１．５" << cells({68, 19, 10, 153});
+    QTest::newRow("１あ") << "１あ"
+                          << "　１　あ" << cells({68, 19, 171, 19});
+    QTest::newRow("１ア") << "１ア"
+                          << "　１　ア" << cells({68, 19, 171, 19});
+    QTest::newRow("９ろ") << "９ろ"
+                          << "　９　ろ" << cells({68, 27, 171, 160});
+    QTest::newRow("３いぇ") << "３いぇ"
+                            << "　３　いぇ" << cells({68, 22, 171, 21, 2});
+    QTest::newRow("１　あ") << "１　あ"
+                            << "　１　あ" << cells({68, 19, 2, 19});
+    QTest::newRow("１ あ") << "１ あ"
+                           << "　１ あ" << cells({68, 19, 3, 19});
+    QTest::newRow("３か: no connector") << "３か"
+                                        << "　３か" << cells({68, 22, 29});
+    QTest::newRow("two numbers") << "１か２"
+                                 << "　１か　２" << cells({68, 19, 29, 68, 20});
+    QTest::newRow("number at line end") << "あ５"
+                                        << "あ　５" << cells({19, 68, 153});
+
+    // Letters, with kana around them.
+    QTest::newRow("ＣＤを") << "ＣＤを"
+                            << "　　　ＣＤを" << cells({104, 22, 158, 162});
+    QTest::newRow("ｘと") << "ｘと"
+                          << "　ｘと" << cells({31, 126, 98});
+
+    // Katakana passes.
+    QTest::newRow("キャ") << "キャ"
+                          << "キャ" << cells({33});
+    QTest::newRow("ギャ") << "ギャ"
+                          << "ギャ" << cells({37});
+    QTest::newRow("ガ") << "ガか"
+                        << "ガ　か" << cells({30, 29});
+    QTest::newRow("キャベツ") << "キャベツ"
+                              << "キャベ　ツ" << cells({33, 137, 86});
+    QTest::newRow("アァ keeps both cells") << "アァか"
+                                           << "アァか" << cells({19}) + "　" + cells({29});
+    QTest::newRow("small katakana in column 1") << "ャア"
+                                                << "ャア"
+                                                << "　" + cells({19});
+    QTest::newRow("katakana digit-like") << "５ラ"
+                                         << "　５　ラ" << cells({68, 153, 171, 153});
+
+    // Characters outside the Basic Multilingual Plane take one column each.
+    QTest::newRow("surrogate pair") << "𠮷あ"
+                                    << "𠮷あ"
+                                    << "　" + cells({19});
+}
+
+void TestTranslation::line()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, text);
+    QFETCH(QString, braille);
+    const QStringList entries = translate({line});
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(trimmedRow(entries[0]), text);
+    QCOMPARE(trimmedRow(entries[1]), braille);
+    QCOMPARE(m_.LineCount, 1);
+}
+
+void TestTranslation::rowsHaveThirtyColumns()
+{
+    const QStringList entries = translate({QStringLiteral("あいう")});
+    QCOMPARE(entries, QStringList({QStringLiteral("あいう") + spaces(27), cells({19, 20, 22}) + spaces(27)}));
+}
+
+void TestTranslation::emptyLineGivesTwoBlankRows()
+{
+    QCOMPARE(translate({QString()}), QStringList({spaces(30), spaces(30)}));
+    QCOMPARE(m_.LineCount, 1);
+}
+
+void TestTranslation::noLinesGiveNoEntries()
+{
+    translate({QStringLiteral("あ")});
+    QVERIFY(translate({}).isEmpty());
+    QCOMPARE(m_.LineCount, 0);
+    QCOMPARE(m_.CharGrid.lastLine(), 0);
+}
+
+void TestTranslation::longLineWarningComesFirst_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<int>>("warningAt");
+
+    const QString thirty(30, QChar(u'あ'));
+    QTest::newRow("30 characters") << QStringList{thirty} << QList<int>{};
+    QTest::newRow("31 characters") << QStringList{thirty + "い"} << QList<int>{0};
+    QTest::newRow("30 with a surrogate pair")
+        << QStringList{QString(29, QChar(u'あ')) + "𠮷"} << QList<int>{};
+    QTest::newRow("31 with a surrogate pair") << QStringList{thirty + "𠮷"} << QList<int>{0};
+    QTest::newRow("second of three") << QStringList{"か", thirty + "か", "か"} << QList<int>{2};
+    QTest::newRow("two long lines") << QStringList{thirty + "か", thirty + "かき"} << QList<int>{0, 3};
+}
+
+void TestTranslation::longLineWarningComesFirst()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QList<int>, warningAt);
+    const QStringList entries = translate(lines);
+    QCOMPARE(entries.size(), 2 * lines.size() + warningAt.size());
+    for (int i = 0; i < entries.size(); ++i)
+        QCOMPARE(entries[i] == kLongLineWarning, warningAt.contains(i));
+}
+
+void TestTranslation::linePastColumn40IsCut()
+{
+    // Characters 41 on are left out, whatever they would have done.
+    const QString line = QString(39, QChar(u'か')) + QStringLiteral("ＡきゃＢ１");
+    const QStringList entries = translate({line});
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[0], kLongLineWarning);
+    QCOMPARE(entries[1], QString(30, QChar(u'か')));
+    QCOMPARE(m_.CharGrid.at(1, 39), QStringLiteral("か"));
+    QCOMPARE(m_.CharGrid.at(1, 40), QStringLiteral("Ａ"));
+    QCOMPARE(m_.CharGrid.at(1, 41), QString());
+}
+
+void TestTranslation::shiftTakesColumn31IntoColumn30()
+{
+    // After the join column 30 shows what column 31 held.
+    const QString line = QStringLiteral("きゃ") + QString(28, QChar(u'あ')) + QStringLiteral("い");
+    const QStringList entries = translate({line});
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[1], QStringLiteral("きゃ") + QString(28, QChar(u'あ')) + QStringLiteral("い"));
+    QString braille = cells({33});
+    for (int i = 0; i < 28; ++i)
+        braille += cells({19});
+    QCOMPARE(entries[2], braille + cells({20}));
+}
+
+void TestTranslation::smallHiraganaJoinsUpToLineLength()
+{
+    // き in column 30 and ゃ in column 31: the hiragana pass looks at the
+    // whole line, so column 30 shows the syllable.
+    const QString line = QString(29, QChar(u'か')) + QStringLiteral("きゃ");
+    const QStringList entries = translate({line});
+    QCOMPARE(entries[1].right(2), QStringLiteral("きゃ"));
+    QVERIFY(entries[2].endsWith(cells({29, 33})));
+}
+
+void TestTranslation::smallKatakanaJoinsInShownColumnsOnly()
+{
+    // The katakana pass stops at column 30, so ャ in column 31 stays apart.
+    const QString line = QString(29, QChar(u'カ')) + QStringLiteral("キャ");
+    const QStringList entries = translate({line});
+    QCOMPARE(entries[1].right(2), QStringLiteral("カキ"));
+    QVERIFY(entries[2].endsWith(cells({29, 32})));
+}
+
+void TestTranslation::katakanaSeenHoldsForLaterLines()
+{
+    // A small katakana after hiragana is joined only once a katakana has been
+    // seen; the joined cell keeps both cells' braille.
+    const QStringList entries =
+        translate({QStringLiteral("きャ"), QStringLiteral("ア"), QStringLiteral("きャ")});
+    QCOMPARE(trimmedRow(entries[0]), QStringLiteral("きャ"));
+    QCOMPARE(trimmedRow(entries[1]), cells({32}));
+    QCOMPARE(m_.CharGrid.at(1, 2), QStringLiteral("ャ"));
+    QCOMPARE(trimmedRow(entries[4]), QStringLiteral("きャ"));
+    QCOMPARE(trimmedRow(entries[5]), cells({32}));
+    QCOMPARE(m_.CharGrid.at(3, 1), QStringLiteral("きャ"));
+    QVERIFY(m_.KatakanaSeen);
+}
+
+void TestTranslation::katakanaSeenClearedByNextTranslation()
+{
+    translate({QStringLiteral("ア")});
+    QVERIFY(m_.KatakanaSeen);
+    translate({QStringLiteral("きャ")});
+    QVERIFY(!m_.KatakanaSeen);
+    QCOMPARE(m_.CharGrid.at(1, 1), QStringLiteral("き"));
+}
+
+void TestTranslation::cellsOfEarlierTranslationDoNotShow()
+{
+    translate({QString(35, QChar(u'か')), QString(30, QChar(u'か'))});
+    const QStringList entries = translate({QStringLiteral("い"), QString()});
+    QCOMPARE(entries, QStringList({QStringLiteral("い") + spaces(29), cells({20}) + spaces(29), spaces(30),
+                                   spaces(30)}));
+    QCOMPARE(m_.CharGrid.at(1, 31), QStringLiteral("　"));
+}
+
+void TestTranslation::manyLinesTranslateWhole()
+{
+    QStringList lines;
+    for (int i = 1; i <= 250; ++i)
+        lines.append(i % 2 ? QStringLiteral("きゃ") : QStringLiteral("ガか"));
+    const QStringList entries = translate(lines);
+    QCOMPARE(entries.size(), 500);
+    QCOMPARE(m_.LineCount, 250);
+    QCOMPARE(trimmedRow(entries[498]), QStringLiteral("ガ　か"));
+    QCOMPARE(trimmedRow(entries[499]), cells({30, 29}));
+    QCOMPARE(trimmedRow(entries[497]), cells({33, 2}));
+}
+
+void TestTranslation::lastMatchingCodeRowWins_data()
+{
+    QTest::addColumn<int>("extraRow");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("braille");
+
+    // か is the code key of row 29; カ is the katakana key of row 29.
+    QTest::newRow("earlier code row loses") << 12 << "か" << cells({29});
+    QTest::newRow("later code row wins") << 150 << "か" << cells({150});
+    QTest::newRow("code row before katakana row") << 20 << "カ" << cells({29});
+    QTest::newRow("katakana pass has the last word") << 160 << "カ" << cells({29});
+}
+
+void TestTranslation::lastMatchingCodeRowWins()
+{
+    QFETCH(int, extraRow);
+    QFETCH(QString, line);
+    QFETCH(QString, braille);
+    m_.codeTable.CodeKeys[extraRow] = line;
+    QCOMPARE(trimmedRow(translate({line})[1]), braille);
+}
+
+void TestTranslation::rowsPast171AreNotConsulted()
+{
+    m_.codeTable.CodeKeys[172] = QStringLiteral("か");
+    m_.codeTable.CodeKeys[180] = QStringLiteral("山");
+    QCOMPARE(trimmedRow(translate({QStringLiteral("か山")})[1]), cells({29}));
+}
+
+void TestTranslation::missingRowsGiveEmptyCells()
+{
+    // A table that ends before the connector and the ラ row: the digit 5
+    // (row 153) and the connector have empty cell strings.
+    CodeTable shortTable;
+    for (int row = 1; row <= 100; ++row) {
+        shortTable.CodeKeys[row] = m_.codeTable.CodeKeys[row];
+        shortTable.CodePatterns[row] = m_.codeTable.CodePatterns[row];
+    }
+    m_.codeTable = shortTable;
+    const QStringList entries = translate({QStringLiteral("５あら")});
+    QCOMPARE(trimmedRow(entries[0]), QStringLiteral("　５　あら"));
+    QCOMPARE(entries[1], cells({68, 19}) + spaces(28));
+}
+
+void TestTranslation::translateLineOutsideGridsWritesNothing()
+{
+    m_.resetGrids(2);
+    m_.BuildTables();
+    QStringList list;
+    QTest::ignoreMessage(QtWarningMsg, "TranslateLine: line 3 is outside the grids");
+    QTest::ignoreMessage(QtWarningMsg, "TranslateLine: line 0 is outside the grids");
+    TranslateLine(m_, 3, QStringLiteral("あ"), list);
+    TranslateLine(m_, 0, QStringLiteral("あ"), list);
+    QVERIFY(list.isEmpty());
+    QCOMPARE(m_.CharGrid.lastLine(), 2);
+}
+
+QTEST_APPLESS_MAIN(TestTranslation)
+#include "tst_translation.moc"
