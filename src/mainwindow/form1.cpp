@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
+#include "engine/worktranslation.h"
 #include "helpwindow.h"
 #include "lookup/tenkensakuf.h"
 #include "platform/clipboard.h"
@@ -435,7 +436,20 @@ void Form1::mnureplace_Click()
 
 void Form1::tenhonyaku_Click()
 {
-    // The translation into List1 is added with the translation engine.
+    QStringList entries;
+    const TranslationResult result = TranslateEditorText(m_module1, txtdpbox->toPlainText(), entries);
+    List1->clear();
+    List1->addItems(entries);
+    if (!result.ok) {
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), result.error);
+        return;
+    }
+    if (!result.lostCharacters.isEmpty()) {
+        UserDialogs::instance().warn(
+            this, QStringLiteral("点字翻訳"),
+            QStringLiteral("次の文字は点字に翻訳できないため、「?」として翻訳しました。\n%1")
+                .arg(result.lostCharacters.join(QStringLiteral(" "))));
+    }
 }
 
 void Form1::jikkoug_Click()

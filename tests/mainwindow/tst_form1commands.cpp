@@ -1,0 +1,157 @@
+#include "engine/worktranslation.h"
+#include "fakeuserdialogs.h"
+#include "lookup/tenkensakuf.h"
+#include "mainwindow/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+
+// The main window's commands that hand over to the engine and the other
+// windows.
+class TestForm1Commands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void translationFillsTheList();
+    void translationWarnsOfLongLines();
+    void translationReportsLostCharacters();
+    void translationFailureIsReported();
+    void lookUpWindowOpensOnceWithoutOwner();
+};
+
+namespace {
+
+QStringList entries(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+const QString kPad = QStringLiteral("　");
+
+} // namespace
+
+void TestForm1Commands::translationFillsTheList()
+{
+    FakeUserDialogs dialogs;
+    Form1 form;
+    form.Form_Load();
+    QAction *tenhonyaku = form.findChild<QAction *>(QStringLiteral("tenhonyaku"));
+    QVERIFY(tenhonyaku);
+    QCOMPARE(tenhonyaku->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+
+    form.List1->addItem(QStringLiteral("left from before"));
+    form.txtdpbox->setPlainText(QStringLiteral("きゃ１２３あ\nＡ"));
+    tenhonyaku->trigger();
+
+    // きゃ is one cell; the number takes the numeral sign and, before あ, the
+    // connector; the cell the join freed reads as a blank braille cell.
+    const QStringList expected = {
+        QStringLiteral("きゃ　１２３　あ") + kPad.repeated(25),
+        QStringLiteral("⠈⠡⠼⠁⠃⠉⠤⠁⠀") + kPad.repeated(24),
+        QStringLiteral("　　Ａ") + kPad.repeated(29),
+        QStringLiteral("⠰⠠⠁") + kPad.repeated(29),
+    };
+    QCOMPARE(entries(form.List1), expected);
+    QCOMPARE(form.module1().LineCount, 2);
+    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("きゃ１２３あ\nＡ"));
+}
+
+void TestForm1Commands::translationWarnsOfLongLines()
+{
+    FakeUserDialogs dialogs;
+    Form1 form;
+    form.Form_Load();
+    form.txtdpbox->setPlainText(QStringLiteral("あ").repeated(31) + QStringLiteral("\n") +
+                                QStringLiteral("い").repeated(30));
+    form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
+    const QStringList list = entries(form.List1);
+    QCOMPARE(list.size(), 5);
+    QCOMPARE(list[0], QStringLiteral("１行の文字数が30文字を越えています。"));
+    QCOMPARE(list[1], QStringLiteral("あ").repeated(30));
+    QCOMPARE(list[2], QStringLiteral("⠁").repeated(30));
+    QCOMPARE(list[3], QStringLiteral("い").repeated(30));
+}
+
+void TestForm1Commands::translationReportsLostCharacters()
+{
+    FakeUserDialogs dialogs;
+    Form1 form;
+    form.Form_Load();
+    form.txtdpbox->setPlainText(QStringLiteral("あ😀"));
+    form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
+    QCOMPARE(form.List1->count(), 2);
+    QVERIFY(form.List1->item(0)->text().startsWith(QStringLiteral("あ?")));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown.first().kind, QStringLiteral("warn"));
+    QVERIFY(dialogs.shown.first().text.contains(QStringLiteral("😀")));
+}
+
+void TestForm1Commands::translationFailureIsReported()
+{
+    FakeUserDialogs dialogs;
+    Form1 form;
+    form.Form_Load();
+    // A plain file where the cache directory should be: the work file cannot be made.
+    const QString cacheDir = QFileInfo(workFilePath()).absolutePath();
+    QDir(cacheDir).removeRecursively();
+    QVERIFY(QDir().mkpath(QFileInfo(cacheDir).absolutePath()));
+    QFile blocker(cacheDir);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    form.List1->addItem(QStringLiteral("old"));
+    form.txtdpbox->setPlainText(QStringLiteral("あ"));
+    form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
+    QFile::remove(cacheDir);
+
+    QCOMPARE(form.List1->count(), 0);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown.first().kind, QStringLiteral("warn"));
+    QVERIFY(!dialogs.shown.first().text.isEmpty());
+}
+
+void TestForm1Commands::lookUpWindowOpensOnceWithoutOwner()
+{
+    FakeUserDialogs dialogs;
+    Form1 form;
+    form.Form_Load();
+    QAction *jikkoug = form.findChild<QAction *>(QStringLiteral("jikkoug"));
+    QVERIFY(jikkoug);
+    QCOMPARE(jikkoug->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
+
+    jikkoug->trigger();
+    const auto windows = [] {
+        QList<tenkensakuf *> found;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *lookUp = qobject_cast<tenkensakuf *>(w))
+                found.append(lookUp);
+        }
+        return found;
+    };
+    QCOMPARE(windows().size(), 1);
+    tenkensakuf *lookUp = windows().first();
+    QVERIFY(lookUp->isVisible());
+    QCOMPARE(lookUp->parentWidget(), nullptr);
+    QCOMPARE(lookUp->windowTitle(), QStringLiteral("点字検索"));
+
+    jikkoug->trigger();
+    QCOMPARE(windows().size(), 1);
+    QCOMPARE(windows().first(), lookUp);
+    lookUp->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(windows().size(), 0);
+}
+
+QTEST_MAIN(TestForm1Commands)
+#include "tst_form1commands.moc"
