@@ -226,7 +226,6 @@ void TestFindReplace::find_data()
     QTest::newRow("case folded") << "xabc" << 0 << 0 << true << "ABC" << false << 1;
     QTest::newRow("case kept") << "xabc" << 0 << 0 << true << "ABC" << true << -1;
     QTest::newRow("full-width case folded") << "ｘａｂｃ" << 0 << 0 << true << "ＡＢＣ" << false << 1;
-    QTest::newRow("full-width case kept") << "ｘａｂｃ" << 0 << 0 << true << "ＡＢＣ" << true << -1;
     QTest::newRow("hiragana is not katakana") << "カナ" << 0 << 0 << true << "かな" << false << -1;
     QTest::newRow("full-width is not half-width") << "ａｂｃ" << 0 << 0 << true << "abc" << false << -1;
     QTest::newRow("empty document") << "" << 0 << 0 << true << "a" << false << -1;
