@@ -2,6 +2,8 @@
 
 #include "braillelistwidget.h"
 #include "engine/worktranslation.h"
+#include "frmfindstr.h"
+#include "frmreplacestr.h"
 #include "helpwindow.h"
 #include "lookup/tenkensakuf.h"
 #include "platform/clipboard.h"
@@ -68,6 +70,19 @@ QString withLfLineEnds(QString text)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
+}
+
+// Brings an open dialog to the front, or loads it anew over the editor. A
+// closed dialog may still wait for its deletion; it counts as gone.
+template <typename Dialog>
+void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *owner)
+{
+    if (!dialog || !dialog->isVisible())
+        dialog = new Dialog(editor, owner);
+    dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace
@@ -426,12 +441,12 @@ void Form1::fileopen_Click()
 
 void Form1::mnufind_Click()
 {
-    // The find dialog frmfindstr is added with find and replace.
+    openOwnedDialog(m_findDialog, txtdpbox, this);
 }
 
 void Form1::mnureplace_Click()
 {
-    // The replace dialog frmreplacestr is added with find and replace.
+    openOwnedDialog(m_replaceDialog, txtdpbox, this);
 }
 
 void Form1::tenhonyaku_Click()

@@ -4,12 +4,15 @@
 #include "tables/module1.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QToolBar;
+class frmfindstr;
+class frmreplacestr;
 struct CodeTableLoad;
 
 // The main window: the document in the editor txtdpbox, the braille list
@@ -109,4 +112,7 @@ private:
     QAction *jikkoug = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
+
+    QPointer<frmfindstr> m_findDialog;
+    QPointer<frmreplacestr> m_replaceDialog;
 };
