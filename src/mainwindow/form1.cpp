@@ -2,6 +2,7 @@
 
 #include "braillelistwidget.h"
 #include "engine/worktranslation.h"
+#include "filewindow/form2.h"
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
 #include "helpwindow.h"
@@ -436,7 +437,7 @@ void Form1::printsetting_Click()
 
 void Form1::fileopen_Click()
 {
-    // The file window Form2 is added with the file window.
+    Form2::open(this);
 }
 
 void Form1::mnufind_Click()

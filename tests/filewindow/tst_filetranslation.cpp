@@ -1,0 +1,263 @@
+#include "filewindow/filelist.h"
+#include "filewindowfixture.h"
+#include "platform/textcodec.h"
+#include "tables/codetable.h"
+
+#include <QLineEdit>
+#include <QTextDocument>
+
+Q_DECLARE_METATYPE(UserDialogs::Answer)
+
+// The file window's translation: a file is loaded into the main window's
+// editor and translated into its list as the main translation would.
+class TestFileTranslation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fileIsLoadedAndTranslated_data();
+    void fileIsLoadedAndTranslated();
+    void emptyFileEmptiesEditorAndList();
+    void rowsEqualTheMainTranslation_data();
+    void rowsEqualTheMainTranslation();
+    void connectorOnlyBeforeDigitLikeKana();
+    void doubleClickTranslatesTheClickedFile();
+    void readFailureIsReported_data();
+    void readFailureIsReported();
+    void unsavedChangesAreOfferedForSaving_data();
+    void unsavedChangesAreOfferedForSaving();
+    void savedBackFileGainsOneLineEnd();
+};
+
+namespace {
+
+QString editorTextOf(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + u'\n';
+    return text;
+}
+
+// Translates the file with the file window's menu command.
+void translate(FileWindowFixture &f, const QString &name)
+{
+    f.window->txttargetfile->setText(name);
+    f.trigger("readerrorchk");
+}
+
+} // namespace
+
+void TestFileTranslation::fileIsLoadedAndTranslated_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList kana = {"あ", "い", "う"};
+    QTest::newRow("cp932, CR LF") << QByteArray("\x82\xa0\r\n\x82\xa2\r\n\x82\xa4\r\n") << kana;
+    QTest::newRow("cp932, LF") << QByteArray("\x82\xa0\n\x82\xa2\n\x82\xa4\n") << kana;
+    QTest::newRow("cp932, CR") << QByteArray("\x82\xa0\r\x82\xa2\r\x82\xa4\r") << kana;
+    QTest::newRow("no final line end") << QByteArray("\x82\xa0\r\n\x82\xa2\n\x82\xa4") << kana;
+    QTest::newRow("empty lines kept") << QByteArray("\n\n\x82\xa0\n") << QStringList({"", "", "あ"});
+    QTest::newRow("UTF-8") << QByteArray("\xe3\x81\x82\n\xe3\x81\x84\n\xe3\x81\x86\n") << kana;
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xef\xbb\xbf\xe3\x81\x82\r\n\xe3\x81\x84")
+                                    << QStringList({"あ", "い"});
+    QTest::newRow("cp932 half-width kana") << QByteArray("\xb1\xb2\n") << QStringList({"ｱｲ"});
+}
+
+void TestFileTranslation::fileIsLoadedAndTranslated()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("in.txt"), bytes));
+    f.open();
+    f.form->List1->addItem(QStringLiteral("left from before"));
+    translate(f, QStringLiteral("in.txt"));
+
+    QCOMPARE(f.form->txtdpbox->toPlainText(), editorTextOf(lines));
+    QVERIFY(!f.form->hasUnsavedChanges());
+    const QStringList entries = f.listEntries();
+    QCOMPARE(entries.size(), 2 * lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QVERIFY2(entries[2 * i].startsWith(lines[i]), qPrintable(entries[2 * i]));
+    QCOMPARE(f.form->module1().LineCount, lines.size());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ファイル"));
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+void TestFileTranslation::emptyFileEmptiesEditorAndList()
+{
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("empty.txt"), QByteArray()));
+    f.open();
+    f.form->txtdpbox->setPlainText(QStringLiteral("あ\nい"));
+    FileWindowFixture::action(*f.form, "tenhonyaku")->trigger();
+    QCOMPARE(f.form->module1().LineCount, 2);
+    f.form->txtdpbox->document()->setModified(false);
+
+    translate(f, QStringLiteral("empty.txt"));
+    QCOMPARE(f.form->txtdpbox->toPlainText(), QString());
+    QCOMPARE(f.form->List1->count(), 0);
+    QCOMPARE(f.form->module1().LineCount, 0);
+}
+
+void TestFileTranslation::rowsEqualTheMainTranslation_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    const QString a = QStringLiteral("あ");
+    QTest::newRow("digit before a kana like a digit") << QStringList({"３か"});
+    QTest::newRow("digit before another kana") << QStringList({"３あ"});
+    QTest::newRow("comma and space") << QStringList({"３，５", "３　あ", "３ あ"});
+    QTest::newRow("number ends the line") << QStringList({"あいう３"});
+    QTest::newRow("number ends a full line") << QStringList({a.repeated(29) + "３", "３"});
+    QTest::newRow("number after a long line") << QStringList({a.repeated(40) + "１", "ね１"});
+    QTest::newRow("small katakana past column 30")
+        << QStringList({"ア" + QStringLiteral("イ").repeated(28) + "キャウ", "しゃ"});
+    QTest::newRow("katakana carries on") << QStringList({"カ", "かきゃヴ", "ヴァ"});
+    QTest::newRow("letters and digits") << QStringList({"ＡＢ１２ｃ", "ａ１"});
+}
+
+// The rows of a file are those that the main command gives for the same
+// lines, whatever an earlier translation left in the grids.
+void TestFileTranslation::rowsEqualTheMainTranslation()
+{
+    QFETCH(QStringList, lines);
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("in.txt"), Cp932::encode(lines.join(u'\n'))));
+    f.open();
+    f.form->txtdpbox->setPlainText(QStringLiteral("カ１").repeated(20) + "\n" +
+                                   QStringLiteral("１").repeated(40));
+    FileWindowFixture::action(*f.form, "tenhonyaku")->trigger();
+    f.form->txtdpbox->document()->setModified(false);
+
+    translate(f, QStringLiteral("in.txt"));
+    const QStringList fromFile = f.listEntries();
+
+    f.form->txtdpbox->setPlainText(lines.join(u'\n'));
+    FileWindowFixture::action(*f.form, "tenhonyaku")->trigger();
+    QCOMPARE(fromFile, f.listEntries());
+    QCOMPARE(f.form->module1().LineCount, lines.size());
+}
+
+void TestFileTranslation::connectorOnlyBeforeDigitLikeKana()
+{
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("in.txt"), Cp932::encode(u"３か\n３あ")));
+    f.open();
+    translate(f, QStringLiteral("in.txt"));
+    const QStringList entries = f.listEntries();
+    QCOMPARE(entries.size(), 4);
+    const QString connector = f.form->module1().codeTable.CodePatterns[CodeRow::Connector];
+    QVERIFY(!connector.isEmpty());
+    QVERIFY2(entries[0].startsWith(QStringLiteral("　３か")), qPrintable(entries[0]));
+    QVERIFY(!entries[1].contains(connector));
+    QVERIFY2(entries[2].startsWith(QStringLiteral("　３　あ")), qPrintable(entries[2]));
+    QVERIFY(entries[3].contains(connector));
+}
+
+void TestFileTranslation::doubleClickTranslatesTheClickedFile()
+{
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("one.txt"), Cp932::encode(u"いち")));
+    QVERIFY(f.writeFile(QStringLiteral("two.txt"), Cp932::encode(u"に")));
+    f.open();
+    FileList *files = f.window->File1;
+    f.window->txttargetfile->setText(QStringLiteral("two.txt"));
+
+    const QPoint one =
+        files->visualItemRect(files->findItems(QStringLiteral("one.txt"), Qt::MatchExactly).first()).center();
+    // A double-click reaches the list as a click followed by a double-click.
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, one);
+    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, one);
+    QCOMPARE(f.window->txttargetfile->text(), QStringLiteral("one.txt"));
+    QCOMPARE(f.form->txtdpbox->toPlainText(), QStringLiteral("いち\n"));
+    QCOMPARE(f.form->List1->count(), 2);
+    QCOMPARE(f.form->module1().LineCount, 1);
+
+    // Enter on the selected file does the same.
+    files->setCurrentRow(1);
+    QTest::keyClick(files, Qt::Key_Return);
+    QCOMPARE(f.form->txtdpbox->toPlainText(), QStringLiteral("に\n"));
+}
+
+void TestFileTranslation::readFailureIsReported_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing file") << "nothing.txt";
+    QTest::newRow("a folder's name") << "sub";
+    QTest::newRow("no name") << "";
+}
+
+void TestFileTranslation::readFailureIsReported()
+{
+    QFETCH(QString, name);
+    FileWindowFixture f;
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
+    f.open();
+    f.form->txtdpbox->setPlainText(QStringLiteral("前の文"));
+    f.form->txtdpbox->document()->setModified(false);
+    f.form->List1->addItem(QStringLiteral("前の行"));
+    f.form->module1().LineCount = 5;
+
+    translate(f, name);
+    QCOMPARE(f.dialogs.kinds(), QStringList({"warn"}));
+    if (!name.isEmpty())
+        QVERIFY2(f.dialogs.shown.first().text.contains(f.path(name)),
+                 qPrintable(f.dialogs.shown.first().text));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ファイル"));
+    QCOMPARE(f.form->txtdpbox->toPlainText(), QStringLiteral("前の文"));
+    QCOMPARE(f.listEntries(), QStringList({"前の行"}));
+    QCOMPARE(f.form->module1().LineCount, 5);
+}
+
+void TestFileTranslation::unsavedChangesAreOfferedForSaving_data()
+{
+    QTest::addColumn<UserDialogs::Answer>("answer");
+    QTest::addColumn<bool>("saveCompletes");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("yes, saved") << UserDialogs::Answer::Yes << true << true;
+    QTest::newRow("yes, save cancelled") << UserDialogs::Answer::Yes << false << false;
+    QTest::newRow("no") << UserDialogs::Answer::No << false << true;
+    QTest::newRow("cancel") << UserDialogs::Answer::Cancel << false << false;
+}
+
+void TestFileTranslation::unsavedChangesAreOfferedForSaving()
+{
+    QFETCH(UserDialogs::Answer, answer);
+    QFETCH(bool, saveCompletes);
+    QFETCH(bool, loaded);
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("in.txt"), Cp932::encode(u"ファイル")));
+    f.open();
+    f.form->txtdpbox->insertPlainText(QStringLiteral("打った文"));
+    f.form->List1->addItem(QStringLiteral("前の行"));
+    f.dialogs.answers = {answer};
+    const QString saved = f.path(QStringLiteral("saved.txt"));
+    if (saveCompletes)
+        f.dialogs.savePaths = {saved};
+
+    translate(f, QStringLiteral("in.txt"));
+    QCOMPARE(f.dialogs.shown.first().kind, QStringLiteral("yesnocancel"));
+    QCOMPARE(f.dialogs.shown.first().text, QStringLiteral("保存しますか？"));
+    QCOMPARE(f.form->txtdpbox->toPlainText(),
+             loaded ? QStringLiteral("ファイル\n") : QStringLiteral("打った文"));
+    QCOMPARE(f.form->List1->count(), loaded ? 2 : 1);
+    QCOMPARE(FileWindowFixture::readFile(saved),
+             saveCompletes ? Cp932::encode(u"打った文\r\n") : QByteArray("<missing>"));
+}
+
+// Loading ends every line with a line end, and saving adds one more.
+void TestFileTranslation::savedBackFileGainsOneLineEnd()
+{
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("a.txt"), "\xe3\x81\x82\n\xe3\x81\x84\n")); // UTF-8, LF
+    f.open();
+    translate(f, QStringLiteral("a.txt"));
+    f.trigger("mnuupdated");
+    QCOMPARE(FileWindowFixture::readFile(f.path(QStringLiteral("a.txt"))),
+             QByteArray("\x82\xa0\r\n\x82\xa2\r\n\r\n"));
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+QTEST_MAIN(TestFileTranslation)
+#include "tst_filetranslation.moc"
