@@ -88,7 +88,7 @@ void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this)
+Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
@@ -427,12 +427,12 @@ bool Form1::WriteTextFile(const QString &path)
 
 void Form1::Printlist()
 {
-    // Printing the last translation is added with the printing support.
+    m_printer.print(ListPrinter::rows(m_module1));
 }
 
 void Form1::printsetting_Click()
 {
-    // The printer set-up dialog is added with the printing support.
+    m_printer.setUp();
 }
 
 void Form1::fileopen_Click()

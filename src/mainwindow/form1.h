@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documentsaver.h"
+#include "listprinter.h"
 #include "tables/module1.h"
 
 #include <QMainWindow>
@@ -40,6 +41,7 @@ public:
 
     Module1 &module1() { return m_module1; }
     const Module1 &module1() const { return m_module1; }
+    ListPrinter &listPrinter() { return m_printer; }
 
     // True when the editor holds text that no save has written yet.
     bool hasUnsavedChanges() const;
@@ -92,6 +94,7 @@ private:
 
     Module1 m_module1;
     DocumentSaver m_saver;
+    ListPrinter m_printer;
 
     QMenu *file = nullptr;
     QMenu *mnuedit = nullptr;

@@ -1,8 +1,11 @@
 #include "userdialogs.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -77,8 +80,38 @@ QString QtUserDialogs::getSaveFileName(QWidget *parent, const QString &caption, 
     return QFileDialog::getSaveFileName(parent, caption, initialPath, filter);
 }
 
+QString QtUserDialogs::getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
+                                                 const QString &initialPath, const QString &filter,
+                                                 const QString &defaultSuffix)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!initialPath.isEmpty()) {
+        const QFileInfo initial(initialPath);
+        dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 bool QtUserDialogs::setUpPrinter(QWidget *parent, QPrinter *printer)
 {
-    QPageSetupDialog dialog(printer, parent);
+    // The print dialog is the one that lets the user choose the printer as
+    // well as set it up (paper, orientation, margins through its
+    // properties); the page set-up dialog only sets up the current printer.
+    // What to print is not chosen here, and saving to a file is offered by
+    // printing itself when no printer is there.
+    QPrintDialog dialog(printer, parent);
+    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    // Accepting prints nothing, so the button must not say it does.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     return dialog.exec() == QDialog::Accepted;
 }

@@ -29,8 +29,16 @@ public:
     // chosen path, or an empty string when the user cancels.
     virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
                                     const QString &filter) = 0;
+    // The Save As dialog for files of one type: a name typed without a
+    // suffix gets defaultSuffix (without the dot) before the dialog asks
+    // about overwriting.
+    virtual QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
+                                              const QString &initialPath, const QString &filter,
+                                              const QString &defaultSuffix) = 0;
 
-    // The printer set-up dialog; false when the user cancels.
+    // The printer set-up dialog, for choosing the printer and its paper. The
+    // printer takes the choices only when the user accepts; false when the
+    // user cancels.
     virtual bool setUpPrinter(QWidget *parent, QPrinter *printer) = 0;
 
     // The object in use: the Qt dialogs unless a test has put its own.
@@ -51,5 +59,7 @@ public:
     void warn(QWidget *parent, const QString &title, const QString &text) override;
     QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
                             const QString &filter) override;
+    QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption, const QString &initialPath,
+                                      const QString &filter, const QString &defaultSuffix) override;
     bool setUpPrinter(QWidget *parent, QPrinter *printer) override;
 };

@@ -4,6 +4,7 @@
 #include "mainwindow/resizerule.h"
 #include "platform/clipboard.h"
 #include "platform/japanesefonts.h"
+#include "platform/printers.h"
 #include "platform/twips.h"
 #include "tables/codetableloader.h"
 
@@ -123,6 +124,8 @@ void TestForm1::init()
 {
     m_dialogs = new FakeUserDialogs;
     m_dir = new QTemporaryDir;
+    // Nothing may reach a real printer of the machine running the tests.
+    Printers::setAvailableOverride(false);
     Clipboard::setText(QStringLiteral("clip"));
 }
 
@@ -130,6 +133,7 @@ void TestForm1::cleanup()
 {
     delete m_dir;
     delete m_dialogs;
+    Printers::setAvailableOverride(std::nullopt);
 }
 
 void TestForm1::startUp()
@@ -328,7 +332,8 @@ void TestForm1::toolbarDispatchesByPosition_data()
                                << "clip";
     QTest::newRow("4 separator") << 4 << none << quiet << "あいう"
                                  << "clip";
-    QTest::newRow("5 print") << 5 << none << quiet << "あいう"
+    // Without a printer, printing offers a PDF file instead (declined here).
+    QTest::newRow("5 print") << 5 << none << QStringList{"yesno"} << "あいう"
                              << "clip";
     QTest::newRow("6 separator") << 6 << none << quiet << "あいう"
                                  << "clip";

@@ -6,9 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the program's questions in the user's place, from queues filled by
 // the test, and records every dialog shown. A question with no answer queued
-// is answered Cancel; a Save As with no path queued is cancelled.
+// is answered Cancel; a Save As with no path queued is cancelled; the printer
+// set-up is cancelled unless the test plays the user in printerSetUp.
 class FakeUserDialogs : public UserDialogs
 {
 public:
@@ -27,6 +30,10 @@ public:
     QList<Shown> shown;
     QStringList saveInitialPaths;
     QStringList saveFilters;
+    QStringList saveSuffixes;
+    // Plays the user in the printer set-up: changes the printer and returns
+    // true for OK, or returns false for Cancel.
+    std::function<bool(QPrinter *)> printerSetUp;
 
     Answer askYesNo(QWidget *, const QString &title, const QString &text) override
     {
@@ -56,10 +63,16 @@ public:
         saveFilters.append(filter);
         return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
     }
-    bool setUpPrinter(QWidget *, QPrinter *) override
+    QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption, const QString &initialPath,
+                                      const QString &filter, const QString &defaultSuffix) override
+    {
+        saveSuffixes.append(defaultSuffix);
+        return getSaveFileName(parent, caption, initialPath, filter);
+    }
+    bool setUpPrinter(QWidget *, QPrinter *printer) override
     {
         shown.append({QStringLiteral("printer"), QString(), QString()});
-        return false;
+        return printerSetUp ? printerSetUp(printer) : false;
     }
 
     QStringList kinds() const

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+struct Module1;
+
+// Prints the last translation, text row over braille row for every line,
+// as one job on the printer that the printer set-up chose; the printer and
+// its settings are kept for the whole run. Where the system has no printer,
+// it offers to save the same pages as a PDF file. Every failure is reported
+// to the user through the window given.
+class ListPrinter
+{
+public:
+    static inline const QString kTitle = QStringLiteral("印刷");
+    static inline const QString kPdfTitle = QStringLiteral("PDF ファイルとして保存");
+    static inline const QString kPdfFilter = QStringLiteral("PDF ファイル (*.pdf)");
+
+    explicit ListPrinter(QWidget *window);
+    ~ListPrinter();
+
+    QPrinter &printer() { return *m_printer; }
+
+    // For lines 1..LineCount of the last translation: the text row, then the
+    // braille row, each the columns 1..30 of its grid line joined.
+    static QStringList rows(const Module1 &m);
+
+    // Prints the rows as one job; no rows give an empty job. True when the
+    // pages went to the printer or to a PDF file.
+    bool print(const QStringList &rows);
+
+    // Shows the printer set-up dialog. Its choices hold for the following
+    // prints; cancelling it changes nothing.
+    void setUp();
+
+    // Writes the pages, on the printer's paper, to a PDF file. The file is
+    // replaced only once it is completely written; a failure is reported and
+    // leaves it as it was.
+    bool savePdf(const QString &path, const QStringList &rows);
+
+private:
+    bool printOnPrinter(const QStringList &rows);
+    bool offerPdf(const QStringList &rows);
+
+    QWidget *m_window;
+    std::unique_ptr<QPrinter> m_printer;
+    QString m_lastPdfPath;
+};
