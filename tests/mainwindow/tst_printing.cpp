@@ -1,4 +1,5 @@
-#include "engine/translation.h"
+#include "filewindow/dirlist.h"
+#include "filewindow/form2.h"
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/listprinter.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QFileDialog>
 #include <QListWidget>
@@ -182,9 +184,18 @@ void TestPrinting::printsTheLastTranslation()
     form.Form_Load();
     translate(form, QStringLiteral("あい\nう"));
 
-    // A file translation fills the grids of the main window's engine state in
-    // the same way.
-    TranslateLines(form.module1(), {QStringLiteral("かき"), QStringLiteral("く"), QStringLiteral("け")});
+    // A file translated from the file window replaces it: its lines print.
+    const QString source = dir.filePath(QStringLiteral("source.txt"));
+    {
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x82\xa9\x82\xab\r\n\x82\xad\r\n\x82\xaf\r\n"); // かき, く, け in cp932
+    }
+    Form2 *fileWindow = Form2::open(&form);
+    fileWindow->Dir1->setPath(dir.path());
+    fileWindow->txttargetfile->setText(QStringLiteral("source.txt"));
+    fileWindow->findChild<QAction *>(QStringLiteral("readerrorchk"))->trigger();
+    QCOMPARE(form.module1().LineCount, 3);
     const QString afterFile = dir.filePath(QStringLiteral("file.pdf"));
     acceptPdfOffer(dialogs, afterFile);
     form.Printlist();
