@@ -3,9 +3,6 @@
 #include "lookup/braillemeaningtable.h"
 #include "lookup/dotpatterninput.h"
 
-#include <QByteArray>
-#include <QString>
-
 namespace {
 
 const char kUsage[] =
@@ -15,16 +12,10 @@ const char kUsage[] =
     "  見つかった意味を 1 行に 1 つ、文字、タブ、文字の大きさ (ポイント) の順に表示します。\n"
     "  終了コード: 0 見つかった、1 表にない、2 点の並びが読めない。\n";
 
-void write(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-}
-
 // One label's caption as the window would show it, with its font size.
 void writeCaption(std::FILE *out, const char16_t *caption, int size)
 {
-    write(out, QString::fromUtf16(caption) + u'\t' + QString::number(size) + u'\n');
+    writeUtf8(out, QString::fromUtf16(caption) + u'\t' + QString::number(size) + u'\n');
 }
 
 } // namespace
@@ -42,9 +33,9 @@ int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err)
 
     const std::optional<QString> pattern = parseDotPattern(args.first());
     if (!pattern) {
-        write(err, QStringLiteral("mirabo-cli lookup: 点の並び「%1」は読めません。0 と 1 を 24 文字か、"
-                                  "点字 (U+2800〜U+283F) を 1〜4 文字で書いてください。\n")
-                       .arg(args.first()));
+        writeUtf8(err, QStringLiteral("mirabo-cli lookup: 点の並び「%1」は読めません。0 と 1 を 24 文字か、"
+                                      "点字 (U+2800〜U+283F) を 1〜4 文字で書いてください。\n")
+                           .arg(args.first()));
         return 2;
     }
 

@@ -19,12 +19,6 @@ const char kHelp[] = "Translates Japanese text into braille, line by line, as th
                      "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
                      "  --help        show this help\n";
 
-void print(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-}
-
 struct Options
 {
     QString tablePath;
@@ -85,7 +79,7 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
 {
     const Options options = parseArguments(args);
     if (!options.error.isEmpty()) {
-        print(err, QStringLiteral("mirabo-cli: %1\n").arg(options.error));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(options.error));
         std::fputs(kUsage, err);
         return 2;
     }
@@ -98,9 +92,9 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     const CodeTableLoad load =
         options.tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(options.tablePath);
     for (const QString &warning : load.warnings)
-        print(err, QStringLiteral("mirabo-cli: %1\n").arg(warning));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(warning));
     if (!load.ok) {
-        print(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
         return 1;
     }
 
@@ -109,14 +103,14 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
         bool ok = false;
         const QByteArray bytes = readAll(in, ok);
         if (!ok) {
-            print(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
+            writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
             return 1;
         }
         text = decodeText(bytes);
     } else {
         const TextReadResult read = readTextFile(options.input);
         if (!read.ok) {
-            print(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
             return 1;
         }
         text = read.text;
@@ -130,9 +124,9 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
         output += entry;
         output += u'\n';
     }
-    print(out, output);
+    writeUtf8(out, output);
     if (std::fflush(out) != 0) {
-        print(err, QStringLiteral("mirabo-cli: could not write the translation\n"));
+        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the translation\n"));
         return 1;
     }
     return 0;
