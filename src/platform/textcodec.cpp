@@ -151,6 +151,14 @@ QByteArray encode(QStringView text)
 QStringList unencodableCharacters(QStringView text)
 {
     QStringList lost;
+    // Most texts fit whole, which one conversion shows; only otherwise is it
+    // worth a converter per character. (The encoder converts only when its
+    // result is taken.)
+    QStringEncoder whole(kCp932Name);
+    const QByteArray converted = whole.encode(text);
+    Q_UNUSED(converted);
+    if (!whole.hasError() && text.isValidUtf16())
+        return lost;
     forEachCodePoint(text, [&](QStringView cp) {
         if (cp[0].unicode() < 0x80)
             return;
