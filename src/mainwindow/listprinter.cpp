@@ -1,5 +1,6 @@
 #include "listprinter.h"
 
+#include "engine/translation.h"
 #include "listprintout.h"
 #include "platform/printers.h"
 #include "platform/userdialogs.h"
@@ -33,11 +34,10 @@ ListPrinter::~ListPrinter() = default;
 
 QStringList ListPrinter::rows(const Module1 &m)
 {
+    // A printed row is built exactly as a list entry.
     QStringList rows;
-    for (int line = 1; line <= m.LineCount; ++line) {
-        rows.append(m.TextGrid.row(line));
-        rows.append(m.CellGrid.row(line));
-    }
+    for (int line = 1; line <= m.LineCount; ++line)
+        Showlist(m.CellGrid, m.TextGrid, line, rows);
     return rows;
 }
 
