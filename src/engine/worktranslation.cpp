@@ -29,7 +29,7 @@ QString writeWorkFile(const QString &path, QStringView text)
                    QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return QStringLiteral("作業ファイル「%1」を作成できません。\n%2").arg(shownPath, file.errorString());
 
-    const QByteArray bytes = Cp932::encode(QString(toCrLf(text) + QStringLiteral("\r\n")));
+    const QByteArray bytes = Cp932::encode(toDocumentFileText(text));
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     file.close();
     if (!written || file.error() != QFileDevice::NoError)

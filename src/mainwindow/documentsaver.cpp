@@ -24,7 +24,7 @@ bool DocumentSaver::writeTextFile(const QString &path, const QString &text)
 {
     if (!acceptLostCharacters(text))
         return false;
-    const TextWriteResult result = writeCp932File(path, fileText(text));
+    const TextWriteResult result = writeCp932File(path, toDocumentFileText(text));
     if (!result.ok) {
         UserDialogs::instance().warn(
             m_window, kTitle,
@@ -32,11 +32,6 @@ bool DocumentSaver::writeTextFile(const QString &path, const QString &text)
         return false;
     }
     return true;
-}
-
-QString DocumentSaver::fileText(const QString &text)
-{
-    return toCrLf(text) + QStringLiteral("\r\n");
 }
 
 bool DocumentSaver::acceptLostCharacters(const QString &text)

@@ -27,9 +27,6 @@ public:
 
     QString lastFileName() const { return m_lastFileName; }
 
-    // The bytes of the file for a text: cp932, CR LF, and one more CR LF.
-    static QString fileText(const QString &text);
-
 private:
     bool acceptLostCharacters(const QString &text);
 

@@ -77,3 +77,8 @@ QString toCrLf(QStringView text)
     }
     return out;
 }
+
+QString toDocumentFileText(QStringView text)
+{
+    return toCrLf(text) + QStringLiteral("\r\n");
+}

@@ -31,3 +31,7 @@ TextWriteResult writeCp932File(const QString &path, QStringView text);
 
 // Turns every line end (LF, CR or CR LF) into CR LF.
 QString toCrLf(QStringView text);
+
+// The text as the program writes a document to a file: CR LF line ends, and
+// one CR LF more after the last line.
+QString toDocumentFileText(QStringView text);
