@@ -60,6 +60,13 @@ Window findWindow(Display *display, Window parent, const std::string &title, Ato
     return found;
 }
 
+// The splash window goes away while the tree is searched; asking about a
+// window that has just been destroyed is then not an error worth ending for.
+int ignoreXError(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,6 +84,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "xclosewindow: cannot open the display\n");
         return 1;
     }
+    XSetErrorHandler(ignoreXError);
     const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
     const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
