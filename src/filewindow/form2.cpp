@@ -216,7 +216,8 @@ void Form2::readerrorchk_Click()
 
 void Form2::TranslateFile()
 {
-    if (!hasTargetName(kTranslateTitle) || !confirmReplaceDocument())
+    // Loading the file replaces the editor's text.
+    if (!hasTargetName(kTranslateTitle) || !m_owner->offerToSaveChanges(kTranslateTitle))
         return;
 
     setWindowTitle(kReadingCaption);
@@ -245,20 +246,4 @@ bool Form2::hasTargetName(const QString &title)
     UserDialogs::instance().warn(
         this, title, QStringLiteral("ファイル名がありません。一覧から選ぶか、入力してください。"));
     return false;
-}
-
-// Loading a file replaces the editor's text: unsaved changes are offered for
-// saving first, as when the program ends.
-bool Form2::confirmReplaceDocument()
-{
-    if (!m_owner->hasUnsavedChanges())
-        return true;
-    switch (UserDialogs::instance().askYesNoCancel(this, kTranslateTitle, QStringLiteral("保存しますか？"))) {
-    case UserDialogs::Answer::Yes:
-        return m_owner->SaveTextAs();
-    case UserDialogs::Answer::No:
-        return true;
-    default:
-        return false;
-    }
 }

@@ -60,7 +60,6 @@ private:
     void createControls();
     void showStartFolder();
     bool hasTargetName(const QString &title);
-    bool confirmReplaceDocument();
 
     Form1 *m_owner;
 

@@ -271,7 +271,7 @@ void Form1::Form_Resize()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!confirmClose()) {
+    if (!offerToSaveChanges(QStringLiteral("終了"))) {
         event->ignore();
         return;
     }
@@ -280,12 +280,11 @@ void Form1::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-bool Form1::confirmClose()
+bool Form1::offerToSaveChanges(const QString &title)
 {
     if (!hasUnsavedChanges())
         return true;
-    switch (UserDialogs::instance().askYesNoCancel(this, QStringLiteral("終了"),
-                                                   QStringLiteral("保存しますか？"))) {
+    switch (UserDialogs::instance().askYesNoCancel(this, title, QStringLiteral("保存しますか？"))) {
     case UserDialogs::Answer::Yes:
         return SaveTextAs();
     case UserDialogs::Answer::No:

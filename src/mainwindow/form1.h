@@ -45,6 +45,10 @@ public:
 
     // True when the editor holds text that no save has written yet.
     bool hasUnsavedChanges() const;
+    // Before the document is closed or replaced: with unsaved changes, asks
+    // "保存しますか？" (Yes runs Save As). True when the caller may go on: no
+    // changes, No, or a completed save.
+    bool offerToSaveChanges(const QString &title);
 
     QPlainTextEdit *txtdpbox = nullptr;
     QListWidget *List1 = nullptr;
@@ -89,7 +93,6 @@ private:
     void createMenus();
     void createToolbar();
     void Form_Resize();
-    bool confirmClose();
     void clearDocument();
 
     Module1 m_module1;
