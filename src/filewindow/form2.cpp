@@ -6,6 +6,7 @@
 #include "filelist.h"
 #include "mainwindow/form1.h"
 #include "platform/japanesefonts.h"
+#include "platform/showwindow.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "platform/twips.h"
@@ -60,10 +61,7 @@ Form2 *Form2::open(Form1 *owner)
     }
     if (!window)
         window = new Form2(owner);
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showInFront(window);
     return window;
 }
 

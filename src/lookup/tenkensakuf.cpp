@@ -5,6 +5,7 @@
 #include "lookup/braillemeaningtable.h"
 #include "lookup/dotpatterninput.h"
 #include "platform/japanesefonts.h"
+#include "platform/showwindow.h"
 #include "platform/twips.h"
 
 #include <QPointer>
@@ -64,10 +65,7 @@ tenkensakuf *tenkensakuf::open()
     static QPointer<tenkensakuf> loaded;
     if (!loaded)
         loaded = new tenkensakuf;
-    loaded->setWindowState(loaded->windowState() & ~Qt::WindowMinimized);
-    loaded->show();
-    loaded->raise();
-    loaded->activateWindow();
+    showInFront(loaded);
     return loaded;
 }
 

@@ -9,6 +9,7 @@
 #include "lookup/tenkensakuf.h"
 #include "platform/clipboard.h"
 #include "platform/japanesefonts.h"
+#include "platform/showwindow.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 #include "resizerule.h"
@@ -80,10 +81,7 @@ void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *
 {
     if (!dialog || !dialog->isVisible())
         dialog = new Dialog(editor, owner);
-    dialog->setWindowState(dialog->windowState() & ~Qt::WindowMinimized);
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    showInFront(dialog);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/datafiles.h"
 #include "platform/japanesefonts.h"
+#include "platform/showwindow.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 
@@ -56,8 +57,6 @@ HelpWindow *HelpWindow::showFor(QWidget *owner, const QString &fileName)
     }
     window->m_browser->setSearchPaths({QFileInfo(path).absolutePath()});
     window->m_browser->setHtml(html);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    showInFront(window);
     return window;
 }
