@@ -103,10 +103,9 @@ void Form2::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    const auto place = [this](QWidget *control, const char *name, const QRect &twips) {
-        control->setObjectName(QString::fromLatin1(name));
+    const auto place = [](QWidget *control, const char *name, const QRect &twips) {
+        Twips::place(control, name, twips);
         control->setFont(JapaneseFonts::proportionalGothic(kFontSize));
-        control->setGeometry(Twips::toPixels(twips, this));
     };
 
     Label1 = new QLabel(QStringLiteral("ファイル名："), client);

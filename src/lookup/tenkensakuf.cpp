@@ -90,9 +90,8 @@ tenkensakuf::tenkensakuf()
 
 void tenkensakuf::createControls()
 {
-    const auto place = [this](QWidget *control, const char *name, QRect twips) {
-        control->setObjectName(QString::fromUtf8(name));
-        control->setGeometry(Twips::toPixels(twips, this));
+    const auto place = [](QWidget *control, const char *name, const QRect &twips) {
+        Twips::place(control, name, twips);
         control->setFont(JapaneseFonts::proportionalGothic(9));
     };
     const auto setUpLabel = [](QLabel *label) {

@@ -24,10 +24,7 @@ frmfindstr::frmfindstr(QPlainTextEdit *txtdpbox, QWidget *owner)
 void frmfindstr::createControls()
 {
     // Created in tab order.
-    const auto place = [this](QWidget *control, const char *name, QRect twips) {
-        control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(Twips::toPixels(twips, this));
-    };
+    using Twips::place;
 
     txtsearch = new QLineEdit(this);
     place(txtsearch, "txtsearch", QRect(840, 240, 3855, 270));

@@ -24,10 +24,7 @@ frmreplacestr::frmreplacestr(QPlainTextEdit *txtdpbox, QWidget *owner)
 void frmreplacestr::createControls()
 {
     // Created in tab order.
-    const auto place = [this](QWidget *control, const char *name, QRect twips) {
-        control->setObjectName(QString::fromLatin1(name));
-        control->setGeometry(Twips::toPixels(twips, this));
-    };
+    using Twips::place;
 
     txtsearch = new QLineEdit(this);
     place(txtsearch, "txtsearch", QRect(1320, 240, 3615, 270));

@@ -38,4 +38,10 @@ QSize toPixels(const QSize &twips, const QWidget *widget)
     return QSize(toPixels(twips.width(), widget), toPixels(twips.height(), widget));
 }
 
+void place(QWidget *control, const char *name, const QRect &twips)
+{
+    control->setObjectName(QString::fromUtf8(name));
+    control->setGeometry(toPixels(twips, control));
+}
+
 } // namespace Twips

@@ -17,4 +17,7 @@ double fromPixels(int pixels, const QWidget *widget = nullptr);
 QRect toPixels(const QRect &twips, const QWidget *widget = nullptr);
 QSize toPixels(const QSize &twips, const QWidget *widget = nullptr);
 
+// Names a control and puts it at its design place, given in twips.
+void place(QWidget *control, const char *name, const QRect &twips);
+
 } // namespace Twips
