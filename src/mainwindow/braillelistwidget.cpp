@@ -1,6 +1,5 @@
 #include "braillelistwidget.h"
 
-#include "braillerowpainter.h"
 #include "platform/clipboard.h"
 
 #include <QAction>
@@ -33,7 +32,7 @@ void BrailleListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
     painter->save();
     painter->setPen(opt.palette.color(group, role));
-    BrailleRowPainter(opt.font).paintRow(*painter, opt.rect.adjusted(kMargin, 0, -kMargin, 0), row);
+    rowPainter(opt.font).paintRow(*painter, opt.rect.adjusted(kMargin, 0, -kMargin, 0), row);
     painter->restore();
 }
 
@@ -41,8 +40,15 @@ QSize BrailleListDelegate::sizeHint(const QStyleOptionViewItem &option, const QM
 {
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const QSize row = BrailleRowPainter(opt.font).rowSize(opt.text);
+    const QSize row = rowPainter(opt.font).rowSize(opt.text);
     return QSize(row.width() + 2 * kMargin, row.height() + 2 * kMargin);
+}
+
+const BrailleRowPainter &BrailleListDelegate::rowPainter(const QFont &font) const
+{
+    if (!m_rowPainter || m_rowPainter->font() != font)
+        m_rowPainter.emplace(font);
+    return *m_rowPainter;
 }
 
 BrailleListWidget::BrailleListWidget(QWidget *parent) : QListWidget(parent)

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "braillerowpainter.h"
+
 #include <QListWidget>
 #include <QStyledItemDelegate>
+
+#include <optional>
 
 // Draws each entry of the braille list through BrailleRowPainter, so text
 // rows and braille rows line up slot for slot.
@@ -15,6 +19,13 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    // Every entry is measured and painted in the list's one font; the layout
+    // is worked out once for it, not for every entry on every repaint.
+    const BrailleRowPainter &rowPainter(const QFont &font) const;
+
+    mutable std::optional<BrailleRowPainter> m_rowPainter;
 };
 
 // The braille list: its entries are plain strings, drawn in aligned slots.
