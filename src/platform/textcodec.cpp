@@ -197,7 +197,12 @@ TextEncoding detectTextEncoding(QByteArrayView bytes)
 
 QString decodeText(QByteArrayView bytes)
 {
-    switch (detectTextEncoding(bytes)) {
+    return decodeText(bytes, detectTextEncoding(bytes));
+}
+
+QString decodeText(QByteArrayView bytes, TextEncoding encoding)
+{
+    switch (encoding) {
     case TextEncoding::Utf8WithBom:
         return QString::fromUtf8(bytes.sliced(3));
     case TextEncoding::Utf8:

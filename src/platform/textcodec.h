@@ -28,6 +28,7 @@ enum class TextEncoding { Cp932, Utf8, Utf8WithBom };
 // cp932.
 TextEncoding detectTextEncoding(QByteArrayView bytes);
 QString decodeText(QByteArrayView bytes);
+QString decodeText(QByteArrayView bytes, TextEncoding encoding);
 
 // CR LF, a lone CR and a lone LF each end a line; a final line end makes no
 // extra empty line, and an empty text has no lines.

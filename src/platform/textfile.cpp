@@ -3,9 +3,13 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace {
 
-TextReadResult readWith(const QString &path, QString (*decode)(QByteArrayView))
+// The file's text in the encoding given, or the one its bytes show when none
+// is given.
+TextReadResult readFile(const QString &path, std::optional<TextEncoding> encoding)
 {
     TextReadResult result;
     QFile file(path);
@@ -18,27 +22,22 @@ TextReadResult readWith(const QString &path, QString (*decode)(QByteArrayView))
         result.error = QStringLiteral("ファイル「%1」を読み込めません。\n%2").arg(path, file.errorString());
         return result;
     }
-    result.encoding = decode == &decodeText ? detectTextEncoding(bytes) : TextEncoding::Cp932;
-    result.text = decode(bytes);
+    result.encoding = encoding ? *encoding : detectTextEncoding(bytes);
+    result.text = decodeText(bytes, result.encoding);
     result.ok = true;
     return result;
-}
-
-QString decodeCp932(QByteArrayView bytes)
-{
-    return Cp932::decode(bytes);
 }
 
 } // namespace
 
 TextReadResult readTextFile(const QString &path)
 {
-    return readWith(path, &decodeText);
+    return readFile(path, std::nullopt);
 }
 
 TextReadResult readCp932File(const QString &path)
 {
-    return readWith(path, &decodeCp932);
+    return readFile(path, TextEncoding::Cp932);
 }
 
 TextWriteResult writeCp932File(const QString &path, QStringView text)
