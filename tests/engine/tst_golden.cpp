@@ -102,10 +102,8 @@ QByteArray TestGolden::hash(const QByteArray &bytes)
 
 QByteArray TestGolden::inMemory(const CodeTable &table, const QByteArray &bytes)
 {
-    Module1 m;
-    m.codeTable = table;
     QByteArray out;
-    for (const QString &entry : TranslateLines(m, splitLines(decodeText(bytes))))
+    for (const QString &entry : listEntries(translateText(table, decodeText(bytes))))
         out += entry.toUtf8() + '\n';
     return out;
 }
