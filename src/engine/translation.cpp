@@ -53,6 +53,9 @@ private:
     void joinSmallHiragana()
     {
         for (int column = 2; column <= length_; ++column) {
+            // Only a join changes the column, and only a small kana joins.
+            if (!at(column).smallHiragana)
+                continue;
             for (int k = 1; k <= 8; ++k) {
                 if (!(at(column).smallHiragana & (1u << k)))
                     continue;
@@ -88,6 +91,8 @@ private:
     void convertDigits()
     {
         for (int column = 1; column <= length_; ++column) {
+            if (!at(column).digits)
+                continue;
             for (int d = 0; d <= 9; ++d) {
                 if (at(column).digits & (1u << d))
                     convertDigit(column, d);
@@ -134,6 +139,8 @@ private:
     void joinSmallKatakana()
     {
         for (int column = 2; column <= LineColumns::kShown; ++column) {
+            if (!at(column).smallKatakana)
+                continue;
             for (int k = 1; k <= 8; ++k) {
                 if (at(column).smallKatakana & (1u << k))
                     joinLeft(column, joinedAt(column), true);
