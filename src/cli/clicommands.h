@@ -10,10 +10,23 @@
 // command word) and returns the process exit status.
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
+int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 
 // Everything the commands print is UTF-8, whatever the locale.
 inline void writeUtf8(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+}
+
+// All of a stream's bytes; ok is false when reading failed.
+inline QByteArray readAllInput(std::FILE *in, bool &ok)
+{
+    QByteArray bytes;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, qsizetype(n));
+    ok = !std::ferror(in);
+    return bytes;
 }

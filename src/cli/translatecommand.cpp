@@ -62,17 +62,6 @@ Options parseArguments(const QStringList &args)
     return options;
 }
 
-QByteArray readAll(std::FILE *in, bool &ok)
-{
-    QByteArray bytes;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    ok = !std::ferror(in);
-    return bytes;
-}
-
 } // namespace
 
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
@@ -101,7 +90,7 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     QString text;
     if (options.input == u"-") {
         bool ok = false;
-        const QByteArray bytes = readAll(in, ok);
+        const QByteArray bytes = readAllInput(in, ok);
         if (!ok) {
             writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
             return 1;
