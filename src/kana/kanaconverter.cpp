@@ -118,6 +118,12 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
         if (!digits.isEmpty())
             return digits;
     }
+    // Compound particles built on a verb (について, に対して) write the verb
+    // as a word of its own.
+    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" && m.surface.size() > 1 && m.surface.front() == u'に') {
+        const QString kana = kanaOf(m);
+        return kana.left(1) + u' ' + kana.mid(1);
+    }
     // The volitional う lengthens the オ-row syllable before it (行こう).
     if (m.partOfSpeech() == u"助動詞" && m.surface == u"う" && !kanaBefore.isEmpty() &&
         vowelOf(kanaBefore.back()) == 'o')
@@ -145,6 +151,8 @@ QList<FixedWord> KanaConverter::userWordsIn(const QString &line) const
 {
     QList<FixedWord> found;
     for (const UserDictionaryEntry &entry : m_userEntries) {
+        if (entry.written.isEmpty())
+            continue;
         for (qsizetype at = line.indexOf(entry.written); at >= 0; at = line.indexOf(entry.written, at + 1))
             found.append({at, entry.written.size(), entry.kana});
     }

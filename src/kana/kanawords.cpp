@@ -1,5 +1,7 @@
 #include "kanawords.h"
 
+#include <algorithm>
+
 namespace KanaWords {
 
 bool isHiragana(QChar c)
@@ -12,11 +14,10 @@ bool isKatakana(QChar c)
     return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
 }
 
-bool isKanji(QChar c)
+bool isKanji(char32_t u)
 {
-    const char16_t u = c.unicode();
     return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0xF900 && u <= 0xFAFF) ||
-           u == u'々' || u == u'〆' || u == u'〇' || c.isSurrogate();
+           (u >= 0x20000 && u <= 0x3FFFF) || u == U'々' || u == U'〆' || u == U'〇';
 }
 
 bool isLatinLetter(QChar c)
@@ -39,11 +40,8 @@ bool isAllKatakana(QStringView text)
 
 bool containsKanji(QStringView text)
 {
-    for (QChar c : text) {
-        if (isKanji(c))
-            return true;
-    }
-    return false;
+    const QList<uint> codePoints = text.toUcs4();
+    return std::any_of(codePoints.begin(), codePoints.end(), [](uint u) { return isKanji(char32_t(u)); });
 }
 
 QString toHiragana(QStringView text)

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTableWidget>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,9 +35,9 @@ UserDictionaryDialog::UserDictionaryDialog(const QString &path, QWidget *parent)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("保存(&S)"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    QPushButton *add = buttons->addButton(QStringLiteral("追加(&A)"), QDialogButtonBox::ActionRole);
+    auto *add = new QPushButton(QStringLiteral("追加(&A)"), this);
     add->setObjectName(QStringLiteral("add"));
-    QPushButton *remove = buttons->addButton(QStringLiteral("削除(&D)"), QDialogButtonBox::ActionRole);
+    auto *remove = new QPushButton(QStringLiteral("削除(&D)"), this);
     remove->setObjectName(QStringLiteral("delete"));
     connect(add, &QPushButton::clicked, this, &UserDictionaryDialog::addEntry);
     connect(remove, &QPushButton::clicked, this, &UserDictionaryDialog::deleteSelectedEntries);
@@ -45,6 +46,11 @@ UserDictionaryDialog::UserDictionaryDialog(const QString &path, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
+    auto *rowButtons = new QHBoxLayout;
+    rowButtons->addWidget(add);
+    rowButtons->addWidget(remove);
+    rowButtons->addStretch();
+    layout->addLayout(rowButtons);
     layout->addWidget(buttons);
     resize(480, 360);
 

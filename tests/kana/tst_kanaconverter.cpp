@@ -68,6 +68,7 @@ void TestKanaConverter::rules_data()
     // 分かち書き.
     row("auxiliary verb いる is a word", "雨が降っている。", "あめが ふって いる。");
     row("formal nouns are words", "本を読むことが好きだ。家に帰った時、", "ほんを よむ ことが すきだ。いえに かえった とき、");
+    row("compound particle on a verb", "予算について彼に対して話す。", "よさんに ついて かれに たいして はなす。");
     row("prefix joins the word after", "第三回の会議", "だい３かいの かいぎ");
     row("suffix joins the word before", "山田さんが来た。", "やまださんが きた。");
     row("family and given name apart", "山田太郎と申します。", "やまだ たろーと もーします。");
