@@ -63,9 +63,9 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
             return Role::Opening;
         return sub == u"括弧閉" ? Role::Closing : Role::Punctuation;
     }
-    // ない after a particle is the adjective (ここでは ない), not the
-    // auxiliary that joins a verb.
-    if (pos == u"助動詞" && m.baseForm() == u"ない" && before && before->partOfSpeech() == u"助詞")
+    // The auxiliary ない joins a verb only; after anything else it is the
+    // adjective ない, a word of its own (たかく ない, ここでわ ない).
+    if (pos == u"助動詞" && m.baseForm() == u"ない" && before && before->partOfSpeech() != u"動詞")
         return Role::Word;
     if (pos == u"助詞" || pos == u"助動詞")
         return Role::Attached;
@@ -91,7 +91,9 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
             return Role::Attached;
         return Role::Word;
     }
-    if (pos == u"形容詞" && sub == u"接尾")
+    // やすい, にくい after a verb's stem are written joined (わかりやすい);
+    // after て they are words (きて ほしい).
+    if (pos == u"形容詞" && (sub == u"接尾" || (sub == u"非自立" && before && before->partOfSpeech() == u"動詞")))
         return Role::Attached;
     return Role::Word;
 }
@@ -186,7 +188,7 @@ KanaConversion KanaConverter::convertLine(const QString &line)
         if (!m.known && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
             result.unknownWords.append(m.surface);
 
-        bool blank = role == Role::Word && roleBefore != Role::Prefix && roleBefore != Role::Opening &&
+        bool blank = (role == Role::Word || role == Role::Prefix) && roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                      roleBefore != Role::Punctuation && roleBefore != Role::Blank;
         if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
             // A compound noun is divided only between elements of three

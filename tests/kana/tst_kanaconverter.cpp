@@ -48,6 +48,8 @@ void TestKanaConverter::rules_data()
     row("は after 今日", "今日は良い天気です。", "きょーわ よい てんきです。");
     row("を stays", "机に本を置く。", "つくえに ほんを おく。");
     row("は inside では", "ここではない。", "ここでわ ない。");
+    row("ない after a verb joins, else is a word", "行かない、見られない、高くない、食べたくない。",
+        "いかない、みられない、たかく ない、たべたく ない。");
     row("greeting こんにちは", "こんにちは。", "こんにちわ。");
     row("ウ after ウ-row and オ-row is ー", "勇気を出して登校した。", "ゆーきを だして とーこー した。");
     row("おとうさん", "お父さんが来た。", "おとーさんが きた。");
@@ -69,7 +71,9 @@ void TestKanaConverter::rules_data()
     row("auxiliary verb いる is a word", "雨が降っている。", "あめが ふって いる。");
     row("formal nouns are words", "本を読むことが好きだ。家に帰った時、", "ほんを よむ ことが すきだ。いえに かえった とき、");
     row("compound particle on a verb", "予算について彼に対して話す。", "よさんに ついて かれに たいして はなす。");
-    row("prefix joins the word after", "第三回の会議", "だい３かいの かいぎ");
+    row("prefix joins the word after", "今日は第三回の会議", "きょーわ だい３かいの かいぎ");
+    row("auxiliary adjective after a stem or after て", "読みやすい本を送ってほしい。",
+        "よみやすい ほんを おくって ほしい。");
     row("suffix joins the word before", "山田さんが来た。", "やまださんが きた。");
     row("family and given name apart", "山田太郎と申します。", "やまだ たろーと もーします。");
     row("compound split between long elements", "国際連合安全保障理事会", "こくさい れんごー あんぜん ほしょー りじかい");
