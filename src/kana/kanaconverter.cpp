@@ -16,7 +16,7 @@ enum class Role {
     Prefix,      // joined to the word after
     Punctuation, // stays where it is, with no blank after it
     Closing,     // a closing bracket: joined before, a word may follow after a blank
-    Opening,     // an opening bracket: the word after it is joined to it
+    Opening,     // an opening bracket: begins a word, and the word after it is joined to it
     Blank,       // a full-width space of the source
 };
 
@@ -188,7 +188,7 @@ KanaConversion KanaConverter::convertLine(const QString &line)
         if (!m.known && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
             result.unknownWords.append(m.surface);
 
-        bool blank = (role == Role::Word || role == Role::Prefix) && roleBefore != Role::Prefix && roleBefore != Role::Opening &&
+        bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) && roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                      roleBefore != Role::Punctuation && roleBefore != Role::Blank;
         if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
             // A compound noun is divided only between elements of three

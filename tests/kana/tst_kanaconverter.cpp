@@ -81,6 +81,7 @@ void TestKanaConverter::rules_data()
     row("する after two kanji is a word", "毎日運動する。", "まいにち うんどー する。");
     row("する after one kanji is joined", "人を愛する。", "ひとを あいする。");
     row("brackets stay where they are", "「はい」と答えた。", "「はい」と こたえた。");
+    row("an opening bracket begins a word", "彼は「行く」と言った。", "かれわ 「いく」と いった。");
     row("a closing bracket before a word", "（注）本文", "（ちゅー） ほんぶん");
 }
 
