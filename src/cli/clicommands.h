@@ -19,14 +19,6 @@ inline void writeUtf8(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
-// All of a stream's bytes; ok is false when reading failed.
-inline QByteArray readAllInput(std::FILE *in, bool &ok)
-{
-    QByteArray bytes;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    ok = !std::ferror(in);
-    return bytes;
-}
+// The text of FILE, or of standard input for "-" (UTF-8 or cp932 either
+// way). On failure tells why on err and returns false.
+bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text);

@@ -2,7 +2,6 @@
 
 #include "kana/kanaconverter.h"
 #include "platform/textcodec.h"
-#include "platform/textfile.h"
 
 namespace {
 
@@ -66,22 +65,8 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
     converter.setUserEntries(dictionary.entries);
 
     QString text;
-    if (input == u"-") {
-        bool ok = false;
-        const QByteArray bytes = readAllInput(in, ok);
-        if (!ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
-            return 1;
-        }
-        text = decodeText(bytes);
-    } else {
-        const TextReadResult read = readTextFile(input);
-        if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
-            return 1;
-        }
-        text = read.text;
-    }
+    if (!readInputText(input, in, err, text))
+        return 1;
 
     QString output;
     QStringList unknownWords;

@@ -88,22 +88,8 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     }
 
     QString text;
-    if (options.input == u"-") {
-        bool ok = false;
-        const QByteArray bytes = readAllInput(in, ok);
-        if (!ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
-            return 1;
-        }
-        text = decodeText(bytes);
-    } else {
-        const TextReadResult read = readTextFile(options.input);
-        if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
-            return 1;
-        }
-        text = read.text;
-    }
+    if (!readInputText(options.input, in, err, text))
+        return 1;
 
     Module1 m;
     m.codeTable = load.table;
