@@ -7,13 +7,14 @@ namespace {
 
 const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [FILE|-]\n";
 
-const char kHelp[] = "Converts kanji-mixed Japanese text into braille kana with the blanks between words,\n"
-                     "as 点訳かな変換 does, and prints it line by line (UTF-8). Words that have no reading\n"
-                     "are kept as written and listed on standard error.\n"
-                     "\n"
-                     "  FILE         the text to convert (UTF-8 or cp932); \"-\" or none reads standard input\n"
-                     "  --dict PATH  the user dictionary to use instead of the one in your data directory\n"
-                     "  --help       show this help\n";
+const char kHelp[] =
+    "Converts kanji-mixed Japanese text into braille kana with the blanks between words,\n"
+    "as 点訳かな変換 does, and prints it line by line (UTF-8). Words that have no reading\n"
+    "are kept as written and listed on standard error.\n"
+    "\n"
+    "  FILE         the text to convert (UTF-8 or cp932); \"-\" or none reads standard input\n"
+    "  --dict PATH  the user dictionary to use instead of the one in your data directory\n"
+    "  --help       show this help\n";
 
 } // namespace
 

@@ -24,8 +24,8 @@ const QString kNoun = QStringLiteral("名詞");
 
 bool isCompoundElement(const Morpheme &m)
 {
-    static const QStringList kinds = {QStringLiteral("一般"),         QStringLiteral("固有名詞"),
-                                      QStringLiteral("サ変接続"),     QStringLiteral("形容動詞語幹"),
+    static const QStringList kinds = {QStringLiteral("一般"),           QStringLiteral("固有名詞"),
+                                      QStringLiteral("サ変接続"),       QStringLiteral("形容動詞語幹"),
                                       QStringLiteral("ナイ形容詞語幹"), QStringLiteral("副詞可能")};
     return m.partOfSpeech() == kNoun && m.known && m.userKana.isEmpty() && kinds.contains(m.subdivision());
 }
@@ -44,9 +44,9 @@ bool isNumber(const Morpheme &m)
 // verbs (見てる, やっちゃう) but that are written joined.
 bool isContraction(const Morpheme &m)
 {
-    static const QStringList forms = {QStringLiteral("てる"), QStringLiteral("でる"),   QStringLiteral("ちゃう"),
-                                      QStringLiteral("じゃう"), QStringLiteral("とく"), QStringLiteral("どく"),
-                                      QStringLiteral("ちまう"), QStringLiteral("じまう")};
+    static const QStringList forms = {
+        QStringLiteral("てる"), QStringLiteral("でる"), QStringLiteral("ちゃう"), QStringLiteral("じゃう"),
+        QStringLiteral("とく"), QStringLiteral("どく"), QStringLiteral("ちまう"), QStringLiteral("じまう")};
     return forms.contains(m.baseForm());
 }
 
@@ -86,14 +86,15 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).
         if (m.baseForm() == u"する" && before && before->partOfSpeech() == kNoun &&
-            before->subdivision() == u"サ変接続" && before->userKana.isEmpty() && before->surface.size() == 1 &&
-            containsKanji(before->surface))
+            before->subdivision() == u"サ変接続" && before->userKana.isEmpty() &&
+            before->surface.size() == 1 && containsKanji(before->surface))
             return Role::Attached;
         return Role::Word;
     }
     // やすい, にくい after a verb's stem are written joined (わかりやすい);
     // after て they are words (きて ほしい).
-    if (pos == u"形容詞" && (sub == u"接尾" || (sub == u"非自立" && before && before->partOfSpeech() == u"動詞")))
+    if (pos == u"形容詞" &&
+        (sub == u"接尾" || (sub == u"非自立" && before && before->partOfSpeech() == u"動詞")))
         return Role::Attached;
     return Role::Word;
 }
@@ -122,7 +123,8 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
     }
     // Compound particles built on a verb (について, に対して) write the verb
     // as a word of its own.
-    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" && m.surface.size() > 1 && m.surface.front() == u'に') {
+    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" && m.surface.size() > 1 &&
+        m.surface.front() == u'に') {
         const QString kana = kanaOf(m);
         return kana.left(1) + u' ' + kana.mid(1);
     }
@@ -140,9 +142,7 @@ bool startsWithKana(const QString &text)
 
 } // namespace
 
-KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir)
-{
-}
+KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir) {}
 
 void KanaConverter::setUserEntries(const QList<UserDictionaryEntry> &entries)
 {
@@ -188,7 +188,8 @@ KanaConversion KanaConverter::convertLine(const QString &line)
         if (!m.known && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
             result.unknownWords.append(m.surface);
 
-        bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) && roleBefore != Role::Prefix && roleBefore != Role::Opening &&
+        bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
+                     roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                      roleBefore != Role::Punctuation && roleBefore != Role::Blank;
         if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
             // A compound noun is divided only between elements of three

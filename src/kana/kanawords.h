@@ -9,8 +9,8 @@
 namespace KanaWords {
 
 bool isHiragana(QChar c);
-bool isKatakana(QChar c); // the long-vowel mark ー included
-bool isKanji(char32_t c); // 々, 〆 and 〇 included
+bool isKatakana(QChar c);    // the long-vowel mark ー included
+bool isKanji(char32_t c);    // 々, 〆 and 〇 included
 bool isLatinLetter(QChar c); // half or full width
 bool isAllKatakana(QStringView text);
 bool containsKanji(QStringView text);

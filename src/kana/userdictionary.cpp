@@ -61,7 +61,8 @@ UserDictionaryLoad load(const QString &path)
         return {};
     if (!file.open(QIODevice::ReadOnly)) {
         UserDictionaryLoad failed;
-        failed.error = QStringLiteral("単語登録のファイル %1 を読み込めません: %2").arg(path, file.errorString());
+        failed.error =
+            QStringLiteral("単語登録のファイル %1 を読み込めません: %2").arg(path, file.errorString());
         return failed;
     }
     return parse(QString::fromUtf8(file.readAll()));

@@ -180,9 +180,11 @@ void Form1::createMenus()
     // Rewriting kanji-mixed text as braille kana, before 点字翻訳.
     m_kanaCommand = new KanaConversionCommand(txtdpbox, this);
     separator(honyaku, "mnudummy4");
-    item(honyaku, "tenyakukana", QStringLiteral("点訳かな変換(&K)"), [this] { m_kanaCommand->convert(); },
-         QKeySequence(Qt::CTRL | Qt::Key_K));
-    item(honyaku, "tangotouroku", QStringLiteral("単語登録(&W)..."), [this] { m_kanaCommand->editUserDictionary(); });
+    item(
+        honyaku, "tenyakukana", QStringLiteral("点訳かな変換(&K)"), [this] { m_kanaCommand->convert(); },
+        QKeySequence(Qt::CTRL | Qt::Key_K));
+    item(honyaku, "tangotouroku", QStringLiteral("単語登録(&W)..."),
+         [this] { m_kanaCommand->editUserDictionary(); });
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));

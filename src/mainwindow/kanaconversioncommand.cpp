@@ -19,8 +19,7 @@ KanaConversionCommand::KanaConversionCommand(QPlainTextEdit *editor, QWidget *wi
                                              const QString &userDictionaryPath)
     : QObject(window), m_editor(editor), m_window(window),
       m_userDictionaryPath(userDictionaryPath.isEmpty() ? UserDictionary::defaultPath() : userDictionaryPath)
-{
-}
+{}
 
 KanaConversionCommand::~KanaConversionCommand() = default;
 
@@ -44,9 +43,9 @@ bool KanaConversionCommand::convert()
     if (!dictionary.error.isEmpty())
         problems.prepend(dictionary.error);
     if (!problems.isEmpty())
-        UserDialogs::instance().warn(m_window, kTitle,
-                                     QStringLiteral("単語登録のファイルに使えない行があります。\n%1")
-                                         .arg(problems.join(u'\n')));
+        UserDialogs::instance().warn(
+            m_window, kTitle,
+            QStringLiteral("単語登録のファイルに使えない行があります。\n%1").arg(problems.join(u'\n')));
     kana->setUserEntries(dictionary.entries);
 
     QTextCursor cursor = m_editor->textCursor();

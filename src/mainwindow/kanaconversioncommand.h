@@ -18,7 +18,8 @@ class KanaConversionCommand : public QObject
 public:
     // The dictionary is opened at the first conversion; userDictionaryPath
     // empty means the file in the user's data directory.
-    KanaConversionCommand(QPlainTextEdit *editor, QWidget *window, const QString &userDictionaryPath = QString());
+    KanaConversionCommand(QPlainTextEdit *editor, QWidget *window,
+                          const QString &userDictionaryPath = QString());
     ~KanaConversionCommand() override;
 
     QString userDictionaryPath() const { return m_userDictionaryPath; }

@@ -3,11 +3,11 @@
 #include "platform/userdialogs.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSet>
 #include <QTableWidget>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,9 +65,10 @@ UserDictionaryDialog::UserDictionaryDialog(const QString &path, QWidget *parent)
     if (!load.error.isEmpty())
         problems.prepend(load.error);
     if (!problems.isEmpty()) {
-        UserDialogs::instance().warn(parent, kTitle,
-                                     QStringLiteral("%1 の次の行は読み込めませんでした。保存するとなくなります。\n%2")
-                                         .arg(path, problems.join(u'\n')));
+        UserDialogs::instance().warn(
+            parent, kTitle,
+            QStringLiteral("%1 の次の行は読み込めませんでした。保存するとなくなります。\n%2")
+                .arg(path, problems.join(u'\n')));
     }
 }
 

@@ -66,17 +66,21 @@ void TestKanaConverter::rules_data()
     row("Latin letters as written, a blank before kana", "ＣＤを買う。", "ＣＤ を かう。");
     row("kanji numerals become digits", "三百円の本", "３００えんの ほん");
     row("a counter joins its number", "紙を三枚ください。", "かみを ３まい ください。");
-    row("numerals inside words stay words", "一つずつ一般の人に配る。", "ひとつずつ いっぱんの ひとに くばる。");
+    row("numerals inside words stay words", "一つずつ一般の人に配る。",
+        "ひとつずつ いっぱんの ひとに くばる。");
     // 分かち書き.
     row("auxiliary verb いる is a word", "雨が降っている。", "あめが ふって いる。");
-    row("formal nouns are words", "本を読むことが好きだ。家に帰った時、", "ほんを よむ ことが すきだ。いえに かえった とき、");
-    row("compound particle on a verb", "予算について彼に対して話す。", "よさんに ついて かれに たいして はなす。");
+    row("formal nouns are words", "本を読むことが好きだ。家に帰った時、",
+        "ほんを よむ ことが すきだ。いえに かえった とき、");
+    row("compound particle on a verb", "予算について彼に対して話す。",
+        "よさんに ついて かれに たいして はなす。");
     row("prefix joins the word after", "今日は第三回の会議", "きょーわ だい３かいの かいぎ");
     row("auxiliary adjective after a stem or after て", "読みやすい本を送ってほしい。",
         "よみやすい ほんを おくって ほしい。");
     row("suffix joins the word before", "山田さんが来た。", "やまださんが きた。");
     row("family and given name apart", "山田太郎と申します。", "やまだ たろーと もーします。");
-    row("compound split between long elements", "国際連合安全保障理事会", "こくさい れんごー あんぜん ほしょー りじかい");
+    row("compound split between long elements", "国際連合安全保障理事会",
+        "こくさい れんごー あんぜん ほしょー りじかい");
     row("short element joins", "会議室を予約", "かいぎしつを よやく");
     row("する after two kanji is a word", "毎日運動する。", "まいにち うんどー する。");
     row("する after one kanji is joined", "人を愛する。", "ひとを あいする。");
@@ -131,7 +135,8 @@ void TestKanaConverter::blanksAndLineEndsOfTheSourceStay()
 void TestKanaConverter::userEntriesComeBeforeTheDictionary()
 {
     KanaConverter converter;
-    converter.setUserEntries({{u"長田"_s, u"おさだ"_s}, {u"長田川"_s, u"ながたがわ"_s}, {u"理事会"_s, u"りじかい"_s}});
+    converter.setUserEntries(
+        {{u"長田"_s, u"おさだ"_s}, {u"長田川"_s, u"ながたがわ"_s}, {u"理事会"_s, u"りじかい"_s}});
     QCOMPARE(converter.convertLine(u"長田さんは長田川で理事会に出た。"_s).text,
              u"おさださんわ ながたがわで りじかいに でた。"_s);
     // The converter given no entries reads the name as the dictionary does.

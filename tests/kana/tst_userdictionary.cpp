@@ -44,8 +44,7 @@ void TestUserDictionary::malformedLinesAreReportedAndTheRestLoads()
                                                           "a\tb\tc\n"
                                                           "長田\tながた\n"
                                                           " 金田 \t かねだ \n"_s);
-    QCOMPARE(load.entries,
-             QList<UserDictionaryEntry>({{u"長田"_s, u"おさだ"_s}, {u"金田"_s, u"かねだ"_s}}));
+    QCOMPARE(load.entries, QList<UserDictionaryEntry>({{u"長田"_s, u"おさだ"_s}, {u"金田"_s, u"かねだ"_s}}));
     QCOMPARE(load.problems.size(), 5);
     const QStringList lines = {u"3 行目"_s, u"5 行目"_s, u"6 行目"_s, u"7 行目"_s, u"8 行目"_s};
     for (qsizetype i = 0; i < lines.size(); ++i)
