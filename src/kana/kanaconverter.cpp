@@ -114,12 +114,39 @@ QList<Morpheme> withNumbersJoined(const QList<Morpheme> &morphemes)
     return joined;
 }
 
-QString kanaFor(const Morpheme &m, const QString &kanaBefore)
+// Counters whose reading after a number the dictionary does not give:
+// ふたり, みっか. Braille writes the digits and the rest of the reading.
+QString counterKana(const Morpheme &counter, const Morpheme &number)
 {
-    if (isNumber(m) && m.userKana.isEmpty() && KanaNumbers::isKanjiNumeral(m.surface)) {
+    const int value = KanaNumbers::smallValue(number.surface);
+    if (counter.surface == u"人" && (value == 1 || value == 2))
+        return QStringLiteral("り");
+    static const QList<int> kaDays = {2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 20, 24};
+    if (counter.surface == u"日" && kaDays.contains(value))
+        return QStringLiteral("か");
+    return QString();
+}
+
+QString kanaFor(const Morpheme &m, const Morpheme *before, const QString &kanaBefore)
+{
+    if (!m.userKana.isEmpty())
+        return m.userKana;
+    if (isNumber(m) && KanaNumbers::isKanjiNumeral(m.surface)) {
         const QString digits = KanaNumbers::toDigits(m.surface);
         if (!digits.isEmpty())
             return digits;
+    }
+    if (isSuffix(m) && before && isNumber(*before)) {
+        const QString kana = counterKana(m, *before);
+        if (!kana.isEmpty())
+            return kana;
+    }
+    // Months are numbers too, though the dictionary has them as words.
+    const QStringView numeral = QStringView(m.surface).chopped(m.surface.isEmpty() ? 0 : 1);
+    if (m.surface.endsWith(u'月') && m.reading().endsWith(u"ガツ") && KanaNumbers::isKanjiNumeral(numeral)) {
+        const QString digits = KanaNumbers::toDigits(numeral);
+        if (!digits.isEmpty())
+            return digits + QStringLiteral("がつ");
     }
     // Compound particles built on a verb (について, に対して) write the verb
     // as a word of its own.
@@ -177,7 +204,8 @@ KanaConversion KanaConverter::convertLine(const QString &line)
 
     QStringList kanas;
     for (const Morpheme &m : morphemes)
-        kanas.append(kanaFor(m, kanas.isEmpty() ? QString() : kanas.back()));
+        kanas.append(kanaFor(m, kanas.isEmpty() ? nullptr : &morphemes[kanas.size() - 1],
+                             kanas.isEmpty() ? QString() : kanas.back()));
 
     Role roleBefore = Role::Blank; // the start of the line
     for (qsizetype i = 0; i < morphemes.size(); ++i) {

@@ -104,4 +104,19 @@ QString toDigits(QStringView text)
     return result;
 }
 
+int smallValue(QStringView text)
+{
+    QString digits = isKanjiNumeral(text) ? toDigits(text) : text.toString();
+    if (digits.isEmpty() || digits.size() > 4)
+        return -1;
+    int value = 0;
+    for (QChar c : digits) {
+        const int digit = c.digitValue();
+        if (digit < 0)
+            return -1;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
 } // namespace KanaNumbers

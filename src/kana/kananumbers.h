@@ -13,4 +13,8 @@ bool isKanjiNumeral(QStringView text);
 // １おく２０００まん). Empty when the text is not a well-formed number.
 QString toDigits(QStringView text);
 
+// The value of a number of up to four digits (kanji, or full or half width),
+// or -1.
+int smallValue(QStringView text);
+
 } // namespace KanaNumbers

@@ -66,6 +66,7 @@ void TestKanaConverter::rules_data()
     row("Latin letters as written, a blank before kana", "ＣＤを買う。", "ＣＤ を かう。");
     row("kanji numerals become digits", "三百円の本", "３００えんの ほん");
     row("a counter joins its number", "紙を三枚ください。", "かみを ３まい ください。");
+    row("months, days and people", "十二月二十日に二人と五人で", "１２がつ ２０かに ２りと ５にんで");
     row("numerals inside words stay words", "一つずつ一般の人に配る。",
         "ひとつずつ いっぱんの ひとに くばる。");
     // 分かち書き.
