@@ -53,6 +53,14 @@ bool KanaConversionCommand::convert()
         cursor.select(QTextCursor::Document);
     QString text = cursor.selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
+    // Text without kanji is most likely converted already, and converting
+    // it again would break up its words.
+    if (!KanaWords::containsKanji(text) &&
+        UserDialogs::instance().askYesNo(
+            m_window, kTitle,
+            QStringLiteral("漢字がありません。点訳かな変換の済んだ文をもう一度変換すると、"
+                           "分かち書きが崩れることがあります。変換しますか？")) != UserDialogs::Answer::Yes)
+        return true;
     const KanaConversion result = kana->convertText(text);
     if (result.text != text) {
         const int start = cursor.selectionStart();

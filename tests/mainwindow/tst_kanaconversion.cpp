@@ -67,6 +67,15 @@ void TestKanaConversion::convertsUndoesAndConvertsASelection()
     trigger("tenyakukana");
     QCOMPARE(editor->toPlainText(), u"今日は良い天気です。\nとーきょーえ いった。"_s);
     QCOMPARE(editor->textCursor().selectedText(), u"とーきょーえ いった。"_s);
+
+    // Converting kana again is asked first; No leaves the text as it is.
+    editor->setPlainText(u"きょうは いい てんき"_s);
+    dialogs_->answers = {UserDialogs::Answer::No, UserDialogs::Answer::Yes};
+    trigger("tenyakukana");
+    QCOMPARE(editor->toPlainText(), u"きょうは いい てんき"_s);
+    trigger("tenyakukana");
+    QCOMPARE(editor->toPlainText(), u"きょーわ いい てんき"_s);
+    QCOMPARE(dialogs_->kinds(), (QStringList{u"yesno"_s, u"yesno"_s}));
 }
 
 void TestKanaConversion::unknownWordsAreListed()
