@@ -43,9 +43,9 @@ bool KanaConversionCommand::convert()
     if (!dictionary.error.isEmpty())
         problems.prepend(dictionary.error);
     if (!problems.isEmpty())
-        UserDialogs::instance().warn(
-            m_window, kTitle,
-            QStringLiteral("単語登録のファイルに使えない行があります。\n%1").arg(problems.join(u'\n')));
+        UserDialogs::instance().warn(m_window, kTitle,
+                                     QStringLiteral("単語登録のファイル %1 に使えない行があります。\n%2")
+                                         .arg(m_userDictionaryPath, problems.join(u'\n')));
     kana->setUserEntries(dictionary.entries);
 
     QTextCursor cursor = m_editor->textCursor();
