@@ -50,10 +50,27 @@ bool isContraction(const Morpheme &m)
     return forms.contains(m.baseForm());
 }
 
+// Marks the dictionary does not know (most half-width ones) are
+// punctuation all the same.
+Role roleOfUnknown(const Morpheme &m)
+{
+    for (QChar c : m.surface) {
+        if (!c.isPunct() && !c.isSymbol())
+            return Role::Word;
+    }
+    if (QStringLiteral("([{（［｛「『【〈《〔").contains(m.surface.back()))
+        return Role::Opening;
+    if (QStringLiteral(")]}）］｝」』】〉》〕").contains(m.surface.front()))
+        return Role::Closing;
+    return Role::Punctuation;
+}
+
 Role roleOf(const Morpheme &m, const Morpheme *before)
 {
-    if (!m.userKana.isEmpty() || !m.known)
+    if (!m.userKana.isEmpty())
         return Role::Word;
+    if (!m.known)
+        return roleOfUnknown(m);
     const QString pos = m.partOfSpeech();
     const QString sub = m.subdivision();
     if (pos == u"記号") {

@@ -87,6 +87,7 @@ void TestKanaConverter::rules_data()
     row("する after one kanji is joined", "人を愛する。", "ひとを あいする。");
     row("brackets stay where they are", "「はい」と答えた。", "「はい」と こたえた。");
     row("an opening bracket begins a word", "彼は「行く」と言った。", "かれわ 「いく」と いった。");
+    row("half-width marks are punctuation too", "1,000円を(全部)払う。", "1,000えんを (ぜんぶ) はらう。");
     row("a closing bracket before a word", "（注）本文", "（ちゅー） ほんぶん");
 }
 
