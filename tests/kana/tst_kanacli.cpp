@@ -14,6 +14,7 @@ private slots:
     void convertsStandardInputLineByLine();
     void userDictionaryAndUnknownWords();
     void badUsageAndMissingFile();
+    void pipesIntoBraille();
 
 private:
     struct Run
@@ -71,6 +72,21 @@ void TestKanaCli::badUsageAndMissingFile()
     const Run missing = run({dir_.filePath(u"none.txt"_s)});
     QCOMPARE(missing.exitCode, 1);
     QVERIFY(!missing.err.isEmpty());
+}
+
+void TestKanaCli::pipesIntoBraille()
+{
+    const Run kana = run({}, "本");
+    QCOMPARE(kana.out, u"ほん\n"_s);
+    // ほ is お (dots 2 4) in the は row (dots 3 6); ん is dots 3 5 6.
+    QProcess braille;
+    braille.start(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s});
+    braille.write(kana.out.toUtf8());
+    braille.closeWriteChannel();
+    QVERIFY(braille.waitForFinished(60000));
+    QCOMPARE(braille.exitCode(), 0);
+    const QString pad = u"　"_s.repeated(28);
+    QCOMPARE(QString::fromUtf8(braille.readAllStandardOutput()), u"ほん"_s + pad + u"\n⠮⠴"_s + pad + u'\n');
 }
 
 QTEST_GUILESS_MAIN(TestKanaCli)
