@@ -165,10 +165,10 @@ QString kanaFor(const Morpheme &m, const Morpheme *before, const QString &kanaBe
         if (!digits.isEmpty())
             return digits + QStringLiteral("がつ");
     }
-    // Compound particles built on a verb (について, に対して) write the verb
-    // as a word of its own.
-    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" && m.surface.size() > 1 &&
-        m.surface.front() == u'に') {
+    // Compound particles built on a verb (について, に対して, という) write
+    // the verb as a word of its own.
+    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" &&
+        (m.surface.startsWith(u'に') || m.surface.startsWith(u"とい")) && m.surface.size() > 1) {
         const QString kana = kanaOf(m);
         return kana.left(1) + u' ' + kana.mid(1);
     }

@@ -75,6 +75,7 @@ void TestKanaConverter::rules_data()
         "ほんを よむ ことが すきだ。いえに かえった とき、");
     row("compound particle on a verb", "予算について彼に対して話す。",
         "よさんに ついて かれに たいして はなす。");
+    row("という", "花という名前", "はなと いう なまえ");
     row("prefix joins the word after", "今日は第三回の会議", "きょーわ だい３かいの かいぎ");
     row("auxiliary adjective after a stem or after て", "読みやすい本を送ってほしい。",
         "よみやすい ほんを おくって ほしい。");
