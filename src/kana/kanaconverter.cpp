@@ -98,7 +98,11 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
         return Role::Word;
     }
     if (pos == u"動詞") {
-        if (sub == u"接尾" || (sub == u"非自立" && isContraction(m)))
+        // A verb joined to a verb's stem makes a compound verb, one word
+        // (うたいはじめる); after て it is an auxiliary verb, a word of its
+        // own (みて いる).
+        if (sub == u"接尾" ||
+            (sub == u"非自立" && (isContraction(m) || (before && before->partOfSpeech() == u"動詞"))))
             return Role::Attached;
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).

@@ -71,6 +71,7 @@ void TestKanaConverter::rules_data()
         "ひとつずつ いっぱんの ひとに くばる。");
     // 分かち書き.
     row("auxiliary verb いる is a word", "雨が降っている。", "あめが ふって いる。");
+    row("compound verb is one word", "歌い始めて食べ過ぎた。", "うたいはじめて たべすぎた。");
     row("formal nouns are words", "本を読むことが好きだ。家に帰った時、",
         "ほんを よむ ことが すきだ。いえに かえった とき、");
     row("compound particle on a verb", "予算について彼に対して話す。",
