@@ -3,6 +3,8 @@
 #include "kana/kanaconverter.h"
 #include "platform/textcodec.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [FILE|-]\n";
@@ -54,6 +56,12 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
     KanaConverter converter;
     if (!converter.isReady()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.error()));
+        return 1;
+    }
+    // The user's own file may be missing (nothing registered yet); one named
+    // on the command line must be there.
+    if (dictPath != UserDictionary::defaultPath() && !QFileInfo::exists(dictPath)) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: 単語登録のファイル %1 がありません。\n").arg(dictPath));
         return 1;
     }
     const UserDictionaryLoad dictionary = UserDictionary::load(dictPath);

@@ -69,9 +69,14 @@ void TestKanaCli::badUsageAndMissingFile()
     QCOMPARE(run({u"--dict"_s}).exitCode, 2);
     QCOMPARE(run({u"--bogus"_s}).exitCode, 2);
     QCOMPARE(run({u"a.txt"_s, u"b.txt"_s}).exitCode, 2);
-    const Run missing = run({dir_.filePath(u"none.txt"_s)});
-    QCOMPARE(missing.exitCode, 1);
-    QVERIFY(!missing.err.isEmpty());
+    // A missing input file, and a missing dictionary named on the command line.
+    for (const QStringList &args : {QStringList{dir_.filePath(u"none.txt"_s)},
+                                    QStringList{u"--dict"_s, dir_.filePath(u"none.txt"_s), u"-"_s}}) {
+        const Run missing = run(args, "本");
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY(missing.err.contains(u"none.txt"_s));
+        QCOMPARE(missing.out, QString());
+    }
 }
 
 void TestKanaCli::pipesIntoBraille()
