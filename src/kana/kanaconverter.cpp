@@ -71,8 +71,8 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
         return Role::Word;
     if (!m.known)
         return roleOfUnknown(m);
-    const QString pos = m.partOfSpeech();
-    const QString sub = m.subdivision();
+    const QStringView pos = m.partOfSpeech();
+    const QStringView sub = m.subdivision();
     if (pos == u"記号") {
         if (sub == u"空白")
             return Role::Blank;

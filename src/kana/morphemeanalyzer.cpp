@@ -80,7 +80,7 @@ QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<Fixed
         const int blankBytes = int(node->rlength) - int(node->length);
         m.spaceBefore = QString::fromUtf8(node->surface - blankBytes, blankBytes);
         m.surface = QString::fromUtf8(node->surface, node->length);
-        m.features = QString::fromUtf8(node->feature).split(u',');
+        m.featureText = QString::fromUtf8(node->feature);
         m.known = node->stat != MECAB_UNK_NODE;
         for (const auto &[start, kana] : fixedStarts) {
             if (start == begin)

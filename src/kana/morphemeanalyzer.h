@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace MeCab {
 class Model;
@@ -15,26 +16,38 @@ struct Morpheme
 {
     QString surface;
     QString spaceBefore; // the blanks that stood before it in the line
-    // The dictionary's fields: part of speech and three subdivisions,
-    // conjugation type and form, base form, reading, pronunciation. Unknown
-    // words have no reading.
-    QStringList features;
+    // The dictionary's fields, separated by commas: part of speech and three
+    // subdivisions, conjugation type and form, base form, reading,
+    // pronunciation. Unknown words have no reading.
+    QString featureText;
     bool known = true;
     // Set when the user dictionary gave this word: its braille kana as is.
     QString userKana;
 
-    QString feature(int index) const { return index < features.size() ? features[index] : QString(); }
-    QString partOfSpeech() const { return feature(0); }
-    QString subdivision() const { return feature(1); }
-    QString baseForm() const { return feature(6); }
+    // One field, found when asked: most are never looked at.
+    QStringView feature(int index) const
+    {
+        QStringView rest(featureText);
+        for (int i = 0; i < index; ++i) {
+            const qsizetype comma = rest.indexOf(u',');
+            if (comma < 0)
+                return {};
+            rest = rest.mid(comma + 1);
+        }
+        const qsizetype comma = rest.indexOf(u',');
+        return comma < 0 ? rest : rest.left(comma);
+    }
+    QStringView partOfSpeech() const { return feature(0); }
+    QStringView subdivision() const { return feature(1); }
+    QStringView baseForm() const { return feature(6); }
     QString reading() const { return readingField(7); }
     QString pronunciation() const { return readingField(8); }
 
 private:
     QString readingField(int index) const
     {
-        const QString field = feature(index);
-        return field == u"*" ? QString() : field;
+        const QStringView field = feature(index);
+        return field == u"*" ? QString() : field.toString();
     }
 };
 
