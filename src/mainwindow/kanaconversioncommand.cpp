@@ -53,6 +53,8 @@ bool KanaConversionCommand::convert()
         cursor.select(QTextCursor::Document);
     QString text = cursor.selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
+    if (text.trimmed().isEmpty())
+        return true;
     // Text without kanji is most likely converted already, and converting
     // it again would break up its words.
     if (!KanaWords::containsKanji(text) &&

@@ -50,6 +50,10 @@ void TestKanaConversion::cleanup()
 void TestKanaConversion::convertsUndoesAndConvertsASelection()
 {
     QPlainTextEdit *editor = form_->txtdpbox;
+    trigger("tenyakukana"); // an empty document: nothing to ask or do
+    QVERIFY(dialogs_->shown.isEmpty());
+    QVERIFY(!editor->document()->isUndoAvailable());
+
     const QString original = u"今日は良い天気です。\n東京へ行った。"_s;
     editor->setPlainText(original);
     trigger("tenyakukana");
