@@ -10,6 +10,7 @@
 // command word) and returns the process exit status.
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
+int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 
 // Everything the commands print is UTF-8, whatever the locale.
 inline void writeUtf8(std::FILE *stream, const QString &text)
@@ -17,3 +18,7 @@ inline void writeUtf8(std::FILE *stream, const QString &text)
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
+
+// The text of FILE, or of standard input for "-" (UTF-8 or cp932 either
+// way). On failure tells why on err and returns false.
+bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text);

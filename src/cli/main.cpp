@@ -12,5 +12,12 @@ int main(int argc, char *argv[])
         args.removeFirst();
         return runLookupCommand(args, stdout, stderr);
     }
+    if (!args.isEmpty() && args.first() == QLatin1String("kana")) {
+        args.removeFirst();
+        return runKanaCommand(args, stdin, stdout, stderr);
+    }
+    // "braille" names the default command, for pipelines that say what they do.
+    if (!args.isEmpty() && args.first() == QLatin1String("braille"))
+        args.removeFirst();
     return runTranslateCommand(args, stdin, stdout, stderr);
 }

@@ -6,6 +6,7 @@
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
 #include "helpwindow.h"
+#include "kanaconversioncommand.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/japanesefonts.h"
@@ -186,6 +187,14 @@ void Form1::createMenus()
                       QKeySequence(Qt::CTRL | Qt::Key_L));
     jikkoug = item(honyaku, "jikkoug", QStringLiteral("点字逆翻訳(&G)"), &Form1::jikkoug_Click,
                    QKeySequence(Qt::CTRL | Qt::Key_G));
+    // Rewriting kanji-mixed text as braille kana, before 点字翻訳.
+    m_kanaCommand = new KanaConversionCommand(txtdpbox, this);
+    separator(honyaku, "mnudummy4");
+    item(
+        honyaku, "tenyakukana", QStringLiteral("点訳かな変換(&K)"), [this] { m_kanaCommand->convert(); },
+        QKeySequence(Qt::CTRL | Qt::Key_K));
+    item(honyaku, "tangotouroku", QStringLiteral("単語登録(&W)..."),
+         [this] { m_kanaCommand->editUserDictionary(); });
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));
@@ -441,6 +450,8 @@ void Form1::mnureplace_Click()
 
 void Form1::tenhonyaku_Click()
 {
+    if (!m_kanaCommand->offerBeforeTranslation())
+        return;
     const QString error = m_document.translate();
     if (!error.isEmpty())
         UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), error);

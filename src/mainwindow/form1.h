@@ -12,6 +12,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QToolBar;
+class KanaConversionCommand;
 class frmfindstr;
 class frmreplacestr;
 struct CodeTableLoad;
@@ -121,6 +122,7 @@ private:
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
 
+    KanaConversionCommand *m_kanaCommand = nullptr;
     QPointer<frmfindstr> m_findDialog;
     QPointer<frmreplacestr> m_replaceDialog;
 };

@@ -99,6 +99,7 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     form.Form_Load();
     form.txtdpbox->setPlainText(text);
     form.txtdpbox->document()->setModified(false);
+    dialogs.answers << UserDialogs::Answer::No; // translate the kanji as it stands
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
     const QStringList fromEditor = entries(form.List1);
     QCOMPARE(fromEditor.size(), 6);
@@ -128,7 +129,7 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     QStringList fromCli = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
     QCOMPARE(fromCli.takeLast(), QString());
     QCOMPARE(fromCli, fromEditor);
-    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(dialogs.shown.size(), 1); // only the offer of the kana conversion
 }
 
 void TestForm1Commands::translationFailureIsReported()

@@ -1,0 +1,98 @@
+#include "clicommands.h"
+
+#include "kana/kanaconverter.h"
+#include "platform/textcodec.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [FILE|-]\n";
+
+const char kHelp[] =
+    "Converts kanji-mixed Japanese text into braille kana with the blanks between words,\n"
+    "as 点訳かな変換 does, and prints it line by line (UTF-8). Words that have no reading\n"
+    "are kept as written and listed on standard error.\n"
+    "\n"
+    "  FILE         the text to convert (UTF-8 or cp932); \"-\" or none reads standard input\n"
+    "  --dict PATH  the user dictionary to use instead of the one in your data directory\n"
+    "  --help       show this help\n";
+
+} // namespace
+
+int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+{
+    QString dictPath = UserDictionary::defaultPath();
+    QString input = QStringLiteral("-");
+    bool haveInput = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == u"--help" || arg == u"-h") {
+            std::fputs(kUsage, out);
+            std::fputs(kHelp, out);
+            return 0;
+        }
+        QString error;
+        if (arg == u"--dict" && i + 1 < args.size())
+            dictPath = args[++i];
+        else if (arg.startsWith(u"--dict=") && arg.size() > 7)
+            dictPath = arg.mid(7);
+        else if (arg.startsWith(u'-') && arg != u"-")
+            error = arg.startsWith(u"--dict") ? QStringLiteral("--dict needs a file name")
+                                              : QStringLiteral("unknown option %1").arg(arg);
+        else if (haveInput)
+            error = QStringLiteral("only one input file can be given");
+        else {
+            input = arg;
+            haveInput = true;
+        }
+        if (!error.isEmpty()) {
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+            std::fputs(kUsage, err);
+            return 2;
+        }
+    }
+
+    KanaConverter converter;
+    if (!converter.isReady()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.error()));
+        return 1;
+    }
+    // The user's own file may be missing (nothing registered yet); one named
+    // on the command line must be there.
+    if (dictPath != UserDictionary::defaultPath() && !QFileInfo::exists(dictPath)) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: 単語登録のファイル %1 がありません。\n").arg(dictPath));
+        return 1;
+    }
+    const UserDictionaryLoad dictionary = UserDictionary::load(dictPath);
+    if (!dictionary.error.isEmpty()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(dictionary.error));
+        return 1;
+    }
+    for (const QString &problem : dictionary.problems)
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(dictPath, problem));
+    converter.setUserEntries(dictionary.entries);
+
+    QString text;
+    if (!readInputText(input, in, err, text))
+        return 1;
+
+    QString output;
+    QStringList unknownWords;
+    for (const QString &line : splitLines(text)) {
+        const KanaConversion converted = converter.convertLine(line);
+        output += converted.text + u'\n';
+        for (const QString &word : converted.unknownWords) {
+            if (!unknownWords.contains(word))
+                unknownWords.append(word);
+        }
+    }
+    if (!unknownWords.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.join(u' ')));
+    writeUtf8(out, output);
+    if (std::fflush(out) != 0) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the converted text\n"));
+        return 1;
+    }
+    return 0;
+}

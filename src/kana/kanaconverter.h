@@ -1,0 +1,44 @@
+#pragma once
+
+#include "morphemeanalyzer.h"
+#include "userdictionary.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct KanaConversion
+{
+    QString text;
+    // Words the dictionary does not know, kept as written, each once.
+    QStringList unknownWords;
+};
+
+// 点訳かな変換: turns kanji-mixed text into the braille kana a transcriber
+// writes, with a blank between words (分かち書き). One converter keeps
+// its dictionary open for all the lines it is given.
+class KanaConverter
+{
+public:
+    explicit KanaConverter(const QString &dictionaryDir = MorphemeAnalyzer::defaultDictionaryDir());
+
+    // False when the dictionary could not be opened; error() says which
+    // package to install.
+    bool isReady() const { return m_analyzer.isOpen(); }
+    QString error() const { return m_analyzer.error(); }
+
+    // The user's corrections, used before the dictionary's readings; the
+    // longest written form wins where two overlap.
+    void setUserEntries(const QList<UserDictionaryEntry> &entries);
+
+    // One line, without its line end.
+    KanaConversion convertLine(const QString &line);
+    // Line by line; the line ends stay as they are.
+    KanaConversion convertText(const QString &text);
+
+private:
+    QList<FixedWord> userWordsIn(const QString &line) const;
+
+    MorphemeAnalyzer m_analyzer;
+    QList<UserDictionaryEntry> m_userEntries;
+};

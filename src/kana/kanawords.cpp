@@ -1,0 +1,120 @@
+#include "kanawords.h"
+
+#include <algorithm>
+
+namespace KanaWords {
+
+bool isHiragana(QChar c)
+{
+    return c.unicode() >= 0x3041 && c.unicode() <= 0x309F;
+}
+
+bool isKatakana(QChar c)
+{
+    return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
+}
+
+bool isKanji(char32_t u)
+{
+    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0x20000 && u <= 0x3FFFF) || u == U'々' || u == U'〆' || u == U'〇';
+}
+
+bool isLatinLetter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'Ａ' && u <= u'Ｚ') ||
+           (u >= u'ａ' && u <= u'ｚ');
+}
+
+bool isAllKatakana(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (!isKatakana(c))
+            return false;
+    }
+    return true;
+}
+
+bool containsKanji(QStringView text)
+{
+    const QList<uint> codePoints = text.toUcs4();
+    return std::any_of(codePoints.begin(), codePoints.end(), [](uint u) { return isKanji(char32_t(u)); });
+}
+
+QString toHiragana(QStringView text)
+{
+    QString result = text.toString();
+    for (QChar &c : result) {
+        // ァ..ヶ sit 0x60 above ぁ..ゖ; ー and the rest have no hiragana.
+        if (c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6)
+            c = QChar(char16_t(c.unicode() - 0x60));
+    }
+    return result;
+}
+
+int moraCount(QStringView kana)
+{
+    static const QString small = QStringLiteral("ぁぃぅぇぉゃゅょゎァィゥェォャュョヮ");
+    int count = 0;
+    for (QChar c : kana) {
+        if ((isHiragana(c) || isKatakana(c)) && !small.contains(c))
+            ++count;
+    }
+    return count;
+}
+
+char vowelOf(QChar kana)
+{
+    // Each string holds the syllables of one vowel, hiragana and katakana.
+    static const struct
+    {
+        char vowel;
+        QString kana;
+    } rows[] = {
+        {'a', QStringLiteral("あかさたなはまやらわがざだばぱぁゃゎ")},
+        {'i', QStringLiteral("いきしちにひみりぎじぢびぴぃ")},
+        {'u', QStringLiteral("うくすつぬふむゆるぐずづぶぷぅゅゔ")},
+        {'e', QStringLiteral("えけせてねへめれげぜでべぺぇ")},
+        {'o', QStringLiteral("おこそとのほもよろをごぞどぼぽぉょ")},
+    };
+    const QChar hiragana = toHiragana(QStringView(&kana, 1)).front();
+    for (const auto &row : rows) {
+        if (row.kana.contains(hiragana))
+            return row.vowel;
+    }
+    return 0;
+}
+
+QString kanaOf(const Morpheme &morpheme)
+{
+    if (!morpheme.userKana.isEmpty())
+        return morpheme.userKana;
+    const QString &surface = morpheme.surface;
+    const QString reading = morpheme.reading();
+    if (isAllKatakana(surface) || reading.isEmpty() || morpheme.partOfSpeech() == u"記号")
+        return surface;
+    // Digits and Latin letters are never read out.
+    for (QChar c : surface) {
+        if (c.isDigit() || isLatinLetter(c))
+            return surface;
+    }
+
+    QString kana = reading;
+    const QString pronunciation = morpheme.pronunciation();
+    if (pronunciation.size() == reading.size()) {
+        for (qsizetype i = 0; i < kana.size(); ++i) {
+            const QChar said = pronunciation[i];
+            if ((kana[i] == u'ウ' && said == u'ー') || (kana[i] == u'ハ' && said == u'ワ') ||
+                (kana[i] == u'ヘ' && said == u'エ'))
+                kana[i] = said;
+        }
+    } else if (morpheme.partOfSpeech() == u"助詞" && (kana == u"ハ" || kana == u"ヘ")) {
+        kana = kana == u"ハ" ? QStringLiteral("ワ") : QStringLiteral("エ");
+    }
+    return toHiragana(kana);
+}
+
+} // namespace KanaWords

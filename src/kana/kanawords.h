@@ -1,0 +1,33 @@
+#pragma once
+
+#include "morphemeanalyzer.h"
+
+#include <QString>
+#include <QStringView>
+
+// Letters of the kana syllabaries and what braille needs to know of them.
+namespace KanaWords {
+
+bool isHiragana(QChar c);
+bool isKatakana(QChar c);    // the long-vowel mark ー included
+bool isKanji(char32_t c);    // 々, 〆 and 〇 included
+bool isLatinLetter(QChar c); // half or full width
+bool isAllKatakana(QStringView text);
+bool containsKanji(QStringView text);
+
+QString toHiragana(QStringView text);
+// The number of morae (beats): every kana counts except the small vowels
+// and small ゃゅょゎ, which belong to the kana before them.
+int moraCount(QStringView kana);
+// The vowel of a kana syllable ('a', 'i', 'u', 'e', 'o'), or 0.
+char vowelOf(QChar kana);
+
+// The braille kana of one word by itself: the reading as it is spelt, with
+// the particles は and へ as わ and え, and ウ written ー where it only
+// lengthens the vowel before it (the dictionary's pronunciation shows where).
+// おお, ええ, えい and a verb's closing う stay as spelt, ぢ and づ too.
+// Katakana and what has no reading (digits, Latin letters, unknown words)
+// stay as written; readings of kanji come out in hiragana.
+QString kanaOf(const Morpheme &morpheme);
+
+} // namespace KanaWords

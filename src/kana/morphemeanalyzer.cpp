@@ -1,0 +1,92 @@
+#include "morphemeanalyzer.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
+#include <mecab.h>
+
+#include <vector>
+
+namespace {
+
+// How the fixed words are told to MeCab: one token each, a proper noun.
+const char kFixedFeature[] = "名詞,固有名詞,一般,*,*,*,*,*,*";
+
+} // namespace
+
+QString MorphemeAnalyzer::defaultDictionaryDir()
+{
+    return QStringLiteral(MIRABO_KANA_DICTIONARY_DIR);
+}
+
+MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
+{
+    const QString missing =
+        QStringLiteral("点訳かな変換の辞書がありません（%1）。Debian のパッケージ mecab-ipadic-utf8 を"
+                       "インストールしてください。")
+            .arg(dictionaryDir);
+    if (!QFileInfo::exists(dictionaryDir + QStringLiteral("/sys.dic"))) {
+        m_error = missing;
+        return;
+    }
+    // The dictionary's own dicrc doubles as the resource file, so no
+    // system-wide mecabrc (which names the default dictionary) is read.
+    QByteArray dir = QFile::encodeName(dictionaryDir);
+    QByteArray rc = dir + "/dicrc";
+    QByteArray program("mirabo"), dOption("-d"), rOption("-r");
+    std::vector<char *> argv = {program.data(), dOption.data(), dir.data(), rOption.data(), rc.data()};
+    m_model = MeCab::createModel(int(argv.size()), argv.data());
+    if (m_model)
+        m_tagger = m_model->createTagger();
+    if (m_tagger)
+        m_lattice = m_model->createLattice();
+    if (!m_lattice)
+        m_error = missing + u'\n' + QString::fromUtf8(MeCab::getLastError());
+}
+
+MorphemeAnalyzer::~MorphemeAnalyzer()
+{
+    delete m_lattice;
+    delete m_tagger;
+    delete m_model;
+}
+
+QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<FixedWord> &fixedWords)
+{
+    QList<Morpheme> morphemes;
+    if (!isOpen() || line.isEmpty())
+        return morphemes;
+
+    const QByteArray sentence = line.toUtf8();
+    m_lattice->clear();
+    m_lattice->set_sentence(sentence.constData(), std::size_t(sentence.size()));
+
+    // Byte offset where each fixed word starts, for finding its node again.
+    QList<std::pair<qsizetype, QString>> fixedStarts;
+    for (const FixedWord &word : fixedWords) {
+        const qsizetype begin = line.left(word.start).toUtf8().size();
+        const qsizetype end = begin + line.mid(word.start, word.length).toUtf8().size();
+        m_lattice->set_feature_constraint(std::size_t(begin), std::size_t(end), kFixedFeature);
+        fixedStarts.append({begin, word.kana});
+    }
+    if (!m_tagger->parse(m_lattice))
+        return morphemes;
+
+    for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
+         node = node->next) {
+        Morpheme m;
+        const qsizetype begin = node->surface - sentence.constData();
+        const int blankBytes = int(node->rlength) - int(node->length);
+        m.spaceBefore = QString::fromUtf8(node->surface - blankBytes, blankBytes);
+        m.surface = QString::fromUtf8(node->surface, node->length);
+        m.featureText = QString::fromUtf8(node->feature);
+        m.known = node->stat != MECAB_UNK_NODE;
+        for (const auto &[start, kana] : fixedStarts) {
+            if (start == begin)
+                m.userKana = kana;
+        }
+        morphemes.append(m);
+    }
+    return morphemes;
+}

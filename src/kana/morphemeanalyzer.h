@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace MeCab {
+class Model;
+class Tagger;
+class Lattice;
+} // namespace MeCab
+
+// One word of a line as the dictionary splits it.
+struct Morpheme
+{
+    QString surface;
+    QString spaceBefore; // the blanks that stood before it in the line
+    // The dictionary's fields, separated by commas: part of speech and three
+    // subdivisions, conjugation type and form, base form, reading,
+    // pronunciation. Unknown words have no reading.
+    QString featureText;
+    bool known = true;
+    // Set when the user dictionary gave this word: its braille kana as is.
+    QString userKana;
+
+    // One field, found when asked: most are never looked at.
+    QStringView feature(int index) const
+    {
+        QStringView rest(featureText);
+        for (int i = 0; i < index; ++i) {
+            const qsizetype comma = rest.indexOf(u',');
+            if (comma < 0)
+                return {};
+            rest = rest.mid(comma + 1);
+        }
+        const qsizetype comma = rest.indexOf(u',');
+        return comma < 0 ? rest : rest.left(comma);
+    }
+    QStringView partOfSpeech() const { return feature(0); }
+    QStringView subdivision() const { return feature(1); }
+    QStringView baseForm() const { return feature(6); }
+    QString reading() const { return readingField(7); }
+    QString pronunciation() const { return readingField(8); }
+
+private:
+    QString readingField(int index) const
+    {
+        const QStringView field = feature(index);
+        return field == u"*" ? QString() : field.toString();
+    }
+};
+
+// A stretch of the line that must come out as one word: an entry of the
+// user dictionary.
+struct FixedWord
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    QString kana;
+};
+
+// MeCab with one dictionary, opened once and reused for every line.
+class MorphemeAnalyzer
+{
+public:
+    // Opens the dictionary in that folder; on failure isOpen() is false and
+    // error() says why, naming the package to install.
+    explicit MorphemeAnalyzer(const QString &dictionaryDir = defaultDictionaryDir());
+    ~MorphemeAnalyzer();
+    MorphemeAnalyzer(const MorphemeAnalyzer &) = delete;
+    MorphemeAnalyzer &operator=(const MorphemeAnalyzer &) = delete;
+
+    bool isOpen() const { return m_lattice != nullptr; }
+    QString error() const { return m_error; }
+
+    // The words of one line (without line end), in order. The fixed words
+    // come back whole, each with its userKana set.
+    QList<Morpheme> analyze(const QString &line, const QList<FixedWord> &fixedWords = {});
+
+    // The IPA dictionary in UTF-8 as Debian installs it. Named explicitly:
+    // the system default changes with whatever dictionary was installed last.
+    static QString defaultDictionaryDir();
+
+private:
+    MeCab::Model *m_model = nullptr;
+    MeCab::Tagger *m_tagger = nullptr;
+    MeCab::Lattice *m_lattice = nullptr;
+    QString m_error;
+};

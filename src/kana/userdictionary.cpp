@@ -1,0 +1,83 @@
+#include "userdictionary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace UserDictionary {
+
+QString defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/kana-dictionary.txt");
+}
+
+UserDictionaryLoad parse(const QString &text)
+{
+    UserDictionaryLoad result;
+    QHash<QString, int> firstLine;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int number = int(i) + 1;
+        QString line = lines[i];
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList fields = line.split(u'\t');
+        const QString written = fields.value(0).trimmed();
+        const QString kana = fields.value(1).trimmed();
+        if (fields.size() != 2 || written.isEmpty() || kana.isEmpty()) {
+            result.problems.append(
+                QStringLiteral("%1 行目: 「表記<タブ>点訳かな」の形ではありません。").arg(number));
+        } else if (firstLine.contains(written)) {
+            result.problems.append(QStringLiteral("%1 行目: 「%2」は %3 行目にもあります。")
+                                       .arg(number)
+                                       .arg(written)
+                                       .arg(firstLine.value(written)));
+        } else {
+            firstLine.insert(written, number);
+            result.entries.append({written, kana});
+        }
+    }
+    return result;
+}
+
+QString format(const QList<UserDictionaryEntry> &entries)
+{
+    QString text = QStringLiteral("# Mirabo 点訳かな変換の単語登録: 表記<タブ>点訳かな\n");
+    for (const UserDictionaryEntry &entry : entries)
+        text += entry.written + u'\t' + entry.kana + u'\n';
+    return text;
+}
+
+UserDictionaryLoad load(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly)) {
+        UserDictionaryLoad failed;
+        failed.error =
+            QStringLiteral("単語登録のファイル %1 を読み込めません: %2").arg(path, file.errorString());
+        return failed;
+    }
+    return parse(QString::fromUtf8(file.readAll()));
+}
+
+QString save(const QString &path, const QList<UserDictionaryEntry> &entries)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(format(entries).toUtf8());
+        if (file.commit())
+            return QString();
+    }
+    return QStringLiteral("単語登録のファイル %1 に保存できません: %2").arg(path, file.errorString());
+}
+
+} // namespace UserDictionary

@@ -1,0 +1,112 @@
+#include "kanaconversioncommand.h"
+
+#include "kana/kanaconverter.h"
+#include "kana/kanawords.h"
+#include "kana/userdictionary.h"
+#include "platform/gui/userdialogs.h"
+#include "userdictionarydialog.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace {
+
+const QString kTitle = QStringLiteral("点訳かな変換");
+
+} // namespace
+
+KanaConversionCommand::KanaConversionCommand(QPlainTextEdit *editor, QWidget *window,
+                                             const QString &userDictionaryPath)
+    : QObject(window), m_editor(editor), m_window(window),
+      m_userDictionaryPath(userDictionaryPath.isEmpty() ? UserDictionary::defaultPath() : userDictionaryPath)
+{}
+
+KanaConversionCommand::~KanaConversionCommand() = default;
+
+KanaConverter *KanaConversionCommand::converter()
+{
+    if (!m_converter)
+        m_converter = std::make_unique<KanaConverter>();
+    return m_converter.get();
+}
+
+bool KanaConversionCommand::convert()
+{
+    KanaConverter *kana = converter();
+    if (!kana->isReady()) {
+        UserDialogs::instance().warn(m_window, kTitle, kana->error());
+        return false;
+    }
+    // Read anew each time: the user may have edited the file by hand.
+    const UserDictionaryLoad dictionary = UserDictionary::load(m_userDictionaryPath);
+    QStringList problems = dictionary.problems;
+    if (!dictionary.error.isEmpty())
+        problems.prepend(dictionary.error);
+    if (!problems.isEmpty())
+        UserDialogs::instance().warn(m_window, kTitle,
+                                     QStringLiteral("単語登録のファイル %1 に使えない行があります。\n%2")
+                                         .arg(m_userDictionaryPath, problems.join(u'\n')));
+    kana->setUserEntries(dictionary.entries);
+
+    QTextCursor cursor = m_editor->textCursor();
+    if (!cursor.hasSelection())
+        cursor.select(QTextCursor::Document);
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    if (text.trimmed().isEmpty())
+        return true;
+    // Text without kanji is most likely converted already, and converting
+    // it again would break up its words.
+    if (!KanaWords::containsKanji(text) &&
+        UserDialogs::instance().askYesNo(
+            m_window, kTitle,
+            QStringLiteral("漢字がありません。点訳かな変換の済んだ文をもう一度変換すると、"
+                           "分かち書きが崩れることがあります。変換しますか？")) != UserDialogs::Answer::Yes)
+        return true;
+    const KanaConversion result = kana->convertText(text);
+    if (result.text != text) {
+        const int start = cursor.selectionStart();
+        cursor.beginEditBlock();
+        cursor.insertText(result.text);
+        cursor.endEditBlock();
+        // What was converted stays selected, for proofreading.
+        cursor.setPosition(start);
+        cursor.setPosition(start + int(result.text.size()), QTextCursor::KeepAnchor);
+        m_editor->setTextCursor(cursor);
+    }
+    if (!result.unknownWords.isEmpty()) {
+        UserDialogs::instance().inform(
+            m_window, kTitle,
+            QStringLiteral("次の語は読みが分からないため、書かれたままにしました。\n%1")
+                .arg(result.unknownWords.join(QStringLiteral("　"))));
+    }
+    return true;
+}
+
+bool KanaConversionCommand::offerBeforeTranslation()
+{
+    if (!KanaWords::containsKanji(m_editor->toPlainText()))
+        return true;
+    switch (UserDialogs::instance().askYesNoCancel(
+        m_window, QStringLiteral("点字翻訳"),
+        QStringLiteral("漢字が含まれています。点字翻訳の前に点訳かな変換をしますか？"))) {
+    case UserDialogs::Answer::Yes: {
+        // The whole document, whatever is selected.
+        QTextCursor cursor = m_editor->textCursor();
+        cursor.clearSelection();
+        m_editor->setTextCursor(cursor);
+        return convert();
+    }
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void KanaConversionCommand::editUserDictionary()
+{
+    auto *dialog = new UserDictionaryDialog(m_userDictionaryPath, m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}

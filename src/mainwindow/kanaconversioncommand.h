@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class KanaConverter;
+class QPlainTextEdit;
+class QWidget;
+
+// 翻訳 → 点訳かな変換 and 単語登録 for an editor: rewrites kanji-mixed text
+// as braille kana in place, so the user proofreads it before 点字翻訳.
+class KanaConversionCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The dictionary is opened at the first conversion; userDictionaryPath
+    // empty means the file in the user's data directory.
+    KanaConversionCommand(QPlainTextEdit *editor, QWidget *window,
+                          const QString &userDictionaryPath = QString());
+    ~KanaConversionCommand() override;
+
+    QString userDictionaryPath() const { return m_userDictionaryPath; }
+
+public slots:
+    // Converts the selection, or the whole text when nothing is selected, as
+    // one step that undo reverses, then lists the words it could not read.
+    // False when nothing could be converted (no dictionary).
+    bool convert();
+    // Shows the 単語登録 dialog.
+    void editUserDictionary();
+
+public:
+    // Before 点字翻訳: text with kanji offers the conversion first. True
+    // when the translation should go on (converted, or the user said no).
+    bool offerBeforeTranslation();
+
+private:
+    KanaConverter *converter();
+
+    QPlainTextEdit *m_editor;
+    QWidget *m_window;
+    QString m_userDictionaryPath;
+    std::unique_ptr<KanaConverter> m_converter;
+};

@@ -1,0 +1,98 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+// mirabo-cli kana as a user runs it in a pipeline.
+class TestKanaCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void convertsStandardInputLineByLine();
+    void userDictionaryAndUnknownWords();
+    void badUsageAndMissingFile();
+    void pipesIntoBraille();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    static Run run(const QStringList &args, const QByteArray &input = QByteArray());
+    QTemporaryDir dir_;
+};
+
+TestKanaCli::Run TestKanaCli::run(const QStringList &args, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), QStringList{u"kana"_s} + args);
+    process.write(input);
+    process.closeWriteChannel();
+    Run result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitCode = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+void TestKanaCli::convertsStandardInputLineByLine()
+{
+    const Run result = run({}, "東京へ行って、先生に会いました。\n今日は良い天気です。\n");
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, u"とーきょーえ いって、せんせいに あいました。\nきょーわ よい てんきです。\n"_s);
+    QCOMPARE(result.err, QString());
+}
+
+void TestKanaCli::userDictionaryAndUnknownWords()
+{
+    const QString dict = dir_.filePath(u"dict.txt"_s);
+    QFile file(dict);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("長田\tおさだ\nbroken line\n");
+    file.close();
+    const Run result = run({u"--dict"_s, dict, u"-"_s}, "長田さんと龘。");
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, u"おさださんと 龘。\n"_s);
+    QVERIFY2(result.err.contains(u"2 行目"_s), qPrintable(result.err));
+    QVERIFY2(result.err.contains(u"龘"_s), qPrintable(result.err));
+}
+
+void TestKanaCli::badUsageAndMissingFile()
+{
+    QCOMPARE(run({u"--dict"_s}).exitCode, 2);
+    QCOMPARE(run({u"--bogus"_s}).exitCode, 2);
+    QCOMPARE(run({u"a.txt"_s, u"b.txt"_s}).exitCode, 2);
+    // A missing input file, and a missing dictionary named on the command line.
+    for (const QStringList &args : {QStringList{dir_.filePath(u"none.txt"_s)},
+                                    QStringList{u"--dict"_s, dir_.filePath(u"none.txt"_s), u"-"_s}}) {
+        const Run missing = run(args, "本");
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY(missing.err.contains(u"none.txt"_s));
+        QCOMPARE(missing.out, QString());
+    }
+}
+
+void TestKanaCli::pipesIntoBraille()
+{
+    const Run kana = run({}, "本");
+    QCOMPARE(kana.out, u"ほん\n"_s);
+    // ほ is お (dots 2 4) in the は row (dots 3 6); ん is dots 3 5 6.
+    QProcess braille;
+    braille.start(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s});
+    braille.write(kana.out.toUtf8());
+    braille.closeWriteChannel();
+    QVERIFY(braille.waitForFinished(60000));
+    QCOMPARE(braille.exitCode(), 0);
+    const QString pad = u"　"_s.repeated(28);
+    QCOMPARE(QString::fromUtf8(braille.readAllStandardOutput()), u"ほん"_s + pad + u"\n⠮⠴"_s + pad + u'\n');
+}
+
+QTEST_GUILESS_MAIN(TestKanaCli)
+#include "tst_kanacli.moc"
