@@ -233,6 +233,9 @@ void Form2::TranslateFile()
     const QStringList entries = TranslateLines(m_owner->module1(), lines);
     m_owner->List1->clear();
     m_owner->List1->addItems(entries);
+    // Shown once the text is there, so the user can find the marked places.
+    if (!read.notice.isEmpty())
+        UserDialogs::instance().warn(this, kTranslateTitle, read.notice);
 }
 
 // Both commands need a file name: without one the target is the folder itself.

@@ -1,7 +1,11 @@
 #include "textcodec.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -159,17 +163,20 @@ QStringList unencodableCharacters(QStringView text)
     Q_UNUSED(converted);
     if (!whole.hasError() && text.isValidUtf16())
         return lost;
+    // Each distinct character is tried once; a set keeps the look-up constant
+    // for texts of many distinct characters.
+    QSet<QStringView> seen;
     forEachCodePoint(text, [&](QStringView cp) {
-        if (cp[0].unicode() < 0x80)
+        if (cp[0].unicode() < 0x80 || seen.contains(cp))
             return;
-        if (cp.size() == 1 && cp[0].isSurrogate()) {
-            if (!lost.contains(cp.toString()))
-                lost.append(cp.toString());
-            return;
+        seen.insert(cp);
+        bool unencodable = cp.size() == 1 && cp[0].isSurrogate();
+        if (!unencodable) {
+            QStringEncoder encoder(kCp932Name);
+            const QByteArray bytes = encoder.encode(cp);
+            unencodable = encoder.hasError() || bytes.isEmpty();
         }
-        QStringEncoder encoder(kCp932Name);
-        const QByteArray bytes = encoder.encode(cp);
-        if ((encoder.hasError() || bytes.isEmpty()) && !lost.contains(cp.toString()))
+        if (unencodable)
             lost.append(cp.toString());
     });
     return lost;
@@ -177,22 +184,92 @@ QStringList unencodableCharacters(QStringView text)
 
 } // namespace Cp932
 
+namespace {
+
+bool isContinuation(uchar b)
+{
+    return (b & 0xC0) == 0x80;
+}
+
+// Length of the well-formed UTF-8 character at i (no overlong forms, no
+// surrogates, nothing above U+10FFFF), or 0 when none starts there.
+qsizetype utf8Length(QByteArrayView bytes, qsizetype i)
+{
+    const uchar b = uchar(bytes[i]);
+    if (b < 0x80)
+        return 1;
+    qsizetype n = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        n = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        low = b == 0xE0 ? 0xA0 : 0x80;
+        high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        low = b == 0xF0 ? 0x90 : 0x80;
+        high = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + n > bytes.size())
+        return 0;
+    const uchar second = uchar(bytes[i + 1]);
+    if (second < low || second > high)
+        return 0;
+    for (qsizetype k = 2; k < n; ++k) {
+        if (!isContinuation(uchar(bytes[i + k])))
+            return 0;
+    }
+    return n;
+}
+
+// Calls mark(line) for every position where isMark(i) holds, counting lines
+// from 1 by the rule of splitLines().
+template <typename Sequence, typename IsMark, typename Mark>
+void forEachMark(const Sequence &s, IsMark &&isMark, Mark &&mark)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == u'\r') {
+            if (i + 1 < s.size() && s[i + 1] == u'\n')
+                ++i;
+            ++line;
+        } else if (s[i] == u'\n') {
+            ++line;
+        } else if (isMark(i)) {
+            mark(line);
+        }
+    }
+}
+
+} // namespace
+
 TextEncoding detectTextEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return TextEncoding::Utf8WithBom;
-    bool hasNonAscii = false;
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80) {
-            hasNonAscii = true;
-            break;
+    if (bytes.startsWith("\xFF\xFE"))
+        return TextEncoding::Utf16Le;
+    if (bytes.startsWith("\xFE\xFF"))
+        return TextEncoding::Utf16Be;
+    qsizetype good = 0;
+    qsizetype bad = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype n = utf8Length(bytes, i);
+        if (n == 0) {
+            ++bad;
+            ++i;
+        } else {
+            good += n > 1 ? 1 : 0;
+            i += n;
         }
     }
-    if (!hasNonAscii)
+    if (good == 0)
         return TextEncoding::Cp932;
-    // Invalid UTF-8 turns into U+FFFD, so it does not come back the same.
-    const bool validUtf8 = QString::fromUtf8(bytes).toUtf8() == bytes;
-    return validUtf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    return bad * 4 <= good ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 QString decodeText(QByteArrayView bytes)
@@ -207,10 +284,67 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
         return QString::fromUtf8(bytes.sliced(3));
     case TextEncoding::Utf8:
         return QString::fromUtf8(bytes);
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+        // The byte-order mark is dropped here, so a second one stays text.
+        QStringDecoder decoder(encoding == TextEncoding::Utf16Le ? QStringConverter::Utf16LE
+                                                                 : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(bytes.sliced(2));
+    }
     case TextEncoding::Cp932:
         break;
     }
     return Cp932::decode(bytes);
+}
+
+bool looksBinary(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    qsizetype control = 0;
+    for (const char c : bytes) {
+        const uchar b = uchar(c);
+        if (b == 0)
+            return true;
+        const bool textControl = (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x1B;
+        if ((b < 0x20 && !textControl) || b == 0x7F)
+            ++control;
+    }
+    return control * 10 > bytes.size();
+}
+
+DecodedText decodeUserText(QByteArrayView bytes)
+{
+    DecodedText decoded;
+    decoded.encoding = detectTextEncoding(bytes);
+    decoded.text = decodeText(bytes, decoded.encoding);
+    // UTF-16 is taken as it stands: only the decoders of the byte encodings
+    // put U+FFFD for what they cannot read.
+    const QChar replacement(kReplacement);
+    if (decoded.encoding == TextEncoding::Utf16Le || decoded.encoding == TextEncoding::Utf16Be ||
+        !decoded.text.contains(replacement))
+        return decoded;
+
+    QHash<qsizetype, qsizetype> perLine;
+    const QStringView text = decoded.text;
+    forEachMark(
+        text, [&](qsizetype i) { return text[i] == replacement; }, [&](qsizetype line) { ++perLine[line]; });
+    // Replacement characters that a UTF-8 file itself holds are text, not damage.
+    if (decoded.encoding != TextEncoding::Cp932) {
+        const QByteArrayView utf8 = decoded.encoding == TextEncoding::Utf8WithBom ? bytes.sliced(3) : bytes;
+        forEachMark(
+            utf8, [&](qsizetype i) { return utf8.sliced(i).startsWith("\xEF\xBF\xBD"); },
+            [&](qsizetype line) { --perLine[line]; });
+    }
+    for (auto it = perLine.cbegin(); it != perLine.cend(); ++it) {
+        if (it.value() > 0) {
+            decoded.replaced += it.value();
+            decoded.replacedLines.append(it.key());
+        }
+    }
+    std::sort(decoded.replacedLines.begin(), decoded.replacedLines.end());
+    return decoded;
 }
 
 QStringList splitLines(QStringView text)

@@ -2,14 +2,22 @@
 
 #include "textcodec.h"
 
+#include <QList>
 #include <QString>
+
+#include <cstdio>
 
 struct TextReadResult
 {
     bool ok = false;
     QString text;
     TextEncoding encoding = TextEncoding::Cp932;
-    QString error; // in Japanese, for the user; empty when ok
+    QString error; // why nothing was read (Japanese, for the user); empty when ok
+    // Bytes that were no character of the file's encoding, each read as U+FFFD,
+    // and the lines (from 1) that held them; notice tells the user (Japanese).
+    qsizetype replaced = 0;
+    QList<qsizetype> replacedLines;
+    QString notice;
 };
 
 struct TextWriteResult
@@ -18,8 +26,18 @@ struct TextWriteResult
     QString error; // in Japanese, for the user; empty when ok
 };
 
-// Reads a user's text file: UTF-8 where the bytes say so, cp932 otherwise.
+// Nothing larger is read: a text of this size is far beyond any document.
+constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+
+// Reads a user's text file: UTF-16 or UTF-8 where the bytes say so, cp932
+// otherwise (decodeUserText()). Only a regular file of at most
+// kMaxTextFileBytes that looks like text is read; anything else is refused
+// with the reason in error.
 TextReadResult readTextFile(const QString &path);
+
+// The same for a stream such as standard input, read to its end or to the
+// size limit; name stands for it in the messages.
+TextReadResult readTextStream(std::FILE *stream, const QString &name);
 
 // Reads a file that the program itself wrote in cp932.
 TextReadResult readCp932File(const QString &path);
