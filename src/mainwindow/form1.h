@@ -35,8 +35,8 @@ public:
     // Sets the window font, loads the installed code table and shows the
     // window.
     void Form_Load();
-    // Takes a loaded code table into the engine state, telling the user why
-    // nothing was loaded or what was left out.
+    // Takes a loaded code table into the engine state, telling the user in
+    // one message why nothing was loaded or what is wrong with the table.
     void applyCodeTable(const CodeTableLoad &load);
 
     Module1 &module1() { return m_module1; }
