@@ -2,15 +2,43 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
+
+namespace {
+
+// A full disk or a closed pipe loses the output: that must not pass for
+// success. Output still in the buffer is written by the flush, and closing
+// reports what the flush could not.
+bool closeOutput(std::FILE *out, std::FILE *err)
+{
+    errno = 0;
+    const bool written = std::fflush(out) == 0 && !std::ferror(out);
+    const int flushError = errno;
+    const bool closed = std::fclose(out) == 0;
+    if (written && closed)
+        return true;
+    reportWriteFailure(err, written ? errno : flushError);
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
 
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (!args.isEmpty() && args.first() == QLatin1String("lookup")) {
-        args.removeFirst();
-        return runLookupCommand(args, stdout, stderr);
+    const QString command = args.isEmpty() ? QString() : args.first();
+    int status = 0;
+    if (command == u"lookup") {
+        status = runLookupCommand(args.mid(1), stdout, stderr);
+    } else if (command == u"check-table") {
+        status = runCheckTableCommand(args.mid(1), stdout, stderr);
+    } else {
+        status = runTranslateCommand(args, stdin, stdout, stderr);
     }
-    return runTranslateCommand(args, stdin, stdout, stderr);
+    if (!closeOutput(stdout, stderr))
+        return 1;
+    return status;
 }

@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 
+#include <cerrno>
+
 namespace {
 
 const char kUsage[] = "usage: mirabo-cli [--table PATH] [FILE|-]\n";
@@ -14,10 +16,13 @@ const char kUsage[] = "usage: mirabo-cli [--table PATH] [FILE|-]\n";
 const char kHelp[] = "Translates Japanese text into braille, line by line, as the braille translation\n"
                      "command of Mirabo does, and prints for every line its text row and its braille row.\n"
                      "\n"
-                     "  FILE          the text to translate (UTF-8 or cp932); \"-\" or none reads\n"
+                     "  FILE          the text to translate (UTF-8, UTF-16 or cp932); \"-\" or none reads\n"
                      "                standard input\n"
                      "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
-                     "  --help        show this help\n";
+                     "  --help        show this help\n"
+                     "\n"
+                     "mirabo-cli check-table [PATH] checks a code table; mirabo-cli lookup PATTERN\n"
+                     "tells what a braille sign means.\n";
 
 struct Options
 {
@@ -62,17 +67,6 @@ Options parseArguments(const QStringList &args)
     return options;
 }
 
-QByteArray readAll(std::FILE *in, bool &ok)
-{
-    QByteArray bytes;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    ok = !std::ferror(in);
-    return bytes;
-}
-
 } // namespace
 
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
@@ -91,42 +85,33 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
 
     const CodeTableLoad load =
         options.tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(options.tablePath);
-    for (const QString &warning : load.warnings)
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(warning));
+    // A table with problems still translates; the user is told what is wrong.
+    for (const CodeTableProblem &problem : load.problems)
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem.text()));
     if (!load.ok) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
         return 1;
     }
 
-    QString text;
-    if (options.input == u"-") {
-        bool ok = false;
-        const QByteArray bytes = readAll(in, ok);
-        if (!ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
-            return 1;
-        }
-        text = decodeText(bytes);
-    } else {
-        const TextReadResult read = readTextFile(options.input);
-        if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
-            return 1;
-        }
-        text = read.text;
+    const TextReadResult read = options.input == u"-" ? readTextStream(in, QStringLiteral("標準入力"))
+                                                      : readTextFile(options.input);
+    if (!read.ok) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+        return 1;
     }
+    if (!read.notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.notice));
 
     Module1 m;
     m.codeTable = load.table;
-    const QStringList entries = TranslateLines(m, splitLines(text));
+    const QStringList entries = TranslateLines(m, splitLines(read.text));
     QString output;
     for (const QString &entry : entries) {
         output += entry;
         output += u'\n';
     }
-    writeUtf8(out, output);
-    if (std::fflush(out) != 0) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the translation\n"));
+    if (!writeUtf8(out, output) || std::fflush(out) != 0) {
+        reportWriteFailure(err, errno);
         return 1;
     }
     return 0;
