@@ -1,0 +1,29 @@
+// Translation with a fuzzed code table and fuzzed text: whatever the table
+// holds, every line gives its rows and a second translation the same rows.
+#include "fuzzcheck.h"
+
+#include "engine/translation.h"
+#include "platform/textcodec.h"
+#include "tables/codetableloader.h"
+
+#include <QStringList>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    FuzzedDataProvider provider(data, size);
+    const std::string table = provider.ConsumeRandomLengthString();
+    const std::string rest = provider.ConsumeRemainingBytesAsString();
+    const CodeTableLoad load = parseCodeTable(QString::fromUtf8(table.data(), qsizetype(table.size())));
+    const QStringList lines = splitLines(QString::fromUtf8(rest.data(), qsizetype(rest.size())));
+
+    Module1 m;
+    m.codeTable = load.table;
+    const QStringList entries = TranslateLines(m, lines);
+    FUZZ_CHECK(m.LineCount == lines.size());
+    FUZZ_CHECK(entries.size() == 2 * lines.size() + entries.count(kLongLineWarning));
+    m.codeTable = load.table;
+    FUZZ_CHECK(TranslateLines(m, lines) == entries);
+    return 0;
+}
