@@ -47,12 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QStringList lost = Cp932::unencodableCharacters(text);
     const QSet<QString> lostSet(lost.cbegin(), lost.cend());
     FUZZ_CHECK(lostSet.size() == lost.size());
-    QSet<char32_t> checked;
-    for (const char32_t c : text.toUcs4()) {
-        if (checked.contains(c))
+    // Character by character, a lone surrogate (UTF-16 files may hold one)
+    // being a character of its own.
+    QSet<QString> checked;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        if (checked.contains(character))
             continue;
-        checked.insert(c);
-        const QString character = QString::fromUcs4(&c, 1);
+        checked.insert(character);
         if (Cp932::decode(Cp932::encode(character)) != character)
             FUZZ_CHECK(lostSet.contains(character));
     }
