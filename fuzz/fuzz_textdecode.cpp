@@ -11,7 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArrayView bytes = fuzzBytes(data, size);
     const DecodedText decoded = decodeUserText(bytes);
     FUZZ_CHECK(decoded.text == decodeText(bytes));
-    looksBinary(bytes);
 
     const QStringList lines = splitLines(decoded.text);
     const qsizetype ends = countLineEnds(decoded.text);
@@ -29,6 +28,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         decoded.encoding == TextEncoding::Utf8WithBom) {
         const QString ascii = QString::fromLatin1(bytes.data(), bytes.size());
         FUZZ_CHECK(countLineEnds(ascii) == ends);
+    }
+
+    // Read in pieces that end at line ends, as a stream is read, the bytes
+    // give the same verdicts and the same count.
+    if (decoded.encoding != TextEncoding::Utf16Le && decoded.encoding != TextEncoding::Utf16Be) {
+        TextSniffer sniffer;
+        ReplacementCounter counter(decoded.encoding);
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= bytes.size(); ++i) {
+            const bool cut = i == bytes.size() || bytes[i] == '\n' ||
+                             (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+            if (!cut)
+                continue;
+            const qsizetype end = qMin(i + 1, bytes.size());
+            const QByteArrayView piece = bytes.sliced(start, end - start);
+            sniffer.add(piece);
+            const TextEncoding pieceEncoding = start > 0 && decoded.encoding == TextEncoding::Utf8WithBom
+                                                   ? TextEncoding::Utf8
+                                                   : decoded.encoding;
+            counter.add(piece, decodeText(piece, pieceEncoding));
+            start = end;
+        }
+        FUZZ_CHECK(sniffer.encoding() == decoded.encoding);
+        FUZZ_CHECK(sniffer.looksBinary() == looksBinary(bytes));
+        FUZZ_CHECK(counter.replaced() == decoded.replaced);
+        FUZZ_CHECK(counter.lines() == decoded.replacedLines);
     }
 
     FUZZ_CHECK(decoded.replaced >= decoded.replacedLines.size());

@@ -227,11 +227,11 @@ qsizetype utf8Length(QByteArrayView bytes, qsizetype i)
 }
 
 // Calls mark(line) for every position where isMark(i) holds, counting lines
-// from 1 by the rule of splitLines().
+// on from line by the rule of splitLines(); line is left at the line after
+// the sequence's last line end.
 template <typename Sequence, typename IsMark, typename Mark>
-void forEachMark(const Sequence &s, IsMark &&isMark, Mark &&mark)
+void forEachMark(const Sequence &s, IsMark &&isMark, Mark &&mark, qsizetype &line)
 {
-    qsizetype line = 1;
     for (qsizetype i = 0; i < s.size(); ++i) {
         if (s[i] == u'\r') {
             if (i + 1 < s.size() && s[i + 1] == u'\n')
@@ -247,29 +247,63 @@ void forEachMark(const Sequence &s, IsMark &&isMark, Mark &&mark)
 
 } // namespace
 
-TextEncoding detectTextEncoding(QByteArrayView bytes)
+void TextSniffer::add(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return TextEncoding::Utf8WithBom;
-    if (bytes.startsWith("\xFF\xFE"))
-        return TextEncoding::Utf16Le;
-    if (bytes.startsWith("\xFE\xFF"))
-        return TextEncoding::Utf16Be;
-    qsizetype good = 0;
-    qsizetype bad = 0;
+    if (!started_ && !bytes.isEmpty()) {
+        started_ = true;
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bom_ = TextEncoding::Utf8WithBom;
+        else if (bytes.startsWith("\xFF\xFE"))
+            bom_ = TextEncoding::Utf16Le;
+        else if (bytes.startsWith("\xFE\xFF"))
+            bom_ = TextEncoding::Utf16Be;
+    }
+    size_ += bytes.size();
     for (qsizetype i = 0; i < bytes.size();) {
+        const uchar b = uchar(bytes[i]);
+        nul_ = nul_ || b == 0;
+        const bool textControl = (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x1B;
+        if ((b < 0x20 && !textControl) || b == 0x7F)
+            ++control_;
         const qsizetype n = utf8Length(bytes, i);
         if (n == 0) {
-            ++bad;
+            ++badUtf8_;
             ++i;
         } else {
-            good += n > 1 ? 1 : 0;
+            goodUtf8_ += n > 1 ? 1 : 0;
             i += n;
         }
     }
-    if (good == 0)
+}
+
+TextEncoding TextSniffer::encoding() const
+{
+    if (bom_ != TextEncoding::Cp932)
+        return bom_;
+    if (goodUtf8_ == 0)
         return TextEncoding::Cp932;
-    return bad * 4 <= good ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    return badUtf8_ * 4 <= goodUtf8_ ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+bool TextSniffer::looksBinary() const
+{
+    if (bom_ == TextEncoding::Utf16Le || bom_ == TextEncoding::Utf16Be)
+        return false;
+    return nul_ || control_ * 10 > size_;
+}
+
+TextEncoding detectTextEncoding(QByteArrayView bytes)
+{
+    TextSniffer sniffer;
+    sniffer.add(bytes);
+    return sniffer.encoding();
+}
+
+bool looksBinary(QByteArrayView bytes)
+{
+    TextSniffer sniffer;
+    sniffer.add(bytes);
+    return sniffer.looksBinary();
 }
 
 QString decodeText(QByteArrayView bytes)
@@ -298,20 +332,32 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
     return Cp932::decode(bytes);
 }
 
-bool looksBinary(QByteArrayView bytes)
+void ReplacementCounter::add(QByteArrayView bytes, QStringView decoded)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return false;
-    qsizetype control = 0;
-    for (const char c : bytes) {
-        const uchar b = uchar(c);
-        if (b == 0)
-            return true;
-        const bool textControl = (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x1B;
-        if ((b < 0x20 && !textControl) || b == 0x7F)
-            ++control;
+    const qsizetype first = line_;
+    QHash<qsizetype, qsizetype> perLine;
+    qsizetype line = first;
+    forEachMark(
+        decoded, [&](qsizetype i) { return decoded[i] == QChar(kReplacement); }, [&](qsizetype at) { ++perLine[at]; },
+        line);
+    line_ = line;
+    if (encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be || perLine.isEmpty())
+        return;
+    if (encoding_ != TextEncoding::Cp932) {
+        line = first;
+        forEachMark(
+            bytes, [&](qsizetype i) { return bytes.sliced(i).startsWith("\xEF\xBF\xBD"); },
+            [&](qsizetype at) { --perLine[at]; }, line);
     }
-    return control * 10 > bytes.size();
+    QList<qsizetype> found;
+    for (auto it = perLine.cbegin(); it != perLine.cend(); ++it) {
+        if (it.value() > 0) {
+            replaced_ += it.value();
+            found.append(it.key());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    lines_ += found;
 }
 
 DecodedText decodeUserText(QByteArrayView bytes)
@@ -319,31 +365,10 @@ DecodedText decodeUserText(QByteArrayView bytes)
     DecodedText decoded;
     decoded.encoding = detectTextEncoding(bytes);
     decoded.text = decodeText(bytes, decoded.encoding);
-    // UTF-16 is taken as it stands: only the decoders of the byte encodings
-    // put U+FFFD for what they cannot read.
-    const QChar replacement(kReplacement);
-    if (decoded.encoding == TextEncoding::Utf16Le || decoded.encoding == TextEncoding::Utf16Be ||
-        !decoded.text.contains(replacement))
-        return decoded;
-
-    QHash<qsizetype, qsizetype> perLine;
-    const QStringView text = decoded.text;
-    forEachMark(
-        text, [&](qsizetype i) { return text[i] == replacement; }, [&](qsizetype line) { ++perLine[line]; });
-    // Replacement characters that a UTF-8 file itself holds are text, not damage.
-    if (decoded.encoding != TextEncoding::Cp932) {
-        const QByteArrayView utf8 = decoded.encoding == TextEncoding::Utf8WithBom ? bytes.sliced(3) : bytes;
-        forEachMark(
-            utf8, [&](qsizetype i) { return utf8.sliced(i).startsWith("\xEF\xBF\xBD"); },
-            [&](qsizetype line) { --perLine[line]; });
-    }
-    for (auto it = perLine.cbegin(); it != perLine.cend(); ++it) {
-        if (it.value() > 0) {
-            decoded.replaced += it.value();
-            decoded.replacedLines.append(it.key());
-        }
-    }
-    std::sort(decoded.replacedLines.begin(), decoded.replacedLines.end());
+    ReplacementCounter counter(decoded.encoding);
+    counter.add(bytes, decoded.text);
+    decoded.replaced = counter.replaced();
+    decoded.replacedLines = counter.lines();
     return decoded;
 }
 

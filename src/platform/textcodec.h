@@ -36,6 +36,45 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding);
 // escape and the old end-of-file mark 0x1A are text).
 bool looksBinary(QByteArrayView bytes);
 
+// What detectTextEncoding() and looksBinary() decide, for a text read in
+// pieces: each piece must end at a line end (or the text's end), so that no
+// character is cut.
+class TextSniffer
+{
+public:
+    void add(QByteArrayView bytes);
+    TextEncoding encoding() const;
+    bool looksBinary() const;
+
+private:
+    bool started_ = false;
+    TextEncoding bom_ = TextEncoding::Cp932; // Cp932: no byte-order mark
+    bool nul_ = false;
+    qsizetype size_ = 0;
+    qsizetype control_ = 0;
+    qsizetype goodUtf8_ = 0; // non-ASCII characters
+    qsizetype badUtf8_ = 0;  // bytes
+};
+
+// Counts, line by line, the bytes that decoding turned into U+FFFD, over a
+// text decoded in pieces that end at line ends. A U+FFFD that a UTF-8 file
+// itself holds is text and not counted; UTF-16 is taken as it stands.
+class ReplacementCounter
+{
+public:
+    explicit ReplacementCounter(TextEncoding encoding) : encoding_(encoding) {}
+    // A piece as read (with the byte-order mark, if any) and as decoded.
+    void add(QByteArrayView bytes, QStringView decoded);
+    qsizetype replaced() const { return replaced_; }
+    const QList<qsizetype> &lines() const { return lines_; } // from 1, ascending
+
+private:
+    TextEncoding encoding_;
+    qsizetype line_ = 1; // where the next piece starts
+    qsizetype replaced_ = 0;
+    QList<qsizetype> lines_;
+};
+
 // A user's file decoded, with the bytes that were no character in its
 // encoding: each became one U+FFFD.
 struct DecodedText
