@@ -1,6 +1,7 @@
 // Translation with the shipped table: every line gives its rows, a second
-// translation gives the same rows, and every character that the program's
-// files (cp932) would change is reported as lost before it is.
+// translation and a line-by-line one give the same rows, and every character
+// that the program's files (cp932) would change is reported as lost before it
+// is.
 #include "fuzzcheck.h"
 
 #include "engine/translation.h"
@@ -22,31 +23,30 @@ const CodeTable &shippedTable()
     return table;
 }
 
-QStringList translate(Module1 &m, const QStringList &lines)
-{
-    m.codeTable = shippedTable();
-    return TranslateLines(m, lines);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QString text = decodeText(fuzzBytes(data, size));
-    const QStringList lines = splitLines(text);
-
-    Module1 m;
-    const QStringList entries = translate(m, lines);
-    FUZZ_CHECK(m.LineCount == lines.size());
-    FUZZ_CHECK(entries.size() == 2 * lines.size() + entries.count(kLongLineWarning));
-    // What an earlier translation left in the grids does not show in the next.
-    FUZZ_CHECK(translate(m, lines) == entries);
-    Module1 fresh;
-    FUZZ_CHECK(translate(fresh, lines) == entries);
+    const Translation translation = translateText(shippedTable(), text);
+    FUZZ_CHECK(translation.size() == splitLines(text).size());
+    FUZZ_CHECK(translateText(shippedTable(), text) == translation);
+    // Line by line, as the command line streams a file, the rows are the same.
+    LineTranslator translator(shippedTable());
+    TranslatedLine line;
+    qsizetype index = 0;
+    forEachLine(text, [&](QStringView source) {
+        translator.translate(source, line);
+        FUZZ_CHECK(index < translation.size() && line == translation[index]);
+        ++index;
+    });
 
     const QStringList lost = Cp932::unencodableCharacters(text);
     const QSet<QString> lostSet(lost.cbegin(), lost.cend());
     FUZZ_CHECK(lostSet.size() == lost.size());
+    bool anyLost = false;
+    Cp932::encode(text, &anyLost);
+    FUZZ_CHECK(anyLost == !lost.isEmpty());
     // Character by character, a lone surrogate (UTF-16 files may hold one)
     // being a character of its own.
     QSet<QString> checked;

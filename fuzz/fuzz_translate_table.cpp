@@ -16,14 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string table = provider.ConsumeRandomLengthString();
     const std::string rest = provider.ConsumeRemainingBytesAsString();
     const CodeTableLoad load = parseCodeTable(QString::fromUtf8(table.data(), qsizetype(table.size())));
-    const QStringList lines = splitLines(QString::fromUtf8(rest.data(), qsizetype(rest.size())));
+    const QString text = QString::fromUtf8(rest.data(), qsizetype(rest.size()));
 
-    Module1 m;
-    m.codeTable = load.table;
-    const QStringList entries = TranslateLines(m, lines);
-    FUZZ_CHECK(m.LineCount == lines.size());
-    FUZZ_CHECK(entries.size() == 2 * lines.size() + entries.count(kLongLineWarning));
-    m.codeTable = load.table;
-    FUZZ_CHECK(TranslateLines(m, lines) == entries);
+    const Translation translation = translateText(load.table, text);
+    FUZZ_CHECK(translation.size() == splitLines(text).size());
+    FUZZ_CHECK(translateText(load.table, text) == translation);
     return 0;
 }

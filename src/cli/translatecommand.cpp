@@ -3,11 +3,18 @@
 #include "engine/translation.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
+#include "platform/textstream.h"
 #include "tables/codetableloader.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 #include <cerrno>
+#include <memory>
 
 namespace {
 
@@ -67,6 +74,100 @@ Options parseArguments(const QStringList &args)
     return options;
 }
 
+// Collects the UTF-8 of the entries and writes it in large blocks.
+class Utf8Output
+{
+public:
+    explicit Utf8Output(std::FILE *out) : out_(out) {}
+
+    void write(QStringView text)
+    {
+        const qsizetype needed = encoder_.requiredSpace(text.size());
+        if (buffer_.size() - used_ < needed) {
+            flush();
+            buffer_.resize(qMax(buffer_.size(), needed + kBlock));
+        }
+        used_ = encoder_.appendToBuffer(buffer_.data() + used_, text) - buffer_.data();
+    }
+    void writeLine(QStringView text)
+    {
+        write(text);
+        write(u"\n");
+    }
+    // False once something could not be written: the rest is not worth
+    // translating.
+    bool ok() const { return ok_; }
+    // False when something could not be written.
+    bool flush()
+    {
+        ok_ = ok_ && std::fwrite(buffer_.constData(), 1, std::size_t(used_), out_) == std::size_t(used_);
+        used_ = 0;
+        return ok_ && std::fflush(out_) == 0;
+    }
+
+private:
+    static constexpr qsizetype kBlock = 1 << 16;
+    std::FILE *out_;
+    // Each piece is converted on its own, as a whole string would be.
+    QStringEncoder encoder_{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray buffer_;
+    qsizetype used_ = 0;
+    bool ok_ = true;
+};
+
+QString inputName(const QString &input)
+{
+    return input == u"-" ? QStringLiteral("標準入力") : input;
+}
+
+// The input as a file that can be read twice: standard input that is not a
+// file itself is copied into a temporary file first. Only a regular file or
+// standard input of at most kMaxTextFileBytes is read.
+std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error)
+{
+    if (input != u"-") {
+        auto file = std::make_unique<QFile>(input);
+        error = refusalOfFile(input);
+        if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
+            error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
+        return file;
+    }
+    struct stat status{};
+    if (fstat(fileno(in), &status) == 0 && S_ISREG(status.st_mode)) {
+        auto file = std::make_unique<QFile>();
+        if (status.st_size > kMaxTextFileBytes)
+            error = tooLargeMessage(inputName(input));
+        else if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
+            return file;
+    }
+    auto copy = std::make_unique<QTemporaryFile>();
+    if (!error.isEmpty())
+        return copy;
+    if (!copy->open()) {
+        error = QStringLiteral("一時ファイルを作成できません。\n%1").arg(copy->errorString());
+        return copy;
+    }
+    char buffer[65536];
+    std::size_t n;
+    qint64 copied = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        copied += qint64(n);
+        if (copied > kMaxTextFileBytes) {
+            error = tooLargeMessage(inputName(input));
+            return copy;
+        }
+        if (copy->write(buffer, qint64(n)) != qint64(n)) {
+            error = QStringLiteral("一時ファイルに書き込めません。\n%1").arg(copy->errorString());
+            return copy;
+        }
+    }
+    if (std::ferror(in))
+        error = QStringLiteral("標準入力を読み込めません。");
+    else if (!copy->seek(0))
+        error = copy->errorString();
+    return copy;
+}
+
 } // namespace
 
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
@@ -93,24 +194,42 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
         return 1;
     }
 
-    const TextReadResult read = options.input == u"-" ? readTextStream(in, QStringLiteral("標準入力"))
-                                                      : readTextFile(options.input);
-    if (!read.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+    QString error;
+    const std::unique_ptr<QFile> input = openInput(options.input, in, error);
+    TextStreamReader reader(*input);
+    if (error.isEmpty() && !reader.detectEncoding())
+        error = QStringLiteral("「%1」を読み込めません。").arg(inputName(options.input));
+    if (error.isEmpty() && reader.looksBinary())
+        error = notTextMessage(inputName(options.input));
+    if (!error.isEmpty()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
         return 1;
     }
-    if (!read.notice.isEmpty())
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.notice));
 
-    Module1 m;
-    m.codeTable = load.table;
-    const QStringList entries = TranslateLines(m, splitLines(read.text));
-    QString output;
-    for (const QString &entry : entries) {
-        output += entry;
-        output += u'\n';
+    // Translated a block at a time, so memory does not grow with the input.
+    LineTranslator translator(load.table);
+    TranslatedLine line;
+    Utf8Output output(out);
+    QString piece;
+    while (reader.readPiece(piece) && output.ok()) {
+        forEachLine(piece, [&](QStringView source) {
+            translator.translate(source, line);
+            if (line.tooLong)
+                output.writeLine(kLongLineWarning);
+            output.writeLine(line.text);
+            output.writeLine(line.braille);
+        });
     }
-    if (!writeUtf8(out, output) || std::fflush(out) != 0) {
+    const QString notice = replacementNotice(inputName(options.input), reader.replacements().replaced(),
+                                             reader.replacements().lines());
+    if (!notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
+    if (reader.hasError()) {
+        output.flush();
+        writeUtf8(err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(inputName(options.input)));
+        return 1;
+    }
+    if (!output.flush()) {
         reportWriteFailure(err, errno);
         return 1;
     }

@@ -11,13 +11,6 @@ namespace {
 // The lines named in a message; a long list would hide the message.
 constexpr int kListedLines = 10;
 
-QString tooLarge(const QString &name)
-{
-    return QStringLiteral("「%1」は大きすぎるため読み込みません。読み込めるのは %2 MB までです。")
-        .arg(name)
-        .arg(kMaxTextFileBytes / (1024 * 1024));
-}
-
 QString lineList(const QList<qsizetype> &lines)
 {
     QStringList listed;
@@ -29,14 +22,51 @@ QString lineList(const QList<qsizetype> &lines)
     return text;
 }
 
+} // namespace
+
+QString tooLargeMessage(const QString &name)
+{
+    return QStringLiteral("「%1」は大きすぎるため読み込みません。読み込めるのは %2 MB までです。")
+        .arg(name)
+        .arg(kMaxTextFileBytes / (1024 * 1024));
+}
+
+QString notTextMessage(const QString &name)
+{
+    return QStringLiteral("「%1」はテキストファイルではないため読み込みません。\n"
+                          "文字でないバイト（NUL や制御文字）を含んでいます。")
+        .arg(name);
+}
+
+QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines)
+{
+    if (replaced == 0)
+        return QString();
+    return QStringLiteral("「%1」の %2 か所は文字として読めないため、「\uFFFD」に置き換えました（%3行目）。")
+        .arg(name)
+        .arg(replaced)
+        .arg(lineList(lines));
+}
+
+QString refusalOfFile(const QString &path)
+{
+    const QFileInfo info(path);
+    // A device or a pipe could feed the program without end.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("「%1」は通常のファイルではないため読み込みません。").arg(path);
+    if (info.size() > kMaxTextFileBytes)
+        return tooLargeMessage(path);
+    return QString();
+}
+
+namespace {
+
 // Decodes what was read, refusing what is no text and noting what was replaced.
 TextReadResult checkedText(QByteArrayView bytes, const QString &name)
 {
     TextReadResult result;
     if (looksBinary(bytes)) {
-        result.error = QStringLiteral("「%1」はテキストファイルではないため読み込みません。\n"
-                                      "文字でないバイト（NUL や制御文字）を含んでいます。")
-                           .arg(name);
+        result.error = notTextMessage(name);
         return result;
     }
     DecodedText decoded = decodeUserText(bytes);
@@ -45,13 +75,7 @@ TextReadResult checkedText(QByteArrayView bytes, const QString &name)
     result.encoding = decoded.encoding;
     result.replaced = decoded.replaced;
     result.replacedLines = decoded.replacedLines;
-    if (result.replaced > 0) {
-        result.notice = QStringLiteral("「%1」の %2 か所は文字として読めないため、「\uFFFD」に置き換えました"
-                                       "（%3行目）。")
-                            .arg(name)
-                            .arg(result.replaced)
-                            .arg(lineList(result.replacedLines));
-    }
+    result.notice = replacementNotice(name, result.replaced, result.replacedLines);
     return result;
 }
 
@@ -70,7 +94,7 @@ std::optional<QByteArray> readBytes(QFile &file, bool opened, const QString &nam
         return std::nullopt;
     }
     if (bytes.size() > kMaxTextFileBytes) {
-        error = tooLarge(name);
+        error = tooLargeMessage(name);
         return std::nullopt;
     }
     return bytes;
@@ -87,26 +111,12 @@ TextReadResult readChecked(QFile &file, bool opened, const QString &name)
 
 TextReadResult readTextFile(const QString &path)
 {
-    const QFileInfo info(path);
-    // A device or a pipe could feed the program without end.
-    if (info.exists() && !info.isFile()) {
-        TextReadResult refused;
-        refused.error = QStringLiteral("「%1」は通常のファイルではないため読み込みません。").arg(path);
+    TextReadResult refused;
+    refused.error = refusalOfFile(path);
+    if (!refused.error.isEmpty())
         return refused;
-    }
-    if (info.size() > kMaxTextFileBytes) {
-        TextReadResult refused;
-        refused.error = tooLarge(path);
-        return refused;
-    }
     QFile file(path);
     return readChecked(file, file.open(QIODevice::ReadOnly), path);
-}
-
-TextReadResult readTextStream(std::FILE *stream, const QString &name)
-{
-    QFile file;
-    return readChecked(file, file.open(stream, QIODevice::ReadOnly), name);
 }
 
 TextReadResult readCp932File(const QString &path)
@@ -142,19 +152,14 @@ TextWriteResult writeCp932File(const QString &path, QStringView text)
 QString toCrLf(QStringView text)
 {
     QString out;
-    out.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out += u"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            out += u"\r\n";
-        } else {
-            out += c;
-        }
-    }
+    out.reserve(text.size() + text.size() / 16 + 2);
+    forEachLine(text, [&](QStringView line) {
+        out += line;
+        out += u"\r\n";
+    });
+    // A text that does not end in a line end keeps its last line open.
+    if (!text.isEmpty() && text.back() != u'\r' && text.back() != u'\n')
+        out.chop(2);
     return out;
 }
 

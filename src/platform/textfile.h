@@ -5,8 +5,6 @@
 #include <QList>
 #include <QString>
 
-#include <cstdio>
-
 struct TextReadResult
 {
     bool ok = false;
@@ -35,9 +33,15 @@ constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 // with the reason in error.
 TextReadResult readTextFile(const QString &path);
 
-// The same for a stream such as standard input, read to its end or to the
-// size limit; name stands for it in the messages.
-TextReadResult readTextStream(std::FILE *stream, const QString &name);
+// Why a file is not read (Japanese, for the user): it is no regular file, or
+// larger than kMaxTextFileBytes; empty when it may be read.
+QString refusalOfFile(const QString &path);
+// The messages of the checks, for readers of their own (name: the file's
+// path or what stands for the input).
+QString tooLargeMessage(const QString &name);
+QString notTextMessage(const QString &name);
+// Empty when nothing was replaced.
+QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines);
 
 // Reads a file that the program itself wrote in cp932.
 TextReadResult readCp932File(const QString &path);

@@ -21,7 +21,6 @@ private slots:
     void userFiles();
     void refusedFiles_data();
     void refusedFiles();
-    void standardInputIsRead();
 
 private:
     static QByteArray bytesOf(const QString &path)
@@ -184,21 +183,6 @@ void TestTextFile::refusedFiles()
     QVERIFY(r.text.isEmpty());
     QVERIFY2(r.error.contains(reason), qPrintable(r.error));
     QVERIFY2(r.error.contains(path), qPrintable(r.error));
-}
-
-void TestTextFile::standardInputIsRead()
-{
-    // A stream is read to its end like a file, with the same checks.
-    std::FILE *stream = std::tmpfile();
-    QVERIFY(stream);
-    std::fputs("か\xFFき\nくけこ", stream);
-    std::rewind(stream);
-    const TextReadResult r = readTextStream(stream, QStringLiteral("標準入力"));
-    std::fclose(stream);
-    QVERIFY(r.ok);
-    QCOMPARE(r.text, QStringLiteral("か") + QChar(0xFFFD) + QStringLiteral("き\nくけこ"));
-    QCOMPARE(r.replacedLines, QList<qsizetype>{1});
-    QVERIFY(r.notice.contains(QStringLiteral("標準入力")));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
