@@ -22,9 +22,9 @@ inline bool writeUtf8(std::FILE *stream, const QString &text)
 }
 
 // Tells the user that output was lost (a full disk, a closed pipe), with the
-// system's reason for the error number given.
+// system's reason for the error number given, if any.
 inline void reportWriteFailure(std::FILE *err, int error)
 {
-    writeUtf8(err, QStringLiteral("mirabo-cli: 出力を書き込めませんでした（%1）。\n")
-                       .arg(QString::fromLocal8Bit(std::strerror(error))));
+    const QString reason = error ? QStringLiteral("（%1）").arg(QString::fromLocal8Bit(std::strerror(error))) : QString();
+    writeUtf8(err, QStringLiteral("mirabo-cli: 出力を書き込めませんでした%1。\n").arg(reason));
 }

@@ -38,7 +38,10 @@ int main(int argc, char *argv[])
     } else {
         status = runTranslateCommand(args, stdin, stdout, stderr);
     }
-    if (!closeOutput(stdout, stderr))
-        return 1;
-    return status;
+    // A command that failed has said why; its output needs no second word.
+    if (status != 0) {
+        std::fclose(stdout);
+        return status;
+    }
+    return closeOutput(stdout, stderr) ? 0 : 1;
 }

@@ -296,7 +296,9 @@ void TestTranslateCli::lostOutputExitsOne()
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 1);
-    QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("書き込めませんでした")));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.startsWith(QStringLiteral("mirabo-cli: 出力を書き込めませんでした")), qPrintable(err));
+    QCOMPARE(err.count(u'\n'), 1); // said once
 }
 
 void TestTranslateCli::checkTable_data()
