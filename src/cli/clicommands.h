@@ -5,18 +5,29 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
 
 // Each command takes its arguments (without the program name and without the
 // command word) and returns the process exit status.
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
 int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
+int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err);
 
-// Everything the commands print is UTF-8, whatever the locale.
-inline void writeUtf8(std::FILE *stream, const QString &text)
+// Everything the commands print is UTF-8, whatever the locale. False when the
+// stream did not take all of it.
+inline bool writeUtf8(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) == std::size_t(bytes.size());
+}
+
+// Tells the user that output was lost (a full disk, a closed pipe), with the
+// system's reason for the error number given, if any.
+inline void reportWriteFailure(std::FILE *err, int error)
+{
+    const QString reason = error ? QStringLiteral("（%1）").arg(QString::fromLocal8Bit(std::strerror(error))) : QString();
+    writeUtf8(err, QStringLiteral("mirabo-cli: 出力を書き込めませんでした%1。\n").arg(reason));
 }
 
 // The text of FILE, or of standard input for "-" (UTF-8 or cp932 either

@@ -2,22 +2,51 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
+
+namespace {
+
+// A full disk or a closed pipe loses the output: that must not pass for
+// success. Output still in the buffer is written by the flush, and closing
+// reports what the flush could not.
+bool closeOutput(std::FILE *out, std::FILE *err)
+{
+    errno = 0;
+    const bool written = std::fflush(out) == 0 && !std::ferror(out);
+    const int flushError = errno;
+    const bool closed = std::fclose(out) == 0;
+    if (written && closed)
+        return true;
+    reportWriteFailure(err, written ? errno : flushError);
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
 
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (!args.isEmpty() && args.first() == QLatin1String("lookup")) {
-        args.removeFirst();
-        return runLookupCommand(args, stdout, stderr);
+    const QString command = args.isEmpty() ? QString() : args.first();
+    int status = 0;
+    if (command == u"lookup") {
+        status = runLookupCommand(args.mid(1), stdout, stderr);
+    } else if (command == u"check-table") {
+        status = runCheckTableCommand(args.mid(1), stdout, stderr);
+    } else if (command == u"kana") {
+        status = runKanaCommand(args.mid(1), stdin, stdout, stderr);
+    } else if (command == u"braille") {
+        // Names the default command, for pipelines that say what they do.
+        status = runTranslateCommand(args.mid(1), stdin, stdout, stderr);
+    } else {
+        status = runTranslateCommand(args, stdin, stdout, stderr);
     }
-    if (!args.isEmpty() && args.first() == QLatin1String("kana")) {
-        args.removeFirst();
-        return runKanaCommand(args, stdin, stdout, stderr);
+    // A command that failed has said why; its output needs no second word.
+    if (status != 0) {
+        std::fclose(stdout);
+        return status;
     }
-    // "braille" names the default command, for pipelines that say what they do.
-    if (!args.isEmpty() && args.first() == QLatin1String("braille"))
-        args.removeFirst();
-    return runTranslateCommand(args, stdin, stdout, stderr);
+    return closeOutput(stdout, stderr) ? 0 : 1;
 }

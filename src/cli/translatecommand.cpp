@@ -2,17 +2,18 @@
 
 #include "engine/translation.h"
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 #include "platform/textstream.h"
 #include "tables/codetableloader.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringEncoder>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -22,10 +23,13 @@ const char kUsage[] = "usage: mirabo-cli [--table PATH] [FILE|-]\n";
 const char kHelp[] = "Translates Japanese text into braille, line by line, as the braille translation\n"
                      "command of Mirabo does, and prints for every line its text row and its braille row.\n"
                      "\n"
-                     "  FILE          the text to translate (UTF-8 or cp932); \"-\" or none reads\n"
+                     "  FILE          the text to translate (UTF-8, UTF-16 or cp932); \"-\" or none reads\n"
                      "                standard input\n"
                      "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
-                     "  --help        show this help\n";
+                     "  --help        show this help\n"
+                     "\n"
+                     "mirabo-cli check-table [PATH] checks a code table; mirabo-cli lookup PATTERN\n"
+                     "tells what a braille sign means.\n";
 
 struct Options
 {
@@ -90,6 +94,9 @@ public:
         write(text);
         write(u"\n");
     }
+    // False once something could not be written: the rest is not worth
+    // translating.
+    bool ok() const { return ok_; }
     // False when something could not be written.
     bool flush()
     {
@@ -108,32 +115,47 @@ private:
     bool ok_ = true;
 };
 
+QString inputName(const QString &input)
+{
+    return input == u"-" ? QStringLiteral("標準入力") : input;
+}
+
 // The input as a file that can be read twice: standard input that is not a
-// file itself is copied into a temporary file first.
+// file itself is copied into a temporary file first. Only a regular file or
+// standard input of at most kMaxTextFileBytes is read.
 std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error)
 {
     if (input != u"-") {
         auto file = std::make_unique<QFile>(input);
-        if (QFileInfo(input).isDir())
-            error = QStringLiteral("「%1」はフォルダです。").arg(input);
-        else if (!file->open(QIODevice::ReadOnly))
+        error = refusalOfFile(input);
+        if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
             error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
         return file;
     }
     struct stat status{};
     if (fstat(fileno(in), &status) == 0 && S_ISREG(status.st_mode)) {
         auto file = std::make_unique<QFile>();
-        if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
+        if (status.st_size > kMaxTextFileBytes)
+            error = tooLargeMessage(inputName(input));
+        else if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
             return file;
     }
     auto copy = std::make_unique<QTemporaryFile>();
+    if (!error.isEmpty())
+        return copy;
     if (!copy->open()) {
         error = QStringLiteral("一時ファイルを作成できません。\n%1").arg(copy->errorString());
         return copy;
     }
     char buffer[65536];
     std::size_t n;
+    qint64 copied = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        copied += qint64(n);
+        if (copied > kMaxTextFileBytes) {
+            error = tooLargeMessage(inputName(input));
+            return copy;
+        }
         if (copy->write(buffer, qint64(n)) != qint64(n)) {
             error = QStringLiteral("一時ファイルに書き込めません。\n%1").arg(copy->errorString());
             return copy;
@@ -164,8 +186,9 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
 
     const CodeTableLoad load =
         options.tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(options.tablePath);
-    for (const QString &warning : load.warnings)
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(warning));
+    // A table with problems still translates; the user is told what is wrong.
+    for (const CodeTableProblem &problem : load.problems)
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem.text()));
     if (!load.ok) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
         return 1;
@@ -175,7 +198,9 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     const std::unique_ptr<QFile> input = openInput(options.input, in, error);
     TextStreamReader reader(*input);
     if (error.isEmpty() && !reader.detectEncoding())
-        error = QStringLiteral("「%1」を読み込めません。").arg(options.input);
+        error = QStringLiteral("「%1」を読み込めません。").arg(inputName(options.input));
+    if (error.isEmpty() && reader.looksBinary())
+        error = notTextMessage(inputName(options.input));
     if (!error.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
         return 1;
@@ -186,7 +211,7 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     TranslatedLine line;
     Utf8Output output(out);
     QString piece;
-    while (reader.readPiece(piece)) {
+    while (reader.readPiece(piece) && output.ok()) {
         forEachLine(piece, [&](QStringView source) {
             translator.translate(source, line);
             if (line.tooLong)
@@ -195,13 +220,17 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
             output.writeLine(line.braille);
         });
     }
+    const QString notice = replacementNotice(inputName(options.input), reader.replacements().replaced(),
+                                             reader.replacements().lines());
+    if (!notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
     if (reader.hasError()) {
         output.flush();
-        writeUtf8(err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(options.input));
+        writeUtf8(err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(inputName(options.input)));
         return 1;
     }
     if (!output.flush()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the translation\n"));
+        reportWriteFailure(err, errno);
         return 1;
     }
     return 0;

@@ -51,11 +51,13 @@ QString Document::translate()
     return result.error;
 }
 
-QString Document::translateFile(const QString &path)
+QString Document::translateFile(const QString &path, QString *notice)
 {
     const TextReadResult read = readTextFile(path);
     if (!read.ok)
         return read.error;
+    if (notice)
+        *notice = read.notice;
     QString lines;
     lines.reserve(read.text.size() + 1);
     forEachLine(read.text, [&](QStringView line) {

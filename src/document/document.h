@@ -55,7 +55,9 @@ public:
     // The file translation: reads the file, makes its lines the text (each
     // followed by a line end; no unsaved changes) and translates them. When
     // the file cannot be read nothing changes and the reason is returned.
-    QString translateFile(const QString &path);
+    // When some of its bytes could not be read as characters, notice (if
+    // given) says how many and on which lines.
+    QString translateFile(const QString &path, QString *notice = nullptr);
 
 signals:
     // The last translation was replaced.

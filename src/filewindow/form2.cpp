@@ -202,10 +202,14 @@ void Form2::TranslateFile()
         return;
 
     setWindowTitle(kReadingCaption);
-    const QString error = m_document.translateFile(targetFile());
+    QString notice;
+    const QString error = m_document.translateFile(targetFile(), &notice);
     setWindowTitle(kCaption);
     if (!error.isEmpty())
         UserDialogs::instance().warn(this, kTranslateTitle, error);
+    // Shown once the text is there, so the user can find the marked places.
+    else if (!notice.isEmpty())
+        UserDialogs::instance().warn(this, kTranslateTitle, notice);
 }
 
 // Both commands need a file name: without one the target is the folder itself.

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -31,9 +32,14 @@ BrailleRowPainter::BrailleRowPainter(const QFont &font, QPaintDevice *device)
     m_slotWidth = std::max({widest, m_rowHeight * 2 / 3, 1});
 }
 
-int BrailleRowPainter::slotCount(QStringView row)
+qsizetype BrailleRowPainter::slotCount(QStringView row)
 {
-    return int(row.toUcs4().size());
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        if (!(row[i].isLowSurrogate() && i > 0 && row[i - 1].isHighSurrogate()))
+            ++count;
+    }
+    return count;
 }
 
 bool BrailleRowPainter::isBraille(char32_t character)
@@ -41,17 +47,23 @@ bool BrailleRowPainter::isBraille(char32_t character)
     return character >= kBrailleFirst && character <= kBrailleLast;
 }
 
+qreal BrailleRowPainter::rowWidth(QStringView row) const
+{
+    return qreal(slotCount(row)) * m_slotWidth;
+}
+
 QSize BrailleRowPainter::rowSize(QStringView row) const
 {
-    return QSize(slotCount(row) * m_slotWidth, m_rowHeight);
+    const qreal widest = std::numeric_limits<int>::max();
+    return QSize(int(std::min(rowWidth(row), widest)), m_rowHeight);
 }
 
-QRect BrailleRowPainter::slotRect(const QRect &rowRect, int index) const
+QRectF BrailleRowPainter::slotRect(const QRectF &rowRect, qsizetype index) const
 {
-    return QRect(rowRect.left() + index * m_slotWidth, rowRect.top(), m_slotWidth, rowRect.height());
+    return QRectF(rowRect.left() + qreal(index) * m_slotWidth, rowRect.top(), m_slotWidth, rowRect.height());
 }
 
-QPointF BrailleRowPainter::dotCentre(const QRect &slot, int dot) const
+QPointF BrailleRowPainter::dotCentre(const QRectF &slot, int dot) const
 {
     const int index = std::clamp(dot, 1, 8) - 1;
     static constexpr int rowOfDot[] = {0, 1, 2, 0, 1, 2, 3, 3};
@@ -68,13 +80,13 @@ qreal BrailleRowPainter::dotRadius() const
     return std::max(1.0, std::min(m_slotWidth * 0.14, m_rowHeight * 0.1));
 }
 
-void BrailleRowPainter::paintRow(QPainter &painter, const QRect &rowRect, QStringView row) const
+void BrailleRowPainter::paintRow(QPainter &painter, const QRectF &rowRect, QStringView row) const
 {
     painter.save();
     painter.setFont(m_font);
-    int index = 0;
+    qsizetype index = 0;
     for (const char32_t character : row.toUcs4()) {
-        const QRect slot = slotRect(rowRect, index++);
+        const QRectF slot = slotRect(rowRect, index++);
         if (isBraille(character))
             paintBrailleCell(painter, slot, character);
         else
@@ -83,7 +95,7 @@ void BrailleRowPainter::paintRow(QPainter &painter, const QRect &rowRect, QStrin
     painter.restore();
 }
 
-void BrailleRowPainter::paintBrailleCell(QPainter &painter, const QRect &slot, char32_t character) const
+void BrailleRowPainter::paintBrailleCell(QPainter &painter, const QRectF &slot, char32_t character) const
 {
     const unsigned dots = character - kBrailleFirst;
     if (dots == 0)

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPointF>
-#include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QStringView>
 
@@ -28,21 +28,25 @@ public:
     int rowHeight() const { return m_rowHeight; }
 
     // Characters of a row as laid out: a character outside the BMP is one slot.
-    static int slotCount(QStringView row);
+    static qsizetype slotCount(QStringView row);
     static bool isBraille(char32_t character);
 
+    // Widths are worked out in qreal: a row of very long cells is wider than
+    // an int can count in device pixels of a printer.
+    qreal rowWidth(QStringView row) const;
+    // For a widget, whose sizes are ints: the width stops at what an int holds.
     QSize rowSize(QStringView row) const;
     // The slot of character index of a row laid out in rowRect.
-    QRect slotRect(const QRect &rowRect, int index) const;
+    QRectF slotRect(const QRectF &rowRect, qsizetype index) const;
     // Centre of dot 1..8 of a braille cell drawn in slot.
-    QPointF dotCentre(const QRect &slot, int dot) const;
+    QPointF dotCentre(const QRectF &slot, int dot) const;
     qreal dotRadius() const;
 
     // Paints the row from the left of rowRect, in the painter's pen colour.
-    void paintRow(QPainter &painter, const QRect &rowRect, QStringView row) const;
+    void paintRow(QPainter &painter, const QRectF &rowRect, QStringView row) const;
 
 private:
-    void paintBrailleCell(QPainter &painter, const QRect &slot, char32_t character) const;
+    void paintBrailleCell(QPainter &painter, const QRectF &slot, char32_t character) const;
 
     QFont m_font;
     QFontMetrics m_metrics;

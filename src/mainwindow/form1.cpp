@@ -242,10 +242,10 @@ void Form1::Form_Load()
 void Form1::applyCodeTable(const CodeTableLoad &load)
 {
     m_document.setCodeTable(load.table);
-    if (!load.ok)
-        UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), load.error);
-    if (!load.warnings.isEmpty())
-        UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), load.warnings.join(u'\n'));
+    // One message with everything that is wrong, so the user reads it once.
+    const QString report = load.report();
+    if (!report.isEmpty())
+        UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), report);
 }
 
 bool Form1::hasUnsavedChanges() const

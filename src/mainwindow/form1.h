@@ -36,8 +36,8 @@ public:
     // Sets the window font, loads the installed code table and shows the
     // window.
     void Form_Load();
-    // Takes a loaded code table into the document, telling the user why
-    // nothing was loaded or what was left out.
+    // Takes a loaded code table into the document, telling the user in one
+    // message why nothing was loaded or what is wrong with the table.
     void applyCodeTable(const CodeTableLoad &load);
 
     Document &document() { return m_document; }

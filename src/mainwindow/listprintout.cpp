@@ -37,9 +37,9 @@ QList<ListPrintout::PlacedRow> ListPrintout::layout(const QStringList &rows) con
     qreal top = 0;
     for (qsizetype first = 0; first < rows.size(); first += 2) {
         const QStringList line = rows.mid(first, 2);
-        int widest = 0;
+        qreal widest = 0;
         for (const QString &row : line)
-            widest = std::max(widest, m_rows.rowSize(row).width());
+            widest = std::max(widest, m_rows.rowWidth(row));
         // Both rows of a line share one scale so that they stay aligned.
         const qreal scale = widest > pageWidth ? pageWidth / widest : 1.0;
         const qreal rowHeight = m_rows.rowHeight() * scale;
@@ -48,7 +48,7 @@ QList<ListPrintout::PlacedRow> ListPrintout::layout(const QStringList &rows) con
             top = 0;
         }
         for (const QString &row : line) {
-            placed.append({page, QRectF(0, top, m_rows.rowSize(row).width() * scale, rowHeight), scale, row});
+            placed.append({page, QRectF(0, top, m_rows.rowWidth(row) * scale, rowHeight), scale, row});
             top += rowHeight;
         }
     }
@@ -73,21 +73,21 @@ void ListPrintout::paintRow(QPainter &painter, const PlacedRow &placed) const
     painter.save();
     painter.translate(placed.rect.topLeft());
     painter.scale(placed.scale, placed.scale);
-    const QRect rowRect(QPoint(0, 0), m_rows.rowSize(placed.row));
+    const QRectF rowRect(0, 0, m_rows.rowWidth(placed.row), m_rows.rowHeight());
     painter.setPen(Qt::black);
     m_rows.paintRow(painter, rowRect, placed.row);
     paintBrailleAsText(painter, rowRect, placed.row);
     painter.restore();
 }
 
-void ListPrintout::paintBrailleAsText(QPainter &painter, const QRect &rowRect, QStringView row) const
+void ListPrintout::paintBrailleAsText(QPainter &painter, const QRectF &rowRect, QStringView row) const
 {
     const QFontMetricsF metrics(m_brailleTextFont, m_device);
     painter.setFont(m_brailleTextFont);
     painter.setPen(kHiddenText);
-    int index = 0;
+    qsizetype index = 0;
     for (const char32_t character : row.toUcs4()) {
-        const QRect slot = m_rows.slotRect(rowRect, index++);
+        const QRectF slot = m_rows.slotRect(rowRect, index++);
         if (!BrailleRowPainter::isBraille(character))
             continue;
         const QString text = QString::fromUcs4(&character, 1);

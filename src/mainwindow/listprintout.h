@@ -43,7 +43,7 @@ public:
 
 private:
     void paintRow(QPainter &painter, const PlacedRow &placed) const;
-    void paintBrailleAsText(QPainter &painter, const QRect &rowRect, QStringView row) const;
+    void paintBrailleAsText(QPainter &painter, const QRectF &rowRect, QStringView row) const;
 
     QPagedPaintDevice *m_device;
     BrailleRowPainter m_rows;

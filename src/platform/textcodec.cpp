@@ -1,9 +1,11 @@
 #include "textcodec.h"
 
-#include <algorithm>
-
+#include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -181,17 +183,20 @@ QStringList unencodableCharacters(QStringView text)
     Q_UNUSED(converted);
     if (!whole.hasError() && text.isValidUtf16())
         return lost;
+    // Each distinct character is tried once; a set keeps the look-up constant
+    // for texts of many distinct characters.
+    QSet<QStringView> seen;
     forEachCodePoint(text, [&](QStringView cp) {
-        if (cp[0].unicode() < 0x80)
+        if (cp[0].unicode() < 0x80 || seen.contains(cp))
             return;
-        if (cp.size() == 1 && cp[0].isSurrogate()) {
-            if (!lost.contains(cp.toString()))
-                lost.append(cp.toString());
-            return;
+        seen.insert(cp);
+        bool unencodable = cp.size() == 1 && cp[0].isSurrogate();
+        if (!unencodable) {
+            QStringEncoder encoder(kCp932Name);
+            const QByteArray bytes = encoder.encode(cp);
+            unencodable = encoder.hasError() || bytes.isEmpty();
         }
-        QStringEncoder encoder(kCp932Name);
-        const QByteArray bytes = encoder.encode(cp);
-        if ((encoder.hasError() || bytes.isEmpty()) && !lost.contains(cp.toString()))
+        if (unencodable)
             lost.append(cp.toString());
     });
     return lost;
@@ -199,22 +204,126 @@ QStringList unencodableCharacters(QStringView text)
 
 } // namespace Cp932
 
-TextEncoding detectTextEncoding(QByteArrayView bytes)
+namespace {
+
+bool isContinuation(uchar b)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return TextEncoding::Utf8WithBom;
-    bool hasNonAscii = false;
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80) {
-            hasNonAscii = true;
-            break;
+    return (b & 0xC0) == 0x80;
+}
+
+// Length of the well-formed UTF-8 character at i (no overlong forms, no
+// surrogates, nothing above U+10FFFF), or 0 when none starts there.
+qsizetype utf8Length(QByteArrayView bytes, qsizetype i)
+{
+    const uchar b = uchar(bytes[i]);
+    if (b < 0x80)
+        return 1;
+    qsizetype n = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        n = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        n = 3;
+        low = b == 0xE0 ? 0xA0 : 0x80;
+        high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        n = 4;
+        low = b == 0xF0 ? 0x90 : 0x80;
+        high = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + n > bytes.size())
+        return 0;
+    const uchar second = uchar(bytes[i + 1]);
+    if (second < low || second > high)
+        return 0;
+    for (qsizetype k = 2; k < n; ++k) {
+        if (!isContinuation(uchar(bytes[i + k])))
+            return 0;
+    }
+    return n;
+}
+
+// Calls mark(line) for every position where isMark(i) holds, counting lines
+// on from line by the rule of splitLines(); line is left at the line after
+// the sequence's last line end.
+template <typename Sequence, typename IsMark, typename Mark>
+void forEachMark(const Sequence &s, IsMark &&isMark, Mark &&mark, qsizetype &line)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == u'\r') {
+            if (i + 1 < s.size() && s[i + 1] == u'\n')
+                ++i;
+            ++line;
+        } else if (s[i] == u'\n') {
+            ++line;
+        } else if (isMark(i)) {
+            mark(line);
         }
     }
-    if (!hasNonAscii)
+}
+
+} // namespace
+
+void TextSniffer::add(QByteArrayView bytes)
+{
+    if (!started_ && !bytes.isEmpty()) {
+        started_ = true;
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bom_ = TextEncoding::Utf8WithBom;
+        else if (bytes.startsWith("\xFF\xFE"))
+            bom_ = TextEncoding::Utf16Le;
+        else if (bytes.startsWith("\xFE\xFF"))
+            bom_ = TextEncoding::Utf16Be;
+    }
+    size_ += bytes.size();
+    for (qsizetype i = 0; i < bytes.size();) {
+        const uchar b = uchar(bytes[i]);
+        nul_ = nul_ || b == 0;
+        const bool textControl = (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x1B;
+        if ((b < 0x20 && !textControl) || b == 0x7F)
+            ++control_;
+        const qsizetype n = utf8Length(bytes, i);
+        if (n == 0) {
+            ++badUtf8_;
+            ++i;
+        } else {
+            goodUtf8_ += n > 1 ? 1 : 0;
+            i += n;
+        }
+    }
+}
+
+TextEncoding TextSniffer::encoding() const
+{
+    if (bom_ != TextEncoding::Cp932)
+        return bom_;
+    if (goodUtf8_ == 0)
         return TextEncoding::Cp932;
-    // Invalid UTF-8 turns into U+FFFD, so it does not come back the same.
-    const bool validUtf8 = QString::fromUtf8(bytes).toUtf8() == bytes;
-    return validUtf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    return badUtf8_ * 4 <= goodUtf8_ ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+bool TextSniffer::looksBinary() const
+{
+    if (bom_ == TextEncoding::Utf16Le || bom_ == TextEncoding::Utf16Be)
+        return false;
+    return nul_ || control_ * 10 > size_;
+}
+
+TextEncoding detectTextEncoding(QByteArrayView bytes)
+{
+    TextSniffer sniffer;
+    sniffer.add(bytes);
+    return sniffer.encoding();
+}
+
+bool looksBinary(QByteArrayView bytes)
+{
+    TextSniffer sniffer;
+    sniffer.add(bytes);
+    return sniffer.looksBinary();
 }
 
 QString decodeText(QByteArrayView bytes)
@@ -229,10 +338,58 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
         return QString::fromUtf8(bytes.sliced(3));
     case TextEncoding::Utf8:
         return QString::fromUtf8(bytes);
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+        // The byte-order mark is dropped here, so a second one stays text.
+        QStringDecoder decoder(encoding == TextEncoding::Utf16Le ? QStringConverter::Utf16LE
+                                                                 : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(bytes.sliced(2));
+    }
     case TextEncoding::Cp932:
         break;
     }
     return Cp932::decode(bytes);
+}
+
+void ReplacementCounter::add(QByteArrayView bytes, QStringView decoded)
+{
+    const qsizetype first = line_;
+    QHash<qsizetype, qsizetype> perLine;
+    qsizetype line = first;
+    forEachMark(
+        decoded, [&](qsizetype i) { return decoded[i] == QChar(kReplacement); }, [&](qsizetype at) { ++perLine[at]; },
+        line);
+    line_ = line;
+    if (encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be || perLine.isEmpty())
+        return;
+    if (encoding_ != TextEncoding::Cp932) {
+        line = first;
+        forEachMark(
+            bytes, [&](qsizetype i) { return bytes.sliced(i).startsWith("\xEF\xBF\xBD"); },
+            [&](qsizetype at) { --perLine[at]; }, line);
+    }
+    QList<qsizetype> found;
+    for (auto it = perLine.cbegin(); it != perLine.cend(); ++it) {
+        if (it.value() > 0) {
+            replaced_ += it.value();
+            found.append(it.key());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    lines_ += found;
+}
+
+DecodedText decodeUserText(QByteArrayView bytes)
+{
+    DecodedText decoded;
+    decoded.encoding = detectTextEncoding(bytes);
+    decoded.text = decodeText(bytes, decoded.encoding);
+    ReplacementCounter counter(decoded.encoding);
+    counter.add(bytes, decoded.text);
+    decoded.replaced = counter.replaced();
+    decoded.replacedLines = counter.lines();
+    return decoded;
 }
 
 QStringList splitLines(QStringView text)

@@ -22,14 +22,70 @@ QStringList unencodableCharacters(QStringView text);
 
 } // namespace Cp932
 
-enum class TextEncoding { Cp932, Utf8, Utf8WithBom };
+enum class TextEncoding { Cp932, Utf8, Utf8WithBom, Utf16Le, Utf16Be };
 
-// A user's text file is UTF-8 when it starts with a UTF-8 byte-order mark, or
-// when its bytes are valid UTF-8 and include non-ASCII text; anything else is
-// cp932.
+// A user's text file is UTF-16 when it starts with a UTF-16 byte-order mark,
+// UTF-8 when it starts with a UTF-8 one, or when its non-ASCII bytes are UTF-8
+// but for a few bad bytes (at most one for every four good characters); anything
+// else is cp932.
 TextEncoding detectTextEncoding(QByteArrayView bytes);
 QString decodeText(QByteArrayView bytes);
 QString decodeText(QByteArrayView bytes, TextEncoding encoding);
+
+// True for bytes that are no text file: NUL bytes without a UTF-16 byte-order
+// mark, or more than one control byte in ten (tab, line ends, form feed,
+// escape and the old end-of-file mark 0x1A are text).
+bool looksBinary(QByteArrayView bytes);
+
+// What detectTextEncoding() and looksBinary() decide, for a text read in
+// pieces: each piece must end at a line end (or the text's end), so that no
+// character is cut.
+class TextSniffer
+{
+public:
+    void add(QByteArrayView bytes);
+    TextEncoding encoding() const;
+    bool looksBinary() const;
+
+private:
+    bool started_ = false;
+    TextEncoding bom_ = TextEncoding::Cp932; // Cp932: no byte-order mark
+    bool nul_ = false;
+    qsizetype size_ = 0;
+    qsizetype control_ = 0;
+    qsizetype goodUtf8_ = 0; // non-ASCII characters
+    qsizetype badUtf8_ = 0;  // bytes
+};
+
+// Counts, line by line, the bytes that decoding turned into U+FFFD, over a
+// text decoded in pieces that end at line ends. A U+FFFD that a UTF-8 file
+// itself holds is text and not counted; UTF-16 is taken as it stands.
+class ReplacementCounter
+{
+public:
+    explicit ReplacementCounter(TextEncoding encoding) : encoding_(encoding) {}
+    // A piece as read (with the byte-order mark, if any) and as decoded.
+    void add(QByteArrayView bytes, QStringView decoded);
+    qsizetype replaced() const { return replaced_; }
+    const QList<qsizetype> &lines() const { return lines_; } // from 1, ascending
+
+private:
+    TextEncoding encoding_;
+    qsizetype line_ = 1; // where the next piece starts
+    qsizetype replaced_ = 0;
+    QList<qsizetype> lines_;
+};
+
+// A user's file decoded, with the bytes that were no character in its
+// encoding: each became one U+FFFD.
+struct DecodedText
+{
+    QString text;
+    TextEncoding encoding = TextEncoding::Cp932;
+    qsizetype replaced = 0;
+    QList<qsizetype> replacedLines; // from 1, ascending, each line once
+};
+DecodedText decodeUserText(QByteArrayView bytes);
 
 // CR LF, a lone CR and a lone LF each end a line; a final line end makes no
 // extra empty line, and an empty text has no lines.

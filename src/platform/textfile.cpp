@@ -1,43 +1,134 @@
 #include "textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <optional>
 
 namespace {
 
-// The file's text in the encoding given, or the one its bytes show when none
-// is given.
-TextReadResult readFile(const QString &path, std::optional<TextEncoding> encoding)
+// The lines named in a message; a long list would hide the message.
+constexpr int kListedLines = 10;
+
+QString lineList(const QList<qsizetype> &lines)
+{
+    QStringList listed;
+    for (qsizetype i = 0; i < lines.size() && i < kListedLines; ++i)
+        listed.append(QString::number(lines[i]));
+    QString text = listed.join(QStringLiteral("、"));
+    if (lines.size() > kListedLines)
+        text += QStringLiteral(" ほか%1行").arg(lines.size() - kListedLines);
+    return text;
+}
+
+} // namespace
+
+QString tooLargeMessage(const QString &name)
+{
+    return QStringLiteral("「%1」は大きすぎるため読み込みません。読み込めるのは %2 MB までです。")
+        .arg(name)
+        .arg(kMaxTextFileBytes / (1024 * 1024));
+}
+
+QString notTextMessage(const QString &name)
+{
+    return QStringLiteral("「%1」はテキストファイルではないため読み込みません。\n"
+                          "文字でないバイト（NUL や制御文字）を含んでいます。")
+        .arg(name);
+}
+
+QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines)
+{
+    if (replaced == 0)
+        return QString();
+    return QStringLiteral("「%1」の %2 か所は文字として読めないため、「\uFFFD」に置き換えました（%3行目）。")
+        .arg(name)
+        .arg(replaced)
+        .arg(lineList(lines));
+}
+
+QString refusalOfFile(const QString &path)
+{
+    const QFileInfo info(path);
+    // A device or a pipe could feed the program without end.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("「%1」は通常のファイルではないため読み込みません。").arg(path);
+    if (info.size() > kMaxTextFileBytes)
+        return tooLargeMessage(path);
+    return QString();
+}
+
+namespace {
+
+// Decodes what was read, refusing what is no text and noting what was replaced.
+TextReadResult checkedText(QByteArrayView bytes, const QString &name)
 {
     TextReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(path, file.errorString());
+    if (looksBinary(bytes)) {
+        result.error = notTextMessage(name);
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("ファイル「%1」を読み込めません。\n%2").arg(path, file.errorString());
-        return result;
-    }
-    result.encoding = encoding ? *encoding : detectTextEncoding(bytes);
-    result.text = decodeText(bytes, result.encoding);
+    DecodedText decoded = decodeUserText(bytes);
     result.ok = true;
+    result.text = std::move(decoded.text);
+    result.encoding = decoded.encoding;
+    result.replaced = decoded.replaced;
+    result.replacedLines = decoded.replacedLines;
+    result.notice = replacementNotice(name, result.replaced, result.replacedLines);
     return result;
+}
+
+// The bytes of a file opened (or not) for reading, at most one more than the
+// limit, so that a larger input shows; nothing, with the reason in error,
+// when it cannot be read.
+std::optional<QByteArray> readBytes(QFile &file, bool opened, const QString &name, QString &error)
+{
+    if (!opened) {
+        error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(name, file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("ファイル「%1」を読み込めません。\n%2").arg(name, file.errorString());
+        return std::nullopt;
+    }
+    if (bytes.size() > kMaxTextFileBytes) {
+        error = tooLargeMessage(name);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+TextReadResult readChecked(QFile &file, bool opened, const QString &name)
+{
+    TextReadResult result;
+    const std::optional<QByteArray> bytes = readBytes(file, opened, name, result.error);
+    return bytes ? checkedText(*bytes, name) : result;
 }
 
 } // namespace
 
 TextReadResult readTextFile(const QString &path)
 {
-    return readFile(path, std::nullopt);
+    TextReadResult refused;
+    refused.error = refusalOfFile(path);
+    if (!refused.error.isEmpty())
+        return refused;
+    QFile file(path);
+    return readChecked(file, file.open(QIODevice::ReadOnly), path);
 }
 
 TextReadResult readCp932File(const QString &path)
 {
-    return readFile(path, TextEncoding::Cp932);
+    TextReadResult result;
+    QFile file(path);
+    const std::optional<QByteArray> bytes = readBytes(file, file.open(QIODevice::ReadOnly), path, result.error);
+    if (bytes) {
+        result.text = Cp932::decode(*bytes);
+        result.ok = true;
+    }
+    return result;
 }
 
 TextWriteResult writeCp932File(const QString &path, QStringView text)

@@ -2,6 +2,7 @@
 
 #include "textcodec.h"
 
+#include <QList>
 #include <QString>
 
 struct TextReadResult
@@ -9,7 +10,12 @@ struct TextReadResult
     bool ok = false;
     QString text;
     TextEncoding encoding = TextEncoding::Cp932;
-    QString error; // in Japanese, for the user; empty when ok
+    QString error; // why nothing was read (Japanese, for the user); empty when ok
+    // Bytes that were no character of the file's encoding, each read as U+FFFD,
+    // and the lines (from 1) that held them; notice tells the user (Japanese).
+    qsizetype replaced = 0;
+    QList<qsizetype> replacedLines;
+    QString notice;
 };
 
 struct TextWriteResult
@@ -18,8 +24,24 @@ struct TextWriteResult
     QString error; // in Japanese, for the user; empty when ok
 };
 
-// Reads a user's text file: UTF-8 where the bytes say so, cp932 otherwise.
+// Nothing larger is read: a text of this size is far beyond any document.
+constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+
+// Reads a user's text file: UTF-16 or UTF-8 where the bytes say so, cp932
+// otherwise (decodeUserText()). Only a regular file of at most
+// kMaxTextFileBytes that looks like text is read; anything else is refused
+// with the reason in error.
 TextReadResult readTextFile(const QString &path);
+
+// Why a file is not read (Japanese, for the user): it is no regular file, or
+// larger than kMaxTextFileBytes; empty when it may be read.
+QString refusalOfFile(const QString &path);
+// The messages of the checks, for readers of their own (name: the file's
+// path or what stands for the input).
+QString tooLargeMessage(const QString &name);
+QString notTextMessage(const QString &name);
+// Empty when nothing was replaced.
+QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines);
 
 // Reads a file that the program itself wrote in cp932.
 TextReadResult readCp932File(const QString &path);

@@ -3,14 +3,23 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
-namespace {
-
-const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-
-} // namespace
+void TextStreamReader::readBlock()
+{
+    const qsizetype size = pending_.size();
+    pending_.resize(size + kBlockSize);
+    const qint64 n = device_.read(pending_.data() + size, kBlockSize);
+    pending_.resize(size + qMax<qint64>(n, 0));
+    if (n < 0)
+        error_ = true;
+    if (n <= 0)
+        atEnd_ = true;
+}
 
 bool TextStreamReader::readBytes(QByteArray &bytes)
 {
+    const bool whole = encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be;
+    while (whole && !atEnd_)
+        readBlock();
     while (!atEnd_) {
         qsizetype cut = pending_.size();
         while (cut > 0 && pending_[cut - 1] != '\n' && pending_[cut - 1] != '\r')
@@ -26,14 +35,7 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
             pending_.remove(0, cut);
             return true;
         }
-        const qsizetype size = pending_.size();
-        pending_.resize(size + kBlockSize);
-        const qint64 n = device_.read(pending_.data() + size, kBlockSize);
-        pending_.resize(size + qMax<qint64>(n, 0));
-        if (n < 0)
-            error_ = true;
-        if (n <= 0)
-            atEnd_ = true;
+        readBlock();
     }
     bytes = pending_;
     pending_.clear();
@@ -43,32 +45,23 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
 bool TextStreamReader::detectEncoding()
 {
     encoding_ = TextEncoding::Cp932;
-    const QByteArray start = device_.peek(kUtf8Bom.size());
-    if (start == kUtf8Bom) {
-        encoding_ = TextEncoding::Utf8WithBom;
-        return device_.seek(0);
-    }
-    bool hasNonAscii = false;
-    bool validUtf8 = true;
+    sniffer_ = TextSniffer();
     QByteArray bytes;
-    while (readBytes(bytes)) {
-        for (char c : std::as_const(bytes))
-            hasNonAscii = hasNonAscii || uchar(c) >= 0x80;
-        // Invalid UTF-8 turns into U+FFFD, so it does not come back the same.
-        validUtf8 = validUtf8 && QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                                           QStringConverter::Flag::ConvertInitialBom)
-                                             .decode(bytes)
-                                             .operator QString()
-                                             .toUtf8() == bytes;
-    }
+    while (readBytes(bytes))
+        sniffer_.add(bytes);
     if (error_ || !device_.seek(0))
         return false;
     started_ = false;
     atEnd_ = false;
     pending_.clear();
-    if (hasNonAscii && validUtf8)
-        encoding_ = TextEncoding::Utf8;
+    setEncoding(sniffer_.encoding());
     return true;
+}
+
+void TextStreamReader::setEncoding(TextEncoding encoding)
+{
+    encoding_ = encoding;
+    replacements_ = ReplacementCounter(encoding);
 }
 
 // The first piece is decoded as decodeText decodes a whole text; a later
@@ -92,5 +85,6 @@ bool TextStreamReader::readPiece(QString &text)
     if (!readBytes(bytes))
         return false;
     text = decode(bytes);
+    replacements_.add(bytes, text);
     return true;
 }

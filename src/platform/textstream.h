@@ -20,11 +20,16 @@ public:
     explicit TextStreamReader(QIODevice &device) : device_(device) {}
 
     // Reads the device through once to work out its encoding as
-    // detectTextEncoding does, then returns to its start. False when the
-    // device cannot be read or rewound.
+    // detectTextEncoding does, and whether it looks binary, then returns to
+    // its start. False when the device cannot be read or rewound.
     bool detectEncoding();
-    void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    void setEncoding(TextEncoding encoding);
     TextEncoding encoding() const { return encoding_; }
+    // As looksBinary() says of the whole text; known after detectEncoding.
+    bool looksBinary() const { return sniffer_.looksBinary(); }
+    // The bytes of the pieces read so far that were no character of the
+    // encoding, each read as U+FFFD, and their lines.
+    const ReplacementCounter &replacements() const { return replacements_; }
 
     // The next piece of text; false at the end or when the device cannot be
     // read (see hasError).
@@ -35,11 +40,17 @@ private:
     // The next run of whole lines of bytes: up to the last line end of what
     // has been read, or everything at the end of the device. A CR at the
     // end of a block waits for the next one, which may start with its LF.
+    // UTF-16, whose line ends are two bytes, is read whole: the files that
+    // are read are not larger than kMaxTextFileBytes.
     bool readBytes(QByteArray &bytes);
+    // Adds the next block of the device to what is pending.
+    void readBlock();
     QString decode(const QByteArray &bytes);
 
     QIODevice &device_;
     TextEncoding encoding_ = TextEncoding::Cp932;
+    TextSniffer sniffer_;
+    ReplacementCounter replacements_{TextEncoding::Cp932};
     QByteArray pending_;
     bool started_ = false;
     bool atEnd_ = false;

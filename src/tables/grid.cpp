@@ -19,7 +19,11 @@ const QString &Grid::at(int line, int column) const
 
 QString &Grid::cell(int line, int column)
 {
-    Q_ASSERT(contains(line, column));
+    if (!contains(line, column)) {
+        qWarning("Grid: a write at line %d, column %d is outside the grid and is refused", line, column);
+        discarded_.clear();
+        return discarded_;
+    }
     return lines_[std::size_t(line)][std::size_t(column)];
 }
 

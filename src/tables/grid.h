@@ -29,7 +29,8 @@ public:
     // Outside the grid a cell reads as the empty string: a look-up may ask
     // about the column after the last one.
     const QString &at(int line, int column) const;
-    // Writes must stay inside the grid.
+    // A write outside the grid is refused with a warning, in every build:
+    // it goes to a scratch cell that nothing reads.
     QString &cell(int line, int column);
 
     // Columns first..last of the line joined without separators.
@@ -37,6 +38,7 @@ public:
 
 private:
     std::vector<std::array<QString, kLastColumn + 1>> lines_;
+    QString discarded_;
 };
 
 // The full-width space that fills reset cells and pads the text row.

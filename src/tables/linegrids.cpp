@@ -1,6 +1,16 @@
 #include "linegrids.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
+
+bool LineColumns::writable(int column)
+{
+    if (column >= 0 && column <= kLast)
+        return true;
+    qWarning("Line grids: a write at column %d is outside the grids and is refused", column);
+    return false;
+}
 
 void StringLine::reset()
 {
@@ -17,6 +27,8 @@ QStringView StringLine::at(int column) const
 
 void StringLine::assign(int column, QStringView text)
 {
+    if (!LineColumns::writable(column))
+        return;
     Span &span = spans_[std::size_t(column)];
     span = Span{int(buffer_.size()), int(text.size())};
     buffer_.append(text.utf16(), std::size_t(text.size()));
@@ -35,6 +47,8 @@ void StringLine::prepareAppend(int column, qsizetype more)
 
 void StringLine::append(int column, QStringView text)
 {
+    if (!LineColumns::writable(column))
+        return;
     prepareAppend(column, text.size());
     spans_[std::size_t(column)].length += int(text.size());
     buffer_.append(text.utf16(), std::size_t(text.size()));
@@ -42,6 +56,8 @@ void StringLine::append(int column, QStringView text)
 
 void StringLine::appendColumn(int column, int from)
 {
+    if (!LineColumns::writable(column))
+        return;
     const Span source = spanAt(from);
     prepareAppend(column, source.length);
     spans_[std::size_t(column)].length += source.length;

@@ -14,6 +14,9 @@ namespace LineColumns {
 constexpr int kLast = 40;
 // A shown or printed row is the concatenation of columns 1..30.
 constexpr int kShown = 30;
+// True for a column inside the grids; a write elsewhere is refused with a
+// warning, in every build.
+bool writable(int column);
 } // namespace LineColumns
 
 // The character grid: what each column holds, as a number that the
@@ -31,7 +34,12 @@ public:
     {
         return column >= 0 && column <= LineColumns::kLast ? symbols_[std::size_t(column)] : kEmpty;
     }
-    void set(int column, int symbol) { symbols_[std::size_t(column)] = symbol; }
+    // A write outside the line is refused with a warning, in every build.
+    void set(int column, int symbol)
+    {
+        if (LineColumns::writable(column))
+            symbols_[std::size_t(column)] = symbol;
+    }
 
 private:
     std::array<int, LineColumns::kLast + 1> symbols_{};
@@ -49,10 +57,15 @@ public:
     void reset();
 
     QStringView at(int column) const;
+    // Writes outside the line are refused (LineColumns::writable).
     void assign(int column, QStringView text);
     void append(int column, QStringView text);
     // The column takes what another column of this line holds, or adds it.
-    void assignColumn(int column, int from) { spans_[std::size_t(column)] = spanAt(from); }
+    void assignColumn(int column, int from)
+    {
+        if (LineColumns::writable(column))
+            spans_[std::size_t(column)] = spanAt(from);
+    }
     void appendColumn(int column, int from);
 
     // Appends columns first..last, joined without separators.

@@ -27,6 +27,11 @@ private slots:
     void badUsage();
     void help();
     void garbageBytesDoNotCrash();
+    void badBytesAreNamedByLine();
+    void lostOutputExitsOne();
+    void checkTable_data();
+    void checkTable();
+    void tableProblemsGoToStandardError();
 
 private:
     struct Run
@@ -129,6 +134,8 @@ void TestTranslateCli::fileInput_data()
     QTest::newRow("UTF-8 with byte-order mark") << "\xef\xbb\xbf１ア\r\nがか"_qba;
     QTest::newRow("cp932 CR LF") << "\x82\x50\x83\x41\r\n\x82\xaa\x82\xa9\r\n"_qba;
     QTest::newRow("cp932 CR") << "\x82\x50\x83\x41\r\x82\xaa\x82\xa9"_qba;
+    QTest::newRow("UTF-16 LE") << QByteArray::fromHex("fffe 11ff a230 0a00 4c30 4b30");
+    QTest::newRow("UTF-16 BE") << QByteArray::fromHex("feff ff11 30a2 000d 000a 304c 304b");
 }
 
 void TestTranslateCli::fileInput()
@@ -190,6 +197,9 @@ void TestTranslateCli::failures_data()
     QTest::newRow("directory as file") << QStringList{dir_.path()};
     QTest::newRow("missing table") << QStringList{"--table",
                                                   dir_.filePath(QStringLiteral("no-such-table.txt"))};
+    QTest::newRow("device") << QStringList{"/dev/zero"};
+    QTest::newRow("program") << QStringList{"/bin/ls"};
+    QTest::newRow("NUL bytes") << QStringList{writeFile(QStringLiteral("nul.txt"), "\x82\xa0\0\0"_qba)};
 }
 
 void TestTranslateCli::failures()
@@ -251,11 +261,96 @@ void TestTranslateCli::garbageBytesDoNotCrash()
     for (const QByteArray &input : inputs) {
         const Run r = run({}, input);
         QCOMPARE(r.status, QProcess::NormalExit);
+        // What is no text is refused with a message; the rest is translated
+        // into whole lines of valid UTF-8.
+        if (r.exitCode == 1) {
+            QVERIFY2(r.err.contains("テキストファイルではない"), r.err.constData());
+            QCOMPARE(r.out, QByteArray());
+            continue;
+        }
         QCOMPARE(r.exitCode, 0);
-        // Whatever came in, the output is whole lines of valid UTF-8.
         QVERIFY(r.out.isEmpty() || r.out.endsWith('\n'));
         QCOMPARE(QString::fromUtf8(r.out).toUtf8(), r.out);
     }
+}
+
+void TestTranslateCli::badBytesAreNamedByLine()
+{
+    const Run r = run({}, "か\nかか\xff\nか\n"_qba);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.err),
+             QStringLiteral("mirabo-cli: 「標準入力」の 1 か所は文字として読めないため、「\uFFFD」に置き換えました"
+                            "（2行目）。\n"));
+    QCOMPARE(QString::fromUtf8(r.out).count(u'\n'), 6);
+}
+
+void TestTranslateCli::lostOutputExitsOne()
+{
+    // A full disk: the translation is lost, and the exit status says so.
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(MIRABO_CLI), {});
+    QVERIFY(process.waitForStarted());
+    process.write("か\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.startsWith(QStringLiteral("mirabo-cli: 出力を書き込めませんでした")), qPrintable(err));
+    QCOMPARE(err.count(u'\n'), 1); // said once
+}
+
+void TestTranslateCli::checkTable_data()
+{
+    QTest::addColumn<QByteArray>("table"); // empty: the installed table
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("lines"); // what follows "PATH" on each line printed
+
+    QTest::newRow("installed table") << QByteArray() << 0 << QStringList{": 171組、問題はありません。"};
+    QTest::newRow("empty file") << ""_qba << 1
+                                << QStringList{": ファイルが空です。キーと点字の組が一つもありません。"};
+    QByteArray table = "\"\xe3\x80\x81,⠰\r\n"_qba; // the quote is never closed
+    for (int row = 2; row <= 171; ++row)
+        table += row == 68 ? "[数符],\r\n"_qba : "x,⠿\r\n"_qba;
+    QTest::newRow("two problems") << table << 1
+                                  << QStringList{":1: 「\"」で始まる欄が閉じていません。"
+                                                 "引用符を除いて、次の「,」か行末までを欄として読みました。",
+                                                 ":68: 68組目（数符）の点字が空です。"};
+}
+
+void TestTranslateCli::checkTable()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, lines);
+    QStringList args{QStringLiteral("check-table")};
+    if (!table.isNull())
+        args.append(writeFile(QStringLiteral("checked.txt"), table));
+    const Run r = run(args);
+    QCOMPARE(r.exitCode, exitCode);
+    const QString out = QString::fromUtf8(r.out);
+    const QString path = table.isNull() ? out.section(u':', 0, 0) : args.last();
+    QStringList expected;
+    for (const QString &line : lines)
+        expected.append(path + line);
+    QCOMPARE(out, expected.join(u'\n') + u'\n');
+
+    QCOMPARE(run({QStringLiteral("check-table"), dir_.filePath(QStringLiteral("absent.txt"))}).exitCode, 1);
+    QCOMPARE(run({QStringLiteral("check-table"), QStringLiteral("a"), QStringLiteral("b")}).exitCode, 2);
+}
+
+void TestTranslateCli::tableProblemsGoToStandardError()
+{
+    // The translation goes on with what could be read of the table.
+    const QString path = writeFile(QStringLiteral("short.txt"), "，,⠄\r\n"_qba);
+    const Run r = run({QStringLiteral("--table"), path}, "，\n");
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.err), QStringLiteral("mirabo-cli: %1: 1行目: キーと点字の組が1組しかありません。"
+                                                      "点字翻訳には171組が必要です。"
+                                                      "2組目から後（数符、つなぎ符など）は空のままです。\n")
+                                           .arg(path));
+    QVERIFY(QString::fromUtf8(r.out).contains(QStringLiteral("⠄")));
 }
 
 QTEST_GUILESS_MAIN(TestTranslateCli)

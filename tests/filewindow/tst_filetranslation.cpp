@@ -24,6 +24,7 @@ private slots:
     void doubleClickTranslatesTheClickedFile();
     void readFailureIsReported_data();
     void readFailureIsReported();
+    void badBytesAreShownAfterLoading();
     void unsavedChangesAreOfferedForSaving_data();
     void unsavedChangesAreOfferedForSaving();
     void savedBackFileGainsOneLineEnd();
@@ -62,6 +63,7 @@ void TestFileTranslation::fileIsLoadedAndTranslated_data()
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xef\xbb\xbf\xe3\x81\x82\r\n\xe3\x81\x84")
                                     << QStringList({"あ", "い"});
     QTest::newRow("cp932 half-width kana") << QByteArray("\xb1\xb2\n") << QStringList({"ｱｲ"});
+    QTest::newRow("UTF-16 with BOM") << QByteArray::fromHex("fffe 4230 0d00 0a00 4430 0a00 4630") << kana;
 }
 
 void TestFileTranslation::fileIsLoadedAndTranslated()
@@ -186,6 +188,7 @@ void TestFileTranslation::readFailureIsReported_data()
     QTest::newRow("missing file") << "nothing.txt";
     QTest::newRow("a folder's name") << "sub";
     QTest::newRow("no name") << "";
+    QTest::newRow("not a text file") << "binary.txt";
 }
 
 void TestFileTranslation::readFailureIsReported()
@@ -193,6 +196,7 @@ void TestFileTranslation::readFailureIsReported()
     QFETCH(QString, name);
     FileWindowFixture f;
     QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("sub")));
+    QVERIFY(f.writeFile(QStringLiteral("binary.txt"), QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10)));
     f.open();
     f.form->txtdpbox->setPlainText(QStringLiteral("前の文"));
     f.form->txtdpbox->document()->setModified(false);
@@ -209,6 +213,20 @@ void TestFileTranslation::readFailureIsReported()
     QCOMPARE(f.form->txtdpbox->toPlainText(), QStringLiteral("前の文"));
     QCOMPARE(f.listEntries(), listEntries(last));
     QCOMPARE(f.form->document().lastTranslation(), last);
+}
+
+void TestFileTranslation::badBytesAreShownAfterLoading()
+{
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("damaged.txt"), QByteArray("あいう\nかき\xffく\nさしす\n")));
+    f.open();
+    translate(f, QStringLiteral("damaged.txt"));
+    QCOMPARE(f.form->txtdpbox->toPlainText(), QStringLiteral("あいう\nかき\uFFFDく\nさしす\n"));
+    QCOMPARE(f.form->document().lastTranslation().size(), 3);
+    QCOMPARE(f.dialogs.kinds(), QStringList({"warn"}));
+    QVERIFY2(f.dialogs.shown.first().text.contains(QStringLiteral("1 か所")), qPrintable(f.dialogs.shown.first().text));
+    QVERIFY2(f.dialogs.shown.first().text.contains(QStringLiteral("（2行目）")),
+             qPrintable(f.dialogs.shown.first().text));
 }
 
 void TestFileTranslation::unsavedChangesAreOfferedForSaving_data()

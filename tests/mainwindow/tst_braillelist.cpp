@@ -85,7 +85,7 @@ void TestBrailleList::slotsAreEqualAndAdjacent()
     const BrailleRowPainter painter(listFont());
     const QRect row(13, 7, 900, painter.rowHeight());
     for (int k = 0; k < 30; ++k) {
-        const QRect slot = painter.slotRect(row, k);
+        const QRect slot = painter.slotRect(row, k).toRect();
         QCOMPARE(slot.left(), 13 + k * painter.slotWidth());
         QCOMPARE(slot.width(), painter.slotWidth());
         QCOMPARE(slot.top(), row.top());
@@ -105,7 +105,7 @@ void TestBrailleList::dotsFollowTheBrailleCell()
 {
     // Dots 1, 2, 3 down the left column, 4, 5, 6 down the right; 7 and 8 below.
     const BrailleRowPainter painter(listFont());
-    const QRect slot = painter.slotRect(QRect(0, 0, 500, painter.rowHeight()), 2);
+    const QRect slot = painter.slotRect(QRect(0, 0, 500, painter.rowHeight()), 2).toRect();
     auto at = [&](int dot) { return painter.dotCentre(slot, dot); };
     for (int dot = 1; dot <= 8; ++dot)
         QVERIFY(QRectF(slot).contains(at(dot)));
@@ -128,7 +128,7 @@ void TestBrailleList::inkOfColumnsAndRows()
 {
     const BrailleRowPainter painter(listFont());
     const QRect row(0, 0, painter.slotWidth(), painter.rowHeight());
-    const QRect slot = painter.slotRect(row, 0);
+    const QRect slot = painter.slotRect(row, 0).toRect();
     const QRect left(slot.left(), slot.top(), slot.width() / 2, slot.height());
     const QRect right(slot.left() + slot.width() / 2, slot.top(), slot.width() - slot.width() / 2,
                       slot.height());
@@ -164,7 +164,7 @@ void TestBrailleList::brailleIsDrawnAsDots()
     const BrailleRowPainter painter(listFont());
     const QRect row(10, 10, painter.slotWidth() * 2, painter.rowHeight());
     const QImage image = paintRow(painter, QStringLiteral("あ") + cell, row);
-    const QRect slot = painter.slotRect(row, 1);
+    const QRect slot = painter.slotRect(row, 1).toRect();
     for (int dot = 1; dot <= 8; ++dot) {
         const bool raised = dots & (1 << (dot - 1));
         QVERIFY2(isDark(image, painter.dotCentre(slot, dot)) == raised,
@@ -179,10 +179,10 @@ void TestBrailleList::charactersStayInTheirSlots()
     const BrailleRowPainter painter(listFont());
     const QRect row(10, 10, painter.slotWidth() * 3, painter.rowHeight());
     const QImage image = paintRow(painter, QStringLiteral("　あ　"), row);
-    QCOMPARE(inkIn(image, painter.slotRect(row, 0)), 0);
-    QVERIFY(inkIn(image, painter.slotRect(row, 1)) > 0);
-    QCOMPARE(inkIn(image, painter.slotRect(row, 2)), 0);
-    QCOMPARE(inkIn(image, image.rect()), inkIn(image, painter.slotRect(row, 1)));
+    QCOMPARE(inkIn(image, painter.slotRect(row, 0).toRect()), 0);
+    QVERIFY(inkIn(image, painter.slotRect(row, 1).toRect()) > 0);
+    QCOMPARE(inkIn(image, painter.slotRect(row, 2).toRect()), 0);
+    QCOMPARE(inkIn(image, image.rect()), inkIn(image, painter.slotRect(row, 1).toRect()));
 }
 
 void TestBrailleList::narrowCharactersDoNotShiftBraille()
@@ -193,7 +193,7 @@ void TestBrailleList::narrowCharactersDoNotShiftBraille()
     const QRect row(0, 0, painter.slotWidth() * 4, painter.rowHeight());
     const QImage narrow = paintRow(painter, QStringLiteral("ii⠁"), row);
     const QImage wide = paintRow(painter, QStringLiteral("ＷＷ⠁"), row);
-    const QPointF dot1 = painter.dotCentre(painter.slotRect(row, 2), 1);
+    const QPointF dot1 = painter.dotCentre(painter.slotRect(row, 2).toRect(), 1);
     QVERIFY(isDark(narrow, dot1));
     QVERIFY(isDark(wide, dot1));
 }
@@ -219,10 +219,10 @@ void TestBrailleList::listDrawsEntriesThroughThePainter()
     const QRect item = list.visualRect(braille);
     // The delegate keeps a margin of 2 pixels left of the row.
     const QRect row = item.adjusted(2, 0, -2, 0);
-    QVERIFY(isDark(image, painter.dotCentre(painter.slotRect(row, 0), 1)));
-    QVERIFY(!isDark(image, painter.dotCentre(painter.slotRect(row, 0), 4)));
-    QVERIFY(!isDark(image, painter.dotCentre(painter.slotRect(row, 1), 1)));
-    QVERIFY(isDark(image, painter.dotCentre(painter.slotRect(row, 2), 2)));
+    QVERIFY(isDark(image, painter.dotCentre(painter.slotRect(row, 0).toRect(), 1)));
+    QVERIFY(!isDark(image, painter.dotCentre(painter.slotRect(row, 0).toRect(), 4)));
+    QVERIFY(!isDark(image, painter.dotCentre(painter.slotRect(row, 1).toRect(), 1)));
+    QVERIFY(isDark(image, painter.dotCentre(painter.slotRect(row, 2).toRect(), 2)));
 }
 
 void TestBrailleList::listCopiesSelectedEntries()

@@ -176,15 +176,22 @@ void TestForm1::missingCodeTableIsReported()
 
 void TestForm1::loaderWarningsAreShown()
 {
-    CodeTableLoad load = parseCodeTable(QStringLiteral("あ,⠁"));
-    load.ok = true;
-    load.warnings = {QStringLiteral("一つ目"), QStringLiteral("二つ目")};
+    // A quote left open on line 2, an empty numeral sign and far too few rows:
+    // one message at start-up names them all, and the table is used.
+    QString text = QStringLiteral("，,⠠\r\n\"あ,⠁\r\n");
+    for (int row = 3; row <= 80; ++row)
+        text += row == 68 ? QStringLiteral("[数符],\r\n") : QStringLiteral("x,⠿\r\n");
+    CodeTableLoad load = parseCodeTable(text);
+    load.path = QStringLiteral("/somewhere/gaiji.txt");
     Form1 form;
     form.applyCodeTable(load);
     QCOMPARE(m_dialogs->kinds(), QStringList{QStringLiteral("warn")});
-    QVERIFY(m_dialogs->shown.first().text.contains(QStringLiteral("一つ目")));
-    QVERIFY(m_dialogs->shown.first().text.contains(QStringLiteral("二つ目")));
-    QCOMPARE(form.document().codeTable().CodePatterns[1], QStringLiteral("⠁"));
+    const QString shown = m_dialogs->shown.first().text;
+    for (const QString &part : {QStringLiteral("/somewhere/gaiji.txt"), QStringLiteral("2行目: "),
+                                QStringLiteral("68行目: "), QStringLiteral("80組しかありません")})
+        QVERIFY2(shown.contains(part), qPrintable(shown));
+    QCOMPARE(form.document().codeTable().CodePatterns[1], QStringLiteral("⠠"));
+    QCOMPARE(form.document().codeTable().CodeKeys[2], QStringLiteral("あ"));
 }
 
 void TestForm1::menuBarOrder()

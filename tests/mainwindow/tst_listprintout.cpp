@@ -14,6 +14,7 @@ private slots:
     void fullRowFitsThePageWidth();
     void rowsThatFitKeepTwentyPoints();
     void rowsOfALineShareTheirScale();
+    void overlongRowIsScaledNotOverflowed();
     void rowsFollowEachOtherAndFillPages();
     void noRowsNoPlaces();
 };
@@ -111,6 +112,23 @@ void TestListPrintout::rowsOfALineShareTheirScale()
     QCOMPARE(placed[0].scale, placed[1].scale);
     QCOMPARE(placed[0].rect.width(), printout.rowPainter().slotWidth() * placed[0].scale);
     QCOMPARE(placed[0].rect.left(), placed[1].rect.left());
+}
+
+void TestListPrintout::overlongRowIsScaledNotOverflowed()
+{
+    // Seven million slots at 20 points are more device pixels than an int
+    // counts: the row still lands on the page, scaled, with a positive width.
+    const auto printer = pdfPrinter(QPageSize::A4, QPageLayout::Portrait);
+    const ListPrintout printout(printer.get());
+    const qreal printable = printer->pageRect(QPrinter::DevicePixel).width();
+    const QList<ListPrintout::PlacedRow> placed =
+        printout.layout(line(QStringLiteral("あ"), QStringLiteral("⠿").repeated(7'000'000)));
+    QCOMPARE(placed.size(), 2);
+    QVERIFY(placed[1].scale > 0 && placed[1].scale < 1e-3);
+    QVERIFY(placed[1].rect.width() > printable * 0.99);
+    QVERIFY(placed[1].rect.width() <= printable * 1.0001);
+    QVERIFY(placed[0].rect.width() > 0);
+    QVERIFY(placed[0].rect.height() > 0);
 }
 
 void TestListPrintout::rowsFollowEachOtherAndFillPages()

@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,10 @@ private slots:
     void failedWriteKeepsTheOldFile();
     void toCrLf_data();
     void toCrLf();
+    void userFiles_data();
+    void userFiles();
+    void refusedFiles_data();
+    void refusedFiles();
 
 private:
     static QByteArray bytesOf(const QString &path)
@@ -94,6 +99,90 @@ void TestTextFile::toCrLf()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(::toCrLf(text), expected);
+}
+
+void TestTextFile::userFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<qsizetype>>("replacedLines");
+
+    const QString bad(QChar(0xFFFD));
+    QTest::newRow("UTF-16 LE with byte-order mark")
+        << QByteArray("\xFF\xFE\x42\x30\x0D\x00\x0A\x00\x3D\xD8\x00\xDE", 12) << QStringLiteral("あ\r\n😀")
+        << QList<qsizetype>{};
+    QTest::newRow("UTF-16 BE with byte-order mark")
+        << QByteArray("\xFE\xFF\x30\x42\x00\x0A\x30\x44", 8) << QStringLiteral("あ\nい") << QList<qsizetype>{};
+    // One bad byte among much UTF-8 does not turn the file into cp932.
+    QTest::newRow("UTF-8 with two bad bytes")
+        << QByteArray("あいう\nかき\xFFく\r\nさ\rたち\x80つ\n") << QStringLiteral("あいう\nかき") + bad +
+                                                                     QStringLiteral("く\r\nさ\rたち") + bad +
+                                                                     QStringLiteral("つ\n")
+        << QList<qsizetype>{2, 4};
+    QTest::newRow("replacement character written in the file is text")
+        << QByteArray("あ\xEF\xBF\xBD\n") << QStringLiteral("あ") + bad + u'\n' << QList<qsizetype>{};
+    QTest::newRow("cp932 with a bad byte") << QByteArray("\x82\xA0\r\n\x82\xA2\xFF")
+                                           << QStringLiteral("あ\r\nい") + bad << QList<qsizetype>{2};
+    QTest::newRow("tab, form feed and end-of-file mark are text")
+        << QByteArray("a\tb\fc\x1A") << QStringLiteral("a\tb\fc\x1A") << QList<qsizetype>{};
+}
+
+void TestTextFile::userFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(QList<qsizetype>, replacedLines);
+    const QString path = dir_.filePath(QStringLiteral("user.txt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    const TextReadResult r = readTextFile(path);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.text, text);
+    QCOMPARE(r.replacedLines, replacedLines);
+    QCOMPARE(r.replaced, replacedLines.size());
+    QCOMPARE(r.notice.isEmpty(), replacedLines.isEmpty());
+    for (const qsizetype line : replacedLines)
+        QVERIFY2(r.notice.contains(QString::number(line)), qPrintable(r.notice));
+}
+
+void TestTextFile::refusedFiles_data()
+{
+    QTest::addColumn<QString>("name");      // made in the scratch folder, or an absolute path
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");    // part of the message
+
+    QTest::newRow("NUL bytes") << "nul.txt" << QByteArray("ab\0cd", 5) << "テキストファイルではない";
+    QTest::newRow("UTF-16 without byte-order mark") << "utf16.txt" << QByteArray("a\0b\0", 4)
+                                                    << "テキストファイルではない";
+    QTest::newRow("mostly control bytes") << "control.txt" << QByteArray("\x01\x02\x03\x04" "abcdef\x05\x06")
+                                          << "テキストファイルではない";
+    QTest::newRow("program") << "/bin/ls" << QByteArray() << "テキストファイルではない";
+    QTest::newRow("device") << "/dev/zero" << QByteArray() << "通常のファイルではない";
+    QTest::newRow("folder") << "." << QByteArray() << "通常のファイルではない";
+    QTest::newRow("larger than 64 MB") << "large.txt" << QByteArray() << "64 MB";
+}
+
+void TestTextFile::refusedFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const QString path = QDir::isAbsolutePath(name) ? name : dir_.filePath(name);
+    if (!QDir::isAbsolutePath(name) && name != u".") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        if (bytes.isEmpty())
+            QVERIFY(f.resize(kMaxTextFileBytes + 1)); // sparse: costs no disk
+    }
+    const TextReadResult r = readTextFile(path);
+    QVERIFY(!r.ok);
+    QVERIFY(r.text.isEmpty());
+    QVERIFY2(r.error.contains(reason), qPrintable(r.error));
+    QVERIFY2(r.error.contains(path), qPrintable(r.error));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

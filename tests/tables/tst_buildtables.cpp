@@ -1,6 +1,8 @@
 #include "tables/grid.h"
+#include "tables/linegrids.h"
 #include "tables/module1.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 // A code table whose cell string of row k is "<k>", so that every copy can be
@@ -30,6 +32,8 @@ private slots:
     void gridResetFillsEveryCell();
     void gridReadsOutsideAreEmpty();
     void gridRowJoinsColumnsOneToThirty();
+    void writesOutsideTheGridsAreRefused_data();
+    void writesOutsideTheGridsAreRefused();
 };
 
 void TestBuildTables::digitsAndLetters_data()
@@ -178,6 +182,47 @@ void TestBuildTables::gridRowJoinsColumnsOneToThirty()
     grid.cell(1, 31) = QStringLiteral("hidden");
     const QString row = grid.row(1);
     QCOMPARE(row, QStringLiteral("　１") + kFullWidthSpace.repeated(27) + QStringLiteral("end"));
+}
+
+void TestBuildTables::writesOutsideTheGridsAreRefused_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::newRow("column 41") << 1 << 41;
+    QTest::newRow("column -1") << 1 << -1;
+    QTest::newRow("line past the last") << 3 << 1;
+    QTest::newRow("line -1") << -1 << 1;
+}
+
+void TestBuildTables::writesOutsideTheGridsAreRefused()
+{
+    // Whatever the build type: a warning, and nothing inside changes.
+    QFETCH(int, line);
+    QFETCH(int, column);
+    Grid grid;
+    grid.reset(2);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("outside the grid")));
+    grid.cell(line, column) = QStringLiteral("x");
+    for (int l = 0; l <= 2; ++l)
+        QCOMPARE(grid.row(l, 0, Grid::kLastColumn), kFullWidthSpace.repeated(Grid::kLastColumn + 1));
+
+    if (line != 1)
+        return;
+    StringLine text;
+    SymbolLine symbols;
+    symbols.reset();
+    for (int k = 0; k < 5; ++k)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("outside the grids")));
+    text.assign(column, u"x");
+    text.append(column, u"y");
+    text.assignColumn(column, 1);
+    text.appendColumn(column, 1);
+    symbols.set(column, 7);
+    QString row;
+    text.appendRow(row, 0, LineColumns::kLast);
+    QCOMPARE(row, kFullWidthSpace.repeated(LineColumns::kLast + 1));
+    for (int c = -1; c <= LineColumns::kLast + 1; ++c)
+        QVERIFY(symbols.at(c) != 7);
 }
 
 QTEST_APPLESS_MAIN(TestBuildTables)

@@ -22,7 +22,33 @@ private slots:
     void missingFileNamesWhereItLooked();
     void userTableComesFirst();
     void missingInstalledTableNamesEveryPlace();
+    void damagedTablesAreReported_data();
+    void damagedTablesAreReported();
+    void reportListsEveryProblemOnce();
 };
+
+namespace {
+
+// The shipped table's lines, for damaging one at a time.
+QStringList shippedLines()
+{
+    QFile file(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(QChar(0xFEFF));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString joined(const QStringList &lines)
+{
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+} // namespace
 
 void TestCodeTableLoader::fields_data()
 {
@@ -45,7 +71,8 @@ void TestCodeTableLoader::fields_data()
     QTest::newRow("comma before line end gives empty field") << QStringLiteral("a,\r\nb,c") << QStringList{"a", "", "b", "c"};
     QTest::newRow("empty quoted field") << QStringLiteral("\"\",x") << QStringList{"", "x"};
     QTest::newRow("trailing comma at end of file") << QStringLiteral("a,") << QStringList{"a", ""};
-    QTest::newRow("unterminated quote runs to the end") << QStringLiteral("\"a,b") << QStringList{"a,b"};
+    QTest::newRow("unterminated quote is dropped") << QStringLiteral("\"a,b\r\nc,d")
+                                                   << QStringList{"a", "b", "c", "d"};
     QTest::newRow("empty file") << QString() << QStringList();
 }
 
@@ -72,7 +99,6 @@ void TestCodeTableLoader::lastKeyWithoutCellGetsEmptyCell()
     QCOMPARE(load.rows, 3);
     QCOMPARE(load.table.CodeKeys[3], QStringLiteral("c"));
     QCOMPARE(load.table.CodePatterns[3], QString());
-    QVERIFY(load.warnings.isEmpty());
 }
 
 void TestCodeTableLoader::shortFileLeavesHigherRowsEmpty()
@@ -95,13 +121,14 @@ void TestCodeTableLoader::moreThan200RowsStopsWithWarning()
     QCOMPARE(load.rows, 200);
     QCOMPARE(load.table.CodeKeys[200], QStringLiteral("k200"));
     QCOMPARE(load.table.CodePatterns[200], QStringLiteral("p200"));
-    QCOMPARE(load.warnings.size(), 1);
-    QVERIFY(load.warnings.first().contains(QStringLiteral("200")));
+    QCOMPARE(load.problems.size(), 1);
+    QCOMPARE(load.problems.first().line, 201);
+    QVERIFY(load.problems.first().message.contains(QStringLiteral("200")));
 
     QString exactly200;
     for (int row = 1; row <= 200; ++row)
         exactly200 += QStringLiteral("k,p\r\n");
-    QVERIFY(parseCodeTable(exactly200).warnings.isEmpty());
+    QVERIFY(parseCodeTable(exactly200).problems.isEmpty());
 }
 
 void TestCodeTableLoader::readsCp932AndUtf8Files()
@@ -179,6 +206,98 @@ void TestCodeTableLoader::missingInstalledTableNamesEveryPlace()
     const QString besideProgram = QDir::toNativeSeparators(QDir::cleanPath(
         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/mirabo/no-such-table.txt")));
     QVERIFY2(load.error.contains(besideProgram), qPrintable(load.error));
+}
+
+void TestCodeTableLoader::damagedTablesAreReported_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("lines");      // of the problems, in order
+    QTest::addColumn<QStringList>("fragments"); // one of each problem's message
+    QTest::addColumn<int>("numeralSignRow");    // where the numeral sign ⠼ ends up, 0 nowhere
+
+    const QStringList shipped = shippedLines();
+    QCOMPARE(shipped.size(), 171);
+
+    QTest::newRow("sound") << joined(shipped) << QList<int>{} << QStringList{} << 68;
+    QTest::newRow("empty file") << QString() << QList<int>{0} << QStringList{"空です"} << 0;
+    QTest::newRow("blank lines only") << QStringLiteral("\r\n\r\n") << QList<int>{0} << QStringList{"空です"} << 0;
+
+    // Row 19 "あ,⠁" without its comma: every later row takes the next row's
+    // key as its braille, and the last row is left without its braille.
+    QStringList noComma = shipped;
+    noComma[18].remove(u',');
+    QTest::newRow("row 19 lost its comma")
+        << joined(noComma) << QList<int>{19, 171} << QStringList{"19組目から170組目まで", "つなぎ符"} << 0;
+
+    // The rows after the quote keep their places.
+    QStringList openQuote = shipped;
+    openQuote[49].prepend(u'"');
+    QTest::newRow("quote left open at row 50")
+        << joined(openQuote) << QList<int>{50} << QStringList{"閉じていません"} << 68;
+
+    QStringList emptySigns = shipped;
+    for (const int row : {28, 31, 68, 104, 171})
+        emptySigns[row - 1] = emptySigns[row - 1].section(u',', 0, 0) + u',';
+    QTest::newRow("sign rows empty") << joined(emptySigns) << QList<int>{28, 31, 68, 104, 171}
+                                     << QStringList{"大文字符", "外字符", "数符", "二重大文字符", "つなぎ符"}
+                                     << 0;
+
+    QStringList longCell = shipped;
+    longCell[4] = QStringLiteral("。,") + QStringLiteral("⠲").repeated(10000);
+    QTest::newRow("cell of 10 000 cells") << joined(longCell) << QList<int>{5} << QStringList{"10000マス"}
+                                          << 68;
+
+    QTest::newRow("fewer than 171 rows") << joined(shipped.mid(0, 100)) << QList<int>{100}
+                                         << QStringList{"100組しかありません"} << 68;
+
+    // A table of another cell alphabet is not held to Unicode braille.
+    QTest::newRow("letters as cells") << QStringLiteral("a,A\r\n").repeated(171) << QList<int>{} << QStringList{}
+                                      << 0;
+}
+
+void TestCodeTableLoader::damagedTablesAreReported()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, lines);
+    QFETCH(QStringList, fragments);
+    QFETCH(int, numeralSignRow);
+
+    const CodeTableLoad load = parseCodeTable(text);
+    QVERIFY(load.ok);
+    QStringList got;
+    for (const CodeTableProblem &problem : load.problems)
+        got.append(problem.text());
+    QCOMPARE(load.problems.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QCOMPARE(load.problems[i].line, lines[i]);
+        QVERIFY2(load.problems[i].message.contains(fragments[i]), qPrintable(got.join(u'\n')));
+    }
+    for (int row = 1; row <= CodeTable::kRows; ++row)
+        QVERIFY(QStringView(load.table.CodePatterns[row]).toUcs4().size() <= kMaxCells);
+    if (numeralSignRow)
+        QCOMPARE(load.table.CodePatterns[numeralSignRow], QStringLiteral("⠼"));
+}
+
+void TestCodeTableLoader::reportListsEveryProblemOnce()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("broken.txt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    // A bad byte on line 2, a quote left open on line 3, and far too few rows.
+    f.write("\xEF\xBB\xBF\",\",⠄\r\nあ,⠁\xFF\r\n\"い,⠃\r\n");
+    f.close();
+    const CodeTableLoad load = loadCodeTable(path);
+    QVERIFY(load.ok);
+    const QString report = load.report();
+    const QStringList lines = report.split(u'\n');
+    QVERIFY2(lines.first().contains(path), qPrintable(report));
+    QCOMPARE(lines.size(), 1 + load.problems.size());
+    QVERIFY2(report.contains(QStringLiteral("2行目")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("3行目: 「\"」で始まる欄が閉じていません")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("3組しかありません")), qPrintable(report));
+    QCOMPARE(load.table.CodeKeys[3], QStringLiteral("い"));
+    QCOMPARE(parseCodeTable(QStringLiteral("a,⠁\r\n").repeated(171)).report(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestCodeTableLoader)
