@@ -110,12 +110,13 @@ CodeTableLoad parseCodeTable(QStringView text)
     CodeTableLoad load;
     const QStringList fields = splitCodeTableFields(text);
     const qsizetype pairs = (fields.size() + 1) / 2;
-    if (pairs > CodeTable::kRows) {
+    if (pairs > CodeTable::kMaxRows) {
         load.warnings.append(QStringLiteral("コード表の行数が%1を越えています。%2行目以降は読み込みません。")
-                                 .arg(CodeTable::kRows)
-                                 .arg(CodeTable::kRows + 1));
+                                 .arg(CodeTable::kMaxRows)
+                                 .arg(CodeTable::kMaxRows + 1));
     }
-    const int rows = int(qMin<qsizetype>(pairs, CodeTable::kRows));
+    const int rows = int(qMin<qsizetype>(pairs, CodeTable::kMaxRows));
+    load.table.growTo(rows);
     for (int row = 1; row <= rows; ++row) {
         const qsizetype keyIndex = 2 * (row - 1);
         load.table.CodeKeys[row] = fields[keyIndex];

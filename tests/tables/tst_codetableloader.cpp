@@ -17,7 +17,7 @@ private slots:
     void rowOneKeyIsAlwaysAsciiComma();
     void lastKeyWithoutCellGetsEmptyCell();
     void shortFileLeavesHigherRowsEmpty();
-    void moreThan200RowsStopsWithWarning();
+    void rowsPast200AreKeptUpToTheLimit();
     void readsCp932AndUtf8Files();
     void missingFileNamesWhereItLooked();
     void userTableComesFirst();
@@ -85,23 +85,28 @@ void TestCodeTableLoader::shortFileLeavesHigherRowsEmpty()
     }
 }
 
-void TestCodeTableLoader::moreThan200RowsStopsWithWarning()
+void TestCodeTableLoader::rowsPast200AreKeptUpToTheLimit()
 {
+    // Extra keys may follow the fixed rows; only a file past the limit is cut.
     QString text;
-    for (int row = 1; row <= 205; ++row)
+    for (int row = 1; row <= CodeTable::kMaxRows + 5; ++row)
         text += QStringLiteral("k%1,p%1\r\n").arg(row);
     const CodeTableLoad load = parseCodeTable(text);
     QVERIFY(load.ok);
-    QCOMPARE(load.rows, 200);
-    QCOMPARE(load.table.CodeKeys[200], QStringLiteral("k200"));
-    QCOMPARE(load.table.CodePatterns[200], QStringLiteral("p200"));
+    QCOMPARE(load.rows, CodeTable::kMaxRows);
+    QCOMPARE(load.table.lastRow(), CodeTable::kMaxRows);
+    QCOMPARE(load.table.CodeKeys[201], QStringLiteral("k201"));
+    QCOMPARE(load.table.CodePatterns[CodeTable::kMaxRows], QStringLiteral("p%1").arg(CodeTable::kMaxRows));
     QCOMPARE(load.warnings.size(), 1);
-    QVERIFY(load.warnings.first().contains(QStringLiteral("200")));
+    QVERIFY(load.warnings.first().contains(QString::number(CodeTable::kMaxRows)));
 
-    QString exactly200;
-    for (int row = 1; row <= 200; ++row)
-        exactly200 += QStringLiteral("k,p\r\n");
-    QVERIFY(parseCodeTable(exactly200).warnings.isEmpty());
+    QString rows230;
+    for (int row = 1; row <= 230; ++row)
+        rows230 += QStringLiteral("k,p\r\n");
+    const CodeTableLoad longer = parseCodeTable(rows230);
+    QVERIFY(longer.warnings.isEmpty());
+    QCOMPARE(longer.rows, 230);
+    QCOMPARE(longer.table.CodeKeys[230], QStringLiteral("k"));
 }
 
 void TestCodeTableLoader::readsCp932AndUtf8Files()
