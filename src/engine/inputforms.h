@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The forms in which a line reaches the passes: half-width ASCII (letters,
+// digits, space, symbols) and half-width katakana become their full-width
+// forms, a kana followed by a combining voiced or semi-voiced mark becomes
+// the one voiced kana, and the dashes and waves that the Japanese code pages
+// decode differently become the one form the code table knows. Every other
+// character is kept as it is.
+QString normalizeInputForms(QStringView line);
