@@ -1,6 +1,9 @@
 #include "translation.h"
 
 #include "conversion.h"
+#include "inputforms.h"
+#include "standardrules.h"
+#include "tables/extrarows.h"
 
 #include <QHash>
 
@@ -35,7 +38,7 @@ SplitLine splitCharacters(QStringView text)
 class RowIndex
 {
 public:
-    RowIndex(const CodeTable &code, const KeyTables &keys)
+    RowIndex(const CodeTable &code, const KeyTables &keys) : extra_(code)
     {
         for (int k = 1; k <= CodeTable::kLookupRows; ++k) {
             codeRows_.insert(code.CodeKeys[k], k);
@@ -53,8 +56,10 @@ public:
     // The last row 19..171 whose katakana key equals the cell, or -1.
     int katakanaRow(const QString &cell) const { return katakanaRows_.value(cell, -1); }
     bool isCodeKey(const QString &text) const { return codeKeys_.contains(text); }
+    const ExtraRows &extra() const { return extra_; }
 
 private:
+    ExtraRows extra_;
     QHash<QString, int> codeRows_;
     QHash<QString, int> katakanaRows_;
     QHash<QString, int> codeKeys_;
@@ -84,6 +89,7 @@ public:
             applyKatakanaRows();
             padVoicedKatakana();
         }
+        applyStandardRules();
     }
 
 private:
@@ -92,8 +98,10 @@ private:
     void split(const QStringList &characters)
     {
         for (int column = 1; column <= length_; ++column) {
-            m_.CharGrid.cell(line_, column) = characters[column - 1];
-            m_.TextGrid.cell(line_, column) = characters[column - 1];
+            // Hiragana ゔ is read as the katakana ヴ, which the tables know.
+            const QString &character = characters[column - 1];
+            m_.CharGrid.cell(line_, column) = character == u"ゔ" ? QStringLiteral("ヴ") : character;
+            m_.TextGrid.cell(line_, column) = character;
         }
     }
 
@@ -106,6 +114,51 @@ private:
         if (withCells)
             m_.CellGrid.cell(line_, column - 1) += m_.CellGrid.at(line_, column);
         tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column, line_);
+        ++joins_;
+    }
+
+    QString blankCell() const
+    {
+        const int row = rows_.codeRow(kFullWidthSpace);
+        return row > 0 && !code_.CodePatterns[std::size_t(row)].isEmpty() ? code_.CodePatterns[std::size_t(row)]
+                                                                           : QString(QChar(0x2800));
+    }
+
+    void applyStandardRules()
+    {
+        const int n = std::max(0, length_ - joins_);
+        std::vector<SignKinds> kinds;
+        for (int column = 1; column <= n; ++column)
+            kinds.push_back(signKinds(charAt(column)));
+        std::vector<ColumnEdit> edits;
+        planStandardRules(kinds, edits);
+        const QString blank = blankCell();
+        const QString &connector = code_.CodePatterns[CodeRow::Connector];
+        for (int column = 1; column <= n; ++column) {
+            const ColumnEdit &edit = edits[std::size_t(column - 1)];
+            QString &cells = m_.CellGrid.cell(line_, column);
+            QString &text = m_.TextGrid.cell(line_, column);
+            // The connector is one cell, like the blanks.
+            if (edit.hyphen)
+                cells = connector;
+            if (edit.connectorAfter) {
+                cells += connector;
+                text += kFullWidthSpace;
+            }
+            if (edit.blanksBefore) {
+                cells = blank.repeated(edit.blanksBefore) + cells;
+                text = kFullWidthSpace.repeated(edit.blanksBefore) + text;
+            }
+            if (edit.blanksAfter) {
+                cells += blank.repeated(edit.blanksAfter);
+                text += kFullWidthSpace.repeated(edit.blanksAfter);
+            }
+            // Braille typed in the text is its own cell.
+            const QString &character = charAt(column);
+            if (cells == kFullWidthSpace && character.size() == 1 && character[0].unicode() >= 0x2800 &&
+                character[0].unicode() <= 0x28FF)
+                cells = character;
+        }
     }
 
     // After a join the column holds the next character, which is compared
@@ -119,7 +172,8 @@ private:
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
-                if (!rows_.isCodeKey(charAt(column - 1) + charAt(column)))
+                const QString pair = charAt(column - 1) + charAt(column);
+                if (!rows_.isCodeKey(pair) && rows_.extra().row(pair) < 0)
                     continue;
                 joinLeft(column, false);
             }
@@ -132,7 +186,21 @@ private:
             const int row = rows_.codeRow(charAt(column));
             if (row > 0)
                 m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
+            else if (const int extra = rows_.extra().row(charAt(column)); extra > 0)
+                setExtraRow(column, extra);
         }
+    }
+
+    // The text stands over the first of the row's cells, and a "　" over
+    // each of the others.
+    void setExtraRow(int column, int row)
+    {
+        const QString &cells = code_.CodePatterns[std::size_t(row)];
+        m_.CellGrid.cell(line_, column) = cells;
+        QString &text = m_.TextGrid.cell(line_, column);
+        const qsizetype width = text.toUcs4().size();
+        if (width < cells.size())
+            text += QString(cells.size() - width, QChar(u'　'));
     }
 
     // The two-cell braille of a voiced syllable comes from the code table;
@@ -228,6 +296,8 @@ private:
             const int row = rows_.katakanaRow(charAt(column));
             if (row > 0)
                 m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
+            else if (const int extra = rows_.extra().katakanaRow(charAt(column)); extra > 0)
+                setExtraRow(column, extra);
         }
     }
 
@@ -247,6 +317,7 @@ private:
     const RowIndex &rows_;
     const int line_;
     const int length_;
+    int joins_ = 0;
 };
 
 } // namespace
@@ -268,8 +339,8 @@ void translateLine(Module1 &m, const RowIndex &rows, int line, QStringView text,
         return;
     }
 
-    m.CurrentLine = text.toString();
-    const SplitLine split = splitCharacters(text);
+    m.CurrentLine = normalizeInputForms(text);
+    const SplitLine split = splitCharacters(m.CurrentLine);
     if (split.length > Grid::kShownColumns)
         list.append(kLongLineWarning);
 

@@ -28,7 +28,7 @@ private slots:
     void manyLinesTranslateWhole();
     void lastMatchingCodeRowWins_data();
     void lastMatchingCodeRowWins();
-    void rowsPast171AreNotConsulted();
+    void rowsPast171ComeAfterTheFixedRows();
     void missingRowsGiveEmptyCells();
     void translateLineOutsideGridsWritesNothing();
 
@@ -122,8 +122,9 @@ void TestTranslation::line_data()
                             << "　３　いぇ" << cells({68, 22, 171, 21, 2});
     QTest::newRow("１　あ") << "１　あ"
                             << "　１　あ" << cells({68, 19, 2, 19});
+    // A half-width space is read as the full-width one.
     QTest::newRow("１ あ") << "１ あ"
-                           << "　１ あ" << cells({68, 19, 3, 19});
+                           << "　１　あ" << cells({68, 19, 2, 19});
     QTest::newRow("３か: no connector") << "３か"
                                         << "　３か" << cells({68, 22, 29});
     QTest::newRow("two numbers") << "１か２"
@@ -132,10 +133,11 @@ void TestTranslation::line_data()
                                         << "あ　５" << cells({19, 68, 153});
 
     // Letters, with kana around them.
+    // Kana right after letters is set off by the connector.
     QTest::newRow("ＣＤを") << "ＣＤを"
-                            << "　　　ＣＤを" << cells({104, 22, 158, 162});
+                            << "　　　ＣＤ　を" << cells({104, 22, 158, 171, 162});
     QTest::newRow("ｘと") << "ｘと"
-                          << "　ｘと" << cells({31, 126, 98});
+                          << "　ｘ　と" << cells({31, 126, 171, 98});
 
     // Katakana passes.
     QTest::newRow("キャ") << "キャ"
@@ -330,11 +332,15 @@ void TestTranslation::lastMatchingCodeRowWins()
     QCOMPARE(trimmedRow(translate({line})[1]), braille);
 }
 
-void TestTranslation::rowsPast171AreNotConsulted()
+void TestTranslation::rowsPast171ComeAfterTheFixedRows()
 {
+    // Extra rows are looked up where no fixed row has the text, kana keys
+    // in katakana too, and of two extra rows with one key the first counts.
     m_.codeTable.CodeKeys[172] = QStringLiteral("か");
     m_.codeTable.CodeKeys[180] = QStringLiteral("山");
-    QCOMPARE(trimmedRow(translate({QStringLiteral("か山")})[1]), cells({29}));
+    m_.codeTable.CodeKeys[181] = QStringLiteral("ゐ");
+    m_.codeTable.CodeKeys[182] = QStringLiteral("山");
+    QCOMPARE(trimmedRow(translate({QStringLiteral("か山ヰゐ")})[1]), cells({29, 180, 181, 181}));
 }
 
 void TestTranslation::missingRowsGiveEmptyCells()
