@@ -120,7 +120,7 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
         }
         if (kind & Hyphen) {
             const SignKinds previous = kindAt(i, -1);
-            edit.hyphen = ((previous & Digit) && (next & Digit)) || ((previous & Letter) && (next & Letter));
+            edit.hyphen = (previous & (Digit | Letter)) && (next & (Digit | Letter));
         }
         if ((kind & Letter) && (next & Kana))
             edit.connectorAfter = true;

@@ -38,7 +38,7 @@ struct ColumnEdit
     std::uint8_t blanksBefore = 0;
     std::uint8_t blanksAfter = 0;
     bool connectorAfter = false; // letters followed by kana
-    bool hyphen = false;         // － between digits or letters: the connector's cells
+    bool hyphen = false;         // － between digits or letters: the connector's cell
 
     bool isEmpty() const { return !blanksBefore && !blanksAfter && !connectorAfter && !hyphen; }
 };

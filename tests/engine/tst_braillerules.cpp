@@ -277,6 +277,8 @@ void TestBrailleRules::latinLetters_data()
     QTest::newRow("hyphen in capitals") << "ＭＳ－ＤＯＳ" << "⠰⠠⠠⠍⠎⠤⠰⠠⠠⠙⠕⠎";
     QTest::newRow("half-width hyphen in capitals") << "MS-DOS" << "⠰⠠⠠⠍⠎⠤⠰⠠⠠⠙⠕⠎";
     QTest::newRow("hyphen in small letters") << "ｅ－ｍａｉｌ" << "⠰⠑⠤⠰⠍⠁⠊⠇";
+    QTest::newRow("hyphen between a letter and a digit") << "Ａ－１" << "⠰⠠⠁⠤⠼⠁";
+    QTest::newRow("hyphen with nothing to join") << "あ－い" << "⠁⠀⠃";
     QTest::newRow("kana after a capital") << "Ａア" << "⠰⠠⠁⠤⠁";
     QTest::newRow("kana after a capital, not ア row") << "Ｃプラス" << "⠰⠠⠉⠤⠠⠭⠑⠹";
     QTest::newRow("kana after capitals") << "ＯＫです" << "⠰⠠⠠⠕⠅⠤⠐⠟⠹";
