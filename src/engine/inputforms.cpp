@@ -56,13 +56,19 @@ QString composedWithNextMark(QStringView line, qsizetype i)
 
 QString normalizeInputForms(QStringView line)
 {
+    QString out;
+    return normalizeInputForms(line, out) ? out : line.toString();
+}
+
+bool normalizeInputForms(QStringView line, QString &out)
+{
     qsizetype first = 0;
     while (first < line.size() && !needsChange(line[first].unicode()))
         ++first;
     if (first == line.size())
-        return line.toString();
+        return false;
 
-    QString out;
+    out.resize(0);
     out.reserve(line.size());
     // A combining mark joins the kana before it, so the copy stops one short.
     const qsizetype kept = first > 0 && isCombiningVoicedMark(line[first].unicode()) ? first - 1 : first;
@@ -90,5 +96,5 @@ QString normalizeInputForms(QStringView line)
             out += QChar(c);
         }
     }
-    return out;
+    return true;
 }

@@ -10,3 +10,6 @@
 // decode differently become the one form the code table knows. Every other
 // character is kept as it is.
 QString normalizeInputForms(QStringView line);
+// The same into a buffer that the caller reuses: false, with `out` left as
+// it is, when the line is already in those forms.
+bool normalizeInputForms(QStringView line, QString &out);
