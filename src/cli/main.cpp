@@ -12,5 +12,9 @@ int main(int argc, char *argv[])
         args.removeFirst();
         return runLookupCommand(args, stdout, stderr);
     }
+    if (!args.isEmpty() && args.first() == QLatin1String("braille")) {
+        args.removeFirst();
+        return runTranslateCommand(args, stdin, stdout, stderr, TranslateOutput::WholeBraille);
+    }
     return runTranslateCommand(args, stdin, stdout, stderr);
 }

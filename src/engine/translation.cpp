@@ -2,164 +2,55 @@
 
 #include "conversion.h"
 #include "inputforms.h"
-#include "standardrules.h"
-#include "tables/extrarows.h"
-
-#include <QHash>
+#include "platform/textcodec.h"
 
 namespace {
 
-// The line cut into characters, one per code point, at most one per grid
-// column; `length` counts every character of the line.
-struct SplitLine
-{
-    QStringList characters;
-    qsizetype length = 0;
-};
-
-SplitLine splitCharacters(QStringView text)
-{
-    SplitLine split;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        if (split.characters.size() < Grid::kLastColumn)
-            split.characters.append(text.sliced(i, n).toString());
-        ++split.length;
-        i += n;
-    }
-    return split;
-}
-
-// The code rows that a cell string finds, looked up by hash instead of
-// trying every row for every column. Built from the tables of one
-// translation; where several rows match, the last one wins, as when the rows
-// are tried in order.
-class RowIndex
-{
-public:
-    RowIndex(const CodeTable &code, const KeyTables &keys) : extra_(code)
-    {
-        for (int k = 1; k <= CodeTable::kLookupRows; ++k) {
-            codeRows_.insert(code.CodeKeys[k], k);
-            codeKeys_.insert(code.CodeKeys[k], k);
-            if (k >= CodeRow::FirstSyllable) {
-                codeRows_.insert(keys.KatakanaKeys[k], k);
-                katakanaRows_.insert(keys.KatakanaKeys[k], k);
-            }
-        }
-    }
-
-    // The last row 1..171 whose code key, or katakana key from row 19 on,
-    // equals the cell; -1 when none does.
-    int codeRow(const QString &cell) const { return codeRows_.value(cell, -1); }
-    // The last row 19..171 whose katakana key equals the cell, or -1.
-    int katakanaRow(const QString &cell) const { return katakanaRows_.value(cell, -1); }
-    bool isCodeKey(const QString &text) const { return codeKeys_.contains(text); }
-    const ExtraRows &extra() const { return extra_; }
-
-private:
-    ExtraRows extra_;
-    QHash<QString, int> codeRows_;
-    QHash<QString, int> katakanaRows_;
-    QHash<QString, int> codeKeys_;
-};
-
-// The passes that turn one grid line into braille, in the order they must
-// run: each pass relies on what the earlier ones left in the grids.
+// The passes that turn the line being translated into braille, in the order
+// they must run: each pass relies on what the earlier ones left in the grids.
+// Every question about a column is answered by the answer table.
 class LinePasses
 {
 public:
-    LinePasses(Module1 &m, const RowIndex &rows, int line, int length)
-        : m_(m), code_(m.codeTable), keys_(m.keyTables), rows_(rows), line_(line), length_(length)
+    LinePasses(Module1 &m, AnswerTable &answers, int length)
+        : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length)
     {}
 
-    void run(const QStringList &characters)
+    // The columns the line fills once its small kana are joined.
+    int joinedLength() const { return length_ - joins_; }
+
+    void run()
     {
-        split(characters);
         joinSmallHiragana();
         applyCodeRows();
         padVoicedHiragana();
         convertDigits();
-        ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, keys_.UpperLetters, keys_.LowerLetters,
-                       keys_.LetterPatterns, code_.CodePatterns, line_);
+        ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters, keys_.LowerLetters,
+                       keys_.LetterPatterns, code_.CodePatterns);
         detectKatakana();
         if (m_.KatakanaSeen) {
             joinSmallKatakana();
             applyKatakanaRows();
             padVoicedKatakana();
         }
-        applyStandardRules();
     }
 
 private:
-    const QString &charAt(int column) const { return m_.CharGrid.at(line_, column); }
-
-    void split(const QStringList &characters)
-    {
-        for (int column = 1; column <= length_; ++column) {
-            // Hiragana ゔ is read as the katakana ヴ, which the tables know.
-            const QString &character = characters[column - 1];
-            m_.CharGrid.cell(line_, column) = character == u"ゔ" ? QStringLiteral("ヴ") : character;
-            m_.TextGrid.cell(line_, column) = character;
-        }
-    }
+    const Answers &at(int column) const { return answers_.answers(m_.CharGrid.at(column)); }
 
     // Joins the small kana at the column to the syllable on its left, in the
     // braille too when asked, and closes the gap.
-    void joinLeft(int column, bool withCells)
+    void joinLeft(int column, int joined, bool withCells)
     {
-        m_.CharGrid.cell(line_, column - 1) += charAt(column);
-        m_.TextGrid.cell(line_, column - 1) += m_.TextGrid.at(line_, column);
+        m_.CharGrid.set(column - 1, joined);
+        m_.TextGrid.appendColumn(column - 1, column);
         if (withCells)
-            m_.CellGrid.cell(line_, column - 1) += m_.CellGrid.at(line_, column);
-        tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column, line_);
+            m_.CellGrid.appendColumn(column - 1, column);
+        tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column);
         ++joins_;
     }
 
-    QString blankCell() const
-    {
-        const int row = rows_.codeRow(kFullWidthSpace);
-        return row > 0 && !code_.CodePatterns[std::size_t(row)].isEmpty() ? code_.CodePatterns[std::size_t(row)]
-                                                                           : QString(QChar(0x2800));
-    }
-
-    void applyStandardRules()
-    {
-        const int n = std::max(0, length_ - joins_);
-        std::vector<SignKinds> kinds;
-        for (int column = 1; column <= n; ++column)
-            kinds.push_back(signKinds(charAt(column)));
-        std::vector<ColumnEdit> edits;
-        planStandardRules(kinds, edits);
-        const QString blank = blankCell();
-        const QString &connector = code_.CodePatterns[CodeRow::Connector];
-        for (int column = 1; column <= n; ++column) {
-            const ColumnEdit &edit = edits[std::size_t(column - 1)];
-            QString &cells = m_.CellGrid.cell(line_, column);
-            QString &text = m_.TextGrid.cell(line_, column);
-            // The connector is one cell, like the blanks.
-            if (edit.hyphen)
-                cells = connector;
-            if (edit.connectorAfter) {
-                cells += connector;
-                text += kFullWidthSpace;
-            }
-            if (edit.blanksBefore) {
-                cells = blank.repeated(edit.blanksBefore) + cells;
-                text = kFullWidthSpace.repeated(edit.blanksBefore) + text;
-            }
-            if (edit.blanksAfter) {
-                cells += blank.repeated(edit.blanksAfter);
-                text += kFullWidthSpace.repeated(edit.blanksAfter);
-            }
-            // Braille typed in the text is its own cell.
-            const QString &character = charAt(column);
-            if (cells == kFullWidthSpace && character.size() == 1 && character[0].unicode() >= 0x2800 &&
-                character[0].unicode() <= 0x28FF)
-                cells = character;
-        }
-    }
+    int joinedAt(int column) { return answers_.joined(m_.CharGrid.at(column - 1), m_.CharGrid.at(column)); }
 
     // After a join the column holds the next character, which is compared
     // with the remaining small kana only. A small kana in column 1 has no
@@ -168,14 +59,15 @@ private:
     {
         for (int column = 2; column <= length_; ++column) {
             for (int k = 1; k <= 8; ++k) {
-                if (charAt(column) != keys_.SmallHiragana[k])
+                if (!(at(column).smallHiragana & (1u << k)))
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
-                const QString pair = charAt(column - 1) + charAt(column);
-                if (!rows_.isCodeKey(pair) && rows_.extra().row(pair) < 0)
+                const int joined = joinedAt(column);
+                const Answers &pair = answers_.answers(joined);
+                if (!pair.codeKey && pair.extraRow < 0)
                     continue;
-                joinLeft(column, false);
+                joinLeft(column, joined, false);
             }
         }
     }
@@ -183,24 +75,25 @@ private:
     void applyCodeRows()
     {
         for (int column = 1; column <= length_; ++column) {
-            const int row = rows_.codeRow(charAt(column));
+            const int row = at(column).codeRow;
             if (row > 0)
-                m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
-            else if (const int extra = rows_.extra().row(charAt(column)); extra > 0)
-                setExtraRow(column, extra);
+                m_.CellGrid.assign(column, code_.CodePatterns[row]);
+            else if (at(column).extraRow > 0)
+                applyExtraRow(column, at(column).extraRow);
         }
     }
 
-    // The text stands over the first of the row's cells, and a "　" over
-    // each of the others.
-    void setExtraRow(int column, int row)
+    // An extra row's text stands over the first of its cells, with a "　"
+    // over each of the others.
+    void applyExtraRow(int column, int row)
     {
         const QString &cells = code_.CodePatterns[std::size_t(row)];
-        m_.CellGrid.cell(line_, column) = cells;
-        QString &text = m_.TextGrid.cell(line_, column);
-        const qsizetype width = text.toUcs4().size();
-        if (width < cells.size())
-            text += QString(cells.size() - width, QChar(u'　'));
+        m_.CellGrid.assign(column, cells);
+        qsizetype width = 0;
+        for (QChar c : m_.TextGrid.at(column))
+            width += c.isLowSurrogate() ? 0 : 1;
+        for (; width < cells.size(); ++width)
+            m_.TextGrid.append(column, kFullWidthSpace);
     }
 
     // The two-cell braille of a voiced syllable comes from the code table;
@@ -208,14 +101,8 @@ private:
     void padVoicedHiragana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int k = 1; k <= 26; ++k) {
-                // ヴ is a katakana too: the katakana pass pads it, after a
-                // small katakana has had the chance to join it.
-                if (keys_.VoicedHiragana[k] == keys_.VoicedKatakana[k])
-                    continue;
-                if (charAt(column) == keys_.VoicedHiragana[k])
-                    m_.TextGrid.cell(line_, column) += kFullWidthSpace;
-            }
+            for (int n = at(column).voicedHiraganaPads; n > 0; --n)
+                m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
 
@@ -223,7 +110,7 @@ private:
     {
         for (int column = 1; column <= length_; ++column) {
             for (int d = 0; d <= 9; ++d) {
-                if (charAt(column) == keys_.DigitChars[d])
+                if (at(column).digits & (1u << d))
                     convertDigit(column, d);
             }
         }
@@ -234,36 +121,23 @@ private:
     // when a syllable that reads like a digit follows it directly.
     void convertDigit(int column, int d)
     {
-        int DigitFound = -1;
-        int Row10Found = -1;
-        int CommaFound = -1;
-        int SpaceFound = -1;
-        int KanaFound = -1;
-
-        int NeighbourCol = column - 1;
-        susearch(m_.CharGrid, keys_.DigitChars, NeighbourCol, line_, DigitFound);
-        IsRow10At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, Row10Found);
-        IsRow1At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, CommaFound);
-        QString &text = m_.TextGrid.cell(line_, column);
-        QString &cells = m_.CellGrid.cell(line_, column);
-        if (DigitFound < 0 && Row10Found < 0 && CommaFound < 0) {
-            text = kFullWidthSpace + keys_.DigitChars[d];
-            cells = code_.CodePatterns[CodeRow::NumeralSign] + keys_.DigitPatterns[d];
+        const Answers &left = at(column - 1);
+        if (left.digit < 0 && !left.row10 && !left.row1) {
+            m_.TextGrid.assign(column, kFullWidthSpace);
+            m_.TextGrid.append(column, keys_.DigitChars[d]);
+            m_.CellGrid.assign(column, code_.CodePatterns[CodeRow::NumeralSign]);
+            m_.CellGrid.append(column, keys_.DigitPatterns[d]);
         } else {
-            text = keys_.DigitChars[d];
-            cells = keys_.DigitPatterns[d];
+            m_.TextGrid.assign(column, keys_.DigitChars[d]);
+            m_.CellGrid.assign(column, keys_.DigitPatterns[d]);
         }
 
-        NeighbourCol = column + 1;
-        susearch(m_.CharGrid, keys_.DigitChars, NeighbourCol, line_, DigitFound);
-        IsRow10At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, Row10Found);
-        IsRow1At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, CommaFound);
-        IsSpaceAt(m_.CharGrid, NeighbourCol, line_, SpaceFound);
-        FindDigitLikeKana(m_.CharGrid, keys_.KatakanaKeys, code_.CodeKeys, NeighbourCol, line_, KanaFound,
-                          m_.ConnectorNeeded);
-        if (m_.ConnectorNeeded && DigitFound < 0 && Row10Found < 0 && CommaFound < 0 && SpaceFound < 0) {
-            text += kFullWidthSpace;
-            cells += code_.CodePatterns[CodeRow::Connector];
+        const Answers &right = at(column + 1);
+        if (right.digitLikeKana)
+            m_.ConnectorNeeded = true;
+        if (m_.ConnectorNeeded && right.digit < 0 && !right.row10 && !right.row1 && !right.space) {
+            m_.TextGrid.append(column, kFullWidthSpace);
+            m_.CellGrid.append(column, code_.CodePatterns[CodeRow::Connector]);
         }
         m_.ConnectorNeeded = false;
     }
@@ -272,99 +146,215 @@ private:
     // can stop there.
     void detectKatakana()
     {
-        for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column) {
-            int KanaFound = -1;
-            FindKatakana(m_.CharGrid, keys_.KatakanaKeys, column, line_, KanaFound, m_.KatakanaSeen);
-        }
+        for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column)
+            m_.KatakanaSeen = at(column).katakana;
     }
 
     // Unlike the hiragana join, this one joins the braille too, and looks at
-    // the shown columns whatever the line's length; column 1 stays as it is.
+    // every column of the grids whatever the line's length; column 1 stays as
+    // it is.
     void joinSmallKatakana()
     {
-        for (int column = 2; column <= Grid::kShownColumns; ++column) {
+        for (int column = 2; column <= m_.CharGrid.last(); ++column) {
             for (int k = 1; k <= 8; ++k) {
-                if (charAt(column) == keys_.SmallKatakana[k])
-                    joinLeft(column, true);
+                if (at(column).smallKatakana & (1u << k))
+                    joinLeft(column, joinedAt(column), true);
             }
         }
     }
 
     void applyKatakanaRows()
     {
-        for (int column = 1; column <= Grid::kShownColumns; ++column) {
-            const int row = rows_.katakanaRow(charAt(column));
+        for (int column = 1; column <= m_.CharGrid.last(); ++column) {
+            const int row = at(column).katakanaRow;
             if (row > 0)
-                m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
-            else if (const int extra = rows_.extra().katakanaRow(charAt(column)); extra > 0)
-                setExtraRow(column, extra);
+                m_.CellGrid.assign(column, code_.CodePatterns[row]);
+            else if (at(column).extraKatakanaRow > 0)
+                applyExtraRow(column, at(column).extraKatakanaRow);
         }
     }
 
     void padVoicedKatakana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int k = 1; k <= 26; ++k) {
-                if (charAt(column) == keys_.VoicedKatakana[k])
-                    m_.TextGrid.cell(line_, column) += kFullWidthSpace;
-            }
+            for (int n = at(column).voicedKatakanaPads; n > 0; --n)
+                m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
 
     Module1 &m_;
     const CodeTable &code_;
     const KeyTables &keys_;
-    const RowIndex &rows_;
-    const int line_;
+    AnswerTable &answers_;
     const int length_;
     int joins_ = 0;
 };
 
-} // namespace
-
-void Showlist(const Grid &cellGrid, const Grid &textGrid, int line, QStringList &list)
+// Takes the table into the state and builds the key tables, before the
+// answer table is made from them.
+const Module1 &prepared(Module1 &m, const CodeTable &table)
 {
-    list.append(textGrid.row(line));
-    list.append(cellGrid.row(line));
-}
-
-namespace {
-
-void translateLine(Module1 &m, const RowIndex &rows, int line, QStringView text, QStringList &list)
-{
-    const bool inGrids = line >= 1 && line <= m.CharGrid.lastLine() && line <= m.CellGrid.lastLine() &&
-                         line <= m.TextGrid.lastLine();
-    if (!inGrids) {
-        qWarning("TranslateLine: line %d is outside the grids", line);
-        return;
-    }
-
-    m.CurrentLine = normalizeInputForms(text);
-    const SplitLine split = splitCharacters(m.CurrentLine);
-    if (split.length > Grid::kShownColumns)
-        list.append(kLongLineWarning);
-
-    LinePasses(m, rows, line, int(split.characters.size())).run(split.characters);
-    Showlist(m.CellGrid, m.TextGrid, line, list);
-}
-
-} // namespace
-
-void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list)
-{
-    translateLine(m, RowIndex(m.codeTable, m.keyTables), line, text, list);
-}
-
-QStringList TranslateLines(Module1 &m, const QStringList &lines)
-{
-    const int count = int(lines.size());
-    QStringList list;
-    list.reserve(2 * count);
-    m.resetGrids(count);
+    m.codeTable = table;
     m.BuildTables();
-    const RowIndex rows(m.codeTable, m.keyTables);
-    for (int line = 1; line <= count; ++line)
-        translateLine(m, rows, line, lines[line - 1], list);
-    m.LineCount = count;
-    return list;
+    return m;
+}
+
+} // namespace
+
+QStringList listEntries(const Translation &translation)
+{
+    QStringList entries;
+    entries.reserve(2 * translation.size());
+    for (const TranslatedLine &line : translation) {
+        if (line.tooLong)
+            entries.append(kLongLineWarning);
+        entries.append(line.text);
+        entries.append(line.braille);
+    }
+    return entries;
+}
+
+void Showlist(const StringLine &cellGrid, const StringLine &textGrid, TranslatedLine &line)
+{
+    line.text.resize(0);
+    line.braille.resize(0);
+    textGrid.appendRow(line.text);
+    cellGrid.appendRow(line.braille);
+}
+
+LineTranslator::LineTranslator(const CodeTable &table)
+    : answers_(prepared(m_, table).codeTable, m_.keyTables)
+{}
+
+void LineTranslator::translate(QStringView text, TranslatedLine &line)
+{
+    ++m_.LineCount;
+    if (normalizeInputForms(text, normalized_))
+        text = normalized_;
+    m_.CurrentLine = text;
+    m_.resetGrids(int(text.size()));
+
+    // Split: one character (code point) per column.
+    int columns = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView character = text.sliced(i, n);
+        ++columns;
+        // Hiragana ゔ is read as the katakana ヴ, which the tables know.
+        m_.CharGrid.set(columns, answers_.symbol(character == u"ゔ" ? u"ヴ" : character));
+        m_.TextGrid.assign(columns, character);
+        i += n;
+    }
+    line.tooLong = columns > LineColumns::kShown;
+
+    LinePasses passes(m_, answers_, columns);
+    passes.run();
+    columns_ = passes.joinedLength();
+    applyStandardRules();
+    noteCharactersWithoutBraille();
+    Showlist(m_.CellGrid, m_.TextGrid, line);
+    m_.CurrentLine = QStringView();
+}
+
+// The rules that look at a column's neighbours, once every pass is done.
+void LineTranslator::applyStandardRules()
+{
+    kinds_.resize(std::size_t(columns_));
+    for (int column = 1; column <= columns_; ++column)
+        kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
+    planStandardRules(kinds_, edits_);
+
+    const CodeTable &code = m_.codeTable;
+    const QString &connector = code.CodePatterns[CodeRow::Connector];
+    const Answers &space = answers_.answers(SymbolLine::kFullWidthSpace);
+    const QString blank = space.codeRow > 0 && !code.CodePatterns[std::size_t(space.codeRow)].isEmpty()
+                              ? code.CodePatterns[std::size_t(space.codeRow)]
+                              : QStringLiteral("\u2800");
+    for (int column = 1; column <= columns_; ++column) {
+        const ColumnEdit &edit = edits_[std::size_t(column - 1)];
+        if (edit.isEmpty())
+            continue;
+        // The connector is one cell, like a blank, with one "　" over it.
+        if (edit.hyphen)
+            m_.CellGrid.assign(column, connector);
+        if (edit.connectorAfter) {
+            m_.CellGrid.append(column, connector);
+            m_.TextGrid.append(column, kFullWidthSpace);
+        }
+        if (edit.blanksBefore) {
+            const QString cells = m_.CellGrid.at(column).toString();
+            const QString text = m_.TextGrid.at(column).toString();
+            m_.CellGrid.assign(column, blank.repeated(edit.blanksBefore));
+            m_.CellGrid.append(column, cells);
+            m_.TextGrid.assign(column, kFullWidthSpace.repeated(edit.blanksBefore));
+            m_.TextGrid.append(column, text);
+        }
+        for (int n = edit.blanksAfter; n > 0; --n) {
+            m_.CellGrid.append(column, blank);
+            m_.TextGrid.append(column, kFullWidthSpace);
+        }
+    }
+}
+
+// A character that no pass gave a cell keeps the "　" of the reset: braille
+// typed in the text becomes its own cell, anything else is noted once.
+void LineTranslator::noteCharactersWithoutBraille()
+{
+    for (int column = 1; column <= columns_; ++column) {
+        if (m_.CellGrid.at(column) != kFullWidthSpace)
+            continue;
+        const int symbol = m_.CharGrid.at(column);
+        const Answers &answers = answers_.answers(symbol);
+        if (answers.brailleCell) {
+            m_.CellGrid.assign(column, answers_.text(symbol));
+            continue;
+        }
+        if (answers.space)
+            continue;
+        if (std::size_t(symbol) >= reported_.size())
+            reported_.resize(std::size_t(symbol) + 1, false);
+        if (!reported_[std::size_t(symbol)]) {
+            reported_[std::size_t(symbol)] = true;
+            withoutBraille_.append(answers_.text(symbol).toString());
+        }
+    }
+}
+
+void LineTranslator::appendWholeBraille(QString &braille) const
+{
+    const qsizetype start = braille.size();
+    for (int column = 1; column <= columns_; ++column)
+        braille += m_.CellGrid.at(column);
+    QChar *cells = braille.data();
+    for (qsizetype i = start; i < braille.size(); ++i) {
+        if (cells[i] == u'　')
+            cells[i] = QChar(0x2800);
+    }
+    qsizetype end = braille.size();
+    while (end > start && cells[end - 1] == QChar(0x2800))
+        --end;
+    braille.truncate(end);
+}
+
+QString withoutBrailleMessage(const QStringList &characters, int listed)
+{
+    QString names = characters.mid(0, listed).join(QStringLiteral("　"));
+    if (characters.size() > listed)
+        names += QStringLiteral(" ほか%1文字").arg(characters.size() - listed);
+    return QStringLiteral("次の文字は点字にならないため、点字を空白のマスにしました。\n%1").arg(names);
+}
+
+Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille)
+{
+    LineTranslator translator(table);
+    Translation translation;
+    TranslatedLine line;
+    forEachLine(text, [&](QStringView source) {
+        translator.translate(source, line);
+        translation.append(line);
+    });
+    if (withoutBraille)
+        *withoutBraille += translator.charactersWithoutBraille();
+    return translation;
 }

@@ -1,6 +1,6 @@
 #include "braillelistwidget.h"
 
-#include "platform/clipboard.h"
+#include "platform/gui/clipboard.h"
 
 #include <QAction>
 #include <QApplication>

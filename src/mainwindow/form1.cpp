@@ -1,17 +1,17 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
-#include "engine/worktranslation.h"
+#include "engine/translation.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
 #include "helpwindow.h"
-#include "lookup/tenkensakuf.h"
-#include "platform/clipboard.h"
-#include "platform/japanesefonts.h"
-#include "platform/showwindow.h"
-#include "platform/twips.h"
-#include "platform/userdialogs.h"
+#include "lookupwindow/tenkensakuf.h"
+#include "platform/gui/clipboard.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/showwindow.h"
+#include "platform/gui/twips.h"
+#include "platform/gui/userdialogs.h"
 #include "resizerule.h"
 #include "tables/codetableloader.h"
 
@@ -86,7 +86,7 @@ void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(this)
+Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), m_printer(this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
@@ -101,9 +101,13 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(th
     setCentralWidget(client);
 
     txtdpbox = new QPlainTextEdit(client);
+    m_document.textDocument()->setDocumentLayout(new QPlainTextDocumentLayout(m_document.textDocument()));
+    txtdpbox->setDocument(m_document.textDocument());
     txtdpbox->setObjectName(QStringLiteral("txtdpbox"));
     txtdpbox->setGeometry(Twips::toPixels(kTextBoxRect, this));
     connect(txtdpbox, &QPlainTextEdit::textChanged, this, &Form1::txtdpbox_Change);
+    connect(&m_document, &Document::translated, this, &Form1::showTranslation);
+    connect(&m_document, &Document::fileNameChanged, this, &QWidget::setWindowTitle);
 
     List1 = new BrailleListWidget(client);
     List1->setObjectName(QStringLiteral("List1"));
@@ -123,7 +127,13 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(th
     txtdpbox_Change();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The dialogs and the editor that work on the document go before it.
+    delete m_findDialog;
+    delete m_replaceDialog;
+    delete centralWidget();
+}
 
 void Form1::createMenus()
 {
@@ -222,7 +232,7 @@ void Form1::Form_Load()
 
 void Form1::applyCodeTable(const CodeTableLoad &load)
 {
-    m_module1.codeTable = load.table;
+    m_document.setCodeTable(load.table);
     if (!load.ok)
         UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), load.error);
     if (!load.warnings.isEmpty())
@@ -231,7 +241,7 @@ void Form1::applyCodeTable(const CodeTableLoad &load)
 
 bool Form1::hasUnsavedChanges() const
 {
-    return txtdpbox->document()->isModified() && !txtdpbox->document()->isEmpty();
+    return m_document.hasUnsavedChanges();
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -280,16 +290,7 @@ void Form1::closeEvent(QCloseEvent *event)
 
 bool Form1::offerToSaveChanges(const QString &title)
 {
-    if (!hasUnsavedChanges())
-        return true;
-    switch (UserDialogs::instance().askYesNoCancel(this, title, QStringLiteral("保存しますか？"))) {
-    case UserDialogs::Answer::Yes:
-        return SaveTextAs();
-    case UserDialogs::Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return m_saver.offerToSaveChanges(title);
 }
 
 void Form1::Toolbar1_ButtonClick(int position)
@@ -346,8 +347,7 @@ void Form1::syoukyo_Click()
 
 void Form1::clearDocument()
 {
-    txtdpbox->setPlainText(QString());
-    txtdpbox->document()->setModified(false);
+    m_document.setText(QString());
 }
 
 void Form1::owari_Click()
@@ -406,25 +406,17 @@ void Form1::txtdpbox_Change()
 
 bool Form1::SaveTextAs()
 {
-    const QString path = m_saver.saveAs(txtdpbox->toPlainText());
-    if (path.isEmpty())
-        return false;
-    setWindowTitle(path);
-    txtdpbox->document()->setModified(false);
-    return true;
+    return m_saver.saveAs();
 }
 
 bool Form1::WriteTextFile(const QString &path)
 {
-    if (!m_saver.writeTextFile(path, txtdpbox->toPlainText()))
-        return false;
-    txtdpbox->document()->setModified(false);
-    return true;
+    return m_saver.writeTo(path);
 }
 
 void Form1::Printlist()
 {
-    m_printer.print(ListPrinter::rows(m_module1));
+    m_printer.print(ListPrinter::rows(m_document.lastTranslation()));
 }
 
 void Form1::printsetting_Click()
@@ -434,7 +426,7 @@ void Form1::printsetting_Click()
 
 void Form1::fileopen_Click()
 {
-    Form2::open(this);
+    Form2::open(this, m_document, m_saver);
 }
 
 void Form1::mnufind_Click()
@@ -449,19 +441,20 @@ void Form1::mnureplace_Click()
 
 void Form1::tenhonyaku_Click()
 {
-    QStringList entries;
-    const TranslationResult result = TranslateEditorText(m_module1, txtdpbox->toPlainText(), entries);
+    const QString error = m_document.translate();
+    if (!error.isEmpty())
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), error);
+}
+
+// Every translation, from this window or the file window, replaces the list
+// and tells which characters have no braille.
+void Form1::showTranslation()
+{
     List1->clear();
-    List1->addItems(entries);
-    if (!result.ok) {
-        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), result.error);
-        return;
-    }
-    if (!result.lostCharacters.isEmpty()) {
-        UserDialogs::instance().warn(
-            this, QStringLiteral("点字翻訳"),
-            QStringLiteral("次の文字は点字に翻訳できないため、「?」として翻訳しました。\n%1")
-                .arg(result.lostCharacters.join(QStringLiteral(" "))));
+    List1->addItems(listEntries(m_document.lastTranslation()));
+    if (!m_document.charactersWithoutBraille().isEmpty()) {
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"),
+                                     withoutBrailleMessage(m_document.charactersWithoutBraille()));
     }
 }
 

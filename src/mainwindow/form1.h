@@ -1,8 +1,8 @@
 #pragma once
 
-#include "documentsaver.h"
+#include "document/document.h"
+#include "document/documentsaver.h"
 #include "listprinter.h"
-#include "tables/module1.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,8 +18,8 @@ struct CodeTableLoad;
 
 // The main window: the document in the editor txtdpbox, the braille list
 // List1 under it, and the menu bar and toolbar from which every command
-// starts. It owns the engine state for the whole run; closing it ends the
-// program.
+// starts. It owns the document, which the editor shows and the list
+// shows the last translation of; closing it ends the program.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -35,12 +35,12 @@ public:
     // Sets the window font, loads the installed code table and shows the
     // window.
     void Form_Load();
-    // Takes a loaded code table into the engine state, telling the user why
+    // Takes a loaded code table into the document, telling the user why
     // nothing was loaded or what was left out.
     void applyCodeTable(const CodeTableLoad &load);
 
-    Module1 &module1() { return m_module1; }
-    const Module1 &module1() const { return m_module1; }
+    Document &document() { return m_document; }
+    const Document &document() const { return m_document; }
     ListPrinter &listPrinter() { return m_printer; }
 
     // True when the editor holds text that no save has written yet.
@@ -58,8 +58,8 @@ public slots:
     void EditCut();
     void EditCopy();
     void EditPaste();
-    // Save As for the main window's text, from this window or another one.
-    // True when the file was written; the caption then shows its path.
+    // Save As for the document. True when the file was written; the caption
+    // then shows its path.
     bool SaveTextAs();
     // Writes the main window's text to path without a dialog; failures are
     // reported to the user. True when written.
@@ -95,7 +95,9 @@ private:
     void Form_Resize();
     void clearDocument();
 
-    Module1 m_module1;
+    void showTranslation();
+
+    Document m_document;
     DocumentSaver m_saver;
     ListPrinter m_printer;
 

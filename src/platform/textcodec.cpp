@@ -216,19 +216,6 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.sliced(start, i - start).toString());
-            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start).toString());
+    forEachLine(text, [&](QStringView line) { lines.append(line.toString()); });
     return lines;
 }

@@ -6,9 +6,9 @@ void Module1::BuildTables()
     ::BuildTables(codeTable, keyTables);
 }
 
-void Module1::resetGrids(int lines)
+void Module1::resetGrids(int columns)
 {
-    CharGrid.reset(lines);
-    CellGrid.reset(lines);
-    TextGrid.reset(lines);
+    CharGrid.reset(columns);
+    CellGrid.reset(columns);
+    TextGrid.reset(columns);
 }

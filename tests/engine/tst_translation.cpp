@@ -18,10 +18,10 @@ private slots:
     void noLinesGiveNoEntries();
     void longLineWarningComesFirst_data();
     void longLineWarningComesFirst();
-    void linePastColumn40IsCut();
+    void longLineIsTranslatedWhole();
     void shiftTakesColumn31IntoColumn30();
     void smallHiraganaJoinsUpToLineLength();
-    void smallKatakanaJoinsInShownColumnsOnly();
+    void smallKatakanaJoinsOnTheWholeLine();
     void katakanaSeenHoldsForLaterLines();
     void katakanaSeenClearedByNextTranslation();
     void cellsOfEarlierTranslationDoNotShow();
@@ -30,17 +30,28 @@ private slots:
     void lastMatchingCodeRowWins();
     void rowsPast171ComeAfterTheFixedRows();
     void missingRowsGiveEmptyCells();
-    void translateLineOutsideGridsWritesNothing();
 
 private:
-    QStringList translate(const QStringList &lines) { return TranslateLines(m_, lines); }
-    Module1 m_;
+    // Translates the lines as one document; the translator stays for its
+    // state after the last line.
+    QStringList translate(const QStringList &lines)
+    {
+        translator_ = std::make_unique<LineTranslator>(table_);
+        Translation translation;
+        for (const QString &line : lines) {
+            translation.append(TranslatedLine());
+            translator_->translate(line, translation.last());
+        }
+        return listEntries(translation);
+    }
+    const Module1 &state() const { return translator_->state(); }
+    CodeTable table_;
+    std::unique_ptr<LineTranslator> translator_;
 };
 
 void TestTranslation::init()
 {
-    m_ = Module1();
-    m_.codeTable = syntheticCodeTable();
+    table_ = syntheticCodeTable();
 }
 
 void TestTranslation::line_data()
@@ -171,7 +182,7 @@ void TestTranslation::line()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(trimmedRow(entries[0]), text);
     QCOMPARE(trimmedRow(entries[1]), braille);
-    QCOMPARE(m_.LineCount, 1);
+    QCOMPARE(state().LineCount, 1);
 }
 
 void TestTranslation::rowsHaveThirtyColumns()
@@ -183,15 +194,14 @@ void TestTranslation::rowsHaveThirtyColumns()
 void TestTranslation::emptyLineGivesTwoBlankRows()
 {
     QCOMPARE(translate({QString()}), QStringList({spaces(30), spaces(30)}));
-    QCOMPARE(m_.LineCount, 1);
+    QCOMPARE(state().LineCount, 1);
 }
 
 void TestTranslation::noLinesGiveNoEntries()
 {
     translate({QStringLiteral("あ")});
     QVERIFY(translate({}).isEmpty());
-    QCOMPARE(m_.LineCount, 0);
-    QCOMPARE(m_.CharGrid.lastLine(), 0);
+    QCOMPARE(state().LineCount, 0);
 }
 
 void TestTranslation::longLineWarningComesFirst_data()
@@ -219,17 +229,24 @@ void TestTranslation::longLineWarningComesFirst()
         QCOMPARE(entries[i] == kLongLineWarning, warningAt.contains(i));
 }
 
-void TestTranslation::linePastColumn40IsCut()
+void TestTranslation::longLineIsTranslatedWhole()
 {
-    // Characters 41 on are left out, whatever they would have done.
+    // The rows show 30 columns; the grids hold the whole line, past column
+    // 40 too.
     const QString line = QString(39, QChar(u'か')) + QStringLiteral("ＡきゃＢ１");
     const QStringList entries = translate({line});
     QCOMPARE(entries.size(), 3);
     QCOMPARE(entries[0], kLongLineWarning);
     QCOMPARE(entries[1], QString(30, QChar(u'か')));
-    QCOMPARE(m_.CharGrid.at(1, 39), QStringLiteral("か"));
-    QCOMPARE(m_.CharGrid.at(1, 40), QStringLiteral("Ａ"));
-    QCOMPARE(m_.CharGrid.at(1, 41), QString());
+    QCOMPARE(translator_->charAt(40), QStringLiteral("Ａ"));
+    QCOMPARE(translator_->charAt(41), QStringLiteral("きゃ"));
+    QCOMPARE(translator_->charAt(43), QStringLiteral("１"));
+    QString braille;
+    translator_->appendWholeBraille(braille);
+    QString expected;
+    for (int i = 0; i < 39; ++i)
+        expected += cells({29});
+    QCOMPARE(braille, expected + cells({28, 19, 171, 33, 28, 20, 68, 19}));
 }
 
 void TestTranslation::shiftTakesColumn31IntoColumn30()
@@ -255,13 +272,13 @@ void TestTranslation::smallHiraganaJoinsUpToLineLength()
     QVERIFY(entries[2].endsWith(cells({29, 33})));
 }
 
-void TestTranslation::smallKatakanaJoinsInShownColumnsOnly()
+void TestTranslation::smallKatakanaJoinsOnTheWholeLine()
 {
-    // The katakana pass stops at column 30, so ャ in column 31 stays apart.
+    // ャ in column 31 joins キ in column 30.
     const QString line = QString(29, QChar(u'カ')) + QStringLiteral("キャ");
     const QStringList entries = translate({line});
-    QCOMPARE(entries[1].right(2), QStringLiteral("カキ"));
-    QVERIFY(entries[2].endsWith(cells({29, 32})));
+    QCOMPARE(entries[1].right(2), QStringLiteral("キャ"));
+    QVERIFY(entries[2].endsWith(cells({29, 33})));
 }
 
 void TestTranslation::katakanaSeenHoldsForLaterLines()
@@ -272,20 +289,19 @@ void TestTranslation::katakanaSeenHoldsForLaterLines()
         translate({QStringLiteral("きャ"), QStringLiteral("ア"), QStringLiteral("きャ")});
     QCOMPARE(trimmedRow(entries[0]), QStringLiteral("きャ"));
     QCOMPARE(trimmedRow(entries[1]), cells({32}));
-    QCOMPARE(m_.CharGrid.at(1, 2), QStringLiteral("ャ"));
     QCOMPARE(trimmedRow(entries[4]), QStringLiteral("きャ"));
     QCOMPARE(trimmedRow(entries[5]), cells({32}));
-    QCOMPARE(m_.CharGrid.at(3, 1), QStringLiteral("きャ"));
-    QVERIFY(m_.KatakanaSeen);
+    QCOMPARE(translator_->charAt(1), QStringLiteral("きャ"));
+    QVERIFY(state().KatakanaSeen);
 }
 
 void TestTranslation::katakanaSeenClearedByNextTranslation()
 {
     translate({QStringLiteral("ア")});
-    QVERIFY(m_.KatakanaSeen);
+    QVERIFY(state().KatakanaSeen);
     translate({QStringLiteral("きャ")});
-    QVERIFY(!m_.KatakanaSeen);
-    QCOMPARE(m_.CharGrid.at(1, 1), QStringLiteral("き"));
+    QVERIFY(!state().KatakanaSeen);
+    QCOMPARE(translator_->charAt(1), QStringLiteral("き"));
 }
 
 void TestTranslation::cellsOfEarlierTranslationDoNotShow()
@@ -294,7 +310,7 @@ void TestTranslation::cellsOfEarlierTranslationDoNotShow()
     const QStringList entries = translate({QStringLiteral("い"), QString()});
     QCOMPARE(entries, QStringList({QStringLiteral("い") + spaces(29), cells({20}) + spaces(29), spaces(30),
                                    spaces(30)}));
-    QCOMPARE(m_.CharGrid.at(1, 31), QStringLiteral("　"));
+    QCOMPARE(translator_->charAt(31), QStringLiteral("　"));
 }
 
 void TestTranslation::manyLinesTranslateWhole()
@@ -304,7 +320,7 @@ void TestTranslation::manyLinesTranslateWhole()
         lines.append(i % 2 ? QStringLiteral("きゃ") : QStringLiteral("ガか"));
     const QStringList entries = translate(lines);
     QCOMPARE(entries.size(), 500);
-    QCOMPARE(m_.LineCount, 250);
+    QCOMPARE(state().LineCount, 250);
     QCOMPARE(trimmedRow(entries[498]), QStringLiteral("ガ　か"));
     QCOMPARE(trimmedRow(entries[499]), cells({30, 29}));
     QCOMPARE(trimmedRow(entries[497]), cells({33, 2}));
@@ -328,7 +344,7 @@ void TestTranslation::lastMatchingCodeRowWins()
     QFETCH(int, extraRow);
     QFETCH(QString, line);
     QFETCH(QString, braille);
-    m_.codeTable.CodeKeys[extraRow] = line;
+    table_.CodeKeys[extraRow] = line;
     QCOMPARE(trimmedRow(translate({line})[1]), braille);
 }
 
@@ -336,10 +352,10 @@ void TestTranslation::rowsPast171ComeAfterTheFixedRows()
 {
     // Extra rows are looked up where no fixed row has the text, kana keys
     // in katakana too, and of two extra rows with one key the first counts.
-    m_.codeTable.CodeKeys[172] = QStringLiteral("か");
-    m_.codeTable.CodeKeys[180] = QStringLiteral("山");
-    m_.codeTable.CodeKeys[181] = QStringLiteral("ゐ");
-    m_.codeTable.CodeKeys[182] = QStringLiteral("山");
+    table_.CodeKeys[172] = QStringLiteral("か");
+    table_.CodeKeys[180] = QStringLiteral("山");
+    table_.CodeKeys[181] = QStringLiteral("ゐ");
+    table_.CodeKeys[182] = QStringLiteral("山");
     QCOMPARE(trimmedRow(translate({QStringLiteral("か山ヰゐ")})[1]), cells({29, 180, 181, 181}));
 }
 
@@ -349,26 +365,13 @@ void TestTranslation::missingRowsGiveEmptyCells()
     // (row 153) and the connector have empty cell strings.
     CodeTable shortTable;
     for (int row = 1; row <= 100; ++row) {
-        shortTable.CodeKeys[row] = m_.codeTable.CodeKeys[row];
-        shortTable.CodePatterns[row] = m_.codeTable.CodePatterns[row];
+        shortTable.CodeKeys[row] = table_.CodeKeys[row];
+        shortTable.CodePatterns[row] = table_.CodePatterns[row];
     }
-    m_.codeTable = shortTable;
+    table_ = shortTable;
     const QStringList entries = translate({QStringLiteral("５あら")});
     QCOMPARE(trimmedRow(entries[0]), QStringLiteral("　５　あら"));
     QCOMPARE(entries[1], cells({68, 19}) + spaces(28));
-}
-
-void TestTranslation::translateLineOutsideGridsWritesNothing()
-{
-    m_.resetGrids(2);
-    m_.BuildTables();
-    QStringList list;
-    QTest::ignoreMessage(QtWarningMsg, "TranslateLine: line 3 is outside the grids");
-    QTest::ignoreMessage(QtWarningMsg, "TranslateLine: line 0 is outside the grids");
-    TranslateLine(m_, 3, QStringLiteral("あ"), list);
-    TranslateLine(m_, 0, QStringLiteral("あ"), list);
-    QVERIFY(list.isEmpty());
-    QCOMPARE(m_.CharGrid.lastLine(), 2);
 }
 
 QTEST_APPLESS_MAIN(TestTranslation)

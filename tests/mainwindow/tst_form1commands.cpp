@@ -1,7 +1,10 @@
 #include "engine/worktranslation.h"
 #include "fakeuserdialogs.h"
-#include "lookup/tenkensakuf.h"
+#include "lookupwindow/tenkensakuf.h"
+#include "filewindow/dirlist.h"
+#include "filewindow/form2.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/listprinter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,7 +12,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 
 // The main window's commands that hand over to the engine and the other
@@ -21,7 +28,7 @@ class TestForm1Commands : public QObject
 private slots:
     void translationFillsTheList();
     void translationWarnsOfLongLines();
-    void translationReportsLostCharacters();
+    void everyRouteGivesTheSameRows();
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
 };
@@ -62,7 +69,7 @@ void TestForm1Commands::translationFillsTheList()
         QStringLiteral("⠰⠠⠁") + kPad.repeated(29),
     };
     QCOMPARE(entries(form.List1), expected);
-    QCOMPARE(form.module1().LineCount, 2);
+    QCOMPARE(form.document().lastTranslation().size(), 2);
     QVERIFY(dialogs.shown.isEmpty());
     QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("きゃ１２３あ\nＡ"));
 }
@@ -83,19 +90,75 @@ void TestForm1Commands::translationWarnsOfLongLines()
     QCOMPARE(list[3], QStringLiteral("い").repeated(30));
 }
 
-void TestForm1Commands::translationReportsLostCharacters()
+void TestForm1Commands::everyRouteGivesTheSameRows()
 {
+    // Characters that cp932 cannot hold (one outside the BMP, one inside),
+    // a kanji outside the BMP and hiragana ゔ, with the passes around them.
+    const QString text = QStringLiteral("あ😀ゔ𠮷か\nヴァイオリン１２あ\nＡＢｃ　がっこう、はい。");
     FakeUserDialogs dialogs;
     Form1 form;
     form.Form_Load();
-    form.txtdpbox->setPlainText(QStringLiteral("あ😀"));
+    form.txtdpbox->setPlainText(text);
+    form.txtdpbox->document()->setModified(false);
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
-    QCOMPARE(form.List1->count(), 2);
-    // The lost character reaches the list as "?", read as the full-width "？".
-    QVERIFY(form.List1->item(0)->text().startsWith(QStringLiteral("あ？")));
-    QCOMPARE(dialogs.shown.size(), 1);
-    QCOMPARE(dialogs.shown.first().kind, QStringLiteral("warn"));
-    QVERIFY(dialogs.shown.first().text.contains(QStringLiteral("😀")));
+    const QStringList fromEditor = entries(form.List1);
+    QCOMPARE(fromEditor.size(), 6);
+    // Nothing turned into "?": あ ⠁, a blank cell for each character without
+    // braille, ゔ read as ヴ ⠐⠉, か ⠡.
+    QCOMPARE(fromEditor[0], QStringLiteral("あ😀ゔ　𠮷か") + kPad.repeated(25));
+    QCOMPARE(fromEditor[1], QStringLiteral("⠁　⠐⠉　⠡") + kPad.repeated(25));
+    // They are named once, after the translation.
+    QCOMPARE(dialogs.kinds(), QStringList({"warn"}));
+    QVERIFY(dialogs.shown.first().text.contains(QStringLiteral("😀　𠮷")));
+    // Printing prints the rows the list shows.
+    QCOMPARE(ListPrinter::rows(form.document().lastTranslation()),
+             QStringList({fromEditor[0], fromEditor[1], fromEditor[2], fromEditor[3], fromEditor[4], fromEditor[5]}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("same.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8() + "\n");
+    file.close();
+    form.List1->clear();
+    form.findChild<QAction *>(QStringLiteral("fileopen"))->trigger();
+    Form2 *fileWindow = form.findChild<Form2 *>();
+    QVERIFY(fileWindow);
+    fileWindow->Dir1->setPath(dir.path());
+    fileWindow->txttargetfile->setText(QStringLiteral("same.txt"));
+    fileWindow->findChild<QAction *>(QStringLiteral("readerrorchk"))->trigger();
+    QCOMPARE(entries(form.List1), fromEditor);
+    QCOMPARE(dialogs.kinds(), QStringList({"warn", "warn"}));
+
+    const auto runCli = [&](const QStringList &args, QString &errors) {
+        QProcess cli;
+        cli.start(QStringLiteral(MIRABO_CLI), args);
+        if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
+            return QStringList({QStringLiteral("mirabo-cli failed")});
+        errors = QString::fromUtf8(cli.readAllStandardError());
+        QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+        if (lines.takeLast() != QString())
+            lines.append(QStringLiteral("no line end at the end"));
+        return lines;
+    };
+    QString errors;
+    QCOMPARE(runCli({path}, errors), fromEditor);
+    QVERIFY2(errors.contains(QStringLiteral("😀　𠮷")), qPrintable(errors));
+
+    // The whole braille of each line begins with what the list shows of it,
+    // its blank cells as ⠀ and without the blanks at the end.
+    const QStringList whole = runCli({QStringLiteral("braille"), path}, errors);
+    QCOMPARE(whole.size(), 3);
+    QVERIFY2(errors.contains(QStringLiteral("😀　𠮷")), qPrintable(errors));
+    for (int line = 0; line < 3; ++line) {
+        QString shown = fromEditor[2 * line + 1];
+        shown.replace(u'　', QChar(0x2800));
+        while (shown.endsWith(QChar(0x2800)))
+            shown.chop(1);
+        QVERIFY2(!whole[line].endsWith(QChar(0x2800)), qPrintable(whole[line]));
+        QVERIFY2(whole[line].startsWith(shown), qPrintable(whole[line]));
+    }
+    QCOMPARE(whole[2], QStringLiteral("⠰⠠⠠⠁⠃⠉⠀⠐⠡⠂⠪⠉⠰⠀⠥⠃⠲"));
 }
 
 void TestForm1Commands::translationFailureIsReported()

@@ -1,8 +1,9 @@
 #include "documentsaver.h"
 
+#include "document.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
-#include "platform/userdialogs.h"
+#include "platform/gui/userdialogs.h"
 
 namespace {
 
@@ -11,17 +12,21 @@ constexpr int kListedCharacters = 20;
 
 } // namespace
 
-QString DocumentSaver::saveAs(const QString &text)
+bool DocumentSaver::saveAs()
 {
     const QString path = UserDialogs::instance().getSaveFileName(m_window, kTitle, m_lastFileName, kFilter);
     if (path.isEmpty())
-        return QString();
+        return false;
     m_lastFileName = path;
-    return writeTextFile(path, text) ? path : QString();
+    if (!writeTo(path))
+        return false;
+    m_document.setFileName(path);
+    return true;
 }
 
-bool DocumentSaver::writeTextFile(const QString &path, const QString &text)
+bool DocumentSaver::writeTo(const QString &path)
 {
+    const QString text = m_document.text();
     if (!acceptLostCharacters(text))
         return false;
     const TextWriteResult result = writeCp932File(path, toDocumentFileText(text));
@@ -31,7 +36,22 @@ bool DocumentSaver::writeTextFile(const QString &path, const QString &text)
             QStringLiteral("保存できませんでした。ファイルは変更されていません。\n%1").arg(result.error));
         return false;
     }
+    m_document.setModified(false);
     return true;
+}
+
+bool DocumentSaver::offerToSaveChanges(const QString &title)
+{
+    if (!m_document.hasUnsavedChanges())
+        return true;
+    switch (UserDialogs::instance().askYesNoCancel(m_window, title, QStringLiteral("保存しますか？"))) {
+    case UserDialogs::Answer::Yes:
+        return saveAs();
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool DocumentSaver::acceptLostCharacters(const QString &text)

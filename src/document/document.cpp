@@ -1,0 +1,77 @@
+#include "document.h"
+
+#include "engine/worktranslation.h"
+#include "platform/textcodec.h"
+#include "platform/textfile.h"
+
+#include <QTextDocument>
+
+Document::Document(QObject *parent) : QObject(parent), m_text(new QTextDocument(this)) {}
+
+Document::~Document() = default;
+
+QString Document::text() const
+{
+    return m_text->toPlainText();
+}
+
+void Document::setText(const QString &text)
+{
+    m_text->setPlainText(text);
+    m_text->setModified(false);
+}
+
+bool Document::isModified() const
+{
+    return m_text->isModified();
+}
+
+void Document::setModified(bool modified)
+{
+    m_text->setModified(modified);
+}
+
+bool Document::hasUnsavedChanges() const
+{
+    return m_text->isModified() && !m_text->isEmpty();
+}
+
+void Document::setFileName(const QString &fileName)
+{
+    if (fileName == m_fileName)
+        return;
+    m_fileName = fileName;
+    emit fileNameChanged(m_fileName);
+}
+
+QString Document::translate()
+{
+    EditorTranslation result = TranslateEditorText(m_codeTable, text());
+    setLastTranslation(std::move(result.translation), std::move(result.withoutBraille));
+    return result.error;
+}
+
+QString Document::translateFile(const QString &path)
+{
+    const TextReadResult read = readTextFile(path);
+    if (!read.ok)
+        return read.error;
+    QString lines;
+    lines.reserve(read.text.size() + 1);
+    forEachLine(read.text, [&](QStringView line) {
+        lines += line;
+        lines += u'\n';
+    });
+    setText(lines);
+    QStringList withoutBraille;
+    Translation translation = translateText(m_codeTable, read.text, &withoutBraille);
+    setLastTranslation(std::move(translation), std::move(withoutBraille));
+    return QString();
+}
+
+void Document::setLastTranslation(Translation translation, QStringList withoutBraille)
+{
+    m_lastTranslation = std::move(translation);
+    m_withoutBraille = std::move(withoutBraille);
+    emit translated();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "engine/translation.h"
+#include "tables/codetable.h"
+
+#include <QObject>
+#include <QString>
+
+class QTextDocument;
+
+// The document the user works on: its text (shown and edited in the main
+// window's editor), the file it was last saved as, whether it has changes no
+// save has written, and its last translation, which the list shows and
+// printing prints. The main window owns it; other windows are given it.
+class Document : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Document(QObject *parent = nullptr);
+    ~Document() override;
+
+    // The text. An editor that shows it must give it its own layout first.
+    QTextDocument *textDocument() const { return m_text; }
+    QString text() const;
+    // Replaces the text with one that is on disk, or empty: afterwards the
+    // document has no unsaved changes.
+    void setText(const QString &text);
+
+    bool isModified() const;
+    void setModified(bool modified);
+    // Changes that a close or a replacement would lose: an empty text has
+    // nothing to lose.
+    bool hasUnsavedChanges() const;
+
+    // The file the document was last saved as with Save As; empty for a new
+    // document.
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &fileName);
+
+    // The code table both translations use.
+    const CodeTable &codeTable() const { return m_codeTable; }
+    void setCodeTable(const CodeTable &table) { m_codeTable = table; }
+
+    // What the last translation, of either kind, gave; empty before the
+    // first one.
+    const Translation &lastTranslation() const { return m_lastTranslation; }
+    // The characters of the text last translated that have no braille.
+    const QStringList &charactersWithoutBraille() const { return m_withoutBraille; }
+
+    // The braille translation command: translates the text, and records it
+    // in the work file. When that file cannot be written, the last
+    // translation is emptied and the reason returned; otherwise the result
+    // is empty.
+    QString translate();
+
+    // The file translation: reads the file, makes its lines the text (each
+    // followed by a line end; no unsaved changes) and translates them. When
+    // the file cannot be read nothing changes and the reason is returned.
+    QString translateFile(const QString &path);
+
+signals:
+    // The last translation was replaced.
+    void translated();
+    void fileNameChanged(const QString &fileName);
+
+private:
+    void setLastTranslation(Translation translation, QStringList withoutBraille);
+
+    QTextDocument *m_text;
+    QString m_fileName;
+    CodeTable m_codeTable;
+    Translation m_lastTranslation;
+    QStringList m_withoutBraille;
+};

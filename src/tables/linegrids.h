@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+// The grids of the line being translated: a column for every character of
+// the line, and at least the shown columns; column 0 is never shown. Every
+// column past the end of the line reads as "　", so a join pulls "　" in
+// behind the line's last character. They are reset and reused for every
+// line, so a translation needs the same memory for any number of lines.
+
+namespace LineColumns {
+// A shown or printed row is the concatenation of columns 1..30.
+constexpr int kShown = 30;
+} // namespace LineColumns
+
+// The character grid: what each column holds, as a number that the
+// translation's answer table gives to every distinct character or joined
+// syllable, so that a column is compared by number, not by string.
+class SymbolLine
+{
+public:
+    // The numbers every answer table gives to the empty string and to "　".
+    static constexpr int kEmpty = 0;
+    static constexpr int kFullWidthSpace = 1;
+
+    // Columns 0..max(columns, 30), every one "　".
+    void reset(int columns) { symbols_.assign(std::size_t(std::max(columns, LineColumns::kShown)) + 1, kFullWidthSpace); }
+    // The last column the grid holds.
+    int last() const { return int(symbols_.size()) - 1; }
+    int at(int column) const
+    {
+        if (column < 0)
+            return kEmpty;
+        return column <= last() ? symbols_[std::size_t(column)] : kFullWidthSpace;
+    }
+    void set(int column, int symbol) { symbols_[std::size_t(column)] = symbol; }
+
+private:
+    std::vector<int> symbols_;
+};
+
+// The cell and the text grid: a string in every column. The strings live
+// one after the other in one buffer that is kept from line to line; a column
+// is a span of it.
+class StringLine
+{
+public:
+    StringLine() { reset(0); }
+
+    // Columns 0..max(columns, 30), every one "　".
+    void reset(int columns);
+    int last() const { return int(spans_.size()) - 1; }
+
+    QStringView at(int column) const;
+    void assign(int column, QStringView text);
+    void append(int column, QStringView text);
+    // The column takes what another column of this line holds, or adds it.
+    void assignColumn(int column, int from) { spans_[std::size_t(column)] = spanAt(from); }
+    void appendColumn(int column, int from);
+
+    // Appends columns first..last, joined without separators.
+    void appendRow(QString &row, int first = 1, int last = LineColumns::kShown) const;
+
+private:
+    struct Span
+    {
+        int offset = 0;
+        int length = 0;
+    };
+    // A column past the last reads as the "　" at the start of the buffer.
+    Span spanAt(int column) const
+    {
+        if (column < 0)
+            return Span{};
+        return column <= last() ? spans_[std::size_t(column)] : Span{0, 1};
+    }
+    // Makes room for `more` characters after the column's string, moving it
+    // to the end of the buffer when something else follows it there.
+    void prepareAppend(int column, qsizetype more);
+
+    std::u16string buffer_;
+    std::vector<Span> spans_;
+};
