@@ -39,7 +39,12 @@ char16_t unifiedForm(char16_t c)
 
 bool needsChange(char16_t c)
 {
-    return unifiedForm(c) != 0 || isHalfWidthKatakana(c) || isCombiningVoicedMark(c);
+    // Full-width forms, kana and kanji first: most text is made of them.
+    if (c >= 0xFF01)
+        return isHalfWidthKatakana(c);
+    if (c >= 0x3000)
+        return c == 0x301C || isCombiningVoicedMark(c);
+    return unifiedForm(c) != 0;
 }
 
 // The kana at i joined with a combining voiced mark after it, when the two

@@ -101,6 +101,8 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
 
     for (std::size_t i = 0; i < n; ++i) {
         const SignKinds kind = kinds[i];
+        if (!(kind & Edited))
+            continue;
         ColumnEdit &edit = edits[i];
         const SignKinds next = kindAt(i, 1);
         const bool nextRefusesBlank = next & (ClosingBracket | Punctuation);

@@ -25,6 +25,8 @@ enum : std::uint16_t {
     Letter = 1 << 8,   // Ａ..Ｚ, ａ..ｚ
     Digit = 1 << 9,    // ０..９
     Hyphen = 1 << 10,  // －
+    // A line that holds none of these needs no edit.
+    Edited = OneBlankAfter | TwoBlanksAfter | LineSign | Letter | Hyphen,
 };
 }
 using SignKinds = std::uint16_t;

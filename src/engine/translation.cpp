@@ -58,8 +58,10 @@ private:
     void joinSmallHiragana()
     {
         for (int column = 2; column <= length_; ++column) {
-            for (int k = 1; k <= 8; ++k) {
-                if (!(at(column).smallHiragana & (1u << k)))
+            // Read again only after a join has moved the next character in.
+            quint16 small = at(column).smallHiragana;
+            for (int k = 1; k <= 8 && small; ++k) {
+                if (!(small & (1u << k)))
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
@@ -68,6 +70,7 @@ private:
                 if (!pair.codeKey && pair.extraRow < 0)
                     continue;
                 joinLeft(column, joined, false);
+                small = at(column).smallHiragana;
             }
         }
     }
@@ -109,8 +112,9 @@ private:
     void convertDigits()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int d = 0; d <= 9; ++d) {
-                if (at(column).digits & (1u << d))
+            const quint16 digits = at(column).digits;
+            for (int d = 0; d <= 9 && digits; ++d) {
+                if (digits & (1u << d))
                     convertDigit(column, d);
             }
         }
@@ -155,17 +159,22 @@ private:
     // it is.
     void joinSmallKatakana()
     {
-        for (int column = 2; column <= m_.CharGrid.last(); ++column) {
-            for (int k = 1; k <= 8; ++k) {
-                if (at(column).smallKatakana & (1u << k))
+        const int last = m_.CharGrid.last();
+        for (int column = 2; column <= last; ++column) {
+            quint16 small = at(column).smallKatakana;
+            for (int k = 1; k <= 8 && small; ++k) {
+                if (small & (1u << k)) {
                     joinLeft(column, joinedAt(column), true);
+                    small = at(column).smallKatakana;
+                }
             }
         }
     }
 
     void applyKatakanaRows()
     {
-        for (int column = 1; column <= m_.CharGrid.last(); ++column) {
+        const int last = m_.CharGrid.last();
+        for (int column = 1; column <= last; ++column) {
             const int row = at(column).katakanaRow;
             if (row > 0)
                 m_.CellGrid.assign(column, code_.CodePatterns[row]);
@@ -224,7 +233,13 @@ void Showlist(const StringLine &cellGrid, const StringLine &textGrid, Translated
 
 LineTranslator::LineTranslator(const CodeTable &table)
     : answers_(prepared(m_, table).codeTable, m_.keyTables)
-{}
+{
+    // The cell of a blank is the one the table gives the full-width space.
+    const int spaceRow = answers_.answers(SymbolLine::kFullWidthSpace).codeRow;
+    blankCell_ = spaceRow > 0 ? m_.codeTable.CodePatterns[std::size_t(spaceRow)] : QString();
+    if (blankCell_.isEmpty())
+        blankCell_ = QStringLiteral("\u2800");
+}
 
 void LineTranslator::translate(QStringView text, TranslatedLine &line)
 {
@@ -242,7 +257,7 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
         const QStringView character = text.sliced(i, n);
         ++columns;
         // Hiragana ゔ is read as the katakana ヴ, which the tables know.
-        m_.CharGrid.set(columns, answers_.symbol(character == u"ゔ" ? u"ヴ" : character));
+        m_.CharGrid.set(columns, answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character));
         m_.TextGrid.assign(columns, character);
         i += n;
     }
@@ -261,16 +276,15 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
 void LineTranslator::applyStandardRules()
 {
     kinds_.resize(std::size_t(columns_));
+    SignKinds present = 0;
     for (int column = 1; column <= columns_; ++column)
-        kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
+        present |= kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
+    if (!(present & SignKind::Edited))
+        return;
     planStandardRules(kinds_, edits_);
 
-    const CodeTable &code = m_.codeTable;
-    const QString &connector = code.CodePatterns[CodeRow::Connector];
-    const Answers &space = answers_.answers(SymbolLine::kFullWidthSpace);
-    const QString blank = space.codeRow > 0 && !code.CodePatterns[std::size_t(space.codeRow)].isEmpty()
-                              ? code.CodePatterns[std::size_t(space.codeRow)]
-                              : QStringLiteral("\u2800");
+    const QString &connector = m_.codeTable.CodePatterns[CodeRow::Connector];
+    const QString &blank = blankCell_;
     for (int column = 1; column <= columns_; ++column) {
         const ColumnEdit &edit = edits_[std::size_t(column - 1)];
         if (edit.isEmpty())
@@ -302,7 +316,7 @@ void LineTranslator::applyStandardRules()
 void LineTranslator::noteCharactersWithoutBraille()
 {
     for (int column = 1; column <= columns_; ++column) {
-        if (m_.CellGrid.at(column) != kFullWidthSpace)
+        if (!m_.CellGrid.isReset(column))
             continue;
         const int symbol = m_.CharGrid.at(column);
         const Answers &answers = answers_.answers(symbol);

@@ -80,6 +80,7 @@ private:
     std::vector<ColumnEdit> edits_;
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
+    QString blankCell_;
     std::vector<bool> reported_; // by symbol
     QStringList withoutBraille_;
 };

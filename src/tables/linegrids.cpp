@@ -4,7 +4,8 @@ void StringLine::reset(int columns)
 {
     // The buffer starts with the "　" that every column holds.
     buffer_.assign(1, u'　');
-    spans_.assign(std::size_t(std::max(columns, LineColumns::kShown)) + 1, Span{0, 1});
+    last_ = std::size_t(std::max(columns, LineColumns::kShown));
+    spans_.assign(last_ + 1, Span{0, 1});
 }
 
 QStringView StringLine::at(int column) const

@@ -29,20 +29,29 @@ public:
     static constexpr int kEmpty = 0;
     static constexpr int kFullWidthSpace = 1;
 
+    SymbolLine() { reset(0); }
+
     // Columns 0..max(columns, 30), every one "　".
-    void reset(int columns) { symbols_.assign(std::size_t(std::max(columns, LineColumns::kShown)) + 1, kFullWidthSpace); }
+    void reset(int columns)
+    {
+        last_ = std::size_t(std::max(columns, LineColumns::kShown));
+        symbols_.assign(last_ + 1, kFullWidthSpace);
+    }
     // The last column the grid holds.
-    int last() const { return int(symbols_.size()) - 1; }
+    int last() const { return int(last_); }
+    // Every pass asks this for every column, so it takes one comparison.
     int at(int column) const
     {
-        if (column < 0)
-            return kEmpty;
-        return column <= last() ? symbols_[std::size_t(column)] : kFullWidthSpace;
+        if (std::size_t(unsigned(column)) <= last_)
+            return symbols_[std::size_t(column)];
+        return column < 0 ? kEmpty : kFullWidthSpace;
     }
     void set(int column, int symbol) { symbols_[std::size_t(column)] = symbol; }
 
 private:
     std::vector<int> symbols_;
+    // Not an int, so that the compiler knows that writing a column leaves it.
+    std::size_t last_ = 0;
 };
 
 // The cell and the text grid: a string in every column. The strings live
@@ -55,9 +64,16 @@ public:
 
     // Columns 0..max(columns, 30), every one "　".
     void reset(int columns);
-    int last() const { return int(spans_.size()) - 1; }
+    int last() const { return int(last_); }
 
     QStringView at(int column) const;
+    // The column still holds the "　" of the reset: nothing was written to it
+    // or moved into it from a written column.
+    bool isReset(int column) const
+    {
+        const Span span = spanAt(column);
+        return span.offset == 0 && span.length == 1;
+    }
     void assign(int column, QStringView text);
     void append(int column, QStringView text);
     // The column takes what another column of this line holds, or adds it.
@@ -76,9 +92,9 @@ private:
     // A column past the last reads as the "　" at the start of the buffer.
     Span spanAt(int column) const
     {
-        if (column < 0)
-            return Span{};
-        return column <= last() ? spans_[std::size_t(column)] : Span{0, 1};
+        if (std::size_t(unsigned(column)) <= last_)
+            return spans_[std::size_t(column)];
+        return column < 0 ? Span{} : Span{0, 1};
     }
     // Makes room for `more` characters after the column's string, moving it
     // to the end of the buffer when something else follows it there.
@@ -86,4 +102,5 @@ private:
 
     std::u16string buffer_;
     std::vector<Span> spans_;
+    std::size_t last_ = 0; // not an int: see SymbolLine
 };
