@@ -363,11 +363,8 @@ Translation translateText(const CodeTable &table, QStringView text, QStringList 
 {
     LineTranslator translator(table);
     Translation translation;
-    TranslatedLine line;
-    forEachLine(text, [&](QStringView source) {
-        translator.translate(source, line);
-        translation.append(line);
-    });
+    // Each line is translated into its own place, so its rows are made once.
+    forEachLine(text, [&](QStringView source) { translator.translate(source, translation.emplace_back()); });
     if (withoutBraille)
         *withoutBraille += translator.charactersWithoutBraille();
     return translation;

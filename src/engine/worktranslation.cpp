@@ -16,8 +16,10 @@ const QString kWorkFileName = QStringLiteral("wk.txt");
 QByteArray workFileBytes(QStringView text)
 {
     const QString fileText = toDocumentFileText(text);
-    if (Cp932::unencodableCharacters(fileText).isEmpty())
-        return Cp932::encode(fileText);
+    bool lost = false;
+    const QByteArray bytes = Cp932::encode(fileText, &lost);
+    if (!lost)
+        return bytes;
     return QByteArrayLiteral("\xEF\xBB\xBF") + fileText.toUtf8();
 }
 

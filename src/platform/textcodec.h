@@ -12,8 +12,9 @@ namespace Cp932 {
 // the input is always decoded.
 QString decode(QByteArrayView bytes);
 
-// Every character that cp932 cannot hold is written as "?" (0x3F).
-QByteArray encode(QStringView text);
+// Every character that cp932 cannot hold is written as "?" (0x3F); lost,
+// when given, tells whether there was any.
+QByteArray encode(QStringView text, bool *lost = nullptr);
 
 // The distinct characters of text that cp932 cannot hold, in order of first
 // appearance (a character outside the BMP counts as one).

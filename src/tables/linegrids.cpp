@@ -1,5 +1,7 @@
 #include "linegrids.h"
 
+#include <algorithm>
+
 void StringLine::reset(int columns)
 {
     // The buffer starts with the "　" that every column holds.
@@ -49,6 +51,15 @@ void StringLine::appendColumn(int column, int from)
 
 void StringLine::appendRow(QString &row, int first, int last) const
 {
+    qsizetype size = row.size();
     for (int column = first; column <= last; ++column)
-        row += at(column);
+        size += spanAt(column).length;
+    qsizetype at = row.size();
+    row.resize(size);
+    char16_t *out = reinterpret_cast<char16_t *>(row.data());
+    for (int column = first; column <= last; ++column) {
+        const Span span = spanAt(column);
+        std::copy_n(buffer_.data() + span.offset, span.length, out + at);
+        at += span.length;
+    }
 }

@@ -56,10 +56,11 @@ private:
 const QString kGoldenFile = QStringLiteral(MIRABO_SOURCE_DIR "/tests/engine/golden.txt");
 constexpr int kBlock = 65536; // the command's read size: cases cross it
 
+// Built once: the large documents take a while to generate.
 QList<TestGolden::Case> TestGolden::cases()
 {
     const QByteArray bom = "\xef\xbb\xbf";
-    QList<Case> list = {
+    static const QList<Case> list = {
         {u"benchmark 10000"_s, Table::Shipped, Documents::benchmarkBytes(10000)},
         {u"benchmark 100000"_s, Table::Shipped, Documents::benchmarkBytes(100000)},
         {u"random UTF-8"_s, Table::Shipped, Documents::randomText(1, 3000).toUtf8()},
