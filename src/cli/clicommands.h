@@ -9,7 +9,12 @@
 
 // Each command takes its arguments (without the program name and without the
 // command word) and returns the process exit status.
-int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
+// What the translate command prints for each line: the list's entries (the
+// warning, the text row and the braille row), or the braille of the whole
+// line alone (mirabo-cli braille).
+enum class TranslateOutput { ListEntries, WholeBraille };
+int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err,
+                        TranslateOutput form = TranslateOutput::ListEntries);
 int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
 int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err);

@@ -38,8 +38,7 @@ int main(int argc, char *argv[])
     } else if (command == u"kana") {
         status = runKanaCommand(args.mid(1), stdin, stdout, stderr);
     } else if (command == u"braille") {
-        // Names the default command, for pipelines that say what they do.
-        status = runTranslateCommand(args.mid(1), stdin, stdout, stderr);
+        status = runTranslateCommand(args.mid(1), stdin, stdout, stderr, TranslateOutput::WholeBraille);
     } else {
         status = runTranslateCommand(args, stdin, stdout, stderr);
     }

@@ -19,17 +19,21 @@
 namespace {
 
 const char kUsage[] = "usage: mirabo-cli [--table PATH] [FILE|-]\n";
+const char kBrailleUsage[] = "usage: mirabo-cli braille [--table PATH] [FILE|-]\n";
 
 const char kHelp[] = "Translates Japanese text into braille, line by line, as the braille translation\n"
-                     "command of Mirabo does, and prints for every line its text row and its braille row.\n"
-                     "\n"
-                     "  FILE          the text to translate (UTF-8, UTF-16 or cp932); \"-\" or none reads\n"
-                     "                standard input\n"
-                     "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
-                     "  --help        show this help\n"
-                     "\n"
-                     "mirabo-cli check-table [PATH] checks a code table; mirabo-cli lookup PATTERN\n"
-                     "tells what a braille sign means.\n";
+                     "command of Mirabo does, and prints for every line its text row and its braille row.\n";
+const char kBrailleHelp[] = "Translates Japanese text into braille, line by line, and prints for every line\n"
+                            "the braille of the whole line: blank cells as U+2800, none at the end.\n";
+const char kOptionsHelp[] = "\n"
+                            "  FILE          the text to translate (UTF-8, UTF-16 or cp932); \"-\" or none reads\n"
+                            "                standard input\n"
+                            "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
+                            "  --help        show this help\n"
+                            "\n"
+                            "Characters that have no braille are named on standard error.\n"
+                            "mirabo-cli check-table [PATH] checks a code table; mirabo-cli lookup PATTERN\n"
+                            "tells what a braille sign means.\n";
 
 struct Options
 {
@@ -170,17 +174,20 @@ std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &e
 
 } // namespace
 
-int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err,
+                        TranslateOutput form)
 {
+    const bool wholeBraille = form == TranslateOutput::WholeBraille;
     const Options options = parseArguments(args);
     if (!options.error.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(options.error));
-        std::fputs(kUsage, err);
+        std::fputs(wholeBraille ? kBrailleUsage : kUsage, err);
         return 2;
     }
     if (options.help) {
-        std::fputs(kUsage, out);
-        std::fputs(kHelp, out);
+        std::fputs(wholeBraille ? kBrailleUsage : kUsage, out);
+        std::fputs(wholeBraille ? kBrailleHelp : kHelp, out);
+        std::fputs(kOptionsHelp, out);
         return 0;
     }
 
@@ -211,9 +218,16 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     TranslatedLine line;
     Utf8Output output(out);
     QString piece;
+    QString braille;
     while (reader.readPiece(piece) && output.ok()) {
         forEachLine(piece, [&](QStringView source) {
             translator.translate(source, line);
+            if (wholeBraille) {
+                braille.resize(0);
+                translator.appendWholeBraille(braille);
+                output.writeLine(braille);
+                return;
+            }
             if (line.tooLong)
                 output.writeLine(kLongLineWarning);
             output.writeLine(line.text);
@@ -233,5 +247,8 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
         reportWriteFailure(err, errno);
         return 1;
     }
+    // Told, but not a failure: the braille is there, with blank cells.
+    if (!translator.charactersWithoutBraille().isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(withoutBrailleMessage(translator.charactersWithoutBraille())));
     return 0;
 }

@@ -47,7 +47,7 @@ void Document::setFileName(const QString &fileName)
 QString Document::translate()
 {
     EditorTranslation result = TranslateEditorText(m_codeTable, text());
-    setLastTranslation(std::move(result.translation));
+    setLastTranslation(std::move(result.translation), std::move(result.withoutBraille));
     return result.error;
 }
 
@@ -65,12 +65,15 @@ QString Document::translateFile(const QString &path, QString *notice)
         lines += u'\n';
     });
     setText(lines);
-    setLastTranslation(translateText(m_codeTable, read.text));
+    QStringList withoutBraille;
+    Translation translation = translateText(m_codeTable, read.text, &withoutBraille);
+    setLastTranslation(std::move(translation), std::move(withoutBraille));
     return QString();
 }
 
-void Document::setLastTranslation(Translation translation)
+void Document::setLastTranslation(Translation translation, QStringList withoutBraille)
 {
     m_lastTranslation = std::move(translation);
+    m_withoutBraille = std::move(withoutBraille);
     emit translated();
 }

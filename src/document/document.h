@@ -45,6 +45,8 @@ public:
     // What the last translation, of either kind, gave; empty before the
     // first one.
     const Translation &lastTranslation() const { return m_lastTranslation; }
+    // The characters of the text last translated that have no braille.
+    const QStringList &charactersWithoutBraille() const { return m_withoutBraille; }
 
     // The braille translation command: translates the text, and records it
     // in the work file. When that file cannot be written, the last
@@ -65,10 +67,11 @@ signals:
     void fileNameChanged(const QString &fileName);
 
 private:
-    void setLastTranslation(Translation translation);
+    void setLastTranslation(Translation translation, QStringList withoutBraille);
 
     QTextDocument *m_text;
     QString m_fileName;
     CodeTable m_codeTable;
     Translation m_lastTranslation;
+    QStringList m_withoutBraille;
 };

@@ -22,7 +22,7 @@ template <std::size_t N> quint16 matches(const std::array<QString, N> &table, in
 } // namespace
 
 AnswerTable::AnswerTable(const CodeTable &code, const KeyTables &keys)
-    : code_(code), keys_(keys), single_(0x10000, -1)
+    : code_(code), keys_(keys), extra_(code), single_(0x10000, -1)
 {
     probe_.reset(kProbeLine);
     const int empty = add(QString());
@@ -99,6 +99,11 @@ Answers AnswerTable::ask(const QString &text)
             a.katakanaRow = k;
         }
     }
+
+    a.extraRow = extra_.row(text);
+    a.extraKatakanaRow = extra_.katakanaRow(text);
+    a.kinds = signKinds(text);
+    a.brailleCell = text.size() == 1 && text[0].unicode() >= 0x2800 && text[0].unicode() <= 0x28FF;
 
     a.digits = matches(keys_.DigitChars, 0, text);
     a.smallHiragana = matches(keys_.SmallHiragana, 1, text);

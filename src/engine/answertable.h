@@ -1,6 +1,8 @@
 #pragma once
 
+#include "standardrules.h"
 #include "tables/codetable.h"
+#include "tables/extrarows.h"
 #include "tables/grid.h"
 #include "tables/keytables.h"
 
@@ -32,6 +34,16 @@ struct Answers
     int katakanaRow = -1;
     // It is the key of one of the code rows 1..171.
     bool codeKey = false;
+    // The extra row (172 on) that has it, by its key or the key's katakana
+    // spelling; looked up only where the fixed rows give nothing.
+    int extraRow = -1;
+    // The same, found by the katakana spelling alone: the katakana passes
+    // use it.
+    int extraKatakanaRow = -1;
+    // What the standard rules need to know of it.
+    SignKinds kinds = 0;
+    // A Unicode braille character: its own cell.
+    bool brailleCell = false;
 
     // Bit k set: it equals entry k of the table (DigitChars from 0, the small
     // kana from 1); a character may stand in a table more than once.
@@ -66,6 +78,7 @@ private:
 
     const CodeTable &code_;
     const KeyTables &keys_;
+    const ExtraRows extra_;
     QList<QString> texts_;
     std::vector<Answers> answers_;
     std::vector<int> single_; // by UTF-16 code unit; -1 until first seen

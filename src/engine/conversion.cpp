@@ -27,7 +27,8 @@ void susearch(const Grid &da, const DigitTable &msu, int cw, int i, int &dt)
 
 void tumeru(SymbolLine &da, StringLine &damt, StringLine &dat, int iti)
 {
-    for (int c = std::max(iti, 0); c <= LineColumns::kShown; ++c) {
+    const int last = da.last();
+    for (int c = std::max(iti, 0); c <= last; ++c) {
         da.set(c, da.at(c + 1));
         damt.assignColumn(c, c + 1);
         dat.assignColumn(c, c + 1);
@@ -112,8 +113,9 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
     const auto upperAt = [&](int column) { return answers.answers(charGrid.at(column)).upperLetter; };
     const auto lowerAt = [&](int column) { return answers.answers(charGrid.at(column)).lowerLetter; };
 
+    const int last = charGrid.last();
     // Capitals: a single one, the first of a run, or one inside a run.
-    for (int column = 1; column <= LineColumns::kShown; ++column) {
+    for (int column = 1; column <= last; ++column) {
         const int UpperIndex = upperAt(column);
         if (UpperIndex < 0)
             continue;
@@ -139,7 +141,7 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
 
     // Small letters: only one that starts a run gets the prefix, so a small
     // letter after a capital continues the capital's run.
-    for (int column = 1; column <= LineColumns::kShown; ++column) {
+    for (int column = 1; column <= last; ++column) {
         const int LowerIndex = lowerAt(column);
         if (LowerIndex < 0)
             continue;

@@ -24,9 +24,9 @@ using CodeColumn = decltype(CodeTable::CodeKeys);
 // The digit value (0..9) at column cw of line i.
 void susearch(const Grid &da, const DigitTable &msu, int cw, int i, int &dt);
 
-// Closes the gap at column iti of the line being translated: columns
-// iti..30 of all three grids take what the column to their right holds
-// (column 30 takes column 31's).
+// Closes the gap at column iti of the line being translated: every column
+// from iti to the last of all three grids takes what the column to its right
+// holds, so the rest of the line moves in and the last column takes "　".
 void tumeru(SymbolLine &da, StringLine &damt, StringLine &dat, int iti);
 
 // The letter number (1..26) of the capital or small letter at the column.
@@ -54,7 +54,7 @@ void IsSpaceAt(const Grid &charGrid, int column, int line, int &result);
 void FindDigitLikeKana(const Grid &charGrid, const KatakanaTable &katakanaKeys, const CodeColumn &codeKeys,
                        int column, int line, int &result, bool &connectorNeeded);
 
-// Gives the full-width Latin letters of columns 1..30 their braille: a single
+// Gives the full-width Latin letters of the whole line their braille: a single
 // capital the prefix of code row 28, the first of a run of capitals that of
 // row 104, a small letter that starts a run that of row 31. The text row gets
 // one "　" per prefix cell in front of the letter. Which column holds a letter

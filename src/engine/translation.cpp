@@ -1,6 +1,7 @@
 #include "translation.h"
 
 #include "conversion.h"
+#include "inputforms.h"
 #include "platform/textcodec.h"
 
 namespace {
@@ -14,6 +15,9 @@ public:
     LinePasses(Module1 &m, AnswerTable &answers, int length)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length)
     {}
+
+    // The columns the line fills once its small kana are joined.
+    int joinedLength() const { return length_ - joins_; }
 
     void run()
     {
@@ -43,6 +47,7 @@ private:
         if (withCells)
             m_.CellGrid.appendColumn(column - 1, column);
         tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column);
+        ++joins_;
     }
 
     int joinedAt(int column) { return answers_.joined(m_.CharGrid.at(column - 1), m_.CharGrid.at(column)); }
@@ -53,18 +58,19 @@ private:
     void joinSmallHiragana()
     {
         for (int column = 2; column <= length_; ++column) {
-            // Only a join changes the column, and only a small kana joins.
-            if (!at(column).smallHiragana)
-                continue;
-            for (int k = 1; k <= 8; ++k) {
-                if (!(at(column).smallHiragana & (1u << k)))
+            // Read again only after a join has moved the next character in.
+            quint16 small = at(column).smallHiragana;
+            for (int k = 1; k <= 8 && small; ++k) {
+                if (!(small & (1u << k)))
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
                 const int joined = joinedAt(column);
-                if (!answers_.answers(joined).codeKey)
+                const Answers &pair = answers_.answers(joined);
+                if (!pair.codeKey && pair.extraRow < 0)
                     continue;
                 joinLeft(column, joined, false);
+                small = at(column).smallHiragana;
             }
         }
     }
@@ -75,7 +81,22 @@ private:
             const int row = at(column).codeRow;
             if (row > 0)
                 m_.CellGrid.assign(column, code_.CodePatterns[row]);
+            else if (at(column).extraRow > 0)
+                applyExtraRow(column, at(column).extraRow);
         }
+    }
+
+    // An extra row's text stands over the first of its cells, with a "　"
+    // over each of the others.
+    void applyExtraRow(int column, int row)
+    {
+        const QString &cells = code_.CodePatterns[std::size_t(row)];
+        m_.CellGrid.assign(column, cells);
+        qsizetype width = 0;
+        for (QChar c : m_.TextGrid.at(column))
+            width += c.isLowSurrogate() ? 0 : 1;
+        for (; width < cells.size(); ++width)
+            m_.TextGrid.append(column, kFullWidthSpace);
     }
 
     // The two-cell braille of a voiced syllable comes from the code table;
@@ -91,10 +112,9 @@ private:
     void convertDigits()
     {
         for (int column = 1; column <= length_; ++column) {
-            if (!at(column).digits)
-                continue;
-            for (int d = 0; d <= 9; ++d) {
-                if (at(column).digits & (1u << d))
+            const quint16 digits = at(column).digits;
+            for (int d = 0; d <= 9 && digits; ++d) {
+                if (digits & (1u << d))
                     convertDigit(column, d);
             }
         }
@@ -135,25 +155,31 @@ private:
     }
 
     // Unlike the hiragana join, this one joins the braille too, and looks at
-    // the shown columns whatever the line's length; column 1 stays as it is.
+    // every column of the grids whatever the line's length; column 1 stays as
+    // it is.
     void joinSmallKatakana()
     {
-        for (int column = 2; column <= LineColumns::kShown; ++column) {
-            if (!at(column).smallKatakana)
-                continue;
-            for (int k = 1; k <= 8; ++k) {
-                if (at(column).smallKatakana & (1u << k))
+        const int last = m_.CharGrid.last();
+        for (int column = 2; column <= last; ++column) {
+            quint16 small = at(column).smallKatakana;
+            for (int k = 1; k <= 8 && small; ++k) {
+                if (small & (1u << k)) {
                     joinLeft(column, joinedAt(column), true);
+                    small = at(column).smallKatakana;
+                }
             }
         }
     }
 
     void applyKatakanaRows()
     {
-        for (int column = 1; column <= LineColumns::kShown; ++column) {
+        const int last = m_.CharGrid.last();
+        for (int column = 1; column <= last; ++column) {
             const int row = at(column).katakanaRow;
             if (row > 0)
                 m_.CellGrid.assign(column, code_.CodePatterns[row]);
+            else if (at(column).extraKatakanaRow > 0)
+                applyExtraRow(column, at(column).extraKatakanaRow);
         }
     }
 
@@ -170,6 +196,7 @@ private:
     const KeyTables &keys_;
     AnswerTable &answers_;
     const int length_;
+    int joins_ = 0;
 };
 
 // Takes the table into the state and builds the key tables, before the
@@ -206,41 +233,139 @@ void Showlist(const StringLine &cellGrid, const StringLine &textGrid, Translated
 
 LineTranslator::LineTranslator(const CodeTable &table)
     : answers_(prepared(m_, table).codeTable, m_.keyTables)
-{}
+{
+    // The cell of a blank is the one the table gives the full-width space.
+    const int spaceRow = answers_.answers(SymbolLine::kFullWidthSpace).codeRow;
+    blankCell_ = spaceRow > 0 ? m_.codeTable.CodePatterns[std::size_t(spaceRow)] : QString();
+    if (blankCell_.isEmpty())
+        blankCell_ = QStringLiteral("\u2800");
+}
 
 void LineTranslator::translate(QStringView text, TranslatedLine &line)
 {
     ++m_.LineCount;
+    if (normalizeInputForms(text, normalized_))
+        text = normalized_;
     m_.CurrentLine = text;
-    m_.resetGrids();
+    m_.resetGrids(int(text.size()));
 
-    // Split: one character (code point) per column, at most 40 columns; the
-    // length counts every character.
-    int length = 0;
+    // Split: one character (code point) per column.
     int columns = 0;
-    for (qsizetype i = 0; i < text.size(); ++length) {
+    for (qsizetype i = 0; i < text.size();) {
         const qsizetype n =
             text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        if (columns < LineColumns::kLast) {
-            ++columns;
-            const QStringView character = text.sliced(i, n);
-            m_.CharGrid.set(columns, answers_.symbol(character));
-            m_.TextGrid.assign(columns, character);
-        }
+        const QStringView character = text.sliced(i, n);
+        ++columns;
+        // Hiragana ゔ is read as the katakana ヴ, which the tables know.
+        m_.CharGrid.set(columns, answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character));
+        m_.TextGrid.assign(columns, character);
         i += n;
     }
-    line.tooLong = length > LineColumns::kShown;
+    line.tooLong = columns > LineColumns::kShown;
 
-    LinePasses(m_, answers_, columns).run();
+    LinePasses passes(m_, answers_, columns);
+    passes.run();
+    columns_ = passes.joinedLength();
+    applyStandardRules();
+    noteCharactersWithoutBraille();
     Showlist(m_.CellGrid, m_.TextGrid, line);
     m_.CurrentLine = QStringView();
 }
 
-Translation translateText(const CodeTable &table, QStringView text)
+// The rules that look at a column's neighbours, once every pass is done.
+void LineTranslator::applyStandardRules()
+{
+    kinds_.resize(std::size_t(columns_));
+    SignKinds present = 0;
+    for (int column = 1; column <= columns_; ++column)
+        present |= kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
+    if (!(present & SignKind::Edited))
+        return;
+    planStandardRules(kinds_, edits_);
+
+    const QString &connector = m_.codeTable.CodePatterns[CodeRow::Connector];
+    const QString &blank = blankCell_;
+    for (int column = 1; column <= columns_; ++column) {
+        const ColumnEdit &edit = edits_[std::size_t(column - 1)];
+        if (edit.isEmpty())
+            continue;
+        // The connector is one cell, like a blank, with one "　" over it.
+        if (edit.hyphen)
+            m_.CellGrid.assign(column, connector);
+        if (edit.connectorAfter) {
+            m_.CellGrid.append(column, connector);
+            m_.TextGrid.append(column, kFullWidthSpace);
+        }
+        if (edit.blanksBefore) {
+            const QString cells = m_.CellGrid.at(column).toString();
+            const QString text = m_.TextGrid.at(column).toString();
+            m_.CellGrid.assign(column, blank.repeated(edit.blanksBefore));
+            m_.CellGrid.append(column, cells);
+            m_.TextGrid.assign(column, kFullWidthSpace.repeated(edit.blanksBefore));
+            m_.TextGrid.append(column, text);
+        }
+        for (int n = edit.blanksAfter; n > 0; --n) {
+            m_.CellGrid.append(column, blank);
+            m_.TextGrid.append(column, kFullWidthSpace);
+        }
+    }
+}
+
+// A character that no pass gave a cell keeps the "　" of the reset: braille
+// typed in the text becomes its own cell, anything else is noted once.
+void LineTranslator::noteCharactersWithoutBraille()
+{
+    for (int column = 1; column <= columns_; ++column) {
+        if (!m_.CellGrid.isReset(column))
+            continue;
+        const int symbol = m_.CharGrid.at(column);
+        const Answers &answers = answers_.answers(symbol);
+        if (answers.brailleCell) {
+            m_.CellGrid.assign(column, answers_.text(symbol));
+            continue;
+        }
+        if (answers.space)
+            continue;
+        if (std::size_t(symbol) >= reported_.size())
+            reported_.resize(std::size_t(symbol) + 1, false);
+        if (!reported_[std::size_t(symbol)]) {
+            reported_[std::size_t(symbol)] = true;
+            withoutBraille_.append(answers_.text(symbol).toString());
+        }
+    }
+}
+
+void LineTranslator::appendWholeBraille(QString &braille) const
+{
+    const qsizetype start = braille.size();
+    for (int column = 1; column <= columns_; ++column)
+        braille += m_.CellGrid.at(column);
+    QChar *cells = braille.data();
+    for (qsizetype i = start; i < braille.size(); ++i) {
+        if (cells[i] == u'　')
+            cells[i] = QChar(0x2800);
+    }
+    qsizetype end = braille.size();
+    while (end > start && cells[end - 1] == QChar(0x2800))
+        --end;
+    braille.truncate(end);
+}
+
+QString withoutBrailleMessage(const QStringList &characters, int listed)
+{
+    QString names = characters.mid(0, listed).join(QStringLiteral("　"));
+    if (characters.size() > listed)
+        names += QStringLiteral(" ほか%1文字").arg(characters.size() - listed);
+    return QStringLiteral("次の文字は点字にならないため、点字を空白のマスにしました。\n%1").arg(names);
+}
+
+Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille)
 {
     LineTranslator translator(table);
     Translation translation;
     // Each line is translated into its own place, so its rows are made once.
     forEachLine(text, [&](QStringView source) { translator.translate(source, translation.emplace_back()); });
+    if (withoutBraille)
+        *withoutBraille += translator.charactersWithoutBraille();
     return translation;
 }

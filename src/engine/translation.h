@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 // The list entry that stands before the rows of a line longer than a shown row.
 inline const QString kLongLineWarning = QStringLiteral("１行の文字数が30文字を越えています。");
 
@@ -47,9 +49,19 @@ public:
     LineTranslator &operator=(const LineTranslator &) = delete;
 
     // Translates the next line into `line`, whose strings are reused.
-    // Characters are counted by code point; those past column 40 are left
-    // out.
+    // Characters are counted by code point; the grids hold them all, and
+    // the rows show the first 30 columns. Half-width forms are read as
+    // full-width ones (normalizeInputForms), and hiragana ゔ as ヴ.
     void translate(QStringView text, TranslatedLine &line);
+
+    // Appends the braille of the whole line last translated: the cells of
+    // every column, blank cells as U+2800 (also where a column has none),
+    // and no blank cells at the end.
+    void appendWholeBraille(QString &braille) const;
+
+    // The characters of the lines so far that have no braille, each once,
+    // in the order they first came.
+    const QStringList &charactersWithoutBraille() const { return withoutBraille_; }
 
     // The grids and flags of the line last translated, and what its
     // character grid holds at a column.
@@ -57,10 +69,28 @@ public:
     QString charAt(int column) const { return answers_.text(m_.CharGrid.at(column)).toString(); }
 
 private:
+    void applyStandardRules();
+    void noteCharactersWithoutBraille();
+
     Module1 m_;
     AnswerTable answers_;
+    // Reused from line to line.
+    QString normalized_;
+    std::vector<SignKinds> kinds_;
+    std::vector<ColumnEdit> edits_;
+    // Columns the line last translated fills once its small kana are joined.
+    int columns_ = 0;
+    QString blankCell_;
+    std::vector<bool> reported_; // by symbol
+    QStringList withoutBraille_;
 };
 
 // THE translation of a document's text, for every caller: CR LF, a lone CR
 // and a lone LF each end a line, and a final line end makes no extra line.
-Translation translateText(const CodeTable &table, QStringView text);
+// The characters that have no braille are added to `withoutBraille`, when
+// given, each once.
+Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille = nullptr);
+
+// The message that names the characters that have no braille; shows at most
+// the first `listed` of them.
+QString withoutBrailleMessage(const QStringList &characters, int listed = 20);

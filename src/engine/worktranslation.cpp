@@ -66,7 +66,8 @@ EditorTranslation TranslateEditorText(const CodeTable &table, QStringView editor
     result.error = writeWorkFile(editorText);
     if (!result.error.isEmpty())
         return result;
-    result.translation = translateText(table, editorText.toString() + QStringLiteral("\r\n"));
+    result.translation =
+        translateText(table, editorText.toString() + QStringLiteral("\r\n"), &result.withoutBraille);
     result.ok = true;
     return result;
 }

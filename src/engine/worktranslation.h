@@ -22,6 +22,7 @@ struct EditorTranslation
     bool ok = false;
     QString error; // in Japanese, for the user; empty when ok
     Translation translation;
+    QStringList withoutBraille; // the characters that have no braille, each once
 };
 
 // The braille translation command: translates the editor text in memory and

@@ -457,11 +457,16 @@ void Form1::tenhonyaku_Click()
         UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), error);
 }
 
-// Every translation, from this window or the file window, replaces the list.
+// Every translation, from this window or the file window, replaces the list
+// and tells which characters have no braille.
 void Form1::showTranslation()
 {
     List1->clear();
     List1->addItems(listEntries(m_document.lastTranslation()));
+    if (!m_document.charactersWithoutBraille().isEmpty()) {
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"),
+                                     withoutBrailleMessage(m_document.charactersWithoutBraille()));
+    }
 }
 
 void Form1::jikkoug_Click()

@@ -2,19 +2,32 @@
 
 #include <QString>
 
-#include <array>
+#include <vector>
 
 // The code table: row k pairs a key (one character, or two for a combined
 // syllable) with its cell string (one display character per braille cell).
-// Rows are numbered 1..200; row 0 is never used.
+// Rows are numbered from 1; row 0 is never used. Every table holds rows
+// 1..200, empty where the file has none; a file may add rows after them.
 struct CodeTable
 {
     static constexpr int kRows = 200;
-    // Rows beyond this are loaded but never consulted by the translation.
+    // The most rows a file may give; the rest is not read.
+    static constexpr int kMaxRows = 1000;
+    // Rows 1..171 have the fixed roles; the rows after them are extra keys.
     static constexpr int kLookupRows = 171;
 
-    std::array<QString, kRows + 1> CodeKeys;
-    std::array<QString, kRows + 1> CodePatterns;
+    std::vector<QString> CodeKeys = std::vector<QString>(kRows + 1);
+    std::vector<QString> CodePatterns = std::vector<QString>(kRows + 1);
+
+    int lastRow() const { return int(CodeKeys.size()) - 1; }
+    // Makes room for rows up to `row`; never shrinks below kRows.
+    void growTo(int row)
+    {
+        if (row > lastRow()) {
+            CodeKeys.resize(std::size_t(row) + 1);
+            CodePatterns.resize(std::size_t(row) + 1);
+        }
+    }
 };
 
 // Rows whose role the engine fixes; the code table file must follow them.

@@ -177,14 +177,15 @@ public:
             return;
         }
         const qsizetype pairs = (fields_.size() + 1) / 2;
-        if (pairs > CodeTable::kRows) {
+        if (pairs > CodeTable::kMaxRows) {
             load_.problems.append(
-                {fields_[2 * CodeTable::kRows].line,
+                {fields_[2 * CodeTable::kMaxRows].line,
                  QStringLiteral("コード表の行数が%1を越えています。%2行目以降は読み込みません。")
-                     .arg(CodeTable::kRows)
-                     .arg(CodeTable::kRows + 1)});
+                     .arg(CodeTable::kMaxRows)
+                     .arg(CodeTable::kMaxRows + 1)});
         }
-        load_.rows = int(qMin<qsizetype>(pairs, CodeTable::kRows));
+        load_.rows = int(qMin<qsizetype>(pairs, CodeTable::kMaxRows));
+        load_.table.growTo(load_.rows);
         for (int row = 1; row <= load_.rows; ++row) {
             load_.table.CodeKeys[row] = fields_[keyIndex(row)].text;
             if (keyIndex(row) + 1 < fields_.size())

@@ -38,7 +38,7 @@ struct CodeTableLoad
 // belong to it; blank lines hold no field.
 QStringList splitCodeTableFields(QStringView text);
 
-// Pairs the fields into rows 1..200. Row 1's key becomes "," whatever the
+// Pairs the fields into rows 1..1000 (see CodeTable). Row 1's key becomes "," whatever the
 // file says; a last key without its cell string gets an empty one. Reports,
 // with line numbers: an empty file, a quote left open (the field then ends
 // with its line), fewer rows than the translation uses, an empty sign row,

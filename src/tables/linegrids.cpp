@@ -4,19 +4,18 @@
 
 #include <algorithm>
 
-bool LineColumns::writable(int column)
+bool LineColumns::refuseWrite(int column)
 {
-    if (column >= 0 && column <= kLast)
-        return true;
     qWarning("Line grids: a write at column %d is outside the grids and is refused", column);
     return false;
 }
 
-void StringLine::reset()
+void StringLine::reset(int columns)
 {
     // The buffer starts with the "　" that every column holds.
     buffer_.assign(1, u'　');
-    spans_.fill(Span{0, 1});
+    last_ = std::size_t(std::max(columns, LineColumns::kShown));
+    spans_.assign(last_ + 1, Span{0, 1});
 }
 
 QStringView StringLine::at(int column) const
@@ -27,7 +26,7 @@ QStringView StringLine::at(int column) const
 
 void StringLine::assign(int column, QStringView text)
 {
-    if (!LineColumns::writable(column))
+    if (!LineColumns::writable(column, last_))
         return;
     Span &span = spans_[std::size_t(column)];
     span = Span{int(buffer_.size()), int(text.size())};
@@ -47,7 +46,7 @@ void StringLine::prepareAppend(int column, qsizetype more)
 
 void StringLine::append(int column, QStringView text)
 {
-    if (!LineColumns::writable(column))
+    if (!LineColumns::writable(column, last_))
         return;
     prepareAppend(column, text.size());
     spans_[std::size_t(column)].length += int(text.size());
@@ -56,7 +55,7 @@ void StringLine::append(int column, QStringView text)
 
 void StringLine::appendColumn(int column, int from)
 {
-    if (!LineColumns::writable(column))
+    if (!LineColumns::writable(column, last_))
         return;
     const Span source = spanAt(from);
     prepareAppend(column, source.length);

@@ -3,20 +3,27 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
-#include <string>
+#include <algorithm>
 
-// The grids of the line being translated, columns 0..40; a column beyond 40
-// reads as empty, column 0 is never shown. They are reset and reused for
-// every line, so a translation needs the same memory for any number of lines.
+#include <string>
+#include <vector>
+
+// The grids of the line being translated: a column for every character of
+// the line, and at least the shown columns; column 0 is never shown. Every
+// column past the end of the line reads as "　", so a join pulls "　" in
+// behind the line's last character. They are reset and reused for every
+// line, so a translation needs the same memory for any number of lines.
 
 namespace LineColumns {
-constexpr int kLast = 40;
 // A shown or printed row is the concatenation of columns 1..30.
 constexpr int kShown = 30;
 // True for a column inside the grids; a write elsewhere is refused with a
 // warning, in every build.
-bool writable(int column);
+bool refuseWrite(int column);
+inline bool writable(int column, std::size_t last)
+{
+    return std::size_t(unsigned(column)) <= last || refuseWrite(column);
+}
 } // namespace LineColumns
 
 // The character grid: what each column holds, as a number that the
@@ -29,20 +36,34 @@ public:
     static constexpr int kEmpty = 0;
     static constexpr int kFullWidthSpace = 1;
 
-    void reset() { symbols_.fill(kFullWidthSpace); }
+    SymbolLine() { reset(0); }
+
+    // Columns 0..max(columns, 30), every one "　".
+    void reset(int columns)
+    {
+        last_ = std::size_t(std::max(columns, LineColumns::kShown));
+        symbols_.assign(last_ + 1, kFullWidthSpace);
+    }
+    // The last column the grid holds.
+    int last() const { return int(last_); }
+    // Every pass asks this for every column, so it takes one comparison.
     int at(int column) const
     {
-        return column >= 0 && column <= LineColumns::kLast ? symbols_[std::size_t(column)] : kEmpty;
+        if (std::size_t(unsigned(column)) <= last_)
+            return symbols_[std::size_t(column)];
+        return column < 0 ? kEmpty : kFullWidthSpace;
     }
     // A write outside the line is refused with a warning, in every build.
     void set(int column, int symbol)
     {
-        if (LineColumns::writable(column))
+        if (LineColumns::writable(column, last_))
             symbols_[std::size_t(column)] = symbol;
     }
 
 private:
-    std::array<int, LineColumns::kLast + 1> symbols_{};
+    std::vector<int> symbols_;
+    // Not an int, so that the compiler knows that writing a column leaves it.
+    std::size_t last_ = 0;
 };
 
 // The cell and the text grid: a string in every column. The strings live
@@ -51,19 +72,27 @@ private:
 class StringLine
 {
 public:
-    StringLine() { reset(); }
+    StringLine() { reset(0); }
 
-    // Every column "　".
-    void reset();
+    // Columns 0..max(columns, 30), every one "　".
+    void reset(int columns);
+    int last() const { return int(last_); }
 
     QStringView at(int column) const;
     // Writes outside the line are refused (LineColumns::writable).
+    // The column still holds the "　" of the reset: nothing was written to it
+    // or moved into it from a written column.
+    bool isReset(int column) const
+    {
+        const Span span = spanAt(column);
+        return span.offset == 0 && span.length == 1;
+    }
     void assign(int column, QStringView text);
     void append(int column, QStringView text);
     // The column takes what another column of this line holds, or adds it.
     void assignColumn(int column, int from)
     {
-        if (LineColumns::writable(column))
+        if (LineColumns::writable(column, last_))
             spans_[std::size_t(column)] = spanAt(from);
     }
     void appendColumn(int column, int from);
@@ -77,14 +106,18 @@ private:
         int offset = 0;
         int length = 0;
     };
+    // A column past the last reads as the "　" at the start of the buffer.
     Span spanAt(int column) const
     {
-        return column >= 0 && column <= LineColumns::kLast ? spans_[std::size_t(column)] : Span{};
+        if (std::size_t(unsigned(column)) <= last_)
+            return spans_[std::size_t(column)];
+        return column < 0 ? Span{} : Span{0, 1};
     }
     // Makes room for `more` characters after the column's string, moving it
     // to the end of the buffer when something else follows it there.
     void prepareAppend(int column, qsizetype more);
 
     std::u16string buffer_;
-    std::array<Span, LineColumns::kLast + 1> spans_;
+    std::vector<Span> spans_;
+    std::size_t last_ = 0; // not an int: see SymbolLine
 };

@@ -6,9 +6,9 @@ void Module1::BuildTables()
     ::BuildTables(codeTable, keyTables);
 }
 
-void Module1::resetGrids()
+void Module1::resetGrids(int columns)
 {
-    CharGrid.reset();
-    CellGrid.reset();
-    TextGrid.reset();
+    CharGrid.reset(columns);
+    CellGrid.reset(columns);
+    TextGrid.reset(columns);
 }

@@ -26,6 +26,7 @@ struct Module1
     // Refills the key tables from the code table and clears KatakanaSeen.
     void BuildTables();
 
-    // Sets every column of the line grids to "　" before the next line.
-    void resetGrids();
+    // Sets every column of the line grids to "　" before the next line, and
+    // makes room for the line's columns.
+    void resetGrids(int columns);
 };

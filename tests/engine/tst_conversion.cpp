@@ -23,11 +23,11 @@ private slots:
     void findDigitLikeKana();
     void findDigitLikeKanaOrderOfRows();
     void tumeruShiftsAllThreeGrids();
-    void tumeruTakesColumn31IntoColumn30();
-    void tumeruBeyondColumn30MovesNothing();
+    void tumeruPullsInTheRestOfTheLine();
+    void tumeruPastTheLastColumnMovesNothing();
     void convertLetters_data();
     void convertLetters();
-    void convertLettersLeavesColumnsPast30();
+    void convertLettersTakesTheWholeLine();
 
 private:
     // One character per column from column 1, in the character and text
@@ -55,9 +55,9 @@ void TestConversion::init()
     cells_.reset(2);
     texts_.reset(2);
     answers_ = std::make_unique<AnswerTable>(code_, keys_);
-    lineChars_.reset();
-    lineCells_.reset();
-    lineTexts_.reset();
+    lineChars_.reset(40);
+    lineCells_.reset(40);
+    lineTexts_.reset(40);
 }
 
 void TestConversion::putLineGrids(const QString &text)
@@ -251,7 +251,8 @@ void TestConversion::tumeruShiftsAllThreeGrids()
     QCOMPARE(row(lineCells_, 1, 4), cells({1, 3, 4}) + QStringLiteral("　"));
 }
 
-void TestConversion::tumeruTakesColumn31IntoColumn30()
+// A join pulls the rest of the whole line in, and "　" into its last column.
+void TestConversion::tumeruPullsInTheRestOfTheLine()
 {
     for (int column = 1; column <= 40; ++column) {
         lineChars_.set(column, answers_->symbol(QString::number(column)));
@@ -260,7 +261,7 @@ void TestConversion::tumeruTakesColumn31IntoColumn30()
     }
     tumeru(lineChars_, lineTexts_, lineCells_, 29);
     const QList<std::pair<int, QString>> expected = {{28, u"28"_s}, {29, u"30"_s}, {30, u"31"_s},
-                                                     {31, u"31"_s}, {40, u"40"_s}};
+                                                     {31, u"32"_s}, {39, u"40"_s}, {40, u"　"_s}};
     for (const auto &[column, holds] : expected) {
         QCOMPARE(charRow(column, column), holds);
         QCOMPARE(lineTexts_.at(column).toString(), holds);
@@ -268,14 +269,16 @@ void TestConversion::tumeruTakesColumn31IntoColumn30()
     }
 }
 
-void TestConversion::tumeruBeyondColumn30MovesNothing()
+void TestConversion::tumeruPastTheLastColumnMovesNothing()
 {
     putLineGrids(QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"));
     const QString before = charRow(0, 40);
-    for (int iti : {31, 35, 40, 41, 500}) {
+    for (int iti : {41, 500}) {
         tumeru(lineChars_, lineTexts_, lineCells_, iti);
         QCOMPARE(charRow(0, 40), before);
     }
+    tumeru(lineChars_, lineTexts_, lineCells_, 35);
+    QCOMPARE(charRow(33, 36), QStringLiteral("むめ　　"));
 }
 
 void TestConversion::convertLetters_data()
@@ -322,16 +325,16 @@ void TestConversion::convertLetters()
     QCOMPARE(trimmedRow(row(lineCells_)), braille);
 }
 
-void TestConversion::convertLettersLeavesColumnsPast30()
+void TestConversion::convertLettersTakesTheWholeLine()
 {
-    // Ｚ in column 30 sees the capital in column 31 and starts a run; the
-    // letters from column 31 on are left as they are.
+    // Ｚ in column 30 sees the capital in column 31 and starts a run, which
+    // goes on past the shown columns.
     const QString line = QString(29, QChar(u'あ')) + QStringLiteral("ＺＡｂ");
     putLineGrids(line);
     ConvertLetters(lineChars_, lineCells_, lineTexts_, *answers_, keys_.UpperLetters, keys_.LowerLetters,
                    keys_.LetterPatterns, code_.CodePatterns);
     QCOMPARE(row(lineTexts_, 30, 32), QStringLiteral("　　　ＺＡｂ"));
-    QCOMPARE(row(lineCells_, 30, 32), cells({104, 142}) + QStringLiteral("　　"));
+    QCOMPARE(row(lineCells_, 30, 32), cells({104, 142, 19, 20}));
 }
 
 QTEST_APPLESS_MAIN(TestConversion)

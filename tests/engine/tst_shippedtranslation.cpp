@@ -5,7 +5,8 @@
 
 // Real lines through the shipped code table. Every expected braille row is
 // written out from the rules of Japanese braille: ⠼ numeral sign, ⠤ connector
-// before a syllable of the ア or ラ row after a number, ⠰⠠ a single capital,
+// before a syllable of the ア or ラ row after a number and before kana after
+// letters, ⠰⠠ a single capital,
 // ⠰⠠⠠ a run of capitals, ⠰ a run that starts with a small letter, ⠈ ⠘ ⠨ in
 // front of a contracted syllable, ⠐ voiced, ⠠ semi-voiced.
 class TestShippedTranslation : public QObject
@@ -67,11 +68,11 @@ void TestShippedTranslation::line_data()
                                       << "ふぁいる"
                                       << "⠢⠥⠃⠙⠀";
     QTest::newRow("small vowel alone") << "あぁ、ねぇ"
-                                       << "あぁ、ねぇ"
-                                       << "⠁⠁⠰⠏⠋";
+                                       << "あぁ、　ねぇ"
+                                       << "⠁⠁⠰⠀⠏⠋";
     QTest::newRow("small kana first") << "ゃあ"
                                       << "ゃあ"
-                                      << "　⠁";
+                                      << "⠌⠁";
 
     QTest::newRow("number") << "１２３"
                             << "　１２３"
@@ -131,11 +132,11 @@ void TestShippedTranslation::line_data()
                                                << "⠈⠗⠒";
 
     QTest::newRow("mixed") << "ＪＲで５ふん"
-                           << "　　　ＪＲで　　５ふん"
-                           << "⠰⠠⠠⠚⠗⠐⠟⠼⠑⠭⠴";
+                           << "　　　ＪＲ　で　　５ふん"
+                           << "⠰⠠⠠⠚⠗⠤⠐⠟⠼⠑⠭⠴";
     QTest::newRow("letters, number, kana") << "ＣＤを３まい"
-                                           << "　　　ＣＤを　３まい"
-                                           << "⠰⠠⠠⠉⠙⠔⠼⠉⠵⠃";
+                                           << "　　　ＣＤ　を　３まい"
+                                           << "⠰⠠⠠⠉⠙⠤⠔⠼⠉⠵⠃";
     QTest::newRow("kanji has no braille") << "山へ"
                                           << "山へ"
                                           << "　⠯";

@@ -18,17 +18,17 @@ private slots:
     void noLinesGiveNoEntries();
     void longLineWarningComesFirst_data();
     void longLineWarningComesFirst();
-    void linePastColumn40IsCut();
+    void longLineIsTranslatedWhole();
     void shiftTakesColumn31IntoColumn30();
     void smallHiraganaJoinsUpToLineLength();
-    void smallKatakanaJoinsInShownColumnsOnly();
+    void smallKatakanaJoinsOnTheWholeLine();
     void katakanaSeenHoldsForLaterLines();
     void katakanaSeenClearedByNextTranslation();
     void cellsOfEarlierTranslationDoNotShow();
     void manyLinesTranslateWhole();
     void lastMatchingCodeRowWins_data();
     void lastMatchingCodeRowWins();
-    void rowsPast171AreNotConsulted();
+    void rowsPast171ComeAfterTheFixedRows();
     void missingRowsGiveEmptyCells();
 
 private:
@@ -133,8 +133,9 @@ void TestTranslation::line_data()
                             << "　３　いぇ" << cells({68, 22, 171, 21, 2});
     QTest::newRow("１　あ") << "１　あ"
                             << "　１　あ" << cells({68, 19, 2, 19});
+    // A half-width space is read as the full-width one.
     QTest::newRow("１ あ") << "１ あ"
-                           << "　１ あ" << cells({68, 19, 3, 19});
+                           << "　１　あ" << cells({68, 19, 2, 19});
     QTest::newRow("３か: no connector") << "３か"
                                         << "　３か" << cells({68, 22, 29});
     QTest::newRow("two numbers") << "１か２"
@@ -143,10 +144,11 @@ void TestTranslation::line_data()
                                         << "あ　５" << cells({19, 68, 153});
 
     // Letters, with kana around them.
+    // Kana right after letters is set off by the connector.
     QTest::newRow("ＣＤを") << "ＣＤを"
-                            << "　　　ＣＤを" << cells({104, 22, 158, 162});
+                            << "　　　ＣＤ　を" << cells({104, 22, 158, 171, 162});
     QTest::newRow("ｘと") << "ｘと"
-                          << "　ｘと" << cells({31, 126, 98});
+                          << "　ｘ　と" << cells({31, 126, 171, 98});
 
     // Katakana passes.
     QTest::newRow("キャ") << "キャ"
@@ -227,17 +229,24 @@ void TestTranslation::longLineWarningComesFirst()
         QCOMPARE(entries[i] == kLongLineWarning, warningAt.contains(i));
 }
 
-void TestTranslation::linePastColumn40IsCut()
+void TestTranslation::longLineIsTranslatedWhole()
 {
-    // Characters 41 on are left out, whatever they would have done.
+    // The rows show 30 columns; the grids hold the whole line, past column
+    // 40 too.
     const QString line = QString(39, QChar(u'か')) + QStringLiteral("ＡきゃＢ１");
     const QStringList entries = translate({line});
     QCOMPARE(entries.size(), 3);
     QCOMPARE(entries[0], kLongLineWarning);
     QCOMPARE(entries[1], QString(30, QChar(u'か')));
-    QCOMPARE(translator_->charAt(39), QStringLiteral("か"));
     QCOMPARE(translator_->charAt(40), QStringLiteral("Ａ"));
-    QCOMPARE(translator_->charAt(41), QString());
+    QCOMPARE(translator_->charAt(41), QStringLiteral("きゃ"));
+    QCOMPARE(translator_->charAt(43), QStringLiteral("１"));
+    QString braille;
+    translator_->appendWholeBraille(braille);
+    QString expected;
+    for (int i = 0; i < 39; ++i)
+        expected += cells({29});
+    QCOMPARE(braille, expected + cells({28, 19, 171, 33, 28, 20, 68, 19}));
 }
 
 void TestTranslation::shiftTakesColumn31IntoColumn30()
@@ -263,13 +272,13 @@ void TestTranslation::smallHiraganaJoinsUpToLineLength()
     QVERIFY(entries[2].endsWith(cells({29, 33})));
 }
 
-void TestTranslation::smallKatakanaJoinsInShownColumnsOnly()
+void TestTranslation::smallKatakanaJoinsOnTheWholeLine()
 {
-    // The katakana pass stops at column 30, so ャ in column 31 stays apart.
+    // ャ in column 31 joins キ in column 30.
     const QString line = QString(29, QChar(u'カ')) + QStringLiteral("キャ");
     const QStringList entries = translate({line});
-    QCOMPARE(entries[1].right(2), QStringLiteral("カキ"));
-    QVERIFY(entries[2].endsWith(cells({29, 32})));
+    QCOMPARE(entries[1].right(2), QStringLiteral("キャ"));
+    QVERIFY(entries[2].endsWith(cells({29, 33})));
 }
 
 void TestTranslation::katakanaSeenHoldsForLaterLines()
@@ -339,11 +348,15 @@ void TestTranslation::lastMatchingCodeRowWins()
     QCOMPARE(trimmedRow(translate({line})[1]), braille);
 }
 
-void TestTranslation::rowsPast171AreNotConsulted()
+void TestTranslation::rowsPast171ComeAfterTheFixedRows()
 {
+    // Extra rows are looked up where no fixed row has the text, kana keys
+    // in katakana too, and of two extra rows with one key the first counts.
     table_.CodeKeys[172] = QStringLiteral("か");
     table_.CodeKeys[180] = QStringLiteral("山");
-    QCOMPARE(trimmedRow(translate({QStringLiteral("か山")})[1]), cells({29}));
+    table_.CodeKeys[181] = QStringLiteral("ゐ");
+    table_.CodeKeys[182] = QStringLiteral("山");
+    QCOMPARE(trimmedRow(translate({QStringLiteral("か山ヰゐ")})[1]), cells({29, 180, 181, 181}));
 }
 
 void TestTranslation::missingRowsGiveEmptyCells()

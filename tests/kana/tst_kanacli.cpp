@@ -90,8 +90,7 @@ void TestKanaCli::pipesIntoBraille()
     braille.closeWriteChannel();
     QVERIFY(braille.waitForFinished(60000));
     QCOMPARE(braille.exitCode(), 0);
-    const QString pad = u"　"_s.repeated(28);
-    QCOMPARE(QString::fromUtf8(braille.readAllStandardOutput()), u"ほん"_s + pad + u"\n⠮⠴"_s + pad + u'\n');
+    QCOMPARE(QString::fromUtf8(braille.readAllStandardOutput()), u"⠮⠴\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestKanaCli)

@@ -4,6 +4,7 @@
 #include "filewindow/dirlist.h"
 #include "filewindow/form2.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/listprinter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,7 +94,7 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
 {
     // Characters that cp932 cannot hold (one outside the BMP, one inside),
     // a kanji outside the BMP and hiragana ゔ, with the passes around them.
-    const QString text = QStringLiteral("あ😀ゔ𠮷か\nヴァイオリン１２あ\nＡＢｃ　がっこう");
+    const QString text = QStringLiteral("あ😀ゔ𠮷か\nヴァイオリン１２あ\nＡＢｃ　がっこう、はい。");
     FakeUserDialogs dialogs;
     Form1 form;
     form.Form_Load();
@@ -103,9 +104,17 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
     const QStringList fromEditor = entries(form.List1);
     QCOMPARE(fromEditor.size(), 6);
-    // Nothing turned into "?": あ ⠁, the three without a cell, か ⠡.
-    QCOMPARE(fromEditor[0], QStringLiteral("あ😀ゔ𠮷か") + kPad.repeated(25));
-    QCOMPARE(fromEditor[1], QStringLiteral("⠁　　　⠡") + kPad.repeated(25));
+    // Nothing turned into "?": あ ⠁, a blank cell for each character without
+    // braille, ゔ read as ヴ ⠐⠉, か ⠡.
+    QCOMPARE(fromEditor[0], QStringLiteral("あ😀ゔ　𠮷か") + kPad.repeated(25));
+    QCOMPARE(fromEditor[1], QStringLiteral("⠁　⠐⠉　⠡") + kPad.repeated(25));
+    // They are named once, after the translation.
+    // After the offer of the kana conversion, answered no.
+    QCOMPARE(dialogs.kinds(), QStringList({"yesnocancel", "warn"}));
+    QVERIFY(dialogs.shown.last().text.contains(QStringLiteral("😀　𠮷")));
+    // Printing prints the rows the list shows.
+    QCOMPARE(ListPrinter::rows(form.document().lastTranslation()),
+             QStringList({fromEditor[0], fromEditor[1], fromEditor[2], fromEditor[3], fromEditor[4], fromEditor[5]}));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("same.txt"));
@@ -121,15 +130,37 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     fileWindow->txttargetfile->setText(QStringLiteral("same.txt"));
     fileWindow->findChild<QAction *>(QStringLiteral("readerrorchk"))->trigger();
     QCOMPARE(entries(form.List1), fromEditor);
+    QCOMPARE(dialogs.kinds(), QStringList({"yesnocancel", "warn", "warn"}));
 
-    QProcess cli;
-    cli.start(QStringLiteral(MIRABO_CLI), {path});
-    QVERIFY(cli.waitForFinished(30000));
-    QCOMPARE(cli.exitCode(), 0);
-    QStringList fromCli = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
-    QCOMPARE(fromCli.takeLast(), QString());
-    QCOMPARE(fromCli, fromEditor);
-    QCOMPARE(dialogs.shown.size(), 1); // only the offer of the kana conversion
+    const auto runCli = [&](const QStringList &args, QString &errors) {
+        QProcess cli;
+        cli.start(QStringLiteral(MIRABO_CLI), args);
+        if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
+            return QStringList({QStringLiteral("mirabo-cli failed")});
+        errors = QString::fromUtf8(cli.readAllStandardError());
+        QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+        if (lines.takeLast() != QString())
+            lines.append(QStringLiteral("no line end at the end"));
+        return lines;
+    };
+    QString errors;
+    QCOMPARE(runCli({path}, errors), fromEditor);
+    QVERIFY2(errors.contains(QStringLiteral("😀　𠮷")), qPrintable(errors));
+
+    // The whole braille of each line begins with what the list shows of it,
+    // its blank cells as ⠀ and without the blanks at the end.
+    const QStringList whole = runCli({QStringLiteral("braille"), path}, errors);
+    QCOMPARE(whole.size(), 3);
+    QVERIFY2(errors.contains(QStringLiteral("😀　𠮷")), qPrintable(errors));
+    for (int line = 0; line < 3; ++line) {
+        QString shown = fromEditor[2 * line + 1];
+        shown.replace(u'　', QChar(0x2800));
+        while (shown.endsWith(QChar(0x2800)))
+            shown.chop(1);
+        QVERIFY2(!whole[line].endsWith(QChar(0x2800)), qPrintable(whole[line]));
+        QVERIFY2(whole[line].startsWith(shown), qPrintable(whole[line]));
+    }
+    QCOMPARE(whole[2], QStringLiteral("⠰⠠⠠⠁⠃⠉⠀⠐⠡⠂⠪⠉⠰⠀⠥⠃⠲"));
 }
 
 void TestForm1Commands::translationFailureIsReported()

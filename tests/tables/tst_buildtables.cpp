@@ -210,7 +210,7 @@ void TestBuildTables::writesOutsideTheGridsAreRefused()
         return;
     StringLine text;
     SymbolLine symbols;
-    symbols.reset();
+    symbols.reset(0);
     for (int k = 0; k < 5; ++k)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("outside the grids")));
     text.assign(column, u"x");
@@ -219,9 +219,9 @@ void TestBuildTables::writesOutsideTheGridsAreRefused()
     text.appendColumn(column, 1);
     symbols.set(column, 7);
     QString row;
-    text.appendRow(row, 0, LineColumns::kLast);
-    QCOMPARE(row, kFullWidthSpace.repeated(LineColumns::kLast + 1));
-    for (int c = -1; c <= LineColumns::kLast + 1; ++c)
+    text.appendRow(row, 0, text.last());
+    QCOMPARE(row, kFullWidthSpace.repeated(text.last() + 1));
+    for (int c = -1; c <= symbols.last() + 1; ++c)
         QVERIFY(symbols.at(c) != 7);
 }
 
