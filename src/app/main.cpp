@@ -8,7 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirabo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Mirabo"));
+    // No display name: the platform would add it to every window's title.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mirabo.svg")));
     installQtJapaneseTranslations(app);
 

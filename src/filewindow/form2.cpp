@@ -59,8 +59,10 @@ Form2 *Form2::open(Form1 *owner)
         if (!child->isHidden())
             window = child;
     }
-    if (!window)
+    if (!window) {
         window = new Form2(owner);
+        centreOver(window, owner);
+    }
     showInFront(window);
     return window;
 }

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
+#include "engine/translation.h"
 #include "engine/worktranslation.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
@@ -19,13 +20,19 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +44,17 @@ const QRect kListRect(240, 3840, 8895, 2490);
 constexpr double kDesignFontSize = 20.25;
 constexpr double kFontSize = 16;
 const QColor kBackground(192, 192, 255);
+
+// Zoom steps of the editor and the list, in percent.
+constexpr int kZoomSteps[] = {50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+// A line longer than this is cut off in the braille list.
+constexpr int kShownCells = 30;
+// The least size at which the menu bar, the toolbar, a few lines of the
+// editor and of the list and the status bar stay usable.
+const QSize kMinimumSize(480, 400);
+
+const QString kSettingsGeometry = QStringLiteral("mainwindow/geometry");
+const QString kSettingsZoom = QStringLiteral("mainwindow/zoom");
 
 struct ToolbarButton
 {
@@ -89,7 +107,7 @@ void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *
 Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(this)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption);
+    setCaption(kCaption);
     setFont(JapaneseFonts::gothic(kDesignFontSize));
 
     auto *client = new QWidget(this);
@@ -104,13 +122,19 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(th
     txtdpbox->setObjectName(QStringLiteral("txtdpbox"));
     txtdpbox->setGeometry(Twips::toPixels(kTextBoxRect, this));
     connect(txtdpbox, &QPlainTextEdit::textChanged, this, &Form1::txtdpbox_Change);
+    connect(txtdpbox->document(), &QTextDocument::modificationChanged, this, &Form1::txtdpbox_Change);
+    connect(txtdpbox, &QPlainTextEdit::cursorPositionChanged, this, &Form1::showCaretPosition);
+    connect(txtdpbox, &QPlainTextEdit::cursorPositionChanged, this, &Form1::showListRowsOfCaretLine);
 
     List1 = new BrailleListWidget(client);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::toPixels(kListRect, this));
+    connect(List1, &QListWidget::currentRowChanged, this, &Form1::selectEditorLineOfListRow);
 
     createMenus();
     createToolbar();
+    createStatusBar();
+    setAccessibleNames();
     // The toolbar spans the top of the client area; the editor and the list
     // are placed by the resize rule.
     auto *layout = new QVBoxLayout(client);
@@ -120,7 +144,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(th
 
     const QSize clientSize = Twips::toPixels(kClientSize, this);
     resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    setMinimumSize(kMinimumSize.expandedTo(QSize(menuBar()->sizeHint().width(), 0)));
     txtdpbox_Change();
+    showCaretPosition();
 }
 
 Form1::~Form1() = default;
@@ -185,6 +211,100 @@ void Form1::createMenus()
     helpf = menuBar()->addMenu(QStringLiteral("ヘルプ（&Ｈ）"));
     helpf->setObjectName(QStringLiteral("helpf"));
     helpdisp = item(helpf, "helpdisp", QStringLiteral("ヘルプ表示"), &Form1::helpdisp_Click);
+
+    createAddedFileItems();
+    createAddedEditItems();
+    createViewMenu();
+}
+
+// Added after the specified items of the file menu.
+void Form1::createAddedFileItems()
+{
+    file->addSeparator()->setObjectName(QStringLiteral("mnudummy5"));
+    auto *mnunew = file->addAction(QStringLiteral("新規作成(&N)"));
+    mnunew->setObjectName(QStringLiteral("mnunew"));
+    mnunew->setShortcuts(QKeySequence::New);
+    connect(mnunew, &QAction::triggered, this, &Form1::newDocument);
+}
+
+// Undo, redo and select all, after the specified items of the edit menu.
+void Form1::createAddedEditItems()
+{
+    mnuedit->addSeparator()->setObjectName(QStringLiteral("mnudummy4"));
+    const auto item = [this](const char *name, const QString &caption, QKeySequence::StandardKey key) {
+        auto *action = mnuedit->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(key);
+        return action;
+    };
+    mnuundo = item("mnuundo", QStringLiteral("元に戻す(&U)"), QKeySequence::Undo);
+    mnuredo = item("mnuredo", QStringLiteral("やり直し(&Y)"), QKeySequence::Redo);
+    mnuselectall = item("mnuselectall", QStringLiteral("すべて選択(&A)"), QKeySequence::SelectAll);
+    connect(mnuundo, &QAction::triggered, txtdpbox, &QPlainTextEdit::undo);
+    connect(mnuredo, &QAction::triggered, txtdpbox, &QPlainTextEdit::redo);
+    connect(mnuselectall, &QAction::triggered, txtdpbox, &QPlainTextEdit::selectAll);
+    mnuundo->setEnabled(false);
+    mnuredo->setEnabled(false);
+    connect(txtdpbox, &QPlainTextEdit::undoAvailable, mnuundo, &QAction::setEnabled);
+    connect(txtdpbox, &QPlainTextEdit::redoAvailable, mnuredo, &QAction::setEnabled);
+
+    // F1 opens the help from anywhere in the window.
+    auto *helpKey = new QAction(this);
+    helpKey->setObjectName(QStringLiteral("helpkey"));
+    helpKey->setShortcuts(QKeySequence::HelpContents);
+    connect(helpKey, &QAction::triggered, this, &Form1::helpdisp_Click);
+    addAction(helpKey);
+}
+
+// Zoom of the editor and the list, in a menu of its own after the specified
+// menus of the bar.
+void Form1::createViewMenu()
+{
+    mnuview = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuview->setObjectName(QStringLiteral("mnuview"));
+    const auto item = [this](const char *name, const QString &caption, const QList<QKeySequence> &keys,
+                             auto slot) {
+        auto *action = mnuview->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    // Ctrl+= is Ctrl++ without Shift on most keyboards.
+    mnuzoomin = item("mnuzoomin", QStringLiteral("拡大(&I)"),
+                     {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                     &Form1::zoomIn);
+    mnuzoomout = item("mnuzoomout", QStringLiteral("縮小(&O)"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                      &Form1::zoomOut);
+    mnuzoomreset = item("mnuzoomreset", QStringLiteral("標準の大きさ(&N)"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                        [this] { setZoomPercent(100); });
+}
+
+void Form1::createStatusBar()
+{
+    lblposition = new QLabel(this);
+    lblposition->setObjectName(QStringLiteral("lblposition"));
+    lbllinelength = new QLabel(this);
+    lbllinelength->setObjectName(QStringLiteral("lbllinelength"));
+    statusBar()->addWidget(lblposition);
+    statusBar()->addWidget(lbllinelength);
+    QFont statusFont = QApplication::font();
+    statusFont.setResolveMask(QFont::AllPropertiesResolved);
+    statusBar()->setFont(statusFont);
+}
+
+void Form1::setAccessibleNames()
+{
+    txtdpbox->setAccessibleName(QStringLiteral("文書"));
+    List1->setAccessibleName(QStringLiteral("点字の一覧"));
+    List1->setAccessibleDescription(QStringLiteral("行ごとに、文字の行と点字の行"));
+    Toolbar1->setAccessibleName(QStringLiteral("ツールバー"));
+    lblposition->setAccessibleName(QStringLiteral("カーソルの位置"));
+    lbllinelength->setAccessibleName(QStringLiteral("行の文字数"));
+    for (QAction *button : Toolbar1->actions()) {
+        if (QWidget *widget = Toolbar1->widgetForAction(button))
+            widget->setAccessibleName(button->text());
+    }
 }
 
 void Form1::createToolbar()
@@ -217,7 +337,78 @@ void Form1::Form_Load()
 {
     setFont(JapaneseFonts::gothic(kFontSize));
     applyCodeTable(loadInstalledCodeTable());
+    restoreSettings();
     show();
+}
+
+void Form1::restoreSettings()
+{
+    QSettings settings;
+    restoreGeometry(settings.value(kSettingsGeometry).toByteArray());
+    setZoomPercent(settings.value(kSettingsZoom, 100).toInt());
+}
+
+void Form1::saveSettings() const
+{
+    QSettings settings;
+    settings.setValue(kSettingsGeometry, saveGeometry());
+    settings.setValue(kSettingsZoom, m_zoomPercent);
+}
+
+QString Form1::caption() const
+{
+    QString title = windowTitle();
+    title.chop(3); // "[*]"
+    return title;
+}
+
+void Form1::setCaption(const QString &caption)
+{
+    // "[*]" shows the platform's marker for unsaved changes.
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+int Form1::zoomPercent() const
+{
+    return m_zoomPercent;
+}
+
+void Form1::setZoomPercent(int percent)
+{
+    m_zoomPercent = std::clamp(percent, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
+    applyZoom();
+}
+
+void Form1::zoomIn()
+{
+    const auto next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), m_zoomPercent);
+    if (next != std::end(kZoomSteps))
+        setZoomPercent(*next);
+}
+
+void Form1::zoomOut()
+{
+    const auto next = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), m_zoomPercent);
+    if (next != std::begin(kZoomSteps))
+        setZoomPercent(*(next - 1));
+}
+
+void Form1::applyZoom()
+{
+    if (!txtdpbox) // the window's font is set before the controls exist
+        return;
+    QFont zoomed = font();
+    zoomed.setPointSizeF(font().pointSizeF() * m_zoomPercent / 100.0);
+    txtdpbox->setFont(zoomed);
+    List1->setFont(zoomed);
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The window's font is the base of the zoom.
+    if (event->type() == QEvent::FontChange)
+        applyZoom();
 }
 
 void Form1::applyCodeTable(const CodeTableLoad &load)
@@ -263,17 +454,21 @@ void Form1::Form_Resize()
         list.moveTop(px(*rule.listTop));
     if (rule.listHeight)
         list.setHeight(px(*rule.listHeight));
+    // Where the window's frame and status bar leave less room than the rule
+    // expects, the list ends at the bottom of the client area.
+    list.setBottom(std::min(list.bottom(), centralWidget()->height() - 1));
     txtdpbox->setGeometry(text);
     List1->setGeometry(list);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!offerToSaveChanges(QStringLiteral("終了"))) {
+    if (!m_quitConfirmed && !offerToSaveChanges(QStringLiteral("終了"))) {
         event->ignore();
         return;
     }
     event->accept();
+    saveSettings();
     // The look-up window has no owner and would keep the program running.
     QCoreApplication::quit();
 }
@@ -352,10 +547,17 @@ void Form1::clearDocument()
 
 void Form1::owari_Click()
 {
-    if (UserDialogs::instance().askYesNo(this, QStringLiteral("終了"),
-                                         QStringLiteral("プログラムを終了しますか？")) ==
-        UserDialogs::Answer::Yes)
-        close();
+    // With unsaved changes the one question is whether to save them first.
+    const QString title = QStringLiteral("終了");
+    const bool quit = hasUnsavedChanges()
+                          ? offerToSaveChanges(title)
+                          : UserDialogs::instance().askYesNo(this, title,
+                                                             QStringLiteral("プログラムを終了しますか？")) ==
+                                UserDialogs::Answer::Yes;
+    if (!quit)
+        return;
+    m_quitConfirmed = true;
+    m_quitConfirmed = close();
 }
 
 void Form1::mnuclose_Click()
@@ -402,6 +604,55 @@ void Form1::txtdpbox_Change()
     const bool hasText = !txtdpbox->document()->isEmpty();
     for (QAction *action : {mnucut, mnucopy, mnufind, mnureplace})
         action->setEnabled(hasText);
+    setWindowModified(hasUnsavedChanges());
+}
+
+void Form1::showCaretPosition()
+{
+    const QTextCursor cursor = txtdpbox->textCursor();
+    const QString line = cursor.block().text();
+    // Characters are counted as the translation counts them, by code point.
+    const qsizetype column = line.left(cursor.positionInBlock()).toUcs4().size() + 1;
+    const qsizetype length = line.toUcs4().size();
+    lblposition->setText(QStringLiteral("%1 行、%2 列").arg(cursor.blockNumber() + 1).arg(column));
+    lbllinelength->setText(QStringLiteral("%1 文字").arg(length));
+    QPalette palette = statusBar()->palette();
+    if (length > kShownCells)
+        palette.setColor(QPalette::WindowText, Qt::red);
+    lbllinelength->setPalette(palette);
+    lbllinelength->setToolTip(length > kShownCells ? kLongLineWarning : QString());
+}
+
+void Form1::showListRowsOfCaretLine()
+{
+    if (m_followingSelection)
+        return;
+    const auto [first, count] = List1->rowsOfLine(txtdpbox->textCursor().blockNumber() + 1);
+    if (count == 0)
+        return;
+    m_followingSelection = true;
+    List1->clearSelection();
+    List1->setCurrentRow(first, QItemSelectionModel::NoUpdate);
+    for (int row = first; row < first + count; ++row)
+        List1->item(row)->setSelected(true);
+    List1->scrollToItem(List1->item(first + count - 1));
+    List1->scrollToItem(List1->item(first));
+    m_followingSelection = false;
+}
+
+void Form1::selectEditorLineOfListRow()
+{
+    if (m_followingSelection)
+        return;
+    const QTextBlock block = txtdpbox->document()->findBlockByNumber(List1->lineOfRow(List1->currentRow()) - 1);
+    if (!block.isValid())
+        return;
+    m_followingSelection = true;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    txtdpbox->setTextCursor(cursor);
+    txtdpbox->ensureCursorVisible();
+    m_followingSelection = false;
 }
 
 bool Form1::SaveTextAs()
@@ -409,7 +660,7 @@ bool Form1::SaveTextAs()
     const QString path = m_saver.saveAs(txtdpbox->toPlainText());
     if (path.isEmpty())
         return false;
-    setWindowTitle(path);
+    setCaption(path);
     txtdpbox->document()->setModified(false);
     return true;
 }
@@ -467,5 +718,5 @@ void Form1::tenhonyaku_Click()
 
 void Form1::jikkoug_Click()
 {
-    tenkensakuf::open();
+    tenkensakuf::open(this);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "braillelistwidget.h"
 #include "documentsaver.h"
 #include "listprinter.h"
 #include "tables/module1.h"
@@ -8,7 +9,7 @@
 #include <QPointer>
 
 class QAction;
-class QListWidget;
+class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QToolBar;
@@ -39,6 +40,14 @@ public:
     // nothing was loaded or what was left out.
     void applyCodeTable(const CodeTableLoad &load);
 
+    // The caption as set, without the marker that shows unsaved changes.
+    QString caption() const;
+    void setCaption(const QString &caption);
+
+    // Zoom of the editor and the list, in percent of the window's font.
+    int zoomPercent() const;
+    void setZoomPercent(int percent);
+
     Module1 &module1() { return m_module1; }
     const Module1 &module1() const { return m_module1; }
     ListPrinter &listPrinter() { return m_printer; }
@@ -51,8 +60,10 @@ public:
     bool offerToSaveChanges(const QString &title);
 
     QPlainTextEdit *txtdpbox = nullptr;
-    QListWidget *List1 = nullptr;
+    BrailleListWidget *List1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
+    QLabel *lblposition = nullptr;   // status bar: line and column of the caret
+    QLabel *lbllinelength = nullptr; // status bar: characters of the caret's line
 
 public slots:
     void EditCut();
@@ -73,13 +84,19 @@ public slots:
     void owari_Click();
     void mnuclose_Click();
     void helpdisp_Click();
+    void zoomIn();
+    void zoomOut();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void txtdpbox_Change();
+    void showCaretPosition();
+    void showListRowsOfCaretLine();
+    void selectEditorLineOfListRow();
 
     // Commands of windows that are built elsewhere.
     void fileopen_Click();     // shows the file window Form2
@@ -91,9 +108,17 @@ private slots:
 
 private:
     void createMenus();
+    void createAddedFileItems();
+    void createAddedEditItems();
+    void createViewMenu();
     void createToolbar();
+    void createStatusBar();
+    void setAccessibleNames();
     void Form_Resize();
     void clearDocument();
+    void applyZoom();
+    void restoreSettings();
+    void saveSettings() const;
 
     Module1 m_module1;
     DocumentSaver m_saver;
@@ -118,6 +143,20 @@ private:
     QAction *jikkoug = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
+    // Added after the specified items.
+    QAction *mnuundo = nullptr;
+    QAction *mnuredo = nullptr;
+    QAction *mnuselectall = nullptr;
+    QMenu *mnuview = nullptr;
+    QAction *mnuzoomin = nullptr;
+    QAction *mnuzoomout = nullptr;
+    QAction *mnuzoomreset = nullptr;
+
+    int m_zoomPercent = 100;
+    // Set while the editor and the list follow each other's selection.
+    bool m_followingSelection = false;
+    // Set once the user has answered the question of 終了.
+    bool m_quitConfirmed = false;
 
     QPointer<frmfindstr> m_findDialog;
     QPointer<frmreplacestr> m_replaceDialog;

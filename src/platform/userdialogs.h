@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QPrinter;
 class QWidget;
 
@@ -11,6 +13,17 @@ class UserDialogs
 {
 public:
     enum class Answer { Yes, No, Cancel, Ok };
+
+    // A long task's progress, shown with a Cancel button while the window
+    // stays responsive; it disappears when the object is destroyed.
+    class Progress
+    {
+    public:
+        virtual ~Progress() = default;
+        // Shows that done of the total steps are finished; false once the
+        // user has cancelled.
+        virtual bool advance(int done) = 0;
+    };
 
     virtual ~UserDialogs() = default;
 
@@ -41,6 +54,10 @@ public:
     // user cancels.
     virtual bool setUpPrinter(QWidget *parent, QPrinter *printer) = 0;
 
+    // Shows the progress of a task of total steps.
+    virtual std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &title, const QString &text,
+                                                   int total) = 0;
+
     // The object in use: the Qt dialogs unless a test has put its own.
     static UserDialogs &instance();
     // Puts another object in place (nullptr restores the Qt dialogs); the
@@ -62,4 +79,6 @@ public:
     QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption, const QString &initialPath,
                                       const QString &filter, const QString &defaultSuffix) override;
     bool setUpPrinter(QWidget *parent, QPrinter *printer) override;
+    std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &title, const QString &text,
+                                           int total) override;
 };

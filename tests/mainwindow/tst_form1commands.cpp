@@ -1,7 +1,7 @@
 #include "engine/worktranslation.h"
-#include "fakeuserdialogs.h"
 #include "lookup/tenkensakuf.h"
 #include "mainwindow/form1.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,11 +19,17 @@ class TestForm1Commands : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { m_f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { m_f.reset(); }
+
     void translationFillsTheList();
     void translationWarnsOfLongLines();
     void translationReportsLostCharacters();
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
+
+private:
+    std::unique_ptr<MainWindowFixture> m_f;
 };
 
 namespace {
@@ -42,9 +48,8 @@ const QString kPad = QStringLiteral("　");
 
 void TestForm1Commands::translationFillsTheList()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     QAction *tenhonyaku = form.findChild<QAction *>(QStringLiteral("tenhonyaku"));
     QVERIFY(tenhonyaku);
     QCOMPARE(tenhonyaku->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
@@ -69,9 +74,7 @@ void TestForm1Commands::translationFillsTheList()
 
 void TestForm1Commands::translationWarnsOfLongLines()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("あ").repeated(31) + QStringLiteral("\n") +
                                 QStringLiteral("い").repeated(30));
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
@@ -85,9 +88,8 @@ void TestForm1Commands::translationWarnsOfLongLines()
 
 void TestForm1Commands::translationReportsLostCharacters()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("あ😀"));
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
     QCOMPARE(form.List1->count(), 2);
@@ -99,9 +101,8 @@ void TestForm1Commands::translationReportsLostCharacters()
 
 void TestForm1Commands::translationFailureIsReported()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     // A plain file where the cache directory should be: the work file cannot be made.
     const QString cacheDir = QFileInfo(workFilePath()).absolutePath();
     QDir(cacheDir).removeRecursively();
@@ -123,9 +124,7 @@ void TestForm1Commands::translationFailureIsReported()
 
 void TestForm1Commands::lookUpWindowOpensOnceWithoutOwner()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     QAction *jikkoug = form.findChild<QAction *>(QStringLiteral("jikkoug"));
     QVERIFY(jikkoug);
     QCOMPARE(jikkoug->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));

@@ -51,7 +51,7 @@ void TestSplash::timerShowsTheMainWindow()
     Form1 *form = splash.mainWindow();
     QVERIFY(form);
     QVERIFY(form->isVisible());
-    QCOMPARE(form->windowTitle(), QStringLiteral("Mirabo  Ver2.1      "));
+    QCOMPARE(form->caption(), QStringLiteral("Mirabo  Ver2.1      "));
     QCOMPARE(form->font().pointSizeF(), 16.0);
     QVERIFY(!form->module1().codeTable.CodePatterns[19].isEmpty());
     QVERIFY(!splash.isVisible());

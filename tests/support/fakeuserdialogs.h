@@ -17,7 +17,8 @@ class FakeUserDialogs : public UserDialogs
 public:
     struct Shown
     {
-        QString kind; // "yesno", "yesnocancel", "okcancel", "inform", "warn", "save", "printer"
+        QString kind; // "yesno", "yesnocancel", "okcancel", "inform", "warn", "save", "open", "printer",
+                      // "progress"
         QString title;
         QString text;
     };
@@ -34,6 +35,10 @@ public:
     // Plays the user in the printer set-up: changes the printer and returns
     // true for OK, or returns false for Cancel.
     std::function<bool(QPrinter *)> printerSetUp;
+    // Every step a progress was advanced to; the user presses Cancel when it
+    // reaches cancelProgressAt (never when 0).
+    QList<int> progressSteps;
+    int cancelProgressAt = 0;
 
     Answer askYesNo(QWidget *, const QString &title, const QString &text) override
     {
@@ -75,6 +80,13 @@ public:
         return printerSetUp ? printerSetUp(printer) : false;
     }
 
+    std::unique_ptr<Progress> showProgress(QWidget *, const QString &title, const QString &text,
+                                           int total) override
+    {
+        shown.append({QStringLiteral("progress"), title, text + QStringLiteral(" /%1").arg(total)});
+        return std::make_unique<FakeProgress>(*this);
+    }
+
     QStringList kinds() const
     {
         QStringList result;
@@ -84,6 +96,20 @@ public:
     }
 
 private:
+    class FakeProgress : public Progress
+    {
+    public:
+        explicit FakeProgress(FakeUserDialogs &owner) : m_owner(owner) {}
+        bool advance(int done) override
+        {
+            m_owner.progressSteps.append(done);
+            return m_owner.cancelProgressAt == 0 || done < m_owner.cancelProgressAt;
+        }
+
+    private:
+        FakeUserDialogs &m_owner;
+    };
+
     Answer answer(const QString &kind, const QString &title, const QString &text)
     {
         shown.append({kind, title, text});

@@ -1,0 +1,314 @@
+#include "lookup/tenkensakuf.h"
+#include "mainwindow/helpwindow.h"
+#include "mainwindowfixture.h"
+#include "filewindow/form2.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolTip>
+#include <QWindow>
+
+// What the main window adds to make it an ordinary desktop editor: the
+// modified marker, undo and redo, zoom, the status bar, the list and the
+// editor following each other, settings kept between runs, a usable least
+// size, centred secondary windows and accessible names.
+class TestMainWindowDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { m_f.reset(); }
+
+    void modifiedMarker();
+    void undoRedoAndSelectAll();
+    void keysReachHelpAndNewDocument();
+    void zoom();
+    void settingsAreKeptBetweenRuns();
+    void statusBarShowsTheCaretLine_data();
+    void statusBarShowsTheCaretLine();
+    void listAndEditorFollowEachOther();
+    void warningEntryStandsOut();
+    void leastSizeKeepsControlsUsable();
+    void secondaryWindowsOpenCentred_data();
+    void secondaryWindowsOpenCentred();
+    void accessibleNames();
+    void everyMenuCommandHasAKey();
+
+private:
+    Form1 &form() const { return *m_f->form; }
+    void activate() const
+    {
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+    }
+
+    std::unique_ptr<MainWindowFixture> m_f;
+};
+
+void TestMainWindowDesktop::modifiedMarker()
+{
+    QVERIFY(!form().isWindowModified());
+    m_f->type(QStringLiteral("あ"));
+    QVERIFY(form().isWindowModified());
+    QCOMPARE(form().windowHandle()->title(), Form1::kCaption + QStringLiteral("*"));
+    m_f->dialogs.savePaths = {m_f->path(QStringLiteral("m.txt"))};
+    QVERIFY(form().SaveTextAs());
+    QVERIFY(!form().isWindowModified());
+    QCOMPARE(form().windowHandle()->title(), m_f->path(QStringLiteral("m.txt")));
+}
+
+void TestMainWindowDesktop::undoRedoAndSelectAll()
+{
+    QAction *undo = m_f->action(QStringLiteral("mnuundo"));
+    QAction *redo = m_f->action(QStringLiteral("mnuredo"));
+    QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+    QCOMPARE(m_f->action(QStringLiteral("mnuselectall"))->shortcut(), QKeySequence(QKeySequence::SelectAll));
+    QVERIFY(!undo->isEnabled());
+    m_f->type(QStringLiteral("あい"));
+    QVERIFY(undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
+    undo->trigger();
+    QCOMPARE(form().txtdpbox->toPlainText(), QString());
+    QVERIFY(redo->isEnabled());
+    redo->trigger();
+    QCOMPARE(form().txtdpbox->toPlainText(), QStringLiteral("あい"));
+    m_f->action(QStringLiteral("mnuselectall"))->trigger();
+    QCOMPARE(form().txtdpbox->textCursor().selectedText(), QStringLiteral("あい"));
+}
+
+void TestMainWindowDesktop::keysReachHelpAndNewDocument()
+{
+    activate();
+    QTest::keyClick(form().txtdpbox, Qt::Key_F1);
+    auto *help = form().findChild<HelpWindow *>();
+    QVERIFY(help && help->isVisible());
+
+    activate();
+    m_f->type(QStringLiteral("あ"));
+    m_f->dialogs.answers = {UserDialogs::Answer::No};
+    QTest::keyClick(form().txtdpbox, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_f->dialogs.kinds(), QStringList{QStringLiteral("yesno")});
+    QCOMPARE(form().txtdpbox->toPlainText(), QString());
+}
+
+void TestMainWindowDesktop::zoom()
+{
+    activate();
+    const qreal base = form().font().pointSizeF();
+    // The editor and the list zoom together.
+    const auto shown = [this] {
+        const qreal editor = form().txtdpbox->font().pointSizeF();
+        return form().List1->font().pointSizeF() == editor ? editor : -1.0;
+    };
+    QCOMPARE(shown(), base);
+    QTest::keyClick(form().txtdpbox, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(form().txtdpbox, Qt::Key_Equal, Qt::ControlModifier);
+    QVERIFY(shown() > base * 1.2);
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(form().txtdpbox, Qt::Key_Minus, Qt::ControlModifier);
+    // Never so small that nothing can be read.
+    QVERIFY(shown() >= base / 2);
+    QVERIFY(shown() < base);
+    QTest::keyClick(form().txtdpbox, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(shown(), base);
+    // The window's font is the base of the zoom.
+    form().setZoomPercent(200);
+    QFont smaller = form().font();
+    smaller.setPointSizeF(10);
+    form().setFont(smaller);
+    QCOMPARE(shown(), 20.0);
+}
+
+void TestMainWindowDesktop::settingsAreKeptBetweenRuns()
+{
+    form().setZoomPercent(150);
+    form().resize(700, 520);
+    QVERIFY(form().close());
+    Form1 next;
+    next.Form_Load();
+    QCOMPARE(next.zoomPercent(), 150);
+    QCOMPARE(next.size(), QSize(700, 520));
+}
+
+void TestMainWindowDesktop::statusBarShowsTheCaretLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<bool>("tooLong");
+    const QString a30 = QStringLiteral("あ").repeated(30);
+    QTest::newRow("empty") << "" << 0 << "1 行、1 列"
+                           << "0 文字" << false;
+    QTest::newRow("second line") << "あい\nうえお" << 5 << "2 行、3 列"
+                                 << "3 文字" << false;
+    QTest::newRow("30 fit") << a30 << 30 << "1 行、31 列"
+                            << "30 文字" << false;
+    QTest::newRow("31 do not") << a30 + "い" << 0 << "1 行、1 列"
+                               << "31 文字" << true;
+    QTest::newRow("outside the BMP, one each") << "😀あ" << 3 << "1 行、3 列"
+                                               << "2 文字" << false;
+}
+
+void TestMainWindowDesktop::statusBarShowsTheCaretLine()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, position);
+    QFETCH(QString, length);
+    QFETCH(bool, tooLong);
+    form().txtdpbox->setPlainText(text);
+    m_f->select(caret, 0);
+    QVERIFY(form().statusBar()->isVisible());
+    QCOMPARE(form().lblposition->text(), position);
+    QCOMPARE(form().lbllinelength->text(), length);
+    QCOMPARE(form().lbllinelength->palette().color(QPalette::WindowText) == QColor(Qt::red), tooLong);
+}
+
+void TestMainWindowDesktop::listAndEditorFollowEachOther()
+{
+    // Line 1 is too long: its warning comes first, then its two rows.
+    m_f->translate(QStringLiteral("あ").repeated(31) + QStringLiteral("\nい\nう"));
+    BrailleListWidget *list = form().List1;
+    QCOMPARE(list->count(), 7);
+    QCOMPARE(list->rowsOfLine(1), std::make_pair(0, 3));
+    QCOMPARE(list->rowsOfLine(3), std::make_pair(5, 2));
+    QCOMPARE(list->rowsOfLine(4).second, 0);
+
+    // A click on the braille row of line 2 selects that line in the editor.
+    const QRect row = list->visualItemRect(list->item(4));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(form().txtdpbox->textCursor().selectedText(), QStringLiteral("い"));
+
+    // The caret's line shows its rows in the list.
+    m_f->select(form().txtdpbox->toPlainText().size(), 0);
+    QList<int> selected;
+    for (const QListWidgetItem *item : list->selectedItems())
+        selected.append(list->row(item));
+    std::sort(selected.begin(), selected.end());
+    QCOMPARE(selected, (QList<int>{5, 6}));
+    m_f->select(0, 0);
+    QCOMPARE(list->selectedItems().size(), 3);
+}
+
+void TestMainWindowDesktop::warningEntryStandsOut()
+{
+    m_f->translate(QStringLiteral("い\n") + QStringLiteral("あ").repeated(31));
+    BrailleListWidget *list = form().List1;
+    QVERIFY(BrailleListWidget::isWarning(list->item(2)->text()));
+    list->clearSelection();
+    list->resize(list->width(), 400);
+    QApplication::processEvents(); // the list lays out its entries later
+    const QImage image = list->viewport()->grab().toImage();
+    const auto reddish = [&image](const QRect &rect) {
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor c = image.pixelColor(x * image.width() / image.deviceIndependentSize().width(),
+                                                  y * image.height() / image.deviceIndependentSize().height());
+                count += c.red() > 140 && c.green() < 100 && c.blue() < 100;
+            }
+        }
+        return count;
+    };
+    QVERIFY(reddish(list->visualItemRect(list->item(2))) > 0);
+    QCOMPARE(reddish(list->visualItemRect(list->item(0))), 0);
+
+    // Its tool tip names the line.
+    const QPoint at = list->visualItemRect(list->item(2)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &help);
+    QVERIFY2(QToolTip::text().startsWith(QStringLiteral("2 行目")), qPrintable(QToolTip::text()));
+    QToolTip::hideText();
+}
+
+void TestMainWindowDesktop::leastSizeKeepsControlsUsable()
+{
+    form().resize(200, 120);
+    QVERIFY(form().width() >= form().menuBar()->sizeHint().width());
+    QVERIFY(form().Toolbar1->width() >= form().Toolbar1->sizeHint().width());
+    const int lines = 2 * form().txtdpbox->fontMetrics().lineSpacing();
+    QVERIFY(form().txtdpbox->height() >= lines);
+    QVERIFY(form().List1->height() >= lines);
+    // The list stays inside the client area, above the status bar.
+    QVERIFY(form().List1->geometry().bottom() < form().centralWidget()->height());
+}
+
+void TestMainWindowDesktop::secondaryWindowsOpenCentred_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("file window") << "fileopen";
+    QTest::newRow("look-up window") << "jikkoug";
+    QTest::newRow("help") << "helpdisp";
+}
+
+void TestMainWindowDesktop::secondaryWindowsOpenCentred()
+{
+    QFETCH(QString, command);
+    const QRect screen = form().screen()->availableGeometry();
+    form().resize(620, 460);
+    form().move(screen.center() - QPoint(310, 230));
+    m_f->action(command)->trigger();
+    QWidget *window = QApplication::activeWindow();
+    for (QWidget *candidate : QApplication::topLevelWidgets()) {
+        if (candidate != &form() && candidate->isVisible() &&
+            (qobject_cast<Form2 *>(candidate) || qobject_cast<tenkensakuf *>(candidate) ||
+             qobject_cast<HelpWindow *>(candidate)))
+            window = candidate;
+    }
+    QVERIFY(window && window != &form());
+    QPointer<QWidget> opened = window;
+    const QRect frame = window->frameGeometry();
+    QVERIFY(screen.contains(frame) || frame.height() > screen.height());
+    QVERIFY(qAbs(frame.center().x() - form().frameGeometry().center().x()) <= 2);
+    if (frame.height() < screen.height() - 2 * qAbs(form().frameGeometry().center().y() - screen.center().y()))
+        QVERIFY(qAbs(frame.center().y() - form().frameGeometry().center().y()) <= 2);
+    if (qobject_cast<tenkensakuf *>(window))
+        delete opened.data();
+}
+
+void TestMainWindowDesktop::accessibleNames()
+{
+    m_f->translate(QStringLiteral("あ"));
+    for (QWidget *widget : form().findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(&form()) || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(widget->objectName()));
+    }
+    // The list's entries are read as the text they hold, braille as braille.
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(form().List1);
+    QStringList read;
+    for (int i = 0; i < list->childCount(); ++i)
+        read.append(list->child(i)->text(QAccessible::Name));
+    QCOMPARE(read, m_f->listEntries());
+    QVERIFY(read.at(1).startsWith(QStringLiteral("⠁")));
+}
+
+void TestMainWindowDesktop::everyMenuCommandHasAKey()
+{
+    for (QAction *bar : form().menuBar()->actions()) {
+        QVERIFY2(bar->text().contains(u'&'), qPrintable(bar->text()));
+        if (!bar->menu())
+            continue;
+        for (QAction *item : bar->menu()->actions()) {
+            // ヘルプ表示 answers F1 (above).
+            if (!item->isSeparator() && item->objectName() != QLatin1String("helpdisp"))
+                QVERIFY2(item->text().contains(u'&') || !item->shortcut().isEmpty(), qPrintable(item->text()));
+        }
+    }
+}
+
+QTEST_MAIN(TestMainWindowDesktop)
+#include "tst_mainwindowdesktop.moc"
