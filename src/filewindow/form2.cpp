@@ -37,18 +37,6 @@ constexpr double kFontSize = 9;
 const QString kTranslateTitle = QStringLiteral("点字翻訳");
 const QString kSaveTitle = QStringLiteral("保存");
 
-// The editor's text for a file's lines: every line, the last one too,
-// followed by a line end.
-QString editorText(const QStringList &lines)
-{
-    QString text;
-    for (const QString &line : lines) {
-        text += line;
-        text += u'\n';
-    }
-    return text;
-}
-
 } // namespace
 
 Form2 *Form2::open(Form1 *owner)
@@ -227,10 +215,10 @@ void Form2::TranslateFile()
         return;
     }
 
+    // The editor holds the file's text as it is on disk, so that saving it
+    // unchanged writes the same bytes.
+    m_owner->setDocumentFromFile(targetFile(), read.text, formatOf(read));
     const QStringList lines = splitLines(read.text);
-    m_owner->txtdpbox->setPlainText(editorText(lines));
-    // The editor now holds what is on disk.
-    m_owner->txtdpbox->document()->setModified(false);
 
     const QStringList entries = TranslateLines(m_owner->module1(), lines);
     m_owner->List1->clear();

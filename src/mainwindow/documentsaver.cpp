@@ -11,20 +11,20 @@ constexpr int kListedCharacters = 20;
 
 } // namespace
 
-QString DocumentSaver::saveAs(const QString &text)
+QString DocumentSaver::saveAs(const QString &text, const TextFileFormat &format)
 {
     const QString path = UserDialogs::instance().getSaveFileName(m_window, kTitle, m_lastFileName, kFilter);
     if (path.isEmpty())
         return QString();
     m_lastFileName = path;
-    return writeTextFile(path, text) ? path : QString();
+    return writeTextFile(path, text, format) ? path : QString();
 }
 
-bool DocumentSaver::writeTextFile(const QString &path, const QString &text)
+bool DocumentSaver::writeTextFile(const QString &path, const QString &text, const TextFileFormat &format)
 {
-    if (!acceptLostCharacters(text))
+    if (format.encoding == TextEncoding::Cp932 && !acceptLostCharacters(text))
         return false;
-    const TextWriteResult result = writeCp932File(path, toDocumentFileText(text));
+    const TextWriteResult result = ::writeTextFile(path, text, format);
     if (!result.ok) {
         UserDialogs::instance().warn(
             m_window, kTitle,

@@ -11,6 +11,7 @@
 #include "platform/clipboard.h"
 #include "platform/japanesefonts.h"
 #include "platform/showwindow.h"
+#include "platform/textfile.h"
 #include "platform/twips.h"
 #include "platform/userdialogs.h"
 #include "resizerule.h"
@@ -19,6 +20,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -55,6 +58,12 @@ const QSize kMinimumSize(480, 400);
 
 const QString kSettingsGeometry = QStringLiteral("mainwindow/geometry");
 const QString kSettingsZoom = QStringLiteral("mainwindow/zoom");
+const QString kSettingsRecentFiles = QStringLiteral("files/recent");
+const QString kSettingsLastFolder = QStringLiteral("files/lastFolder");
+constexpr int kRecentFiles = 8;
+
+const QString kOpenTitle = QStringLiteral("開く");
+const QString kTextFilter = QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*)");
 
 struct ToolbarButton
 {
@@ -221,10 +230,100 @@ void Form1::createMenus()
 void Form1::createAddedFileItems()
 {
     file->addSeparator()->setObjectName(QStringLiteral("mnudummy5"));
-    auto *mnunew = file->addAction(QStringLiteral("新規作成(&N)"));
-    mnunew->setObjectName(QStringLiteral("mnunew"));
-    mnunew->setShortcuts(QKeySequence::New);
-    connect(mnunew, &QAction::triggered, this, &Form1::newDocument);
+    const auto item = [this](const char *name, const QString &caption, QKeySequence::StandardKey key,
+                             auto slot) {
+        auto *action = file->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(key);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    item("mnunew", QStringLiteral("新規作成(&N)"), QKeySequence::New, &Form1::newDocument);
+    item("mnuopen", QStringLiteral("開く…(&I)"), QKeySequence::Open, &Form1::mnuopen_Click);
+    mnurecent = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    mnurecent->setObjectName(QStringLiteral("mnurecent"));
+    mnurecent->menuAction()->setObjectName(QStringLiteral("mnurecent"));
+    item("mnuoverwrite", QStringLiteral("上書き保存(&W)"), QKeySequence::Save, &Form1::saveDocument);
+}
+
+void Form1::showRecentFiles()
+{
+    mnurecent->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        auto *action = mnurecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+    }
+    mnurecent->setEnabled(!files.isEmpty());
+}
+
+QStringList Form1::recentFiles() const
+{
+    return QSettings().value(kSettingsRecentFiles).toStringList();
+}
+
+void Form1::rememberFile(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    QSettings settings;
+    settings.setValue(kSettingsRecentFiles, QStringList(files.mid(0, kRecentFiles)));
+    settings.setValue(kSettingsLastFolder, QFileInfo(absolute).absolutePath());
+    showRecentFiles();
+}
+
+void Form1::setDocumentFromFile(const QString &path, const QString &text, const TextFileFormat &format)
+{
+    txtdpbox->setPlainText(toLf(text));
+    txtdpbox->document()->setModified(false);
+    m_documentPath = path;
+    m_documentFormat = format;
+    m_saver.setLastFileName(path);
+    rememberFile(path);
+}
+
+bool Form1::openFile(const QString &path)
+{
+    if (!offerToSaveChanges(kOpenTitle))
+        return false;
+    const TextReadResult read = readTextFile(path);
+    if (!read.ok) {
+        UserDialogs::instance().warn(this, kOpenTitle, read.error);
+        if (!QFileInfo::exists(path)) {
+            QStringList files = recentFiles();
+            files.removeAll(QFileInfo(path).absoluteFilePath());
+            QSettings().setValue(kSettingsRecentFiles, files);
+            showRecentFiles();
+        }
+        return false;
+    }
+    // The list showed the translation of the text that is replaced.
+    List1->clear();
+    setDocumentFromFile(path, read.text, formatOf(read));
+    setCaption(path);
+    return true;
+}
+
+void Form1::mnuopen_Click()
+{
+    const QString folder = m_documentPath.isEmpty() ? QSettings().value(kSettingsLastFolder).toString()
+                                                    : QFileInfo(m_documentPath).absolutePath();
+    const QString path = UserDialogs::instance().getOpenFileName(this, kOpenTitle, folder, kTextFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool Form1::saveDocument()
+{
+    if (m_documentPath.isEmpty())
+        return SaveTextAs();
+    if (!WriteTextFile(m_documentPath))
+        return false;
+    rememberFile(m_documentPath);
+    return true;
 }
 
 // Undo, redo and select all, after the specified items of the edit menu.
@@ -346,6 +445,10 @@ void Form1::restoreSettings()
     QSettings settings;
     restoreGeometry(settings.value(kSettingsGeometry).toByteArray());
     setZoomPercent(settings.value(kSettingsZoom, 100).toInt());
+    // Save As opens in the folder last used.
+    if (m_saver.lastFileName().isEmpty())
+        m_saver.setLastFileName(settings.value(kSettingsLastFolder).toString());
+    showRecentFiles();
 }
 
 void Form1::saveSettings() const
@@ -497,7 +600,7 @@ void Form1::Toolbar1_ButtonClick(int position)
         fileopen_Click();
         break;
     case 3:
-        SaveTextAs();
+        saveDocument();
         break;
     case 5:
         Printlist();
@@ -543,6 +646,9 @@ void Form1::clearDocument()
 {
     txtdpbox->setPlainText(QString());
     txtdpbox->document()->setModified(false);
+    // A new document is saved as a new file would be.
+    m_documentPath.clear();
+    m_documentFormat = TextFileFormat();
 }
 
 void Form1::owari_Click()
@@ -657,17 +763,19 @@ void Form1::selectEditorLineOfListRow()
 
 bool Form1::SaveTextAs()
 {
-    const QString path = m_saver.saveAs(txtdpbox->toPlainText());
+    const QString path = m_saver.saveAs(txtdpbox->toPlainText(), m_documentFormat);
     if (path.isEmpty())
         return false;
     setCaption(path);
     txtdpbox->document()->setModified(false);
+    m_documentPath = path;
+    rememberFile(path);
     return true;
 }
 
 bool Form1::WriteTextFile(const QString &path)
 {
-    if (!m_saver.writeTextFile(path, txtdpbox->toPlainText()))
+    if (!m_saver.writeTextFile(path, txtdpbox->toPlainText(), m_documentFormat))
         return false;
     txtdpbox->document()->setModified(false);
     return true;

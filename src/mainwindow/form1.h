@@ -52,6 +52,20 @@ public:
     const Module1 &module1() const { return m_module1; }
     ListPrinter &listPrinter() { return m_printer; }
 
+    // The file the document was read from or last saved to (empty for a new
+    // document), and the format that file is written in.
+    QString documentPath() const { return m_documentPath; }
+    const TextFileFormat &documentFormat() const { return m_documentFormat; }
+    // Puts text read from path in the editor as it is, counted as saved, and
+    // makes path the document's file; the caption is left as it is.
+    void setDocumentFromFile(const QString &path, const QString &text, const TextFileFormat &format);
+    // Reads a text file into the editor by the file window's rules, after
+    // offering to save unsaved changes; the caption shows its path. Failures
+    // are reported. True when read.
+    bool openFile(const QString &path);
+    // The last files read or saved, newest first.
+    QStringList recentFiles() const;
+
     // True when the editor holds text that no save has written yet.
     bool hasUnsavedChanges() const;
     // Before the document is closed or replaced: with unsaved changes, asks
@@ -75,6 +89,8 @@ public slots:
     // Writes the main window's text to path without a dialog; failures are
     // reported to the user. True when written.
     bool WriteTextFile(const QString &path);
+    // 上書き保存: saves to the document's file, or runs Save As when it has none.
+    bool saveDocument();
     void Printlist();
 
     // A click on the toolbar button at position 1..11.
@@ -105,6 +121,7 @@ private slots:
     void mnureplace_Click();   // shows the replace dialog frmreplacestr
     void tenhonyaku_Click();   // translates the document into List1
     void jikkoug_Click();      // shows the look-up window tenkensakuf
+    void mnuopen_Click();      // opens a file through the Open dialog
 
 private:
     void createMenus();
@@ -118,6 +135,8 @@ private:
     void clearDocument();
     void applyZoom();
     void restoreSettings();
+    void rememberFile(const QString &path);
+    void showRecentFiles();
     void saveSettings() const;
 
     Module1 m_module1;
@@ -147,11 +166,14 @@ private:
     QAction *mnuundo = nullptr;
     QAction *mnuredo = nullptr;
     QAction *mnuselectall = nullptr;
+    QMenu *mnurecent = nullptr;
     QMenu *mnuview = nullptr;
     QAction *mnuzoomin = nullptr;
     QAction *mnuzoomout = nullptr;
     QAction *mnuzoomreset = nullptr;
 
+    QString m_documentPath;
+    TextFileFormat m_documentFormat;
     int m_zoomPercent = 100;
     // Set while the editor and the list follow each other's selection.
     bool m_followingSelection = false;

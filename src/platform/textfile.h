@@ -4,6 +4,17 @@
 
 #include <QString>
 
+// How a user's text file is written: saving a file's text in the format it
+// was read in gives back the same bytes.
+struct TextFileFormat
+{
+    TextEncoding encoding = TextEncoding::Cp932;
+    QString lineEnd = QStringLiteral("\r\n");
+    // A new document gets one line end after its last line; a file that was
+    // read keeps the ending its text has.
+    bool addFinalLineEnd = true;
+};
+
 struct TextReadResult
 {
     bool ok = false;
@@ -20,6 +31,18 @@ struct TextWriteResult
 
 // Reads a user's text file: UTF-8 where the bytes say so, cp932 otherwise.
 TextReadResult readTextFile(const QString &path);
+
+// The format a file's text was read in: its encoding and its first line end
+// (CR LF when it has none).
+TextFileFormat formatOf(const TextReadResult &read);
+
+// The text with LF line ends, as an editor holds it.
+QString toLf(QStringView text);
+
+// Writes the text, its line ends made the format's, through QSaveFile, so
+// a failure leaves whatever was there before untouched; cp932 writes "?" for
+// what it cannot hold.
+TextWriteResult writeTextFile(const QString &path, QStringView text, const TextFileFormat &format);
 
 // Reads a file that the program itself wrote in cp932.
 TextReadResult readCp932File(const QString &path);

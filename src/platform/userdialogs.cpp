@@ -100,6 +100,12 @@ void QtUserDialogs::warn(QWidget *parent, const QString &title, const QString &t
     ask(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+QString QtUserDialogs::getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                       const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, initialPath, filter);
+}
+
 QString QtUserDialogs::getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
                                        const QString &filter)
 {

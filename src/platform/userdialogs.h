@@ -38,6 +38,10 @@ public:
     // A failure the user must know about: OK button, warning icon.
     virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
 
+    // The Open dialog for an existing file. Returns the chosen path, or an
+    // empty string when the user cancels.
+    virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                    const QString &filter) = 0;
     // The Save As dialog, asking before it overwrites a file. Returns the
     // chosen path, or an empty string when the user cancels.
     virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
@@ -74,6 +78,8 @@ public:
     Answer askOkCancel(QWidget *parent, const QString &title, const QString &text) override;
     void inform(QWidget *parent, const QString &title, const QString &text) override;
     void warn(QWidget *parent, const QString &title, const QString &text) override;
+    QString getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                            const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
                             const QString &filter) override;
     QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption, const QString &initialPath,

@@ -170,10 +170,11 @@ void TestDocumentSaver::menuAndToolbarRunSaveAs()
     form.findChild<QAction *>(QStringLiteral("mnusave"))->trigger();
     QCOMPARE(::fileBytes(target), QByteArray("\x82\xa2\r\n"));
 
+    // Once the document has a file, toolbar button 3 (上書き保存) writes to it.
     form.txtdpbox->setPlainText(QStringLiteral("あ"));
     form.findChild<QAction *>(QStringLiteral("Toolbar1_3"))->trigger();
     QCOMPARE(::fileBytes(target), QByteArray("\x82\xa0\r\n"));
-    QCOMPARE(m_dialogs->kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("save")}));
+    QCOMPARE(m_dialogs->kinds(), QStringList{QStringLiteral("save")});
 }
 
 QTEST_MAIN(TestDocumentSaver)

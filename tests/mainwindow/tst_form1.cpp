@@ -201,7 +201,7 @@ void TestForm1::menuBarOrder()
 
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
-                          "mnunew"}));
+                          "mnunew", "mnuopen", "mnurecent", "mnuoverwrite"}));
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
              (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace", "-", "mnuundo",
                           "mnuredo", "mnuselectall"}));

@@ -4,6 +4,9 @@
 #include "filewindow/form2.h"
 
 #include <QAccessible>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -43,6 +46,12 @@ private slots:
     void secondaryWindowsOpenCentred();
     void accessibleNames();
     void everyMenuCommandHasAKey();
+    void loadAndSaveKeepTheBytes_data();
+    void loadAndSaveKeepTheBytes();
+    void editedFileKeepsItsFormat();
+    void saveWithoutAFileAsksForOne();
+    void openOffersToSaveChanges();
+    void recentFiles();
 
 private:
     Form1 &form() const { return *m_f->form; }
@@ -50,6 +59,17 @@ private:
     {
         form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form()));
+    }
+
+    bool writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(m_f->path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
     std::unique_ptr<MainWindowFixture> m_f;
@@ -308,6 +328,125 @@ void TestMainWindowDesktop::everyMenuCommandHasAKey()
                 QVERIFY2(item->text().contains(u'&') || !item->shortcut().isEmpty(), qPrintable(item->text()));
         }
     }
+}
+
+void TestMainWindowDesktop::loadAndSaveKeepTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray cp932 = "\x82\xa0\x82\xa2\r\n\x82\xa4"; // あい, う
+    const QByteArray utf8 = "\xe3\x81\x82\xe3\x81\x84\r\n\xe3\x81\x86";
+    for (const auto &[name, text] : {std::pair{"cp932", cp932}, std::pair{"UTF-8", utf8}}) {
+        QByteArray lf = text;
+        lf.replace("\r\n", "\n");
+        QTest::addRow("%s, CR LF", name) << text + "\r\n";
+        QTest::addRow("%s, LF", name) << lf + "\n";
+        QTest::addRow("%s, no final line end", name) << text;
+        QTest::addRow("%s, empty lines at the end", name) << lf + "\n\n\n";
+    }
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xef\xbb\xbf\xe3\x81\x82\n");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TestMainWindowDesktop::loadAndSaveKeepTheBytes()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = m_f->path(QStringLiteral("same.txt"));
+    for (int round = 0; round < 2; ++round) {
+        // 開く and 上書き保存.
+        QVERIFY(writeFile(QStringLiteral("same.txt"), bytes));
+        m_f->dialogs.openPaths = {path};
+        m_f->action(QStringLiteral("mnuopen"))->trigger();
+        QCOMPARE(form().caption(), path);
+        QVERIFY(!form().isWindowModified());
+        m_f->action(QStringLiteral("mnuoverwrite"))->trigger();
+        QCOMPARE(readFile(path), bytes);
+    }
+    // The file window's 点字翻訳 and 保存, twice over.
+    Form2 *window = Form2::open(&form());
+    window->txttargetfile->setText(QStringLiteral("same.txt"));
+    for (int round = 0; round < 2; ++round) {
+        window->findChild<QAction *>(QStringLiteral("readerrorchk"))->trigger();
+        window->findChild<QAction *>(QStringLiteral("mnuupdated"))->trigger();
+        QCOMPARE(readFile(path), bytes);
+    }
+    QVERIFY(m_f->dialogs.kinds().count(QStringLiteral("open")) == 2);
+    QVERIFY2(!m_f->dialogs.kinds().contains(QStringLiteral("warn")), qPrintable(m_f->dialogs.shown.last().text));
+}
+
+void TestMainWindowDesktop::editedFileKeepsItsFormat()
+{
+    QVERIFY(writeFile(QStringLiteral("u.txt"), "\xe3\x81\x82\n"));
+    QVERIFY(form().openFile(m_f->path(QStringLiteral("u.txt"))));
+    form().txtdpbox->moveCursor(QTextCursor::End);
+    form().txtdpbox->insertPlainText(QStringLiteral("😀\n"));
+    QVERIFY(form().isWindowModified());
+    m_f->action(QStringLiteral("mnuoverwrite"))->trigger();
+    // Still UTF-8 with LF: nothing was lost, nothing was asked.
+    QCOMPARE(readFile(m_f->path(QStringLiteral("u.txt"))), QByteArray("\xe3\x81\x82\n\xf0\x9f\x98\x80\n"));
+    QVERIFY(m_f->dialogs.shown.isEmpty());
+    QVERIFY(!form().isWindowModified());
+}
+
+void TestMainWindowDesktop::saveWithoutAFileAsksForOne()
+{
+    m_f->type(QStringLiteral("あ"));
+    const QString path = m_f->path(QStringLiteral("new.txt"));
+    m_f->dialogs.savePaths = {path};
+    m_f->action(QStringLiteral("mnuoverwrite"))->trigger();
+    QCOMPARE(m_f->dialogs.kinds(), QStringList{QStringLiteral("save")});
+    // A new file is cp932 with CR LF, one more after the last line.
+    QCOMPARE(readFile(path), QByteArray("\x82\xa0\r\n"));
+    // Then 上書き保存 and toolbar button 3 write to it without asking.
+    m_f->type(QStringLiteral("い"));
+    form().Toolbar1_ButtonClick(3);
+    QCOMPARE(readFile(path), QByteArray("\x82\xa2\r\n"));
+    QCOMPARE(m_f->dialogs.kinds(), QStringList{QStringLiteral("save")});
+}
+
+void TestMainWindowDesktop::openOffersToSaveChanges()
+{
+    QVERIFY(writeFile(QStringLiteral("other.txt"), "x"));
+    m_f->type(QStringLiteral("まだ"));
+    m_f->dialogs.answers = {UserDialogs::Answer::Cancel};
+    QVERIFY(!form().openFile(m_f->path(QStringLiteral("other.txt"))));
+    QCOMPARE(form().txtdpbox->toPlainText(), QStringLiteral("まだ"));
+    m_f->dialogs.answers = {UserDialogs::Answer::No};
+    QVERIFY(form().openFile(m_f->path(QStringLiteral("other.txt"))));
+    QCOMPARE(form().txtdpbox->toPlainText(), QStringLiteral("x"));
+    QCOMPARE(m_f->dialogs.kinds(), (QStringList{"yesnocancel", "yesnocancel"}));
+    // A file that cannot be read is reported and changes nothing.
+    QVERIFY(!form().openFile(m_f->path(QStringLiteral("missing.txt"))));
+    QCOMPARE(m_f->dialogs.kinds().last(), QStringLiteral("warn"));
+    QCOMPARE(form().txtdpbox->toPlainText(), QStringLiteral("x"));
+}
+
+void TestMainWindowDesktop::recentFiles()
+{
+    QStringList opened;
+    for (int i = 1; i <= 9; ++i) {
+        const QString name = QStringLiteral("f%1.txt").arg(i);
+        QVERIFY(writeFile(name, QByteArray::number(i)));
+        QVERIFY(form().openFile(m_f->path(name)));
+        opened.prepend(QFileInfo(m_f->path(name)).absoluteFilePath());
+    }
+    QCOMPARE(form().recentFiles(), opened.mid(0, 8));
+    auto *menu = form().findChild<QMenu *>(QStringLiteral("mnurecent"));
+    QCOMPARE(menu->actions().size(), 8);
+    // An entry opens its file, which becomes the newest; the next run keeps the list.
+    menu->actions().at(2)->trigger();
+    QCOMPARE(form().txtdpbox->toPlainText(), QStringLiteral("7"));
+    QCOMPARE(form().recentFiles().first(), opened.at(2));
+    m_f->dialogs.openPaths.clear();
+    m_f->action(QStringLiteral("mnuopen"))->trigger();
+    QCOMPARE(m_f->dialogs.shown.last().text, QFileInfo(opened.at(2)).absolutePath());
+    QVERIFY(QFile::remove(opened.at(0)));
+    m_f->form.reset();
+    Form1 next;
+    next.Form_Load();
+    QCOMPARE(next.recentFiles().size(), 8);
+    // A file gone from the disk leaves the list when it cannot be opened.
+    QVERIFY(!next.openFile(opened.at(0)));
+    QVERIFY(!next.recentFiles().contains(opened.at(0)));
 }
 
 QTEST_MAIN(TestMainWindowDesktop)

@@ -10,7 +10,7 @@
 
 // Answers the program's questions in the user's place, from queues filled by
 // the test, and records every dialog shown. A question with no answer queued
-// is answered Cancel; a Save As with no path queued is cancelled; the printer
+// is answered Cancel; an Open or Save As with no path queued is cancelled; the printer
 // set-up is cancelled unless the test plays the user in printerSetUp.
 class FakeUserDialogs : public UserDialogs
 {
@@ -27,10 +27,12 @@ public:
     ~FakeUserDialogs() override { UserDialogs::setInstance(nullptr); }
 
     QList<Answer> answers;
+    QStringList openPaths;
     QStringList savePaths;
     QList<Shown> shown;
     QStringList saveInitialPaths;
     QStringList saveFilters;
+    QStringList openFilters;
     QStringList saveSuffixes;
     // Plays the user in the printer set-up: changes the printer and returns
     // true for OK, or returns false for Cancel.
@@ -59,6 +61,13 @@ public:
     void warn(QWidget *, const QString &title, const QString &text) override
     {
         shown.append({QStringLiteral("warn"), title, text});
+    }
+    QString getOpenFileName(QWidget *, const QString &caption, const QString &initialPath,
+                            const QString &filter) override
+    {
+        shown.append({QStringLiteral("open"), caption, initialPath});
+        openFilters.append(filter);
+        return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
     }
     QString getSaveFileName(QWidget *, const QString &caption, const QString &initialPath,
                             const QString &filter) override
