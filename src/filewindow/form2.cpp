@@ -121,6 +121,10 @@ void Form2::createControls()
     connect(File1, &FileList::fileClicked, this, &Form2::File1_Click);
     connect(File1, &FileList::fileDoubleClicked, this, &Form2::File1_DblClick);
 
+    Drive1->setAccessibleName(QStringLiteral("ドライブ"));
+    Dir1->setAccessibleName(QStringLiteral("フォルダ"));
+    File1->setAccessibleName(QStringLiteral("ファイル"));
+
     setTabOrder(txttargetfile, Drive1);
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);

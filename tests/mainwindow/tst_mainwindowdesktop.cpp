@@ -300,12 +300,25 @@ void TestMainWindowDesktop::secondaryWindowsOpenCentred()
 void TestMainWindowDesktop::accessibleNames()
 {
     m_f->translate(QStringLiteral("あ"));
-    for (QWidget *widget : form().findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(&form()) || widget->focusPolicy() == Qt::NoFocus)
+    // Every control that takes the focus, in every window.
+    for (const char *command : {"fileopen", "mnufind", "mnureplace", "jikkoug"})
+        m_f->action(QString::fromLatin1(command))->trigger();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
             continue;
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-        QVERIFY(accessible);
-        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(widget->objectName()));
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (!widget->isVisibleTo(window) || widget->focusPolicy() == Qt::NoFocus)
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY(accessible);
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(),
+                     qPrintable(window->objectName() + u'/' + widget->objectName()));
+        }
+    }
+    delete form().findChild<Form2 *>();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<tenkensakuf *>(window))
+            delete window;
     }
     // The list's entries are read as the text they hold, braille as braille.
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(form().List1);
