@@ -10,7 +10,6 @@
 #include "mainwindow/listprinter.h"
 #include "platform/textfile.h"
 #include "tables/codetableloader.h"
-#include "tables/module1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,11 +46,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "mirabo-print-bench: %s\n", qPrintable(read.ok ? load.error : read.error));
         return 1;
     }
-    Module1 m;
-    m.codeTable = load.table;
-    const QStringList lines = splitLines(read.text);
-    TranslateLines(m, lines);
-    const QStringList rows = ListPrinter::rows(m);
+    const Translation translation = translateText(load.table, read.text);
+    const QStringList rows = ListPrinter::rows(translation);
 
     QTemporaryDir dir;
     const QString path = args.size() == 2 ? args[1] : dir.filePath(QStringLiteral("bench.pdf"));
@@ -63,7 +59,7 @@ int main(int argc, char *argv[])
     if (!saved)
         return 1;
     std::printf("%8s %8s %10s %10s %10s\n", "lines", "rows", "seconds", "PDF MB", "peak MB");
-    std::printf("%8lld %8lld %10.2f %10.1f %10.1f\n", qlonglong(lines.size()), qlonglong(rows.size()), seconds,
+    std::printf("%8lld %8lld %10.2f %10.1f %10.1f\n", qlonglong(translation.size()), qlonglong(rows.size()), seconds,
                 double(QFileInfo(path).size()) / (1024.0 * 1024.0), peakMegabytes());
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "frmsplash1.h"
 
 #include "mainwindow/form1.h"
-#include "platform/twips.h"
+#include "platform/gui/twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -2,10 +2,18 @@
 
 #include "engine/translation.h"
 #include "platform/textcodec.h"
-#include "platform/textfile.h"
+#include "platform/textstream.h"
 #include "tables/codetableloader.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+
+#include <memory>
 
 namespace {
 
@@ -62,15 +70,80 @@ Options parseArguments(const QStringList &args)
     return options;
 }
 
-QByteArray readAll(std::FILE *in, bool &ok)
+// Collects the UTF-8 of the entries and writes it in large blocks.
+class Utf8Output
 {
-    QByteArray bytes;
+public:
+    explicit Utf8Output(std::FILE *out) : out_(out) {}
+
+    void write(QStringView text)
+    {
+        const qsizetype needed = encoder_.requiredSpace(text.size());
+        if (buffer_.size() - used_ < needed) {
+            flush();
+            buffer_.resize(qMax(buffer_.size(), needed + kBlock));
+        }
+        used_ = encoder_.appendToBuffer(buffer_.data() + used_, text) - buffer_.data();
+    }
+    void writeLine(QStringView text)
+    {
+        write(text);
+        write(u"\n");
+    }
+    // False when something could not be written.
+    bool flush()
+    {
+        ok_ = ok_ && std::fwrite(buffer_.constData(), 1, std::size_t(used_), out_) == std::size_t(used_);
+        used_ = 0;
+        return ok_ && std::fflush(out_) == 0;
+    }
+
+private:
+    static constexpr qsizetype kBlock = 1 << 16;
+    std::FILE *out_;
+    // Each piece is converted on its own, as a whole string would be.
+    QStringEncoder encoder_{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray buffer_;
+    qsizetype used_ = 0;
+    bool ok_ = true;
+};
+
+// The input as a file that can be read twice: standard input that is not a
+// file itself is copied into a temporary file first.
+std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error)
+{
+    if (input != u"-") {
+        auto file = std::make_unique<QFile>(input);
+        if (QFileInfo(input).isDir())
+            error = QStringLiteral("「%1」はフォルダです。").arg(input);
+        else if (!file->open(QIODevice::ReadOnly))
+            error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
+        return file;
+    }
+    struct stat status{};
+    if (fstat(fileno(in), &status) == 0 && S_ISREG(status.st_mode)) {
+        auto file = std::make_unique<QFile>();
+        if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
+            return file;
+    }
+    auto copy = std::make_unique<QTemporaryFile>();
+    if (!copy->open()) {
+        error = QStringLiteral("一時ファイルを作成できません。\n%1").arg(copy->errorString());
+        return copy;
+    }
     char buffer[65536];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    ok = !std::ferror(in);
-    return bytes;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        if (copy->write(buffer, qint64(n)) != qint64(n)) {
+            error = QStringLiteral("一時ファイルに書き込めません。\n%1").arg(copy->errorString());
+            return copy;
+        }
+    }
+    if (std::ferror(in))
+        error = QStringLiteral("標準入力を読み込めません。");
+    else if (!copy->seek(0))
+        error = copy->errorString();
+    return copy;
 }
 
 } // namespace
@@ -98,34 +171,36 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
         return 1;
     }
 
-    QString text;
-    if (options.input == u"-") {
-        bool ok = false;
-        const QByteArray bytes = readAll(in, ok);
-        if (!ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
-            return 1;
-        }
-        text = decodeText(bytes);
-    } else {
-        const TextReadResult read = readTextFile(options.input);
-        if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
-            return 1;
-        }
-        text = read.text;
+    QString error;
+    const std::unique_ptr<QFile> input = openInput(options.input, in, error);
+    TextStreamReader reader(*input);
+    if (error.isEmpty() && !reader.detectEncoding())
+        error = QStringLiteral("「%1」を読み込めません。").arg(options.input);
+    if (!error.isEmpty()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+        return 1;
     }
 
-    Module1 m;
-    m.codeTable = load.table;
-    const QStringList entries = TranslateLines(m, splitLines(text));
-    QString output;
-    for (const QString &entry : entries) {
-        output += entry;
-        output += u'\n';
+    // Translated a block at a time, so memory does not grow with the input.
+    LineTranslator translator(load.table);
+    TranslatedLine line;
+    Utf8Output output(out);
+    QString piece;
+    while (reader.readPiece(piece)) {
+        forEachLine(piece, [&](QStringView source) {
+            translator.translate(source, line);
+            if (line.tooLong)
+                output.writeLine(kLongLineWarning);
+            output.writeLine(line.text);
+            output.writeLine(line.braille);
+        });
     }
-    writeUtf8(out, output);
-    if (std::fflush(out) != 0) {
+    if (reader.hasError()) {
+        output.flush();
+        writeUtf8(err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(options.input));
+        return 1;
+    }
+    if (!output.flush()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: could not write the translation\n"));
         return 1;
     }

@@ -25,15 +25,12 @@ void susearch(const Grid &da, const DigitTable &msu, int cw, int i, int &dt)
         dt = d;
 }
 
-void tumeru(Grid &da, Grid &damt, Grid &dat, int iti, int i)
+void tumeru(SymbolLine &da, StringLine &damt, StringLine &dat, int iti)
 {
-    const int first = std::max(iti, 0);
-    if (!da.contains(i, first) || !damt.contains(i, first) || !dat.contains(i, first))
-        return;
-    for (int c = first; c <= Grid::kShownColumns; ++c) {
-        da.cell(i, c) = da.at(i, c + 1);
-        damt.cell(i, c) = damt.at(i, c + 1);
-        dat.cell(i, c) = dat.at(i, c + 1);
+    for (int c = std::max(iti, 0); c <= LineColumns::kShown; ++c) {
+        da.set(c, da.at(c + 1));
+        damt.assignColumn(c, c + 1);
+        dat.assignColumn(c, c + 1);
     }
 }
 
@@ -107,56 +104,56 @@ void FindDigitLikeKana(const Grid &charGrid, const KatakanaTable &katakanaKeys, 
     }
 }
 
-void ConvertLetters(const Grid &charGrid, Grid &cellGrid, Grid &textGrid, const LetterTable &upperLetters,
+void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
+                    const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
-                    const CodeColumn &codePatterns, int line)
+                    const CodeColumn &codePatterns)
 {
-    if (!cellGrid.contains(line, Grid::kShownColumns) || !textGrid.contains(line, Grid::kShownColumns))
-        return;
+    const auto upperAt = [&](int column) { return answers.answers(charGrid.at(column)).upperLetter; };
+    const auto lowerAt = [&](int column) { return answers.answers(charGrid.at(column)).lowerLetter; };
 
     // Capitals: a single one, the first of a run, or one inside a run.
-    for (int column = 1; column <= Grid::kShownColumns; ++column) {
-        int UpperIndex = -1;
-        FindUpperLetter(charGrid, upperLetters, column, line, UpperIndex);
+    for (int column = 1; column <= LineColumns::kShown; ++column) {
+        const int UpperIndex = upperAt(column);
         if (UpperIndex < 0)
             continue;
-        int LeftUpper = -1;
-        int RightUpper = -1;
-        FindUpperLetter(charGrid, upperLetters, column - 1, line, LeftUpper);
-        FindUpperLetter(charGrid, upperLetters, column + 1, line, RightUpper);
+        const int LeftUpper = upperAt(column - 1);
+        const int RightUpper = upperAt(column + 1);
         const QString &letter = upperLetters[UpperIndex];
         if (LeftUpper < 0 && RightUpper < 0) {
-            textGrid.cell(line, column) = kFullWidthSpace + kFullWidthSpace + letter;
-            cellGrid.cell(line, column) =
-                codePatterns[CodeRow::SingleCapitalPrefix] + letterPatterns[UpperIndex];
+            textGrid.assign(column, kFullWidthSpace);
+            textGrid.append(column, kFullWidthSpace);
+            cellGrid.assign(column, codePatterns[CodeRow::SingleCapitalPrefix]);
         } else if (LeftUpper < 0) {
-            textGrid.cell(line, column) = kFullWidthSpace + kFullWidthSpace + kFullWidthSpace + letter;
-            cellGrid.cell(line, column) =
-                codePatterns[CodeRow::CapitalRunPrefix] + letterPatterns[UpperIndex];
+            textGrid.assign(column, kFullWidthSpace);
+            textGrid.append(column, kFullWidthSpace);
+            textGrid.append(column, kFullWidthSpace);
+            cellGrid.assign(column, codePatterns[CodeRow::CapitalRunPrefix]);
         } else {
-            textGrid.cell(line, column) = letter;
-            cellGrid.cell(line, column) = letterPatterns[UpperIndex];
+            textGrid.assign(column, QStringView());
+            cellGrid.assign(column, QStringView());
         }
+        textGrid.append(column, letter);
+        cellGrid.append(column, letterPatterns[UpperIndex]);
     }
 
     // Small letters: only one that starts a run gets the prefix, so a small
     // letter after a capital continues the capital's run.
-    for (int column = 1; column <= Grid::kShownColumns; ++column) {
-        int LowerIndex = -1;
-        FindLowerLetter(charGrid, lowerLetters, column, line, LowerIndex);
+    for (int column = 1; column <= LineColumns::kShown; ++column) {
+        const int LowerIndex = lowerAt(column);
         if (LowerIndex < 0)
             continue;
-        int NeighbourLower = -1;
-        int NeighbourUpper = -1;
-        FindLowerLetter(charGrid, lowerLetters, column - 1, line, NeighbourLower);
-        FindUpperLetter(charGrid, upperLetters, column - 1, line, NeighbourUpper);
+        const int NeighbourLower = lowerAt(column - 1);
+        const int NeighbourUpper = upperAt(column - 1);
         const QString &letter = lowerLetters[LowerIndex];
         if (NeighbourLower < 0 && NeighbourUpper < 0) {
-            textGrid.cell(line, column) = kFullWidthSpace + letter;
-            cellGrid.cell(line, column) = codePatterns[CodeRow::LetterPrefix] + letterPatterns[LowerIndex];
+            textGrid.assign(column, kFullWidthSpace);
+            cellGrid.assign(column, codePatterns[CodeRow::LetterPrefix]);
         } else {
-            textGrid.cell(line, column) = letter;
-            cellGrid.cell(line, column) = letterPatterns[LowerIndex];
+            textGrid.assign(column, QStringView());
+            cellGrid.assign(column, QStringView());
         }
+        textGrid.append(column, letter);
+        cellGrid.append(column, letterPatterns[LowerIndex]);
     }
 }

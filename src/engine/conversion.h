@@ -1,17 +1,20 @@
 #pragma once
 
+#include "answertable.h"
 #include "tables/codetable.h"
 #include "tables/grid.h"
 #include "tables/keytables.h"
+#include "tables/linegrids.h"
 
 #include <QString>
 
 #include <array>
 
-// The small procedures that the translation passes call on one line of the
-// grids. The look-ups set their result to -1 first and overwrite it only on a
-// hit; they read through Grid::at, so a column left of the first or right of
-// the last one simply compares an empty string.
+// The small procedures of the translation passes. The look-ups set their
+// result to -1 first and overwrite it only on a hit; they read through
+// Grid::at, so a column right of the last one simply compares an empty
+// string. The passes ask them once per distinct character (AnswerTable) and
+// look their answers up for every column.
 
 using DigitTable = decltype(KeyTables::DigitChars);
 using LetterTable = decltype(KeyTables::UpperLetters);
@@ -21,9 +24,10 @@ using CodeColumn = decltype(CodeTable::CodeKeys);
 // The digit value (0..9) at column cw of line i.
 void susearch(const Grid &da, const DigitTable &msu, int cw, int i, int &dt);
 
-// Closes the gap at column iti of line i: columns iti..30 of all three grids
-// take what the column to their right holds (column 30 takes column 31's).
-void tumeru(Grid &da, Grid &damt, Grid &dat, int iti, int i);
+// Closes the gap at column iti of the line being translated: columns
+// iti..30 of all three grids take what the column to their right holds
+// (column 30 takes column 31's).
+void tumeru(SymbolLine &da, StringLine &damt, StringLine &dat, int iti);
 
 // The letter number (1..26) of the capital or small letter at the column.
 void FindUpperLetter(const Grid &charGrid, const LetterTable &upperLetters, int column, int line,
@@ -53,7 +57,9 @@ void FindDigitLikeKana(const Grid &charGrid, const KatakanaTable &katakanaKeys, 
 // Gives the full-width Latin letters of columns 1..30 their braille: a single
 // capital the prefix of code row 28, the first of a run of capitals that of
 // row 104, a small letter that starts a run that of row 31. The text row gets
-// one "　" per prefix cell in front of the letter.
-void ConvertLetters(const Grid &charGrid, Grid &cellGrid, Grid &textGrid, const LetterTable &upperLetters,
+// one "　" per prefix cell in front of the letter. Which column holds a letter
+// comes from the answers of FindUpperLetter and FindLowerLetter.
+void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
+                    const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
-                    const CodeColumn &codePatterns, int line);
+                    const CodeColumn &codePatterns);

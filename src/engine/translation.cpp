@@ -1,83 +1,28 @@
 #include "translation.h"
 
 #include "conversion.h"
-
-#include <QHash>
+#include "platform/textcodec.h"
 
 namespace {
 
-// The line cut into characters, one per code point, at most one per grid
-// column; `length` counts every character of the line.
-struct SplitLine
-{
-    QStringList characters;
-    qsizetype length = 0;
-};
-
-SplitLine splitCharacters(QStringView text)
-{
-    SplitLine split;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        if (split.characters.size() < Grid::kLastColumn)
-            split.characters.append(text.sliced(i, n).toString());
-        ++split.length;
-        i += n;
-    }
-    return split;
-}
-
-// The code rows that a cell string finds, looked up by hash instead of
-// trying every row for every column. Built from the tables of one
-// translation; where several rows match, the last one wins, as when the rows
-// are tried in order.
-class RowIndex
-{
-public:
-    RowIndex(const CodeTable &code, const KeyTables &keys)
-    {
-        for (int k = 1; k <= CodeTable::kLookupRows; ++k) {
-            codeRows_.insert(code.CodeKeys[k], k);
-            codeKeys_.insert(code.CodeKeys[k], k);
-            if (k >= CodeRow::FirstSyllable) {
-                codeRows_.insert(keys.KatakanaKeys[k], k);
-                katakanaRows_.insert(keys.KatakanaKeys[k], k);
-            }
-        }
-    }
-
-    // The last row 1..171 whose code key, or katakana key from row 19 on,
-    // equals the cell; -1 when none does.
-    int codeRow(const QString &cell) const { return codeRows_.value(cell, -1); }
-    // The last row 19..171 whose katakana key equals the cell, or -1.
-    int katakanaRow(const QString &cell) const { return katakanaRows_.value(cell, -1); }
-    bool isCodeKey(const QString &text) const { return codeKeys_.contains(text); }
-
-private:
-    QHash<QString, int> codeRows_;
-    QHash<QString, int> katakanaRows_;
-    QHash<QString, int> codeKeys_;
-};
-
-// The passes that turn one grid line into braille, in the order they must
-// run: each pass relies on what the earlier ones left in the grids.
+// The passes that turn the line being translated into braille, in the order
+// they must run: each pass relies on what the earlier ones left in the grids.
+// Every question about a column is answered by the answer table.
 class LinePasses
 {
 public:
-    LinePasses(Module1 &m, const RowIndex &rows, int line, int length)
-        : m_(m), code_(m.codeTable), keys_(m.keyTables), rows_(rows), line_(line), length_(length)
+    LinePasses(Module1 &m, AnswerTable &answers, int length)
+        : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length)
     {}
 
-    void run(const QStringList &characters)
+    void run()
     {
-        split(characters);
         joinSmallHiragana();
         applyCodeRows();
         padVoicedHiragana();
         convertDigits();
-        ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, keys_.UpperLetters, keys_.LowerLetters,
-                       keys_.LetterPatterns, code_.CodePatterns, line_);
+        ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters, keys_.LowerLetters,
+                       keys_.LetterPatterns, code_.CodePatterns);
         detectKatakana();
         if (m_.KatakanaSeen) {
             joinSmallKatakana();
@@ -87,26 +32,20 @@ public:
     }
 
 private:
-    const QString &charAt(int column) const { return m_.CharGrid.at(line_, column); }
-
-    void split(const QStringList &characters)
-    {
-        for (int column = 1; column <= length_; ++column) {
-            m_.CharGrid.cell(line_, column) = characters[column - 1];
-            m_.TextGrid.cell(line_, column) = characters[column - 1];
-        }
-    }
+    const Answers &at(int column) const { return answers_.answers(m_.CharGrid.at(column)); }
 
     // Joins the small kana at the column to the syllable on its left, in the
     // braille too when asked, and closes the gap.
-    void joinLeft(int column, bool withCells)
+    void joinLeft(int column, int joined, bool withCells)
     {
-        m_.CharGrid.cell(line_, column - 1) += charAt(column);
-        m_.TextGrid.cell(line_, column - 1) += m_.TextGrid.at(line_, column);
+        m_.CharGrid.set(column - 1, joined);
+        m_.TextGrid.appendColumn(column - 1, column);
         if (withCells)
-            m_.CellGrid.cell(line_, column - 1) += m_.CellGrid.at(line_, column);
-        tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column, line_);
+            m_.CellGrid.appendColumn(column - 1, column);
+        tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column);
     }
+
+    int joinedAt(int column) { return answers_.joined(m_.CharGrid.at(column - 1), m_.CharGrid.at(column)); }
 
     // After a join the column holds the next character, which is compared
     // with the remaining small kana only. A small kana in column 1 has no
@@ -114,14 +53,18 @@ private:
     void joinSmallHiragana()
     {
         for (int column = 2; column <= length_; ++column) {
+            // Only a join changes the column, and only a small kana joins.
+            if (!at(column).smallHiragana)
+                continue;
             for (int k = 1; k <= 8; ++k) {
-                if (charAt(column) != keys_.SmallHiragana[k])
+                if (!(at(column).smallHiragana & (1u << k)))
                     continue;
                 // A pair that no code row knows would lose the braille of
                 // both characters; the small kana then keeps its own row.
-                if (!rows_.isCodeKey(charAt(column - 1) + charAt(column)))
+                const int joined = joinedAt(column);
+                if (!answers_.answers(joined).codeKey)
                     continue;
-                joinLeft(column, false);
+                joinLeft(column, joined, false);
             }
         }
     }
@@ -129,9 +72,9 @@ private:
     void applyCodeRows()
     {
         for (int column = 1; column <= length_; ++column) {
-            const int row = rows_.codeRow(charAt(column));
+            const int row = at(column).codeRow;
             if (row > 0)
-                m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
+                m_.CellGrid.assign(column, code_.CodePatterns[row]);
         }
     }
 
@@ -140,22 +83,18 @@ private:
     void padVoicedHiragana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int k = 1; k <= 26; ++k) {
-                // ヴ is a katakana too: the katakana pass pads it, after a
-                // small katakana has had the chance to join it.
-                if (keys_.VoicedHiragana[k] == keys_.VoicedKatakana[k])
-                    continue;
-                if (charAt(column) == keys_.VoicedHiragana[k])
-                    m_.TextGrid.cell(line_, column) += kFullWidthSpace;
-            }
+            for (int n = at(column).voicedHiraganaPads; n > 0; --n)
+                m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
 
     void convertDigits()
     {
         for (int column = 1; column <= length_; ++column) {
+            if (!at(column).digits)
+                continue;
             for (int d = 0; d <= 9; ++d) {
-                if (charAt(column) == keys_.DigitChars[d])
+                if (at(column).digits & (1u << d))
                     convertDigit(column, d);
             }
         }
@@ -166,36 +105,23 @@ private:
     // when a syllable that reads like a digit follows it directly.
     void convertDigit(int column, int d)
     {
-        int DigitFound = -1;
-        int Row10Found = -1;
-        int CommaFound = -1;
-        int SpaceFound = -1;
-        int KanaFound = -1;
-
-        int NeighbourCol = column - 1;
-        susearch(m_.CharGrid, keys_.DigitChars, NeighbourCol, line_, DigitFound);
-        IsRow10At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, Row10Found);
-        IsRow1At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, CommaFound);
-        QString &text = m_.TextGrid.cell(line_, column);
-        QString &cells = m_.CellGrid.cell(line_, column);
-        if (DigitFound < 0 && Row10Found < 0 && CommaFound < 0) {
-            text = kFullWidthSpace + keys_.DigitChars[d];
-            cells = code_.CodePatterns[CodeRow::NumeralSign] + keys_.DigitPatterns[d];
+        const Answers &left = at(column - 1);
+        if (left.digit < 0 && !left.row10 && !left.row1) {
+            m_.TextGrid.assign(column, kFullWidthSpace);
+            m_.TextGrid.append(column, keys_.DigitChars[d]);
+            m_.CellGrid.assign(column, code_.CodePatterns[CodeRow::NumeralSign]);
+            m_.CellGrid.append(column, keys_.DigitPatterns[d]);
         } else {
-            text = keys_.DigitChars[d];
-            cells = keys_.DigitPatterns[d];
+            m_.TextGrid.assign(column, keys_.DigitChars[d]);
+            m_.CellGrid.assign(column, keys_.DigitPatterns[d]);
         }
 
-        NeighbourCol = column + 1;
-        susearch(m_.CharGrid, keys_.DigitChars, NeighbourCol, line_, DigitFound);
-        IsRow10At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, Row10Found);
-        IsRow1At(m_.CharGrid, code_.CodeKeys, NeighbourCol, line_, CommaFound);
-        IsSpaceAt(m_.CharGrid, NeighbourCol, line_, SpaceFound);
-        FindDigitLikeKana(m_.CharGrid, keys_.KatakanaKeys, code_.CodeKeys, NeighbourCol, line_, KanaFound,
-                          m_.ConnectorNeeded);
-        if (m_.ConnectorNeeded && DigitFound < 0 && Row10Found < 0 && CommaFound < 0 && SpaceFound < 0) {
-            text += kFullWidthSpace;
-            cells += code_.CodePatterns[CodeRow::Connector];
+        const Answers &right = at(column + 1);
+        if (right.digitLikeKana)
+            m_.ConnectorNeeded = true;
+        if (m_.ConnectorNeeded && right.digit < 0 && !right.row10 && !right.row1 && !right.space) {
+            m_.TextGrid.append(column, kFullWidthSpace);
+            m_.CellGrid.append(column, code_.CodePatterns[CodeRow::Connector]);
         }
         m_.ConnectorNeeded = false;
     }
@@ -204,96 +130,117 @@ private:
     // can stop there.
     void detectKatakana()
     {
-        for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column) {
-            int KanaFound = -1;
-            FindKatakana(m_.CharGrid, keys_.KatakanaKeys, column, line_, KanaFound, m_.KatakanaSeen);
-        }
+        for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column)
+            m_.KatakanaSeen = at(column).katakana;
     }
 
     // Unlike the hiragana join, this one joins the braille too, and looks at
     // the shown columns whatever the line's length; column 1 stays as it is.
     void joinSmallKatakana()
     {
-        for (int column = 2; column <= Grid::kShownColumns; ++column) {
+        for (int column = 2; column <= LineColumns::kShown; ++column) {
+            if (!at(column).smallKatakana)
+                continue;
             for (int k = 1; k <= 8; ++k) {
-                if (charAt(column) == keys_.SmallKatakana[k])
-                    joinLeft(column, true);
+                if (at(column).smallKatakana & (1u << k))
+                    joinLeft(column, joinedAt(column), true);
             }
         }
     }
 
     void applyKatakanaRows()
     {
-        for (int column = 1; column <= Grid::kShownColumns; ++column) {
-            const int row = rows_.katakanaRow(charAt(column));
+        for (int column = 1; column <= LineColumns::kShown; ++column) {
+            const int row = at(column).katakanaRow;
             if (row > 0)
-                m_.CellGrid.cell(line_, column) = code_.CodePatterns[row];
+                m_.CellGrid.assign(column, code_.CodePatterns[row]);
         }
     }
 
     void padVoicedKatakana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int k = 1; k <= 26; ++k) {
-                if (charAt(column) == keys_.VoicedKatakana[k])
-                    m_.TextGrid.cell(line_, column) += kFullWidthSpace;
-            }
+            for (int n = at(column).voicedKatakanaPads; n > 0; --n)
+                m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
 
     Module1 &m_;
     const CodeTable &code_;
     const KeyTables &keys_;
-    const RowIndex &rows_;
-    const int line_;
+    AnswerTable &answers_;
     const int length_;
 };
 
-} // namespace
-
-void Showlist(const Grid &cellGrid, const Grid &textGrid, int line, QStringList &list)
+// Takes the table into the state and builds the key tables, before the
+// answer table is made from them.
+const Module1 &prepared(Module1 &m, const CodeTable &table)
 {
-    list.append(textGrid.row(line));
-    list.append(cellGrid.row(line));
-}
-
-namespace {
-
-void translateLine(Module1 &m, const RowIndex &rows, int line, QStringView text, QStringList &list)
-{
-    const bool inGrids = line >= 1 && line <= m.CharGrid.lastLine() && line <= m.CellGrid.lastLine() &&
-                         line <= m.TextGrid.lastLine();
-    if (!inGrids) {
-        qWarning("TranslateLine: line %d is outside the grids", line);
-        return;
-    }
-
-    m.CurrentLine = text.toString();
-    const SplitLine split = splitCharacters(text);
-    if (split.length > Grid::kShownColumns)
-        list.append(kLongLineWarning);
-
-    LinePasses(m, rows, line, int(split.characters.size())).run(split.characters);
-    Showlist(m.CellGrid, m.TextGrid, line, list);
-}
-
-} // namespace
-
-void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list)
-{
-    translateLine(m, RowIndex(m.codeTable, m.keyTables), line, text, list);
-}
-
-QStringList TranslateLines(Module1 &m, const QStringList &lines)
-{
-    const int count = int(lines.size());
-    QStringList list;
-    list.reserve(2 * count);
-    m.resetGrids(count);
+    m.codeTable = table;
     m.BuildTables();
-    const RowIndex rows(m.codeTable, m.keyTables);
-    for (int line = 1; line <= count; ++line)
-        translateLine(m, rows, line, lines[line - 1], list);
-    m.LineCount = count;
-    return list;
+    return m;
+}
+
+} // namespace
+
+QStringList listEntries(const Translation &translation)
+{
+    QStringList entries;
+    entries.reserve(2 * translation.size());
+    for (const TranslatedLine &line : translation) {
+        if (line.tooLong)
+            entries.append(kLongLineWarning);
+        entries.append(line.text);
+        entries.append(line.braille);
+    }
+    return entries;
+}
+
+void Showlist(const StringLine &cellGrid, const StringLine &textGrid, TranslatedLine &line)
+{
+    line.text.resize(0);
+    line.braille.resize(0);
+    textGrid.appendRow(line.text);
+    cellGrid.appendRow(line.braille);
+}
+
+LineTranslator::LineTranslator(const CodeTable &table)
+    : answers_(prepared(m_, table).codeTable, m_.keyTables)
+{}
+
+void LineTranslator::translate(QStringView text, TranslatedLine &line)
+{
+    ++m_.LineCount;
+    m_.CurrentLine = text;
+    m_.resetGrids();
+
+    // Split: one character (code point) per column, at most 40 columns; the
+    // length counts every character.
+    int length = 0;
+    int columns = 0;
+    for (qsizetype i = 0; i < text.size(); ++length) {
+        const qsizetype n =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        if (columns < LineColumns::kLast) {
+            ++columns;
+            const QStringView character = text.sliced(i, n);
+            m_.CharGrid.set(columns, answers_.symbol(character));
+            m_.TextGrid.assign(columns, character);
+        }
+        i += n;
+    }
+    line.tooLong = length > LineColumns::kShown;
+
+    LinePasses(m_, answers_, columns).run();
+    Showlist(m_.CellGrid, m_.TextGrid, line);
+    m_.CurrentLine = QStringView();
+}
+
+Translation translateText(const CodeTable &table, QStringView text)
+{
+    LineTranslator translator(table);
+    Translation translation;
+    // Each line is translated into its own place, so its rows are made once.
+    forEachLine(text, [&](QStringView source) { translator.translate(source, translation.emplace_back()); });
+    return translation;
 }

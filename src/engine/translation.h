@@ -1,8 +1,10 @@
 #pragma once
 
-#include "tables/grid.h"
+#include "answertable.h"
+#include "tables/codetable.h"
 #include "tables/module1.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -10,19 +12,55 @@
 // The list entry that stands before the rows of a line longer than a shown row.
 inline const QString kLongLineWarning = QStringLiteral("１行の文字数が30文字を越えています。");
 
-// Appends the line's text row (columns 1..30 of the text grid joined) and then
-// its braille row (the same columns of the cell grid).
-void Showlist(const Grid &cellGrid, const Grid &textGrid, int line, QStringList &list);
+// One source line translated: its text row over its braille row, each the
+// columns 1..30 of its grid joined, and whether the line has more characters
+// than a row shows.
+struct TranslatedLine
+{
+    QString text;
+    QString braille;
+    bool tooLong = false;
 
-// Translates one source line into grid line `line` and appends its entries to
-// the list: the warning when the line has more than 30 characters, then the
-// text row and the braille row. Characters are counted by code point;
-// characters past column 40 are left out. The grids must hold the line
-// (Module1::resetGrids), else nothing is done; BuildTables must have run for
-// this translation.
-void TranslateLine(Module1 &m, int line, QStringView text, QStringList &list);
+    bool operator==(const TranslatedLine &) const = default;
+};
 
-// Translates a whole document: resets the grids to its number of lines,
-// refills the key tables, translates every line and sets LineCount. Returns
-// the list entries of all lines, in order; no lines give no entries.
-QStringList TranslateLines(Module1 &m, const QStringList &lines);
+// The lines of a translation, in order.
+using Translation = QList<TranslatedLine>;
+
+// The document's lines as the list shows them: the warning before a line
+// that is too long, then its text row and its braille row.
+QStringList listEntries(const Translation &translation);
+
+// Builds the rows of the line being translated from its grids.
+void Showlist(const StringLine &cellGrid, const StringLine &textGrid, TranslatedLine &line);
+
+// Translates a document one line after the other. Only whether a katakana
+// has been seen carries from one line to the next; the grids and the buffers
+// are reused, so memory does not grow with the document.
+class LineTranslator
+{
+public:
+    // Takes the code table and builds the key tables (BuildTables), which
+    // also clears KatakanaSeen.
+    explicit LineTranslator(const CodeTable &table);
+    LineTranslator(const LineTranslator &) = delete;
+    LineTranslator &operator=(const LineTranslator &) = delete;
+
+    // Translates the next line into `line`, whose strings are reused.
+    // Characters are counted by code point; those past column 40 are left
+    // out.
+    void translate(QStringView text, TranslatedLine &line);
+
+    // The grids and flags of the line last translated, and what its
+    // character grid holds at a column.
+    const Module1 &state() const { return m_; }
+    QString charAt(int column) const { return answers_.text(m_.CharGrid.at(column)).toString(); }
+
+private:
+    Module1 m_;
+    AnswerTable answers_;
+};
+
+// THE translation of a document's text, for every caller: CR LF, a lone CR
+// and a lone LF each end a line, and a final line end makes no extra line.
+Translation translateText(const CodeTable &table, QStringView text);

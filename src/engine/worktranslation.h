@@ -1,29 +1,32 @@
 #pragma once
 
-#include "tables/module1.h"
+#include "translation.h"
 
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
-struct TranslationResult
+// The work file "wk.txt" in the user's cache directory: the record of the
+// text last translated by the braille translation command.
+QString workFilePath();
+
+// Writes the text whole to the work file as a document file is written (CR
+// LF, one line end more), in cp932 when cp932 holds every character and in
+// UTF-8 with a byte-order mark otherwise, readable by the user alone. It goes
+// through QSaveFile, so no reader ever sees it half-written and two programs
+// writing at once each leave a whole file. A link in its place is replaced,
+// not followed. Returns why it could not be written, or an empty string.
+QString writeWorkFile(QStringView text);
+
+struct EditorTranslation
 {
     bool ok = false;
     QString error; // in Japanese, for the user; empty when ok
-    // Characters of the editor text that the work file's code page cannot
-    // hold; each was written, and so translated, as "?".
-    QStringList lostCharacters;
+    Translation translation;
 };
 
-// The work file through which the editor text is cut into lines: "wk.txt" in
-// the user's cache directory.
-QString workFilePath();
-
-// The braille translation command. The editor text is written to a new work
-// file (cp932, CR LF, one line end more, readable by the user alone), read
-// back and translated line by line; so an empty editor gives one empty line,
-// and a text that ends in a line end gives one more, empty, line. The list
-// is replaced by the entries of the translation. When the work file cannot be
-// written or read, the list and the grids are left empty, LineCount is 0 and
-// the result says why.
-TranslationResult TranslateEditorText(Module1 &m, QStringView editorText, QStringList &list);
+// The braille translation command: translates the editor text in memory and
+// records it in the work file. The editor's last line is a line even when it
+// is empty, so an empty editor gives one empty line and a text that ends in a
+// line end one more, empty, line. When the work file cannot be written the
+// translation is empty and the result says why.
+EditorTranslation TranslateEditorText(const CodeTable &table, QStringView editorText);

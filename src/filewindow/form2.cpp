@@ -2,25 +2,20 @@
 
 #include "dirlist.h"
 #include "drivelist.h"
-#include "engine/translation.h"
+#include "document/document.h"
+#include "document/documentsaver.h"
 #include "filelist.h"
-#include "mainwindow/form1.h"
-#include "platform/japanesefonts.h"
-#include "platform/showwindow.h"
-#include "platform/textcodec.h"
-#include "platform/textfile.h"
-#include "platform/twips.h"
-#include "platform/userdialogs.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/showwindow.h"
+#include "platform/gui/twips.h"
+#include "platform/gui/userdialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 
 namespace {
 
@@ -39,7 +34,7 @@ const QString kSaveTitle = QStringLiteral("保存");
 
 } // namespace
 
-Form2 *Form2::open(Form1 *owner)
+Form2 *Form2::open(QWidget *owner, Document &document, DocumentSaver &saver)
 {
     // A closed window is hidden until its deletion comes round.
     Form2 *window = nullptr;
@@ -48,14 +43,15 @@ Form2 *Form2::open(Form1 *owner)
             window = child;
     }
     if (!window) {
-        window = new Form2(owner);
+        window = new Form2(owner, document, saver);
         centreOver(window, owner);
     }
     showInFront(window);
     return window;
 }
 
-Form2::Form2(Form1 *owner) : QMainWindow(owner, Qt::Window), m_owner(owner)
+Form2::Form2(QWidget *owner, Document &document, DocumentSaver &saver)
+    : QMainWindow(owner, Qt::Window), m_document(document), m_saver(saver)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form2"));
@@ -185,7 +181,7 @@ void Form2::File1_DblClick(const QString &name)
 
 void Form2::mnusaved_Click()
 {
-    if (m_owner->SaveTextAs())
+    if (m_saver.saveAs())
         File1->refresh();
 }
 
@@ -194,7 +190,7 @@ void Form2::mnuupdated_Click()
     if (!hasTargetName(kSaveTitle))
         return;
     setWindowTitle(kWritingCaption);
-    const bool saved = m_owner->WriteTextFile(targetFile());
+    const bool saved = m_saver.writeTo(targetFile());
     setWindowTitle(kCaption);
     if (saved)
         File1->refresh();
@@ -208,25 +204,14 @@ void Form2::readerrorchk_Click()
 void Form2::TranslateFile()
 {
     // Loading the file replaces the editor's text.
-    if (!hasTargetName(kTranslateTitle) || !m_owner->offerToSaveChanges(kTranslateTitle))
+    if (!hasTargetName(kTranslateTitle) || !m_saver.offerToSaveChanges(kTranslateTitle))
         return;
 
     setWindowTitle(kReadingCaption);
-    const TextReadResult read = readTextFile(targetFile());
+    const QString error = m_document.translateFile(targetFile());
     setWindowTitle(kCaption);
-    if (!read.ok) {
-        UserDialogs::instance().warn(this, kTranslateTitle, read.error);
-        return;
-    }
-
-    // The editor holds the file's text as it is on disk, so that saving it
-    // unchanged writes the same bytes.
-    m_owner->setDocumentFromFile(targetFile(), read.text, formatOf(read));
-    const QStringList lines = splitLines(read.text);
-
-    const QStringList entries = TranslateLines(m_owner->module1(), lines);
-    m_owner->List1->clear();
-    m_owner->List1->addItems(entries);
+    if (!error.isEmpty())
+        UserDialogs::instance().warn(this, kTranslateTitle, error);
 }
 
 // Both commands need a file name: without one the target is the folder itself.

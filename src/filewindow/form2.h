@@ -5,15 +5,16 @@
 
 class DirList;
 class DriveList;
+class Document;
+class DocumentSaver;
 class FileList;
-class Form1;
 class QAction;
 class QLabel;
 class QLineEdit;
 
 // The file window "ファイル": the user picks a text file with the drive,
 // folder and file lists (or types its name), translates it into the main
-// window, or saves the main window's text to it. The window belongs to the
+// window's document, or saves the document to it. The window belongs to the
 // main window and is destroyed when it is closed.
 class Form2 : public QMainWindow
 {
@@ -24,9 +25,10 @@ public:
     static inline const QString kReadingCaption = QStringLiteral("読み込み中・・・");
     static inline const QString kWritingCaption = QStringLiteral("書き込み中・・・");
 
-    // Shows the file window of the main window, creating it when it is not
-    // open; an open one is only brought to the front and keeps its state.
-    static Form2 *open(Form1 *owner);
+    // Shows the file window of the main window (owner), creating it when it
+    // is not open; an open one is only brought to the front and keeps its
+    // state. It works on the document and saves it with the saver given.
+    static Form2 *open(QWidget *owner, Document &document, DocumentSaver &saver);
 
     // The file both commands work on: Dir1's folder and the name in
     // txttargetfile, taken as typed.
@@ -39,8 +41,7 @@ public:
     FileList *File1 = nullptr;
 
 public slots:
-    // Loads the target file into the main window's editor and translates it
-    // into its braille list.
+    // Makes the target file the document's text and translates it.
     void TranslateFile();
     void mnusaved_Click();
     void mnuupdated_Click();
@@ -54,14 +55,15 @@ private slots:
     void File1_DblClick(const QString &name);
 
 private:
-    explicit Form2(Form1 *owner);
+    Form2(QWidget *owner, Document &document, DocumentSaver &saver);
 
     void createMenus();
     void createControls();
     void showStartFolder();
     bool hasTargetName(const QString &title);
 
-    Form1 *m_owner;
+    Document &m_document;
+    DocumentSaver &m_saver;
 
     QAction *mnusaved = nullptr;
     QAction *mnuupdated = nullptr;

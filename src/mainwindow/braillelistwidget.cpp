@@ -1,7 +1,7 @@
 #include "braillelistwidget.h"
 
 #include "engine/translation.h"
-#include "platform/clipboard.h"
+#include "platform/gui/clipboard.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,18 +2,16 @@
 
 #include "braillelistwidget.h"
 #include "engine/translation.h"
-#include "engine/worktranslation.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
 #include "helpwindow.h"
-#include "lookup/tenkensakuf.h"
-#include "platform/clipboard.h"
-#include "platform/japanesefonts.h"
-#include "platform/showwindow.h"
-#include "platform/textfile.h"
-#include "platform/twips.h"
-#include "platform/userdialogs.h"
+#include "lookupwindow/tenkensakuf.h"
+#include "platform/gui/clipboard.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/showwindow.h"
+#include "platform/gui/twips.h"
+#include "platform/gui/userdialogs.h"
 #include "resizerule.h"
 #include "tables/codetableloader.h"
 
@@ -113,7 +111,7 @@ void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *
 
 } // namespace
 
-Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(this)
+Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), m_printer(this)
 {
     setObjectName(QStringLiteral("Form1"));
     setCaption(kCaption);
@@ -128,12 +126,20 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(th
     setCentralWidget(client);
 
     txtdpbox = new QPlainTextEdit(client);
+    m_document.textDocument()->setDocumentLayout(new QPlainTextDocumentLayout(m_document.textDocument()));
+    txtdpbox->setDocument(m_document.textDocument());
     txtdpbox->setObjectName(QStringLiteral("txtdpbox"));
     txtdpbox->setGeometry(Twips::toPixels(kTextBoxRect, this));
     connect(txtdpbox, &QPlainTextEdit::textChanged, this, &Form1::txtdpbox_Change);
     connect(txtdpbox->document(), &QTextDocument::modificationChanged, this, &Form1::txtdpbox_Change);
     connect(txtdpbox, &QPlainTextEdit::cursorPositionChanged, this, &Form1::showCaretPosition);
     connect(txtdpbox, &QPlainTextEdit::cursorPositionChanged, this, &Form1::showListRowsOfCaretLine);
+    connect(&m_document, &Document::translated, this, &Form1::showTranslation);
+    // A new document keeps the caption of the last file.
+    connect(&m_document, &Document::fileNameChanged, this, [this](const QString &fileName) {
+        if (!fileName.isEmpty())
+            setCaption(fileName);
+    });
 
     List1 = new BrailleListWidget(client);
     List1->setObjectName(QStringLiteral("List1"));
@@ -158,7 +164,13 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this), m_printer(th
     showCaretPosition();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The dialogs and the editor that work on the document go before it.
+    delete m_findDialog;
+    delete m_replaceDialog;
+    delete centralWidget();
+}
 
 void Form1::createMenus()
 {
@@ -275,23 +287,13 @@ void Form1::rememberFile(const QString &path)
     showRecentFiles();
 }
 
-void Form1::setDocumentFromFile(const QString &path, const QString &text, const TextFileFormat &format)
-{
-    txtdpbox->setPlainText(toLf(text));
-    txtdpbox->document()->setModified(false);
-    m_documentPath = path;
-    m_documentFormat = format;
-    m_saver.setLastFileName(path);
-    rememberFile(path);
-}
-
 bool Form1::openFile(const QString &path)
 {
     if (!offerToSaveChanges(kOpenTitle))
         return false;
-    const TextReadResult read = readTextFile(path);
-    if (!read.ok) {
-        UserDialogs::instance().warn(this, kOpenTitle, read.error);
+    const QString error = m_document.open(path);
+    if (!error.isEmpty()) {
+        UserDialogs::instance().warn(this, kOpenTitle, error);
         if (!QFileInfo::exists(path)) {
             QStringList files = recentFiles();
             files.removeAll(QFileInfo(path).absoluteFilePath());
@@ -302,15 +304,16 @@ bool Form1::openFile(const QString &path)
     }
     // The list showed the translation of the text that is replaced.
     List1->clear();
-    setDocumentFromFile(path, read.text, formatOf(read));
-    setCaption(path);
+    m_saver.setLastFileName(path);
+    rememberFile(path);
     return true;
 }
 
 void Form1::mnuopen_Click()
 {
-    const QString folder = m_documentPath.isEmpty() ? QSettings().value(kSettingsLastFolder).toString()
-                                                    : QFileInfo(m_documentPath).absolutePath();
+    const QString file = m_document.fileName();
+    const QString folder =
+        file.isEmpty() ? QSettings().value(kSettingsLastFolder).toString() : QFileInfo(file).absolutePath();
     const QString path = UserDialogs::instance().getOpenFileName(this, kOpenTitle, folder, kTextFilter);
     if (!path.isEmpty())
         openFile(path);
@@ -318,11 +321,9 @@ void Form1::mnuopen_Click()
 
 bool Form1::saveDocument()
 {
-    if (m_documentPath.isEmpty())
-        return SaveTextAs();
-    if (!WriteTextFile(m_documentPath))
+    if (!m_saver.save())
         return false;
-    rememberFile(m_documentPath);
+    rememberFile(m_document.fileName());
     return true;
 }
 
@@ -516,7 +517,7 @@ void Form1::changeEvent(QEvent *event)
 
 void Form1::applyCodeTable(const CodeTableLoad &load)
 {
-    m_module1.codeTable = load.table;
+    m_document.setCodeTable(load.table);
     if (!load.ok)
         UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), load.error);
     if (!load.warnings.isEmpty())
@@ -525,7 +526,7 @@ void Form1::applyCodeTable(const CodeTableLoad &load)
 
 bool Form1::hasUnsavedChanges() const
 {
-    return txtdpbox->document()->isModified() && !txtdpbox->document()->isEmpty();
+    return m_document.hasUnsavedChanges();
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -578,16 +579,7 @@ void Form1::closeEvent(QCloseEvent *event)
 
 bool Form1::offerToSaveChanges(const QString &title)
 {
-    if (!hasUnsavedChanges())
-        return true;
-    switch (UserDialogs::instance().askYesNoCancel(this, title, QStringLiteral("保存しますか？"))) {
-    case UserDialogs::Answer::Yes:
-        return SaveTextAs();
-    case UserDialogs::Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return m_saver.offerToSaveChanges(title);
 }
 
 void Form1::Toolbar1_ButtonClick(int position)
@@ -644,11 +636,7 @@ void Form1::syoukyo_Click()
 
 void Form1::clearDocument()
 {
-    txtdpbox->setPlainText(QString());
-    txtdpbox->document()->setModified(false);
-    // A new document is saved as a new file would be.
-    m_documentPath.clear();
-    m_documentFormat = TextFileFormat();
+    m_document.clear();
 }
 
 void Form1::owari_Click()
@@ -763,27 +751,20 @@ void Form1::selectEditorLineOfListRow()
 
 bool Form1::SaveTextAs()
 {
-    const QString path = m_saver.saveAs(txtdpbox->toPlainText(), m_documentFormat);
-    if (path.isEmpty())
+    if (!m_saver.saveAs())
         return false;
-    setCaption(path);
-    txtdpbox->document()->setModified(false);
-    m_documentPath = path;
-    rememberFile(path);
+    rememberFile(m_document.fileName());
     return true;
 }
 
 bool Form1::WriteTextFile(const QString &path)
 {
-    if (!m_saver.writeTextFile(path, txtdpbox->toPlainText(), m_documentFormat))
-        return false;
-    txtdpbox->document()->setModified(false);
-    return true;
+    return m_saver.writeTo(path);
 }
 
 void Form1::Printlist()
 {
-    m_printer.print(ListPrinter::rows(m_module1));
+    m_printer.print(ListPrinter::rows(m_document.lastTranslation()));
 }
 
 void Form1::printsetting_Click()
@@ -793,7 +774,7 @@ void Form1::printsetting_Click()
 
 void Form1::fileopen_Click()
 {
-    Form2::open(this);
+    Form2::open(this, m_document, m_saver);
 }
 
 void Form1::mnufind_Click()
@@ -808,20 +789,16 @@ void Form1::mnureplace_Click()
 
 void Form1::tenhonyaku_Click()
 {
-    QStringList entries;
-    const TranslationResult result = TranslateEditorText(m_module1, txtdpbox->toPlainText(), entries);
+    const QString error = m_document.translate();
+    if (!error.isEmpty())
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), error);
+}
+
+// Every translation, from this window or the file window, replaces the list.
+void Form1::showTranslation()
+{
     List1->clear();
-    List1->addItems(entries);
-    if (!result.ok) {
-        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), result.error);
-        return;
-    }
-    if (!result.lostCharacters.isEmpty()) {
-        UserDialogs::instance().warn(
-            this, QStringLiteral("点字翻訳"),
-            QStringLiteral("次の文字は点字に翻訳できないため、「?」として翻訳しました。\n%1")
-                .arg(result.lostCharacters.join(QStringLiteral(" "))));
-    }
+    List1->addItems(listEntries(m_document.lastTranslation()));
 }
 
 void Form1::jikkoug_Click()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "braillelistwidget.h"
-#include "documentsaver.h"
+#include "document/document.h"
+#include "document/documentsaver.h"
 #include "listprinter.h"
-#include "tables/module1.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,8 +19,8 @@ struct CodeTableLoad;
 
 // The main window: the document in the editor txtdpbox, the braille list
 // List1 under it, and the menu bar and toolbar from which every command
-// starts. It owns the engine state for the whole run; closing it ends the
-// program.
+// starts. It owns the document, which the editor shows and the list
+// shows the last translation of; closing it ends the program.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -36,7 +36,7 @@ public:
     // Sets the window font, loads the installed code table and shows the
     // window.
     void Form_Load();
-    // Takes a loaded code table into the engine state, telling the user why
+    // Takes a loaded code table into the document, telling the user why
     // nothing was loaded or what was left out.
     void applyCodeTable(const CodeTableLoad &load);
 
@@ -48,17 +48,10 @@ public:
     int zoomPercent() const;
     void setZoomPercent(int percent);
 
-    Module1 &module1() { return m_module1; }
-    const Module1 &module1() const { return m_module1; }
+    Document &document() { return m_document; }
+    const Document &document() const { return m_document; }
     ListPrinter &listPrinter() { return m_printer; }
 
-    // The file the document was read from or last saved to (empty for a new
-    // document), and the format that file is written in.
-    QString documentPath() const { return m_documentPath; }
-    const TextFileFormat &documentFormat() const { return m_documentFormat; }
-    // Puts text read from path in the editor as it is, counted as saved, and
-    // makes path the document's file; the caption is left as it is.
-    void setDocumentFromFile(const QString &path, const QString &text, const TextFileFormat &format);
     // Reads a text file into the editor by the file window's rules, after
     // offering to save unsaved changes; the caption shows its path. Failures
     // are reported. True when read.
@@ -83,8 +76,8 @@ public slots:
     void EditCut();
     void EditCopy();
     void EditPaste();
-    // Save As for the main window's text, from this window or another one.
-    // True when the file was written; the caption then shows its path.
+    // Save As for the document. True when the file was written; the caption
+    // then shows its path.
     bool SaveTextAs();
     // Writes the main window's text to path without a dialog; failures are
     // reported to the user. True when written.
@@ -139,7 +132,9 @@ private:
     void showRecentFiles();
     void saveSettings() const;
 
-    Module1 m_module1;
+    void showTranslation();
+
+    Document m_document;
     DocumentSaver m_saver;
     ListPrinter m_printer;
 
@@ -172,8 +167,6 @@ private:
     QAction *mnuzoomout = nullptr;
     QAction *mnuzoomreset = nullptr;
 
-    QString m_documentPath;
-    TextFileFormat m_documentFormat;
     int m_zoomPercent = 100;
     // Set while the editor and the list follow each other's selection.
     bool m_followingSelection = false;

@@ -1,9 +1,9 @@
 #include "frmreplacestr.h"
 
 #include "labelledfields.h"
-#include "platform/japanesefonts.h"
-#include "platform/twips.h"
-#include "platform/userdialogs.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/twips.h"
+#include "platform/gui/userdialogs.h"
 
 #include <QLabel>
 #include <QLineEdit>

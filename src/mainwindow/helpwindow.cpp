@@ -1,10 +1,10 @@
 #include "helpwindow.h"
 
 #include "platform/datafiles.h"
-#include "platform/japanesefonts.h"
-#include "platform/showwindow.h"
-#include "platform/twips.h"
-#include "platform/userdialogs.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/showwindow.h"
+#include "platform/gui/twips.h"
+#include "platform/gui/userdialogs.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,9 +2,8 @@
 
 #include "engine/translation.h"
 #include "listprintout.h"
-#include "platform/printers.h"
-#include "platform/userdialogs.h"
-#include "tables/module1.h"
+#include "platform/gui/printers.h"
+#include "platform/gui/userdialogs.h"
 
 #include <QDir>
 #include <QPainter>
@@ -38,12 +37,15 @@ ListPrinter::ListPrinter(QWidget *window)
 
 ListPrinter::~ListPrinter() = default;
 
-QStringList ListPrinter::rows(const Module1 &m)
+QStringList ListPrinter::rows(const Translation &translation)
 {
-    // A printed row is built exactly as a list entry.
+    // A printed row is a list entry; the warnings are not printed.
     QStringList rows;
-    for (int line = 1; line <= m.LineCount; ++line)
-        Showlist(m.CellGrid, m.TextGrid, line, rows);
+    rows.reserve(2 * translation.size());
+    for (const TranslatedLine &line : translation) {
+        rows.append(line.text);
+        rows.append(line.braille);
+    }
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/translation.h"
 #include "listprintout.h"
 
 #include <QString>
@@ -11,7 +12,6 @@ class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 class QWidget;
-struct Module1;
 
 // Prints the last translation, text row over braille row for every line,
 // as one job on the printer that the printer set-up chose; the printer and
@@ -33,7 +33,7 @@ public:
 
     // For lines 1..LineCount of the last translation: the text row, then the
     // braille row, each the columns 1..30 of its grid line joined.
-    static QStringList rows(const Module1 &m);
+    static QStringList rows(const Translation &translation);
 
     // Prints the rows as one job; no rows give an empty job. True when the
     // pages went to the printer or to a PDF file.

@@ -1,6 +1,6 @@
 #include "listprintout.h"
 
-#include "platform/japanesefonts.h"
+#include "platform/gui/japanesefonts.h"
 
 #include <QGlyphRun>
 #include <QPagedPaintDevice>

@@ -1,5 +1,7 @@
 #include "textcodec.h"
 
+#include <algorithm>
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -48,7 +50,7 @@ bool isWellFormedUnit(QByteArrayView bytes, qsizetype i, qsizetype n)
 // it is complete (ICU would keep an unfinished one to itself and say nothing);
 // otherwise, or where ICU reports a problem, the run is taken apart so that
 // each bad character costs one U+FFFD.
-void appendNonAscii(QString &out, QByteArrayView run)
+void appendNonAscii(QString &out, QByteArrayView run, QStringDecoder &decoder)
 {
     bool wellFormed = true;
     for (qsizetype i = 0; i < run.size() && wellFormed;) {
@@ -57,12 +59,12 @@ void appendNonAscii(QString &out, QByteArrayView run)
         i += n;
     }
     if (wellFormed) {
-        QStringDecoder decoder(kCp932Name);
         const QString text = decoder.decode(run);
         if (!decoder.hasError() && !text.contains(QChar(kReplacement)) && !text.contains(QChar(0x1A))) {
             out += text;
             return;
         }
+        decoder.resetState();
     }
     for (qsizetype i = 0; i < run.size();) {
         const qsizetype n = unitLength(run, i);
@@ -103,6 +105,8 @@ QString decode(QByteArrayView bytes)
 {
     QString out;
     out.reserve(bytes.size());
+    // One converter for the whole text: opening one costs more than most runs.
+    QStringDecoder decoder(kCp932Name);
     qsizetype i = 0;
     while (i < bytes.size()) {
         // ASCII is taken as it stands: ICU's table for this code page swaps
@@ -115,19 +119,27 @@ QString decode(QByteArrayView bytes)
         const qsizetype start = i;
         while (i < bytes.size() && uchar(bytes[i]) >= 0x80)
             i += unitLength(bytes, i);
-        appendNonAscii(out, bytes.sliced(start, i - start));
+        appendNonAscii(out, bytes.sliced(start, i - start), decoder);
     }
     return out;
 }
 
-QByteArray encode(QStringView text)
+QByteArray encode(QStringView text, bool *lost)
 {
-    QByteArray out;
-    out.reserve(text.size() * 2);
+    QByteArray out(text.size() * 2 + 16, Qt::Uninitialized);
+    qsizetype used = 0;
+    const auto reserve = [&](qsizetype more) {
+        if (out.size() - used < more)
+            out.resize(qMax(out.size() * 2, used + more));
+    };
+    bool anyLost = false;
+    // One converter for the whole text: opening one costs more than most runs.
+    QStringEncoder encoder(kCp932Name);
     qsizetype i = 0;
     while (i < text.size()) {
         if (text[i].unicode() < 0x80) {
-            out += char(text[i].unicode());
+            reserve(1);
+            out[used++] = char(text[i].unicode());
             ++i;
             continue;
         }
@@ -135,16 +147,26 @@ QByteArray encode(QStringView text)
         while (i < text.size() && text[i].unicode() >= 0x80)
             ++i;
         const QStringView run = text.sliced(start, i - start);
-        QStringEncoder encoder(kCp932Name);
-        const QByteArray bytes = encoder.encode(run);
+        reserve(encoder.requiredSpace(run.size()));
+        char *end = encoder.appendToBuffer(out.data() + used, run);
         if (!encoder.hasError() && run.isValidUtf16()) {
-            out += bytes;
+            used = end - out.data();
             continue;
         }
+        encoder.resetState();
         // ICU puts its own substitute (0xFCFC) for what it cannot map; redo
         // the run one code point at a time and put "?" there instead.
-        forEachCodePoint(run, [&](QStringView cp) { out += encodeCodePoint(cp); });
+        forEachCodePoint(run, [&](QStringView cp) {
+            const QByteArray bytes = encodeCodePoint(cp);
+            anyLost = anyLost || bytes == "?";
+            reserve(bytes.size());
+            std::copy_n(bytes.constData(), bytes.size(), out.data() + used);
+            used += bytes.size();
+        });
     }
+    out.truncate(used);
+    if (lost)
+        *lost = anyLost;
     return out;
 }
 
@@ -216,19 +238,6 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.sliced(start, i - start).toString());
-            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start).toString());
+    forEachLine(text, [&](QStringView line) { lines.append(line.toString()); });
     return lines;
 }

@@ -12,8 +12,9 @@ namespace Cp932 {
 // the input is always decoded.
 QString decode(QByteArrayView bytes);
 
-// Every character that cp932 cannot hold is written as "?" (0x3F).
-QByteArray encode(QStringView text);
+// Every character that cp932 cannot hold is written as "?" (0x3F); lost,
+// when given, tells whether there was any.
+QByteArray encode(QStringView text, bool *lost = nullptr);
 
 // The distinct characters of text that cp932 cannot hold, in order of first
 // appearance (a character outside the BMP counts as one).
@@ -33,3 +34,23 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding);
 // CR LF, a lone CR and a lone LF each end a line; a final line end makes no
 // extra empty line, and an empty text has no lines.
 QStringList splitLines(QStringView text);
+
+// Calls f with every line of the text, as splitLines cuts it, without
+// copying it.
+template <typename F> void forEachLine(QStringView text, F &&f)
+{
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            f(text.sliced(start, i - start));
+            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size())
+        f(text.sliced(start));
+}

@@ -106,19 +106,14 @@ TextWriteResult writeTextFile(const QString &path, QStringView text, const TextF
 QString toCrLf(QStringView text)
 {
     QString out;
-    out.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out += u"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            out += u"\r\n";
-        } else {
-            out += c;
-        }
-    }
+    out.reserve(text.size() + text.size() / 16 + 2);
+    forEachLine(text, [&](QStringView line) {
+        out += line;
+        out += u"\r\n";
+    });
+    // A text that does not end in a line end keeps its last line open.
+    if (!text.isEmpty() && text.back() != u'\r' && text.back() != u'\n')
+        out.chop(2);
     return out;
 }
 

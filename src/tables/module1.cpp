@@ -6,9 +6,9 @@ void Module1::BuildTables()
     ::BuildTables(codeTable, keyTables);
 }
 
-void Module1::resetGrids(int lines)
+void Module1::resetGrids()
 {
-    CharGrid.reset(lines);
-    CellGrid.reset(lines);
-    TextGrid.reset(lines);
+    CharGrid.reset();
+    CellGrid.reset();
+    TextGrid.reset();
 }

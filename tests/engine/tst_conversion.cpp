@@ -3,6 +3,10 @@
 
 #include <QTest>
 
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
 // The look-ups, the gap-closing shift and the letter pass, each on one grid
 // line filled by hand.
 class TestConversion : public QObject
@@ -21,19 +25,26 @@ private slots:
     void tumeruShiftsAllThreeGrids();
     void tumeruTakesColumn31IntoColumn30();
     void tumeruBeyondColumn30MovesNothing();
-    void tumeruOutsideTheGridWritesNothing();
     void convertLetters_data();
     void convertLetters();
     void convertLettersLeavesColumnsPast30();
 
 private:
-    void putLine(const QString &text, int line = 1);
+    // One character per column from column 1, in the character and text
+    // grids of the line being translated.
+    void putLineGrids(const QString &text);
+    QString charRow(int first, int last) const;
+    static QString row(const StringLine &grid, int first = 1, int last = LineColumns::kShown);
 
     CodeTable code_;
     KeyTables keys_;
     Grid chars_;
     Grid cells_;
     Grid texts_;
+    std::unique_ptr<AnswerTable> answers_;
+    SymbolLine lineChars_;
+    StringLine lineCells_;
+    StringLine lineTexts_;
 };
 
 void TestConversion::init()
@@ -43,15 +54,33 @@ void TestConversion::init()
     chars_.reset(2);
     cells_.reset(2);
     texts_.reset(2);
+    answers_ = std::make_unique<AnswerTable>(code_, keys_);
+    lineChars_.reset();
+    lineCells_.reset();
+    lineTexts_.reset();
 }
 
-// One character per column from column 1, in the character and text grids.
-void TestConversion::putLine(const QString &text, int line)
+void TestConversion::putLineGrids(const QString &text)
 {
     for (int i = 0; i < text.size(); ++i) {
-        chars_.cell(line, i + 1) = text.at(i);
-        texts_.cell(line, i + 1) = text.at(i);
+        lineChars_.set(i + 1, answers_->symbol(text.sliced(i, 1)));
+        lineTexts_.assign(i + 1, text.sliced(i, 1));
     }
+}
+
+QString TestConversion::charRow(int first, int last) const
+{
+    QString joined;
+    for (int column = first; column <= last; ++column)
+        joined += answers_->text(lineChars_.at(column));
+    return joined;
+}
+
+QString TestConversion::row(const StringLine &grid, int first, int last)
+{
+    QString joined;
+    grid.appendRow(joined, first, last);
+    return joined;
 }
 
 void TestConversion::lookupsReportHitOrMinusOne_data()
@@ -213,55 +242,40 @@ void TestConversion::findDigitLikeKanaOrderOfRows()
 
 void TestConversion::tumeruShiftsAllThreeGrids()
 {
-    putLine(QStringLiteral("きゃあい"));
+    putLineGrids(QStringLiteral("きゃあい"));
     for (int column = 1; column <= 4; ++column)
-        cells_.cell(1, column) = cells({column});
-    tumeru(chars_, texts_, cells_, 2, 1);
-    QCOMPARE(chars_.row(1, 1, 4), QStringLiteral("きあい　"));
-    QCOMPARE(texts_.row(1, 1, 4), QStringLiteral("きあい　"));
-    QCOMPARE(cells_.row(1, 1, 4), cells({1, 3, 4}) + QStringLiteral("　"));
-    QCOMPARE(chars_.row(0), spaces(30)); // other lines stay as they were
-    QCOMPARE(chars_.row(2), spaces(30));
+        lineCells_.assign(column, cells({column}));
+    tumeru(lineChars_, lineTexts_, lineCells_, 2);
+    QCOMPARE(charRow(1, 4), QStringLiteral("きあい　"));
+    QCOMPARE(row(lineTexts_, 1, 4), QStringLiteral("きあい　"));
+    QCOMPARE(row(lineCells_, 1, 4), cells({1, 3, 4}) + QStringLiteral("　"));
 }
 
 void TestConversion::tumeruTakesColumn31IntoColumn30()
 {
     for (int column = 1; column <= 40; ++column) {
-        chars_.cell(1, column) = QString::number(column);
-        texts_.cell(1, column) = QString::number(column);
-        cells_.cell(1, column) = QString::number(column);
+        lineChars_.set(column, answers_->symbol(QString::number(column)));
+        lineTexts_.assign(column, QString::number(column));
+        lineCells_.assign(column, QString::number(column));
     }
-    tumeru(chars_, texts_, cells_, 29, 1);
-    for (Grid *grid : {&chars_, &texts_, &cells_}) {
-        QCOMPARE(grid->at(1, 28), QStringLiteral("28"));
-        QCOMPARE(grid->at(1, 29), QStringLiteral("30"));
-        QCOMPARE(grid->at(1, 30), QStringLiteral("31"));
-        QCOMPARE(grid->at(1, 31), QStringLiteral("31"));
-        QCOMPARE(grid->at(1, 40), QStringLiteral("40"));
+    tumeru(lineChars_, lineTexts_, lineCells_, 29);
+    const QList<std::pair<int, QString>> expected = {{28, u"28"_s}, {29, u"30"_s}, {30, u"31"_s},
+                                                     {31, u"31"_s}, {40, u"40"_s}};
+    for (const auto &[column, holds] : expected) {
+        QCOMPARE(charRow(column, column), holds);
+        QCOMPARE(lineTexts_.at(column).toString(), holds);
+        QCOMPARE(lineCells_.at(column).toString(), holds);
     }
 }
 
 void TestConversion::tumeruBeyondColumn30MovesNothing()
 {
-    putLine(QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"));
-    const QString before = chars_.row(1, 0, 40);
+    putLineGrids(QStringLiteral("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"));
+    const QString before = charRow(0, 40);
     for (int iti : {31, 35, 40, 41, 500}) {
-        tumeru(chars_, texts_, cells_, iti, 1);
-        QCOMPARE(chars_.row(1, 0, 40), before);
+        tumeru(lineChars_, lineTexts_, lineCells_, iti);
+        QCOMPARE(charRow(0, 40), before);
     }
-}
-
-void TestConversion::tumeruOutsideTheGridWritesNothing()
-{
-    // Lines past the grid's last one, and negative lines, are left alone
-    // (the grids would assert on a write there).
-    tumeru(chars_, texts_, cells_, 1, 3);
-    tumeru(chars_, texts_, cells_, 1, -1);
-    Grid shorter;
-    shorter.reset(1);
-    tumeru(chars_, texts_, shorter, 1, 2);
-    QCOMPARE(chars_.lastLine(), 2);
-    QCOMPARE(shorter.lastLine(), 1);
 }
 
 void TestConversion::convertLetters_data()
@@ -301,11 +315,11 @@ void TestConversion::convertLetters()
     QFETCH(QString, line);
     QFETCH(QString, text);
     QFETCH(QString, braille);
-    putLine(line);
-    ConvertLetters(chars_, cells_, texts_, keys_.UpperLetters, keys_.LowerLetters, keys_.LetterPatterns,
-                   code_.CodePatterns, 1);
-    QCOMPARE(trimmedRow(texts_.row(1)), text);
-    QCOMPARE(trimmedRow(cells_.row(1)), braille);
+    putLineGrids(line);
+    ConvertLetters(lineChars_, lineCells_, lineTexts_, *answers_, keys_.UpperLetters, keys_.LowerLetters,
+                   keys_.LetterPatterns, code_.CodePatterns);
+    QCOMPARE(trimmedRow(row(lineTexts_)), text);
+    QCOMPARE(trimmedRow(row(lineCells_)), braille);
 }
 
 void TestConversion::convertLettersLeavesColumnsPast30()
@@ -313,15 +327,11 @@ void TestConversion::convertLettersLeavesColumnsPast30()
     // Ｚ in column 30 sees the capital in column 31 and starts a run; the
     // letters from column 31 on are left as they are.
     const QString line = QString(29, QChar(u'あ')) + QStringLiteral("ＺＡｂ");
-    putLine(line);
-    ConvertLetters(chars_, cells_, texts_, keys_.UpperLetters, keys_.LowerLetters, keys_.LetterPatterns,
-                   code_.CodePatterns, 1);
-    QCOMPARE(texts_.at(1, 30), QStringLiteral("　　　Ｚ"));
-    QCOMPARE(cells_.at(1, 30), cells({104, 142}));
-    QCOMPARE(texts_.at(1, 31), QStringLiteral("Ａ"));
-    QCOMPARE(cells_.at(1, 31), QStringLiteral("　"));
-    QCOMPARE(texts_.at(1, 32), QStringLiteral("ｂ"));
-    QCOMPARE(cells_.at(1, 32), QStringLiteral("　"));
+    putLineGrids(line);
+    ConvertLetters(lineChars_, lineCells_, lineTexts_, *answers_, keys_.UpperLetters, keys_.LowerLetters,
+                   keys_.LetterPatterns, code_.CodePatterns);
+    QCOMPARE(row(lineTexts_, 30, 32), QStringLiteral("　　　ＺＡｂ"));
+    QCOMPARE(row(lineCells_, 30, 32), cells({104, 142}) + QStringLiteral("　　"));
 }
 
 QTEST_APPLESS_MAIN(TestConversion)

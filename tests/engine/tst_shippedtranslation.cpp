@@ -146,9 +146,7 @@ void TestShippedTranslation::line()
     QFETCH(QString, line);
     QFETCH(QString, text);
     QFETCH(QString, braille);
-    Module1 m;
-    m.codeTable = table_;
-    const QStringList entries = TranslateLines(m, {line});
+    const QStringList entries = listEntries(translateText(table_, line));
     QCOMPARE(entries.size(), 2);
     QCOMPARE(trimmed(entries[0]), text);
     QCOMPARE(trimmed(entries[1]), braille);
@@ -158,9 +156,7 @@ void TestShippedTranslation::fullRowsOfAMixedLine()
 {
     // Both rows hold 30 columns; the text stands character for character
     // above its braille.
-    Module1 m;
-    m.codeTable = table_;
-    const QStringList entries = TranslateLines(m, {QStringLiteral("がくせい　５にん")});
+    const QStringList entries = listEntries(translateText(table_, u"がくせい　５にん"));
     const QString text = QStringLiteral("が　くせい　　５にん");
     const QString braille = QStringLiteral("⠐⠡⠩⠻⠃⠀⠼⠑⠇⠴");
     QCOMPARE(entries, QStringList({text + QString(22, QChar(u'　')), braille + QString(22, QChar(u'　'))}));

@@ -30,17 +30,28 @@ private slots:
     void lastMatchingCodeRowWins();
     void rowsPast171AreNotConsulted();
     void missingRowsGiveEmptyCells();
-    void translateLineOutsideGridsWritesNothing();
 
 private:
-    QStringList translate(const QStringList &lines) { return TranslateLines(m_, lines); }
-    Module1 m_;
+    // Translates the lines as one document; the translator stays for its
+    // state after the last line.
+    QStringList translate(const QStringList &lines)
+    {
+        translator_ = std::make_unique<LineTranslator>(table_);
+        Translation translation;
+        for (const QString &line : lines) {
+            translation.append(TranslatedLine());
+            translator_->translate(line, translation.last());
+        }
+        return listEntries(translation);
+    }
+    const Module1 &state() const { return translator_->state(); }
+    CodeTable table_;
+    std::unique_ptr<LineTranslator> translator_;
 };
 
 void TestTranslation::init()
 {
-    m_ = Module1();
-    m_.codeTable = syntheticCodeTable();
+    table_ = syntheticCodeTable();
 }
 
 void TestTranslation::line_data()
@@ -169,7 +180,7 @@ void TestTranslation::line()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(trimmedRow(entries[0]), text);
     QCOMPARE(trimmedRow(entries[1]), braille);
-    QCOMPARE(m_.LineCount, 1);
+    QCOMPARE(state().LineCount, 1);
 }
 
 void TestTranslation::rowsHaveThirtyColumns()
@@ -181,15 +192,14 @@ void TestTranslation::rowsHaveThirtyColumns()
 void TestTranslation::emptyLineGivesTwoBlankRows()
 {
     QCOMPARE(translate({QString()}), QStringList({spaces(30), spaces(30)}));
-    QCOMPARE(m_.LineCount, 1);
+    QCOMPARE(state().LineCount, 1);
 }
 
 void TestTranslation::noLinesGiveNoEntries()
 {
     translate({QStringLiteral("あ")});
     QVERIFY(translate({}).isEmpty());
-    QCOMPARE(m_.LineCount, 0);
-    QCOMPARE(m_.CharGrid.lastLine(), 0);
+    QCOMPARE(state().LineCount, 0);
 }
 
 void TestTranslation::longLineWarningComesFirst_data()
@@ -225,9 +235,9 @@ void TestTranslation::linePastColumn40IsCut()
     QCOMPARE(entries.size(), 3);
     QCOMPARE(entries[0], kLongLineWarning);
     QCOMPARE(entries[1], QString(30, QChar(u'か')));
-    QCOMPARE(m_.CharGrid.at(1, 39), QStringLiteral("か"));
-    QCOMPARE(m_.CharGrid.at(1, 40), QStringLiteral("Ａ"));
-    QCOMPARE(m_.CharGrid.at(1, 41), QString());
+    QCOMPARE(translator_->charAt(39), QStringLiteral("か"));
+    QCOMPARE(translator_->charAt(40), QStringLiteral("Ａ"));
+    QCOMPARE(translator_->charAt(41), QString());
 }
 
 void TestTranslation::shiftTakesColumn31IntoColumn30()
@@ -270,20 +280,19 @@ void TestTranslation::katakanaSeenHoldsForLaterLines()
         translate({QStringLiteral("きャ"), QStringLiteral("ア"), QStringLiteral("きャ")});
     QCOMPARE(trimmedRow(entries[0]), QStringLiteral("きャ"));
     QCOMPARE(trimmedRow(entries[1]), cells({32}));
-    QCOMPARE(m_.CharGrid.at(1, 2), QStringLiteral("ャ"));
     QCOMPARE(trimmedRow(entries[4]), QStringLiteral("きャ"));
     QCOMPARE(trimmedRow(entries[5]), cells({32}));
-    QCOMPARE(m_.CharGrid.at(3, 1), QStringLiteral("きャ"));
-    QVERIFY(m_.KatakanaSeen);
+    QCOMPARE(translator_->charAt(1), QStringLiteral("きャ"));
+    QVERIFY(state().KatakanaSeen);
 }
 
 void TestTranslation::katakanaSeenClearedByNextTranslation()
 {
     translate({QStringLiteral("ア")});
-    QVERIFY(m_.KatakanaSeen);
+    QVERIFY(state().KatakanaSeen);
     translate({QStringLiteral("きャ")});
-    QVERIFY(!m_.KatakanaSeen);
-    QCOMPARE(m_.CharGrid.at(1, 1), QStringLiteral("き"));
+    QVERIFY(!state().KatakanaSeen);
+    QCOMPARE(translator_->charAt(1), QStringLiteral("き"));
 }
 
 void TestTranslation::cellsOfEarlierTranslationDoNotShow()
@@ -292,7 +301,7 @@ void TestTranslation::cellsOfEarlierTranslationDoNotShow()
     const QStringList entries = translate({QStringLiteral("い"), QString()});
     QCOMPARE(entries, QStringList({QStringLiteral("い") + spaces(29), cells({20}) + spaces(29), spaces(30),
                                    spaces(30)}));
-    QCOMPARE(m_.CharGrid.at(1, 31), QStringLiteral("　"));
+    QCOMPARE(translator_->charAt(31), QStringLiteral("　"));
 }
 
 void TestTranslation::manyLinesTranslateWhole()
@@ -302,7 +311,7 @@ void TestTranslation::manyLinesTranslateWhole()
         lines.append(i % 2 ? QStringLiteral("きゃ") : QStringLiteral("ガか"));
     const QStringList entries = translate(lines);
     QCOMPARE(entries.size(), 500);
-    QCOMPARE(m_.LineCount, 250);
+    QCOMPARE(state().LineCount, 250);
     QCOMPARE(trimmedRow(entries[498]), QStringLiteral("ガ　か"));
     QCOMPARE(trimmedRow(entries[499]), cells({30, 29}));
     QCOMPARE(trimmedRow(entries[497]), cells({33, 2}));
@@ -326,14 +335,14 @@ void TestTranslation::lastMatchingCodeRowWins()
     QFETCH(int, extraRow);
     QFETCH(QString, line);
     QFETCH(QString, braille);
-    m_.codeTable.CodeKeys[extraRow] = line;
+    table_.CodeKeys[extraRow] = line;
     QCOMPARE(trimmedRow(translate({line})[1]), braille);
 }
 
 void TestTranslation::rowsPast171AreNotConsulted()
 {
-    m_.codeTable.CodeKeys[172] = QStringLiteral("か");
-    m_.codeTable.CodeKeys[180] = QStringLiteral("山");
+    table_.CodeKeys[172] = QStringLiteral("か");
+    table_.CodeKeys[180] = QStringLiteral("山");
     QCOMPARE(trimmedRow(translate({QStringLiteral("か山")})[1]), cells({29}));
 }
 
@@ -343,26 +352,13 @@ void TestTranslation::missingRowsGiveEmptyCells()
     // (row 153) and the connector have empty cell strings.
     CodeTable shortTable;
     for (int row = 1; row <= 100; ++row) {
-        shortTable.CodeKeys[row] = m_.codeTable.CodeKeys[row];
-        shortTable.CodePatterns[row] = m_.codeTable.CodePatterns[row];
+        shortTable.CodeKeys[row] = table_.CodeKeys[row];
+        shortTable.CodePatterns[row] = table_.CodePatterns[row];
     }
-    m_.codeTable = shortTable;
+    table_ = shortTable;
     const QStringList entries = translate({QStringLiteral("５あら")});
     QCOMPARE(trimmedRow(entries[0]), QStringLiteral("　５　あら"));
     QCOMPARE(entries[1], cells({68, 19}) + spaces(28));
-}
-
-void TestTranslation::translateLineOutsideGridsWritesNothing()
-{
-    m_.resetGrids(2);
-    m_.BuildTables();
-    QStringList list;
-    QTest::ignoreMessage(QtWarningMsg, "TranslateLine: line 3 is outside the grids");
-    QTest::ignoreMessage(QtWarningMsg, "TranslateLine: line 0 is outside the grids");
-    TranslateLine(m_, 3, QStringLiteral("あ"), list);
-    TranslateLine(m_, 0, QStringLiteral("あ"), list);
-    QVERIFY(list.isEmpty());
-    QCOMPARE(m_.CharGrid.lastLine(), 2);
 }
 
 QTEST_APPLESS_MAIN(TestTranslation)

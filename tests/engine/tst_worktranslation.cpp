@@ -1,11 +1,13 @@
 #include "engine/translation.h"
 #include "engine/worktranslation.h"
+#include "platform/textcodec.h"
 #include "synthetictable.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -23,16 +25,25 @@ private slots:
     void linesComeFromTheEditorText_data();
     void linesComeFromTheEditorText();
     void workFileHoldsCp932WithCrLf();
-    void charactersOutsideCp932AreReported();
+    void charactersOutsideCp932AreKept();
     void workFileIsReadableByTheUserAlone();
     void workFileIsCreatedAfresh();
     void linkInPlaceOfWorkFileIsNotFollowed();
     void missingCacheDirectoryIsCreated();
     void unwritableWorkFileEndsTheTranslation();
+    void twoProgramsTranslatingAtOnceEachGetTheirOwnText();
 
 private:
     static QByteArray fileBytes(const QString &path);
-    Module1 m_;
+    // The command on the editor text; list_ holds the entries of the list after it.
+    EditorTranslation translate(const QString &editorText)
+    {
+        EditorTranslation result = TranslateEditorText(table_, editorText);
+        list_ = listEntries(result.translation);
+        return result;
+    }
+    CodeTable table_;
+    QStringList list_;
     QString cacheDir_;
 };
 
@@ -47,8 +58,7 @@ void TestWorkTranslation::initTestCase()
 
 void TestWorkTranslation::init()
 {
-    m_ = Module1();
-    m_.codeTable = syntheticCodeTable();
+    table_ = syntheticCodeTable();
 }
 
 void TestWorkTranslation::cleanup()
@@ -89,40 +99,35 @@ void TestWorkTranslation::linesComeFromTheEditorText()
 {
     QFETCH(QString, editorText);
     QFETCH(QStringList, textRows);
-    QStringList list{QStringLiteral("an entry of an earlier translation")};
-    const TranslationResult result = TranslateEditorText(m_, editorText, list);
+    const EditorTranslation result = translate(editorText);
     QVERIFY2(result.ok, qPrintable(result.error));
     QVERIFY(result.error.isEmpty());
-    QCOMPARE(m_.LineCount, textRows.size());
-    QCOMPARE(list.size(), 2 * textRows.size());
+    QCOMPARE(result.translation.size(), textRows.size());
+    QCOMPARE(list_.size(), 2 * textRows.size());
     for (int i = 0; i < textRows.size(); ++i)
-        QCOMPARE(trimmedRow(list[2 * i]), textRows[i]);
+        QCOMPARE(trimmedRow(list_[2 * i]), textRows[i]);
 }
 
 void TestWorkTranslation::workFileHoldsCp932WithCrLf()
 {
-    QStringList list;
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("あ\nＡ"), list).ok);
+    QVERIFY(translate(QStringLiteral("あ\nＡ")).ok);
     QCOMPARE(fileBytes(workFilePath()), QByteArray("\x82\xa0\r\n\x82\x60\r\n"));
-    QCOMPARE(trimmedRow(list[3]), cells({28, 19}));
+    QCOMPARE(trimmedRow(list_[3]), cells({28, 19}));
 }
 
-void TestWorkTranslation::charactersOutsideCp932AreReported()
+void TestWorkTranslation::charactersOutsideCp932AreKept()
 {
-    QStringList list;
-    TranslationResult result = TranslateEditorText(m_, QStringLiteral("あ😀い😀€"), list);
-    QVERIFY(result.ok);
-    QCOMPARE(result.lostCharacters, QStringList({QStringLiteral("😀"), QStringLiteral("€")}));
-    QCOMPARE(trimmedRow(list[0]), QStringLiteral("あ?い??"));
-
-    result = TranslateEditorText(m_, QStringLiteral("あ"), list);
-    QVERIFY(result.lostCharacters.isEmpty());
+    // Nothing turns into "?": the text is translated as typed, and the work
+    // file, which cp932 cannot hold it, is written in UTF-8.
+    QVERIFY(translate(QStringLiteral("あ😀い😀€")).ok);
+    QCOMPARE(trimmedRow(list_[0]), QStringLiteral("あ😀い😀€"));
+    QCOMPARE(trimmedRow(list_[1]), cells({19}) + QStringLiteral("　") + cells({20}));
+    QCOMPARE(fileBytes(workFilePath()), "\xef\xbb\xbf" + QStringLiteral("あ😀い😀€\r\n").toUtf8());
 }
 
 void TestWorkTranslation::workFileIsReadableByTheUserAlone()
 {
-    QStringList list;
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("あ"), list).ok);
+    QVERIFY(translate(QStringLiteral("あ")).ok);
     const QFileDevice::Permissions permissions = QFileInfo(workFilePath()).permissions();
     QVERIFY(permissions & QFileDevice::ReadOwner);
     QVERIFY(permissions & QFileDevice::WriteOwner);
@@ -143,15 +148,14 @@ void TestWorkTranslation::workFileIsCreatedAfresh()
     old.close();
     QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
 
-    QStringList list;
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("か"), list).ok);
+    QVERIFY(translate(QStringLiteral("か")).ok);
     QCOMPARE(fileBytes(workFilePath()), QByteArray("\x82\xa9\r\n"));
     QVERIFY(!(QFileInfo(workFilePath()).permissions() & QFileDevice::ReadOther));
-    QCOMPARE(list.size(), 2);
+    QCOMPARE(list_.size(), 2);
 
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("き"), list).ok);
+    QVERIFY(translate(QStringLiteral("き")).ok);
     QCOMPARE(fileBytes(workFilePath()), QByteArray("\x82\xab\r\n"));
-    QCOMPARE(trimmedRow(list[1]), cells({32}));
+    QCOMPARE(trimmedRow(list_[1]), cells({32}));
 }
 
 void TestWorkTranslation::linkInPlaceOfWorkFileIsNotFollowed()
@@ -164,8 +168,7 @@ void TestWorkTranslation::linkInPlaceOfWorkFileIsNotFollowed()
     file.close();
     QVERIFY(QFile::link(target, workFilePath()));
 
-    QStringList list;
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("あ"), list).ok);
+    QVERIFY(translate(QStringLiteral("あ")).ok);
     QCOMPARE(fileBytes(target), QByteArray("keep me"));
     QVERIFY(!QFileInfo(workFilePath()).isSymLink());
     QCOMPARE(fileBytes(workFilePath()), QByteArray("\x82\xa0\r\n"));
@@ -174,8 +177,7 @@ void TestWorkTranslation::linkInPlaceOfWorkFileIsNotFollowed()
 void TestWorkTranslation::missingCacheDirectoryIsCreated()
 {
     QVERIFY(!QFileInfo::exists(cacheDir_));
-    QStringList list;
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("あ"), list).ok);
+    QVERIFY(translate(QStringLiteral("あ")).ok);
     QVERIFY(QFileInfo(workFilePath()).isFile());
 }
 
@@ -183,21 +185,40 @@ void TestWorkTranslation::unwritableWorkFileEndsTheTranslation()
 {
     // A file where the cache directory should be: the work file cannot be
     // created, whoever runs the test.
-    QStringList list;
-    QVERIFY(TranslateEditorText(m_, QStringLiteral("あ\nい"), list).ok);
+    QVERIFY(translate(QStringLiteral("あ\nい")).ok);
     QDir(cacheDir_).removeRecursively();
     QVERIFY(QDir().mkpath(QFileInfo(cacheDir_).absolutePath()));
     QFile blocker(cacheDir_);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    const TranslationResult result = TranslateEditorText(m_, QStringLiteral("う"), list);
+    const EditorTranslation result = translate(QStringLiteral("う"));
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(QStringLiteral("作業ファイル")));
-    QVERIFY(list.isEmpty());
-    QCOMPARE(m_.LineCount, 0);
-    QCOMPARE(m_.CharGrid.lastLine(), 0);
-    QCOMPARE(m_.CellGrid.row(1), QString());
+    QVERIFY(list_.isEmpty());
+}
+
+void TestWorkTranslation::twoProgramsTranslatingAtOnceEachGetTheirOwnText()
+{
+    // Both write the same work file, hundreds of times over.
+    const QStringList texts = {QStringLiteral("かきくけこ"), QStringLiteral("さしすせそたち")};
+    QList<QProcess *> programs;
+    for (const QString &text : texts) {
+        auto *program = new QProcess(this);
+        program->setProcessChannelMode(QProcess::ForwardedChannels);
+        program->start(QStringLiteral(TRANSLATE_LOOP), {text, QStringLiteral("400")});
+        programs.append(program);
+    }
+    for (QProcess *program : programs) {
+        QVERIFY(program->waitForFinished(60000));
+        QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->exitCode(), 0);
+    }
+    qDeleteAll(programs);
+    // The work file is one of the two, whole.
+    const QByteArray last = fileBytes(workFilePath());
+    QVERIFY2(last == Cp932::encode(texts[0] + QStringLiteral("\r\n")) || last == Cp932::encode(texts[1] + QStringLiteral("\r\n")),
+             last.toHex().constData());
 }
 
 QTEST_GUILESS_MAIN(TestWorkTranslation)

@@ -1,7 +1,7 @@
-#include "lookup/dotimage.h"
-#include "lookup/tenkensakuf.h"
-#include "platform/japanesefonts.h"
-#include "platform/twips.h"
+#include "lookupwindow/dotimage.h"
+#include "lookupwindow/tenkensakuf.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/twips.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "mainwindow/braillelistwidget.h"
 #include "mainwindow/braillerowpainter.h"
-#include "platform/clipboard.h"
-#include "platform/japanesefonts.h"
+#include "platform/gui/clipboard.h"
+#include "platform/gui/japanesefonts.h"
 
 #include <QImage>
 #include <QPainter>

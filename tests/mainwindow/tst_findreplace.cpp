@@ -2,7 +2,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/frmfindstr.h"
 #include "mainwindow/frmreplacestr.h"
-#include "platform/japanesefonts.h"
+#include "platform/gui/japanesefonts.h"
 
 #include <QAction>
 #include <QApplication>

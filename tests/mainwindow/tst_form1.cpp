@@ -2,10 +2,10 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/helpwindow.h"
 #include "mainwindow/resizerule.h"
-#include "platform/clipboard.h"
-#include "platform/japanesefonts.h"
-#include "platform/printers.h"
-#include "platform/twips.h"
+#include "platform/gui/clipboard.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/printers.h"
+#include "platform/gui/twips.h"
 #include "tables/codetableloader.h"
 
 #include <QAction>
@@ -145,8 +145,8 @@ void TestForm1::startUp()
     QCOMPARE(m_dialogs->shown.size(), 0);
 
     // The shipped code table is in the engine state.
-    QCOMPARE(form.module1().codeTable.CodeKeys[19], QStringLiteral("あ"));
-    QCOMPARE(form.module1().codeTable.CodePatterns[19], QStringLiteral("⠁"));
+    QCOMPARE(form.document().codeTable().CodeKeys[19], QStringLiteral("あ"));
+    QCOMPARE(form.document().codeTable().CodePatterns[19], QStringLiteral("⠁"));
 
     QCOMPARE(form.font().pointSizeF(), 16.0);
     QCOMPARE(form.font().family(), JapaneseFonts::gothic(16).family());
@@ -170,7 +170,7 @@ void TestForm1::missingCodeTableIsReported()
     QCOMPARE(m_dialogs->shown.first().text, load.error);
     QVERIFY(load.error.contains(QStringLiteral("no-such-table.txt")));
     for (int row = 1; row <= CodeTable::kRows; ++row)
-        QVERIFY(form.module1().codeTable.CodePatterns[row].isEmpty());
+        QVERIFY(form.document().codeTable().CodePatterns[row].isEmpty());
 }
 
 void TestForm1::loaderWarningsAreShown()
@@ -183,7 +183,7 @@ void TestForm1::loaderWarningsAreShown()
     QCOMPARE(m_dialogs->kinds(), QStringList{QStringLiteral("warn")});
     QVERIFY(m_dialogs->shown.first().text.contains(QStringLiteral("一つ目")));
     QVERIFY(m_dialogs->shown.first().text.contains(QStringLiteral("二つ目")));
-    QCOMPARE(form.module1().codeTable.CodePatterns[1], QStringLiteral("⠁"));
+    QCOMPARE(form.document().codeTable().CodePatterns[1], QStringLiteral("⠁"));
 }
 
 void TestForm1::menuBarOrder()

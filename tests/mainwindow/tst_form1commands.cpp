@@ -1,5 +1,7 @@
 #include "engine/worktranslation.h"
-#include "lookup/tenkensakuf.h"
+#include "lookupwindow/tenkensakuf.h"
+#include "filewindow/dirlist.h"
+#include "filewindow/form2.h"
 #include "mainwindow/form1.h"
 #include "mainwindowfixture.h"
 
@@ -9,7 +11,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 
 // The main window's commands that hand over to the engine and the other
@@ -24,7 +30,7 @@ private slots:
 
     void translationFillsTheList();
     void translationWarnsOfLongLines();
-    void translationReportsLostCharacters();
+    void everyRouteGivesTheSameRows();
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
 
@@ -67,7 +73,7 @@ void TestForm1Commands::translationFillsTheList()
         QStringLiteral("⠰⠠⠁") + kPad.repeated(29),
     };
     QCOMPARE(entries(form.List1), expected);
-    QCOMPARE(form.module1().LineCount, 2);
+    QCOMPARE(form.document().lastTranslation().size(), 2);
     QVERIFY(dialogs.shown.isEmpty());
     QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("きゃ１２３あ\nＡ"));
 }
@@ -86,17 +92,45 @@ void TestForm1Commands::translationWarnsOfLongLines()
     QCOMPARE(list[3], QStringLiteral("い").repeated(30));
 }
 
-void TestForm1Commands::translationReportsLostCharacters()
+void TestForm1Commands::everyRouteGivesTheSameRows()
 {
+    // Characters that cp932 cannot hold (one outside the BMP, one inside),
+    // a kanji outside the BMP and hiragana ゔ, with the passes around them.
+    const QString text = QStringLiteral("あ😀ゔ𠮷か\nヴァイオリン１２あ\nＡＢｃ　がっこう");
     FakeUserDialogs &dialogs = m_f->dialogs;
     Form1 &form = *m_f->form;
-    form.txtdpbox->setPlainText(QStringLiteral("あ😀"));
+    form.txtdpbox->setPlainText(text);
+    form.txtdpbox->document()->setModified(false);
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
-    QCOMPARE(form.List1->count(), 2);
-    QVERIFY(form.List1->item(0)->text().startsWith(QStringLiteral("あ?")));
-    QCOMPARE(dialogs.shown.size(), 1);
-    QCOMPARE(dialogs.shown.first().kind, QStringLiteral("warn"));
-    QVERIFY(dialogs.shown.first().text.contains(QStringLiteral("😀")));
+    const QStringList fromEditor = entries(form.List1);
+    QCOMPARE(fromEditor.size(), 6);
+    // Nothing turned into "?": あ ⠁, the three without a cell, か ⠡.
+    QCOMPARE(fromEditor[0], QStringLiteral("あ😀ゔ𠮷か") + kPad.repeated(25));
+    QCOMPARE(fromEditor[1], QStringLiteral("⠁　　　⠡") + kPad.repeated(25));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("same.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8() + "\n");
+    file.close();
+    form.List1->clear();
+    form.findChild<QAction *>(QStringLiteral("fileopen"))->trigger();
+    Form2 *fileWindow = form.findChild<Form2 *>();
+    QVERIFY(fileWindow);
+    fileWindow->Dir1->setPath(dir.path());
+    fileWindow->txttargetfile->setText(QStringLiteral("same.txt"));
+    fileWindow->findChild<QAction *>(QStringLiteral("readerrorchk"))->trigger();
+    QCOMPARE(entries(form.List1), fromEditor);
+
+    QProcess cli;
+    cli.start(QStringLiteral(MIRABO_CLI), {path});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    QStringList fromCli = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+    QCOMPARE(fromCli.takeLast(), QString());
+    QCOMPARE(fromCli, fromEditor);
+    QVERIFY(dialogs.shown.isEmpty());
 }
 
 void TestForm1Commands::translationFailureIsReported()

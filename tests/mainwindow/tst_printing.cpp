@@ -3,7 +3,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/listprinter.h"
 #include "mainwindowfixture.h"
-#include "platform/printers.h"
+#include "platform/gui/printers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -194,11 +194,13 @@ void TestPrinting::printsTheLastTranslation()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("\x82\xa9\x82\xab\r\n\x82\xad\r\n\x82\xaf\r\n"); // かき, く, け in cp932
     }
-    Form2 *fileWindow = Form2::open(&form);
+    form.findChild<QAction *>(QStringLiteral("fileopen"))->trigger();
+    Form2 *fileWindow = form.findChild<Form2 *>();
+    QVERIFY(fileWindow);
     fileWindow->Dir1->setPath(dir.path());
     fileWindow->txttargetfile->setText(QStringLiteral("source.txt"));
     fileWindow->findChild<QAction *>(QStringLiteral("readerrorchk"))->trigger();
-    QCOMPARE(form.module1().LineCount, 3);
+    QCOMPARE(form.document().lastTranslation().size(), 3);
     const QString afterFile = dir.filePath(QStringLiteral("file.pdf"));
     acceptPdfOffer(dialogs, afterFile);
     form.Printlist();

@@ -2,7 +2,7 @@
 #include "app/qttranslations.h"
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
-#include "platform/twips.h"
+#include "platform/gui/twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -57,7 +57,7 @@ void TestSplash::timerShowsTheMainWindow()
     QVERIFY(form->isVisible());
     QCOMPARE(form->caption(), QStringLiteral("Mirabo  Ver2.1      "));
     QCOMPARE(form->font().pointSizeF(), 16.0);
-    QVERIFY(!form->module1().codeTable.CodePatterns[19].isEmpty());
+    QVERIFY(!form->document().codeTable().CodePatterns[19].isEmpty());
     QVERIFY(!splash.isVisible());
     QVERIFY(!splash.Timer1->isActive());
     QCOMPARE(m_dialogs->shown.size(), 0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/userdialogs.h"
+#include "platform/gui/userdialogs.h"
 
 #include <QList>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
-#include "platform/clipboard.h"
-#include "platform/printers.h"
+#include "platform/gui/clipboard.h"
+#include "platform/gui/printers.h"
 
 #include <QAction>
 #include <QListWidget>

@@ -1,3 +1,4 @@
+#include "tables/grid.h"
 #include "tables/module1.h"
 
 #include <QTest>

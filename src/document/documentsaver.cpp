@@ -1,8 +1,9 @@
 #include "documentsaver.h"
 
+#include "document.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
-#include "platform/userdialogs.h"
+#include "platform/gui/userdialogs.h"
 
 namespace {
 
@@ -11,17 +12,28 @@ constexpr int kListedCharacters = 20;
 
 } // namespace
 
-QString DocumentSaver::saveAs(const QString &text, const TextFileFormat &format)
+bool DocumentSaver::saveAs()
 {
     const QString path = UserDialogs::instance().getSaveFileName(m_window, kTitle, m_lastFileName, kFilter);
     if (path.isEmpty())
-        return QString();
+        return false;
     m_lastFileName = path;
-    return writeTextFile(path, text, format) ? path : QString();
+    if (!writeTo(path))
+        return false;
+    m_document.setFileName(path);
+    return true;
 }
 
-bool DocumentSaver::writeTextFile(const QString &path, const QString &text, const TextFileFormat &format)
+bool DocumentSaver::save()
 {
+    const QString path = m_document.fileName();
+    return path.isEmpty() ? saveAs() : writeTo(path);
+}
+
+bool DocumentSaver::writeTo(const QString &path)
+{
+    const QString text = m_document.text();
+    const TextFileFormat &format = m_document.fileFormat();
     if (format.encoding == TextEncoding::Cp932 && !acceptLostCharacters(text))
         return false;
     const TextWriteResult result = ::writeTextFile(path, text, format);
@@ -31,7 +43,22 @@ bool DocumentSaver::writeTextFile(const QString &path, const QString &text, cons
             QStringLiteral("保存できませんでした。ファイルは変更されていません。\n%1").arg(result.error));
         return false;
     }
+    m_document.setModified(false);
     return true;
+}
+
+bool DocumentSaver::offerToSaveChanges(const QString &title)
+{
+    if (!m_document.hasUnsavedChanges())
+        return true;
+    switch (UserDialogs::instance().askYesNoCancel(m_window, title, QStringLiteral("保存しますか？"))) {
+    case UserDialogs::Answer::Yes:
+        return save();
+    case UserDialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool DocumentSaver::acceptLostCharacters(const QString &text)

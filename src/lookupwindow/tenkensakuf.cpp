@@ -4,9 +4,9 @@
 #include "dotimage.h"
 #include "lookup/braillemeaningtable.h"
 #include "lookup/dotpatterninput.h"
-#include "platform/japanesefonts.h"
-#include "platform/showwindow.h"
-#include "platform/twips.h"
+#include "platform/gui/japanesefonts.h"
+#include "platform/gui/showwindow.h"
+#include "platform/gui/twips.h"
 
 #include <QPointer>
 #include <QPushButton>

@@ -1,0 +1,87 @@
+// 点字翻訳 in the main window, from the command to the list shown, for
+// documents of 10 000 and 100 000 lines (the benchmark's document), on the
+// offscreen platform unless another is chosen.
+//
+//   mirabo-guibench             each size measured in a process of its own
+//   mirabo-guibench --lines N   one size
+
+#include "documents.h"
+#include "mainwindow/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace {
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Processor time of this process, user and system: on a busy machine it
+// says more than the time on the clock.
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+int measure(int lines)
+{
+    Form1 form;
+    form.Form_Load();
+    form.document().setText(Documents::benchmarkLines(lines).join(u'\n'));
+    QApplication::processEvents();
+    QAction *tenhonyaku = form.findChild<QAction *>(QStringLiteral("tenhonyaku"));
+
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    tenhonyaku->trigger();
+    form.List1->viewport()->repaint();
+    QApplication::processEvents();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpuBefore;
+
+    std::printf("%9d %10d %12.0f %12.0f %10.1f\n", lines, int(form.List1->count()), seconds * 1000.0,
+                cpu * 1000.0, peakMegabytes());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mirabo"));
+    const QStringList args = QApplication::arguments().mid(1);
+    if (args.size() == 2 && args[0] == u"--lines")
+        return measure(args[1].toInt());
+    if (!args.isEmpty()) {
+        std::fputs("usage: mirabo-guibench [--lines N]\n", stderr);
+        return 2;
+    }
+    std::printf("%9s %10s %12s %12s %10s\n", "lines", "entries", "ms to shown", "cpu ms", "peak MB");
+    std::fflush(stdout);
+    for (int lines : {10000, 100000}) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QApplication::applicationFilePath(), {QStringLiteral("--lines"), QString::number(lines)});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            return 1;
+    }
+    return 0;
+}

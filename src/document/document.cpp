@@ -1,0 +1,91 @@
+#include "document.h"
+
+#include "engine/worktranslation.h"
+#include "platform/textcodec.h"
+#include "platform/textfile.h"
+
+#include <QTextDocument>
+
+Document::Document(QObject *parent) : QObject(parent), m_text(new QTextDocument(this)) {}
+
+Document::~Document() = default;
+
+QString Document::text() const
+{
+    return m_text->toPlainText();
+}
+
+void Document::setText(const QString &text)
+{
+    m_text->setPlainText(text);
+    m_text->setModified(false);
+}
+
+bool Document::isModified() const
+{
+    return m_text->isModified();
+}
+
+void Document::setModified(bool modified)
+{
+    m_text->setModified(modified);
+}
+
+bool Document::hasUnsavedChanges() const
+{
+    return m_text->isModified() && !m_text->isEmpty();
+}
+
+void Document::setFileName(const QString &fileName)
+{
+    if (fileName == m_fileName)
+        return;
+    m_fileName = fileName;
+    emit fileNameChanged(m_fileName);
+}
+
+QString Document::translate()
+{
+    EditorTranslation result = TranslateEditorText(m_codeTable, text());
+    setLastTranslation(std::move(result.translation));
+    return result.error;
+}
+
+void Document::setFileText(const TextReadResult &read)
+{
+    setText(toLf(read.text));
+    m_fileFormat = formatOf(read);
+}
+
+QString Document::open(const QString &path)
+{
+    const TextReadResult read = readTextFile(path);
+    if (!read.ok)
+        return read.error;
+    setFileText(read);
+    setFileName(path);
+    return QString();
+}
+
+void Document::clear()
+{
+    setText(QString());
+    m_fileFormat = TextFileFormat();
+    setFileName(QString());
+}
+
+QString Document::translateFile(const QString &path)
+{
+    const TextReadResult read = readTextFile(path);
+    if (!read.ok)
+        return read.error;
+    setFileText(read);
+    setLastTranslation(translateText(m_codeTable, read.text));
+    return QString();
+}
+
+void Document::setLastTranslation(Translation translation)
+{
+    m_lastTranslation = std::move(translation);
+    emit translated();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "engine/translation.h"
+#include "platform/textfile.h"
+#include "tables/codetable.h"
+
+#include <QObject>
+#include <QString>
+
+class QTextDocument;
+
+// The document the user works on: its text (shown and edited in the main
+// window's editor), the file it was last saved as, whether it has changes no
+// save has written, and its last translation, which the list shows and
+// printing prints. The main window owns it; other windows are given it.
+class Document : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Document(QObject *parent = nullptr);
+    ~Document() override;
+
+    // The text. An editor that shows it must give it its own layout first.
+    QTextDocument *textDocument() const { return m_text; }
+    QString text() const;
+    // Replaces the text with one that is on disk, or empty: afterwards the
+    // document has no unsaved changes.
+    void setText(const QString &text);
+
+    bool isModified() const;
+    void setModified(bool modified);
+    // Changes that a close or a replacement would lose: an empty text has
+    // nothing to lose.
+    bool hasUnsavedChanges() const;
+
+    // The document's file: the one it was opened from or last saved as with
+    // Save As; empty for a new document.
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &fileName);
+    // How the document's text is written to a file: as the file it was read
+    // from was written, or in the format of a new file.
+    const TextFileFormat &fileFormat() const { return m_fileFormat; }
+
+    // Reads a text file into the document as it is, without unsaved
+    // changes, and makes it the document's file. When the file cannot be
+    // read nothing changes and the reason is returned.
+    QString open(const QString &path);
+    // A new, empty document: no file, the format of a new file.
+    void clear();
+
+    // The code table both translations use.
+    const CodeTable &codeTable() const { return m_codeTable; }
+    void setCodeTable(const CodeTable &table) { m_codeTable = table; }
+
+    // What the last translation, of either kind, gave; empty before the
+    // first one.
+    const Translation &lastTranslation() const { return m_lastTranslation; }
+
+    // The braille translation command: translates the text, and records it
+    // in the work file. When that file cannot be written, the last
+    // translation is emptied and the reason returned; otherwise the result
+    // is empty.
+    QString translate();
+
+    // The file translation: reads the file, makes it the text as it is (no
+    // unsaved changes; saving it unchanged writes the same bytes) and
+    // translates it. When the file cannot be read nothing changes and the
+    // reason is returned.
+    QString translateFile(const QString &path);
+
+signals:
+    // The last translation was replaced.
+    void translated();
+    void fileNameChanged(const QString &fileName);
+
+private:
+    void setLastTranslation(Translation translation);
+    // Takes the text of a file that was read: as it is, and its format.
+    void setFileText(const TextReadResult &read);
+
+    QTextDocument *m_text;
+    QString m_fileName;
+    TextFileFormat m_fileFormat;
+    CodeTable m_codeTable;
+    Translation m_lastTranslation;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tables/codetable.h"
+#include "tables/grid.h"
+#include "tables/keytables.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+// What the look-up procedures and the passes' comparisons say about one
+// character or joined syllable: asked once per translation, then looked up
+// for every column that holds it.
+struct Answers
+{
+    int digit = -1;       // susearch
+    int upperLetter = -1; // FindUpperLetter
+    int lowerLetter = -1; // FindLowerLetter
+    bool katakana = false;      // FindKatakana raised KatakanaSeen
+    bool row10 = false;         // IsRow10At
+    bool row1 = false;          // IsRow1At
+    bool space = false;         // IsSpaceAt
+    bool digitLikeKana = false; // FindDigitLikeKana raised ConnectorNeeded
+
+    // The row whose cell string the code rows give it: the last of rows
+    // 1..171 whose key, or from row 19 on whose katakana key, it equals.
+    int codeRow = -1;
+    // The last row 19..171 whose katakana key it equals.
+    int katakanaRow = -1;
+    // It is the key of one of the code rows 1..171.
+    bool codeKey = false;
+
+    // Bit k set: it equals entry k of the table (DigitChars from 0, the small
+    // kana from 1); a character may stand in a table more than once.
+    quint16 digits = 0;
+    quint16 smallHiragana = 0;
+    quint16 smallKatakana = 0;
+    // How many "　" the voiced-kana passes add to its text.
+    quint8 voicedHiraganaPads = 0;
+    quint8 voicedKatakanaPads = 0;
+};
+
+// Numbers the distinct characters and joined syllables of one translation
+// and keeps their answers. Single UTF-16 characters are found in a flat
+// table, anything longer by hash.
+class AnswerTable
+{
+public:
+    // The tables must outlive the answer table and stay as they are.
+    AnswerTable(const CodeTable &code, const KeyTables &keys);
+
+    // The number of a character, or of any string a grid cell holds.
+    int symbol(QStringView text);
+    // The number of the two joined, as when a small kana joins its syllable.
+    int joined(int left, int right);
+
+    const Answers &answers(int symbol) const { return answers_[std::size_t(symbol)]; }
+    QStringView text(int symbol) const { return texts_[symbol]; }
+
+private:
+    int add(const QString &text);
+    Answers ask(const QString &text);
+
+    const CodeTable &code_;
+    const KeyTables &keys_;
+    QList<QString> texts_;
+    std::vector<Answers> answers_;
+    std::vector<int> single_; // by UTF-16 code unit; -1 until first seen
+    QHash<QString, int> longer_;
+    QHash<quint64, int> pairs_;
+    Grid probe_; // the one cell the procedures are asked about
+};
