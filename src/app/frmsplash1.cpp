@@ -55,6 +55,8 @@ void frmSplash1::Timer1_Timer()
     m_form1 = std::make_unique<Form1>();
     m_form1->Form_Load();
     close();
+    if (!m_fileToOpen.isEmpty())
+        m_form1->openFile(m_fileToOpen);
 }
 
 void frmSplash1::closeEvent(QCloseEvent *event)

@@ -21,6 +21,9 @@ public:
     explicit frmSplash1(QWidget *parent = nullptr);
     ~frmSplash1() override;
 
+    // A file for the main window to open once it is loaded.
+    void setFileToOpen(const QString &path) { m_fileToOpen = path; }
+
     // The main window, once the timer has loaded it.
     Form1 *mainWindow() const { return m_form1.get(); }
 
@@ -35,4 +38,5 @@ protected:
 
 private:
     std::unique_ptr<Form1> m_form1;
+    QString m_fileToOpen;
 };

@@ -2,17 +2,26 @@
 #include "app/qttranslations.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirabo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Mirabo"));
+    // No display name: the platform would add it to every window's title.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mirabo.svg")));
     installQtJapaneseTranslations(app);
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("点字翻訳"));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("開くテキストファイル"), QStringLiteral("[FILE]"));
+    parser.process(app);
+
     frmSplash1 splash;
+    if (!parser.positionalArguments().isEmpty())
+        splash.setFileToOpen(parser.positionalArguments().constFirst());
     splash.show();
     return app.exec();
 }

@@ -51,6 +51,31 @@ QString Document::translate()
     return result.error;
 }
 
+void Document::setFileText(const TextReadResult &read)
+{
+    setText(toLf(read.text));
+    m_fileFormat = formatOf(read);
+}
+
+QString Document::open(const QString &path, QString *notice)
+{
+    const TextReadResult read = readTextFile(path);
+    if (!read.ok)
+        return read.error;
+    if (notice)
+        *notice = read.notice;
+    setFileText(read);
+    setFileName(path);
+    return QString();
+}
+
+void Document::clear()
+{
+    setText(QString());
+    m_fileFormat = TextFileFormat();
+    setFileName(QString());
+}
+
 QString Document::translateFile(const QString &path, QString *notice)
 {
     const TextReadResult read = readTextFile(path);
@@ -58,13 +83,7 @@ QString Document::translateFile(const QString &path, QString *notice)
         return read.error;
     if (notice)
         *notice = read.notice;
-    QString lines;
-    lines.reserve(read.text.size() + 1);
-    forEachLine(read.text, [&](QStringView line) {
-        lines += line;
-        lines += u'\n';
-    });
-    setText(lines);
+    setFileText(read);
     QStringList withoutBraille;
     Translation translation = translateText(m_codeTable, read.text, &withoutBraille);
     setLastTranslation(std::move(translation), std::move(withoutBraille));

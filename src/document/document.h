@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/translation.h"
+#include "platform/textfile.h"
 #include "tables/codetable.h"
 
 #include <QObject>
@@ -33,10 +34,21 @@ public:
     // nothing to lose.
     bool hasUnsavedChanges() const;
 
-    // The file the document was last saved as with Save As; empty for a new
-    // document.
+    // The document's file: the one it was opened from or last saved as with
+    // Save As; empty for a new document.
     QString fileName() const { return m_fileName; }
     void setFileName(const QString &fileName);
+    // How the document's text is written to a file: as the file it was read
+    // from was written, or in the format of a new file.
+    const TextFileFormat &fileFormat() const { return m_fileFormat; }
+
+    // Reads a text file into the document as it is, without unsaved
+    // changes, and makes it the document's file. When the file cannot be
+    // read nothing changes and the reason is returned. When some of its bytes
+    // could not be read as characters, notice (if given) says where.
+    QString open(const QString &path, QString *notice = nullptr);
+    // A new, empty document: no file, the format of a new file.
+    void clear();
 
     // The code table both translations use.
     const CodeTable &codeTable() const { return m_codeTable; }
@@ -54,11 +66,11 @@ public:
     // is empty.
     QString translate();
 
-    // The file translation: reads the file, makes its lines the text (each
-    // followed by a line end; no unsaved changes) and translates them. When
-    // the file cannot be read nothing changes and the reason is returned.
-    // When some of its bytes could not be read as characters, notice (if
-    // given) says how many and on which lines.
+    // The file translation: reads the file, makes it the text as it is (no
+    // unsaved changes; saving it unchanged writes the same bytes) and
+    // translates it. When the file cannot be read nothing changes and the
+    // reason is returned. When some of its bytes could not be read as
+    // characters, notice (if given) says how many and on which lines.
     QString translateFile(const QString &path, QString *notice = nullptr);
 
 signals:
@@ -68,9 +80,12 @@ signals:
 
 private:
     void setLastTranslation(Translation translation, QStringList withoutBraille);
+    // Takes the text of a file that was read: as it is, and its format.
+    void setFileText(const TextReadResult &read);
 
     QTextDocument *m_text;
     QString m_fileName;
+    TextFileFormat m_fileFormat;
     CodeTable m_codeTable;
     Translation m_lastTranslation;
     QStringList m_withoutBraille;

@@ -24,12 +24,19 @@ bool DocumentSaver::saveAs()
     return true;
 }
 
+bool DocumentSaver::save()
+{
+    const QString path = m_document.fileName();
+    return path.isEmpty() ? saveAs() : writeTo(path);
+}
+
 bool DocumentSaver::writeTo(const QString &path)
 {
     const QString text = m_document.text();
-    if (!acceptLostCharacters(text))
+    const TextFileFormat &format = m_document.fileFormat();
+    if (format.encoding == TextEncoding::Cp932 && !acceptLostCharacters(text))
         return false;
-    const TextWriteResult result = writeCp932File(path, toDocumentFileText(text));
+    const TextWriteResult result = ::writeTextFile(path, text, format);
     if (!result.ok) {
         UserDialogs::instance().warn(
             m_window, kTitle,
@@ -46,7 +53,7 @@ bool DocumentSaver::offerToSaveChanges(const QString &title)
         return true;
     switch (UserDialogs::instance().askYesNoCancel(m_window, title, QStringLiteral("保存しますか？"))) {
     case UserDialogs::Answer::Yes:
-        return saveAs();
+        return save();
     case UserDialogs::Answer::No:
         return true;
     default:

@@ -5,9 +5,11 @@
 class Document;
 class QWidget;
 
-// Saves the document as a text file in cp932 with CR LF line ends, followed
-// by one CR LF. Every question and failure goes to the user through the
-// window given; nothing is written when the user cancels.
+// Saves the document as a text file in the document's file format: a new
+// document in cp932 with CR LF line ends, followed by one CR LF; a document
+// read from a file as that file was written. Every question and failure goes
+// to the user through the window given; nothing is written when the user
+// cancels.
 class DocumentSaver
 {
 public:
@@ -22,19 +24,24 @@ public:
     // when the user cancelled or the writing failed.
     bool saveAs();
 
+    // 上書き保存: writes the text to the document's file, or runs Save As
+    // when it has none. True when written.
+    bool save();
+
     // Writes the text to path; the document then has no unsaved changes.
-    // When the text holds characters that cp932 cannot, the user is told
-    // which ones and may cancel first. A failure is reported and leaves the
+    // When it is written in cp932 and holds characters that cp932 cannot,
+    // the user is told which ones and may cancel first. A failure is reported and leaves the
     // file on disk as it was. True when written.
     bool writeTo(const QString &path);
 
     // Before the document is closed or replaced: with unsaved changes, asks
-    // "保存しますか？" (Yes runs Save As). True when the caller may go on: no
+    // "保存しますか？" (Yes saves, with Save As when there is no file yet). True when the caller may go on: no
     // changes, No, or a completed save.
     bool offerToSaveChanges(const QString &title);
 
     // The name the Save As dialog opens with.
     QString lastFileName() const { return m_lastFileName; }
+    void setLastFileName(const QString &path) { m_lastFileName = path; }
 
 private:
     bool acceptLostCharacters(const QString &text);

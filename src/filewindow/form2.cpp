@@ -42,8 +42,10 @@ Form2 *Form2::open(QWidget *owner, Document &document, DocumentSaver &saver)
         if (!child->isHidden())
             window = child;
     }
-    if (!window)
+    if (!window) {
         window = new Form2(owner, document, saver);
+        centreOver(window, owner);
+    }
     showInFront(window);
     return window;
 }
@@ -114,6 +116,10 @@ void Form2::createControls()
     place(File1, "File1", kFileRect);
     connect(File1, &FileList::fileClicked, this, &Form2::File1_Click);
     connect(File1, &FileList::fileDoubleClicked, this, &Form2::File1_DblClick);
+
+    Drive1->setAccessibleName(QStringLiteral("ドライブ"));
+    Dir1->setAccessibleName(QStringLiteral("フォルダ"));
+    File1->setAccessibleName(QStringLiteral("ファイル"));
 
     setTabOrder(txttargetfile, Drive1);
     setTabOrder(Drive1, Dir1);

@@ -11,9 +11,18 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDotImageTwips = 420;
+// The designed client area, with room below 終了 for 全消去.
+const QSize kClientTwips(6270, 4095);
+constexpr int kBottomMarginTwips = 120;
+constexpr int kDesignPointSize = 9;
+
+const QString kPrompt = QStringLiteral("印をしてください");
+const QString kNotFound = QStringLiteral("見つかりません");
 
 // Dot d of cell c stands at column 2 * (c - 1) + (d > 3) and row (d - 1) % 3
 // of the grid; columns of one cell are 600 twips apart, cells 1440.
@@ -60,11 +69,13 @@ static void registerDotPictures()
     Q_INIT_RESOURCE(lookup);
 }
 
-tenkensakuf *tenkensakuf::open()
+tenkensakuf *tenkensakuf::open(const QWidget *near)
 {
     static QPointer<tenkensakuf> loaded;
-    if (!loaded)
+    if (!loaded) {
         loaded = new tenkensakuf;
+        centreOver(loaded, near);
+    }
     showInFront(loaded);
     return loaded;
 }
@@ -80,7 +91,7 @@ tenkensakuf::tenkensakuf()
     setObjectName(QStringLiteral("tenkensakuf"));
     setWindowTitle(QStringLiteral("点字検索"));
     setFont(JapaneseFonts::gothic(9));
-    setFixedSize(Twips::toPixels(QSize(6270, 3525), this));
+    setFixedSize(Twips::toPixels(kClientTwips, this));
 
     createControls();
     createDotImages();
@@ -108,7 +119,11 @@ void tenkensakuf::createControls()
     place(quitButton_, "終了", QRect(120, 3000, 1215, 375));
     connect(quitButton_, &QPushButton::clicked, this, &tenkensakuf::CloseLookUpWindow);
 
-    Label1 = new ClickableLabel(QStringLiteral("印をしてください"), this);
+    clearButton_ = new QPushButton(QStringLiteral("全消去"), this);
+    place(clearButton_, "全消去", QRect(120, 3600, 1215, 375));
+    connect(clearButton_, &QPushButton::clicked, this, &tenkensakuf::clearAllDots);
+
+    Label1 = new ClickableLabel(kPrompt, this);
     place(Label1, "Label1", QRect(1560, 2640, 1335, 765));
     setUpLabel(Label1);
 
@@ -124,6 +139,13 @@ void tenkensakuf::createControls()
     Label4 = new QLabel(this);
     place(Label4, "Label4", QRect(4800, 2640, 1335, 765));
     setUpLabel(Label4);
+
+    // A label's name is what it shows; the description says what that is.
+    Label1->setAccessibleDescription(QStringLiteral("読み、または記号の名前"));
+    Label2->setAccessibleDescription(QStringLiteral("その他の意味"));
+    Label4->setAccessibleDescription(QStringLiteral("数字としての意味"));
+    for (QLabel *label : {static_cast<QLabel *>(Label1), static_cast<QLabel *>(Label2), Label4})
+        label->setProperty("designHeight", label->height());
 }
 
 void tenkensakuf::createDotImages()
@@ -159,10 +181,11 @@ void tenkensakuf::createDotImages()
 
 void tenkensakuf::arrangeTabOrder()
 {
-    // 検索, 終了, then the dot positions in order; of the two pictures of a
-    // position only the one in view can take the focus.
-    QWidget *previous = quitButton_;
+    // 検索, 終了, 全消去, then the dot positions in order; of the two pictures
+    // of a position only the one in view can take the focus.
+    QWidget *previous = clearButton_;
     QWidget::setTabOrder(searchButton_, quitButton_);
+    QWidget::setTabOrder(quitButton_, clearButton_);
     for (int p = 1; p <= kDotPositions; ++p) {
         QWidget::setTabOrder(previous, image(2 * p));
         QWidget::setTabOrder(image(2 * p), image(2 * p - 1));
@@ -200,6 +223,33 @@ void tenkensakuf::clearResults()
     Label1->clear();
     Label2->clear();
     Label4->clear();
+    fitResultLabels();
+}
+
+void tenkensakuf::fitResultLabels()
+{
+    int bottom = Twips::toPixels(kClientTwips.height() - kBottomMarginTwips, this);
+    for (QLabel *label : {static_cast<QLabel *>(Label1), static_cast<QLabel *>(Label2), Label4}) {
+        const int needed = label->text().isEmpty() ? 0 : label->heightForWidth(label->width());
+        label->resize(label->width(), std::max(label->property("designHeight").toInt(), needed));
+        bottom = std::max(bottom, label->geometry().bottom() + 1);
+    }
+    // The window grows for a long meaning and keeps its size while it is open,
+    // so that it does not jump with every dot.
+    const int height = std::max(this->height(), bottom + Twips::toPixels(kBottomMarginTwips, this));
+    if (height != this->height())
+        setFixedSize(width(), height);
+}
+
+void tenkensakuf::clearAllDots()
+{
+    for (int p = 1; p <= kDotPositions; ++p) {
+        if (DotFlags[p - 1] == u'1')
+            setDotMarked(p, false);
+    }
+    setPointSize(Label1, kDesignPointSize);
+    Label1->setText(kPrompt);
+    fitResultLabels();
 }
 
 void tenkensakuf::Label2_Click()
@@ -212,9 +262,16 @@ void tenkensakuf::Label2_Click()
 void tenkensakuf::LookUpPattern()
 {
     const QString SearchPattern = DotFlags;
-    const BrailleMeaning *meaning = findBrailleMeaning(SearchPattern);
-    if (!meaning)
+    if (!SearchPattern.contains(u'1'))
         return;
+    const BrailleMeaning *meaning = findBrailleMeaning(SearchPattern);
+    if (!meaning) {
+        clearResults();
+        setPointSize(Label1, kDesignPointSize);
+        Label1->setText(kNotFound);
+        fitResultLabels();
+        return;
+    }
 
     Label1->setText(QString::fromUtf16(meaning->label1Text));
     setPointSize(Label1, meaning->label1Size);
@@ -226,6 +283,7 @@ void tenkensakuf::LookUpPattern()
         Label4->setText(QString::fromUtf16(meaning->label4Text));
         setPointSize(Label4, meaning->label4Size);
     }
+    fitResultLabels();
 }
 
 void tenkensakuf::CloseLookUpWindow()

@@ -27,16 +27,20 @@ public:
 
     // Shows the window. When it is not open it is loaded first, with every dot
     // unmarked; an open window is only brought to the front and keeps its dots.
-    // The window has no owner and is destroyed when it is closed.
-    static tenkensakuf *open();
+    // The window has no owner and is destroyed when it is closed; it first
+    // opens centred over the window near, when one is given.
+    static tenkensakuf *open(const QWidget *near = nullptr);
 
     // DotFlags joined in position order: "1" for a marked dot, "0" otherwise.
     QString dotFlags() const { return DotFlags; }
 
 public slots:
-    // Shows the meanings of the marked sign; a sign not in the table changes nothing.
+    // Shows the meanings of the marked sign, or says that the table does not
+    // have it. Without a marked dot nothing changes.
     void LookUpPattern();
     void CloseLookUpWindow();
+    // Unmarks every dot and shows the prompt again.
+    void clearAllDots();
 
 private:
     tenkensakuf();
@@ -48,6 +52,9 @@ private:
 
     void setDotMarked(int p, bool marked);
     void clearResults();
+    // Lets each result label grow to the height its text needs in the font in
+    // use, and the window with them.
+    void fitResultLabels();
     void Label2_Click();
     void moveDotFocus(int p, Qt::Key key);
 
@@ -55,6 +62,7 @@ private:
 
     QPushButton *searchButton_ = nullptr; // 検索
     QPushButton *quitButton_ = nullptr;   // 終了
+    QPushButton *clearButton_ = nullptr;  // 全消去
     ClickableLabel *Label1 = nullptr;
     ClickableLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;

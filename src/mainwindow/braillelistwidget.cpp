@@ -1,11 +1,14 @@
 #include "braillelistwidget.h"
 
+#include "engine/translation.h"
 #include "platform/gui/clipboard.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -13,6 +16,9 @@ namespace {
 
 // Room between an entry's row and the edges of its item.
 constexpr int kMargin = 2;
+
+// The warning keeps its text; the icon and colour set it apart from the rows.
+const QColor kWarningText(176, 0, 0);
 
 } // namespace
 
@@ -31,8 +37,19 @@ void BrailleListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const QPalette::ColorRole role =
         opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text;
     painter->save();
-    painter->setPen(opt.palette.color(group, role));
-    rowPainter(opt.font).paintRow(*painter, opt.rect.adjusted(kMargin, 0, -kMargin, 0), row);
+    QRect rect = opt.rect.adjusted(kMargin, 0, -kMargin, 0);
+    if (BrailleListWidget::isWarning(row)) {
+        const int side = std::min(rect.height(), opt.fontMetrics.height());
+        const QIcon icon = style->standardIcon(QStyle::SP_MessageBoxWarning, &opt, opt.widget);
+        icon.paint(painter, QRect(rect.left(), rect.top() + (rect.height() - side) / 2, side, side));
+        rect.setLeft(rect.left() + side + kMargin);
+        painter->setPen(opt.state & QStyle::State_Selected ? opt.palette.color(group, role) : kWarningText);
+        painter->setFont(opt.font);
+        painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, row);
+    } else {
+        painter->setPen(opt.palette.color(group, role));
+        rowPainter(opt.font).paintRow(*painter, rect, row);
+    }
     painter->restore();
 }
 
@@ -42,6 +59,18 @@ QSize BrailleListDelegate::sizeHint(const QStyleOptionViewItem &option, const QM
     initStyleOption(&opt, index);
     const QSize row = rowPainter(opt.font).rowSize(opt.text);
     return QSize(row.width() + 2 * kMargin, row.height() + 2 * kMargin);
+}
+
+bool BrailleListDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                    const QStyleOptionViewItem &option, const QModelIndex &index)
+{
+    auto *list = qobject_cast<BrailleListWidget *>(view);
+    if (event->type() != QEvent::ToolTip || !list || !BrailleListWidget::isWarning(index.data().toString()))
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QToolTip::showText(event->globalPos(),
+                       QStringLiteral("%1 行目: %2").arg(list->lineOfRow(index.row())).arg(kLongLineWarning),
+                       view);
+    return true;
 }
 
 const BrailleRowPainter &BrailleListDelegate::rowPainter(const QFont &font) const
@@ -56,6 +85,10 @@ BrailleListWidget::BrailleListWidget(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new BrailleListDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model(), signal, this, [this] { m_rowLinesValid = false; });
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { m_rowLinesValid = false; });
 
     auto *copy = new QAction(QStringLiteral("コピー(&C)"), this);
     connect(copy, &QAction::triggered, this, &BrailleListWidget::copySelection);
@@ -72,6 +105,43 @@ QString BrailleListWidget::selectedText() const
     for (const QListWidgetItem *item : items)
         rows.append(item->text());
     return rows.join(u'\n');
+}
+
+bool BrailleListWidget::isWarning(const QString &entry)
+{
+    return entry == kLongLineWarning;
+}
+
+const QList<int> &BrailleListWidget::rowLines() const
+{
+    if (m_rowLinesValid)
+        return m_rowLines;
+    m_rowLines.resize(count());
+    // A line's warning comes before its two rows.
+    int line = 1;
+    int rowsOfThisLine = 0;
+    for (int row = 0; row < count(); ++row) {
+        m_rowLines[row] = line;
+        if (!isWarning(item(row)->text()) && ++rowsOfThisLine == 2) {
+            ++line;
+            rowsOfThisLine = 0;
+        }
+    }
+    m_rowLinesValid = true;
+    return m_rowLines;
+}
+
+int BrailleListWidget::lineOfRow(int row) const
+{
+    return row >= 0 && row < count() ? rowLines().at(row) : 0;
+}
+
+std::pair<int, int> BrailleListWidget::rowsOfLine(int line) const
+{
+    const QList<int> &lines = rowLines();
+    const auto first = std::lower_bound(lines.begin(), lines.end(), line);
+    const auto end = std::upper_bound(first, lines.end(), line);
+    return {int(first - lines.begin()), int(end - first)};
 }
 
 void BrailleListWidget::copySelection()

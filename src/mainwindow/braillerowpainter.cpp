@@ -1,6 +1,7 @@
 #include "braillerowpainter.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QStringList>
 
 #include <algorithm>
@@ -17,6 +18,12 @@ constexpr char32_t kBrailleLast = 0x28FF;
 constexpr double kLeftColumn = 0.32;
 constexpr double kRightColumn = 0.68;
 constexpr double kRows[] = {0.25, 0.5, 0.75, 0.92};
+
+// Blank slots are left unpainted: printed documents then stay small.
+bool isBlank(char32_t character)
+{
+    return character == U' ' || character == U'\u3000';
+}
 
 } // namespace
 
@@ -80,34 +87,63 @@ qreal BrailleRowPainter::dotRadius() const
     return std::max(1.0, std::min(m_slotWidth * 0.14, m_rowHeight * 0.1));
 }
 
-void BrailleRowPainter::paintRow(QPainter &painter, const QRectF &rowRect, QStringView row) const
+bool BrailleRowPainter::fillsSlot(char32_t character) const
+{
+    const auto found = m_fillsSlot.constFind(character);
+    if (found != m_fillsSlot.cend())
+        return *found;
+    const bool fills = m_metrics.horizontalAdvance(QString::fromUcs4(&character, 1)) == m_slotWidth;
+    m_fillsSlot.insert(character, fills);
+    return fills;
+}
+
+void BrailleRowPainter::paintRow(QPainter &painter, const QRectF &rowRect, QStringView row, Braille braille) const
 {
     painter.save();
     painter.setFont(m_font);
-    qsizetype index = 0;
-    for (const char32_t character : row.toUcs4()) {
-        const QRectF slot = slotRect(rowRect, index++);
-        if (isBraille(character))
-            paintBrailleCell(painter, slot, character);
-        else
+    const QList<uint> characters = row.toUcs4();
+    const qsizetype size = characters.size();
+    // Where a centred glyph stands in its slot.
+    const qreal baseline = rowRect.top() + (rowRect.height() - m_metrics.height()) / 2.0 + m_metrics.ascent();
+    QPainterPath dots;
+    for (qsizetype index = 0; index < size;) {
+        const char32_t character = characters[index];
+        const QRectF slot = slotRect(rowRect, index);
+        if (isBraille(character) || isBlank(character)) {
+            if (isBraille(character) && braille == Braille::AsDots)
+                addBrailleCell(dots, slot, character);
+            ++index;
+            continue;
+        }
+        // One drawing for a run of glyphs that fill their slots: fewer, larger
+        // pieces of text, also in a printed file.
+        qsizetype end = index;
+        while (end < size && !isBraille(characters[end]) && !isBlank(characters[end]) &&
+               fillsSlot(characters[end]))
+            ++end;
+        if (end > index) {
+            painter.drawText(QPointF(slot.left(), baseline),
+                             QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()) + index, end - index));
+            index = end;
+        } else {
             painter.drawText(slot, Qt::AlignCenter, QString::fromUcs4(&character, 1));
+            ++index;
+        }
+    }
+    if (!dots.isEmpty()) {
+        // All dots of the row as one shape.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(dots, painter.pen().color());
     }
     painter.restore();
 }
 
-void BrailleRowPainter::paintBrailleCell(QPainter &painter, const QRectF &slot, char32_t character) const
+void BrailleRowPainter::addBrailleCell(QPainterPath &dots, const QRectF &slot, char32_t character) const
 {
-    const unsigned dots = character - kBrailleFirst;
-    if (dots == 0)
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(painter.pen().color());
-    painter.setPen(Qt::NoPen);
+    const unsigned pattern = character - kBrailleFirst;
     const qreal radius = dotRadius();
     for (int dot = 1; dot <= 8; ++dot) {
-        if (dots & (1u << (dot - 1)))
-            painter.drawEllipse(dotCentre(slot, dot), radius, radius);
+        if (pattern & (1u << (dot - 1)))
+            dots.addEllipse(dotCentre(slot, dot), radius, radius);
     }
-    painter.restore();
 }

@@ -2,12 +2,14 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
 #include <QStringView>
 
 class QPainter;
+class QPainterPath;
 class QPaintDevice;
 
 // Lays out one row of the braille list, a text row or a braille row, in equal
@@ -42,14 +44,21 @@ public:
     QPointF dotCentre(const QRectF &slot, int dot) const;
     qreal dotRadius() const;
 
-    // Paints the row from the left of rowRect, in the painter's pen colour.
-    void paintRow(QPainter &painter, const QRectF &rowRect, QStringView row) const;
+    enum class Braille { AsDots, Skipped };
+    // Paints the row from the left of rowRect, in the painter's pen colour;
+    // braille cells as dots, or not at all for a caller that draws them.
+    void paintRow(QPainter &painter, const QRectF &rowRect, QStringView row,
+                  Braille braille = Braille::AsDots) const;
 
 private:
-    void paintBrailleCell(QPainter &painter, const QRectF &slot, char32_t character) const;
+    void addBrailleCell(QPainterPath &dots, const QRectF &slot, char32_t character) const;
+    // True when the character's glyph is exactly one slot wide, so that a run
+    // of such characters can be drawn at once and still fill its slots.
+    bool fillsSlot(char32_t character) const;
 
     QFont m_font;
     QFontMetrics m_metrics;
     int m_slotWidth = 0;
     int m_rowHeight = 0;
+    mutable QHash<char32_t, bool> m_fillsSlot;
 };

@@ -19,14 +19,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +46,23 @@ const QRect kListRect(240, 3840, 8895, 2490);
 constexpr double kDesignFontSize = 20.25;
 constexpr double kFontSize = 16;
 const QColor kBackground(192, 192, 255);
+
+// Zoom steps of the editor and the list, in percent.
+constexpr int kZoomSteps[] = {50, 67, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+// A line longer than this is cut off in the braille list.
+constexpr int kShownCells = 30;
+// The least size at which the menu bar, the toolbar, a few lines of the
+// editor and of the list and the status bar stay usable.
+const QSize kMinimumSize(480, 400);
+
+const QString kSettingsGeometry = QStringLiteral("mainwindow/geometry");
+const QString kSettingsZoom = QStringLiteral("mainwindow/zoom");
+const QString kSettingsRecentFiles = QStringLiteral("files/recent");
+const QString kSettingsLastFolder = QStringLiteral("files/lastFolder");
+constexpr int kRecentFiles = 8;
+
+const QString kOpenTitle = QStringLiteral("開く");
+const QString kTextFilter = QStringLiteral("テキストファイル (*.txt);;すべてのファイル (*)");
 
 struct ToolbarButton
 {
@@ -90,7 +115,7 @@ void openOwnedDialog(QPointer<Dialog> &dialog, QPlainTextEdit *editor, QWidget *
 Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), m_printer(this)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption);
+    setCaption(kCaption);
     setFont(JapaneseFonts::gothic(kDesignFontSize));
 
     auto *client = new QWidget(this);
@@ -107,15 +132,25 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
     txtdpbox->setObjectName(QStringLiteral("txtdpbox"));
     txtdpbox->setGeometry(Twips::toPixels(kTextBoxRect, this));
     connect(txtdpbox, &QPlainTextEdit::textChanged, this, &Form1::txtdpbox_Change);
+    connect(txtdpbox->document(), &QTextDocument::modificationChanged, this, &Form1::txtdpbox_Change);
+    connect(txtdpbox, &QPlainTextEdit::cursorPositionChanged, this, &Form1::showCaretPosition);
+    connect(txtdpbox, &QPlainTextEdit::cursorPositionChanged, this, &Form1::showListRowsOfCaretLine);
     connect(&m_document, &Document::translated, this, &Form1::showTranslation);
-    connect(&m_document, &Document::fileNameChanged, this, &QWidget::setWindowTitle);
+    // A new document keeps the caption of the last file.
+    connect(&m_document, &Document::fileNameChanged, this, [this](const QString &fileName) {
+        if (!fileName.isEmpty())
+            setCaption(fileName);
+    });
 
     List1 = new BrailleListWidget(client);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::toPixels(kListRect, this));
+    connect(List1, &QListWidget::currentRowChanged, this, &Form1::selectEditorLineOfListRow);
 
     createMenus();
     createToolbar();
+    createStatusBar();
+    setAccessibleNames();
     // The toolbar spans the top of the client area; the editor and the list
     // are placed by the resize rule.
     auto *layout = new QVBoxLayout(client);
@@ -125,7 +160,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
 
     const QSize clientSize = Twips::toPixels(kClientSize, this);
     resize(clientSize.width(), clientSize.height() + menuBar()->sizeHint().height());
+    setMinimumSize(kMinimumSize.expandedTo(QSize(menuBar()->sizeHint().width(), 0)));
     txtdpbox_Change();
+    showCaretPosition();
 }
 
 Form1::~Form1()
@@ -204,6 +241,182 @@ void Form1::createMenus()
     helpf = menuBar()->addMenu(QStringLiteral("ヘルプ（&Ｈ）"));
     helpf->setObjectName(QStringLiteral("helpf"));
     helpdisp = item(helpf, "helpdisp", QStringLiteral("ヘルプ表示"), &Form1::helpdisp_Click);
+
+    createAddedFileItems();
+    createAddedEditItems();
+    createViewMenu();
+}
+
+// Added after the specified items of the file menu.
+void Form1::createAddedFileItems()
+{
+    file->addSeparator()->setObjectName(QStringLiteral("mnudummy5"));
+    const auto item = [this](const char *name, const QString &caption, QKeySequence::StandardKey key,
+                             auto slot) {
+        auto *action = file->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(key);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    item("mnunew", QStringLiteral("新規作成(&N)"), QKeySequence::New, &Form1::newDocument);
+    item("mnuopen", QStringLiteral("開く…(&I)"), QKeySequence::Open, &Form1::mnuopen_Click);
+    mnurecent = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    mnurecent->setObjectName(QStringLiteral("mnurecent"));
+    mnurecent->menuAction()->setObjectName(QStringLiteral("mnurecent"));
+    item("mnuoverwrite", QStringLiteral("上書き保存(&W)"), QKeySequence::Save, &Form1::saveDocument);
+}
+
+void Form1::showRecentFiles()
+{
+    mnurecent->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        auto *action = mnurecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+    }
+    mnurecent->setEnabled(!files.isEmpty());
+}
+
+QStringList Form1::recentFiles() const
+{
+    return QSettings().value(kSettingsRecentFiles).toStringList();
+}
+
+void Form1::rememberFile(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    QSettings settings;
+    settings.setValue(kSettingsRecentFiles, QStringList(files.mid(0, kRecentFiles)));
+    settings.setValue(kSettingsLastFolder, QFileInfo(absolute).absolutePath());
+    showRecentFiles();
+}
+
+bool Form1::openFile(const QString &path)
+{
+    if (!offerToSaveChanges(kOpenTitle))
+        return false;
+    QString notice;
+    const QString error = m_document.open(path, &notice);
+    if (!error.isEmpty()) {
+        UserDialogs::instance().warn(this, kOpenTitle, error);
+        if (!QFileInfo::exists(path)) {
+            QStringList files = recentFiles();
+            files.removeAll(QFileInfo(path).absoluteFilePath());
+            QSettings().setValue(kSettingsRecentFiles, files);
+            showRecentFiles();
+        }
+        return false;
+    }
+    // The list showed the translation of the text that is replaced.
+    List1->clear();
+    m_saver.setLastFileName(path);
+    rememberFile(path);
+    if (!notice.isEmpty())
+        UserDialogs::instance().warn(this, kOpenTitle, notice);
+    return true;
+}
+
+void Form1::mnuopen_Click()
+{
+    const QString file = m_document.fileName();
+    const QString folder =
+        file.isEmpty() ? QSettings().value(kSettingsLastFolder).toString() : QFileInfo(file).absolutePath();
+    const QString path = UserDialogs::instance().getOpenFileName(this, kOpenTitle, folder, kTextFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool Form1::saveDocument()
+{
+    if (!m_saver.save())
+        return false;
+    rememberFile(m_document.fileName());
+    return true;
+}
+
+// Undo, redo and select all, after the specified items of the edit menu.
+void Form1::createAddedEditItems()
+{
+    mnuedit->addSeparator()->setObjectName(QStringLiteral("mnudummy4"));
+    const auto item = [this](const char *name, const QString &caption, QKeySequence::StandardKey key) {
+        auto *action = mnuedit->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(key);
+        return action;
+    };
+    mnuundo = item("mnuundo", QStringLiteral("元に戻す(&U)"), QKeySequence::Undo);
+    mnuredo = item("mnuredo", QStringLiteral("やり直し(&Y)"), QKeySequence::Redo);
+    mnuselectall = item("mnuselectall", QStringLiteral("すべて選択(&A)"), QKeySequence::SelectAll);
+    connect(mnuundo, &QAction::triggered, txtdpbox, &QPlainTextEdit::undo);
+    connect(mnuredo, &QAction::triggered, txtdpbox, &QPlainTextEdit::redo);
+    connect(mnuselectall, &QAction::triggered, txtdpbox, &QPlainTextEdit::selectAll);
+    mnuundo->setEnabled(false);
+    mnuredo->setEnabled(false);
+    connect(txtdpbox, &QPlainTextEdit::undoAvailable, mnuundo, &QAction::setEnabled);
+    connect(txtdpbox, &QPlainTextEdit::redoAvailable, mnuredo, &QAction::setEnabled);
+
+    // F1 opens the help from anywhere in the window.
+    auto *helpKey = new QAction(this);
+    helpKey->setObjectName(QStringLiteral("helpkey"));
+    helpKey->setShortcuts(QKeySequence::HelpContents);
+    connect(helpKey, &QAction::triggered, this, &Form1::helpdisp_Click);
+    addAction(helpKey);
+}
+
+// Zoom of the editor and the list, in a menu of its own after the specified
+// menus of the bar.
+void Form1::createViewMenu()
+{
+    mnuview = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    mnuview->setObjectName(QStringLiteral("mnuview"));
+    const auto item = [this](const char *name, const QString &caption, const QList<QKeySequence> &keys,
+                             auto slot) {
+        auto *action = mnuview->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    // Ctrl+= is Ctrl++ without Shift on most keyboards.
+    mnuzoomin = item("mnuzoomin", QStringLiteral("拡大(&I)"),
+                     {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                     &Form1::zoomIn);
+    mnuzoomout = item("mnuzoomout", QStringLiteral("縮小(&O)"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                      &Form1::zoomOut);
+    mnuzoomreset = item("mnuzoomreset", QStringLiteral("標準の大きさ(&N)"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                        [this] { setZoomPercent(100); });
+}
+
+void Form1::createStatusBar()
+{
+    lblposition = new QLabel(this);
+    lblposition->setObjectName(QStringLiteral("lblposition"));
+    lbllinelength = new QLabel(this);
+    lbllinelength->setObjectName(QStringLiteral("lbllinelength"));
+    statusBar()->addWidget(lblposition);
+    statusBar()->addWidget(lbllinelength);
+    QFont statusFont = QApplication::font();
+    statusFont.setResolveMask(QFont::AllPropertiesResolved);
+    statusBar()->setFont(statusFont);
+}
+
+void Form1::setAccessibleNames()
+{
+    txtdpbox->setAccessibleName(QStringLiteral("文書"));
+    List1->setAccessibleName(QStringLiteral("点字の一覧"));
+    List1->setAccessibleDescription(QStringLiteral("行ごとに、文字の行と点字の行"));
+    Toolbar1->setAccessibleName(QStringLiteral("ツールバー"));
+    lblposition->setAccessibleName(QStringLiteral("カーソルの位置"));
+    lbllinelength->setAccessibleName(QStringLiteral("行の文字数"));
+    for (QAction *button : Toolbar1->actions()) {
+        if (QWidget *widget = Toolbar1->widgetForAction(button))
+            widget->setAccessibleName(button->text());
+    }
 }
 
 void Form1::createToolbar()
@@ -236,7 +449,82 @@ void Form1::Form_Load()
 {
     setFont(JapaneseFonts::gothic(kFontSize));
     applyCodeTable(loadInstalledCodeTable());
+    restoreSettings();
     show();
+}
+
+void Form1::restoreSettings()
+{
+    QSettings settings;
+    restoreGeometry(settings.value(kSettingsGeometry).toByteArray());
+    setZoomPercent(settings.value(kSettingsZoom, 100).toInt());
+    // Save As opens in the folder last used.
+    if (m_saver.lastFileName().isEmpty())
+        m_saver.setLastFileName(settings.value(kSettingsLastFolder).toString());
+    showRecentFiles();
+}
+
+void Form1::saveSettings() const
+{
+    QSettings settings;
+    settings.setValue(kSettingsGeometry, saveGeometry());
+    settings.setValue(kSettingsZoom, m_zoomPercent);
+}
+
+QString Form1::caption() const
+{
+    QString title = windowTitle();
+    title.chop(3); // "[*]"
+    return title;
+}
+
+void Form1::setCaption(const QString &caption)
+{
+    // "[*]" shows the platform's marker for unsaved changes.
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+int Form1::zoomPercent() const
+{
+    return m_zoomPercent;
+}
+
+void Form1::setZoomPercent(int percent)
+{
+    m_zoomPercent = std::clamp(percent, kZoomSteps[0], kZoomSteps[std::size(kZoomSteps) - 1]);
+    applyZoom();
+}
+
+void Form1::zoomIn()
+{
+    const auto next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), m_zoomPercent);
+    if (next != std::end(kZoomSteps))
+        setZoomPercent(*next);
+}
+
+void Form1::zoomOut()
+{
+    const auto next = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), m_zoomPercent);
+    if (next != std::begin(kZoomSteps))
+        setZoomPercent(*(next - 1));
+}
+
+void Form1::applyZoom()
+{
+    if (!txtdpbox) // the window's font is set before the controls exist
+        return;
+    QFont zoomed = font();
+    zoomed.setPointSizeF(font().pointSizeF() * m_zoomPercent / 100.0);
+    txtdpbox->setFont(zoomed);
+    List1->setFont(zoomed);
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // The window's font is the base of the zoom.
+    if (event->type() == QEvent::FontChange)
+        applyZoom();
 }
 
 void Form1::applyCodeTable(const CodeTableLoad &load)
@@ -282,17 +570,21 @@ void Form1::Form_Resize()
         list.moveTop(px(*rule.listTop));
     if (rule.listHeight)
         list.setHeight(px(*rule.listHeight));
+    // Where the window's frame and status bar leave less room than the rule
+    // expects, the list ends at the bottom of the client area.
+    list.setBottom(std::min(list.bottom(), centralWidget()->height() - 1));
     txtdpbox->setGeometry(text);
     List1->setGeometry(list);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!offerToSaveChanges(QStringLiteral("終了"))) {
+    if (!m_quitConfirmed && !offerToSaveChanges(QStringLiteral("終了"))) {
         event->ignore();
         return;
     }
     event->accept();
+    saveSettings();
     // The look-up window has no owner and would keep the program running.
     QCoreApplication::quit();
 }
@@ -312,7 +604,7 @@ void Form1::Toolbar1_ButtonClick(int position)
         fileopen_Click();
         break;
     case 3:
-        SaveTextAs();
+        saveDocument();
         break;
     case 5:
         Printlist();
@@ -356,15 +648,22 @@ void Form1::syoukyo_Click()
 
 void Form1::clearDocument()
 {
-    m_document.setText(QString());
+    m_document.clear();
 }
 
 void Form1::owari_Click()
 {
-    if (UserDialogs::instance().askYesNo(this, QStringLiteral("終了"),
-                                         QStringLiteral("プログラムを終了しますか？")) ==
-        UserDialogs::Answer::Yes)
-        close();
+    // With unsaved changes the one question is whether to save them first.
+    const QString title = QStringLiteral("終了");
+    const bool quit = hasUnsavedChanges()
+                          ? offerToSaveChanges(title)
+                          : UserDialogs::instance().askYesNo(this, title,
+                                                             QStringLiteral("プログラムを終了しますか？")) ==
+                                UserDialogs::Answer::Yes;
+    if (!quit)
+        return;
+    m_quitConfirmed = true;
+    m_quitConfirmed = close();
 }
 
 void Form1::mnuclose_Click()
@@ -411,11 +710,63 @@ void Form1::txtdpbox_Change()
     const bool hasText = !txtdpbox->document()->isEmpty();
     for (QAction *action : {mnucut, mnucopy, mnufind, mnureplace})
         action->setEnabled(hasText);
+    setWindowModified(hasUnsavedChanges());
+}
+
+void Form1::showCaretPosition()
+{
+    const QTextCursor cursor = txtdpbox->textCursor();
+    const QString line = cursor.block().text();
+    // Characters are counted as the translation counts them, by code point.
+    const qsizetype column = line.left(cursor.positionInBlock()).toUcs4().size() + 1;
+    const qsizetype length = line.toUcs4().size();
+    lblposition->setText(QStringLiteral("%1 行、%2 列").arg(cursor.blockNumber() + 1).arg(column));
+    lbllinelength->setText(QStringLiteral("%1 文字").arg(length));
+    QPalette palette = statusBar()->palette();
+    if (length > kShownCells)
+        palette.setColor(QPalette::WindowText, Qt::red);
+    lbllinelength->setPalette(palette);
+    lbllinelength->setToolTip(length > kShownCells ? kLongLineWarning : QString());
+}
+
+void Form1::showListRowsOfCaretLine()
+{
+    if (m_followingSelection)
+        return;
+    const auto [first, count] = List1->rowsOfLine(txtdpbox->textCursor().blockNumber() + 1);
+    if (count == 0)
+        return;
+    m_followingSelection = true;
+    List1->clearSelection();
+    List1->setCurrentRow(first, QItemSelectionModel::NoUpdate);
+    for (int row = first; row < first + count; ++row)
+        List1->item(row)->setSelected(true);
+    List1->scrollToItem(List1->item(first + count - 1));
+    List1->scrollToItem(List1->item(first));
+    m_followingSelection = false;
+}
+
+void Form1::selectEditorLineOfListRow()
+{
+    if (m_followingSelection)
+        return;
+    const QTextBlock block = txtdpbox->document()->findBlockByNumber(List1->lineOfRow(List1->currentRow()) - 1);
+    if (!block.isValid())
+        return;
+    m_followingSelection = true;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    txtdpbox->setTextCursor(cursor);
+    txtdpbox->ensureCursorVisible();
+    m_followingSelection = false;
 }
 
 bool Form1::SaveTextAs()
 {
-    return m_saver.saveAs();
+    if (!m_saver.saveAs())
+        return false;
+    rememberFile(m_document.fileName());
+    return true;
 }
 
 bool Form1::WriteTextFile(const QString &path)
@@ -471,5 +822,5 @@ void Form1::showTranslation()
 
 void Form1::jikkoug_Click()
 {
-    tenkensakuf::open();
+    tenkensakuf::open(this);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "braillelistwidget.h"
 #include "document/document.h"
 #include "document/documentsaver.h"
 #include "listprinter.h"
@@ -8,7 +9,7 @@
 #include <QPointer>
 
 class QAction;
-class QListWidget;
+class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QToolBar;
@@ -40,9 +41,24 @@ public:
     // message why nothing was loaded or what is wrong with the table.
     void applyCodeTable(const CodeTableLoad &load);
 
+    // The caption as set, without the marker that shows unsaved changes.
+    QString caption() const;
+    void setCaption(const QString &caption);
+
+    // Zoom of the editor and the list, in percent of the window's font.
+    int zoomPercent() const;
+    void setZoomPercent(int percent);
+
     Document &document() { return m_document; }
     const Document &document() const { return m_document; }
     ListPrinter &listPrinter() { return m_printer; }
+
+    // Reads a text file into the editor by the file window's rules, after
+    // offering to save unsaved changes; the caption shows its path. Failures
+    // are reported. True when read.
+    bool openFile(const QString &path);
+    // The last files read or saved, newest first.
+    QStringList recentFiles() const;
 
     // True when the editor holds text that no save has written yet.
     bool hasUnsavedChanges() const;
@@ -52,8 +68,10 @@ public:
     bool offerToSaveChanges(const QString &title);
 
     QPlainTextEdit *txtdpbox = nullptr;
-    QListWidget *List1 = nullptr;
+    BrailleListWidget *List1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
+    QLabel *lblposition = nullptr;   // status bar: line and column of the caret
+    QLabel *lbllinelength = nullptr; // status bar: characters of the caret's line
 
 public slots:
     void EditCut();
@@ -65,6 +83,8 @@ public slots:
     // Writes the main window's text to path without a dialog; failures are
     // reported to the user. True when written.
     bool WriteTextFile(const QString &path);
+    // 上書き保存: saves to the document's file, or runs Save As when it has none.
+    bool saveDocument();
     void Printlist();
 
     // A click on the toolbar button at position 1..11.
@@ -74,13 +94,19 @@ public slots:
     void owari_Click();
     void mnuclose_Click();
     void helpdisp_Click();
+    void zoomIn();
+    void zoomOut();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void txtdpbox_Change();
+    void showCaretPosition();
+    void showListRowsOfCaretLine();
+    void selectEditorLineOfListRow();
 
     // Commands of windows that are built elsewhere.
     void fileopen_Click();     // shows the file window Form2
@@ -89,12 +115,23 @@ private slots:
     void mnureplace_Click();   // shows the replace dialog frmreplacestr
     void tenhonyaku_Click();   // translates the document into List1
     void jikkoug_Click();      // shows the look-up window tenkensakuf
+    void mnuopen_Click();      // opens a file through the Open dialog
 
 private:
     void createMenus();
+    void createAddedFileItems();
+    void createAddedEditItems();
+    void createViewMenu();
     void createToolbar();
+    void createStatusBar();
+    void setAccessibleNames();
     void Form_Resize();
     void clearDocument();
+    void applyZoom();
+    void restoreSettings();
+    void rememberFile(const QString &path);
+    void showRecentFiles();
+    void saveSettings() const;
 
     void showTranslation();
 
@@ -121,6 +158,21 @@ private:
     QAction *jikkoug = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
+    // Added after the specified items.
+    QAction *mnuundo = nullptr;
+    QAction *mnuredo = nullptr;
+    QAction *mnuselectall = nullptr;
+    QMenu *mnurecent = nullptr;
+    QMenu *mnuview = nullptr;
+    QAction *mnuzoomin = nullptr;
+    QAction *mnuzoomout = nullptr;
+    QAction *mnuzoomreset = nullptr;
+
+    int m_zoomPercent = 100;
+    // Set while the editor and the list follow each other's selection.
+    bool m_followingSelection = false;
+    // Set once the user has answered the question of 終了.
+    bool m_quitConfirmed = false;
 
     KanaConversionCommand *m_kanaCommand = nullptr;
     QPointer<frmfindstr> m_findDialog;

@@ -1,10 +1,12 @@
 #include "frmfindstr.h"
 
+#include "labelledfields.h"
 #include "platform/gui/japanesefonts.h"
 #include "platform/gui/twips.h"
 #include "platform/gui/userdialogs.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -45,6 +47,10 @@ void frmfindstr::createControls()
 
     chktop = new QCheckBox(QStringLiteral("ファイルの先頭から検索(&T)"), this);
     place(chktop, "chktop", QRect(600, 1080, 2655, 255));
+
+    lblsearch = new QLabel(QStringLiteral("検索する文字列(&N)："), this);
+    place(lblsearch, "lblsearch", QRect(120, 240, 700, 270));
+    LabelledFields::arrange(this, {{lblsearch, txtsearch}}, {cmdsearch, cmdcancel});
 }
 
 void frmfindstr::Form_Load()

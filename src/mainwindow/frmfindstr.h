@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -38,4 +39,5 @@ private:
     QPushButton *cmdcancel = nullptr;
     QCheckBox *chkmoji = nullptr;
     QCheckBox *chktop = nullptr;
+    QLabel *lblsearch = nullptr; // names txtsearch
 };

@@ -1,5 +1,6 @@
 #include "frmreplacestr.h"
 
+#include "labelledfields.h"
 #include "platform/gui/japanesefonts.h"
 #include "platform/gui/twips.h"
 #include "platform/gui/userdialogs.h"
@@ -34,15 +35,12 @@ void frmreplacestr::createControls()
 
     lblsearch = new QLabel(QStringLiteral("文字列検索(&F)："), this);
     place(lblsearch, "lblsearch", QRect(120, 360, 1335, 255));
-    lblsearch->setBuddy(txtsearch);
 
     ibireplace = new QLabel(QStringLiteral("置換文字列(&I)："), this);
     place(ibireplace, "ibireplace", QRect(120, 720, 1215, 255));
-    ibireplace->setBuddy(txtreplace);
 
-    // The labels reach under the text boxes, which must stay whole.
-    lblsearch->lower();
-    ibireplace->lower();
+    // The labels stand beside their boxes, never under them.
+    LabelledFields::arrange(this, {{lblsearch, txtsearch}, {ibireplace, txtreplace}}, {});
 
     cmdreplace = new QPushButton(QStringLiteral("置換(&R)"), this);
     place(cmdreplace, "cmdreplace", QRect(960, 1200, 1215, 375));

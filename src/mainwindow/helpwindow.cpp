@@ -54,6 +54,7 @@ HelpWindow *HelpWindow::showFor(QWidget *owner, const QString &fileName)
         window = new HelpWindow(owner);
         if (!owner)
             window->setAttribute(Qt::WA_DeleteOnClose);
+        centreOver(window, owner);
     }
     window->m_browser->setSearchPaths({QFileInfo(path).absolutePath()});
     window->m_browser->setHtml(html);

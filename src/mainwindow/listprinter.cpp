@@ -20,6 +20,11 @@ constexpr int kPdfResolution = 1200;
 
 const QString kDocumentName = QStringLiteral("Mirabo");
 
+// Margins on every side of the page.
+constexpr qreal kMarginMm = 15;
+// A job of more pages shows its progress, with a way to cancel it.
+constexpr int kPagesWithoutProgress = 3;
+
 } // namespace
 
 ListPrinter::ListPrinter(QWidget *window)
@@ -27,6 +32,7 @@ ListPrinter::ListPrinter(QWidget *window)
 {
     m_printer->setDocName(kDocumentName);
     m_printer->setCreator(kDocumentName);
+    m_printer->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
 }
 
 ListPrinter::~ListPrinter() = default;
@@ -50,15 +56,31 @@ bool ListPrinter::print(const QStringList &rows)
     return printOnPrinter(rows);
 }
 
+ListPrintout::Outcome ListPrinter::paintJob(QPainter &painter, QPagedPaintDevice *device,
+                                           const QStringList &rows)
+{
+    const ListPrintout printout(device);
+    const QList<ListPrintout::PlacedRow> placed = printout.layout(rows);
+    const int pages = ListPrintout::pageCount(placed);
+    std::unique_ptr<UserDialogs::Progress> progress;
+    if (pages > kPagesWithoutProgress)
+        progress = UserDialogs::instance().showProgress(m_window, kTitle, QStringLiteral("印刷しています…"), pages);
+    return printout.paint(painter, placed,
+                          [&progress](int done, int) { return !progress || progress->advance(done); });
+}
+
 bool ListPrinter::printOnPrinter(const QStringList &rows)
 {
     QPainter painter;
     bool printed = painter.begin(m_printer.get());
     if (printed) {
-        printed = ListPrintout(m_printer.get()).paint(painter, rows);
-        if (!printed)
+        const ListPrintout::Outcome outcome = paintJob(painter, m_printer.get(), rows);
+        if (outcome != ListPrintout::Outcome::Painted)
             m_printer->abort();
-        printed = painter.end() && printed;
+        const bool ended = painter.end();
+        if (outcome == ListPrintout::Outcome::Cancelled)
+            return false;
+        printed = outcome == ListPrintout::Outcome::Painted && ended;
     }
     if (!printed || m_printer->printerState() == QPrinter::Error) {
         UserDialogs::instance().warn(
@@ -101,13 +123,17 @@ bool ListPrinter::savePdf(const QString &path, const QStringList &rows)
         writer.setTitle(kDocumentName);
         writer.setCreator(kDocumentName);
         QPainter painter;
-        bool painted = painter.begin(&writer);
-        if (painted) {
-            painted = ListPrintout(&writer).paint(painter, rows);
-            painted = painter.end() && painted;
+        auto outcome = ListPrintout::Outcome::Failed;
+        if (painter.begin(&writer)) {
+            outcome = paintJob(painter, &writer, rows);
+            if (!painter.end() && outcome == ListPrintout::Outcome::Painted)
+                outcome = ListPrintout::Outcome::Failed;
         }
-        if (!painted)
+        if (outcome != ListPrintout::Outcome::Painted)
             file.cancelWriting();
+        // A cancelled job leaves the file as it was, without a word.
+        if (outcome == ListPrintout::Outcome::Cancelled)
+            return false;
         if (file.commit())
             return true;
         error = file.errorString();

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "engine/translation.h"
+#include "listprintout.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
+class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 class QWidget;
 
 // Prints the last translation, text row over braille row for every line,
 // as one job on the printer that the printer set-up chose; the printer and
 // its settings are kept for the whole run. Where the system has no printer,
-// it offers to save the same pages as a PDF file. Every failure is reported
-// to the user through the window given.
+// it offers to save the same pages as a PDF file. Pages have margins of
+// 15 mm; a job of more than a few pages shows its progress and can be
+// cancelled. Every failure is reported to the user through the window given.
 class ListPrinter
 {
 public:
@@ -41,10 +45,11 @@ public:
 
     // Writes the pages, on the printer's paper, to a PDF file. The file is
     // replaced only once it is completely written; a failure is reported and
-    // leaves it as it was.
+    // leaves it as it was, as does cancelling.
     bool savePdf(const QString &path, const QStringList &rows);
 
 private:
+    ListPrintout::Outcome paintJob(QPainter &painter, QPagedPaintDevice *device, const QStringList &rows);
     bool printOnPrinter(const QStringList &rows);
     bool offerPdf(const QStringList &rows);
 

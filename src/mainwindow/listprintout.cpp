@@ -2,7 +2,7 @@
 
 #include "platform/gui/japanesefonts.h"
 
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -10,22 +10,40 @@
 
 namespace {
 
-// Braille is drawn as dots, which a PDF reader cannot search or copy. Every
-// braille character is therefore also written as text in its slot, under its
-// dots, as scanned documents carry their recognised text: in a font that has
-// braille glyphs, with a fully transparent pen so that nothing of it shows on
-// paper. Qt's PDF engine keeps such text in the file (the printing tests read
-// it back); were it ever dropped, a nearly transparent pen would do.
-const QColor kHiddenText = Qt::transparent;
+// Braille is printed as the glyphs of a font that has them, placed one to a
+// slot: a PDF reader can then search and copy it, and the file stays small.
+// Where no such font is installed the dots are drawn instead.
+const QString kBrailleFamily = QStringLiteral("DejaVu Sans");
+const QChar kFullCell(0x283F);
+// Height of the full cell's dots, as a share of the row height.
+constexpr qreal kCellHeightShare = 0.6;
+// Width of the full cell, as the largest share of the slot width.
+constexpr qreal kCellWidthShare = 0.7;
 
 } // namespace
 
 ListPrintout::ListPrintout(QPagedPaintDevice *device)
     : m_device(device), m_rows(JapaneseFonts::gothic(kPointSize), device)
 {
-    m_brailleTextFont = m_rows.font();
-    m_brailleTextFont.setFamilies({QStringLiteral("DejaVu Sans"), m_rows.font().family()});
-    m_baseline = QFontMetricsF(m_rows.font(), device).ascent();
+    QFont font(kBrailleFamily);
+    constexpr int kProbePixels = 100;
+    font.setPixelSize(kProbePixels);
+    m_brailleFont = QRawFont::fromFont(font);
+    quint32 glyph = 0;
+    int glyphs = 1;
+    if (!m_brailleFont.isValid() || !m_brailleFont.supportsCharacter(kFullCell) ||
+        !m_brailleFont.glyphIndexesForChars(&kFullCell, 1, &glyph, &glyphs) || glyph == 0) {
+        m_brailleFont = QRawFont();
+        return;
+    }
+    // Sized so that the dots fill their slot as a braille cell on paper does.
+    const QRectF probe = m_brailleFont.boundingRect(glyph);
+    const qreal factor = std::min(m_rows.rowHeight() * kCellHeightShare / probe.height(),
+                                  m_rows.slotWidth() * kCellWidthShare / probe.width());
+    m_brailleFont.setPixelSize(kProbePixels * factor);
+    const QRectF cell = m_brailleFont.boundingRect(glyph);
+    m_brailleOrigin = QPointF((m_rows.slotWidth() - cell.width()) / 2 - cell.left(),
+                              (m_rows.rowHeight() - cell.height()) / 2 - cell.top());
 }
 
 QList<ListPrintout::PlacedRow> ListPrintout::layout(const QStringList &rows) const
@@ -33,16 +51,18 @@ QList<ListPrintout::PlacedRow> ListPrintout::layout(const QStringList &rows) con
     const qreal pageWidth = m_device->width();
     const qreal pageHeight = m_device->height();
     QList<PlacedRow> placed;
+    placed.reserve(rows.size());
+    // In qreal: a row of very long cells is wider than an int counts.
+    qreal widest = 0;
+    for (const QString &row : rows)
+        widest = std::max(widest, m_rows.rowWidth(row));
+    // The widest row decides the one scale of the whole job.
+    const qreal scale = widest > pageWidth ? pageWidth / widest : 1.0;
+    const qreal rowHeight = m_rows.rowHeight() * scale;
     int page = 0;
     qreal top = 0;
     for (qsizetype first = 0; first < rows.size(); first += 2) {
         const QStringList line = rows.mid(first, 2);
-        qreal widest = 0;
-        for (const QString &row : line)
-            widest = std::max(widest, m_rows.rowWidth(row));
-        // Both rows of a line share one scale so that they stay aligned.
-        const qreal scale = widest > pageWidth ? pageWidth / widest : 1.0;
-        const qreal rowHeight = m_rows.rowHeight() * scale;
         if (top > 0 && top + rowHeight * line.size() > pageHeight) {
             ++page;
             top = 0;
@@ -55,17 +75,33 @@ QList<ListPrintout::PlacedRow> ListPrintout::layout(const QStringList &rows) con
     return placed;
 }
 
+int ListPrintout::pageCount(const QList<PlacedRow> &placed)
+{
+    return placed.isEmpty() ? 1 : placed.constLast().page + 1;
+}
+
+ListPrintout::Outcome ListPrintout::paint(QPainter &painter, const QList<PlacedRow> &placed,
+                                          const PageDone &pageDone) const
+{
+    const int total = pageCount(placed);
+    int page = 0;
+    for (const PlacedRow &row : placed) {
+        for (; page < row.page; ++page) {
+            if (pageDone && !pageDone(page + 1, total))
+                return Outcome::Cancelled;
+            if (!m_device->newPage())
+                return Outcome::Failed;
+        }
+        paintRow(painter, row);
+    }
+    if (pageDone && !pageDone(total, total))
+        return Outcome::Cancelled;
+    return Outcome::Painted;
+}
+
 bool ListPrintout::paint(QPainter &painter, const QStringList &rows) const
 {
-    int page = 0;
-    for (const PlacedRow &placed : layout(rows)) {
-        for (; page < placed.page; ++page) {
-            if (!m_device->newPage())
-                return false;
-        }
-        paintRow(painter, placed);
-    }
-    return true;
+    return paint(painter, layout(rows)) == Outcome::Painted;
 }
 
 void ListPrintout::paintRow(QPainter &painter, const PlacedRow &placed) const
@@ -75,32 +111,32 @@ void ListPrintout::paintRow(QPainter &painter, const PlacedRow &placed) const
     painter.scale(placed.scale, placed.scale);
     const QRectF rowRect(0, 0, m_rows.rowWidth(placed.row), m_rows.rowHeight());
     painter.setPen(Qt::black);
-    m_rows.paintRow(painter, rowRect, placed.row);
-    paintBrailleAsText(painter, rowRect, placed.row);
+    const bool glyphs = m_brailleFont.isValid();
+    m_rows.paintRow(painter, rowRect, placed.row,
+                    glyphs ? BrailleRowPainter::Braille::Skipped : BrailleRowPainter::Braille::AsDots);
+    if (glyphs)
+        paintBrailleGlyphs(painter, rowRect, placed.row);
     painter.restore();
 }
 
-void ListPrintout::paintBrailleAsText(QPainter &painter, const QRectF &rowRect, QStringView row) const
+void ListPrintout::paintBrailleGlyphs(QPainter &painter, const QRectF &rowRect, QStringView row) const
 {
-    const QFontMetricsF metrics(m_brailleTextFont, m_device);
-    painter.setFont(m_brailleTextFont);
-    painter.setPen(kHiddenText);
+    QString braille;
+    QList<QPointF> positions;
     qsizetype index = 0;
     for (const char32_t character : row.toUcs4()) {
-        const QRectF slot = m_rows.slotRect(rowRect, index++);
-        if (!BrailleRowPainter::isBraille(character))
-            continue;
-        const QString text = QString::fromUcs4(&character, 1);
-        const qreal advance = metrics.horizontalAdvance(text);
-        if (advance <= 0)
-            continue;
-        // Stretched to fill the slot: the characters of a row then touch, so
-        // readers take the row for one run of text, and selecting a
-        // character covers its dots.
-        painter.save();
-        painter.translate(slot.left(), slot.top() + m_baseline);
-        painter.scale(slot.width() / advance, 1);
-        painter.drawText(QPointF(0, 0), text);
-        painter.restore();
+        if (BrailleRowPainter::isBraille(character)) {
+            braille += QChar(character);
+            positions.append(m_rows.slotRect(rowRect, index).topLeft() + m_brailleOrigin);
+        }
+        ++index;
     }
+    if (braille.isEmpty())
+        return;
+    // The whole row's braille as one piece of text.
+    QGlyphRun run;
+    run.setRawFont(m_brailleFont);
+    run.setGlyphIndexes(m_brailleFont.glyphIndexesForString(braille));
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(0, 0), run);
 }

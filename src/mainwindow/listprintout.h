@@ -3,9 +3,13 @@
 #include "braillerowpainter.h"
 
 #include <QList>
+#include <QPointF>
+#include <QRawFont>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -13,9 +17,10 @@ class QPainter;
 // The pages of a printed translation: for every line its text row over its
 // braille row, from the top left of the printable area down, in the slots
 // of the braille list, so that the rows line up on paper as on screen. Rows
-// are printed at 20 points; a line whose rows are wider than the printable
-// width is scaled down until they fit, never cut off. A line's two rows stay
-// on one page.
+// are printed at 20 points; when the widest row of the job is wider than the
+// printable width, every row is scaled down by the same factor until that one
+// fits, so that the print has one size throughout. A line's two rows stay on
+// one page.
 class ListPrintout
 {
 public:
@@ -37,16 +42,25 @@ public:
     // rows holds a text row and then its braille row for every line.
     QList<PlacedRow> layout(const QStringList &rows) const;
 
-    // Paints the rows with a painter that is active on the device, starting
-    // new pages as needed. False when the device could not start a page.
+    enum class Outcome { Painted, Failed, Cancelled };
+    // Told that pages 1..done of total are finished; returns false to stop.
+    using PageDone = std::function<bool(int done, int total)>;
+
+    // Pages a layout fills (at least one: an empty job is one blank page).
+    static int pageCount(const QList<PlacedRow> &placed);
+
+    // Paints the laid-out rows with a painter that is active on the device,
+    // starting new pages as needed. Failed when the device could not start a
+    // page, Cancelled when pageDone asked to stop.
+    Outcome paint(QPainter &painter, const QList<PlacedRow> &placed, const PageDone &pageDone = {}) const;
     bool paint(QPainter &painter, const QStringList &rows) const;
 
 private:
     void paintRow(QPainter &painter, const PlacedRow &placed) const;
-    void paintBrailleAsText(QPainter &painter, const QRectF &rowRect, QStringView row) const;
+    void paintBrailleGlyphs(QPainter &painter, const QRectF &rowRect, QStringView row) const;
 
     QPagedPaintDevice *m_device;
     BrailleRowPainter m_rows;
-    QFont m_brailleTextFont;
-    qreal m_baseline = 0;
+    QRawFont m_brailleFont;   // invalid when no font has braille glyphs
+    QPointF m_brailleOrigin;  // of a braille glyph, from the top left of its slot
 };

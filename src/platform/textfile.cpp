@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringEncoder>
 #include <QSaveFile>
 
 #include <optional>
@@ -107,6 +109,24 @@ TextReadResult readChecked(QFile &file, bool opened, const QString &name)
     return bytes ? checkedText(*bytes, name) : result;
 }
 
+// Writes the bytes through QSaveFile.
+TextWriteResult writeBytes(const QString &path, const QByteArray &bytes)
+{
+    TextWriteResult result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = QStringLiteral("ファイル「%1」を作成できません。\n%2").arg(path, file.errorString());
+        return result;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        result.error = QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(path, file.errorString());
+        file.cancelWriting();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
 } // namespace
 
 TextReadResult readTextFile(const QString &path)
@@ -133,20 +153,54 @@ TextReadResult readCp932File(const QString &path)
 
 TextWriteResult writeCp932File(const QString &path, QStringView text)
 {
-    TextWriteResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = QStringLiteral("ファイル「%1」を作成できません。\n%2").arg(path, file.errorString());
-        return result;
+    return writeBytes(path, Cp932::encode(text));
+}
+
+TextFileFormat formatOf(const TextReadResult &read)
+{
+    TextFileFormat format;
+    format.encoding = read.encoding;
+    format.addFinalLineEnd = false;
+    const qsizetype end = read.text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    if (end >= 0) {
+        const bool crLf = read.text.mid(end, 2) == QStringLiteral("\r\n");
+        format.lineEnd = crLf ? QStringLiteral("\r\n") : read.text.mid(end, 1);
     }
-    const QByteArray bytes = Cp932::encode(text);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        result.error = QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(path, file.errorString());
-        file.cancelWriting();
-        return result;
+    return format;
+}
+
+QString toLf(QStringView text)
+{
+    QString out = text.toString();
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(u'\r', u'\n');
+    return out;
+}
+
+TextWriteResult writeTextFile(const QString &path, QStringView text, const TextFileFormat &format)
+{
+    QString fileText = toLf(text);
+    if (format.lineEnd != QStringLiteral("\n"))
+        fileText.replace(u'\n', format.lineEnd);
+    if (format.addFinalLineEnd)
+        fileText += format.lineEnd;
+    switch (format.encoding) {
+    case TextEncoding::Utf8WithBom:
+        return writeBytes(path, QByteArray("\xEF\xBB\xBF") + fileText.toUtf8());
+    case TextEncoding::Utf8:
+        return writeBytes(path, fileText.toUtf8());
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+        // With its byte-order mark, as it was read.
+        QStringEncoder encoder(format.encoding == TextEncoding::Utf16Le ? QStringConverter::Utf16LE
+                                                                        : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::WriteBom);
+        return writeBytes(path, encoder.encode(fileText));
     }
-    result.ok = true;
-    return result;
+    case TextEncoding::Cp932:
+        break;
+    }
+    return writeBytes(path, Cp932::encode(fileText));
 }
 
 QString toCrLf(QStringView text)

@@ -5,6 +5,17 @@
 #include <QList>
 #include <QString>
 
+// How a user's text file is written: saving a file's text in the format it
+// was read in gives back the same bytes.
+struct TextFileFormat
+{
+    TextEncoding encoding = TextEncoding::Cp932;
+    QString lineEnd = QStringLiteral("\r\n");
+    // A new document gets one line end after its last line; a file that was
+    // read keeps the ending its text has.
+    bool addFinalLineEnd = true;
+};
+
 struct TextReadResult
 {
     bool ok = false;
@@ -42,6 +53,18 @@ QString tooLargeMessage(const QString &name);
 QString notTextMessage(const QString &name);
 // Empty when nothing was replaced.
 QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines);
+
+// The format a file's text was read in: its encoding and its first line end
+// (CR LF when it has none).
+TextFileFormat formatOf(const TextReadResult &read);
+
+// The text with LF line ends, as an editor holds it.
+QString toLf(QStringView text);
+
+// Writes the text, its line ends made the format's, through QSaveFile, so
+// a failure leaves whatever was there before untouched; cp932 writes "?" for
+// what it cannot hold.
+TextWriteResult writeTextFile(const QString &path, QStringView text, const TextFileFormat &format);
 
 // Reads a file that the program itself wrote in cp932.
 TextReadResult readCp932File(const QString &path);

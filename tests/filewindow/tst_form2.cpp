@@ -313,7 +313,7 @@ void TestForm2::saveWritesTheEditorText()
     }
     QVERIFY(f.dialogs.shown.isEmpty());
     // The main window's caption names only files saved through Save As.
-    QCOMPARE(f.form->windowTitle(), Form1::kCaption);
+    QCOMPARE(f.form->caption(), Form1::kCaption);
 }
 
 void TestForm2::saveFailureIsReported_data()
@@ -389,7 +389,7 @@ void TestForm2::saveAsFromTheFileWindow()
     // Cancelled: nothing is written and nothing changes.
     f.trigger("mnusaved");
     QCOMPARE(f.dialogs.kinds(), QStringList({"save"}));
-    QCOMPARE(f.form->windowTitle(), Form1::kCaption);
+    QCOMPARE(f.form->caption(), Form1::kCaption);
     QVERIFY(QDir(f.dir.path()).isEmpty());
 
     // Completed: the main window's text is saved under the chosen name.
@@ -397,7 +397,7 @@ void TestForm2::saveAsFromTheFileWindow()
     f.dialogs.savePaths = {target};
     f.trigger("mnusaved");
     QCOMPARE(FileWindowFixture::readFile(target), QByteArray("\x82\xa4\r\n"));
-    QCOMPARE(f.form->windowTitle(), target);
+    QCOMPARE(f.form->caption(), target);
     QCOMPARE(window->File1->fileNames(), QStringList({"chosen.txt"}));
     QCOMPARE(window->txttargetfile->text(), QStringLiteral("not used.txt"));
 }

@@ -27,8 +27,11 @@ private slots:
     void clickTogglesDotAndClearsResults();
     void search_data();
     void search();
-    void signNotInTableChangesNothing_data();
-    void signNotInTableChangesNothing();
+    void signNotInTableIsSaid_data();
+    void signNotInTableIsSaid();
+    void longMeaningsAreShownWhole_data();
+    void longMeaningsAreShownWhole();
+    void clearAllUnmarksEveryDot();
     void searchRightAfterOpeningKeepsPrompt();
     void dotClickKeepsFontSizes();
     void label2TurnsBlueWhenClicked();
@@ -106,6 +109,7 @@ void TestTenkensakuf::layout_data()
 
     QTest::newRow("検索") << u"検索"_qs << QRect(120, 2400, 1215, 375) << u"検索"_qs;
     QTest::newRow("終了") << u"終了"_qs << QRect(120, 3000, 1215, 375) << u"終了"_qs;
+    QTest::newRow("全消去") << u"全消去"_qs << QRect(120, 3600, 1215, 375) << u"全消去"_qs;
     QTest::newRow("Label1") << "Label1" << QRect(1560, 2640, 1335, 765) << u"印をしてください"_qs;
     QTest::newRow("Label2") << "Label2" << QRect(3120, 2640, 1455, 795) << QString();
     QTest::newRow("Label3") << "Label3" << QRect(3120, 2400, 1455, 255) << u"その他"_qs;
@@ -121,7 +125,8 @@ void TestTenkensakuf::layout()
     QCOMPARE(window_->parentWidget(), nullptr);
     QCOMPARE(window_->windowTitle(), u"点字検索"_qs);
     QVERIFY(window_->testAttribute(Qt::WA_DeleteOnClose));
-    QCOMPARE(window_->size(), Twips::toPixels(QSize(6270, 3525), window_));
+    // Room under 終了 for 全消去.
+    QCOMPARE(window_->size(), Twips::toPixels(QSize(6270, 4095), window_));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QVERIFY(!(window_->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(window_->font().family(), JapaneseFonts::gothic(9).family());
@@ -234,14 +239,14 @@ void TestTenkensakuf::search()
     QCOMPARE(window_->dotFlags(), pattern);
 }
 
-void TestTenkensakuf::signNotInTableChangesNothing_data()
+void TestTenkensakuf::signNotInTableIsSaid_data()
 {
     QTest::addColumn<QString>("pattern");
     QTest::newRow("か in cell 2") << "000000100001000000000000";
     QTest::newRow("2-6 then せ") << "010001110111000000000000";
 }
 
-void TestTenkensakuf::signNotInTableChangesNothing()
+void TestTenkensakuf::signNotInTableIsSaid()
 {
     QFETCH(QString, pattern);
     markSign("100001000000000000000000");
@@ -250,10 +255,48 @@ void TestTenkensakuf::signNotInTableChangesNothing()
     clickDot(6);
     markSign(pattern);
     pressSearch();
-    QCOMPARE(label(1)->text(), QString());
+    QCOMPARE(label(1)->text(), u"見つかりません"_qs);
     QCOMPARE(label(2)->text(), QString());
     QCOMPARE(label(2)->font().pointSize(), 18);
     QCOMPARE(window_->dotFlags(), pattern);
+}
+
+void TestTenkensakuf::longMeaningsAreShownWhole_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("英文で(?)") << "011001000000000000000000";
+    QTest::newRow("読点") << "000011000000000000000000";
+    QTest::newRow("四マスの記号") << "010101010010010010101010";
+}
+
+void TestTenkensakuf::longMeaningsAreShownWhole()
+{
+    QFETCH(QString, pattern);
+    markSign(pattern);
+    pressSearch();
+    for (int n : {1, 2, 4}) {
+        QLabel *shown = label(n);
+        if (shown->text().isEmpty())
+            continue;
+        // Measured in the label's own font, the wrapped text fits its label,
+        // and the label fits the window.
+        const QRect needed = shown->fontMetrics().boundingRect(QRect(0, 0, shown->width(), 10000),
+                                                               Qt::TextWordWrap, shown->text());
+        QVERIFY2(needed.height() <= shown->height(), qPrintable(shown->text()));
+        QVERIFY(needed.width() <= shown->width());
+        QVERIFY(window_->rect().contains(shown->geometry()));
+    }
+}
+
+void TestTenkensakuf::clearAllUnmarksEveryDot()
+{
+    markSign("110000100001000000000001");
+    pressSearch();
+    QTest::mouseClick(button(u"全消去"_qs), Qt::LeftButton);
+    QCOMPARE(window_->dotFlags(), QString(24, u'0'));
+    verifyDotsMatchFlags();
+    QCOMPARE(label(1)->text(), u"印をしてください"_qs);
+    QCOMPARE(label(2)->text(), QString());
 }
 
 void TestTenkensakuf::searchRightAfterOpeningKeepsPrompt()
@@ -329,7 +372,7 @@ void TestTenkensakuf::tabReachesEveryDotPosition()
 {
     QVERIFY(QTest::qWaitForWindowActive(window_));
     markSign("010000000000000000000001");
-    button(u"終了"_qs)->setFocus(Qt::TabFocusReason);
+    button(u"全消去"_qs)->setFocus(Qt::TabFocusReason);
     QStringList reached;
     for (int i = 0; i < 25; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -1,4 +1,4 @@
-#include "fakeuserdialogs.h"
+#include "mainwindowfixture.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frmfindstr.h"
 #include "mainwindow/frmreplacestr.h"
@@ -54,6 +54,7 @@ private slots:
     void cleanup();
 
     void dialogsAreModelessAndOwned();
+    void labelsStandBesideTheirFields();
     void openingAgainOnlyRaises();
     void keysPressTheButtons();
     void find_data();
@@ -71,21 +72,21 @@ private:
     frmreplacestr *openReplace(const QString &text, int start = 0, int length = 0);
     QStringList messages() const;
 
+    std::unique_ptr<MainWindowFixture> m_f;
     FakeUserDialogs *m_dialogs = nullptr;
     Form1 *m_form = nullptr;
 };
 
 void TestFindReplace::init()
 {
-    m_dialogs = new FakeUserDialogs;
-    m_form = new Form1;
-    m_form->show();
+    m_f = std::make_unique<MainWindowFixture>();
+    m_dialogs = &m_f->dialogs;
+    m_form = m_f->form.get();
 }
 
 void TestFindReplace::cleanup()
 {
-    delete m_form;
-    delete m_dialogs;
+    m_f.reset();
 }
 
 frmfindstr *TestFindReplace::openFind(const QString &text, int start, int length)
@@ -463,6 +464,24 @@ void TestFindReplace::replaceAll()
     // The whole replace-all is one undo step.
     m_form->txtdpbox->undo();
     QCOMPARE(m_form->txtdpbox->toPlainText(), text);
+}
+
+void TestFindReplace::labelsStandBesideTheirFields()
+{
+    QDialog *find = openFind(QStringLiteral("あ"));
+    QDialog *replace = openReplace(QStringLiteral("あ"));
+    const QList<std::tuple<QDialog *, const char *, const char *>> rows = {
+        {find, "lblsearch", "txtsearch"}, {replace, "lblsearch", "txtsearch"}, {replace, "ibireplace", "txtreplace"}};
+    for (const auto &[dialog, labelName, fieldName] : rows) {
+        auto *label = child<QLabel>(dialog, labelName);
+        auto *field = child<QLineEdit>(dialog, fieldName);
+        QCOMPARE(label->buddy(), field);
+        // The whole text, in the label's own font, ends before its field.
+        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text().remove(u'&')));
+        QVERIFY(label->geometry().right() < field->geometry().left());
+        QVERIFY(qAbs(label->geometry().center().y() - field->geometry().center().y()) <= 1);
+        QVERIFY(dialog->rect().contains(field->geometry()));
+    }
 }
 
 QTEST_MAIN(TestFindReplace)

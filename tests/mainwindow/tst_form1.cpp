@@ -1,4 +1,4 @@
-#include "fakeuserdialogs.h"
+#include "mainwindowfixture.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/helpwindow.h"
 #include "mainwindow/resizerule.h"
@@ -23,6 +23,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QToolBar>
+#include <QWindow>
 
 Q_DECLARE_METATYPE(UserDialogs::Answer)
 
@@ -116,33 +117,31 @@ private slots:
     void missingHelpIsReported();
 
 private:
+    std::unique_ptr<MainWindowFixture> m_f;
     FakeUserDialogs *m_dialogs = nullptr;
     QTemporaryDir *m_dir = nullptr;
 };
 
 void TestForm1::init()
 {
-    m_dialogs = new FakeUserDialogs;
-    m_dir = new QTemporaryDir;
-    // Nothing may reach a real printer of the machine running the tests.
-    Printers::setAvailableOverride(false);
-    Clipboard::setText(QStringLiteral("clip"));
+    m_f = std::make_unique<MainWindowFixture>();
+    m_dialogs = &m_f->dialogs;
+    m_dir = &m_f->dir;
 }
 
 void TestForm1::cleanup()
 {
-    delete m_dir;
-    delete m_dialogs;
-    Printers::setAvailableOverride(std::nullopt);
+    m_f.reset();
 }
 
 void TestForm1::startUp()
 {
-    Form1 form;
-    QVERIFY(!form.isVisible());
-    form.Form_Load();
+    QVERIFY(!Form1().isVisible()); // until it is loaded
+    Form1 &form = *m_f->form;
     QVERIFY(form.isVisible());
-    QCOMPARE(form.windowTitle(), QStringLiteral("Mirabo  Ver2.1      "));
+    // Exactly the caption: nothing added, no marker while nothing changed.
+    QCOMPARE(form.windowHandle()->title(), QStringLiteral("Mirabo  Ver2.1      "));
+    QCOMPARE(form.caption(), Form1::kCaption);
     QCOMPARE(m_dialogs->shown.size(), 0);
 
     // The shipped code table is in the engine state.
@@ -163,7 +162,7 @@ void TestForm1::startUp()
 
 void TestForm1::missingCodeTableIsReported()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     const CodeTableLoad load = loadInstalledCodeTable(QStringLiteral("no-such-table.txt"));
     QVERIFY(!load.ok);
     form.applyCodeTable(load);
@@ -183,7 +182,7 @@ void TestForm1::loaderWarningsAreShown()
         text += row == 68 ? QStringLiteral("[数符],\r\n") : QStringLiteral("x,⠿\r\n");
     CodeTableLoad load = parseCodeTable(text);
     load.path = QStringLiteral("/somewhere/gaiji.txt");
-    Form1 form;
+    Form1 &form = *m_f->form;
     form.applyCodeTable(load);
     QCOMPARE(m_dialogs->kinds(), QStringList{QStringLiteral("warn")});
     const QString shown = m_dialogs->shown.first().text;
@@ -196,25 +195,28 @@ void TestForm1::loaderWarningsAreShown()
 
 void TestForm1::menuBarOrder()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     const QList<QAction *> bar = form.menuBar()->actions();
     QStringList captions;
     for (const QAction *entry : bar)
         captions.append(entry->text());
     QCOMPARE(captions, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
                                     QStringLiteral("翻訳(&Y)"), QStringLiteral("画面消去(&C)"),
-                                    QStringLiteral("ヘルプ（&Ｈ）")}));
+                                    QStringLiteral("ヘルプ（&Ｈ）"), QStringLiteral("表示(&V)")}));
     QVERIFY(!bar.at(3)->menu()); // clear screen is a command of the bar itself
     QCOMPARE(bar.at(3)->objectName(), QStringLiteral("syoukyo"));
 
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
-             (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari"}));
+             (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
+                          "mnunew", "mnuopen", "mnurecent", "mnuoverwrite"}));
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
-             (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace"}));
+             (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace", "-", "mnuundo",
+                          "mnuredo", "mnuselectall"}));
     // The kana conversion's items follow the translation menu's own, behind a separator.
     QCOMPARE(actionNames(bar.at(2)->menu()->actions()),
              (QStringList{"tenhonyaku", "jikkoug", "-", "tenyakukana", "tangotouroku"}));
     QCOMPARE(actionNames(bar.at(4)->menu()->actions()), QStringList{"helpdisp"});
+    QCOMPARE(actionNames(bar.at(5)->menu()->actions()), (QStringList{"mnuzoomin", "mnuzoomout", "mnuzoomreset"}));
 }
 
 void TestForm1::menuItems_data()
@@ -263,8 +265,7 @@ void TestForm1::menuItems()
     QFETCH(QString, caption);
     QFETCH(QKeySequence, shortcut);
     QFETCH(bool, enabledAtStart);
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     const QAction *item = action(form, name);
     QCOMPARE(item->text(), caption);
     QCOMPARE(item->shortcut(), shortcut);
@@ -305,8 +306,7 @@ void TestForm1::toolbarButtons()
     QFETCH(int, position);
     QFETCH(QString, key);
     QFETCH(QString, toolTip);
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     const QList<QAction *> buttons = form.Toolbar1->actions();
     QCOMPARE(buttons.size(), Form1::kToolbarPositions);
     const QAction *button = buttons.at(position - 1);
@@ -367,7 +367,7 @@ void TestForm1::toolbarDispatchesByPosition()
     QFETCH(QString, clipboard);
 
     for (const bool byClick : {false, true}) {
-        Form1 form;
+        Form1 &form = *m_f->form;
         form.txtdpbox->setPlainText(QStringLiteral("あいう"));
         select(form.txtdpbox, 1, 1);
         Clipboard::setText(QStringLiteral("clip"));
@@ -385,8 +385,7 @@ void TestForm1::toolbarDispatchesByPosition()
 
 void TestForm1::resizeRulePlacesControls()
 {
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     for (const QSize &size : {QSize(640, 480), QSize(900, 700), QSize(500, 600)}) {
         form.resize(size);
         QCOMPARE(form.size(), size);
@@ -396,8 +395,10 @@ void TestForm1::resizeRulePlacesControls()
         auto px = [&form](float twips) { return Twips::toPixels(twips, &form); };
         QCOMPARE(form.txtdpbox->geometry(),
                  QRect(px(240), px(600), px(*rule.textWidth), px(*rule.textHeight)));
-        QCOMPARE(form.List1->geometry(),
-                 QRect(px(240), px(*rule.listTop), px(*rule.listWidth), px(*rule.listHeight)));
+        // The list ends at the bottom of the client area at the latest.
+        QRect list(px(240), px(*rule.listTop), px(*rule.listWidth), px(*rule.listHeight));
+        list.setBottom(std::min(list.bottom(), form.centralWidget()->height() - 1));
+        QCOMPARE(form.List1->geometry(), list);
         // Nothing overlaps the toolbar, and the list stays below the editor.
         QVERIFY(form.Toolbar1->geometry().bottom() < form.txtdpbox->geometry().top());
         QVERIFY(form.txtdpbox->geometry().bottom() < form.List1->geometry().top());
@@ -426,8 +427,7 @@ void TestForm1::newDocument()
     QFETCH(bool, cleared);
     QFETCH(QStringList, dialogs);
 
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     type(form, QStringLiteral("かな"));
     form.List1->addItems({QStringLiteral("か　な"), QStringLiteral("⠡⠀⠅")});
     m_dialogs->answers = {answer};
@@ -445,7 +445,7 @@ void TestForm1::newDocument()
     QCOMPARE(editItemsEnabled(form), !cleared);
     const bool saved = cleared && answer == Answer::Yes;
     // The caption shows the saved file, and a new document leaves it so.
-    QCOMPARE(form.windowTitle(), saved ? m_dir->filePath(savePath) : Form1::kCaption);
+    QCOMPARE(form.caption(), saved ? m_dir->filePath(savePath) : Form1::kCaption);
     if (saved)
         QVERIFY(QFile::exists(m_dir->filePath(savePath)));
 }
@@ -462,7 +462,7 @@ void TestForm1::clearScreen()
 {
     QFETCH(Answer, answer);
     QFETCH(bool, cleared);
-    Form1 form;
+    Form1 &form = *m_f->form;
     type(form, QStringLiteral("あ"));
     form.List1->addItem(QStringLiteral("あ"));
     m_dialogs->answers = {answer};
@@ -477,7 +477,7 @@ void TestForm1::clearScreen()
 
 void TestForm1::unsavedChanges()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     QVERIFY(!form.hasUnsavedChanges());
     type(form, QStringLiteral("あ"));
     QVERIFY(form.hasUnsavedChanges());
@@ -530,8 +530,7 @@ void TestForm1::closing()
     QFETCH(bool, closed);
     QFETCH(QStringList, dialogs);
 
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     if (changed)
         type(form, QStringLiteral("だいじ"));
     m_dialogs->answers = {answer};
@@ -560,10 +559,12 @@ void TestForm1::quitAsksFirst_data()
     QTest::addColumn<QStringList>("dialogs");
     QTest::newRow("no") << false << QList<Answer>{Answer::No} << false << QStringList{"yesno"};
     QTest::newRow("yes, unchanged") << false << QList<Answer>{Answer::Yes} << true << QStringList{"yesno"};
-    QTest::newRow("yes, changed, then cancel")
-        << true << QList<Answer>{Answer::Yes, Answer::Cancel} << false << QStringList{"yesno", "yesnocancel"};
-    QTest::newRow("yes, changed, then no")
-        << true << QList<Answer>{Answer::Yes, Answer::No} << true << QStringList{"yesno", "yesnocancel"};
+    // With unsaved changes the one question is whether to save them.
+    QTest::newRow("changed, cancel") << true << QList<Answer>{Answer::Cancel} << false
+                                     << QStringList{"yesnocancel"};
+    QTest::newRow("changed, no") << true << QList<Answer>{Answer::No} << true << QStringList{"yesnocancel"};
+    QTest::newRow("changed, yes, save cancelled")
+        << true << QList<Answer>{Answer::Yes} << false << QStringList{"yesnocancel", "save"};
 }
 
 void TestForm1::quitAsksFirst()
@@ -572,21 +573,21 @@ void TestForm1::quitAsksFirst()
     QFETCH(QList<Answer>, answers);
     QFETCH(bool, closed);
     QFETCH(QStringList, dialogs);
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     if (changed)
         type(form, QStringLiteral("あ"));
     m_dialogs->answers = answers;
     action(form, QStringLiteral("owari"))->trigger();
     QCOMPARE(m_dialogs->kinds(), dialogs);
     QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("終了"));
-    QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("プログラムを終了しますか？"));
+    QCOMPARE(m_dialogs->shown.first().text,
+             changed ? QStringLiteral("保存しますか？") : QStringLiteral("プログラムを終了しますか？"));
     QCOMPARE(form.isVisible(), !closed);
 }
 
 void TestForm1::cut()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("あい\nうえ"));
     form.EditCut(); // nothing selected
     QCOMPARE(Clipboard::text(), QStringLiteral("clip"));
@@ -607,7 +608,7 @@ void TestForm1::cut()
 
 void TestForm1::cutOfWholeTextDisablesItems()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     type(form, QStringLiteral("かな"));
     QVERIFY(editItemsEnabled(form));
     form.txtdpbox->selectAll();
@@ -619,7 +620,7 @@ void TestForm1::cutOfWholeTextDisablesItems()
 
 void TestForm1::copy()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("てんじ"));
     form.EditCopy();
     QCOMPARE(Clipboard::text(), QStringLiteral("clip"));
@@ -655,7 +656,7 @@ void TestForm1::paste()
     QFETCH(int, length);
     QFETCH(QString, text);
     QFETCH(int, caret);
-    Form1 form;
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("あい"));
     select(form.txtdpbox, start, length);
     Clipboard::setText(clipboard);
@@ -667,7 +668,7 @@ void TestForm1::paste()
 
 void TestForm1::pasteWithoutTextChangesNothing()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QGuiApplication::clipboard()->setImage(picture);
@@ -683,7 +684,7 @@ void TestForm1::pasteWithoutTextChangesNothing()
 
 void TestForm1::menuStateFollowsText()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     form.show();
     QVERIFY(!editItemsEnabled(form));
     QTest::keyClicks(form.txtdpbox, QStringLiteral("a"));
@@ -705,7 +706,7 @@ void TestForm1::menuStateFollowsText()
 
 void TestForm1::shortcutsReachTheEditCommands()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.txtdpbox->setFocus();
@@ -721,16 +722,16 @@ void TestForm1::shortcutsReachTheEditCommands()
     // In the list, Ctrl+C copies the selected entry instead.
     form.List1->addItems({QStringLiteral("い　う"), QStringLiteral("⠃⠀⠉")});
     form.List1->setFocus();
-    form.List1->item(1)->setSelected(true);
     select(form.txtdpbox, 0, 1);
+    form.List1->clearSelection();
+    form.List1->item(1)->setSelected(true);
     QTest::keyClick(form.List1, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(Clipboard::text(), QStringLiteral("⠃⠀⠉"));
 }
 
 void TestForm1::help()
 {
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     action(form, QStringLiteral("helpdisp"))->trigger();
     QCOMPARE(m_dialogs->shown.size(), 0);
     auto *window = form.findChild<HelpWindow *>();
@@ -750,7 +751,7 @@ void TestForm1::help()
 
 void TestForm1::missingHelpIsReported()
 {
-    Form1 form;
+    Form1 &form = *m_f->form;
     QVERIFY(!HelpWindow::showFor(&form, QStringLiteral("no-such-help.html")));
     QCOMPARE(m_dialogs->kinds(), QStringList{QStringLiteral("warn")});
     QVERIFY(m_dialogs->shown.first().text.contains(QStringLiteral("no-such-help.html")));

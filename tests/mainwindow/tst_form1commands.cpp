@@ -1,10 +1,10 @@
 #include "engine/worktranslation.h"
-#include "fakeuserdialogs.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "filewindow/dirlist.h"
 #include "filewindow/form2.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/listprinter.h"
+#include "mainwindowfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,11 +26,17 @@ class TestForm1Commands : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { m_f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { m_f.reset(); }
+
     void translationFillsTheList();
     void translationWarnsOfLongLines();
     void everyRouteGivesTheSameRows();
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
+
+private:
+    std::unique_ptr<MainWindowFixture> m_f;
 };
 
 namespace {
@@ -49,9 +55,8 @@ const QString kPad = QStringLiteral("　");
 
 void TestForm1Commands::translationFillsTheList()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     QAction *tenhonyaku = form.findChild<QAction *>(QStringLiteral("tenhonyaku"));
     QVERIFY(tenhonyaku);
     QCOMPARE(tenhonyaku->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
@@ -76,9 +81,7 @@ void TestForm1Commands::translationFillsTheList()
 
 void TestForm1Commands::translationWarnsOfLongLines()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("あ").repeated(31) + QStringLiteral("\n") +
                                 QStringLiteral("い").repeated(30));
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
@@ -95,9 +98,8 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     // Characters that cp932 cannot hold (one outside the BMP, one inside),
     // a kanji outside the BMP and hiragana ゔ, with the passes around them.
     const QString text = QStringLiteral("あ😀ゔ𠮷か\nヴァイオリン１２あ\nＡＢｃ　がっこう、はい。");
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(text);
     form.txtdpbox->document()->setModified(false);
     dialogs.answers << UserDialogs::Answer::No; // translate the kanji as it stands
@@ -165,9 +167,8 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
 
 void TestForm1Commands::translationFailureIsReported()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     // A plain file where the cache directory should be: the work file cannot be made.
     const QString cacheDir = QFileInfo(workFilePath()).absolutePath();
     QDir(cacheDir).removeRecursively();
@@ -189,9 +190,7 @@ void TestForm1Commands::translationFailureIsReported()
 
 void TestForm1Commands::lookUpWindowOpensOnceWithoutOwner()
 {
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    Form1 &form = *m_f->form;
     QAction *jikkoug = form.findChild<QAction *>(QStringLiteral("jikkoug"));
     QVERIFY(jikkoug);
     QCOMPARE(jikkoug->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));

@@ -12,7 +12,7 @@ class TestListPrintout : public QObject
 private slots:
     void fullRowFitsThePageWidth_data();
     void fullRowFitsThePageWidth();
-    void rowsThatFitKeepTwentyPoints();
+    void oneScaleForTheWholeJob();
     void rowsOfALineShareTheirScale();
     void overlongRowIsScaledNotOverflowed();
     void rowsFollowEachOtherAndFillPages();
@@ -83,7 +83,7 @@ void TestListPrintout::fullRowFitsThePageWidth()
     QVERIFY(std::max(placed[0].rect.width(), placed[1].rect.width()) > printable.width() - 1);
 }
 
-void TestListPrintout::rowsThatFitKeepTwentyPoints()
+void TestListPrintout::oneScaleForTheWholeJob()
 {
     const QStringList rows =
         line(QStringLiteral("あいう") + kPad.repeated(27), QStringLiteral("⠁⠃⠉") + kPad.repeated(27)) +
@@ -95,9 +95,15 @@ void TestListPrintout::rowsThatFitKeepTwentyPoints()
     const auto portrait = pdfPrinter(QPageSize::A4, QPageLayout::Portrait);
     const ListPrintout printout(portrait.get());
     const QList<ListPrintout::PlacedRow> placed = printout.layout(rows);
+    // The widest row decides for every row, so the print has one size.
     QVERIFY(placed[0].scale < 1);
-    QCOMPARE(placed[2].scale, 1.0);
-    QCOMPARE(placed[3].rect.height(), qreal(printout.rowPainter().rowHeight()));
+    for (const ListPrintout::PlacedRow &row : placed) {
+        QCOMPARE(row.scale, placed[0].scale);
+        QCOMPARE(row.rect.height(), printout.rowPainter().rowHeight() * placed[0].scale);
+    }
+    // Without the wide line, the short one keeps its 20 points.
+    for (const ListPrintout::PlacedRow &row : printout.layout(rows.mid(2)))
+        QCOMPARE(row.scale, 1.0);
 }
 
 void TestListPrintout::rowsOfALineShareTheirScale()

@@ -1,8 +1,8 @@
 #include "filewindow/dirlist.h"
 #include "filewindow/form2.h"
-#include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/listprinter.h"
+#include "mainwindowfixture.h"
 #include "platform/gui/printers.h"
 
 #include <QAction>
@@ -31,6 +31,9 @@ class TestPrinting : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { m_f = std::make_unique<MainWindowFixture>(); }
+    void cleanup() { m_f.reset(); }
+
     void printsTextRowOverBrailleRow_data();
     void printsTextRowOverBrailleRow();
     void emptyJobBeforeAnyTranslation();
@@ -45,6 +48,12 @@ private slots:
     void setUpCarriesOverToPrinting();
     void setUpDialogCancelChangesNothing();
     void pdfSaveDialogAddsTheSuffix();
+    void pagesHaveFifteenMillimetreMargins();
+    void longJobShowsProgress_data();
+    void longJobShowsProgress();
+
+private:
+    std::unique_ptr<MainWindowFixture> m_f;
 };
 
 namespace {
@@ -128,11 +137,9 @@ void TestPrinting::printsTextRowOverBrailleRow_data()
 void TestPrinting::printsTextRowOverBrailleRow()
 {
     QFETCH(QString, command);
-    QTemporaryDir dir;
-    FakePrinters printers(false);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     // The middle line is 35 characters long: only its columns 1..30 are
     // printed, and not the list's warning before it.
     translate(form, QStringLiteral("きゃ１２３あ\n") + QStringLiteral("あ").repeated(30) +
@@ -159,11 +166,9 @@ void TestPrinting::printsTextRowOverBrailleRow()
 
 void TestPrinting::emptyJobBeforeAnyTranslation()
 {
-    QTemporaryDir dir;
-    FakePrinters printers(false);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     form.txtdpbox->setPlainText(QStringLiteral("あいう"));
     const QString path = dir.filePath(QStringLiteral("empty.pdf"));
     acceptPdfOffer(dialogs, path);
@@ -177,11 +182,9 @@ void TestPrinting::emptyJobBeforeAnyTranslation()
 
 void TestPrinting::printsTheLastTranslation()
 {
-    QTemporaryDir dir;
-    FakePrinters printers(false);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     translate(form, QStringLiteral("あい\nう"));
 
     // A file translated from the file window replaces it: its lines print.
@@ -231,11 +234,9 @@ void TestPrinting::offerCanBeDeclined_data()
 void TestPrinting::offerCanBeDeclined()
 {
     QFETCH(bool, saveAsked);
-    QTemporaryDir dir;
-    FakePrinters printers(false);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     translate(form, QStringLiteral("あ"));
     dialogs.answers.append(saveAsked ? UserDialogs::Answer::Yes : UserDialogs::Answer::No);
     form.Printlist();
@@ -247,11 +248,9 @@ void TestPrinting::offerCanBeDeclined()
 
 void TestPrinting::unwritablePdfIsReported()
 {
-    QTemporaryDir dir;
-    FakePrinters printers(false);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     translate(form, QStringLiteral("あ"));
 
     // A file in a folder that is not there cannot be written.
@@ -265,8 +264,8 @@ void TestPrinting::unwritablePdfIsReported()
 
 void TestPrinting::failedPdfKeepsTheOldFile()
 {
-    QTemporaryDir dir;
-    FakeUserDialogs dialogs;
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
     ListPrinter printer(nullptr);
     const QString existing = dir.filePath(QStringLiteral("kept.pdf"));
     QFile file(existing);
@@ -286,11 +285,10 @@ void TestPrinting::failedPdfKeepsTheOldFile()
 
 void TestPrinting::printsOnAPrinter()
 {
-    QTemporaryDir dir;
+    QTemporaryDir &dir = m_f->dir;
     FakePrinters printers(true);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     translate(form, QStringLiteral("あい\nう"));
     // The printer that the job goes to writes a PDF file here.
     const QString path = dir.filePath(QStringLiteral("printer.pdf"));
@@ -304,11 +302,10 @@ void TestPrinting::printsOnAPrinter()
 
 void TestPrinting::printerFailureIsReported()
 {
-    QTemporaryDir dir;
+    QTemporaryDir &dir = m_f->dir;
     FakePrinters printers(true);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     translate(form, QStringLiteral("あ"));
     form.listPrinter().printer().setOutputFormat(QPrinter::PdfFormat);
     form.listPrinter().printer().setOutputFileName(dir.filePath(QStringLiteral("missing/printer.pdf")));
@@ -329,11 +326,9 @@ void TestPrinting::setUpCarriesOverToPrinting()
 {
     QFETCH(bool, accepted);
     QFETCH(QString, pageSize);
-    QTemporaryDir dir;
-    FakePrinters printers(false);
-    FakeUserDialogs dialogs;
-    Form1 form;
-    form.Form_Load();
+    QTemporaryDir &dir = m_f->dir;
+    FakeUserDialogs &dialogs = m_f->dialogs;
+    Form1 &form = *m_f->form;
     form.listPrinter().printer().setPageSize(QPageSize(QPageSize::A4));
     form.listPrinter().printer().setPageOrientation(QPageLayout::Portrait);
     const QPageLayout before = form.listPrinter().printer().pageLayout();
@@ -410,6 +405,50 @@ void TestPrinting::pdfSaveDialogAddsTheSuffix()
     QCOMPARE(initialDirectory, QDir(dir.path()).absolutePath());
     QCOMPARE(initialName, QStringLiteral("点字翻訳.pdf"));
     QCOMPARE(path, QDir(dir.path()).absoluteFilePath(QStringLiteral("list.pdf")));
+}
+
+void TestPrinting::pagesHaveFifteenMillimetreMargins()
+{
+    translate(*m_f->form, QStringLiteral("あ"));
+    const QString path = m_f->path(QStringLiteral("margins.pdf"));
+    acceptPdfOffer(m_f->dialogs, path);
+    m_f->form->Printlist();
+    // The first word's box starts 15 mm (42.5 points) from the left edge and
+    // at least as far from the top.
+    const QString boxes = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    const QRegularExpressionMatch word =
+        QRegularExpression(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"")).match(boxes);
+    QVERIFY2(word.hasMatch(), qPrintable(boxes));
+    QVERIFY(qAbs(word.captured(1).toDouble() - 42.5) < 3);
+    QVERIFY(word.captured(2).toDouble() > 42.5 - 3);
+}
+
+void TestPrinting::longJobShowsProgress_data()
+{
+    QTest::addColumn<int>("cancelAt");
+    QTest::newRow("to the end") << 0;
+    QTest::newRow("cancelled on page 2") << 2;
+}
+
+void TestPrinting::longJobShowsProgress()
+{
+    QFETCH(int, cancelAt);
+    translate(*m_f->form, QStringLiteral("あいう\n").repeated(300));
+    const QString path = m_f->path(QStringLiteral("long.pdf"));
+    acceptPdfOffer(m_f->dialogs, path);
+    m_f->dialogs.cancelProgressAt = cancelAt;
+    m_f->form->Printlist();
+    QCOMPARE(m_f->dialogs.kinds(), (QStringList{"yesno", "save", "progress"}));
+    if (cancelAt) {
+        // Cancelled: nothing written, nothing to report.
+        QCOMPARE(m_f->dialogs.progressSteps.last(), cancelAt);
+        QVERIFY(!QFile::exists(path));
+        return;
+    }
+    const int pages = pdfPages(path);
+    QVERIFY(pages > 3);
+    QCOMPARE(m_f->dialogs.progressSteps.last(), pages);
+    QVERIFY(m_f->dialogs.shown.last().text.endsWith(QStringLiteral("/%1").arg(pages)));
 }
 
 QTEST_MAIN(TestPrinting)

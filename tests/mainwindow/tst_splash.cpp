@@ -6,8 +6,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +25,7 @@ private slots:
     void splashWindow();
     void timerShowsTheMainWindow();
     void closingEarlyEndsTheProgram();
+    void fileOfTheCommandLineIsOpened();
     void qtSpeaksJapanese();
 
 private:
@@ -51,7 +55,7 @@ void TestSplash::timerShowsTheMainWindow()
     Form1 *form = splash.mainWindow();
     QVERIFY(form);
     QVERIFY(form->isVisible());
-    QCOMPARE(form->windowTitle(), QStringLiteral("Mirabo  Ver2.1      "));
+    QCOMPARE(form->caption(), QStringLiteral("Mirabo  Ver2.1      "));
     QCOMPARE(form->font().pointSizeF(), 16.0);
     QVERIFY(!form->document().codeTable().CodePatterns[19].isEmpty());
     QVERIFY(!splash.isVisible());
@@ -69,6 +73,22 @@ void TestSplash::closingEarlyEndsTheProgram()
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!splash.mainWindow());
     QVERIFY(!splash.Timer1->isActive());
+}
+
+void TestSplash::fileOfTheCommandLineIsOpened()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("given.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\x82\xa0\r\n"); // あ in cp932
+    file.close();
+    frmSplash1 splash;
+    splash.setFileToOpen(path);
+    splash.Timer1_Timer();
+    QCOMPARE(splash.mainWindow()->txtdpbox->toPlainText(), QStringLiteral("あ\n"));
+    QCOMPARE(splash.mainWindow()->caption(), path);
+    QVERIFY(m_dialogs->shown.isEmpty());
 }
 
 void TestSplash::qtSpeaksJapanese()

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace {
@@ -32,6 +33,31 @@ int ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QSt
     box.setDefaultButton(defaultButton);
     return box.exec();
 }
+
+class QtProgress : public UserDialogs::Progress
+{
+public:
+    QtProgress(QWidget *parent, const QString &title, const QString &text, int total)
+        : m_dialog(text, QStringLiteral("キャンセル"), 0, total, parent)
+    {
+        m_dialog.setWindowTitle(title);
+        // Modal to its window, so that nothing changes what is being worked
+        // on; advancing it lets the program repaint and take the Cancel.
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(kShowAfterMs);
+        m_dialog.setValue(0);
+    }
+
+    bool advance(int done) override
+    {
+        m_dialog.setValue(done);
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    static constexpr int kShowAfterMs = 300;
+    QProgressDialog m_dialog;
+};
 
 } // namespace
 
@@ -74,6 +100,12 @@ void QtUserDialogs::warn(QWidget *parent, const QString &title, const QString &t
     ask(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+QString QtUserDialogs::getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                       const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, initialPath, filter);
+}
+
 QString QtUserDialogs::getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
                                        const QString &filter)
 {
@@ -114,4 +146,10 @@ bool QtUserDialogs::setUpPrinter(QWidget *parent, QPrinter *printer)
             ok->setText(QStringLiteral("OK"));
     }
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<UserDialogs::Progress> QtUserDialogs::showProgress(QWidget *parent, const QString &title,
+                                                                   const QString &text, int total)
+{
+    return std::make_unique<QtProgress>(parent, title, text, total);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QPrinter;
 class QWidget;
 
@@ -11,6 +13,17 @@ class UserDialogs
 {
 public:
     enum class Answer { Yes, No, Cancel, Ok };
+
+    // A long task's progress, shown with a Cancel button while the window
+    // stays responsive; it disappears when the object is destroyed.
+    class Progress
+    {
+    public:
+        virtual ~Progress() = default;
+        // Shows that done of the total steps are finished; false once the
+        // user has cancelled.
+        virtual bool advance(int done) = 0;
+    };
 
     virtual ~UserDialogs() = default;
 
@@ -25,6 +38,10 @@ public:
     // A failure the user must know about: OK button, warning icon.
     virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
 
+    // The Open dialog for an existing file. Returns the chosen path, or an
+    // empty string when the user cancels.
+    virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                    const QString &filter) = 0;
     // The Save As dialog, asking before it overwrites a file. Returns the
     // chosen path, or an empty string when the user cancels.
     virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
@@ -40,6 +57,10 @@ public:
     // printer takes the choices only when the user accepts; false when the
     // user cancels.
     virtual bool setUpPrinter(QWidget *parent, QPrinter *printer) = 0;
+
+    // Shows the progress of a task of total steps.
+    virtual std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &title, const QString &text,
+                                                   int total) = 0;
 
     // The object in use: the Qt dialogs unless a test has put its own.
     static UserDialogs &instance();
@@ -57,9 +78,13 @@ public:
     Answer askOkCancel(QWidget *parent, const QString &title, const QString &text) override;
     void inform(QWidget *parent, const QString &title, const QString &text) override;
     void warn(QWidget *parent, const QString &title, const QString &text) override;
+    QString getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                            const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &caption, const QString &initialPath,
                             const QString &filter) override;
     QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption, const QString &initialPath,
                                       const QString &filter, const QString &defaultSuffix) override;
     bool setUpPrinter(QWidget *parent, QPrinter *printer) override;
+    std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &title, const QString &text,
+                                           int total) override;
 };
