@@ -12,5 +12,9 @@ int main(int argc, char *argv[])
         args.removeFirst();
         return runLookupCommand(args, stdout, stderr);
     }
+    if (!args.isEmpty() && args.first() == QLatin1String("export"))
+        return runExportCommand(args.mid(1), stdin, stdout, stderr);
+    if (!args.isEmpty() && args.first() == QLatin1String("import"))
+        return runImportCommand(args.mid(1), stdout, stderr);
     return runTranslateCommand(args, stdin, stdout, stderr);
 }
