@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class BraillePageCommands;
 class QAction;
 class QListWidget;
 class QMenu;
@@ -42,6 +43,7 @@ public:
     Module1 &module1() { return m_module1; }
     const Module1 &module1() const { return m_module1; }
     ListPrinter &listPrinter() { return m_printer; }
+    BraillePageCommands *braillePages() const { return m_braillePages; }
 
     // True when the editor holds text that no save has written yet.
     bool hasUnsavedChanges() const;
@@ -98,6 +100,7 @@ private:
     Module1 m_module1;
     DocumentSaver m_saver;
     ListPrinter m_printer;
+    BraillePageCommands *m_braillePages = nullptr;
 
     QMenu *file = nullptr;
     QMenu *mnuedit = nullptr;
