@@ -120,7 +120,8 @@ QString save(const QString &path, Format format, const BraillePages &document)
         if (file.write(bytes) == bytes.size() && file.commit())
             return QString();
     }
-    return QStringLiteral("%1 に書き込めませんでした: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    return QStringLiteral("%1 に書き込めませんでした: %2")
+        .arg(QDir::toNativeSeparators(path), file.errorString());
 }
 
 ReadResult open(const QString &path, int linesPerPage)
@@ -128,8 +129,8 @@ ReadResult open(const QString &path, int linesPerPage)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ReadResult result;
-        result.problem =
-            QStringLiteral("%1 を開けませんでした: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        result.problem = QStringLiteral("%1 を開けませんでした: %2")
+                             .arg(QDir::toNativeSeparators(path), file.errorString());
         return result;
     }
     return decode(file.readAll(), linesPerPage);

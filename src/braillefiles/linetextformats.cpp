@@ -28,7 +28,8 @@ ReadResult finish(const QString &text, int linesPerPage, const QString &problem)
     result.document.pages = splitPages(text, linesPerPage);
     takeSizeFromPages(result.document);
     if (!problem.isEmpty())
-        result.problem = QStringLiteral("%1で読み込みを止めました: %2").arg(position(result.document), problem);
+        result.problem =
+            QStringLiteral("%1で読み込みを止めました: %2").arg(position(result.document), problem);
     return result;
 }
 

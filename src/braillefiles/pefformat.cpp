@@ -30,8 +30,9 @@ QByteArray encodePef(const BraillePages &document, QDate date)
     xml.writeStartElement(kPefNamespace, QStringLiteral("head"));
     xml.writeStartElement(kPefNamespace, QStringLiteral("meta"));
     xml.writeTextElement(kDcNamespace, QStringLiteral("format"), QStringLiteral("application/x-pef+xml"));
-    xml.writeTextElement(kDcNamespace, QStringLiteral("identifier"),
-                         QUuid::createUuid().toString(QUuid::WithoutBraces).prepend(QStringLiteral("urn:uuid:")));
+    xml.writeTextElement(
+        kDcNamespace, QStringLiteral("identifier"),
+        QUuid::createUuid().toString(QUuid::WithoutBraces).prepend(QStringLiteral("urn:uuid:")));
     xml.writeTextElement(kDcNamespace, QStringLiteral("title"), document.title);
     xml.writeTextElement(kDcNamespace, QStringLiteral("language"), QStringLiteral("ja"));
     xml.writeTextElement(kDcNamespace, QStringLiteral("date"), date.toString(Qt::ISODate));
@@ -96,7 +97,8 @@ ReadResult decodePef(const QByteArray &bytes)
         }
     }
     if (problem.isEmpty() && xml.hasError())
-        problem = QStringLiteral("XML の %1 行目が読めません (%2)。").arg(xml.lineNumber()).arg(xml.errorString());
+        problem =
+            QStringLiteral("XML の %1 行目が読めません (%2)。").arg(xml.lineNumber()).arg(xml.errorString());
     if (problem.isEmpty() && document.pages.isEmpty())
         problem = QStringLiteral("PEF のページがありません。");
     if (document.cells <= 0 || document.lines <= 0)

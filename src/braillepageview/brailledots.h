@@ -8,10 +8,10 @@ class QPainter;
 // Draws braille cells as dots. Sizes are in the painter's units.
 struct BrailleDots
 {
-    qreal dot = 1.5;          // diameter of a dot
-    qreal dotSpacing = 2.5;   // between the dot centres in a cell
-    qreal cellSpacing = 6;    // from one cell to the next
-    qreal lineSpacing = 10;   // from one line to the next
+    qreal dot = 1.5;        // diameter of a dot
+    qreal dotSpacing = 2.5; // between the dot centres in a cell
+    qreal cellSpacing = 6;  // from one cell to the next
+    qreal lineSpacing = 10; // from one line to the next
 
     // The six dot places, for reading on screen; printed pages leave them out.
     bool showDotPlaces = false;

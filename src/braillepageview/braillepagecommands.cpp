@@ -32,8 +32,7 @@ QString documentsPath(const QString &name)
 
 BraillePageCommands::BraillePageCommands(QWidget *window, const Module1 &module1, ListPrinter &printer)
     : QObject(window), m_window(window), m_module1(module1), m_printer(printer)
-{
-}
+{}
 
 BraillePageView *BraillePageCommands::view() const
 {
@@ -48,10 +47,12 @@ void BraillePageCommands::addFileMenuItems(QMenu *menu)
     };
     menu->addSeparator()->setObjectName(QStringLiteral("braillePagesSeparator"));
     item("pageSettings", QStringLiteral("点字ページ設定(&G)..."), &BraillePageCommands::editPageSettings);
-    item("openBrailleFile", QStringLiteral("点字ファイルを開く(&B)..."), &BraillePageCommands::openBrailleFile);
+    item("openBrailleFile", QStringLiteral("点字ファイルを開く(&B)..."),
+         &BraillePageCommands::openBrailleFile);
     item("exportBrailleFile", QStringLiteral("点字ファイル書き出し(&E)..."),
          &BraillePageCommands::exportBrailleFile);
-    item("printBraillePages", QStringLiteral("点字ページ印刷(&T)"), &BraillePageCommands::printTranslationPages);
+    item("printBraillePages", QStringLiteral("点字ページ印刷(&T)"),
+         &BraillePageCommands::printTranslationPages);
 }
 
 void BraillePageCommands::addTranslationMenuItems(QMenu *menu)
@@ -75,8 +76,9 @@ std::optional<BraillePages> BraillePageCommands::translationPages(const QString 
 
 bool BraillePageCommands::tellNoTranslation() const
 {
-    UserDialogs::instance().inform(m_window, QStringLiteral("Mirabo"),
-                                   QStringLiteral("点字翻訳の結果がありません。\n先に 翻訳 → 点字翻訳 をしてください。"));
+    UserDialogs::instance().inform(
+        m_window, QStringLiteral("Mirabo"),
+        QStringLiteral("点字翻訳の結果がありません。\n先に 翻訳 → 点字翻訳 をしてください。"));
     return false;
 }
 
@@ -114,7 +116,8 @@ void BraillePageCommands::showTranslationPages()
 void BraillePageCommands::openBrailleFile()
 {
     const QString path = UserDialogs::instance().getOpenFileName(
-        m_window, kOpenTitle, m_lastOpenPath.isEmpty() ? documentsPath(QString()) : m_lastOpenPath, kFileFilter);
+        m_window, kOpenTitle, m_lastOpenPath.isEmpty() ? documentsPath(QString()) : m_lastOpenPath,
+        kFileFilter);
     if (path.isEmpty())
         return;
     m_lastOpenPath = path;
@@ -122,8 +125,8 @@ void BraillePageCommands::openBrailleFile()
     if (!read.document.pages.isEmpty())
         openView()->showDocument(read.document, QFileInfo(path).fileName());
     if (!read.problem.isEmpty())
-        UserDialogs::instance().warn(m_window, kOpenTitle,
-                                     QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), read.problem));
+        UserDialogs::instance().warn(
+            m_window, kOpenTitle, QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), read.problem));
 }
 
 void BraillePageCommands::exportBrailleFile()
@@ -134,7 +137,8 @@ void BraillePageCommands::exportBrailleFile()
     }
     UserDialogs &dialogs = UserDialogs::instance();
     const QString path = dialogs.getSaveFileNameWithSuffix(
-        m_window, kExportTitle, m_lastExportPath.isEmpty() ? documentsPath(QStringLiteral("点字.bes")) : m_lastExportPath,
+        m_window, kExportTitle,
+        m_lastExportPath.isEmpty() ? documentsPath(QStringLiteral("点字.bes")) : m_lastExportPath,
         kExportFilter, QStringLiteral("bes"));
     if (path.isEmpty())
         return;
@@ -145,7 +149,8 @@ void BraillePageCommands::exportBrailleFile()
         return;
     }
     m_lastExportPath = path;
-    const QString error = BrailleFiles::save(path, *format, *translationPages(QFileInfo(path).completeBaseName()));
+    const QString error =
+        BrailleFiles::save(path, *format, *translationPages(QFileInfo(path).completeBaseName()));
     if (!error.isEmpty())
         dialogs.warn(m_window, kExportTitle, QStringLiteral("%1\nファイルは変更されていません。").arg(error));
 }

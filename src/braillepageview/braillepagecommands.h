@@ -21,8 +21,9 @@ class BraillePageCommands : public QObject
     Q_OBJECT
 
 public:
-    static inline const QString kFileFilter = QStringLiteral(
-        "点字ファイル (*.bes *.brf *.pef *.txt);;BES (*.bes);;BRF (*.brf);;PEF (*.pef);;Unicode 点字テキスト (*.txt)");
+    static inline const QString kFileFilter =
+        QStringLiteral("点字ファイル (*.bes *.brf *.pef *.txt);;BES (*.bes);;BRF (*.brf);;PEF "
+                       "(*.pef);;Unicode 点字テキスト (*.txt)");
     static inline const QString kExportFilter =
         QStringLiteral("BES (*.bes);;BRF (*.brf);;PEF (*.pef);;Unicode 点字テキスト (*.txt)");
 

@@ -44,7 +44,8 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_mirror = new QCheckBox(QStringLiteral("凹面(&M)"), toolbar);
     m_mirror->setObjectName(QStringLiteral("mirror"));
-    m_mirror->setToolTip(QStringLiteral("裏から点筆で書くときの形: 行を右から左へ、1・2・3の点と4・5・6の点を入れ替えて表示します"));
+    m_mirror->setToolTip(QStringLiteral(
+        "裏から点筆で書くときの形: 行を右から左へ、1・2・3の点と4・5・6の点を入れ替えて表示します"));
     toolbar->addWidget(m_mirror);
     toolbar->addSeparator();
     QAction *print = toolbar->addAction(QStringLiteral("印刷(&P)"), this, &BraillePageView::printRequested);
@@ -125,6 +126,7 @@ void BraillePageView::updateControls()
 {
     m_previous->setEnabled(page() > 0);
     m_next->setEnabled(page() + 1 < pageCount());
-    m_pageLabel->setText(pageCount() == 0 ? QStringLiteral("ページなし")
-                                          : QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount()));
+    m_pageLabel->setText(pageCount() == 0
+                             ? QStringLiteral("ページなし")
+                             : QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount()));
 }

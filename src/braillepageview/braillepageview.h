@@ -27,7 +27,7 @@ public:
     const BraillePages &document() const;
     QString source() const { return m_source; }
 
-    int page() const;      // counted from 0
+    int page() const; // counted from 0
     int pageCount() const;
     bool isMirrored() const;
     BraillePageWidget *pageWidget() const { return m_pageWidget; }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "braillepages/braillepages.h"
 #include "brailledots.h"
+#include "braillepages/braillepages.h"
 
 #include <QWidget>
 

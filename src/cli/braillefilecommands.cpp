@@ -12,8 +12,9 @@
 
 namespace {
 
-const char kExportUsage[] = "usage: mirabo-cli export --format txt|brf|pef|bes [--cells N] [--lines N]\n"
-                            "                  [--page-numbers] [--title T] [--table PATH] [-o OUT] [FILE|-]\n";
+const char kExportUsage[] =
+    "usage: mirabo-cli export --format txt|brf|pef|bes [--cells N] [--lines N]\n"
+    "                  [--page-numbers] [--title T] [--table PATH] [-o OUT] [FILE|-]\n";
 const char kImportUsage[] = "usage: mirabo-cli import FILE\n";
 
 const char kExportHelp[] =
@@ -177,7 +178,8 @@ int runImportCommand(const QStringList &args, std::FILE *out, std::FILE *err)
     }
     const BrailleFiles::ReadResult read = BrailleFiles::open(args[0]);
     // What could be read is printed even when the file is damaged.
-    const bool written = writeAll(out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
+    const bool written =
+        writeAll(out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
     if (!read.problem.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(args[0], read.problem));
         return 1;

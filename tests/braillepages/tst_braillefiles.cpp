@@ -99,13 +99,13 @@ void TestBrailleFiles::besBytes()
 {
     // Title ⠁⠃ as 0x20 + 1, 0x20 + 3; cells 0xA0 + mask: ⠁ A1, ⠃ A3, ⠼ DC,
     // ⠉ A9, ⠿ DF, blank A0.
-    const QByteArray expected = besHeader("2026/12/07", "10", "10", "0002", "\x21\x23") +
-                                QByteArray("\xA1\xA3\xFE"
-                                           "\xFE"
-                                           "\xDC\xA1\xA0\xA9\xFE"
-                                           "\xFD"
-                                           "\xDF\xFE\xFD"
-                                           "\xFF");
+    const QByteArray expected =
+        besHeader("2026/12/07", "10", "10", "0002", "\x21\x23") + QByteArray("\xA1\xA3\xFE"
+                                                                             "\xFE"
+                                                                             "\xDC\xA1\xA0\xA9\xFE"
+                                                                             "\xFD"
+                                                                             "\xDF\xFE\xFD"
+                                                                             "\xFF");
     QCOMPARE(BrailleFiles::encode(Format::Bes, sample(), QDate(2026, 12, 7)), expected);
 }
 
@@ -142,24 +142,30 @@ void TestBrailleFiles::damagedFilesStopWithAPlace_data()
 
     const QByteArray header = besHeader("2026/12/07", "32", "22", "0002", "");
     QTest::newRow("bes cut short") << header + QByteArray("\xA1\xFE\xFD\xA1\xFE\xA3")
-                                   << QList<QStringList>{{b(u"⠁")}, {b(u"⠁"), b(u"⠃")}} << QStringLiteral("2 ページ 2 行目");
-    QTest::newRow("bes header cut short") << header.left(300) << QList<QStringList>() << QStringLiteral("1 ページ 1 行目");
-    QTest::newRow("text with a letter") << QString(b(u"⠁\n⠃x⠉\n")).toUtf8()
-                                        << QList<QStringList>{{b(u"⠁"), b(u"⠃")}} << QStringLiteral("1 ページ 2 行目");
-    QTest::newRow("text with bad UTF-8") << QString(b(u"⠁\n\f⠃")).toUtf8() + "\xFF\xFE"
-                                         << QList<QStringList>{{b(u"⠁")}, {b(u"⠃")}} << QStringLiteral("2 ページ 1 行目");
+                                   << QList<QStringList>{{b(u"⠁")}, {b(u"⠁"), b(u"⠃")}}
+                                   << QStringLiteral("2 ページ 2 行目");
+    QTest::newRow("bes header cut short")
+        << header.left(300) << QList<QStringList>() << QStringLiteral("1 ページ 1 行目");
+    QTest::newRow("text with a letter")
+        << QString(b(u"⠁\n⠃x⠉\n")).toUtf8() << QList<QStringList>{{b(u"⠁"), b(u"⠃")}}
+        << QStringLiteral("1 ページ 2 行目");
+    QTest::newRow("text with bad UTF-8")
+        << QString(b(u"⠁\n\f⠃")).toUtf8() + "\xFF\xFE" << QList<QStringList>{{b(u"⠁")}, {b(u"⠃")}}
+        << QStringLiteral("2 ページ 1 行目");
     QTest::newRow("brf with a byte outside ASCII")
-        << QByteArray("AB\r\nC\x80") << QList<QStringList>{{b(u"⠁⠃"), b(u"⠉")}} << QStringLiteral("1 ページ 2 行目");
+        << QByteArray("AB\r\nC\x80") << QList<QStringList>{{b(u"⠁⠃"), b(u"⠉")}}
+        << QStringLiteral("1 ページ 2 行目");
 
     BraillePages document;
     document.pages = {{b(u"⠁")}, {b(u"⠃"), b(u"⠉")}};
     const QByteArray pef = BrailleFiles::encode(Format::Pef, document);
     QTest::newRow("pef cut short") << pef.left(pef.indexOf("</row>", pef.indexOf("⠃")) + 6)
-                                   << QList<QStringList>{{b(u"⠁")}, {b(u"⠃")}} << QStringLiteral("2 ページ 1 行目");
+                                   << QList<QStringList>{{b(u"⠁")}, {b(u"⠃")}}
+                                   << QStringLiteral("2 ページ 1 行目");
     QByteArray letter = pef;
     letter.replace("⠉", "x");
-    QTest::newRow("pef row with a letter") << letter << QList<QStringList>{{b(u"⠁")}, {b(u"⠃")}}
-                                           << QStringLiteral("2 ページ 1 行目");
+    QTest::newRow("pef row with a letter")
+        << letter << QList<QStringList>{{b(u"⠁")}, {b(u"⠃")}} << QStringLiteral("2 ページ 1 行目");
 }
 
 void TestBrailleFiles::damagedFilesStopWithAPlace()
@@ -177,14 +183,16 @@ void TestBrailleFiles::pefValidatesAgainstTheSchema()
     const QString schema = QStringLiteral(MIRABO_PEF_SCHEMA);
     if (!QFile::exists(schema))
         QSKIP(qPrintable(QStringLiteral("the PEF 1.0 schema is not at %1 (the folder shared/pef beside the "
-                                        "project)").arg(schema)));
+                                        "project)")
+                             .arg(schema)));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sample.pef"));
     QCOMPARE(BrailleFiles::save(path, Format::Pef, sample()), QString());
 
     QProcess xmllint;
     xmllint.setProcessChannelMode(QProcess::MergedChannels);
-    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--relaxng"), schema, path});
+    xmllint.start(QStringLiteral("xmllint"),
+                  {QStringLiteral("--noout"), QStringLiteral("--relaxng"), schema, path});
     QVERIFY2(xmllint.waitForFinished(30000), "xmllint (libxml2-utils) did not run");
     QVERIFY2(xmllint.exitCode() == 0, xmllint.readAll().constData());
 }
@@ -198,7 +206,8 @@ void TestBrailleFiles::savesThroughATemporaryFile()
     old.write("old");
     old.close();
     // A folder that is not there: the old file stays as it was.
-    QVERIFY(!BrailleFiles::save(dir.filePath(QStringLiteral("none/out.brf")), Format::Brf, sample()).isEmpty());
+    QVERIFY(
+        !BrailleFiles::save(dir.filePath(QStringLiteral("none/out.brf")), Format::Brf, sample()).isEmpty());
     QCOMPARE(BrailleFiles::save(path, Format::Brf, sample()), QString());
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), BrailleFiles::encode(Format::Brf, sample()));

@@ -39,8 +39,7 @@ void TestPageLayout::wrapsLines_data()
     QTest::newRow("short word then long word")
         << b(u"⠁_⠃⠉⠙⠑⠋⠛⠓") << QStringList{b(u"⠁"), b(u"⠃⠉⠙⠑⠋"), b(u"⠛⠓")};
     QTest::newRow("numeral sign stays with its digit") << b(u"⠁⠃⠉⠙⠼⠁⠃") << QStringList{b(u"⠁⠃⠉⠙"), b(u"⠼⠁⠃")};
-    QTest::newRow("letter and capital signs together")
-        << b(u"⠁⠃⠉⠰⠠⠁") << QStringList{b(u"⠁⠃⠉"), b(u"⠰⠠⠁")};
+    QTest::newRow("letter and capital signs together") << b(u"⠁⠃⠉⠰⠠⠁") << QStringList{b(u"⠁⠃⠉"), b(u"⠰⠠⠁")};
     QTest::newRow("yōon prefix") << b(u"⠁⠃⠉⠙⠈⠡") << QStringList{b(u"⠁⠃⠉⠙"), b(u"⠈⠡")};
     QTest::newRow("voiced yōon prefix") << b(u"⠁⠃⠉⠙⠘⠡") << QStringList{b(u"⠁⠃⠉⠙"), b(u"⠘⠡")};
     QTest::newRow("voiced sign") << b(u"⠁⠃⠉⠙⠐⠡") << QStringList{b(u"⠁⠃⠉⠙"), b(u"⠐⠡")};
@@ -83,10 +82,10 @@ void TestPageLayout::cutsPages_data()
     QTest::addColumn<QStringList>("lastPage");
 
     const QStringList twentyFive(25, b(u"⠁"));
-    QTest::newRow("full pages and a rest") << twentyFive << false << QList<int>{10, 10, 5}
-                                           << QStringList(5, b(u"⠁"));
-    QTest::newRow("exactly one page") << QStringList(10, b(u"⠁")) << false << QList<int>{10}
-                                      << QStringList(10, b(u"⠁"));
+    QTest::newRow("full pages and a rest")
+        << twentyFive << false << QList<int>{10, 10, 5} << QStringList(5, b(u"⠁"));
+    QTest::newRow("exactly one page")
+        << QStringList(10, b(u"⠁")) << false << QList<int>{10} << QStringList(10, b(u"⠁"));
     QTest::newRow("empty lines kept") << QStringList{b(u"⠁"), QString(), b(u"⠃")} << false << QList<int>{3}
                                       << QStringList{b(u"⠁"), QString(), b(u"⠃")};
     QTest::newRow("nothing gives one empty page") << QStringList() << false << QList<int>{0} << QStringList();

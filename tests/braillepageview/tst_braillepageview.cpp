@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -33,6 +34,7 @@ private slots:
     void tellsWhenNothingIsTranslated();
     void turnsPagesAndMirrors();
     void printsOneSheetPerBraillePage();
+    void printsAtRealBrailleSize();
     void opensBrailleFiles();
     void damagedFileOpensAsFarAsItGoes();
     void exportsTheLastTranslation();
@@ -161,6 +163,42 @@ void TestBraillePageView::printsOneSheetPerBraillePage()
     trigger("printBraillePages");
     QCOMPARE(dialogs_->kinds(), QStringList({QStringLiteral("yesno"), QStringLiteral("save")}));
     QCOMPARE(pdfPages(path), 3);
+}
+
+void TestBraillePageView::printsAtRealBrailleSize()
+{
+    // A full page of full cells, 32 × 22, opened from a file and printed
+    // from the page view: from the outer edge of the first dot to that of
+    // the last, (32 − 1) × 6 + 2.5 + 1.5 = 190 mm across and
+    // (22 − 1) × 10 + 2 × 2.5 + 1.5 = 216.5 mm down.
+    Printers::setAvailableOverride(false);
+    dialogs_->openPaths.append(
+        writeFile(QStringLiteral("full.brf"), QByteArray(32, '=').append("\r\n").repeated(22) + "\f"));
+    trigger("openBrailleFile");
+    QVERIFY(view());
+    const QString pdf = dir_.filePath(QStringLiteral("full.pdf"));
+    dialogs_->answers.append(UserDialogs::Answer::Yes);
+    dialogs_->savePaths.append(pdf);
+    view()->findChild<QAction *>(QStringLiteral("printPages"))->trigger();
+    QCOMPARE(pdfPages(pdf), 1);
+
+    const QString png = dir_.filePath(QStringLiteral("full"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                                QStringLiteral("-singlefile"), pdf, png}),
+             0);
+    const QImage image(png + QStringLiteral(".png"));
+    QVERIFY(!image.isNull());
+    QRect dots;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                dots |= QRect(x, y, 1, 1);
+        }
+    }
+    const auto pixels = [](double mm) { return mm / 25.4 * 100; };
+    QVERIFY2(qAbs(dots.width() - pixels(190)) < 4, qPrintable(QString::number(dots.width())));
+    QVERIFY2(qAbs(dots.height() - pixels(216.5)) < 4, qPrintable(QString::number(dots.height())));
 }
 
 void TestBraillePageView::opensBrailleFiles()

@@ -60,8 +60,9 @@ void TestBrailleCli::exportsToStandardOutput_data()
                        QStringLiteral("10")}
         << QStringLiteral("あいうえおかきくけこさ") << QStringLiteral("⠁⠃⠉⠋⠊⠡⠣⠩⠫⠪\n⠱\n").toUtf8();
     QTest::newRow("txt, page numbers and page breaks")
-        << QStringList{QStringLiteral("--format"), QStringLiteral("txt"), QStringLiteral("--lines"),
-                       QStringLiteral("10"), QStringLiteral("--cells"), QStringLiteral("10"),
+        << QStringList{QStringLiteral("--format"),      QStringLiteral("txt"),
+                       QStringLiteral("--lines"),       QStringLiteral("10"),
+                       QStringLiteral("--cells"),       QStringLiteral("10"),
                        QStringLiteral("--page-numbers")}
         << QStringLiteral("あ\n").repeated(10) + QStringLiteral("い")
         << (QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n") + QStringLiteral("⠁\n").repeated(9) +
@@ -90,21 +91,22 @@ void TestBrailleCli::exportThenImportGivesTheSamePages_data()
 void TestBrailleCli::exportThenImportGivesTheSamePages()
 {
     QFETCH(QString, format);
-    const QByteArray text = QStringLiteral("かきくけこ、さしすせそ。\n\nＡＢＣ　１２３\n").repeated(12).toUtf8();
+    const QByteArray text =
+        QStringLiteral("かきくけこ、さしすせそ。\n\nＡＢＣ　１２３\n").repeated(12).toUtf8();
     const QStringList layout{QStringLiteral("--cells"), QStringLiteral("12"), QStringLiteral("--lines"),
                              QStringLiteral("10"), QStringLiteral("--page-numbers")};
-    const Run pages = run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("txt")} +
-                              layout,
-                          text);
+    const Run pages =
+        run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("txt")} + layout,
+            text);
     QCOMPARE(pages.exitCode, 0);
     QVERIFY(pages.out.count('\f') >= 2);
 
     const QString file = path(QStringLiteral("out.") + format);
-    const Run exported = run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), format,
-                                         QStringLiteral("--title"), QStringLiteral("テスト"), QStringLiteral("-o"),
-                                         file} +
-                                 layout,
-                             text);
+    const Run exported =
+        run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), format,
+                        QStringLiteral("--title"), QStringLiteral("テスト"), QStringLiteral("-o"), file} +
+                layout,
+            text);
     QCOMPARE(exported.err, QByteArray());
     QCOMPARE(exported.exitCode, 0);
     const Run imported = run({QStringLiteral("import"), file});
@@ -116,8 +118,8 @@ void TestBrailleCli::exportThenImportGivesTheSamePages()
 void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
 {
     const QString file = path(QStringLiteral("cut.bes"));
-    QCOMPARE(run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes"), QStringLiteral("-o"),
-                  file},
+    QCOMPARE(run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes"),
+                  QStringLiteral("-o"), file},
                  QStringLiteral("あい\nう\n").toUtf8())
                  .exitCode,
              0);
@@ -128,7 +130,8 @@ void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
     const Run result = run({QStringLiteral("import"), file});
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QStringLiteral("⠁⠃\n⠉\n").toUtf8());
-    QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("1 ページ 2 行目")), result.err.constData());
+    QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("1 ページ 2 行目")),
+             result.err.constData());
 }
 
 void TestBrailleCli::failures_data()
@@ -149,13 +152,15 @@ void TestBrailleCli::failures_data()
                                                   QStringLiteral("txt"), QStringLiteral("--cells"),
                                                   QStringLiteral("9")}
                                    << QStringLiteral("--cells");
-    QTest::newRow("unwritable output") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
-                                                      QStringLiteral("brf"), QStringLiteral("-o"),
-                                                      QStringLiteral("/nonexistent/out.brf")}
-                                       << QStringLiteral("out.brf");
-    QTest::newRow("import without a file") << QStringList{QStringLiteral("import")} << QStringLiteral("usage");
+    QTest::newRow("unwritable output")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("brf"),
+                       QStringLiteral("-o"), QStringLiteral("/nonexistent/out.brf")}
+        << QStringLiteral("out.brf");
+    QTest::newRow("import without a file")
+        << QStringList{QStringLiteral("import")} << QStringLiteral("usage");
     QTest::newRow("import of a missing file")
-        << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")} << QStringLiteral("in.bes");
+        << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")}
+        << QStringLiteral("in.bes");
 }
 
 void TestBrailleCli::failures()
