@@ -1,5 +1,7 @@
 #pragma once
 
+#include "braillepages.h"
+
 // How the braille lines of a translation are laid out in pages. The
 // settings are kept between runs.
 struct PageSettings
@@ -9,8 +11,8 @@ struct PageSettings
     static constexpr int kMinLines = 10;
     static constexpr int kMaxLines = 40;
 
-    int cells = 32;
-    int lines = 22;
+    int cells = BraillePages::kDefaultCells;
+    int lines = BraillePages::kDefaultLines;
     bool pageNumbers = false;
 
     // Values out of range are brought to the nearest allowed value.

@@ -19,6 +19,7 @@ BraillePageWidget::BraillePageWidget(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("pageWidget"));
     setBackgroundRole(QPalette::Dark);
     setAutoFillBackground(true);
+    setAccessibleName(QStringLiteral("点字ページ"));
 }
 
 void BraillePageWidget::setDocument(const BraillePages &document)
@@ -26,12 +27,19 @@ void BraillePageWidget::setDocument(const BraillePages &document)
     m_document = document;
     m_page = 0;
     updateGeometry();
-    update();
+    pageChanged();
 }
 
 void BraillePageWidget::setPage(int page)
 {
     m_page = page;
+    pageChanged();
+}
+
+void BraillePageWidget::pageChanged()
+{
+    // Screen readers and braille displays get the page as braille text.
+    setAccessibleDescription(shownLines().join(u'\n'));
     update();
 }
 
@@ -46,7 +54,7 @@ void BraillePageWidget::setZoom(int percent)
 void BraillePageWidget::setMirrored(bool mirrored)
 {
     m_mirrored = mirrored;
-    update();
+    pageChanged();
 }
 
 QStringList BraillePageWidget::shownLines() const

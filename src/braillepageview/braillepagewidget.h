@@ -38,6 +38,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void pageChanged();
     BrailleDots dots() const;
     QRectF sheetRect() const;
     qreal margin() const;

@@ -137,6 +137,8 @@ void TestBraillePageView::turnsPagesAndMirrors()
     QCOMPARE(label->text(), QStringLiteral("3 / 3 ページ"));
     QCOMPARE(view()->pageWidget()->shownLines(), QStringList({"⠉", "⠉", "⠉", "⠉", "⠋"}));
     QVERIFY(!next->isEnabled());
+    // Screen readers read the page as braille text.
+    QCOMPARE(view()->pageWidget()->accessibleDescription(), QStringLiteral("⠉\n⠉\n⠉\n⠉\n⠋"));
     previous->trigger();
     QCOMPARE(view()->page(), 1);
 
