@@ -24,6 +24,8 @@ private slots:
     void readsTolerantly();
     void damagedFilesStopWithAPlace_data();
     void damagedFilesStopWithAPlace();
+    void truncatedFilesGiveWhatWasThere_data();
+    void truncatedFilesGiveWhatWasThere();
     void pefValidatesAgainstTheSchema();
     void savesThroughATemporaryFile();
 };
@@ -176,6 +178,43 @@ void TestBrailleFiles::damagedFilesStopWithAPlace()
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes);
     QCOMPARE(read.document.pages, pages);
     QVERIFY2(read.problem.startsWith(place), qPrintable(read.problem));
+}
+
+void TestBrailleFiles::truncatedFilesGiveWhatWasThere_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<bool>("endIsMarked"); // a cut file is known to be cut
+    QTest::newRow("txt") << Format::UnicodeText << false;
+    QTest::newRow("brf") << Format::Brf << false;
+    QTest::newRow("pef") << Format::Pef << true;
+    QTest::newRow("bes") << Format::Bes << true;
+}
+
+void TestBrailleFiles::truncatedFilesGiveWhatWasThere()
+{
+    QFETCH(Format, format);
+    QFETCH(bool, endIsMarked);
+    const BraillePages whole = sample();
+    const QByteArray bytes = BrailleFiles::encode(format, whole);
+    // Cut at every byte: what is read is the start of the whole, up to a
+    // line that may itself be cut short.
+    for (qsizetype size = 0; size < bytes.size(); ++size) {
+        const BrailleFiles::ReadResult read = BrailleFiles::decode(format, bytes.left(size));
+        const QList<QStringList> &pages = read.document.pages;
+        const QByteArray where = QByteArray::number(size);
+        QVERIFY2(pages.size() <= whole.pages.size(), where);
+        for (qsizetype page = 0; page < pages.size(); ++page) {
+            QVERIFY2(pages[page].size() <= whole.pages[page].size(), where);
+            for (qsizetype line = 0; line < pages[page].size(); ++line) {
+                const bool last = page == pages.size() - 1 && line == pages[page].size() - 1;
+                const QString &expected = whole.pages[page][line];
+                const QString &got = pages[page][line];
+                QVERIFY2(got == (last ? expected.left(got.size()) : expected), where);
+            }
+        }
+        if (endIsMarked && !bytes.mid(size).trimmed().isEmpty())
+            QVERIFY2(!read.problem.isEmpty(), where);
+    }
 }
 
 void TestBrailleFiles::pefValidatesAgainstTheSchema()
