@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class BraillePageCommands;
 class QAction;
 class QListWidget;
 class QMenu;
@@ -43,6 +44,7 @@ public:
     Document &document() { return m_document; }
     const Document &document() const { return m_document; }
     ListPrinter &listPrinter() { return m_printer; }
+    BraillePageCommands *braillePages() const { return m_braillePages; }
 
     // True when the editor holds text that no save has written yet.
     bool hasUnsavedChanges() const;
@@ -101,6 +103,7 @@ private:
     Document m_document;
     DocumentSaver m_saver;
     ListPrinter m_printer;
+    BraillePageCommands *m_braillePages = nullptr;
 
     QMenu *file = nullptr;
     QMenu *mnuedit = nullptr;

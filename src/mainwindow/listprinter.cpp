@@ -43,19 +43,35 @@ QStringList ListPrinter::rows(const Translation &translation)
     return rows;
 }
 
-bool ListPrinter::print(const QStringList &rows)
+namespace {
+
+ListPrinter::Painting listPainting(const QStringList &rows)
 {
-    if (!Printers::available())
-        return offerPdf(rows);
-    return printOnPrinter(rows);
+    return [rows](QPainter &painter, QPagedPaintDevice *device) {
+        return ListPrintout(device).paint(painter, rows);
+    };
 }
 
-bool ListPrinter::printOnPrinter(const QStringList &rows)
+} // namespace
+
+bool ListPrinter::print(const QStringList &rows)
+{
+    return print(listPainting(rows));
+}
+
+bool ListPrinter::print(const Painting &painting)
+{
+    if (!Printers::available())
+        return offerPdf(painting);
+    return printOnPrinter(painting);
+}
+
+bool ListPrinter::printOnPrinter(const Painting &painting)
 {
     QPainter painter;
     bool printed = painter.begin(m_printer.get());
     if (printed) {
-        printed = ListPrintout(m_printer.get()).paint(painter, rows);
+        printed = painting(painter, m_printer.get());
         if (!printed)
             m_printer->abort();
         printed = painter.end() && printed;
@@ -70,7 +86,7 @@ bool ListPrinter::printOnPrinter(const QStringList &rows)
     return true;
 }
 
-bool ListPrinter::offerPdf(const QStringList &rows)
+bool ListPrinter::offerPdf(const Painting &painting)
 {
     UserDialogs &dialogs = UserDialogs::instance();
     if (dialogs.askYesNo(m_window, kTitle,
@@ -87,10 +103,15 @@ bool ListPrinter::offerPdf(const QStringList &rows)
     if (path.isEmpty())
         return false;
     m_lastPdfPath = path;
-    return savePdf(path, rows);
+    return savePdf(path, painting);
 }
 
 bool ListPrinter::savePdf(const QString &path, const QStringList &rows)
+{
+    return savePdf(path, listPainting(rows));
+}
+
+bool ListPrinter::savePdf(const QString &path, const Painting &painting)
 {
     QSaveFile file(path);
     QString error;
@@ -103,7 +124,7 @@ bool ListPrinter::savePdf(const QString &path, const QStringList &rows)
         QPainter painter;
         bool painted = painter.begin(&writer);
         if (painted) {
-            painted = ListPrintout(&writer).paint(painter, rows);
+            painted = painting(painter, &writer);
             painted = painter.end() && painted;
         }
         if (!painted)

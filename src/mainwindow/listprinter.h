@@ -5,8 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
+class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -22,6 +25,10 @@ public:
     static inline const QString kPdfTitle = QStringLiteral("PDF ファイルとして保存");
     static inline const QString kPdfFilter = QStringLiteral("PDF ファイル (*.pdf)");
 
+    // Paints a print job with a painter active on the device, starting new
+    // pages as needed; false when a page could not be started.
+    using Painting = std::function<bool(QPainter &, QPagedPaintDevice *)>;
+
     explicit ListPrinter(QWidget *window);
     ~ListPrinter();
 
@@ -34,6 +41,8 @@ public:
     // Prints the rows as one job; no rows give an empty job. True when the
     // pages went to the printer or to a PDF file.
     bool print(const QStringList &rows);
+    // Prints any pages in the same way, with the same fallback.
+    bool print(const Painting &painting);
 
     // Shows the printer set-up dialog. Its choices hold for the following
     // prints; cancelling it changes nothing.
@@ -43,10 +52,11 @@ public:
     // replaced only once it is completely written; a failure is reported and
     // leaves it as it was.
     bool savePdf(const QString &path, const QStringList &rows);
+    bool savePdf(const QString &path, const Painting &painting);
 
 private:
-    bool printOnPrinter(const QStringList &rows);
-    bool offerPdf(const QStringList &rows);
+    bool printOnPrinter(const Painting &painting);
+    bool offerPdf(const Painting &painting);
 
     QWidget *m_window;
     std::unique_ptr<QPrinter> m_printer;

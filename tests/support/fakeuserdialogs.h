@@ -17,7 +17,7 @@ class FakeUserDialogs : public UserDialogs
 public:
     struct Shown
     {
-        QString kind; // "yesno", "yesnocancel", "okcancel", "inform", "warn", "save", "printer"
+        QString kind; // "yesno", "yesnocancel", "okcancel", "inform", "warn", "save", "open", "printer"
         QString title;
         QString text;
     };
@@ -27,6 +27,7 @@ public:
 
     QList<Answer> answers;
     QStringList savePaths;
+    QStringList openPaths; // answers of the Open dialog; none queued cancels it
     QList<Shown> shown;
     QStringList saveInitialPaths;
     QStringList saveFilters;
@@ -68,6 +69,11 @@ public:
     {
         saveSuffixes.append(defaultSuffix);
         return getSaveFileName(parent, caption, initialPath, filter);
+    }
+    QString getOpenFileName(QWidget *, const QString &caption, const QString &, const QString &) override
+    {
+        shown.append({QStringLiteral("open"), caption, QString()});
+        return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
     }
     bool setUpPrinter(QWidget *, QPrinter *printer) override
     {

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -88,6 +89,13 @@ QString QtUserDialogs::getSaveFileNameWithSuffix(QWidget *parent, const QString 
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &chosen) {
+        // "BRF (*.brf)" gives "brf".
+        const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch match = pattern.match(chosen);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     if (!initialPath.isEmpty()) {
         const QFileInfo initial(initialPath);
         dialog.setDirectory(initial.absolutePath());
@@ -96,6 +104,12 @@ QString QtUserDialogs::getSaveFileNameWithSuffix(QWidget *parent, const QString 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString QtUserDialogs::getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                       const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, initialPath, filter);
 }
 
 bool QtUserDialogs::setUpPrinter(QWidget *parent, QPrinter *printer)

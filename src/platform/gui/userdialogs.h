@@ -31,10 +31,16 @@ public:
                                     const QString &filter) = 0;
     // The Save As dialog for files of one type: a name typed without a
     // suffix gets defaultSuffix (without the dot) before the dialog asks
-    // about overwriting.
+    // about overwriting. Where the filter offers several types, the suffix
+    // follows the type the user picks.
     virtual QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
                                               const QString &initialPath, const QString &filter,
                                               const QString &defaultSuffix) = 0;
+
+    // The Open dialog for an existing file. Returns the chosen path, or an
+    // empty string when the user cancels.
+    virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                                    const QString &filter) = 0;
 
     // The printer set-up dialog, for choosing the printer and its paper. The
     // printer takes the choices only when the user accepts; false when the
@@ -61,5 +67,7 @@ public:
                             const QString &filter) override;
     QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption, const QString &initialPath,
                                       const QString &filter, const QString &defaultSuffix) override;
+    QString getOpenFileName(QWidget *parent, const QString &caption, const QString &initialPath,
+                            const QString &filter) override;
     bool setUpPrinter(QWidget *parent, QPrinter *printer) override;
 };
