@@ -1,11 +1,14 @@
 #pragma once
 
+#include "tables/codetable.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 // Each command takes its arguments (without the program name and without the
 // command word) and returns the process exit status.
@@ -18,6 +21,8 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
 int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
 int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err);
+int runExportCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
+int runImportCommand(const QStringList &args, std::FILE *out, std::FILE *err);
 
 // Everything the commands print is UTF-8, whatever the locale. False when the
 // stream did not take all of it.
@@ -38,3 +43,7 @@ inline void reportWriteFailure(std::FILE *err, int error)
 // The text of FILE, or of standard input for "-" (UTF-8 or cp932 either
 // way). On failure tells why on err and returns false.
 bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text);
+
+// The code table at tablePath, or the installed one when it is empty. Its
+// problems are told on err; a table that could not be loaded gives nothing.
+std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE *err);

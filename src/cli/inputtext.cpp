@@ -2,6 +2,7 @@
 
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
+#include "tables/codetableloader.h"
 
 bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text)
 {
@@ -25,4 +26,17 @@ bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString 
     }
     text = decodeText(bytes);
     return true;
+}
+
+std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE *err)
+{
+    const CodeTableLoad load = tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(tablePath);
+    // A table with problems still translates; the user is told what is wrong.
+    for (const CodeTableProblem &problem : load.problems)
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem.text()));
+    if (!load.ok) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
+        return std::nullopt;
+    }
+    return load.table;
 }

@@ -37,6 +37,10 @@ int main(int argc, char *argv[])
         status = runCheckTableCommand(args.mid(1), stdout, stderr);
     } else if (command == u"kana") {
         status = runKanaCommand(args.mid(1), stdin, stdout, stderr);
+    } else if (command == u"export") {
+        status = runExportCommand(args.mid(1), stdin, stdout, stderr);
+    } else if (command == u"import") {
+        status = runImportCommand(args.mid(1), stdout, stderr);
     } else if (command == u"braille") {
         status = runTranslateCommand(args.mid(1), stdin, stdout, stderr, TranslateOutput::WholeBraille);
     } else {

@@ -191,15 +191,9 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
         return 0;
     }
 
-    const CodeTableLoad load =
-        options.tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(options.tablePath);
-    // A table with problems still translates; the user is told what is wrong.
-    for (const CodeTableProblem &problem : load.problems)
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem.text()));
-    if (!load.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
+    const std::optional<CodeTable> table = loadTableForCommand(options.tablePath, err);
+    if (!table)
         return 1;
-    }
 
     QString error;
     const std::unique_ptr<QFile> input = openInput(options.input, in, error);
@@ -214,7 +208,7 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
     }
 
     // Translated a block at a time, so memory does not grow with the input.
-    LineTranslator translator(load.table);
+    LineTranslator translator(*table);
     TranslatedLine line;
     Utf8Output output(out);
     QString piece;

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
+#include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
@@ -147,6 +148,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
     List1->setGeometry(Twips::toPixels(kListRect, this));
     connect(List1, &QListWidget::currentRowChanged, this, &Form1::selectEditorLineOfListRow);
 
+    m_braillePages = new BraillePageCommands(
+        this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); });
     createMenus();
     createToolbar();
     createStatusBar();
@@ -203,6 +206,7 @@ void Form1::createMenus()
         item(file, "printsetting", QStringLiteral("プリンタの設定(&S)"), &Form1::printsetting_Click);
     separator(file, "mnudummy2");
     owari = item(file, "owari", QStringLiteral("終了(&O)"), &Form1::owari_Click);
+    m_braillePages->addFileMenuItems(file);
 
     mnuedit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     mnuedit->setObjectName(QStringLiteral("mnuedit"));
@@ -232,6 +236,7 @@ void Form1::createMenus()
         QKeySequence(Qt::CTRL | Qt::Key_K));
     item(honyaku, "tangotouroku", QStringLiteral("単語登録(&W)..."),
          [this] { m_kanaCommand->editUserDictionary(); });
+    m_braillePages->addTranslationMenuItems(honyaku);
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class BraillePageCommands;
 class QAction;
 class QLabel;
 class QMenu;
@@ -52,6 +53,7 @@ public:
     Document &document() { return m_document; }
     const Document &document() const { return m_document; }
     ListPrinter &listPrinter() { return m_printer; }
+    BraillePageCommands *braillePages() const { return m_braillePages; }
 
     // Reads a text file into the editor by the file window's rules, after
     // offering to save unsaved changes; the caption shows its path. Failures
@@ -138,6 +140,7 @@ private:
     Document m_document;
     DocumentSaver m_saver;
     ListPrinter m_printer;
+    BraillePageCommands *m_braillePages = nullptr;
 
     QMenu *file = nullptr;
     QMenu *mnuedit = nullptr;

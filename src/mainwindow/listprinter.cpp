@@ -22,6 +22,9 @@ const QString kDocumentName = QStringLiteral("Mirabo");
 
 // Margins on every side of the page.
 constexpr qreal kMarginMm = 15;
+// Braille pages are printed at real size, and a page of 32 cells is 190 mm
+// wide: they get narrow margins, so that it fits A4 unscaled.
+constexpr qreal kBraillePageMarginMm = 5;
 // A job of more pages shows its progress, with a way to cancel it.
 constexpr int kPagesWithoutProgress = 3;
 
@@ -51,14 +54,46 @@ QStringList ListPrinter::rows(const Translation &translation)
 
 bool ListPrinter::print(const QStringList &rows)
 {
-    if (!Printers::available())
-        return offerPdf(rows);
-    return printOnPrinter(rows);
+    return printJob(rowsJob(rows));
 }
 
-ListPrintout::Outcome ListPrinter::paintJob(QPainter &painter, QPagedPaintDevice *device,
-                                           const QStringList &rows)
+bool ListPrinter::print(const Painting &painting)
 {
+    const QMarginsF margins = m_printer->pageLayout().margins(QPageLayout::Millimeter);
+    const qreal narrow = kBraillePageMarginMm;
+    m_printer->setPageMargins(QMarginsF(narrow, narrow, narrow, narrow), QPageLayout::Millimeter);
+    const bool printed = printJob(paintingJob(painting));
+    m_printer->setPageMargins(margins, QPageLayout::Millimeter);
+    return printed;
+}
+
+bool ListPrinter::savePdf(const QString &path, const QStringList &rows)
+{
+    return savePdfJob(path, rowsJob(rows));
+}
+
+bool ListPrinter::savePdf(const QString &path, const Painting &painting)
+{
+    return savePdfJob(path, paintingJob(painting));
+}
+
+bool ListPrinter::printJob(const Job &job)
+{
+    if (!Printers::available())
+        return offerPdf(job);
+    return printOnPrinter(job);
+}
+
+ListPrinter::Job ListPrinter::paintingJob(const Painting &painting)
+{
+    return [painting](QPainter &painter, QPagedPaintDevice *device) {
+        return painting(painter, device) ? ListPrintout::Outcome::Painted : ListPrintout::Outcome::Failed;
+    };
+}
+
+ListPrinter::Job ListPrinter::rowsJob(const QStringList &rows)
+{
+    return [this, rows](QPainter &painter, QPagedPaintDevice *device) {
     const ListPrintout printout(device);
     const QList<ListPrintout::PlacedRow> placed = printout.layout(rows);
     const int pages = ListPrintout::pageCount(placed);
@@ -67,14 +102,15 @@ ListPrintout::Outcome ListPrinter::paintJob(QPainter &painter, QPagedPaintDevice
         progress = UserDialogs::instance().showProgress(m_window, kTitle, QStringLiteral("印刷しています…"), pages);
     return printout.paint(painter, placed,
                           [&progress](int done, int) { return !progress || progress->advance(done); });
+    };
 }
 
-bool ListPrinter::printOnPrinter(const QStringList &rows)
+bool ListPrinter::printOnPrinter(const Job &job)
 {
     QPainter painter;
     bool printed = painter.begin(m_printer.get());
     if (printed) {
-        const ListPrintout::Outcome outcome = paintJob(painter, m_printer.get(), rows);
+        const ListPrintout::Outcome outcome = job(painter, m_printer.get());
         if (outcome != ListPrintout::Outcome::Painted)
             m_printer->abort();
         const bool ended = painter.end();
@@ -92,7 +128,7 @@ bool ListPrinter::printOnPrinter(const QStringList &rows)
     return true;
 }
 
-bool ListPrinter::offerPdf(const QStringList &rows)
+bool ListPrinter::offerPdf(const Job &job)
 {
     UserDialogs &dialogs = UserDialogs::instance();
     if (dialogs.askYesNo(m_window, kTitle,
@@ -109,10 +145,10 @@ bool ListPrinter::offerPdf(const QStringList &rows)
     if (path.isEmpty())
         return false;
     m_lastPdfPath = path;
-    return savePdf(path, rows);
+    return savePdfJob(path, job);
 }
 
-bool ListPrinter::savePdf(const QString &path, const QStringList &rows)
+bool ListPrinter::savePdfJob(const QString &path, const Job &job)
 {
     QSaveFile file(path);
     QString error;
@@ -125,7 +161,7 @@ bool ListPrinter::savePdf(const QString &path, const QStringList &rows)
         QPainter painter;
         auto outcome = ListPrintout::Outcome::Failed;
         if (painter.begin(&writer)) {
-            outcome = paintJob(painter, &writer, rows);
+            outcome = job(painter, &writer);
             if (!painter.end() && outcome == ListPrintout::Outcome::Painted)
                 outcome = ListPrintout::Outcome::Failed;
         }

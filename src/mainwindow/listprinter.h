@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -26,6 +27,10 @@ public:
     static inline const QString kPdfTitle = QStringLiteral("PDF ファイルとして保存");
     static inline const QString kPdfFilter = QStringLiteral("PDF ファイル (*.pdf)");
 
+    // Paints a print job with a painter active on the device, starting new
+    // pages as needed; false when a page could not be started.
+    using Painting = std::function<bool(QPainter &, QPagedPaintDevice *)>;
+
     explicit ListPrinter(QWidget *window);
     ~ListPrinter();
 
@@ -38,6 +43,9 @@ public:
     // Prints the rows as one job; no rows give an empty job. True when the
     // pages went to the printer or to a PDF file.
     bool print(const QStringList &rows);
+    // Prints braille pages in the same way, with the same fallback, on
+    // narrow margins so that they keep their real size.
+    bool print(const Painting &painting);
 
     // Shows the printer set-up dialog. Its choices hold for the following
     // prints; cancelling it changes nothing.
@@ -47,11 +55,17 @@ public:
     // replaced only once it is completely written; a failure is reported and
     // leaves it as it was, as does cancelling.
     bool savePdf(const QString &path, const QStringList &rows);
+    bool savePdf(const QString &path, const Painting &painting);
 
 private:
-    ListPrintout::Outcome paintJob(QPainter &painter, QPagedPaintDevice *device, const QStringList &rows);
-    bool printOnPrinter(const QStringList &rows);
-    bool offerPdf(const QStringList &rows);
+    using Job = std::function<ListPrintout::Outcome(QPainter &, QPagedPaintDevice *)>;
+    // The rows laid out, with progress and Cancel for a long job.
+    Job rowsJob(const QStringList &rows);
+    static Job paintingJob(const Painting &painting);
+    bool printJob(const Job &job);
+    bool printOnPrinter(const Job &job);
+    bool offerPdf(const Job &job);
+    bool savePdfJob(const QString &path, const Job &job);
 
     QWidget *m_window;
     std::unique_ptr<QPrinter> m_printer;

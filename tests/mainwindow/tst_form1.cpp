@@ -206,15 +206,17 @@ void TestForm1::menuBarOrder()
     QVERIFY(!bar.at(3)->menu()); // clear screen is a command of the bar itself
     QCOMPARE(bar.at(3)->objectName(), QStringLiteral("syoukyo"));
 
+    // Items added later stand after the specified ones, behind a separator.
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
-                          "mnunew", "mnuopen", "mnurecent", "mnuoverwrite"}));
+                          "pageSettings", "openBrailleFile", "exportBrailleFile", "printBraillePages", "-", "mnunew",
+                          "mnuopen", "mnurecent", "mnuoverwrite"}));
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
              (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace", "-", "mnuundo",
                           "mnuredo", "mnuselectall"}));
-    // The kana conversion's items follow the translation menu's own, behind a separator.
+    // The kana conversion's items, then the page view, each behind a separator.
     QCOMPARE(actionNames(bar.at(2)->menu()->actions()),
-             (QStringList{"tenhonyaku", "jikkoug", "-", "tenyakukana", "tangotouroku"}));
+             (QStringList{"tenhonyaku", "jikkoug", "-", "tenyakukana", "tangotouroku", "-", "showBraillePages"}));
     QCOMPARE(actionNames(bar.at(4)->menu()->actions()), QStringList{"helpdisp"});
     QCOMPARE(actionNames(bar.at(5)->menu()->actions()), (QStringList{"mnuzoomin", "mnuzoomout", "mnuzoomreset"}));
 }

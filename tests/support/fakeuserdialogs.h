@@ -17,8 +17,7 @@ class FakeUserDialogs : public UserDialogs
 public:
     struct Shown
     {
-        QString kind; // "yesno", "yesnocancel", "okcancel", "inform", "warn", "save", "open", "printer",
-                      // "progress"
+        QString kind; // "yesno", "yesnocancel", "okcancel", "inform", "warn", "save", "open", "printer"
         QString title;
         QString text;
     };

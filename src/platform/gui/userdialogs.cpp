@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -120,6 +121,13 @@ QString QtUserDialogs::getSaveFileNameWithSuffix(QWidget *parent, const QString 
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &chosen) {
+        // "BRF (*.brf)" gives "brf".
+        const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch match = pattern.match(chosen);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     if (!initialPath.isEmpty()) {
         const QFileInfo initial(initialPath);
         dialog.setDirectory(initial.absolutePath());
@@ -129,6 +137,7 @@ QString QtUserDialogs::getSaveFileNameWithSuffix(QWidget *parent, const QString 
         return QString();
     return dialog.selectedFiles().constFirst();
 }
+
 
 bool QtUserDialogs::setUpPrinter(QWidget *parent, QPrinter *printer)
 {

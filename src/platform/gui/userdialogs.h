@@ -48,7 +48,8 @@ public:
                                     const QString &filter) = 0;
     // The Save As dialog for files of one type: a name typed without a
     // suffix gets defaultSuffix (without the dot) before the dialog asks
-    // about overwriting.
+    // about overwriting. Where the filter offers several types, the suffix
+    // follows the type the user picks.
     virtual QString getSaveFileNameWithSuffix(QWidget *parent, const QString &caption,
                                               const QString &initialPath, const QString &filter,
                                               const QString &defaultSuffix) = 0;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "braillepages/braillepages.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+// Braille files in and out: Unicode braille text, BRF (North American
+// Braille ASCII), PEF 1.0 and BES.
+namespace BrailleFiles {
+
+enum class Format { UnicodeText, Brf, Pef, Bes };
+
+// What was read of a file. A damaged or truncated file gives the pages read
+// up to the damage and a problem, in Japanese, that says where reading
+// stopped.
+struct ReadResult
+{
+    BraillePages document;
+    QString problem; // empty when the whole file was read
+};
+
+// The format a file name's suffix stands for (.txt, .brf, .pef, .bes).
+std::optional<Format> formatForPath(const QString &path);
+// The suffix of a format, without the dot.
+QString suffix(Format format);
+
+// The file's bytes in the format; the date is the save date BES and PEF
+// record.
+QByteArray encode(Format format, const BraillePages &document, QDate date = QDate::currentDate());
+
+// Reads a file's bytes, telling the format by its contents. Pages of a BRF
+// or text file without form feeds are cut every `linesPerPage` lines.
+ReadResult decode(const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
+ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
+
+// Writes the file through QSaveFile, so that a failure leaves an existing
+// file as it was. Returns an empty string on success, else why not.
+QString save(const QString &path, Format format, const BraillePages &document);
+// Reads the file; a file that cannot be read at all gives no pages and the
+// reason as the problem.
+ReadResult open(const QString &path, int linesPerPage = BraillePages::kDefaultLines);
+
+} // namespace BrailleFiles

@@ -1,0 +1,28 @@
+#pragma once
+
+// The four formats, each a writer and a tolerant reader of its bytes.
+
+#include "braillefiles.h"
+
+namespace BrailleFiles {
+
+QByteArray encodeUnicodeText(const BraillePages &document);
+ReadResult decodeUnicodeText(const QByteArray &bytes, int linesPerPage);
+
+QByteArray encodeBrf(const BraillePages &document);
+ReadResult decodeBrf(const QByteArray &bytes, int linesPerPage);
+
+QByteArray encodePef(const BraillePages &document, QDate date);
+ReadResult decodePef(const QByteArray &bytes);
+
+QByteArray encodeBes(const BraillePages &document, QDate date);
+ReadResult decodeBes(const QByteArray &bytes);
+
+// Where reading stopped, for the problem messages: "3 ページ 5 行目".
+QString position(const BraillePages &document);
+
+// Pages and lines as read: the page and line counts of a document that
+// names none.
+void takeSizeFromPages(BraillePages &document);
+
+} // namespace BrailleFiles

@@ -1,0 +1,111 @@
+// PEF 1.0: XML, body → volume → section → page → row of Unicode braille.
+
+#include "braillepages/braillecells.h"
+#include "formats.h"
+
+#include <QUuid>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace BrailleFiles {
+
+namespace {
+
+const QString kPefNamespace = QStringLiteral("http://www.daisy.org/ns/2008/pef");
+const QString kDcNamespace = QStringLiteral("http://purl.org/dc/elements/1.1/");
+
+} // namespace
+
+QByteArray encodePef(const BraillePages &document, QDate date)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeDefaultNamespace(kPefNamespace);
+    xml.writeNamespace(kDcNamespace, QStringLiteral("dc"));
+    xml.writeStartElement(kPefNamespace, QStringLiteral("pef"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("2008-1"));
+
+    xml.writeStartElement(kPefNamespace, QStringLiteral("head"));
+    xml.writeStartElement(kPefNamespace, QStringLiteral("meta"));
+    xml.writeTextElement(kDcNamespace, QStringLiteral("format"), QStringLiteral("application/x-pef+xml"));
+    xml.writeTextElement(
+        kDcNamespace, QStringLiteral("identifier"),
+        QUuid::createUuid().toString(QUuid::WithoutBraces).prepend(QStringLiteral("urn:uuid:")));
+    xml.writeTextElement(kDcNamespace, QStringLiteral("title"), document.title);
+    xml.writeTextElement(kDcNamespace, QStringLiteral("language"), QStringLiteral("ja"));
+    xml.writeTextElement(kDcNamespace, QStringLiteral("date"), date.toString(Qt::ISODate));
+    xml.writeEndElement(); // meta
+    xml.writeEndElement(); // head
+
+    xml.writeStartElement(kPefNamespace, QStringLiteral("body"));
+    xml.writeStartElement(kPefNamespace, QStringLiteral("volume"));
+    xml.writeAttribute(QStringLiteral("cols"), QString::number(document.cells));
+    xml.writeAttribute(QStringLiteral("rows"), QString::number(document.lines));
+    xml.writeAttribute(QStringLiteral("rowgap"), QStringLiteral("0"));
+    xml.writeAttribute(QStringLiteral("duplex"), QStringLiteral("false"));
+    xml.writeStartElement(kPefNamespace, QStringLiteral("section"));
+    for (const QStringList &page : document.pages) {
+        xml.writeStartElement(kPefNamespace, QStringLiteral("page"));
+        for (const QString &line : page)
+            xml.writeTextElement(kPefNamespace, QStringLiteral("row"), line);
+        xml.writeEndElement(); // page
+    }
+    xml.writeEndDocument();
+    return bytes;
+}
+
+ReadResult decodePef(const QByteArray &bytes)
+{
+    ReadResult result;
+    BraillePages &document = result.document;
+    document.cells = 0;
+    document.lines = 0;
+    QXmlStreamReader xml(bytes);
+    QString problem;
+    bool inPage = false;
+    while (problem.isEmpty() && !xml.atEnd()) {
+        xml.readNext();
+        if (xml.isEndElement() && xml.name() == u"page") {
+            inPage = false;
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        const QStringView name = xml.name();
+        if (name == u"title" && xml.namespaceUri() == kDcNamespace) {
+            document.title = xml.readElementText();
+        } else if (name == u"volume" && document.cells == 0) {
+            document.cells = xml.attributes().value(QLatin1String("cols")).toInt();
+            document.lines = xml.attributes().value(QLatin1String("rows")).toInt();
+        } else if (name == u"page") {
+            document.pages.append(QStringList());
+            inPage = true;
+        } else if (name == u"row" && inPage) {
+            const QString row = xml.readElementText();
+            if (xml.hasError())
+                break;
+            for (const QChar c : row) {
+                if (!BrailleCells::isCell(c)) {
+                    problem = QStringLiteral("点字ではない文字「%1」があります。").arg(c);
+                    break;
+                }
+            }
+            if (problem.isEmpty())
+                document.pages.last().append(BrailleCells::withoutTrailingBlanks(row));
+        }
+    }
+    if (problem.isEmpty() && xml.hasError())
+        problem =
+            QStringLiteral("XML の %1 行目が読めません (%2)。").arg(xml.lineNumber()).arg(xml.errorString());
+    if (problem.isEmpty() && document.pages.isEmpty())
+        problem = QStringLiteral("PEF のページがありません。");
+    if (document.cells <= 0 || document.lines <= 0)
+        takeSizeFromPages(document);
+    if (!problem.isEmpty())
+        result.problem = QStringLiteral("%1で読み込みを止めました: %2").arg(position(document), problem);
+    return result;
+}
+
+} // namespace BrailleFiles

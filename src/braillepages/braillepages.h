@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A braille document laid out in pages: every page is a list of lines of
+// Unicode braille cells, at most `lines` lines of at most `cells` cells.
+// Lines carry no blank cells at their end.
+struct BraillePages
+{
+    static constexpr int kDefaultCells = 32;
+    static constexpr int kDefaultLines = 22;
+
+    int cells = kDefaultCells; // per line
+    int lines = kDefaultLines; // per page
+    QString title;             // plain text, for the formats that keep text
+    QString brailleTitle;      // the title in cells, for the formats that keep cells
+    QList<QStringList> pages;
+
+    bool operator==(const BraillePages &) const = default;
+};

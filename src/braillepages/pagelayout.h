@@ -1,0 +1,31 @@
+#pragma once
+
+#include "braillepages.h"
+#include "pagesettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace PageLayout {
+
+// Cells that lead a word (numeral, letter and capital signs, the voiced,
+// semi-voiced and yōon prefixes): a line never ends with one of them apart
+// from the cell that follows.
+bool leadsWord(QChar cell);
+
+// One braille line cut into lines of at most `cells` cells: at a blank cell
+// where one fits, never inside a word; a word longer than a line is split
+// at the line end. Blank cells neither end a line nor start a continued one.
+// A line empty or all blank stays one empty line.
+QStringList wrapLine(QStringView line, int cells);
+
+// The page number line: the numeral sign and the digits, right-aligned.
+QString pageNumberLine(int number, int cells);
+
+// The whole braille lines of a translation laid out in pages. With page
+// numbers, the first line of every page holds the page number and the text
+// takes the lines after it. No lines give one empty page.
+BraillePages layout(const QStringList &brailleLines, const PageSettings &settings);
+
+} // namespace PageLayout

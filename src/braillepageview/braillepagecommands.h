@@ -1,0 +1,79 @@
+#pragma once
+
+#include "braillepages/braillepages.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+
+class BraillePageView;
+class Document;
+class QMenu;
+class QPagedPaintDevice;
+class QPainter;
+class QWidget;
+
+// The braille page commands of the main window: page settings, the page
+// view, braille files in and out and braille printing. They work on the
+// document's last translation.
+class BraillePageCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    static inline const QString kFileFilter =
+        QStringLiteral("点字ファイル (*.bes *.brf *.pef *.txt);;BES (*.bes);;BRF (*.brf);;PEF "
+                       "(*.pef);;Unicode 点字テキスト (*.txt)");
+    static inline const QString kExportFilter =
+        QStringLiteral("BES (*.bes);;BRF (*.brf);;PEF (*.pef);;Unicode 点字テキスト (*.txt)");
+
+    // Paints a print job on a device whose painter is active; the printer
+    // runs it (the main window's printer, with its set-up and PDF fallback).
+    using Painting = std::function<bool(QPainter &, QPagedPaintDevice *)>;
+    using Printer = std::function<bool(const Painting &)>;
+
+    BraillePageCommands(QWidget *window, const Document &document, Printer printer);
+
+    // After the specified items, behind a separator: 点字ページ設定,
+    // 点字ファイルを開く, 点字ファイル書き出し, 点字ページ印刷.
+    void addFileMenuItems(QMenu *menu);
+    // After the specified items, behind a separator: 点字ページ表示.
+    void addTranslationMenuItems(QMenu *menu);
+
+    // The page view when it is open.
+    BraillePageView *view() const;
+
+    // The last translation laid out with the page settings; nothing before
+    // any translation.
+    std::optional<BraillePages> translationPages(const QString &title = QString()) const;
+
+public slots:
+    void editPageSettings();
+    void showTranslationPages();
+    void openBrailleFile();
+    void exportBrailleFile();
+    // Lays out braille lines (one string of Unicode braille per line) with
+    // the page settings and saves them as a braille file the user names.
+    void exportBrailleLines(QWidget *parent, const QStringList &lines);
+    void printTranslationPages();
+    // Prints pages, one braille page per sheet, through the printer of 印刷.
+    bool printPages(const BraillePages &document);
+
+private:
+    BraillePageView *openView();
+    bool tellNoTranslation() const;
+    // Asks for the file and saves the pages; the title is the file's name.
+    void exportPages(QWidget *parent, const std::function<BraillePages(const QString &title)> &pagesTitled);
+    void noteTranslation();
+
+    QWidget *m_window;
+    const Document &m_document;
+    Printer m_printer;
+    // The text of the last translation: the editor may have changed since.
+    QString m_translatedText;
+    QPointer<BraillePageView> m_view;
+    QString m_lastExportPath;
+    QString m_lastOpenPath;
+};

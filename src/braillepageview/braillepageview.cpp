@@ -1,0 +1,132 @@
+#include "braillepageview.h"
+
+#include "braillepagewidget.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("BraillePageView"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *toolbar = new QToolBar(this);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_previous = toolbar->addAction(QStringLiteral("← 前のページ"), this, &BraillePageView::previousPage);
+    m_previous->setObjectName(QStringLiteral("previousPage"));
+    m_previous->setShortcut(QKeySequence(Qt::Key_PageUp));
+    m_next = toolbar->addAction(QStringLiteral("次のページ →"), this, &BraillePageView::nextPage);
+    m_next->setObjectName(QStringLiteral("nextPage"));
+    m_next->setShortcut(QKeySequence(Qt::Key_PageDown));
+    m_pageLabel = new QLabel(toolbar);
+    m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    m_pageLabel->setContentsMargins(12, 0, 12, 0);
+    toolbar->addWidget(m_pageLabel);
+    toolbar->addSeparator();
+
+    auto *zoomLabel = new QLabel(QStringLiteral("拡大率(&Z)"), toolbar);
+    zoomLabel->setContentsMargins(6, 0, 6, 0);
+    m_zoom = new QSpinBox(toolbar);
+    m_zoom->setObjectName(QStringLiteral("zoom"));
+    m_zoom->setRange(25, 400);
+    m_zoom->setSingleStep(25);
+    m_zoom->setSuffix(QStringLiteral(" %"));
+    zoomLabel->setBuddy(m_zoom);
+    toolbar->addWidget(zoomLabel);
+    toolbar->addWidget(m_zoom);
+    toolbar->addSeparator();
+
+    m_mirror = new QCheckBox(QStringLiteral("凹面(&M)"), toolbar);
+    m_mirror->setObjectName(QStringLiteral("mirror"));
+    m_mirror->setToolTip(QStringLiteral(
+        "裏から点筆で書くときの形: 行を右から左へ、1・2・3の点と4・5・6の点を入れ替えて表示します"));
+    toolbar->addWidget(m_mirror);
+    toolbar->addSeparator();
+    QAction *print = toolbar->addAction(QStringLiteral("印刷(&P)"), this, &BraillePageView::printRequested);
+    print->setObjectName(QStringLiteral("printPages"));
+
+    m_pageWidget = new BraillePageWidget;
+    m_zoom->setValue(m_pageWidget->zoom());
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidget(m_pageWidget);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar);
+    layout->addWidget(m_scroll);
+
+    connect(m_zoom, &QSpinBox::valueChanged, m_pageWidget, &BraillePageWidget::setZoom);
+    connect(m_mirror, &QCheckBox::toggled, this, &BraillePageView::setMirrored);
+
+    const QSize page = m_pageWidget->sizeHint();
+    resize(qMax(page.width() + 40, toolbar->sizeHint().width()), qMin(page.height() + 80, 900));
+    updateControls();
+}
+
+void BraillePageView::showDocument(const BraillePages &document, const QString &source)
+{
+    m_source = source;
+    m_pageWidget->setDocument(document);
+    m_pageWidget->adjustSize();
+    setWindowTitle(QStringLiteral("%1 - %2").arg(kTitle, source));
+    updateControls();
+}
+
+const BraillePages &BraillePageView::document() const
+{
+    return m_pageWidget->document();
+}
+
+int BraillePageView::page() const
+{
+    return m_pageWidget->page();
+}
+
+int BraillePageView::pageCount() const
+{
+    return int(document().pages.size());
+}
+
+bool BraillePageView::isMirrored() const
+{
+    return m_pageWidget->isMirrored();
+}
+
+void BraillePageView::setPage(int page)
+{
+    m_pageWidget->setPage(qBound(0, page, qMax(0, pageCount() - 1)));
+    updateControls();
+}
+
+void BraillePageView::nextPage()
+{
+    setPage(page() + 1);
+}
+
+void BraillePageView::previousPage()
+{
+    setPage(page() - 1);
+}
+
+void BraillePageView::setMirrored(bool mirrored)
+{
+    m_mirror->setChecked(mirrored);
+    m_pageWidget->setMirrored(mirrored);
+}
+
+void BraillePageView::updateControls()
+{
+    m_previous->setEnabled(page() > 0);
+    m_next->setEnabled(page() + 1 < pageCount());
+    m_pageLabel->setText(pageCount() == 0
+                             ? QStringLiteral("ページなし")
+                             : QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount()));
+}

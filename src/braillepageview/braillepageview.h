@@ -1,0 +1,56 @@
+#pragma once
+
+#include "braillepages/braillepages.h"
+
+#include <QWidget>
+
+class BraillePageWidget;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+
+// 点字ページ表示: braille pages drawn as dots, one page at a time, with
+// page turning, zoom and the mirror view (凹面) for writing with a slate.
+class BraillePageView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static inline const QString kTitle = QStringLiteral("点字ページ表示");
+
+    explicit BraillePageView(QWidget *parent = nullptr);
+
+    // Shows the pages from their first; `source` names where they come from.
+    void showDocument(const BraillePages &document, const QString &source);
+    const BraillePages &document() const;
+    QString source() const { return m_source; }
+
+    int page() const; // counted from 0
+    int pageCount() const;
+    bool isMirrored() const;
+    BraillePageWidget *pageWidget() const { return m_pageWidget; }
+
+public slots:
+    void setPage(int page);
+    void nextPage();
+    void previousPage();
+    void setMirrored(bool mirrored);
+
+signals:
+    // The user asks to print the pages shown.
+    void printRequested();
+
+private:
+    void updateControls();
+
+    QString m_source;
+    BraillePageWidget *m_pageWidget = nullptr;
+    QScrollArea *m_scroll = nullptr;
+    QAction *m_previous = nullptr;
+    QAction *m_next = nullptr;
+    QLabel *m_pageLabel = nullptr;
+    QSpinBox *m_zoom = nullptr;
+    QCheckBox *m_mirror = nullptr;
+};

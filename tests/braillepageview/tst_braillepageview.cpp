@@ -1,0 +1,279 @@
+#include "braillepages/pagesettings.h"
+#include "braillepageview/braillepagecommands.h"
+#include "braillepageview/braillepageview.h"
+#include "braillepageview/braillepagewidget.h"
+#include "braillepageview/pagesettingsdialog.h"
+#include "fakeuserdialogs.h"
+#include "mainwindow/form1.h"
+#include "platform/gui/printers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// The braille page commands of the main window: the page view, braille
+// printing, braille files in and out and the page settings, on pages of 10
+// cells and 10 lines.
+class TestBraillePageView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void tellsWhenNothingIsTranslated();
+    void turnsPagesAndMirrors();
+    void printsOneSheetPerBraillePage();
+    void printsAtRealBrailleSize();
+    void opensBrailleFiles();
+    void damagedFileOpensAsFarAsItGoes();
+    void exportsTheLastTranslation();
+    void exportNeedsAKnownSuffix();
+    void pageSettingsAreKeptAndShown();
+
+private:
+    void translate(const QString &text);
+    void trigger(const char *name);
+    BraillePageView *view() const { return form_->braillePages()->view(); }
+    QString writeFile(const QString &name, const QByteArray &bytes);
+
+    QTemporaryDir dir_;
+    std::unique_ptr<FakeUserDialogs> dialogs_;
+    std::unique_ptr<Form1> form_;
+};
+
+namespace {
+
+// 25 lines: あい, then う 23 times, then え; three pages of 10, 10 and 5 lines.
+const QString kText = QStringLiteral("あい\n") + QStringLiteral("う\n").repeated(23) + QStringLiteral("え");
+
+int pdfPages(const QString &path)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
+    if (!pdfinfo.waitForFinished(30000))
+        return -1;
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(QString::fromUtf8(pdfinfo.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+void TestBraillePageView::init()
+{
+    PageSettings settings;
+    settings.cells = 10;
+    settings.lines = 10;
+    settings.save();
+    dialogs_ = std::make_unique<FakeUserDialogs>();
+    form_ = std::make_unique<Form1>();
+    form_->Form_Load();
+}
+
+void TestBraillePageView::cleanup()
+{
+    form_.reset();
+    dialogs_.reset();
+    Printers::setAvailableOverride(std::nullopt);
+}
+
+void TestBraillePageView::translate(const QString &text)
+{
+    form_->txtdpbox->setPlainText(text);
+    trigger("tenhonyaku");
+}
+
+void TestBraillePageView::trigger(const char *name)
+{
+    QAction *action = form_->findChild<QAction *>(QString::fromLatin1(name));
+    QVERIFY2(action, name);
+    action->trigger();
+}
+
+QString TestBraillePageView::writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir_.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+void TestBraillePageView::tellsWhenNothingIsTranslated()
+{
+    for (const char *command : {"showBraillePages", "printBraillePages", "exportBrailleFile"})
+        trigger(command);
+    QCOMPARE(dialogs_->kinds(), QStringList(3, QStringLiteral("inform")));
+    QVERIFY(!view());
+}
+
+void TestBraillePageView::turnsPagesAndMirrors()
+{
+    translate(kText);
+    trigger("showBraillePages");
+    QVERIFY(view() && view()->isVisible());
+    auto *previous = view()->findChild<QAction *>(QStringLiteral("previousPage"));
+    auto *next = view()->findChild<QAction *>(QStringLiteral("nextPage"));
+    auto *label = view()->findChild<QLabel *>(QStringLiteral("pageLabel"));
+    QCOMPARE(view()->pageCount(), 3);
+    QCOMPARE(label->text(), QStringLiteral("1 / 3 ページ"));
+    QVERIFY(!previous->isEnabled());
+    QCOMPARE(view()->pageWidget()->shownLines().first(), QStringLiteral("⠁⠃"));
+
+    next->trigger();
+    next->trigger();
+    QCOMPARE(view()->page(), 2);
+    QCOMPARE(label->text(), QStringLiteral("3 / 3 ページ"));
+    QCOMPARE(view()->pageWidget()->shownLines(), QStringList({"⠉", "⠉", "⠉", "⠉", "⠋"}));
+    QVERIFY(!next->isEnabled());
+    // Screen readers read the page as braille text.
+    QCOMPARE(view()->pageWidget()->accessibleDescription(), QStringLiteral("⠉\n⠉\n⠉\n⠉\n⠋"));
+    previous->trigger();
+    QCOMPARE(view()->page(), 1);
+
+    // ⠁ dot 1 becomes dot 4, ⠃ dots 1 2 become 4 5; the line reads from the
+    // right edge of the 10-cell page.
+    view()->setPage(0);
+    view()->findChild<QCheckBox *>(QStringLiteral("mirror"))->click();
+    QVERIFY(view()->isMirrored());
+    QCOMPARE(view()->pageWidget()->shownLines().first(), QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠘⠈"));
+
+    const QSize before = view()->pageWidget()->size();
+    view()->findChild<QSpinBox *>(QStringLiteral("zoom"))->setValue(150);
+    QVERIFY(view()->pageWidget()->width() > before.width());
+    QVERIFY(!view()->pageWidget()->grab().isNull());
+}
+
+void TestBraillePageView::printsOneSheetPerBraillePage()
+{
+    Printers::setAvailableOverride(false);
+    translate(kText);
+    const QString path = dir_.filePath(QStringLiteral("pages.pdf"));
+    dialogs_->answers.append(UserDialogs::Answer::Yes);
+    dialogs_->savePaths.append(path);
+    trigger("printBraillePages");
+    QCOMPARE(dialogs_->kinds(), QStringList({QStringLiteral("yesno"), QStringLiteral("save")}));
+    QCOMPARE(pdfPages(path), 3);
+}
+
+void TestBraillePageView::printsAtRealBrailleSize()
+{
+    // A full page of full cells, 32 × 22, opened from a file and printed
+    // from the page view: from the outer edge of the first dot to that of
+    // the last, (32 − 1) × 6 + 2.5 + 1.5 = 190 mm across and
+    // (22 − 1) × 10 + 2 × 2.5 + 1.5 = 216.5 mm down.
+    Printers::setAvailableOverride(false);
+    dialogs_->openPaths.append(
+        writeFile(QStringLiteral("full.brf"), QByteArray(32, '=').append("\r\n").repeated(22) + "\f"));
+    trigger("openBrailleFile");
+    QVERIFY(view());
+    const QString pdf = dir_.filePath(QStringLiteral("full.pdf"));
+    dialogs_->answers.append(UserDialogs::Answer::Yes);
+    dialogs_->savePaths.append(pdf);
+    view()->findChild<QAction *>(QStringLiteral("printPages"))->trigger();
+    QCOMPARE(pdfPages(pdf), 1);
+
+    const QString png = dir_.filePath(QStringLiteral("full"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                                QStringLiteral("-singlefile"), pdf, png}),
+             0);
+    const QImage image(png + QStringLiteral(".png"));
+    QVERIFY(!image.isNull());
+    QRect dots;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                dots |= QRect(x, y, 1, 1);
+        }
+    }
+    const auto pixels = [](double mm) { return mm / 25.4 * 100; };
+    QVERIFY2(qAbs(dots.width() - pixels(190)) < 4, qPrintable(QString::number(dots.width())));
+    QVERIFY2(qAbs(dots.height() - pixels(216.5)) < 4, qPrintable(QString::number(dots.height())));
+}
+
+void TestBraillePageView::opensBrailleFiles()
+{
+    dialogs_->openPaths.append(writeFile(QStringLiteral("two.brf"), "AB\r\n\fC\r\n\f"));
+    trigger("openBrailleFile");
+    QVERIFY(view());
+    QCOMPARE(view()->pageCount(), 2);
+    QCOMPARE(view()->pageWidget()->shownLines(), QStringList(QStringLiteral("⠁⠃")));
+    QVERIFY(view()->windowTitle().contains(QStringLiteral("two.brf")));
+    QCOMPARE(dialogs_->kinds(), QStringList(QStringLiteral("open")));
+}
+
+void TestBraillePageView::damagedFileOpensAsFarAsItGoes()
+{
+    // A BES header and the cells ⠁ ⠃, a line end, ⠉, and then nothing.
+    QByteArray bes(1024, ' ');
+    bes.replace(0, 8, "%BET400%");
+    bes += "\xA1\xA3\xFE\xA9";
+    dialogs_->openPaths.append(writeFile(QStringLiteral("cut.bes"), bes));
+    trigger("openBrailleFile");
+    QVERIFY(view());
+    QCOMPARE(view()->pageWidget()->shownLines(), QStringList({"⠁⠃", "⠉"}));
+    QCOMPARE(dialogs_->kinds(), QStringList({QStringLiteral("open"), QStringLiteral("warn")}));
+    QVERIFY2(dialogs_->shown.last().text.contains(QStringLiteral("1 ページ 2 行目")),
+             qPrintable(dialogs_->shown.last().text));
+}
+
+void TestBraillePageView::exportsTheLastTranslation()
+{
+    translate(QStringLiteral("あい\nう"));
+    const QString path = dir_.filePath(QStringLiteral("out.brf"));
+    dialogs_->savePaths.append(path);
+    trigger("exportBrailleFile");
+    QCOMPARE(dialogs_->saveSuffixes, QStringList(QStringLiteral("bes")));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("AB\r\nC\r\n\f"));
+}
+
+void TestBraillePageView::exportNeedsAKnownSuffix()
+{
+    translate(QStringLiteral("あ"));
+    const QString path = dir_.filePath(QStringLiteral("out.doc"));
+    dialogs_->savePaths.append(path);
+    trigger("exportBrailleFile");
+    QCOMPARE(dialogs_->kinds(), QStringList({QStringLiteral("save"), QStringLiteral("warn")}));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestBraillePageView::pageSettingsAreKeptAndShown()
+{
+    translate(kText);
+    trigger("showBraillePages");
+    QTimer::singleShot(0, this, [] {
+        auto *dialog = qobject_cast<PageSettingsDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QSpinBox *>(QStringLiteral("cells"))->setValue(12);
+        dialog->findChild<QSpinBox *>(QStringLiteral("lines"))->setValue(15);
+        dialog->findChild<QCheckBox *>(QStringLiteral("pageNumbers"))->setChecked(true);
+        dialog->accept();
+    });
+    trigger("pageSettings");
+
+    PageSettings expected;
+    expected.cells = 12;
+    expected.lines = 15;
+    expected.pageNumbers = true;
+    QCOMPARE(PageSettings::load(), expected);
+    // 25 lines under a page number line: 14 and 11.
+    QCOMPARE(view()->pageCount(), 2);
+    QCOMPARE(view()->pageWidget()->shownLines().first(), QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁"));
+}
+
+QTEST_MAIN(TestBraillePageView)
+#include "tst_braillepageview.moc"

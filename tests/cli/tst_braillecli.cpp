@@ -1,0 +1,176 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// mirabo-cli export and import, run as a user runs them.
+class TestBrailleCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exportsToStandardOutput_data();
+    void exportsToStandardOutput();
+    void exportThenImportGivesTheSamePages_data();
+    void exportThenImportGivesTheSamePages();
+    void damagedFileIsReadAsFarAsItGoes();
+    void failures_data();
+    void failures();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    static Run run(const QStringList &args, const QByteArray &input = QByteArray());
+    QString path(const QString &name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+};
+
+TestBrailleCli::Run TestBrailleCli::run(const QStringList &args, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), args);
+    Run result;
+    if (!process.waitForStarted())
+        return result;
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        process.kill();
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+void TestBrailleCli::exportsToStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("expected");
+    // あ ⠁ い ⠃ う ⠉ え ⠋ お ⠊ か ⠡ き ⠣ く ⠩ け ⠫ こ ⠪ さ ⠱
+    QTest::newRow("brf") << QStringList{QStringLiteral("--format"), QStringLiteral("brf")}
+                         << QStringLiteral("あい\nう") << QByteArray("AB\r\nC\r\n\f");
+    QTest::newRow("txt, a word longer than the line")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("txt"), QStringLiteral("--cells"),
+                       QStringLiteral("10")}
+        << QStringLiteral("あいうえおかきくけこさ") << QStringLiteral("⠁⠃⠉⠋⠊⠡⠣⠩⠫⠪\n⠱\n").toUtf8();
+    QTest::newRow("txt, page numbers and page breaks")
+        << QStringList{QStringLiteral("--format"),      QStringLiteral("txt"),
+                       QStringLiteral("--lines"),       QStringLiteral("10"),
+                       QStringLiteral("--cells"),       QStringLiteral("10"),
+                       QStringLiteral("--page-numbers")}
+        << QStringLiteral("あ\n").repeated(10) + QStringLiteral("い")
+        << (QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n") + QStringLiteral("⠁\n").repeated(9) +
+            QStringLiteral("\f⠀⠀⠀⠀⠀⠀⠀⠀⠼⠃\n⠁\n⠃\n"))
+               .toUtf8();
+}
+
+void TestBrailleCli::exportsToStandardOutput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, expected);
+    const Run result = run(QStringList{QStringLiteral("export")} + args, text.toUtf8());
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, expected);
+}
+
+void TestBrailleCli::exportThenImportGivesTheSamePages_data()
+{
+    QTest::addColumn<QString>("format");
+    for (const char *format : {"txt", "brf", "pef", "bes"})
+        QTest::newRow(format) << QString::fromLatin1(format);
+}
+
+void TestBrailleCli::exportThenImportGivesTheSamePages()
+{
+    QFETCH(QString, format);
+    const QByteArray text =
+        QStringLiteral("かきくけこ、さしすせそ。\n\nＡＢＣ　１２３\n").repeated(12).toUtf8();
+    const QStringList layout{QStringLiteral("--cells"), QStringLiteral("12"), QStringLiteral("--lines"),
+                             QStringLiteral("10"), QStringLiteral("--page-numbers")};
+    const Run pages =
+        run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("txt")} + layout,
+            text);
+    QCOMPARE(pages.exitCode, 0);
+    QVERIFY(pages.out.count('\f') >= 2);
+
+    const QString file = path(QStringLiteral("out.") + format);
+    const Run exported =
+        run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), format,
+                        QStringLiteral("--title"), QStringLiteral("テスト"), QStringLiteral("-o"), file} +
+                layout,
+            text);
+    QCOMPARE(exported.err, QByteArray());
+    QCOMPARE(exported.exitCode, 0);
+    const Run imported = run({QStringLiteral("import"), file});
+    QCOMPARE(imported.err, QByteArray());
+    QCOMPARE(imported.exitCode, 0);
+    QCOMPARE(imported.out, pages.out);
+}
+
+void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
+{
+    const QString file = path(QStringLiteral("cut.bes"));
+    QCOMPARE(run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes"),
+                  QStringLiteral("-o"), file},
+                 QStringLiteral("あい\nう\n").toUtf8())
+                 .exitCode,
+             0);
+    QFile bes(file);
+    QVERIFY(bes.open(QIODevice::ReadWrite));
+    bes.resize(1024 + 4); // header, ⠁ ⠃ line end, ⠉
+    bes.close();
+    const Run result = run({QStringLiteral("import"), file});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QStringLiteral("⠁⠃\n⠉\n").toUtf8());
+    QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("1 ページ 2 行目")),
+             result.err.constData());
+}
+
+void TestBrailleCli::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no format") << QStringList{QStringLiteral("export")} << QStringLiteral("--format");
+    QTest::newRow("unknown format") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
+                                                   QStringLiteral("doc")}
+                                    << QStringLiteral("doc");
+    QTest::newRow("bes to standard output")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes")}
+        << QStringLiteral("-o");
+    QTest::newRow("pef to standard output")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("pef")}
+        << QStringLiteral("-o");
+    QTest::newRow("too few cells") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
+                                                  QStringLiteral("txt"), QStringLiteral("--cells"),
+                                                  QStringLiteral("9")}
+                                   << QStringLiteral("--cells");
+    QTest::newRow("unwritable output")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("brf"),
+                       QStringLiteral("-o"), QStringLiteral("/nonexistent/out.brf")}
+        << QStringLiteral("out.brf");
+    QTest::newRow("import without a file")
+        << QStringList{QStringLiteral("import")} << QStringLiteral("usage");
+    QTest::newRow("import of a missing file")
+        << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")}
+        << QStringLiteral("in.bes");
+}
+
+void TestBrailleCli::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const Run result = run(args, QByteArrayLiteral("あ"));
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+}
+
+QTEST_GUILESS_MAIN(TestBrailleCli)
+#include "tst_braillecli.moc"
