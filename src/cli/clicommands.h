@@ -10,6 +10,7 @@
 // command word) and returns the process exit status.
 int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
+int runBackCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 
 // Everything the commands print is UTF-8, whatever the locale.
 inline void writeUtf8(std::FILE *stream, const QString &text)

@@ -12,5 +12,9 @@ int main(int argc, char *argv[])
         args.removeFirst();
         return runLookupCommand(args, stdout, stderr);
     }
+    if (!args.isEmpty() && args.first() == QLatin1String("back")) {
+        args.removeFirst();
+        return runBackCommand(args, stdin, stdout, stderr);
+    }
     return runTranslateCommand(args, stdin, stdout, stderr);
 }
