@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
+#include "brailleinput/brailleinputwindow.h"
 #include "engine/worktranslation.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
@@ -176,6 +177,8 @@ void Form1::createMenus()
                       QKeySequence(Qt::CTRL | Qt::Key_L));
     jikkoug = item(honyaku, "jikkoug", QStringLiteral("点字逆翻訳(&G)"), &Form1::jikkoug_Click,
                    QKeySequence(Qt::CTRL | Qt::Key_G));
+    separator(honyaku, "mnudummyinput");
+    tenjinyuryoku = item(honyaku, "tenjinyuryoku", QStringLiteral("点字入力(&I)"), &Form1::tenjinyuryoku_Click);
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));
@@ -468,4 +471,11 @@ void Form1::tenhonyaku_Click()
 void Form1::jikkoug_Click()
 {
     tenkensakuf::open();
+}
+
+void Form1::tenjinyuryoku_Click()
+{
+    // 本文へ挿入 puts the kana at the editor's cursor, over a selection.
+    connect(BrailleInputWindow::open(), &BrailleInputWindow::insertIntoText, txtdpbox,
+            &QPlainTextEdit::insertPlainText, Qt::UniqueConnection);
 }
