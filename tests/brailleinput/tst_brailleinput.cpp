@@ -1,5 +1,6 @@
 #include "brailleinput/brailleeditor.h"
 #include "brailleinput/brailleinputwindow.h"
+#include "dotkeys.h"
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
 #include "platform/clipboard.h"
@@ -13,9 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// The 点字入力 window, typed at as the keyboard sends keys: X11 scan codes
-// F 41, D 40, S 39, J 44, K 45, L 46 for dots 1..6. The keys carry the
-// letters a Dvorak layout puts there, to show the layout does not count.
+// The 点字入力 window, typed at as the keyboard sends keys (DotKeys).
 class TestBrailleInput : public QObject
 {
     Q_OBJECT
@@ -35,26 +34,12 @@ private slots:
     void exportWaitsForItsHook();
 
 private:
-    void key(QEvent::Type type, QChar dotKey, bool autoRepeat = false);
     void type(const QString &steps);
     void trigger(const char *action);
 
     BrailleInputWindow *window_ = nullptr;
     BrailleEditor *editor_ = nullptr;
 };
-
-namespace {
-
-struct PhysicalKey
-{
-    char16_t qwerty;
-    quint32 scanCode;
-    int dvorakKey;
-};
-constexpr PhysicalKey kKeys[] = {{u'F', 41, Qt::Key_U}, {u'D', 40, Qt::Key_E}, {u'S', 39, Qt::Key_O},
-                                 {u'J', 44, Qt::Key_H}, {u'K', 45, Qt::Key_T}, {u'L', 46, Qt::Key_N}};
-
-} // namespace
 
 void TestBrailleInput::init()
 {
@@ -66,19 +51,6 @@ void TestBrailleInput::cleanup()
 {
     delete window_;
     Clipboard::setText(QString());
-}
-
-void TestBrailleInput::key(QEvent::Type type, QChar dotKey, bool autoRepeat)
-{
-    for (const PhysicalKey &k : kKeys) {
-        if (k.qwerty == dotKey) {
-            QKeyEvent event(type, k.dvorakKey, Qt::NoModifier, k.scanCode, 0, 0,
-                            QString(QChar(k.dvorakKey)).toLower(), autoRepeat);
-            QApplication::sendEvent(editor_, &event);
-            return;
-        }
-    }
-    QFAIL("not a dot key");
 }
 
 // Steps separated by spaces: "+F" presses F, "-F" releases it, "r+F" and
@@ -94,14 +66,11 @@ void TestBrailleInput::type(const QString &steps)
         if (named.contains(step)) {
             QTest::keyClick(editor_, Qt::Key(named[step]));
         } else if (step.startsWith(u"r")) {
-            key(step[1] == u'+' ? QEvent::KeyPress : QEvent::KeyRelease, step[2], true);
+            DotKeys::send(editor_, step[1] == u'+' ? QEvent::KeyPress : QEvent::KeyRelease, step[2], true);
         } else if (step.startsWith(u'+') || step.startsWith(u'-')) {
-            key(step[0] == u'+' ? QEvent::KeyPress : QEvent::KeyRelease, step[1]);
+            DotKeys::send(editor_, step[0] == u'+' ? QEvent::KeyPress : QEvent::KeyRelease, step[1]);
         } else {
-            for (const QChar k : step)
-                key(QEvent::KeyPress, k);
-            for (const QChar k : step)
-                key(QEvent::KeyRelease, k);
+            DotKeys::chord(editor_, step);
         }
     }
 }
