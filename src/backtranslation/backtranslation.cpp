@@ -18,9 +18,9 @@ constexpr int cell(std::string_view dotNumbers)
 // Cells with more than one use; which one is meant follows from what stands
 // around them.
 constexpr int kNumeralSign = cell("3456");
-constexpr int kLetterSign = cell("56");      // also 、
-constexpr int kCapitalSign = cell("6");      // also the semi-voiced sign
-constexpr int kVoicedSign = cell("5");       // also 中点
+constexpr int kLetterSign = cell("56"); // also 、
+constexpr int kCapitalSign = cell("6"); // also the semi-voiced sign
+constexpr int kVoicedSign = cell("5");  // also 中点
 constexpr int kYoon = cell("4");
 constexpr int kYoonVoiced = cell("45");
 constexpr int kYoonSemiVoiced = cell("46");
@@ -29,10 +29,10 @@ constexpr int kSpecial = cell("26");            // ウィ クァ ツァ トゥ �
 constexpr int kSpecialVoiced = cell("256");     // グァ ドゥ ヴァ…; also 。
 constexpr int kHyphen = cell("36");             // connector, 「」, hyphen
 constexpr int kParenthesis = cell("2356");
-constexpr int kExclamation = cell("235");  // also ゑ
-constexpr int kWi = cell("23");            // also closes 『』 after ⠤
-constexpr int kSokuon = cell("2");         // also the decimal point, closes ［］ after ⠶
-constexpr int kWa = cell("3");             // also the digit-group point
+constexpr int kExclamation = cell("235"); // also ゑ
+constexpr int kWi = cell("23");           // also closes 『』 after ⠤
+constexpr int kSokuon = cell("2");        // also the decimal point, closes ［］ after ⠶
+constexpr int kWa = cell("3");            // also the digit-group point
 constexpr int kWo = cell("35");
 constexpr int kLongVowel = cell("25");
 constexpr int kTa = cell("135");
@@ -46,8 +46,8 @@ enum Row { Vowel, K, S, T, N, H, M, R, RowCount };
 enum Column { A, I, U, E, O, ColumnCount };
 
 constexpr int kVowelDots[ColumnCount] = {cell("1"), cell("12"), cell("14"), cell("124"), cell("24")};
-constexpr int kConsonantDots[RowCount] = {0, cell("6"), cell("56"), cell("35"), cell("3"), cell("36"), cell("356"),
-                                          cell("5")};
+constexpr int kConsonantDots[RowCount] = {0,         cell("6"),  cell("56"),  cell("35"),
+                                          cell("3"), cell("36"), cell("356"), cell("5")};
 const char16_t *const kRowKana[RowCount] = {u"あいうえお", u"かきくけこ", u"さしすせそ", u"たちつてと",
                                             u"なにぬねの", u"はひふへほ", u"まみむめも", u"らりるれろ"};
 
@@ -56,19 +56,18 @@ struct OtherKana
     int dots;
     char16_t kana;
 };
-const OtherKana kOtherKana[] = {{cell("34"), u'や'},   {cell("346"), u'ゆ'}, {cell("345"), u'よ'},
-                                {kWa, u'わ'},          {kWi, u'ゐ'},         {kWo, u'を'},
-                                {cell("356"), u'ん'},  {kSokuon, u'っ'},     {kLongVowel, u'ー'}};
+const OtherKana kOtherKana[] = {{cell("34"), u'や'},  {cell("346"), u'ゆ'}, {cell("345"), u'よ'},
+                                {kWa, u'わ'},         {kWi, u'ゐ'},         {kWo, u'を'},
+                                {cell("356"), u'ん'}, {kSokuon, u'っ'},     {kLongVowel, u'ー'}};
 constexpr int kYu = cell("346");
 constexpr int kYo = cell("345");
 
 // Latin letters a..z; the first ten are also the digits 1..9, 0.
-constexpr int kLetters[26] = {cell("1"),    cell("12"),   cell("14"),    cell("145"),  cell("15"),
-                              cell("124"),  cell("1245"), cell("125"),   cell("24"),   cell("245"),
-                              cell("13"),   cell("123"),  cell("134"),   cell("1345"), cell("135"),
-                              cell("1234"), cell("12345"), cell("1235"), cell("234"),  cell("2345"),
-                              cell("136"),  cell("1236"), cell("2456"),  cell("1346"), cell("13456"),
-                              cell("1356")};
+constexpr int kLetters[26] = {
+    cell("1"),    cell("12"),   cell("14"),    cell("145"),   cell("15"),  cell("124"),  cell("1245"),
+    cell("125"),  cell("24"),   cell("245"),   cell("13"),    cell("123"), cell("134"),  cell("1345"),
+    cell("135"),  cell("1234"), cell("12345"), cell("1235"),  cell("234"), cell("2345"), cell("136"),
+    cell("1236"), cell("2456"), cell("1346"),  cell("13456"), cell("1356")};
 
 int letterIndex(int dots)
 {
@@ -152,8 +151,9 @@ QString yoon(int mark, int dots)
     Column column;
     if (!rowAndColumn(dots, row, column))
         return QString();
-    const bool rowTakesMark = mark == 0 ? row != Vowel : mark == 1 ? (row == K || row == S || row == T || row == H)
-                                                                   : row == H;
+    const bool rowTakesMark = mark == 0   ? row != Vowel
+                              : mark == 1 ? (row == K || row == S || row == T || row == H)
+                                          : row == H;
     switch (column) {
     case A:
     case U:
@@ -266,18 +266,22 @@ public:
             cells_.append(c == u' ' || c == u'　' ? 0 : BrailleCell::dotsOf(c));
     }
 
-    QString read()
+    QString read(QList<qsizetype> *cellOfChar)
     {
         while (i_ < cells_.size()) {
             if (at(i_) == BrailleCell::kNoCell) {
-                out_ += line_[i_++];
+                put(line_[i_]);
+                ++i_;
             } else if (at(i_) == 0) {
-                out_ += u'　';
+                put(u'　');
                 ++i_;
             } else if (!readNumber() && !readLetters() && !readMark() && !readKana() && !readSign()) {
-                out_ += line_[i_++]; // no reading: kept as braille
+                put(line_[i_]); // no reading: kept as braille
+                ++i_;
             }
         }
+        if (cellOfChar)
+            *cellOfChar = cellOfChar_;
         return out_;
     }
 
@@ -289,9 +293,18 @@ private:
         return translator_.openBrackets_.isEmpty() ? QChar() : translator_.openBrackets_.last();
     }
 
+    // Every character of the text is put through here, with the cell that
+    // its reading starts at.
+    void put(const QString &text)
+    {
+        out_ += text;
+        cellOfChar_.insert(cellOfChar_.size(), text.size(), i_);
+    }
+    void put(QChar c) { put(QString(c)); }
+
     void emitKana(const QString &kana)
     {
-        out_ += translator_.script_ == KanaScript::Katakana ? toKatakana(kana) : kana;
+        put(translator_.script_ == KanaScript::Katakana ? toKatakana(kana) : kana);
     }
 
     void skipBlanks(int count)
@@ -334,21 +347,23 @@ private:
         ++i_;
         for (;;) {
             if (isDigit(at(i_))) {
-                out_ += digit(at(i_++));
+                put(digit(at(i_)));
+                ++i_;
             } else if ((at(i_) == kWa || at(i_) == kSokuon) && isDigit(at(i_ + 1))) {
-                out_ += at(i_++) == kWa ? u'，' : u'．';
+                put(at(i_) == kWa ? u'，' : u'．');
+                ++i_;
             } else {
                 break;
             }
         }
         if (at(i_) == kHyphen && at(i_ + 1) == kNumeralSign) {
-            out_ += u'－';
+            put(u'－');
             ++i_;
         } else if (at(i_) == kVoicedSign && at(i_ + 1) == kSokuon && at(i_ + 2) == kNumeralSign) {
-            out_ += u'：';
+            put(u'：');
             i_ += 2;
         } else if (at(i_) == kLetterSign && at(i_ + 1) == kPercentLetter) {
-            out_ += u'％';
+            put(u'％');
             i_ += 2;
         } else if (at(i_) == kHyphen && isDigit(at(i_ + 1)) && isConnector(i_)) {
             ++i_;
@@ -379,9 +394,10 @@ private:
                 ++i_;
             }
             if (isLetter(at(i_))) {
-                out_ += QChar(char16_t((capital ? u'Ａ' : u'ａ') + letterIndex(at(i_++))));
+                put(QChar(char16_t((capital ? u'Ａ' : u'ａ') + letterIndex(at(i_)))));
+                ++i_;
             } else if (at(i_) == kHyphen && at(i_ + 1) == kLetterSign && lettersStartAt(i_ + 2)) {
-                out_ += u'－';
+                put(u'－');
                 i_ += 2;
                 capitalRun = false;
             } else {
@@ -397,16 +413,18 @@ private:
     bool readMark()
     {
         if (at(i_) == kWo && at(i_ + 1) == kWo && blankOrEnd(i_ + 2)) {
-            out_ += u'※';
+            put(u'※');
             i_ += 2;
             skipBlanks(1);
             return true;
         }
         if (at(i_) == kLongVowel && at(i_ + 1) == kLongVowel && at(i_ + 2) == kTa && blankOrEnd(i_ + 3) &&
             (i_ == 0 || at(i_ - 1) == 0)) {
-            if (out_.endsWith(u'　'))
+            if (out_.endsWith(u'　')) {
                 out_.chop(1);
-            out_ += u'→';
+                cellOfChar_.removeLast();
+            }
+            put(u'→');
             i_ += 3;
             skipBlanks(1);
             return true;
@@ -428,18 +446,18 @@ private:
     void openBracket(QChar bracket, int cells)
     {
         translator_.openBrackets_.append(bracket);
-        out_ += bracket;
+        put(bracket);
         i_ += cells;
     }
     void closeBracket(QChar bracket, int cells)
     {
         translator_.openBrackets_.removeLast();
-        out_ += bracket;
+        put(bracket);
         i_ += cells;
     }
     void punctuation(QChar mark, int cells, int blanks)
     {
-        out_ += mark;
+        put(mark);
         i_ += cells;
         skipBlanks(blanks);
     }
@@ -509,11 +527,12 @@ private:
     QList<int> cells_;
     qsizetype i_ = 0;
     QString out_;
+    QList<qsizetype> cellOfChar_; // for each character of out_, the cell it was read from
 };
 
-QString BackTranslator::line(QStringView braille)
+QString BackTranslator::line(QStringView braille, QList<qsizetype> *cellOfChar)
 {
-    return LineReader(*this, braille).read();
+    return LineReader(*this, braille).read(cellOfChar);
 }
 
 QStringList backTranslateLines(const QStringList &lines, KanaScript script)

@@ -24,7 +24,10 @@ class BackTranslator
 public:
     explicit BackTranslator(KanaScript script = KanaScript::Hiragana) : script_(script) {}
 
-    QString line(QStringView braille);
+    // The text of one line. cellOfChar, when given, receives for every
+    // character of the text the index of the cell its reading starts at, so
+    // that the text can be shown under its braille.
+    QString line(QStringView braille, QList<qsizetype> *cellOfChar = nullptr);
 
 private:
     friend class LineReader;

@@ -8,15 +8,17 @@
 #include <QPainter>
 #include <QUndoCommand>
 
+#include <algorithm>
+
 namespace {
 
 // Sizes in pixels: the dots of a cell are kDotPitch apart, cells kCellPitch.
 constexpr int kMargin = 12;
-constexpr int kDotPitch = 10;
-constexpr int kCellPitch = 28;
+constexpr int kDotPitch = 12;
+constexpr int kCellPitch = 34;
 constexpr int kBrailleHeight = 3 * kDotPitch + 6;
-constexpr qreal kRaisedRadius = 3.6;
-constexpr qreal kFlatRadius = 1.4;
+constexpr qreal kRaisedRadius = 4.5;
+constexpr qreal kFlatRadius = 1.6;
 
 } // namespace
 
@@ -28,8 +30,7 @@ public:
     BrailleEditCommand(BrailleEditor *editor, BrailleEditor::State before, BrailleEditor::State after,
                        const QString &description)
         : QUndoCommand(description), editor_(editor), before_(std::move(before)), after_(std::move(after))
-    {
-    }
+    {}
     void redo() override { editor_->setState(after_); }
     void undo() override { editor_->setState(before_); }
 
@@ -49,6 +50,9 @@ BrailleEditor::BrailleEditor(QWidget *parent) : QWidget(parent)
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("点字入力欄"));
+    connect(&chord_, &SixKeyChord::cellTyped, this,
+            [this](int dots) { typeCell(BrailleCell::toChar(dots)); });
+    connect(&chord_, &SixKeyChord::keysChanged, this, &BrailleEditor::chordChanged);
     updateSize();
 }
 
@@ -64,7 +68,13 @@ void BrailleEditor::setState(const State &state)
     line_ = state.line;
     column_ = state.column;
     allSelected_ = false;
-    kana_ = backTranslateLines(lines_, script_);
+    BackTranslator translator(script_);
+    kana_.clear();
+    kanaCells_.clear();
+    for (const QString &cells : lines_) {
+        kanaCells_.append(QList<qsizetype>());
+        kana_.append(translator.line(cells, &kanaCells_.last()));
+    }
     updateSize();
     update();
     emit contentChanged();
@@ -97,7 +107,8 @@ int BrailleEditor::insertText(const QString &text)
             after.lines.insert(++after.line, QString());
             after.column = 0;
         } else if (c == u' ' || c == u'　' || BrailleCell::dotsOf(c) != BrailleCell::kNoCell) {
-            after.lines[after.line].append(BrailleCell::toChar(c == u' ' || c == u'　' ? 0 : BrailleCell::dotsOf(c)));
+            after.lines[after.line].append(
+                BrailleCell::toChar(c == u' ' || c == u'　' ? 0 : BrailleCell::dotsOf(c)));
             ++after.column;
         } else if (!c.isLowSurrogate()) {
             ++dropped;
@@ -240,22 +251,25 @@ bool BrailleEditor::shortcut(QKeyEvent *event)
 
 bool BrailleEditor::event(QEvent *event)
 {
-    // The six keys are dots even where a window's shortcut uses the letter.
-    if (event->type() == QEvent::ShortcutOverride &&
-        SixKeyChord::dotOfKey(*static_cast<QKeyEvent *>(event)) != 0 &&
-        !(static_cast<QKeyEvent *>(event)->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        event->accept();
-        return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        if (static_cast<QKeyEvent *>(event)->modifiers() &
+            (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+            chord_.settle(); // a chord typed before comes before the shortcut
+        } else {
+            // Keys without Ctrl or Alt are this editor's own: the six keys are
+            // dots even where a window's shortcut uses the letter.
+            event->accept();
+            return true;
+        }
     }
     return QWidget::event(event);
 }
 
 void BrailleEditor::keyPressEvent(QKeyEvent *event)
 {
-    if (chord_.keyPress(*event)) {
-        emit chordChanged(chord_.heldDots(), chord_.chordDots());
+    if (chord_.keyPress(*event))
         return;
-    }
+    chord_.settle();
     if (shortcut(event))
         return;
     if (event->isAutoRepeat() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
@@ -289,21 +303,14 @@ void BrailleEditor::keyPressEvent(QKeyEvent *event)
 
 void BrailleEditor::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!chord_.keyRelease(*event)) {
+    if (!chord_.keyRelease(*event))
         QWidget::keyReleaseEvent(event);
-        return;
-    }
-    const int cell = chord_.takeCell();
-    emit chordChanged(chord_.heldDots(), chord_.chordDots());
-    if (cell > 0)
-        typeCell(BrailleCell::toChar(cell));
 }
 
 void BrailleEditor::focusOutEvent(QFocusEvent *event)
 {
     // The releases of keys held now go to another window: the chord is lost.
     chord_.reset();
-    emit chordChanged(0, 0);
     QWidget::focusOutEvent(event);
 }
 
@@ -334,14 +341,28 @@ int BrailleEditor::lineTop(int line) const
 
 void BrailleEditor::updateSize()
 {
-    qsizetype longest = 0;
-    int kanaWidth = 0;
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
-        longest = qMax(longest, lines_[i].size());
-        kanaWidth = qMax(kanaWidth, fontMetrics().horizontalAdvance(kana_.value(i)));
+    int width = 0;
+    for (int l = 0; l < lines_.size(); ++l)
+        width = std::max({width, cellLeft(int(lines_[l].size()) + 1), drawKana(nullptr, l)});
+    setMinimumSize(width + kMargin, lineTop(int(lines_.size())) + kMargin);
+}
+
+// Draws the kana of a line, each reading under the cell it starts at, or
+// pushed right by the reading before it; returns the right edge. Without a
+// painter it only measures.
+int BrailleEditor::drawKana(QPainter *painter, int line) const
+{
+    const QString &kana = kana_.value(line);
+    const QList<qsizetype> &cells = kanaCells_.value(line);
+    const int baseline = lineTop(line) + kBrailleHeight + fontMetrics().ascent();
+    int x = cellLeft(0);
+    for (qsizetype i = 0; i < kana.size() && i < cells.size(); ++i) {
+        x = qMax(x, cellLeft(int(cells[i])));
+        if (painter)
+            painter->drawText(QPoint(x, baseline), QString(kana[i]));
+        x += fontMetrics().horizontalAdvance(kana[i]);
     }
-    setMinimumSize(qMax(cellLeft(int(longest) + 1), kMargin + kanaWidth) + kMargin,
-                   lineTop(int(lines_.size())) + kMargin);
+    return x;
 }
 
 void BrailleEditor::paintEvent(QPaintEvent *)
@@ -359,7 +380,8 @@ void BrailleEditor::paintEvent(QPaintEvent *)
         for (int c = 0; c < cells.size(); ++c) {
             const int dots = qMax(0, BrailleCell::dotsOf(cells[c]));
             for (int d = 1; d <= 6; ++d) {
-                const QPointF centre(cellLeft(c) + 5 + (d > 3 ? kDotPitch : 0), top + 5 + ((d - 1) % 3) * kDotPitch);
+                const QPointF centre(cellLeft(c) + 5 + (d > 3 ? kDotPitch : 0),
+                                     top + 5 + ((d - 1) % 3) * kDotPitch);
                 const bool raised = dots & BrailleCell::dot(d);
                 painter.setPen(Qt::NoPen);
                 painter.setBrush(raised ? colours.color(QPalette::Text) : colours.color(QPalette::Mid));
@@ -368,7 +390,7 @@ void BrailleEditor::paintEvent(QPaintEvent *)
             }
         }
         painter.setPen(colours.color(QPalette::Text));
-        painter.drawText(QPoint(cellLeft(0), top + kBrailleHeight + fontMetrics().ascent()), kana_.value(l));
+        drawKana(&painter, l);
     }
     if (hasFocus()) {
         const int x = cellLeft(column_) - 5;

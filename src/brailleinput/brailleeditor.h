@@ -7,6 +7,8 @@
 #include <QUndoStack>
 #include <QWidget>
 
+class QPainter;
+
 // An editor of braille lines, typed with six keys (SixKeyChord) and drawn as
 // dots, with each line's kana reading under it. Space enters a blank cell,
 // Backspace and Delete remove a cell, Enter starts a new line, the arrow
@@ -82,10 +84,12 @@ private:
     int lineHeight() const;
     int cellLeft(int column) const;
     int lineTop(int line) const;
+    int drawKana(QPainter *painter, int line) const;
     void updateSize();
 
     QStringList lines_{QString()};
     QStringList kana_{QString()};
+    QList<QList<qsizetype>> kanaCells_{{}}; // for each kana character, the cell it was read from
     int line_ = 0;
     int column_ = 0;
     bool allSelected_ = false;

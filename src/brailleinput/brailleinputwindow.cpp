@@ -58,12 +58,13 @@ BrailleInputWindow::BrailleInputWindow() : QMainWindow(nullptr)
     setCentralWidget(central);
 
     createActions();
-    statusBar()->showMessage(QStringLiteral("F D S J K L が 1〜6 の点です。同時に押して離すと 1 マス入ります。"
-                                            "スペースでマスあけ、Enter で改行、BackSpace で 1 マス削除。"));
+    statusBar()->showMessage(
+        QStringLiteral("F D S J K L が 1〜6 の点です。同時に押して離すと 1 マス入ります。"
+                       "スペースでマスあけ、Enter で改行、BackSpace で 1 マス削除。"));
     connect(editor_, &BrailleEditor::chordChanged, this, &BrailleInputWindow::updateKeyTest);
     connect(editor_, &BrailleEditor::pasteDropped, this, [this](int count) {
-        UserDialogs::instance().warn(
-            this, kTitle, QStringLiteral("点字でない %1 文字は貼り付けませんでした。").arg(count));
+        UserDialogs::instance().warn(this, kTitle,
+                                     QStringLiteral("点字でない %1 文字は貼り付けませんでした。").arg(count));
     });
     setKatakana(QSettings().value(kKatakanaSetting, false).toBool());
     resize(720, 420);
@@ -98,7 +99,8 @@ void BrailleInputWindow::createActions()
     QMenu *braille = menuBar()->addMenu(QStringLiteral("点字(&B)"));
     QAction *insert = add(braille, "honbunSounyuu", QStringLiteral("本文へ挿入(&I)"), QKeySequence());
     connect(insert, &QAction::triggered, this, &BrailleInputWindow::honbunSounyuu);
-    exportAction_ = add(braille, "tenjiFileKakidashi", QStringLiteral("点字ファイル書き出し(&E)..."), QKeySequence());
+    exportAction_ =
+        add(braille, "tenjiFileKakidashi", QStringLiteral("点字ファイル書き出し(&E)..."), QKeySequence());
     exportAction_->setEnabled(false);
     connect(exportAction_, &QAction::triggered, this, [this] {
         if (exporter_)
@@ -164,9 +166,10 @@ void BrailleInputWindow::updateKeyTest(int heldDots, int chordDots)
             keys += QStringLiteral("   ");
     }
     mostKeysHeld_ = qMax(mostKeysHeld_, held);
-    keyTest_->setText(QStringLiteral("キー確認  押されているキー: %1   この組の点: %2\n"
-                                     "同時に押されたキーの最多: %3 個 (6 個全部押して 6 にならないキーボードは、"
-                                     "6 キーを同時に送れません)")
-                          .arg(keys, QString(BrailleCell::toChar(chordDots)))
-                          .arg(mostKeysHeld_));
+    keyTest_->setText(
+        QStringLiteral("キー確認  押されているキー: %1   この組の点: %2\n"
+                       "同時に押されたキーの最多: %3 個 (6 個全部押して 6 にならないキーボードは、"
+                       "6 キーを同時に送れません)")
+            .arg(keys, QString(BrailleCell::toChar(chordDots)))
+            .arg(mostKeysHeld_));
 }

@@ -16,7 +16,18 @@ constexpr ChordKey kChordKeys[] = {
     {44, Qt::Key_J, 4}, {45, Qt::Key_K, 5}, {46, Qt::Key_L, 6},
 };
 
+// Long enough for the press of a repeat to follow its release, too short
+// for the user to notice.
+constexpr int kRepeatWaitMs = 30;
+
 } // namespace
+
+SixKeyChord::SixKeyChord(QObject *parent) : QObject(parent)
+{
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(kRepeatWaitMs);
+    connect(&settleTimer_, &QTimer::timeout, this, &SixKeyChord::settle);
+}
 
 int SixKeyChord::dotOfKey(const QKeyEvent &event)
 {
@@ -30,13 +41,21 @@ int SixKeyChord::dotOfKey(const QKeyEvent &event)
 
 bool SixKeyChord::keyPress(const QKeyEvent &event)
 {
-    // With Ctrl or Alt held the key is a shortcut, not a dot.
     const int dot = dotOfKey(event);
     if (dot == 0 || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
+    const int bit = 1 << (dot - 1);
+    if (pendingBit_ == bit && event.timestamp() == pendingTime_) {
+        // The held-back release and this press are one repeat of a held key.
+        pendingBit_ = 0;
+        settleTimer_.stop();
+        return true;
+    }
+    settle();
     if (!event.isAutoRepeat()) {
-        held_ |= 1 << (dot - 1);
+        held_ |= bit;
         chord_ |= held_;
+        emit keysChanged(held_, chord_);
     }
     return true;
 }
@@ -51,24 +70,38 @@ bool SixKeyChord::keyRelease(const QKeyEvent &event)
     const int bit = 1 << (dot - 1);
     if (event.isAutoRepeat() || !(held_ & bit))
         return true;
-    held_ &= ~bit;
-    if (held_ == 0) {
-        finished_ = chord_;
-        chord_ = 0;
-    }
+    settle();
+    pendingBit_ = bit;
+    pendingTime_ = event.timestamp();
+    // Events without a time stamp (sent by the program itself) cannot be
+    // repeats of this kind.
+    if (pendingTime_ == 0)
+        settle();
+    else
+        settleTimer_.start();
     return true;
 }
 
-int SixKeyChord::takeCell()
+void SixKeyChord::settle()
 {
-    const int cell = finished_;
-    finished_ = -1;
-    return cell;
+    settleTimer_.stop();
+    if (pendingBit_ == 0)
+        return;
+    held_ &= ~pendingBit_;
+    pendingBit_ = 0;
+    const int chord = chord_;
+    if (held_ == 0)
+        chord_ = 0;
+    emit keysChanged(held_, chord_);
+    if (held_ == 0)
+        emit cellTyped(chord);
 }
 
 void SixKeyChord::reset()
 {
+    settleTimer_.stop();
+    pendingBit_ = 0;
     held_ = 0;
     chord_ = 0;
-    finished_ = -1;
+    emit keysChanged(0, 0);
 }

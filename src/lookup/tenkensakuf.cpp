@@ -87,6 +87,7 @@ tenkensakuf::tenkensakuf()
     createDotImages();
     arrangeTabOrder();
     Form_Load();
+    connect(&chord_, &SixKeyChord::cellTyped, this, &tenkensakuf::enterChord);
     installEventFilter(this);
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
@@ -274,11 +275,10 @@ bool tenkensakuf::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::KeyPress ? chord_.keyPress(*key) : chord_.keyRelease(*key)) {
-        if (const int dots = chord_.takeCell(); dots > 0)
-            enterChord(dots);
+    if (event->type() == QEvent::KeyPress ? chord_.keyPress(*key) : chord_.keyRelease(*key))
         return true;
-    }
+    if (event->type() == QEvent::KeyPress)
+        chord_.settle();
     if (event->type() != QEvent::KeyPress || qobject_cast<DotImage *>(watched))
         return false;
     switch (key->key()) {

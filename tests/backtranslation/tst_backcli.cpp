@@ -21,8 +21,8 @@ void TestBackCli::run_data()
     QTest::addColumn<QString>("output");
 
     QTest::newRow("hiragana, CR LF") << QStringList{"back"} << "⠱⠩⠑\r\n⠼⠁⠤⠁\r\n" << 0 << "さくら\n１あ\n";
-    QTest::newRow("katakana, standard input named") << QStringList{"back", "--katakana", "-"} << "⠿⠚⠴\n⠦" << 0
-                                                    << "メロン\n⠦\n";
+    QTest::newRow("katakana, standard input named")
+        << QStringList{"back", "--katakana", "-"} << "⠿⠚⠴\n⠦" << 0 << "メロン\n⠦\n";
     QTest::newRow("empty input") << QStringList{"back"} << "" << 0 << "";
     QTest::newRow("unknown option") << QStringList{"back", "--kata"} << "⠁" << 2 << "";
     QTest::newRow("missing file") << QStringList{"back", "/nonexistent/mirabo.txt"} << "" << 1 << "";

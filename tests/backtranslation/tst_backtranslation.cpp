@@ -21,6 +21,7 @@ private slots:
     void katakana_data();
     void katakana();
     void bracketsSpanLines();
+    void cellOfEveryCharacter();
     void roundTrip_data();
     void roundTrip();
 };
@@ -30,55 +31,99 @@ void TestBackTranslation::hiragana_data()
     QTest::addColumn<QString>("braille");
     QTest::addColumn<QString>("kana");
 
-    QTest::newRow("plain kana") << "⠱⠩⠑⠀⠿⠚⠴" << "さくら　めろん";
-    QTest::newRow("わ を ん っ ー") << "⠄⠔⠴⠂⠒" << "わをんっー";
-    QTest::newRow("ゐ, and ゑ before kana") << "⠆⠀⠖⠧" << "ゐ　ゑひ";
-    QTest::newRow("voiced, semi-voiced") << "⠐⠭⠐⠞⠉⠀⠠⠮⠹⠞" << "ぶどう　ぽすと";
-    QTest::newRow("yōon") << "⠈⠪⠉⠀⠈⠱⠳⠴⠀⠘⠩⠉⠈⠍⠉" << "きょう　しゃしん　ぎゅうにゅう";
-    QTest::newRow("semi-voiced yōon") << "⠨⠮⠴⠨⠥" << "ぴょんぴゃ";
-    QTest::newRow("ヴ stays katakana") << "⠐⠉⠀⠲⠥" << "ヴ　ヴぁ";
+    QTest::newRow("plain kana") << "⠱⠩⠑⠀⠿⠚⠴"
+                                << "さくら　めろん";
+    QTest::newRow("わ を ん っ ー") << "⠄⠔⠴⠂⠒"
+                                    << "わをんっー";
+    QTest::newRow("ゐ, and ゑ before kana") << "⠆⠀⠖⠧"
+                                            << "ゐ　ゑひ";
+    QTest::newRow("voiced, semi-voiced") << "⠐⠭⠐⠞⠉⠀⠠⠮⠹⠞"
+                                         << "ぶどう　ぽすと";
+    QTest::newRow("yōon") << "⠈⠪⠉⠀⠈⠱⠳⠴⠀⠘⠩⠉⠈⠍⠉"
+                          << "きょう　しゃしん　ぎゅうにゅう";
+    QTest::newRow("semi-voiced yōon") << "⠨⠮⠴⠨⠥"
+                                      << "ぴょんぴゃ";
+    QTest::newRow("ヴ stays katakana") << "⠐⠉⠀⠲⠥"
+                                       << "ヴ　ヴぁ";
 
-    QTest::newRow("number") << "⠼⠁⠃⠉" << "１２３";
-    QTest::newRow("digit-group point") << "⠼⠁⠄⠚⠚⠚" << "１，０００";
-    QTest::newRow("decimal point") << "⠼⠉⠂⠁⠙" << "３．１４";
-    QTest::newRow("kana after a number") << "⠼⠉⠡⠃" << "３かい";
-    QTest::newRow("connector dropped") << "⠼⠁⠤⠓⠴" << "１りん";
-    QTest::newRow("number ends at a blank") << "⠼⠁⠀⠁" << "１　あ";
-    QTest::newRow("わ after a number") << "⠼⠉⠄" << "３わ";
-    QTest::newRow("colon between numbers") << "⠼⠃⠁⠐⠂⠼⠙⠋" << "２１：４６";
-    QTest::newRow("hyphen between numbers") << "⠼⠁⠃⠉⠤⠼⠙⠑" << "１２３－４５";
-    QTest::newRow("percent") << "⠼⠑⠚⠰⠏" << "５０％";
+    QTest::newRow("number") << "⠼⠁⠃⠉"
+                            << "１２３";
+    QTest::newRow("digit-group point") << "⠼⠁⠄⠚⠚⠚"
+                                       << "１，０００";
+    QTest::newRow("decimal point") << "⠼⠉⠂⠁⠙"
+                                   << "３．１４";
+    QTest::newRow("kana after a number") << "⠼⠉⠡⠃"
+                                         << "３かい";
+    QTest::newRow("connector dropped") << "⠼⠁⠤⠓⠴"
+                                       << "１りん";
+    QTest::newRow("number ends at a blank") << "⠼⠁⠀⠁"
+                                            << "１　あ";
+    QTest::newRow("わ after a number") << "⠼⠉⠄"
+                                       << "３わ";
+    QTest::newRow("colon between numbers") << "⠼⠃⠁⠐⠂⠼⠙⠋"
+                                           << "２１：４６";
+    QTest::newRow("hyphen between numbers") << "⠼⠁⠃⠉⠤⠼⠙⠑"
+                                            << "１２３－４５";
+    QTest::newRow("percent") << "⠼⠑⠚⠰⠏"
+                             << "５０％";
 
-    QTest::newRow("small letters") << "⠰⠁⠃⠉" << "ａｂｃ";
-    QTest::newRow("one capital") << "⠰⠠⠞⠕⠅⠽⠕" << "Ｔｏｋｙｏ";
-    QTest::newRow("capital inside a word") << "⠰⠊⠠⠏⠓⠕⠝⠑" << "ｉＰｈｏｎｅ";
-    QTest::newRow("capital run") << "⠰⠠⠠⠝⠓⠅" << "ＮＨＫ";
-    QTest::newRow("hyphen in letters") << "⠰⠠⠠⠍⠎⠤⠰⠠⠠⠙⠕⠎" << "ＭＳ－ＤＯＳ";
-    QTest::newRow("kana after letters") << "⠰⠠⠁⠤⠁⠀⠰⠠⠉⠤⠠⠭⠑⠹" << "Ａあ　Ｃぷらす";
-    QTest::newRow("letters after kana") << "⠁⠡⠰⠺⠊⠝⠑" << "あかｗｉｎｅ";
-    QTest::newRow("letters end at a blank") << "⠰⠁⠀⠁" << "ａ　あ";
+    QTest::newRow("small letters") << "⠰⠁⠃⠉"
+                                   << "ａｂｃ";
+    QTest::newRow("one capital") << "⠰⠠⠞⠕⠅⠽⠕"
+                                 << "Ｔｏｋｙｏ";
+    QTest::newRow("capital inside a word") << "⠰⠊⠠⠏⠓⠕⠝⠑"
+                                           << "ｉＰｈｏｎｅ";
+    QTest::newRow("capital run") << "⠰⠠⠠⠝⠓⠅"
+                                 << "ＮＨＫ";
+    QTest::newRow("hyphen in letters") << "⠰⠠⠠⠍⠎⠤⠰⠠⠠⠙⠕⠎"
+                                       << "ＭＳ－ＤＯＳ";
+    QTest::newRow("kana after letters") << "⠰⠠⠁⠤⠁⠀⠰⠠⠉⠤⠠⠭⠑⠹"
+                                        << "Ａあ　Ｃぷらす";
+    QTest::newRow("letters after kana") << "⠁⠡⠰⠺⠊⠝⠑"
+                                        << "あかｗｉｎｅ";
+    QTest::newRow("letters end at a blank") << "⠰⠁⠀⠁"
+                                            << "ａ　あ";
 
-    QTest::newRow("punctuation drops its blanks") << "⠁⠰⠀⠃⠲⠀⠀⠉⠢⠀⠋⠖⠀⠊⠐⠀⠡" << "あ、い。う？え！お・か";
-    QTest::newRow("a blank of the text stays") << "⠁⠰⠀⠀⠃" << "あ、　い";
-    QTest::newRow("at the end of a line") << "⠁⠲" << "あ。";
-    QTest::newRow("sokuon before punctuation") << "⠁⠂⠖" << "あっ！";
-    QTest::newRow("ASCII and full-width spaces are blanks") << "⠁ ⠃　⠉" << "あ　い　う";
+    QTest::newRow("punctuation drops its blanks") << "⠁⠰⠀⠃⠲⠀⠀⠉⠢⠀⠋⠖⠀⠊⠐⠀⠡"
+                                                  << "あ、い。う？え！お・か";
+    QTest::newRow("a blank of the text stays") << "⠁⠰⠀⠀⠃"
+                                               << "あ、　い";
+    QTest::newRow("at the end of a line") << "⠁⠲"
+                                          << "あ。";
+    QTest::newRow("sokuon before punctuation") << "⠁⠂⠖"
+                                               << "あっ！";
+    QTest::newRow("ASCII and full-width spaces are blanks") << "⠁ ⠃　⠉"
+                                                            << "あ　い　う";
 
-    QTest::newRow("かぎ") << "⠤⠁⠲⠤" << "「あ。」";
-    QTest::newRow("二重かぎ in かぎ") << "⠤⠰⠤⠁⠤⠆⠤" << "「『あ』」";
-    QTest::newRow("parentheses") << "⠶⠁⠶" << "（あ）";
-    QTest::newRow("square brackets") << "⠐⠶⠁⠶⠂" << "［あ］";
-    QTest::newRow("bracket after letters") << "⠤⠰⠠⠠⠕⠅⠤⠐⠟⠹" << "「ＯＫ」です";
-    QTest::newRow("bracket after a number") << "⠤⠼⠉⠤⠁" << "「３」あ";
-    QTest::newRow("signs") << "⠰⠯⠰⠩⠰⠡⠰⠪" << "＆＃＊＠";
-    QTest::newRow("reference mark") << "⠔⠔⠀⠁" << "※あ";
-    QTest::newRow("arrow") << "⠁⠀⠒⠒⠕⠀⠃" << "あ→い";
+    QTest::newRow("かぎ") << "⠤⠁⠲⠤"
+                          << "「あ。」";
+    QTest::newRow("二重かぎ in かぎ") << "⠤⠰⠤⠁⠤⠆⠤"
+                                      << "「『あ』」";
+    QTest::newRow("parentheses") << "⠶⠁⠶"
+                                 << "（あ）";
+    QTest::newRow("square brackets") << "⠐⠶⠁⠶⠂"
+                                     << "［あ］";
+    QTest::newRow("bracket after letters") << "⠤⠰⠠⠠⠕⠅⠤⠐⠟⠹"
+                                           << "「ＯＫ」です";
+    QTest::newRow("bracket after a number") << "⠤⠼⠉⠤⠁"
+                                            << "「３」あ";
+    QTest::newRow("signs") << "⠰⠯⠰⠩⠰⠡⠰⠪"
+                           << "＆＃＊＠";
+    QTest::newRow("reference mark") << "⠔⠔⠀⠁"
+                                    << "※あ";
+    QTest::newRow("arrow") << "⠁⠀⠒⠒⠕⠀⠃"
+                           << "あ→い";
 
-    QTest::newRow("lone prefixes are kept") << "⠈⠀⠼⠀⠠" << "⠈　⠼　⠠";
-    QTest::newRow("prefix that cannot join") << "⠈⠣⠠⠁" << "⠈き⠠あ";
-    QTest::newRow("cell with no reading") << "⠦⠁" << "⠦あ";
-    QTest::newRow("other characters") << "abc⣿漢⠁" << "abc⣿漢あ";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("lone prefixes are kept") << "⠈⠀⠼⠀⠠"
+                                            << "⠈　⠼　⠠";
+    QTest::newRow("prefix that cannot join") << "⠈⠣⠠⠁"
+                                             << "⠈き⠠あ";
+    QTest::newRow("cell with no reading") << "⠦⠁"
+                                          << "⠦あ";
+    QTest::newRow("other characters") << "abc⣿漢⠁"
+                                      << "abc⣿漢あ";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestBackTranslation::hiragana()
@@ -93,25 +138,42 @@ void TestBackTranslation::katakana_data()
     QTest::addColumn<QString>("braille");
     QTest::addColumn<QString>("kana");
 
-    QTest::newRow("plain") << "⠿⠚⠴⠀⠄⠔⠆⠖⠁" << "メロン　ワヲヰヱア";
-    QTest::newRow("party") << "⠠⠥⠒⠈⠗⠒" << "パーティー";
-    QTest::newRow("fork") << "⠢⠮⠒⠩" << "フォーク";
-    QTest::newRow("whisky") << "⠢⠃⠹⠣⠒" << "ウィスキー";
-    QTest::newRow("check") << "⠈⠟⠂⠩" << "チェック";
-    QTest::newRow("violin") << "⠲⠥⠃⠊⠓⠴" << "ヴァイオリン";
-    QTest::newRow("duet") << "⠸⠝⠋⠂⠞" << "デュエット";
-    QTest::newRow("jet") << "⠘⠻⠂⠞" << "ジェット";
-    QTest::newRow("tattoo") << "⠕⠢⠝⠒" << "タトゥー";
-    QTest::newRow("fusion") << "⠨⠬⠒⠘⠺⠴" << "フュージョン";
-    QTest::newRow("disk") << "⠘⠗⠹⠩" << "ディスク";
-    QTest::newRow("Guam") << "⠲⠡⠽" << "グァム";
-    QTest::newRow("イェ キェ ニェ ヒェ ミェ リェ") << "⠈⠋⠈⠫⠈⠏⠈⠯⠈⠿⠈⠛" << "イェキェニェヒェミェリェ";
-    QTest::newRow("ギェ ヂェ ビェ ピェ") << "⠘⠫⠘⠟⠘⠯⠨⠯" << "ギェヂェビェピェ";
-    QTest::newRow("スィ ズィ テュ フョ") << "⠈⠳⠘⠳⠨⠝⠨⠜" << "スィズィテュフョ";
-    QTest::newRow("ドゥ ヴュ ヴョ") << "⠲⠝⠸⠬⠸⠜" << "ドゥヴュヴョ";
-    QTest::newRow("ウァ ウェ ウォ クァ ツァ ツィ ツェ ツォ ファ")
-        << "⠢⠁⠢⠋⠢⠊⠢⠡⠢⠕⠢⠗⠢⠟⠢⠞⠢⠥" << "ウァウェウォクァツァツィツェツォファ";
-    QTest::newRow("letters and digits keep their form") << "⠰⠠⠁⠤⠁⠀⠼⠁⠤⠁" << "Ａア　１ア";
+    QTest::newRow("plain") << "⠿⠚⠴⠀⠄⠔⠆⠖⠁"
+                           << "メロン　ワヲヰヱア";
+    QTest::newRow("party") << "⠠⠥⠒⠈⠗⠒"
+                           << "パーティー";
+    QTest::newRow("fork") << "⠢⠮⠒⠩"
+                          << "フォーク";
+    QTest::newRow("whisky") << "⠢⠃⠹⠣⠒"
+                            << "ウィスキー";
+    QTest::newRow("check") << "⠈⠟⠂⠩"
+                           << "チェック";
+    QTest::newRow("violin") << "⠲⠥⠃⠊⠓⠴"
+                            << "ヴァイオリン";
+    QTest::newRow("duet") << "⠸⠝⠋⠂⠞"
+                          << "デュエット";
+    QTest::newRow("jet") << "⠘⠻⠂⠞"
+                         << "ジェット";
+    QTest::newRow("tattoo") << "⠕⠢⠝⠒"
+                            << "タトゥー";
+    QTest::newRow("fusion") << "⠨⠬⠒⠘⠺⠴"
+                            << "フュージョン";
+    QTest::newRow("disk") << "⠘⠗⠹⠩"
+                          << "ディスク";
+    QTest::newRow("Guam") << "⠲⠡⠽"
+                          << "グァム";
+    QTest::newRow("イェ キェ ニェ ヒェ ミェ リェ") << "⠈⠋⠈⠫⠈⠏⠈⠯⠈⠿⠈⠛"
+                                                   << "イェキェニェヒェミェリェ";
+    QTest::newRow("ギェ ヂェ ビェ ピェ") << "⠘⠫⠘⠟⠘⠯⠨⠯"
+                                         << "ギェヂェビェピェ";
+    QTest::newRow("スィ ズィ テュ フョ") << "⠈⠳⠘⠳⠨⠝⠨⠜"
+                                         << "スィズィテュフョ";
+    QTest::newRow("ドゥ ヴュ ヴョ") << "⠲⠝⠸⠬⠸⠜"
+                                    << "ドゥヴュヴョ";
+    QTest::newRow("ウァ ウェ ウォ クァ ツァ ツィ ツェ ツォ ファ") << "⠢⠁⠢⠋⠢⠊⠢⠡⠢⠕⠢⠗⠢⠟⠢⠞⠢⠥"
+                                                                  << "ウァウェウォクァツァツィツェツォファ";
+    QTest::newRow("letters and digits keep their form") << "⠰⠠⠁⠤⠁⠀⠼⠁⠤⠁"
+                                                        << "Ａア　１ア";
 }
 
 void TestBackTranslation::katakana()
@@ -123,10 +185,16 @@ void TestBackTranslation::katakana()
 
 void TestBackTranslation::bracketsSpanLines()
 {
-    QCOMPARE(backTranslateLines({u"⠤⠁"_s, u"⠃⠤"_s, u"⠤⠉"_s}),
-             QStringList({u"「あ"_s, u"い」"_s, u"「う"_s}));
+    QCOMPARE(backTranslateLines({u"⠤⠁"_s, u"⠃⠤"_s, u"⠤⠉"_s}), QStringList({u"「あ"_s, u"い」"_s, u"「う"_s}));
     // A new text starts with no bracket open.
     QCOMPARE(backTranslateLines({u"⠃⠤"_s}), QStringList({u"い「"_s}));
+}
+
+void TestBackTranslation::cellOfEveryCharacter()
+{
+    QList<qsizetype> cells;
+    QCOMPARE(BackTranslator().line(u"⠈⠪⠉⠀⠼⠁⠃⠲⠀⠀⠁"_s, &cells), u"きょう　１２。あ"_s);
+    QCOMPARE(cells, QList<qsizetype>({0, 0, 2, 3, 5, 6, 7, 10}));
 }
 
 // Text → braille with the translation as it stands → text again, for text

@@ -19,14 +19,15 @@ struct PhysicalKey
 inline constexpr PhysicalKey kKeys[] = {{u'F', 41, Qt::Key_U}, {u'D', 40, Qt::Key_E}, {u'S', 39, Qt::Key_O},
                                         {u'J', 44, Qt::Key_H}, {u'K', 45, Qt::Key_T}, {u'L', 46, Qt::Key_N}};
 
-// Sends the press or release of the key at F, D, S, J, K or L; false for
-// another letter.
-inline bool send(QWidget *target, QEvent::Type type, QChar qwerty, bool autoRepeat = false)
+// Sends the press or release of the key at F, D, S, J, K or L, with the X
+// server's time stamp in milliseconds (0: none); false for another letter.
+inline bool send(QWidget *target, QEvent::Type type, QChar qwerty, bool autoRepeat = false, quint64 time = 0)
 {
     for (const PhysicalKey &k : kKeys) {
         if (k.qwerty == qwerty) {
             QKeyEvent event(type, k.dvorakKey, Qt::NoModifier, k.scanCode, 0, 0,
                             QString(QChar(k.dvorakKey)).toLower(), autoRepeat);
+            event.setTimestamp(time);
             QApplication::sendEvent(target, &event);
             return true;
         }

@@ -37,7 +37,10 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     xdotool key space      # a blank cell
     chord "l f k" "k l f"  # dots 1 5 6, released in another order: ⠱
     xdotool key Return
-    chord "d" "d"          # dot 2: ⠂
+    # Dot 2 held long enough for the keyboard to repeat it: still one ⠂.
+    xdotool keydown d
+    sleep 1.2
+    xdotool keyup d
     xdotool key ctrl+c
     sleep 0.5
     copied=$(xclip -o -selection clipboard)
