@@ -140,7 +140,9 @@ QString plainKana(int dots)
     return QString();
 }
 
-// 0 plain, 1 voiced, 2 semi-voiced.
+// ⠈, ⠘ or ⠨ (mark 0, 1, 2: plain, voiced, semi-voiced) before a cell: the
+// yōon of the cell's row (きゃ from か's cell), the row's sound with ぇ (キェ
+// from け's cell, イェ), スィ and ティ from し's and ち's cells, テュ フュ フョ.
 QString yoon(int mark, int dots)
 {
     if (mark == 2 && dots == cell("1345"))

@@ -76,7 +76,7 @@ void BrailleEditor::setState(const State &state)
         kana_.append(translator.line(cells, &kanaCells_.last()));
     }
     updateSize();
-    update();
+    showCursor();
     emit contentChanged();
 }
 
@@ -229,7 +229,13 @@ void BrailleEditor::moveCursor(int key)
     }
     column_ = qMin(column_, int(lines_[line_].size()));
     allSelected_ = false;
+    showCursor();
+}
+
+void BrailleEditor::showCursor()
+{
     update();
+    emit cursorMoved(QRect(cellLeft(column_) - kCellPitch, lineTop(line_), 2 * kCellPitch, lineHeight()));
 }
 
 bool BrailleEditor::shortcut(QKeyEvent *event)

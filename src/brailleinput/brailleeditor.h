@@ -51,6 +51,8 @@ signals:
     void chordChanged(int heldDots, int chordDots);
     // Characters of a paste that are not braille and were left out.
     void pasteDropped(int count);
+    // Where the cursor now stands, for a scroll area to keep it in view.
+    void cursorMoved(const QRect &area);
 
 protected:
     bool event(QEvent *event) override;
@@ -86,6 +88,7 @@ private:
     int lineTop(int line) const;
     int drawKana(QPainter *painter, int line) const;
     void updateSize();
+    void showCursor();
 
     QStringList lines_{QString()};
     QStringList kana_{QString()};

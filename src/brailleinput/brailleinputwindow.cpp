@@ -36,7 +36,6 @@ BrailleInputWindow *BrailleInputWindow::open()
 
 BrailleInputWindow::BrailleInputWindow() : QMainWindow(nullptr)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("BrailleInputWindow"));
@@ -62,6 +61,9 @@ BrailleInputWindow::BrailleInputWindow() : QMainWindow(nullptr)
         QStringLiteral("F D S J K L が 1〜6 の点です。同時に押して離すと 1 マス入ります。"
                        "スペースでマスあけ、Enter で改行、BackSpace で 1 マス削除。"));
     connect(editor_, &BrailleEditor::chordChanged, this, &BrailleInputWindow::updateKeyTest);
+    connect(editor_, &BrailleEditor::cursorMoved, scroll, [scroll](const QRect &area) {
+        scroll->ensureVisible(area.center().x(), area.center().y(), area.width() / 2, area.height() / 2);
+    });
     connect(editor_, &BrailleEditor::pasteDropped, this, [this](int count) {
         UserDialogs::instance().warn(this, kTitle,
                                      QStringLiteral("点字でない %1 文字は貼り付けませんでした。").arg(count));

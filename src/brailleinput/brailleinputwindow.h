@@ -18,9 +18,9 @@ class BrailleInputWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Shows the window, creating it when it is not open; an open window is
-    // brought to the front and keeps its cells. It has no owner and is
-    // destroyed when closed.
+    // Shows the window, creating it the first time; it is brought to the
+    // front and keeps its cells. It has no owner. Closing only hides it, so
+    // braille typed there is not lost and nothing needs to be asked.
     static BrailleInputWindow *open();
 
     BrailleEditor *editor() const { return editor_; }

@@ -140,28 +140,12 @@ void TestBackTranslation::katakana_data()
 
     QTest::newRow("plain") << "⠿⠚⠴⠀⠄⠔⠆⠖⠁"
                            << "メロン　ワヲヰヱア";
-    QTest::newRow("party") << "⠠⠥⠒⠈⠗⠒"
-                           << "パーティー";
-    QTest::newRow("fork") << "⠢⠮⠒⠩"
-                          << "フォーク";
-    QTest::newRow("whisky") << "⠢⠃⠹⠣⠒"
-                            << "ウィスキー";
-    QTest::newRow("check") << "⠈⠟⠂⠩"
-                           << "チェック";
-    QTest::newRow("violin") << "⠲⠥⠃⠊⠓⠴"
-                            << "ヴァイオリン";
-    QTest::newRow("duet") << "⠸⠝⠋⠂⠞"
-                          << "デュエット";
-    QTest::newRow("jet") << "⠘⠻⠂⠞"
-                         << "ジェット";
-    QTest::newRow("tattoo") << "⠕⠢⠝⠒"
-                            << "タトゥー";
-    QTest::newRow("fusion") << "⠨⠬⠒⠘⠺⠴"
-                            << "フュージョン";
-    QTest::newRow("disk") << "⠘⠗⠹⠩"
-                          << "ディスク";
-    QTest::newRow("Guam") << "⠲⠡⠽"
-                          << "グァム";
+    QTest::newRow("words with 特殊音") << "⠠⠥⠒⠈⠗⠒⠀⠢⠮⠒⠩⠀⠢⠃⠹⠣⠒⠀⠈⠟⠂⠩"
+                                       << "パーティー　フォーク　ウィスキー　チェック";
+    QTest::newRow("more words") << "⠲⠥⠃⠊⠓⠴⠀⠸⠝⠋⠂⠞⠀⠘⠻⠂⠞⠀⠕⠢⠝⠒"
+                                << "ヴァイオリン　デュエット　ジェット　タトゥー";
+    QTest::newRow("and more") << "⠨⠬⠒⠘⠺⠴⠀⠘⠗⠹⠩⠀⠲⠡⠽"
+                              << "フュージョン　ディスク　グァム";
     QTest::newRow("イェ キェ ニェ ヒェ ミェ リェ") << "⠈⠋⠈⠫⠈⠏⠈⠯⠈⠿⠈⠛"
                                                    << "イェキェニェヒェミェリェ";
     QTest::newRow("ギェ ヂェ ビェ ピェ") << "⠘⠫⠘⠟⠘⠯⠨⠯"

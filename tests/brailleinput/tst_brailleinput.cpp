@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,12 +33,13 @@ private slots:
     void keyTestShowsHeldKeys();
     void insertsKanaIntoTheMainEditor();
     void exportWaitsForItsHook();
+    void closingKeepsTheCells();
 
 private:
     void type(const QString &steps);
     void trigger(const char *action);
 
-    BrailleInputWindow *window_ = nullptr;
+    QPointer<BrailleInputWindow> window_;
     BrailleEditor *editor_ = nullptr;
 };
 
@@ -49,7 +51,7 @@ void TestBrailleInput::init()
 
 void TestBrailleInput::cleanup()
 {
-    delete window_;
+    delete window_.data();
     Clipboard::setText(QString());
 }
 
@@ -258,6 +260,18 @@ void TestBrailleInput::exportWaitsForItsHook()
     type(u"F Enter D"_s);
     exportItem->trigger();
     QCOMPARE(handed, QStringList({u"⠁"_s, u"⠂"_s}));
+}
+
+void TestBrailleInput::closingKeepsTheCells()
+{
+    FakeUserDialogs dialogs;
+    window_->show();
+    type(u"F"_s);
+    QVERIFY(window_->close());
+    QCOMPARE(BrailleInputWindow::open(), window_.data());
+    QVERIFY(window_->isVisible());
+    QCOMPARE(editor_->lines(), QStringList{u"⠁"_s});
+    QVERIFY(dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestBrailleInput)

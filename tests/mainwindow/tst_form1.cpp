@@ -204,7 +204,8 @@ void TestForm1::menuBarOrder()
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari"}));
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
              (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace"}));
-    QCOMPARE(actionNames(bar.at(2)->menu()->actions()), (QStringList{"tenhonyaku", "jikkoug"}));
+    QCOMPARE(actionNames(bar.at(2)->menu()->actions()),
+             (QStringList{"tenhonyaku", "jikkoug", "-", "tenjinyuryoku"}));
     QCOMPARE(actionNames(bar.at(4)->menu()->actions()), QStringList{"helpdisp"});
 }
 
