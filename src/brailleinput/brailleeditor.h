@@ -1,7 +1,7 @@
 #pragma once
 
 #include "backtranslation/backtranslation.h"
-#include "brailleinput/sixkeychord.h"
+#include "platform/sixkeychord.h"
 
 #include <QStringList>
 #include <QUndoStack>

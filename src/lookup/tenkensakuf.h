@@ -1,6 +1,6 @@
 #pragma once
 
-#include "brailleinput/sixkeychord.h"
+#include "platform/sixkeychord.h"
 
 #include <QString>
 #include <QWidget>

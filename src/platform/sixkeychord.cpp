@@ -1,4 +1,4 @@
-#include "brailleinput/sixkeychord.h"
+#include "platform/sixkeychord.h"
 
 #include <QKeyEvent>
 
