@@ -73,6 +73,13 @@ BrailleInputWindow::BrailleInputWindow() : QMainWindow(nullptr)
     editor_->setFocus();
 }
 
+BrailleInputWindow::~BrailleInputWindow()
+{
+    // Destroying the window takes the focus from the editor, which then
+    // reports its keys to a window that is no longer whole.
+    editor_->disconnect(this);
+}
+
 void BrailleInputWindow::createActions()
 {
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));

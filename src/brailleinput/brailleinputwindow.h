@@ -22,6 +22,7 @@ public:
     // front and keeps its cells. It has no owner. Closing only hides it, so
     // braille typed there is not lost and nothing needs to be asked.
     static BrailleInputWindow *open();
+    ~BrailleInputWindow() override;
 
     BrailleEditor *editor() const { return editor_; }
 

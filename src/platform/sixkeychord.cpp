@@ -101,6 +101,8 @@ void SixKeyChord::reset()
 {
     settleTimer_.stop();
     pendingBit_ = 0;
+    if (held_ == 0 && chord_ == 0)
+        return;
     held_ = 0;
     chord_ = 0;
     emit keysChanged(0, 0);
