@@ -91,6 +91,7 @@ private slots:
     void mnureplace_Click();   // shows the replace dialog frmreplacestr
     void tenhonyaku_Click();   // translates the document into List1
     void jikkoug_Click();      // shows the look-up window tenkensakuf
+    void tenjinyuryoku_Click(); // shows the braille input window
 
 private:
     void createMenus();
@@ -122,6 +123,7 @@ private:
     QAction *mnureplace = nullptr;
     QAction *tenhonyaku = nullptr;
     QAction *jikkoug = nullptr;
+    QAction *tenjinyuryoku = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
 
