@@ -1,9 +1,9 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
+#include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
-#include "brailleinput/brailleinputwindow.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
