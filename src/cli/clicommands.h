@@ -23,6 +23,7 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
 int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err);
 int runExportCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 int runImportCommand(const QStringList &args, std::FILE *out, std::FILE *err);
+int runBackCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
 
 // Everything the commands print is UTF-8, whatever the locale. False when the
 // stream did not take all of it.

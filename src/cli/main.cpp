@@ -41,6 +41,8 @@ int main(int argc, char *argv[])
         status = runExportCommand(args.mid(1), stdin, stdout, stderr);
     } else if (command == u"import") {
         status = runImportCommand(args.mid(1), stdout, stderr);
+    } else if (command == u"back") {
+        status = runBackCommand(args.mid(1), stdin, stdout, stderr);
     } else if (command == u"braille") {
         status = runTranslateCommand(args.mid(1), stdin, stdout, stderr, TranslateOutput::WholeBraille);
     } else {

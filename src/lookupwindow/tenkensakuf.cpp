@@ -8,6 +8,7 @@
 #include "platform/gui/showwindow.h"
 #include "platform/gui/twips.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 
@@ -97,6 +98,10 @@ tenkensakuf::tenkensakuf()
     createDotImages();
     arrangeTabOrder();
     Form_Load();
+    connect(&chord_, &SixKeyChord::cellTyped, this, &tenkensakuf::enterChord);
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
 }
 
 void tenkensakuf::createControls()
@@ -216,6 +221,9 @@ void tenkensakuf::setDotMarked(int p, bool marked)
     }
     DotFlags[p - 1] = marked ? u'1' : u'0';
     clearResults();
+    // After a click the next chord goes to the first empty cell again.
+    chordCell_ = -1;
+    chordStartsSign_ = false;
 }
 
 void tenkensakuf::clearResults()
@@ -316,4 +324,74 @@ void tenkensakuf::moveDotFocus(int p, Qt::Key key)
     const int next = dotAt(column, row);
     DotImage *front = image(2 * next);
     (front->isHidden() ? image(2 * next - 1) : front)->setFocus(Qt::TabFocusReason);
+}
+
+bool tenkensakuf::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::WindowDeactivate && watched == this)
+        chord_.reset(); // the releases of the held keys go elsewhere
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::KeyPress ? chord_.keyPress(*key) : chord_.keyRelease(*key))
+        return true;
+    if (event->type() == QEvent::KeyPress)
+        chord_.settle();
+    if (event->type() != QEvent::KeyPress || qobject_cast<DotImage *>(watched))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        if (!key->isAutoRepeat())
+            nextChordCell();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!key->isAutoRepeat()) {
+            LookUpPattern();
+            chordStartsSign_ = true;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+int tenkensakuf::firstEmptyCell() const
+{
+    for (int c = 0; c < kSignCells; ++c) {
+        if (DotFlags.mid(kDotsPerCell * c, kDotsPerCell) == QString(kDotsPerCell, u'0'))
+            return c;
+    }
+    return kSignCells - 1;
+}
+
+void tenkensakuf::enterChord(int dots)
+{
+    int cell = chordCell_;
+    if (chordStartsSign_) {
+        for (int p = 1; p <= kDotPositions; ++p) {
+            if (DotFlags[p - 1] == u'1')
+                setDotMarked(p, false);
+        }
+        cell = 0;
+    } else if (cell < 0) {
+        cell = firstEmptyCell();
+    }
+    for (int d = 1; d <= kDotsPerCell; ++d) {
+        const int p = kDotsPerCell * cell + d;
+        const bool marked = dots & (1 << (d - 1));
+        if ((DotFlags[p - 1] == u'1') != marked)
+            setDotMarked(p, marked);
+    }
+    chordCell_ = cell;
+    chordStartsSign_ = false;
+}
+
+void tenkensakuf::nextChordCell()
+{
+    if (chordStartsSign_)
+        enterChord(0);
+    else if (chordCell_ < 0)
+        chordCell_ = firstEmptyCell();
+    chordCell_ = qMin(chordCell_ + 1, kSignCells - 1);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/gui/sixkeychord.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -42,6 +44,12 @@ public slots:
     // Unmarks every dot and shows the prompt again.
     void clearAllDots();
 
+protected:
+    // The six braille keys mark a cell, Space moves to the next cell and
+    // Enter runs 検索, wherever the focus is in the window (a dot picture
+    // with the focus keeps Space and Enter for itself).
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     tenkensakuf();
 
@@ -57,6 +65,9 @@ private:
     void fitResultLabels();
     void Label2_Click();
     void moveDotFocus(int p, Qt::Key key);
+    void enterChord(int dots);
+    void nextChordCell();
+    int firstEmptyCell() const;
 
     DotImage *image(int n) const { return images_[static_cast<size_t>(n - 1)]; }
 
@@ -70,4 +81,8 @@ private:
     std::array<DotImage *, 2 * kDotPositions> images_{}; // Image1 .. Image48
 
     QString DotFlags; // entry p at index p - 1
+
+    SixKeyChord chord_;
+    int chordCell_ = -1;      // cell (0..3) that the next chord marks; -1: the first empty one
+    bool chordStartsSign_ = false; // after a search by Enter, the next chord starts a new sign
 };

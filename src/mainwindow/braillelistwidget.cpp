@@ -96,6 +96,13 @@ BrailleListWidget::BrailleListWidget(QWidget *parent) : QListWidget(parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+// The base class empties the model after this class is gone: its signals must
+// no longer reach the slots above.
+BrailleListWidget::~BrailleListWidget()
+{
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 QString BrailleListWidget::selectedText() const
 {
     QList<QListWidgetItem *> items = selectedItems();

@@ -42,6 +42,7 @@ class BrailleListWidget : public QListWidget
 
 public:
     explicit BrailleListWidget(QWidget *parent = nullptr);
+    ~BrailleListWidget() override;
 
     // The selected entries in list order, one per line.
     QString selectedText() const;

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistwidget.h"
+#include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
 #include "filewindow/form2.h"
@@ -237,6 +238,8 @@ void Form1::createMenus()
     item(honyaku, "tangotouroku", QStringLiteral("単語登録(&W)..."),
          [this] { m_kanaCommand->editUserDictionary(); });
     m_braillePages->addTranslationMenuItems(honyaku);
+    separator(honyaku, "mnudummyinput");
+    tenjinyuryoku = item(honyaku, "tenjinyuryoku", QStringLiteral("点字入力(&I)"), &Form1::tenjinyuryoku_Click);
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));
@@ -828,4 +831,17 @@ void Form1::showTranslation()
 void Form1::jikkoug_Click()
 {
     tenkensakuf::open(this);
+}
+
+void Form1::tenjinyuryoku_Click()
+{
+    // 本文へ挿入 puts the kana at the editor's cursor, over a selection.
+    BrailleInputWindow *window = BrailleInputWindow::open();
+    connect(window, &BrailleInputWindow::insertIntoText, txtdpbox, &QPlainTextEdit::insertPlainText,
+            Qt::UniqueConnection);
+    // Its braille goes out laid out in pages, as the translation's does.
+    window->setBrailleFileExporter([pages = QPointer(m_braillePages)](QWidget *parent, const QStringList &lines) {
+        if (pages)
+            pages->exportBrailleLines(parent, lines);
+    });
 }

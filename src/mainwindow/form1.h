@@ -118,6 +118,7 @@ private slots:
     void tenhonyaku_Click();   // translates the document into List1
     void jikkoug_Click();      // shows the look-up window tenkensakuf
     void mnuopen_Click();      // opens a file through the Open dialog
+    void tenjinyuryoku_Click(); // shows the braille input window
 
 private:
     void createMenus();
@@ -159,6 +160,7 @@ private:
     QAction *mnureplace = nullptr;
     QAction *tenhonyaku = nullptr;
     QAction *jikkoug = nullptr;
+    QAction *tenjinyuryoku = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
     // Added after the specified items.

@@ -2,6 +2,7 @@
 #include "lookupwindow/tenkensakuf.h"
 #include "platform/gui/japanesefonts.h"
 #include "platform/gui/twips.h"
+#include "dotkeys.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -44,6 +45,9 @@ private slots:
     void arrowKeysMoveBetweenPositions_data();
     void arrowKeysMoveBetweenPositions();
     void accessibleNames();
+    void chordsMarkCells_data();
+    void chordsMarkCells();
+    void chordIsDroppedWhenTheWindowIsLeft();
 
 private:
     QWidget *image(int n) const { return window_->findChild<QWidget *>(QStringLiteral("Image%1").arg(n)); }
@@ -53,6 +57,7 @@ private:
     void markSign(const QString &pattern);
     void pressSearch();
     void verifyDotsMatchFlags();
+    void typeSteps(const QString &steps);
 
     QPointer<tenkensakuf> window_;
 };
@@ -449,6 +454,72 @@ void TestTenkensakuf::accessibleNames()
             QCOMPARE(bool(accessible->state().checked), n % 2 == 1);
         }
     }
+}
+
+// Steps separated by spaces: a chord of F D S J K L, "Space", "Enter", or
+// "click1" for a click on dot 1 of cell 1. The keys go where the focus is.
+void TestTenkensakuf::typeSteps(const QString &steps)
+{
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : window_.data();
+        if (step == u"Space")
+            QTest::keyClick(focus, Qt::Key_Space);
+        else if (step == u"Enter")
+            QTest::keyClick(focus, Qt::Key_Return);
+        else if (step == u"click1")
+            clickDot(1);
+        else
+            DotKeys::chord(focus, step);
+    }
+}
+
+void TestTenkensakuf::chordsMarkCells_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QString>("label1");
+
+    const QString prompt = QStringLiteral("印をしてください");
+    QTest::newRow("one cell, Enter searches") << "FL Enter" << "100001000000000000000000" << "か";
+    QTest::newRow("two cells") << "K Space FL Enter" << "000010100001000000000000" << "が";
+    QTest::newRow("a later chord replaces the cell") << "F FL" << "100001000000000000000000" << "";
+    // A blank cell before a sign is no sign of the table.
+    QTest::newRow("Space first leaves a blank cell") << "Space FL Enter" << "000000100001000000000000"
+                                                     << "見つかりません";
+    QTest::newRow("after a search a chord starts a new sign")
+        << "K Space FL Enter F Enter" << "100000000000000000000000" << "あ";
+    QTest::newRow("after a click the first empty cell") << "click1 K" << "100000000010000000000000" << "";
+    QTest::newRow("Space stops at the fourth cell") << "F Space Space Space Space D"
+                                                    << "100000000000000000010000" << "";
+    QTest::newRow("Enter alone keeps the prompt") << "Enter" << QString(24, u'0') << prompt;
+}
+
+void TestTenkensakuf::chordsMarkCells()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, flags);
+    QFETCH(QString, label1);
+
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    // 終了 has the focus: Enter still searches instead of closing.
+    button(QStringLiteral("終了"))->setFocus(Qt::TabFocusReason);
+    typeSteps(steps);
+    QVERIFY(window_);
+    QCOMPARE(window_->dotFlags(), flags);
+    QCOMPARE(label(1)->text(), label1);
+    verifyDotsMatchFlags();
+}
+
+void TestTenkensakuf::chordIsDroppedWhenTheWindowIsLeft()
+{
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    DotKeys::send(window_, QEvent::KeyPress, u'F');
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(window_, &deactivate);
+    // Held on, F would join the chord of D.
+    DotKeys::chord(window_, u"D");
+    DotKeys::send(window_, QEvent::KeyRelease, u'F');
+    QCOMPARE(window_->dotFlags(), "010000000000000000000000");
 }
 
 QTEST_MAIN(TestTenkensakuf)

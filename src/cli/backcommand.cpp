@@ -1,0 +1,72 @@
+#include "clicommands.h"
+
+#include "backtranslation/backtranslation.h"
+#include "platform/textcodec.h"
+#include "platform/textfile.h"
+
+#include <QFile>
+
+namespace {
+
+const char kUsage[] = "usage: mirabo-cli back [--katakana] [FILE|-]\n";
+
+const char kHelp[] = "Reads Unicode braille back into kana, one kana line for each braille line.\n"
+                     "Cells with no reading are printed as they are.\n"
+                     "\n"
+                     "  FILE        the braille text (UTF-8); \"-\" or none reads standard input\n"
+                     "  --katakana  write katakana instead of hiragana\n"
+                     "  --help      show this help\n";
+
+} // namespace
+
+int runBackCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+{
+    KanaScript script = KanaScript::Hiragana;
+    QString input;
+    bool optionsEnded = false;
+    for (const QString &arg : args) {
+        if (!optionsEnded && (arg == u"--help" || arg == u"-h")) {
+            std::fputs(kUsage, out);
+            std::fputs(kHelp, out);
+            return 0;
+        }
+        if (!optionsEnded && arg == u"--katakana") {
+            script = KanaScript::Katakana;
+        } else if (!optionsEnded && arg == u"--") {
+            optionsEnded = true;
+        } else if ((!optionsEnded && arg.startsWith(u'-') && arg != u"-") || !input.isEmpty()) {
+            writeUtf8(err, QStringLiteral("mirabo-cli back: %1 is not understood\n").arg(arg));
+            std::fputs(kUsage, err);
+            return 2;
+        } else {
+            input = arg;
+        }
+    }
+
+    QString text;
+    if (input.isEmpty() || input == u"-") {
+        QFile standardInput;
+        if (!standardInput.open(in, QIODevice::ReadOnly)) {
+            writeUtf8(err, QStringLiteral("mirabo-cli back: 標準入力を読み込めません。\n"));
+            return 1;
+        }
+        text = decodeText(standardInput.readAll());
+    } else {
+        const TextReadResult read = readTextFile(input);
+        if (!read.ok) {
+            writeUtf8(err, QStringLiteral("mirabo-cli back: %1\n").arg(read.error));
+            return 1;
+        }
+        text = read.text;
+    }
+
+    QString output;
+    for (const QString &line : backTranslateLines(splitLines(text), script))
+        output += line + u'\n';
+    writeUtf8(out, output);
+    if (std::fflush(out) != 0) {
+        writeUtf8(err, QStringLiteral("mirabo-cli back: could not write the kana\n"));
+        return 1;
+    }
+    return 0;
+}

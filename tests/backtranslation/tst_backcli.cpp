@@ -1,0 +1,65 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// mirabo-cli back run as a user runs it: braille in, one kana line per line out.
+class TestBackCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void run_data();
+    void run();
+    void fileInput();
+};
+
+void TestBackCli::run_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+
+    QTest::newRow("hiragana, CR LF") << QStringList{"back"} << "⠱⠩⠑\r\n⠼⠁⠤⠁\r\n" << 0 << "さくら\n１あ\n";
+    QTest::newRow("katakana, standard input named")
+        << QStringList{"back", "--katakana", "-"} << "⠿⠚⠴\n⠦" << 0 << "メロン\n⠦\n";
+    QTest::newRow("empty input") << QStringList{"back"} << "" << 0 << "";
+    QTest::newRow("unknown option") << QStringList{"back", "--kata"} << "⠁" << 2 << "";
+    QTest::newRow("missing file") << QStringList{"back", "/nonexistent/mirabo.txt"} << "" << 1 << "";
+}
+
+void TestBackCli::run()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), args);
+    QVERIFY(process.waitForStarted());
+    process.write(input.toUtf8());
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), exitCode);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), output);
+    QCOMPARE(process.readAllStandardError().isEmpty(), exitCode == 0);
+}
+
+void TestBackCli::fileInput()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("letter.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("⠤⠁\n⠃⠤").toUtf8());
+    file.close();
+
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), {QStringLiteral("back"), file.fileName()});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("「あ\nい」\n"));
+}
+
+QTEST_GUILESS_MAIN(TestBackCli)
+#include "tst_backcli.moc"
