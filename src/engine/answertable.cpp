@@ -105,6 +105,8 @@ Answers AnswerTable::ask(const QString &text)
     a.kinds = signKinds(text);
     a.brailleCell = text.size() == 1 && text[0].unicode() >= 0x2800 && text[0].unicode() <= 0x28FF;
 
+    a.mayLackBraille = a.codeRow <= 0 && a.extraRow <= 0 && a.extraKatakanaRow <= 0 && a.digit < 0
+                       && a.upperLetter < 0 && a.lowerLetter < 0 && !a.space;
     a.digits = matches(keys_.DigitChars, 0, text);
     a.smallHiragana = matches(keys_.SmallHiragana, 1, text);
     a.smallKatakana = matches(keys_.SmallKatakana, 1, text);

@@ -44,6 +44,9 @@ struct Answers
     SignKinds kinds = 0;
     // A Unicode braille character: its own cell.
     bool brailleCell = false;
+    // No row, number or letter gives it a cell; a line without such a
+    // character needs no look for characters without braille.
+    bool mayLackBraille = false;
 
     // Bit k set: it equals entry k of the table (DigitChars from 0, the small
     // kana from 1); a character may stand in a table more than once.

@@ -85,7 +85,7 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
 {
     using namespace SignKind;
     const std::size_t n = kinds.size();
-    edits.assign(n, ColumnEdit());
+    edits.clear();
     const auto kindAt = [&](std::size_t i, std::ptrdiff_t step) -> SignKinds {
         const std::ptrdiff_t j = std::ptrdiff_t(i) + step;
         return j >= 0 && std::size_t(j) < n ? kinds[std::size_t(j)] : 0;
@@ -103,7 +103,8 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
         const SignKinds kind = kinds[i];
         if (!(kind & Edited))
             continue;
-        ColumnEdit &edit = edits[i];
+        ColumnEdit edit;
+        edit.index = int(i);
         const SignKinds next = kindAt(i, 1);
         const bool nextRefusesBlank = next & (ClosingBracket | Punctuation);
 
@@ -116,7 +117,9 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
         }
         if (kind & LineSign) {
             const SignKinds previous = kindAt(i, -1);
-            const bool blankBefore = i == 0 || (previous & (Space | OpeningBracket)) || edits[i - 1].blanksAfter;
+            const bool blanksAfterPrevious =
+                !edits.empty() && edits.back().index == int(i) - 1 && edits.back().blanksAfter;
+            const bool blankBefore = i == 0 || (previous & (Space | OpeningBracket)) || blanksAfterPrevious;
             if (!blankBefore)
                 edit.blanksBefore = 1;
         }
@@ -126,5 +129,7 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
         }
         if ((kind & Letter) && (next & Kana))
             edit.connectorAfter = true;
+        if (!edit.isEmpty())
+            edits.push_back(edit);
     }
 }

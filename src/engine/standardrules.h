@@ -37,6 +37,7 @@ SignKinds signKinds(QStringView text);
 // What the rules add to one column.
 struct ColumnEdit
 {
+    int index = 0; // into the kinds, so column index + 1
     std::uint8_t blanksBefore = 0;
     std::uint8_t blanksAfter = 0;
     bool connectorAfter = false; // letters followed by kana
@@ -46,5 +47,6 @@ struct ColumnEdit
 };
 
 // The edits for a line whose columns 1..n have the given kinds (kinds[0] is
-// column 1). `edits` is resized to the line and overwritten.
+// column 1), in column order, one for each column that changes; `edits` is
+// overwritten.
 void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEdit> &edits);

@@ -21,7 +21,7 @@ public:
 
     void run()
     {
-        joinSmallHiragana();
+        joinSmallKana(false);
         applyCodeRows();
         padVoicedHiragana();
         convertDigits();
@@ -29,7 +29,8 @@ public:
                        keys_.LetterPatterns, code_.CodePatterns);
         detectKatakana();
         if (m_.KatakanaSeen) {
-            joinSmallKatakana();
+            // Unlike the hiragana join, this one joins the braille too.
+            joinSmallKana(true);
             applyKatakanaRows();
             padVoicedKatakana();
         }
@@ -38,41 +39,61 @@ public:
 private:
     const Answers &at(int column) const { return answers_.answers(m_.CharGrid.at(column)); }
 
-    // Joins the small kana at the column to the syllable on its left, in the
-    // braille too when asked, and closes the gap.
-    void joinLeft(int column, int joined, bool withCells)
+    // Joins every small kana to the syllable on its left, in the braille too
+    // when asked, and closes the gaps. The grids are swept once, each column
+    // moving left as far as the joins before it require: closing each gap
+    // with tumeru would move the rest of the line once per join. After a
+    // join the next character is compared with the remaining small kana
+    // only; column 1 has no syllable to join and stays as it is.
+    void joinSmallKana(bool katakana)
     {
-        m_.CharGrid.set(column - 1, joined);
-        m_.TextGrid.appendColumn(column - 1, column);
-        if (withCells)
-            m_.CellGrid.appendColumn(column - 1, column);
-        tumeru(m_.CharGrid, m_.TextGrid, m_.CellGrid, column);
-        ++joins_;
-    }
-
-    int joinedAt(int column) { return answers_.joined(m_.CharGrid.at(column - 1), m_.CharGrid.at(column)); }
-
-    // After a join the column holds the next character, which is compared
-    // with the remaining small kana only. A small kana in column 1 has no
-    // syllable to join and stays a cell of its own.
-    void joinSmallHiragana()
-    {
-        for (int column = 2; column <= length_; ++column) {
-            // Read again only after a join has moved the next character in.
-            quint16 small = at(column).smallHiragana;
-            for (int k = 1; k <= 8 && small; ++k) {
-                if (!(small & (1u << k)))
-                    continue;
-                // A pair that no code row knows would lose the braille of
-                // both characters; the small kana then keeps its own row.
-                const int joined = joinedAt(column);
-                const Answers &pair = answers_.answers(joined);
-                if (!pair.codeKey && pair.extraRow < 0)
-                    continue;
-                joinLeft(column, joined, false);
-                small = at(column).smallHiragana;
+        const int last = m_.CharGrid.last();
+        int kept = 1; // the column of the last character that did not join
+        int firstKana = 1;
+        for (int column = 2; column <= last; ++column) {
+            if (joinedLeft(kept, column, katakana, firstKana))
+                continue;
+            ++kept;
+            firstKana = 1;
+            if (kept != column) {
+                m_.CharGrid.set(kept, m_.CharGrid.at(column));
+                m_.TextGrid.assignColumn(kept, column);
+                m_.CellGrid.assignColumn(kept, column);
             }
         }
+        // The columns left behind take the "　" that lies past the last one.
+        for (int column = kept + 1; column <= last; ++column) {
+            m_.CharGrid.set(column, m_.CharGrid.at(last + 1));
+            m_.TextGrid.assignColumn(column, last + 1);
+            m_.CellGrid.assignColumn(column, last + 1);
+        }
+    }
+
+    // Joins the character at `from` to the syllable at `to` when it is one of
+    // the small kana firstKana..8 and, for hiragana, a code row knows the
+    // pair: a pair no row knows would lose the braille of both characters,
+    // so the small kana keeps its own row. On a join, firstKana is where the
+    // next character's comparison starts.
+    bool joinedLeft(int to, int from, bool katakana, int &firstKana)
+    {
+        const Answers &small = at(from);
+        const quint16 kana = katakana ? small.smallKatakana : small.smallHiragana;
+        for (int k = firstKana; k <= 8 && (kana >> k); ++k) {
+            if (!(kana & (1u << k)))
+                continue;
+            const int joined = answers_.joined(m_.CharGrid.at(to), m_.CharGrid.at(from));
+            const Answers &pair = answers_.answers(joined);
+            if (!katakana && !pair.codeKey && pair.extraRow < 0)
+                continue;
+            m_.CharGrid.set(to, joined);
+            m_.TextGrid.appendColumn(to, from);
+            if (katakana)
+                m_.CellGrid.appendColumn(to, from);
+            ++joins_;
+            firstKana = k + 1;
+            return true;
+        }
+        return false;
     }
 
     void applyCodeRows()
@@ -154,23 +175,6 @@ private:
             m_.KatakanaSeen = at(column).katakana;
     }
 
-    // Unlike the hiragana join, this one joins the braille too, and looks at
-    // every column of the grids whatever the line's length; column 1 stays as
-    // it is.
-    void joinSmallKatakana()
-    {
-        const int last = m_.CharGrid.last();
-        for (int column = 2; column <= last; ++column) {
-            quint16 small = at(column).smallKatakana;
-            for (int k = 1; k <= 8 && small; ++k) {
-                if (small & (1u << k)) {
-                    joinLeft(column, joinedAt(column), true);
-                    small = at(column).smallKatakana;
-                }
-            }
-        }
-    }
-
     void applyKatakanaRows()
     {
         const int last = m_.CharGrid.last();
@@ -249,15 +253,23 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     m_.CurrentLine = text;
     m_.resetGrids(int(text.size()));
 
-    // Split: one character (code point) per column.
+    // Split: one character (code point) per column. What the characters
+    // are tells which of the last steps the line needs: joins never make a
+    // column that the rules edit or that lacks braille.
     int columns = 0;
+    SignKinds kinds = 0;
+    bool mayLackBraille = false;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype n =
             text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QStringView character = text.sliced(i, n);
         ++columns;
         // Hiragana ゔ is read as the katakana ヴ, which the tables know.
-        m_.CharGrid.set(columns, answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character));
+        const int symbol = answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character);
+        const Answers &answers = answers_.answers(symbol);
+        kinds |= answers.kinds;
+        mayLackBraille |= answers.mayLackBraille;
+        m_.CharGrid.set(columns, symbol);
         m_.TextGrid.assign(columns, character);
         i += n;
     }
@@ -266,8 +278,10 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     LinePasses passes(m_, answers_, columns);
     passes.run();
     columns_ = passes.joinedLength();
-    applyStandardRules();
-    noteCharactersWithoutBraille();
+    if (kinds & SignKind::Edited)
+        applyStandardRules();
+    if (mayLackBraille)
+        noteCharactersWithoutBraille();
     Showlist(m_.CellGrid, m_.TextGrid, line);
     m_.CurrentLine = QStringView();
 }
@@ -276,19 +290,14 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
 void LineTranslator::applyStandardRules()
 {
     kinds_.resize(std::size_t(columns_));
-    SignKinds present = 0;
     for (int column = 1; column <= columns_; ++column)
-        present |= kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
-    if (!(present & SignKind::Edited))
-        return;
+        kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
     planStandardRules(kinds_, edits_);
 
     const QString &connector = m_.codeTable.CodePatterns[CodeRow::Connector];
     const QString &blank = blankCell_;
-    for (int column = 1; column <= columns_; ++column) {
-        const ColumnEdit &edit = edits_[std::size_t(column - 1)];
-        if (edit.isEmpty())
-            continue;
+    for (const ColumnEdit &edit : edits_) {
+        const int column = edit.index + 1;
         // The connector is one cell, like a blank, with one "　" over it.
         if (edit.hyphen)
             m_.CellGrid.assign(column, connector);
