@@ -19,6 +19,26 @@ template <std::size_t N> quint16 matches(const std::array<QString, N> &table, in
     return bits;
 }
 
+quint16 passNeeds(const Answers &a)
+{
+    quint16 needs = 0;
+    if (a.smallHiragana)
+        needs |= PassNeed::SmallHiragana;
+    if (a.voicedHiraganaPads)
+        needs |= PassNeed::VoicedHiragana;
+    if (a.digits)
+        needs |= PassNeed::Digits;
+    if (a.upperLetter >= 0 || a.lowerLetter >= 0)
+        needs |= PassNeed::Letters;
+    if (a.smallKatakana)
+        needs |= PassNeed::SmallKatakana;
+    if (a.katakanaRow > 0 || a.extraKatakanaRow > 0)
+        needs |= PassNeed::KatakanaRows;
+    if (a.voicedKatakanaPads)
+        needs |= PassNeed::VoicedKatakana;
+    return needs;
+}
+
 } // namespace
 
 AnswerTable::AnswerTable(const CodeTable &code, const KeyTables &keys)
@@ -118,5 +138,6 @@ Answers AnswerTable::ask(const QString &text)
         if (keys_.VoicedKatakana[k] == text)
             ++a.voicedKatakanaPads;
     }
+    a.passNeeds = passNeeds(a);
     return a;
 }

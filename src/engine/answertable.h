@@ -13,6 +13,20 @@
 
 #include <vector>
 
+// The passes that act on a character only where the line holds one they
+// act on; a line without any needs no walk through its columns for them.
+namespace PassNeed {
+enum : quint16 {
+    SmallHiragana = 1 << 0,
+    VoicedHiragana = 1 << 1,
+    Digits = 1 << 2,
+    Letters = 1 << 3,
+    SmallKatakana = 1 << 4,
+    KatakanaRows = 1 << 5,
+    VoicedKatakana = 1 << 6,
+};
+}
+
 // What the look-up procedures and the passes' comparisons say about one
 // character or joined syllable: asked once per translation, then looked up
 // for every column that holds it.
@@ -56,6 +70,8 @@ struct Answers
     // How many "　" the voiced-kana passes add to its text.
     quint8 voicedHiraganaPads = 0;
     quint8 voicedKatakanaPads = 0;
+    // The passes that act on it (PassNeed).
+    quint16 passNeeds = 0;
 };
 
 // Numbers the distinct characters and joined syllables of one translation

@@ -4,6 +4,8 @@
 #include "inputforms.h"
 #include "platform/textcodec.h"
 
+#include <algorithm>
+
 namespace {
 
 // The passes that turn the line being translated into braille, in the order
@@ -12,32 +14,43 @@ namespace {
 class LinePasses
 {
 public:
-    LinePasses(Module1 &m, AnswerTable &answers, int length)
-        : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length)
+    // `needs` are the PassNeed bits of every character of the line and of
+    // the "　" that fills the columns past it.
+    LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs)
+        : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs)
     {}
 
     // The columns the line fills once its small kana are joined.
     int joinedLength() const { return length_ - joins_; }
 
+    // A pass that has nothing to act on in the line is skipped.
     void run()
     {
-        joinSmallKana(false);
+        if (needs(PassNeed::SmallHiragana))
+            joinSmallKana(false);
         applyCodeRows();
-        padVoicedHiragana();
-        convertDigits();
-        ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters, keys_.LowerLetters,
-                       keys_.LetterPatterns, code_.CodePatterns);
+        if (needs(PassNeed::VoicedHiragana))
+            padVoicedHiragana();
+        if (needs(PassNeed::Digits))
+            convertDigits();
+        if (needs(PassNeed::Letters))
+            ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters,
+                           keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns);
         detectKatakana();
         if (m_.KatakanaSeen) {
             // Unlike the hiragana join, this one joins the braille too.
-            joinSmallKana(true);
-            applyKatakanaRows();
-            padVoicedKatakana();
+            if (needs(PassNeed::SmallKatakana))
+                joinSmallKana(true);
+            if (needs(PassNeed::KatakanaRows))
+                applyKatakanaRows();
+            if (needs(PassNeed::VoicedKatakana))
+                padVoicedKatakana();
         }
     }
 
 private:
     const Answers &at(int column) const { return answers_.answers(m_.CharGrid.at(column)); }
+    bool needs(quint16 pass) const { return needs_ & pass; }
 
     // Joins every small kana to the syllable on its left, in the braille too
     // when asked, and closes the gaps. The grids are swept once, each column
@@ -47,7 +60,9 @@ private:
     // only; column 1 has no syllable to join and stays as it is.
     void joinSmallKana(bool katakana)
     {
-        const int last = m_.CharGrid.last();
+        // Past the line the grids hold "　" in every column still: moving
+        // them would change nothing.
+        const int last = std::min(length_, m_.CharGrid.last());
         int kept = 1; // the column of the last character that did not join
         int firstKana = 1;
         for (int column = 2; column <= last; ++column) {
@@ -86,6 +101,8 @@ private:
             if (!katakana && !pair.codeKey && pair.extraRow < 0)
                 continue;
             m_.CharGrid.set(to, joined);
+            // The later passes act on the syllable as they would on a character.
+            needs_ |= pair.passNeeds;
             m_.TextGrid.appendColumn(to, from);
             if (katakana)
                 m_.CellGrid.appendColumn(to, from);
@@ -200,6 +217,7 @@ private:
     const KeyTables &keys_;
     AnswerTable &answers_;
     const int length_;
+    quint16 needs_;
     int joins_ = 0;
 };
 
@@ -257,6 +275,7 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     // are tells which of the last steps the line needs: joins never make a
     // column that the rules edit or that lacks braille.
     int columns = 0;
+    quint16 passNeeds = answers_.answers(SymbolLine::kFullWidthSpace).passNeeds;
     SignKinds kinds = 0;
     bool mayLackBraille = false;
     for (qsizetype i = 0; i < text.size();) {
@@ -267,6 +286,7 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
         // Hiragana ゔ is read as the katakana ヴ, which the tables know.
         const int symbol = answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character);
         const Answers &answers = answers_.answers(symbol);
+        passNeeds |= answers.passNeeds;
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
         m_.CharGrid.set(columns, symbol);
@@ -275,7 +295,7 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     }
     line.tooLong = columns > LineColumns::kShown;
 
-    LinePasses passes(m_, answers_, columns);
+    LinePasses passes(m_, answers_, columns, passNeeds);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)

@@ -71,9 +71,18 @@ void StringLine::appendRow(QString &row, int first, int last) const
     qsizetype at = row.size();
     row.resize(size);
     char16_t *out = reinterpret_cast<char16_t *>(row.data());
+    // Columns written in order lie one after the other in the buffer, so
+    // most of a row is copied in a few runs.
+    Span run;
     for (int column = first; column <= last; ++column) {
         const Span span = spanAt(column);
-        std::copy_n(buffer_.data() + span.offset, span.length, out + at);
-        at += span.length;
+        if (span.offset == run.offset + run.length) {
+            run.length += span.length;
+            continue;
+        }
+        std::copy_n(buffer_.data() + run.offset, run.length, out + at);
+        at += run.length;
+        run = span;
     }
+    std::copy_n(buffer_.data() + run.offset, run.length, out + at);
 }
