@@ -1,3 +1,5 @@
+#include "braillepageview/braillepagecommands.h"
+#include "braillepageview/braillepageview.h"
 #include "engine/worktranslation.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "filewindow/dirlist.h"
@@ -34,6 +36,7 @@ private slots:
     void everyRouteGivesTheSameRows();
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
+    void brailleFileIsReadIntoTheText();
 
 private:
     std::unique_ptr<MainWindowFixture> m_f;
@@ -216,6 +219,31 @@ void TestForm1Commands::lookUpWindowOpensOnceWithoutOwner()
     lookUp->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(windows().size(), 0);
+}
+
+void TestForm1Commands::brailleFileIsReadIntoTheText()
+{
+    // Two pages: さくら, はな; then the page number 2 and やま.
+    const QString path = m_f->path(QStringLiteral("yomu.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("⠱⠩⠑\n⠥⠅\n\f⠀⠀⠀⠼⠃\n⠌⠵\n").toUtf8());
+    file.close();
+    m_f->type(QStringLiteral("まえ。あと"));
+    m_f->select(3, 0);
+
+    m_f->dialogs.openPaths.append(path);
+    m_f->action(QStringLiteral("openBrailleFile"))->trigger();
+    BraillePageView *view = m_f->form->braillePages()->view();
+    QVERIFY(view);
+    auto *insert = view->findChild<QAction *>(QStringLiteral("honbunSounyuu"));
+    QVERIFY(insert);
+    insert->trigger();
+    QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。さくら\nはな\nやまあと"));
+    QCOMPARE(m_f->form->txtdpbox->textCursor().position(), 12);
+
+    m_f->form->txtdpbox->undo();
+    QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。あと"));
 }
 
 QTEST_MAIN(TestForm1Commands)
