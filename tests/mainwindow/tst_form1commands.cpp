@@ -1,3 +1,6 @@
+#include "brailleinput/brailleeditor.h"
+#include "brailleinput/brailleinputwindow.h"
+#include "braillepages/pagesettings.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
 #include "engine/worktranslation.h"
@@ -37,6 +40,7 @@ private slots:
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
     void brailleFileIsReadIntoTheText();
+    void brailleInputIsWrittenInPages();
 
 private:
     std::unique_ptr<MainWindowFixture> m_f;
@@ -244,6 +248,28 @@ void TestForm1Commands::brailleFileIsReadIntoTheText()
 
     m_f->form->txtdpbox->undo();
     QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。あと"));
+}
+
+void TestForm1Commands::brailleInputIsWrittenInPages()
+{
+    PageSettings settings;
+    settings.cells = 10;
+    settings.lines = 10;
+    settings.pageNumbers = true;
+    settings.save();
+    m_f->action(QStringLiteral("tenjinyuryoku"))->trigger();
+    const std::unique_ptr<BrailleInputWindow> window(BrailleInputWindow::open());
+    // Eleven cells: the line goes on after its last blank that fits.
+    window->editor()->insertText(QStringLiteral("⠁⠀⠃⠀⠉⠀⠙⠀⠑⠀⠋\n⠛"));
+
+    const QString path = m_f->path(QStringLiteral("nyuuryoku.txt"));
+    m_f->dialogs.savePaths.append(path);
+    auto *write = window->findChild<QAction *>(QStringLiteral("tenjiFileKakidashi"));
+    QVERIFY(write);
+    write->trigger();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n⠁⠀⠃⠀⠉⠀⠙⠀⠑\n⠋\n⠛\n"));
 }
 
 QTEST_MAIN(TestForm1Commands)
