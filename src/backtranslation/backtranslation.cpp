@@ -342,6 +342,14 @@ private:
         return innermostBracket() != u'「' || cells_.indexOf(kHyphen, j + 1) >= 0;
     }
 
+    // ⠤ between a number or letters and a number or letters that follow is
+    // the hyphen, not an opening 「.
+    bool hyphenBeforeWord(qsizetype j) const
+    {
+        return at(j) == kHyphen && ((at(j + 1) == kNumeralSign && isDigit(at(j + 2))) ||
+                                    (at(j + 1) == kLetterSign && lettersStartAt(j + 2)));
+    }
+
     bool readNumber()
     {
         if (at(i_) != kNumeralSign || !isDigit(at(i_ + 1)))
@@ -358,7 +366,7 @@ private:
                 break;
             }
         }
-        if (at(i_) == kHyphen && at(i_ + 1) == kNumeralSign) {
+        if (hyphenBeforeWord(i_)) {
             put(u'－');
             ++i_;
         } else if (at(i_) == kVoicedSign && at(i_ + 1) == kSokuon && at(i_ + 2) == kNumeralSign) {
@@ -406,8 +414,12 @@ private:
                 break;
             }
         }
-        if (at(i_) == kHyphen && kanaStartsAt(i_ + 1) && isConnector(i_))
+        if (hyphenBeforeWord(i_)) {
+            put(u'－');
             ++i_;
+        } else if (at(i_) == kHyphen && kanaStartsAt(i_ + 1) && isConnector(i_)) {
+            ++i_;
+        }
         return true;
     }
 

@@ -32,6 +32,14 @@ qsizetype breakPoint(QStringView line, qsizetype start, int cells)
     return leadsWord(line[at - 1]) ? limit : at;
 }
 
+// Blank cells, then the numeral sign and the number: the line pageNumberLine
+// makes, whatever the width of the page.
+bool isPageNumberLine(QStringView line, int number)
+{
+    const qsizetype start = skipBlanks(line, 0);
+    return start > 0 && line.sliced(start) == pageNumberLine(number, 0);
+}
+
 } // namespace
 
 bool leadsWord(QChar cell)
@@ -93,6 +101,17 @@ BraillePages layout(const QStringList &brailleLines, const PageSettings &setting
                 newPage();
             result.pages.last().append(line);
         }
+    }
+    return result;
+}
+
+QStringList textLines(const BraillePages &pages)
+{
+    QStringList result;
+    for (qsizetype p = 0; p < pages.pages.size(); ++p) {
+        const QStringList &page = pages.pages[p];
+        const bool numbered = !page.isEmpty() && isPageNumberLine(page.first(), int(p + 1));
+        result.append(numbered ? page.mid(1) : page);
     }
     return result;
 }

@@ -28,4 +28,9 @@ QString pageNumberLine(int number, int cells);
 // takes the lines after it. No lines give one empty page.
 BraillePages layout(const QStringList &brailleLines, const PageSettings &settings);
 
+// The lines of the text on the pages, page after page, for reading them
+// back: a page's first line that is only its page number, right-aligned as
+// the layout puts it, is left out.
+QStringList textLines(const BraillePages &pages);
+
 } // namespace PageLayout

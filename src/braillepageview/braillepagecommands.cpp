@@ -111,6 +111,7 @@ BraillePageView *BraillePageCommands::openView()
     if (!m_view) {
         m_view = new BraillePageView(m_window);
         connect(m_view, &BraillePageView::printRequested, this, [this] { printPages(m_view->document()); });
+        connect(m_view, &BraillePageView::insertIntoText, this, &BraillePageCommands::insertIntoText);
     }
     showInFront(m_view);
     return m_view;

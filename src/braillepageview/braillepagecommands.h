@@ -61,6 +61,10 @@ public slots:
     // Prints pages, one braille page per sheet, through the printer of 印刷.
     bool printPages(const BraillePages &document);
 
+signals:
+    // The page view's 本文へ挿入: kana for the main editor's cursor.
+    void insertIntoText(const QString &kana);
+
 private:
     BraillePageView *openView();
     bool tellNoTranslation() const;

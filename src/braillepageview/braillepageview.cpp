@@ -1,5 +1,7 @@
 #include "braillepageview.h"
 
+#include "backtranslation/backtranslation.h"
+#include "braillepages/pagelayout.h"
 #include "braillepagewidget.h"
 
 #include <QAction>
@@ -50,6 +52,9 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     toolbar->addSeparator();
     QAction *print = toolbar->addAction(QStringLiteral("印刷(&P)"), this, &BraillePageView::printRequested);
     print->setObjectName(QStringLiteral("printPages"));
+    toolbar->addSeparator();
+    QAction *insert = toolbar->addAction(QStringLiteral("本文へ挿入(&I)"), this, &BraillePageView::honbunSounyuu);
+    insert->setObjectName(QStringLiteral("honbunSounyuu"));
 
     m_pageWidget = new BraillePageWidget;
     m_zoom->setValue(m_pageWidget->zoom());
@@ -120,6 +125,12 @@ void BraillePageView::setMirrored(bool mirrored)
 {
     m_mirror->setChecked(mirrored);
     m_pageWidget->setMirrored(mirrored);
+}
+
+void BraillePageView::honbunSounyuu()
+{
+    // A page break is only a line end in the text; the page numbers are not text.
+    emit insertIntoText(backTranslateLines(PageLayout::textLines(document())).join(u'\n'));
 }
 
 void BraillePageView::updateControls()

@@ -12,7 +12,8 @@ class QScrollArea;
 class QSpinBox;
 
 // 点字ページ表示: braille pages drawn as dots, one page at a time, with
-// page turning, zoom and the mirror view (凹面) for writing with a slate.
+// page turning, zoom and the mirror view (凹面) for writing with a slate,
+// and the braille read back into kana for the main editor (本文へ挿入).
 class BraillePageView : public QWidget
 {
     Q_OBJECT
@@ -41,9 +42,13 @@ public slots:
 signals:
     // The user asks to print the pages shown.
     void printRequested();
+    // 本文へ挿入: the kana reading of all pages, one line of kana for each
+    // line of braille, for the main editor's cursor.
+    void insertIntoText(const QString &kana);
 
 private:
     void updateControls();
+    void honbunSounyuu();
 
     QString m_source;
     BraillePageWidget *m_pageWidget = nullptr;

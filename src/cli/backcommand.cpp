@@ -1,10 +1,7 @@
 #include "clicommands.h"
 
 #include "backtranslation/backtranslation.h"
-#include "platform/textcodec.h"
 #include "platform/textfile.h"
-
-#include <QFile>
 
 namespace {
 
@@ -44,21 +41,8 @@ int runBackCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
     }
 
     QString text;
-    if (input.isEmpty() || input == u"-") {
-        QFile standardInput;
-        if (!standardInput.open(in, QIODevice::ReadOnly)) {
-            writeUtf8(err, QStringLiteral("mirabo-cli back: 標準入力を読み込めません。\n"));
-            return 1;
-        }
-        text = decodeText(standardInput.readAll());
-    } else {
-        const TextReadResult read = readTextFile(input);
-        if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli back: %1\n").arg(read.error));
-            return 1;
-        }
-        text = read.text;
-    }
+    if (!readInputText(input.isEmpty() ? QStringLiteral("-") : input, in, err, text))
+        return 1;
 
     QString output;
     for (const QString &line : backTranslateLines(splitLines(text), script))

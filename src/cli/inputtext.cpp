@@ -4,27 +4,24 @@
 #include "platform/textfile.h"
 #include "tables/codetableloader.h"
 
+#include <QFile>
+
 bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text)
 {
-    if (input != u"-") {
-        const TextReadResult read = readTextFile(input);
-        if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
-            return false;
-        }
-        text = read.text;
-        return true;
-    }
-    QByteArray bytes;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, qsizetype(n));
-    if (std::ferror(in)) {
+    // Standard input is held to the checks of a file: text, and no more of it
+    // than a file may have.
+    QFile standardInput;
+    if (input == u"-" && !standardInput.open(in, QIODevice::ReadOnly)) {
         writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
         return false;
     }
-    text = decodeText(bytes);
+    const TextReadResult read =
+        input == u"-" ? readOpenedTextFile(standardInput, QStringLiteral("標準入力")) : readTextFile(input);
+    if (!read.ok) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+        return false;
+    }
+    text = read.text;
     return true;
 }
 

@@ -151,6 +151,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
 
     m_braillePages = new BraillePageCommands(
         this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); });
+    connect(m_braillePages, &BraillePageCommands::insertIntoText, this, &Form1::insertAtCursor);
     createMenus();
     createToolbar();
     createStatusBar();
@@ -694,6 +695,7 @@ void Form1::EditCut()
         return;
     cursor.removeSelectedText();
     txtdpbox->setTextCursor(cursor);
+    txtdpbox->ensureCursorVisible();
 }
 
 void Form1::EditCopy()
@@ -711,6 +713,7 @@ void Form1::EditPaste()
     QTextCursor cursor = txtdpbox->textCursor();
     cursor.insertText(text);
     txtdpbox->setTextCursor(cursor);
+    txtdpbox->ensureCursorVisible();
 }
 
 void Form1::txtdpbox_Change()
@@ -835,13 +838,23 @@ void Form1::jikkoug_Click()
 
 void Form1::tenjinyuryoku_Click()
 {
-    // 本文へ挿入 puts the kana at the editor's cursor, over a selection.
     BrailleInputWindow *window = BrailleInputWindow::open();
-    connect(window, &BrailleInputWindow::insertIntoText, txtdpbox, &QPlainTextEdit::insertPlainText,
-            Qt::UniqueConnection);
+    connect(window, &BrailleInputWindow::insertIntoText, this, &Form1::insertAtCursor, Qt::UniqueConnection);
     // Its braille goes out laid out in pages, as the translation's does.
     window->setBrailleFileExporter([pages = QPointer(m_braillePages)](QWidget *parent, const QStringList &lines) {
         if (pages)
             pages->exportBrailleLines(parent, lines);
     });
+}
+
+void Form1::insertAtCursor(const QString &text)
+{
+    // At the editor's cursor, over a selection; one step to undo, however
+    // many lines.
+    QTextCursor cursor = txtdpbox->textCursor();
+    cursor.beginEditBlock();
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    txtdpbox->setTextCursor(cursor);
+    txtdpbox->ensureCursorVisible();
 }

@@ -119,6 +119,8 @@ private slots:
     void jikkoug_Click();      // shows the look-up window tenkensakuf
     void mnuopen_Click();      // opens a file through the Open dialog
     void tenjinyuryoku_Click(); // shows the braille input window
+    // 本文へ挿入 of the braille windows: kana read back from braille.
+    void insertAtCursor(const QString &text);
 
 private:
     void createMenus();

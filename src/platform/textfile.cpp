@@ -139,6 +139,11 @@ TextReadResult readTextFile(const QString &path)
     return readChecked(file, file.open(QIODevice::ReadOnly), path);
 }
 
+TextReadResult readOpenedTextFile(QFile &file, const QString &name)
+{
+    return readChecked(file, file.isOpen(), name);
+}
+
 TextReadResult readCp932File(const QString &path)
 {
     TextReadResult result;

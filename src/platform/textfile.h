@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+class QFile;
+
 // How a user's text file is written: saving a file's text in the format it
 // was read in gives back the same bytes.
 struct TextFileFormat
@@ -43,6 +45,9 @@ constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 // kMaxTextFileBytes that looks like text is read; anything else is refused
 // with the reason in error.
 TextReadResult readTextFile(const QString &path);
+// The same for a file the caller has opened, standard input for one; name
+// stands for it in the messages.
+TextReadResult readOpenedTextFile(QFile &file, const QString &name);
 
 // Why a file is not read (Japanese, for the user): it is no regular file, or
 // larger than kMaxTextFileBytes; empty when it may be read.

@@ -2,6 +2,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 // mirabo-cli back run as a user runs it: braille in, one kana line per line out.
 class TestBackCli : public QObject
 {
@@ -26,6 +28,9 @@ void TestBackCli::run_data()
     QTest::newRow("empty input") << QStringList{"back"} << "" << 0 << "";
     QTest::newRow("unknown option") << QStringList{"back", "--kata"} << "⠁" << 2 << "";
     QTest::newRow("missing file") << QStringList{"back", "/nonexistent/mirabo.txt"} << "" << 1 << "";
+    // Checked as the other commands check their input: no binary, no endless device.
+    QTest::newRow("binary standard input") << QStringList{"back"} << u"⠁\0\0\0⠃"_s << 1 << "";
+    QTest::newRow("device") << QStringList{"back", "/dev/zero"} << "" << 1 << "";
 }
 
 void TestBackCli::run()

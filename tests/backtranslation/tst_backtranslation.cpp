@@ -196,6 +196,28 @@ void TestBackTranslation::roundTrip_data()
     QTest::newRow("digits") << "１２３" << hira;
     QTest::newRow("digits and ア") << "３あ" << hira;
     QTest::newRow("capitals") << "ＮＨＫ　Ｔｏｋｙｏ" << hira;
+    QTest::newRow("punctuation takes blanks") << "はい、そうです。ほんとう？ええ！いぬ・ねこ" << hira;
+    QTest::newRow("punctuation before a closing bracket") << "「はい。」と　いった　「まて！」" << hira;
+    QTest::newRow("brackets") << "『ほん』を　よむ（あめ）" << hira;
+    QTest::newRow("square brackets") << "［ちゅう］の　ほん" << hira;
+    QTest::newRow("nested brackets") << "「『あ』」" << hira;
+    // ⠤ after a number inside 「」 is the connector or the closing bracket; a
+    // line with both readings is left out.
+    QTest::newRow("number in brackets, kana after") << "「３」あ　（１）あ" << hira;
+    QTest::newRow("number and kana in brackets") << "「３あ」" << hira;
+    QTest::newRow("ゐ ゑ") << "ゐど　ゑがお" << hira;
+    QTest::newRow("time and number ranges") << "２１：４６に　でる　１２３－４５６７" << hira;
+    QTest::newRow("decimal and digit-group points") << "３．１４と　１，２３４．５" << hira;
+    QTest::newRow("kana after numbers") << "５０えん　４ばん　９じ５ふん" << hira;
+    QTest::newRow("capital runs with a hyphen") << "ＭＳ－ＤＯＳ　ＣＤを　かう" << hira;
+    QTest::newRow("letters and numbers joined by a hyphen") << "Ａ－１　１－ａ　ｂ５　ＪＲ１０" << hira;
+    QTest::newRow("letter before kana") << "Ａア　Ｅメール　ＵＳＢケーブル" << true;
+    QTest::newRow("特殊音") << "キェ　ティー　ウォーター　ディスク　トゥ　フィルム　シェフ　チェック　ツァー" << true;
+    QTest::newRow("more 特殊音") << "クォーツ　グァム　デュエット　フュージョン　テューバ　イェ　スィ　ズィ" << true;
+    QTest::newRow("ヴ") << "ヴァイオリン　ヴィーナス　ヴェール　ヴォーカル　ヴ" << true;
+    // Left out: hiragana ゔ, whose ⠐⠉ reads back as ヴ, the form the editor keeps;
+    // 、 before 」, which is ⠰⠤ like an opening 『; and a blank typed after 。,
+    // which merges with the two blanks 。 takes.
 }
 
 void TestBackTranslation::roundTrip()

@@ -1,3 +1,8 @@
+#include "brailleinput/brailleeditor.h"
+#include "brailleinput/brailleinputwindow.h"
+#include "braillepages/pagesettings.h"
+#include "braillepageview/braillepagecommands.h"
+#include "braillepageview/braillepageview.h"
 #include "engine/worktranslation.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "filewindow/dirlist.h"
@@ -34,6 +39,8 @@ private slots:
     void everyRouteGivesTheSameRows();
     void translationFailureIsReported();
     void lookUpWindowOpensOnceWithoutOwner();
+    void brailleFileIsReadIntoTheText();
+    void brailleInputIsWrittenInPages();
 
 private:
     std::unique_ptr<MainWindowFixture> m_f;
@@ -216,6 +223,53 @@ void TestForm1Commands::lookUpWindowOpensOnceWithoutOwner()
     lookUp->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(windows().size(), 0);
+}
+
+void TestForm1Commands::brailleFileIsReadIntoTheText()
+{
+    // Two pages: さくら, はな; then the page number 2 and やま.
+    const QString path = m_f->path(QStringLiteral("yomu.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("⠱⠩⠑\n⠥⠅\n\f⠀⠀⠀⠼⠃\n⠌⠵\n").toUtf8());
+    file.close();
+    m_f->type(QStringLiteral("まえ。あと"));
+    m_f->select(3, 0);
+
+    m_f->dialogs.openPaths.append(path);
+    m_f->action(QStringLiteral("openBrailleFile"))->trigger();
+    BraillePageView *view = m_f->form->braillePages()->view();
+    QVERIFY(view);
+    auto *insert = view->findChild<QAction *>(QStringLiteral("honbunSounyuu"));
+    QVERIFY(insert);
+    insert->trigger();
+    QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。さくら\nはな\nやまあと"));
+    QCOMPARE(m_f->form->txtdpbox->textCursor().position(), 12);
+
+    m_f->form->txtdpbox->undo();
+    QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。あと"));
+}
+
+void TestForm1Commands::brailleInputIsWrittenInPages()
+{
+    PageSettings settings;
+    settings.cells = 10;
+    settings.lines = 10;
+    settings.pageNumbers = true;
+    settings.save();
+    m_f->action(QStringLiteral("tenjinyuryoku"))->trigger();
+    const std::unique_ptr<BrailleInputWindow> window(BrailleInputWindow::open());
+    // Eleven cells: the line goes on after its last blank that fits.
+    window->editor()->insertText(QStringLiteral("⠁⠀⠃⠀⠉⠀⠙⠀⠑⠀⠋\n⠛"));
+
+    const QString path = m_f->path(QStringLiteral("nyuuryoku.txt"));
+    m_f->dialogs.savePaths.append(path);
+    auto *write = window->findChild<QAction *>(QStringLiteral("tenjiFileKakidashi"));
+    QVERIFY(write);
+    write->trigger();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n⠁⠀⠃⠀⠉⠀⠙⠀⠑\n⠋\n⠛\n"));
 }
 
 QTEST_MAIN(TestForm1Commands)
