@@ -16,8 +16,10 @@ class LinePasses
 public:
     // `needs` are the PassNeed bits of every character of the line and of
     // the "　" that fills the columns past it.
-    LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs)
-        : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs)
+    // `joinedColumns` is a buffer kept from line to line.
+    LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns)
+        : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
+          joinedColumns_(joinedColumns)
     {}
 
     // The columns the line fills once its small kana are joined.
@@ -53,35 +55,27 @@ private:
     bool needs(quint16 pass) const { return needs_ & pass; }
 
     // Joins every small kana to the syllable on its left, in the braille too
-    // when asked, and closes the gaps. The grids are swept once, each column
-    // moving left as far as the joins before it require: closing each gap
-    // with tumeru would move the rest of the line once per join. After a
-    // join the next character is compared with the remaining small kana
-    // only; column 1 has no syllable to join and stays as it is.
+    // when asked, and closes the gaps all at once when the line is done:
+    // closing each with tumeru would move the rest of the line once per
+    // join. After a join the next character is compared with the remaining
+    // small kana only; column 1 has no syllable to join and stays as it is.
     void joinSmallKana(bool katakana)
     {
-        // Past the line the grids hold "　" in every column still: moving
-        // them would change nothing.
-        const int last = std::min(length_, m_.CharGrid.last());
+        joinedColumns_.clear();
         int kept = 1; // the column of the last character that did not join
         int firstKana = 1;
-        for (int column = 2; column <= last; ++column) {
-            if (joinedLeft(kept, column, katakana, firstKana))
+        for (int column = 2; column <= length_; ++column) {
+            if (joinedLeft(kept, column, katakana, firstKana)) {
+                joinedColumns_.push_back(column);
                 continue;
-            ++kept;
-            firstKana = 1;
-            if (kept != column) {
-                m_.CharGrid.set(kept, m_.CharGrid.at(column));
-                m_.TextGrid.assignColumn(kept, column);
-                m_.CellGrid.assignColumn(kept, column);
             }
+            kept = column;
+            firstKana = 1;
         }
-        // The columns left behind take the "　" that lies past the last one.
-        for (int column = kept + 1; column <= last; ++column) {
-            m_.CharGrid.set(column, m_.CharGrid.at(last + 1));
-            m_.TextGrid.assignColumn(column, last + 1);
-            m_.CellGrid.assignColumn(column, last + 1);
-        }
+        m_.CharGrid.removeColumns(joinedColumns_);
+        m_.TextGrid.removeColumns(joinedColumns_);
+        m_.CellGrid.removeColumns(joinedColumns_);
+        joins_ += int(joinedColumns_.size());
     }
 
     // Joins the character at `from` to the syllable at `to` when it is one of
@@ -106,7 +100,6 @@ private:
             m_.TextGrid.appendColumn(to, from);
             if (katakana)
                 m_.CellGrid.appendColumn(to, from);
-            ++joins_;
             firstKana = k + 1;
             return true;
         }
@@ -218,6 +211,7 @@ private:
     AnswerTable &answers_;
     const int length_;
     quint16 needs_;
+    std::vector<int> &joinedColumns_;
     int joins_ = 0;
 };
 
@@ -295,7 +289,7 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     }
     line.tooLong = columns > LineColumns::kShown;
 
-    LinePasses passes(m_, answers_, columns, passNeeds);
+    LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)

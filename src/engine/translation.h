@@ -78,6 +78,7 @@ private:
     QString normalized_;
     std::vector<SignKinds> kinds_;
     std::vector<ColumnEdit> edits_;
+    std::vector<int> joinedColumns_;
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;

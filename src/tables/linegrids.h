@@ -26,6 +26,32 @@ inline bool writable(int column, std::size_t last)
 }
 } // namespace LineColumns
 
+namespace LineColumns {
+// Moves every column after the first of `columns` left as far as the
+// columns before it in the list require, as if each listed column were
+// removed, and fills the columns left behind at the end with `filler`.
+// `columns` must be ascending and inside 1..last of `line`; else nothing
+// moves and a warning says so.
+template <typename T> void removeColumns(std::vector<T> &line, const std::vector<int> &columns, T filler)
+{
+    if (columns.empty())
+        return;
+    const bool inside = columns.front() >= 1 && std::size_t(columns.back()) < line.size()
+                        && std::is_sorted(columns.begin(), columns.end());
+    if (!inside) {
+        refuseWrite(columns.front() < 1 ? columns.front() : columns.back());
+        return;
+    }
+    auto out = line.begin() + columns.front();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const auto from = line.begin() + columns[i] + 1;
+        const auto to = i + 1 < columns.size() ? line.begin() + columns[i + 1] : line.end();
+        out = std::copy(from, std::max(from, to), out);
+    }
+    std::fill(out, line.end(), filler);
+}
+} // namespace LineColumns
+
 // The character grid: what each column holds, as a number that the
 // translation's answer table gives to every distinct character or joined
 // syllable, so that a column is compared by number, not by string.
@@ -58,6 +84,11 @@ public:
     {
         if (LineColumns::writable(column, last_))
             symbols_[std::size_t(column)] = symbol;
+    }
+    // Closes the gaps of the given columns at once (LineColumns::removeColumns).
+    void removeColumns(const std::vector<int> &columns)
+    {
+        LineColumns::removeColumns(symbols_, columns, int(kFullWidthSpace));
     }
 
 private:
@@ -96,6 +127,8 @@ public:
             spans_[std::size_t(column)] = spanAt(from);
     }
     void appendColumn(int column, int from);
+    // Closes the gaps of the given columns at once (LineColumns::removeColumns).
+    void removeColumns(const std::vector<int> &columns) { LineColumns::removeColumns(spans_, columns, Span{0, 1}); }
 
     // Appends columns first..last, joined without separators.
     void appendRow(QString &row, int first = 1, int last = LineColumns::kShown) const;

@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,6 +26,8 @@ private slots:
     void tumeruShiftsAllThreeGrids();
     void tumeruPullsInTheRestOfTheLine();
     void tumeruPastTheLastColumnMovesNothing();
+    void removeColumnsEqualsTumeruFromTheRight_data();
+    void removeColumnsEqualsTumeruFromTheRight();
     void convertLetters_data();
     void convertLetters();
     void convertLettersTakesTheWholeLine();
@@ -279,6 +282,53 @@ void TestConversion::tumeruPastTheLastColumnMovesNothing()
     }
     tumeru(lineChars_, lineTexts_, lineCells_, 35);
     QCOMPARE(charRow(33, 36), QStringLiteral("むめ　　"));
+}
+
+void TestConversion::removeColumnsEqualsTumeruFromTheRight_data()
+{
+    QTest::addColumn<QList<int>>("columns");
+    QTest::newRow("one") << QList<int>{2};
+    QTest::newRow("neighbours") << QList<int>{5, 6, 7};
+    QTest::newRow("apart") << QList<int>{3, 9, 20};
+    QTest::newRow("first and last") << QList<int>{1, 40};
+    QTest::newRow("outside: nothing moves") << QList<int>{3, 41};
+    QTest::newRow("not ascending: nothing moves") << QList<int>{9, 3};
+}
+
+// Closing many gaps at once must leave the grids as closing them one by one,
+// the rightmost first, does.
+void TestConversion::removeColumnsEqualsTumeruFromTheRight()
+{
+    QFETCH(QList<int>, columns);
+    const bool moves = std::is_sorted(columns.begin(), columns.end()) && columns.back() <= 40;
+    SymbolLine chars;
+    StringLine texts;
+    StringLine cells;
+    chars.reset(40);
+    texts.reset(40);
+    cells.reset(40);
+    for (int column = 1; column <= 40; ++column) {
+        lineChars_.set(column, answers_->symbol(QString::number(column)));
+        lineTexts_.assign(column, QString::number(column));
+        lineCells_.assign(column, QString::number(100 + column));
+        chars.set(column, lineChars_.at(column));
+        texts.assign(column, QString::number(column));
+        cells.assign(column, QString::number(100 + column));
+    }
+    if (moves) {
+        for (auto it = columns.crbegin(); it != columns.crend(); ++it)
+            tumeru(chars, texts, cells, *it);
+    }
+    const std::vector<int> list(columns.begin(), columns.end());
+    lineChars_.removeColumns(list);
+    lineTexts_.removeColumns(list);
+    lineCells_.removeColumns(list);
+    for (int column = 0; column <= 41; ++column) {
+        QCOMPARE(lineChars_.at(column), chars.at(column));
+        QCOMPARE(lineTexts_.at(column), texts.at(column));
+        QCOMPARE(lineCells_.at(column), cells.at(column));
+    }
+    QCOMPARE(lineTexts_.at(1).toString(), columns.front() == 1 && moves ? u"2"_s : u"1"_s);
 }
 
 void TestConversion::convertLetters_data()
