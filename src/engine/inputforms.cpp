@@ -39,11 +39,10 @@ char16_t unifiedForm(char16_t c)
 
 bool needsChange(char16_t c)
 {
-    // Full-width forms, kana and kanji first: most text is made of them.
-    if (c >= 0xFF01)
-        return isHalfWidthKatakana(c);
+    // Kana, kanji and full-width forms first: most text is made of them,
+    // mixed in any order, so they are told apart without a branch.
     if (c >= 0x3000)
-        return c == 0x301C || isCombiningVoicedMark(c);
+        return isHalfWidthKatakana(c) | (c == 0x301C) | isCombiningVoicedMark(c);
     return unifiedForm(c) != 0;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/textcodec.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -86,10 +87,9 @@ private:
     bool joinedLeft(int to, int from, bool katakana, int &firstKana)
     {
         const Answers &small = at(from);
-        const quint16 kana = katakana ? small.smallKatakana : small.smallHiragana;
-        for (int k = firstKana; k <= 8 && (kana >> k); ++k) {
-            if (!(kana & (1u << k)))
-                continue;
+        const unsigned kana = katakana ? small.smallKatakana : small.smallHiragana;
+        for (unsigned bits = kana & (~0u << firstKana); bits; bits &= bits - 1) {
+            const int k = std::countr_zero(bits);
             const int joined = answers_.joined(m_.CharGrid.at(to), m_.CharGrid.at(from));
             const Answers &pair = answers_.answers(joined);
             if (!katakana && !pair.codeKey && pair.extraRow < 0)
@@ -143,11 +143,9 @@ private:
     void convertDigits()
     {
         for (int column = 1; column <= length_; ++column) {
-            const quint16 digits = at(column).digits;
-            for (int d = 0; d <= 9 && digits; ++d) {
-                if (digits & (1u << d))
-                    convertDigit(column, d);
-            }
+            // Each digit the character equals, the lowest first.
+            for (unsigned digits = at(column).digits; digits; digits &= digits - 1)
+                convertDigit(column, std::countr_zero(digits));
         }
     }
 

@@ -24,15 +24,6 @@ QStringView StringLine::at(int column) const
     return QStringView(buffer_.data() + span.offset, span.length);
 }
 
-void StringLine::assign(int column, QStringView text)
-{
-    if (!LineColumns::writable(column, last_))
-        return;
-    Span &span = spans_[std::size_t(column)];
-    span = Span{int(buffer_.size()), int(text.size())};
-    buffer_.append(text.utf16(), std::size_t(text.size()));
-}
-
 void StringLine::prepareAppend(int column, qsizetype more)
 {
     Span &span = spans_[std::size_t(column)];
@@ -42,15 +33,6 @@ void StringLine::prepareAppend(int column, qsizetype more)
     const Span old = span;
     span.offset = int(buffer_.size());
     buffer_.append(buffer_.data() + old.offset, std::size_t(old.length));
-}
-
-void StringLine::append(int column, QStringView text)
-{
-    if (!LineColumns::writable(column, last_))
-        return;
-    prepareAppend(column, text.size());
-    spans_[std::size_t(column)].length += int(text.size());
-    buffer_.append(text.utf16(), std::size_t(text.size()));
 }
 
 void StringLine::appendColumn(int column, int from)
@@ -71,18 +53,13 @@ void StringLine::appendRow(QString &row, int first, int last) const
     qsizetype at = row.size();
     row.resize(size);
     char16_t *out = reinterpret_cast<char16_t *>(row.data());
-    // Columns written in order lie one after the other in the buffer, so
-    // most of a row is copied in a few runs.
-    Span run;
     for (int column = first; column <= last; ++column) {
         const Span span = spanAt(column);
-        if (span.offset == run.offset + run.length) {
-            run.length += span.length;
-            continue;
-        }
-        std::copy_n(buffer_.data() + run.offset, run.length, out + at);
-        at += run.length;
-        run = span;
+        // Most columns hold one character, which needs no call to copy.
+        if (span.length == 1)
+            out[at] = buffer_[std::size_t(span.offset)];
+        else
+            std::copy_n(buffer_.data() + span.offset, span.length, out + at);
+        at += span.length;
     }
-    std::copy_n(buffer_.data() + run.offset, run.length, out + at);
 }

@@ -118,8 +118,23 @@ public:
         const Span span = spanAt(column);
         return span.offset == 0 && span.length == 1;
     }
-    void assign(int column, QStringView text);
-    void append(int column, QStringView text);
+    // The passes write a column for almost every character, so writing is
+    // inline.
+    void assign(int column, QStringView text)
+    {
+        if (!LineColumns::writable(column, last_))
+            return;
+        spans_[std::size_t(column)] = Span{int(buffer_.size()), int(text.size())};
+        buffer_.append(text.utf16(), std::size_t(text.size()));
+    }
+    void append(int column, QStringView text)
+    {
+        if (!LineColumns::writable(column, last_))
+            return;
+        prepareAppend(column, text.size());
+        spans_[std::size_t(column)].length += int(text.size());
+        buffer_.append(text.utf16(), std::size_t(text.size()));
+    }
     // The column takes what another column of this line holds, or adds it.
     void assignColumn(int column, int from)
     {
