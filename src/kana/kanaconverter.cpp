@@ -188,6 +188,12 @@ bool startsWithKana(const QString &text)
     return !text.isEmpty() && (isHiragana(text.front()) || isKatakana(text.front()));
 }
 
+bool startsWithSyllableEnd(const QString &text)
+{
+    static const QString ends = QStringLiteral("ぁぃぅぇぉゃゅょゎっァィゥェォャュョヮッー");
+    return !text.isEmpty() && ends.contains(text.front());
+}
+
 } // namespace
 
 KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir) {}
@@ -254,6 +260,12 @@ KanaConversion KanaConverter::convertLine(const QString &line)
         if (role == Role::Attached && !result.text.isEmpty() && isLatinLetter(result.text.back()) &&
             startsWithKana(kana))
             blank = true;
+
+        // A small kana, the small つ or the long-vowel mark belongs to the
+        // syllable before it, however the dictionary cut an unknown run of
+        // kana.
+        if (startsWithSyllableEnd(kana))
+            blank = false;
 
         if (!m.spaceBefore.isEmpty())
             result.text += m.spaceBefore;

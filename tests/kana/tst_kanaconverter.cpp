@@ -91,6 +91,7 @@ void TestKanaConverter::rules_data()
     row("an opening bracket begins a word", "彼は「行く」と言った。", "かれわ 「いく」と いった。");
     row("half-width marks are punctuation too", "1,000円を(全部)払う。", "1,000えんを (ぜんぶ) はらう。");
     row("a closing bracket before a word", "（注）本文", "（ちゅー） ほんぶん");
+    row("no blank inside a syllable of an unknown kana run", "きゃきゅきょ、ひぇ、てぃ", "きゃきゅきょ、ひぇ、てぃ");
 }
 
 void TestKanaConverter::rules()
