@@ -2,6 +2,8 @@
 
 #include "backtranslation/braillecell.h"
 
+#include <QSettings>
+
 #include <string_view>
 
 namespace {
@@ -557,4 +559,17 @@ QStringList backTranslateLines(const QStringList &lines, KanaScript script)
     for (const QString &line : lines)
         kana.append(translator.line(line));
     return kana;
+}
+
+// Kept under the name 点字入力 first stored it.
+static const QString kKanaScriptSetting = QStringLiteral("brailleInput/katakana");
+
+KanaScript chosenKanaScript()
+{
+    return QSettings().value(kKanaScriptSetting, false).toBool() ? KanaScript::Katakana : KanaScript::Hiragana;
+}
+
+void setChosenKanaScript(KanaScript script)
+{
+    QSettings().setValue(kKanaScriptSetting, script == KanaScript::Katakana);
 }

@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScrollArea>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -18,7 +17,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("点字入力");
-const QString kKatakanaSetting = QStringLiteral("brailleInput/katakana");
 
 // F D S J K L in the order of the dots they stand for.
 constexpr char16_t kDotKeys[] = u"FDSJKL";
@@ -68,7 +66,7 @@ BrailleInputWindow::BrailleInputWindow() : QMainWindow(nullptr)
         UserDialogs::instance().warn(this, kTitle,
                                      QStringLiteral("点字でない %1 文字は貼り付けませんでした。").arg(count));
     });
-    setKatakana(QSettings().value(kKatakanaSetting, false).toBool());
+    setKatakana(chosenKanaScript() == KanaScript::Katakana);
     resize(720, 420);
     editor_->setFocus();
 }
@@ -118,7 +116,7 @@ void BrailleInputWindow::createActions()
     braille->addSeparator();
     QAction *katakana = add(braille, "katakana", QStringLiteral("カタカナで表示(&K)"), QKeySequence());
     katakana->setCheckable(true);
-    katakana->setChecked(QSettings().value(kKatakanaSetting, false).toBool());
+    katakana->setChecked(chosenKanaScript() == KanaScript::Katakana);
     connect(katakana, &QAction::toggled, this, &BrailleInputWindow::setKatakana);
     QAction *keyTest = add(braille, "keyTest", QStringLiteral("キー確認(&T)"), QKeySequence());
     keyTest->setCheckable(true);
@@ -149,8 +147,9 @@ void BrailleInputWindow::honbunSounyuu()
 
 void BrailleInputWindow::setKatakana(bool katakana)
 {
-    QSettings().setValue(kKatakanaSetting, katakana);
-    editor_->setScript(katakana ? KanaScript::Katakana : KanaScript::Hiragana);
+    const KanaScript script = katakana ? KanaScript::Katakana : KanaScript::Hiragana;
+    setChosenKanaScript(script);
+    editor_->setScript(script);
 }
 
 void BrailleInputWindow::showKeyTest(bool shown)

@@ -129,8 +129,10 @@ void BraillePageView::setMirrored(bool mirrored)
 
 void BraillePageView::honbunSounyuu()
 {
-    // A page break is only a line end in the text; the page numbers are not text.
-    emit insertIntoText(backTranslateLines(PageLayout::textLines(document())).join(u'\n'));
+    // A page break is only a line end in the text; the page numbers are not
+    // text. The kana are in the script chosen in 点字入力.
+    const QStringList lines = backTranslateLines(PageLayout::textLines(document()), chosenKanaScript());
+    emit insertIntoText(lines.join(u'\n'));
 }
 
 void BraillePageView::updateControls()

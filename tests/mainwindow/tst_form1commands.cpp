@@ -1,3 +1,4 @@
+#include "backtranslation/backtranslation.h"
 #include "brailleinput/brailleeditor.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepages/pagesettings.h"
@@ -248,6 +249,12 @@ void TestForm1Commands::brailleFileIsReadIntoTheText()
 
     m_f->form->txtdpbox->undo();
     QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。あと"));
+
+    // The script chosen in 点字入力 holds here too.
+    setChosenKanaScript(KanaScript::Katakana);
+    m_f->select(0, 0);
+    insert->trigger();
+    QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("サクラ\nハナ\nヤマまえ。あと"));
 }
 
 void TestForm1Commands::brailleInputIsWrittenInPages()
