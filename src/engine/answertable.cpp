@@ -22,7 +22,7 @@ template <std::size_t N> quint16 matches(const std::array<QString, N> &table, in
 } // namespace
 
 AnswerTable::AnswerTable(const CodeTable &code, const KeyTables &keys)
-    : code_(code), keys_(keys), extra_(code), single_(0x10000, -1)
+    : code_(code), keys_(keys), extra_(code), single_(std::make_unique<int[]>(0x10000))
 {
     probe_.reset(kProbeLine);
     const int empty = add(QString());
@@ -36,9 +36,9 @@ int AnswerTable::symbol(QStringView text)
 {
     if (text.size() == 1) {
         int &found = single_[text[0].unicode()];
-        if (found < 0)
-            found = add(text.toString());
-        return found;
+        if (found == 0)
+            found = add(text.toString()) + 1;
+        return found - 1;
     }
     const auto it = longer_.constFind(text.toString());
     if (it != longer_.cend())

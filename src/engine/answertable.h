@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <memory>
 #include <vector>
 
 // What the look-up procedures and the passes' comparisons say about one
@@ -81,7 +82,9 @@ private:
     const ExtraRows extra_;
     QList<QString> texts_;
     std::vector<Answers> answers_;
-    std::vector<int> single_; // by UTF-16 code unit; -1 until first seen
+    // By UTF-16 code unit, the symbol plus one; 0 until first seen, so that
+    // the table comes zeroed rather than filled.
+    std::unique_ptr<int[]> single_;
     QHash<QString, int> longer_;
     QHash<quint64, int> pairs_;
     Grid probe_; // the one cell the procedures are asked about
