@@ -10,9 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = decodeText(fuzzBytes(data, size));
     const CodeTableLoad load = parseCodeTable(text);
     FUZZ_CHECK(load.ok);
-    FUZZ_CHECK(load.rows >= 0 && load.rows <= CodeTable::kRows);
+    // Rows 1..200 always, and as many more as the file gives, up to the limit.
+    FUZZ_CHECK(load.rows >= 0 && load.rows <= CodeTable::kMaxRows);
+    FUZZ_CHECK(load.table.lastRow() == qMax(load.rows, CodeTable::kRows));
+    FUZZ_CHECK(load.table.CodePatterns.size() == load.table.CodeKeys.size());
     FUZZ_CHECK(load.table.CodeKeys[CodeRow::Comma] == u",");
-    for (int row = 1; row <= CodeTable::kRows; ++row) {
+    for (int row = 1; row <= load.table.lastRow(); ++row) {
         const QString &cells = load.table.CodePatterns[row];
         FUZZ_CHECK(QStringView(cells).toUcs4().size() <= kMaxCells);
         if (row > load.rows)

@@ -7,13 +7,27 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace BrailleFiles {
 
 namespace {
 
+// A BES file starts with "%BET", and so may a BRF whose first cells are
+// those signs. But a BRF is lines of plain ASCII, and a BES file is not:
+// its cells and end marks are above ASCII, and its header has no line ends.
+bool isBes(const QByteArray &bytes)
+{
+    if (!bytes.startsWith("%BET"))
+        return false;
+    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
+    const bool lines = bytes.contains('\n') || bytes.contains('\r') || bytes.contains('\f');
+    return !ascii || !lines;
+}
+
 Format detect(const QByteArray &bytes)
 {
-    if (bytes.startsWith("%BET"))
+    if (isBes(bytes))
         return Format::Bes;
     const QByteArray start = bytes.left(1024);
     if (start.contains("<pef") || start.trimmed().startsWith("<?xml"))

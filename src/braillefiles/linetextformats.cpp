@@ -46,6 +46,10 @@ QByteArray encodeUnicodeText(const BraillePages &document)
             text += u'\n';
         }
     }
+    // A form feed at the end only closes the page before it, so an empty
+    // last page needs one of its own.
+    if (document.pages.size() > 1 && document.pages.last().isEmpty())
+        text += u'\f';
     return text.toUtf8();
 }
 

@@ -42,7 +42,7 @@ quint16 passNeeds(const Answers &a)
 } // namespace
 
 AnswerTable::AnswerTable(const CodeTable &code, const KeyTables &keys)
-    : code_(code), keys_(keys), extra_(code), single_(0x10000, -1)
+    : code_(code), keys_(keys), extra_(code), single_(std::make_unique<int[]>(0x10000))
 {
     probe_.reset(kProbeLine);
     const int empty = add(QString());
@@ -56,9 +56,9 @@ int AnswerTable::symbol(QStringView text)
 {
     if (text.size() == 1) {
         int &found = single_[text[0].unicode()];
-        if (found < 0)
-            found = add(text.toString());
-        return found;
+        if (found == 0)
+            found = add(text.toString()) + 1;
+        return found - 1;
     }
     const auto it = longer_.constFind(text.toString());
     if (it != longer_.cend())

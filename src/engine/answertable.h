@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <memory>
 #include <vector>
 
 // The passes that act on a character only where the line holds one they
@@ -100,7 +101,9 @@ private:
     const ExtraRows extra_;
     QList<QString> texts_;
     std::vector<Answers> answers_;
-    std::vector<int> single_; // by UTF-16 code unit; -1 until first seen
+    // By UTF-16 code unit, the symbol plus one; 0 until first seen, so that
+    // the table comes zeroed rather than filled.
+    std::unique_ptr<int[]> single_;
     QHash<QString, int> longer_;
     QHash<quint64, int> pairs_;
     Grid probe_; // the one cell the procedures are asked about

@@ -49,8 +49,13 @@ UserDictionaryLoad parse(const QString &text)
 QString format(const QList<UserDictionaryEntry> &entries)
 {
     QString text = QStringLiteral("# Mirabo 点訳かな変換の単語登録: 表記<タブ>点訳かな\n");
-    for (const UserDictionaryEntry &entry : entries)
+    for (const UserDictionaryEntry &entry : entries) {
+        // A line that starts with # is a comment; the blank keeps such a
+        // written form an entry, and reading trims it off again.
+        if (entry.written.startsWith(u'#'))
+            text += u' ';
         text += entry.written + u'\t' + entry.kana + u'\n';
+    }
     return text;
 }
 

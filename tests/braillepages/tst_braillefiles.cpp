@@ -66,11 +66,14 @@ void TestBrailleFiles::roundTrips_data()
     QTest::addColumn<BraillePages>("document");
     BraillePages empty;
     empty.pages = {QStringList()};
+    BraillePages emptyLast; // as a page left blank at the end of a volume
+    emptyLast.pages = {{b(u"⠁")}, QStringList()};
     const std::pair<const char *, Format> formats[] = {
         {"txt", Format::UnicodeText}, {"brf", Format::Brf}, {"pef", Format::Pef}, {"bes", Format::Bes}};
     for (const auto &[name, format] : formats) {
         QTest::addRow("%s two pages", name) << format << sample();
         QTest::addRow("%s one empty page", name) << format << empty;
+        QTest::addRow("%s empty last page", name) << format << emptyLast;
     }
 }
 
@@ -120,6 +123,8 @@ void TestBrailleFiles::readsTolerantly_data()
         << QByteArray("A\nB\nC\n") << QList<QStringList>{{b(u"⠁"), b(u"⠃")}, {b(u"⠉")}};
     QTest::newRow("brf blanks at line ends") << QByteArray("A  \r\n\f") << QList<QStringList>{{b(u"⠁")}};
     QTest::newRow("brf end-of-file mark") << QByteArray("A\r\n\f\x1A") << QList<QStringList>{{b(u"⠁")}};
+    QTest::newRow("brf that starts with the BES mark")
+        << QByteArray("%BET\r\n\f") << QList<QStringList>{{b(u"⠩⠃⠑⠞")}};
     QTest::newRow("text with CR LF and spaces")
         << QString(b(u"⠁ ⠃\r\n\f⠉\r\n")).toUtf8() << QList<QStringList>{{b(u"⠁_⠃")}, {b(u"⠉")}};
     QTest::newRow("bes unknown two-byte code skipped")

@@ -24,7 +24,10 @@ private:
 void TestUserDictionary::roundTrip()
 {
     const QList<UserDictionaryEntry> entries = {
-        {u"長田"_s, u"おさだ"_s}, {u"国連安保理"_s, u"こくれん あんぽり"_s}, {u"ＡＩ"_s, u"エーアイ"_s}};
+        {u"長田"_s, u"おさだ"_s},
+        {u"国連安保理"_s, u"こくれん あんぽり"_s},
+        {u"ＡＩ"_s, u"エーアイ"_s},
+        {u"#タグ"_s, u"シャープ タグ"_s}}; // a written form that starts like a comment
     const QString path = dir_.filePath(u"sub/dict.txt"_s);
     QCOMPARE(UserDictionary::save(path, entries), QString());
     const UserDictionaryLoad load = UserDictionary::load(path);

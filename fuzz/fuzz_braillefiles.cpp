@@ -1,0 +1,97 @@
+// Braille files read in every format: whatever the bytes, the pages hold
+// cells only (six-dot ones where the format has no others), no line ends in
+// a blank, and what is read, written out again in any format and read back,
+// gives the same cells.
+#include "fuzzcheck.h"
+
+#include "braillefiles/braillefiles.h"
+#include "braillepages/braillecells.h"
+
+namespace {
+
+using BrailleFiles::Format;
+
+constexpr Format kFormats[] = {Format::UnicodeText, Format::Brf, Format::Pef, Format::Bes};
+
+// BRF and BES keep six dots a cell.
+bool sixDotsOnly(Format format)
+{
+    return format == Format::Brf || format == Format::Bes;
+}
+
+void checkCells(const QString &line, bool sixDots)
+{
+    for (const QChar c : line) {
+        FUZZ_CHECK(BrailleCells::isCell(c));
+        FUZZ_CHECK(!sixDots || c.unicode() < 0x2840);
+    }
+    FUZZ_CHECK(line.isEmpty() || !BrailleCells::isBlank(line.back()));
+}
+
+void checkRead(const BrailleFiles::ReadResult &read, bool sixDots)
+{
+    FUZZ_CHECK(read.document.cells > 0 && read.document.lines > 0);
+    checkCells(read.document.brailleTitle, true);
+    for (const QStringList &page : read.document.pages) {
+        for (const QString &line : page)
+            checkCells(line, sixDots);
+    }
+}
+
+// A line as a six-dot format keeps it.
+QString sixDotLine(const QString &line)
+{
+    QString cells;
+    for (const QChar c : line)
+        cells += BrailleCells::fromMask(BrailleCells::mask(c));
+    return BrailleCells::withoutTrailingBlanks(cells);
+}
+
+void checkRoundTrip(const BraillePages &document)
+{
+    if (document.pages.isEmpty())
+        return;
+    // Enough lines a page that the text formats keep the pages as they are.
+    int lines = 1;
+    for (const QStringList &page : document.pages)
+        lines = qMax(lines, int(page.size()));
+    for (const Format format : kFormats) {
+        const QByteArray bytes = BrailleFiles::encode(format, document, QDate(2024, 4, 1));
+        const BrailleFiles::ReadResult again = BrailleFiles::decode(format, bytes, lines);
+        FUZZ_CHECK(again.problem.isEmpty());
+        checkRead(again, sixDotsOnly(format));
+        QList<QStringList> expected = document.pages;
+        if (sixDotsOnly(format)) {
+            for (QStringList &page : expected) {
+                for (QString &line : page)
+                    line = sixDotLine(line);
+            }
+        }
+        FUZZ_CHECK(again.document.pages == expected);
+        if (format == Format::Bes) {
+            FUZZ_CHECK(again.document.brailleTitle == sixDotLine(document.brailleTitle.left(465)));
+            FUZZ_CHECK(again.document.cells == qMin(document.cells, 99));
+            FUZZ_CHECK(again.document.lines == qMin(document.lines, 99));
+        }
+        if (format == Format::Pef) {
+            FUZZ_CHECK(again.document.cells == document.cells && again.document.lines == document.lines);
+        }
+        // Opening the file tells its format by its contents alone.
+        FUZZ_CHECK(BrailleFiles::decode(bytes, lines).document.pages == again.document.pages);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes = fuzzBytes(data, size).toByteArray();
+    const BrailleFiles::ReadResult detected = BrailleFiles::decode(bytes);
+    checkRead(detected, false);
+    for (const Format format : kFormats) {
+        const BrailleFiles::ReadResult read = BrailleFiles::decode(format, bytes);
+        checkRead(read, sixDotsOnly(format));
+        checkRoundTrip(read.document);
+    }
+    return 0;
+}
