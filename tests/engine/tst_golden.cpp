@@ -128,8 +128,8 @@ QByteArray TestGolden::runCli(const QString &cli, Table table, const QByteArray 
     args << input;
     QProcess process;
     process.start(cli, args);
-    // Generous: the sanitizer build is many times slower on the long line.
-    if (!process.waitForFinished(900000) || process.exitStatus() != QProcess::NormalExit ||
+    // Generous: the sanitizer build is many times slower.
+    if (!process.waitForFinished(240000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         *error = u"mirabo-cli failed: "_s + QString::fromUtf8(process.readAllStandardError());
         return QByteArray();
