@@ -1,5 +1,6 @@
+#include "clirun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,34 +19,14 @@ private slots:
     void failures();
 
 private:
-    struct Run
+    static CliRun run(const QStringList &args, const QByteArray &input = QByteArray())
     {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    static Run run(const QStringList &args, const QByteArray &input = QByteArray());
+        return runCli(QStringLiteral(MIRABO_CLI), args, input);
+    }
     QString path(const QString &name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
 };
-
-TestBrailleCli::Run TestBrailleCli::run(const QStringList &args, const QByteArray &input)
-{
-    QProcess process;
-    process.start(QStringLiteral(MIRABO_CLI), args);
-    Run result;
-    if (!process.waitForStarted())
-        return result;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        process.kill();
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
 
 void TestBrailleCli::exportsToStandardOutput_data()
 {
@@ -75,7 +56,7 @@ void TestBrailleCli::exportsToStandardOutput()
     QFETCH(QStringList, args);
     QFETCH(QString, text);
     QFETCH(QByteArray, expected);
-    const Run result = run(QStringList{QStringLiteral("export")} + args, text.toUtf8());
+    const CliRun result = run(QStringList{QStringLiteral("export")} + args, text.toUtf8());
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, expected);
@@ -95,21 +76,21 @@ void TestBrailleCli::exportThenImportGivesTheSamePages()
         QStringLiteral("かきくけこ、さしすせそ。\n\nＡＢＣ　１２３\n").repeated(12).toUtf8();
     const QStringList layout{QStringLiteral("--cells"), QStringLiteral("12"), QStringLiteral("--lines"),
                              QStringLiteral("10"), QStringLiteral("--page-numbers")};
-    const Run pages =
+    const CliRun pages =
         run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("txt")} + layout,
             text);
     QCOMPARE(pages.exitCode, 0);
     QVERIFY(pages.out.count('\f') >= 2);
 
     const QString file = path(QStringLiteral("out.") + format);
-    const Run exported =
+    const CliRun exported =
         run(QStringList{QStringLiteral("export"), QStringLiteral("--format"), format,
                         QStringLiteral("--title"), QStringLiteral("テスト"), QStringLiteral("-o"), file} +
                 layout,
             text);
     QCOMPARE(exported.err, QByteArray());
     QCOMPARE(exported.exitCode, 0);
-    const Run imported = run({QStringLiteral("import"), file});
+    const CliRun imported = run({QStringLiteral("import"), file});
     QCOMPARE(imported.err, QByteArray());
     QCOMPARE(imported.exitCode, 0);
     QCOMPARE(imported.out, pages.out);
@@ -127,7 +108,7 @@ void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
     QVERIFY(bes.open(QIODevice::ReadWrite));
     bes.resize(1024 + 4); // header, ⠁ ⠃ line end, ⠉
     bes.close();
-    const Run result = run({QStringLiteral("import"), file});
+    const CliRun result = run({QStringLiteral("import"), file});
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QStringLiteral("⠁⠃\n⠉\n").toUtf8());
     QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("1 ページ 2 行目")),
@@ -167,7 +148,7 @@ void TestBrailleCli::failures()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
-    const Run result = run(args, QByteArrayLiteral("あ"));
+    const CliRun result = run(args, QByteArrayLiteral("あ"));
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
 }

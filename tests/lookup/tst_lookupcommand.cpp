@@ -1,4 +1,5 @@
-#include <QProcess>
+#include "clirun.h"
+
 #include <QTest>
 
 // Runs the built mirabo-cli as a user would.
@@ -15,27 +16,11 @@ private slots:
     void malformedSignIsReported();
 
 private:
-    struct Run
+    static CliRun lookup(const QStringList &args)
     {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    static Run lookup(const QStringList &args);
+        return runCli(QStringLiteral(MIRABO_CLI), QStringList{QStringLiteral("lookup")} + args);
+    }
 };
-
-TestLookupCommand::Run TestLookupCommand::lookup(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(MIRABO_CLI), QStringList{QStringLiteral("lookup")} + args);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 void TestLookupCommand::printsMeanings_data()
 {
@@ -57,7 +42,7 @@ void TestLookupCommand::printsMeanings()
 {
     QFETCH(QString, sign);
     QFETCH(QString, output);
-    const Run run = lookup({sign});
+    const CliRun run = lookup({sign});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromUtf8(run.out), output);
     QCOMPARE(run.err, QByteArray());
@@ -74,7 +59,7 @@ void TestLookupCommand::unknownSignPrintsNothing_data()
 void TestLookupCommand::unknownSignPrintsNothing()
 {
     QFETCH(QString, sign);
-    const Run run = lookup({sign});
+    const CliRun run = lookup({sign});
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out, QByteArray());
     QCOMPARE(run.err, QByteArray());
@@ -93,7 +78,7 @@ void TestLookupCommand::malformedSignIsReported_data()
 void TestLookupCommand::malformedSignIsReported()
 {
     QFETCH(QStringList, args);
-    const Run run = lookup(args);
+    const CliRun run = lookup(args);
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.out, QByteArray());
     QVERIFY(!run.err.isEmpty());
