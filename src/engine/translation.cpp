@@ -83,27 +83,26 @@ private:
     // the small kana firstKana..8 and, for hiragana, a code row knows the
     // pair: a pair no row knows would lose the braille of both characters,
     // so the small kana keeps its own row. On a join, firstKana is where the
-    // next character's comparison starts.
+    // next character's comparison starts: after the lowest of its entries.
     bool joinedLeft(int to, int from, bool katakana, int &firstKana)
     {
         const Answers &small = at(from);
         const unsigned kana = katakana ? small.smallKatakana : small.smallHiragana;
-        for (unsigned bits = kana & (~0u << firstKana); bits; bits &= bits - 1) {
-            const int k = std::countr_zero(bits);
-            const int joined = answers_.joined(m_.CharGrid.at(to), m_.CharGrid.at(from));
-            const Answers &pair = answers_.answers(joined);
-            if (!katakana && !pair.codeKey && pair.extraRow < 0)
-                continue;
-            m_.CharGrid.set(to, joined);
-            // The later passes act on the syllable as they would on a character.
-            needs_ |= pair.passNeeds;
-            m_.TextGrid.appendColumn(to, from);
-            if (katakana)
-                m_.CellGrid.appendColumn(to, from);
-            firstKana = k + 1;
-            return true;
-        }
-        return false;
+        const unsigned entries = kana & (~0u << firstKana);
+        if (!entries)
+            return false;
+        const int joined = answers_.joined(m_.CharGrid.at(to), m_.CharGrid.at(from));
+        const Answers &pair = answers_.answers(joined);
+        if (!katakana && !pair.codeKey && pair.extraRow < 0)
+            return false;
+        m_.CharGrid.set(to, joined);
+        // The later passes act on the syllable as they would on a character.
+        needs_ |= pair.passNeeds;
+        m_.TextGrid.appendColumn(to, from);
+        if (katakana)
+            m_.CellGrid.appendColumn(to, from);
+        firstKana = std::countr_zero(entries) + 1;
+        return true;
     }
 
     void applyCodeRows()
