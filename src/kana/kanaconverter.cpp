@@ -190,8 +190,10 @@ bool startsWithKana(const QString &text)
 
 bool startsWithSyllableEnd(const QString &text)
 {
-    static const QString ends = QStringLiteral("ぁぃぅぇぉゃゅょゎっァィゥェォャュョヮッー");
-    return !text.isEmpty() && ends.contains(text.front());
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    return isSmallKana(first) || first == u'っ' || first == u'ッ' || first == u'ー';
 }
 
 } // namespace

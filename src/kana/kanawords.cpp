@@ -55,12 +55,17 @@ QString toHiragana(QStringView text)
     return result;
 }
 
-int moraCount(QStringView kana)
+bool isSmallKana(QChar c)
 {
     static const QString small = QStringLiteral("ぁぃぅぇぉゃゅょゎァィゥェォャュョヮ");
+    return small.contains(c);
+}
+
+int moraCount(QStringView kana)
+{
     int count = 0;
     for (QChar c : kana) {
-        if ((isHiragana(c) || isKatakana(c)) && !small.contains(c))
+        if ((isHiragana(c) || isKatakana(c)) && !isSmallKana(c))
             ++count;
     }
     return count;

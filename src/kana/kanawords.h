@@ -16,8 +16,10 @@ bool isAllKatakana(QStringView text);
 bool containsKanji(QStringView text);
 
 QString toHiragana(QStringView text);
-// The number of morae (beats): every kana counts except the small vowels
-// and small ゃゅょゎ, which belong to the kana before them.
+// A small vowel or small ゃゅょゎ (either script): part of the syllable of
+// the kana before it.
+bool isSmallKana(QChar c);
+// The number of morae (beats): every kana counts except the small kana.
 int moraCount(QStringView kana);
 // The vowel of a kana syllable ('a', 'i', 'u', 'e', 'o'), or 0.
 char vowelOf(QChar kana);
