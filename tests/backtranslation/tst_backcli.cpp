@@ -1,4 +1,6 @@
-#include <QProcess>
+#include "clirun.h"
+
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,15 +42,10 @@ void TestBackCli::run()
     QFETCH(int, exitCode);
     QFETCH(QString, output);
 
-    QProcess process;
-    process.start(QStringLiteral(MIRABO_CLI), args);
-    QVERIFY(process.waitForStarted());
-    process.write(input.toUtf8());
-    process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), exitCode);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), output);
-    QCOMPARE(process.readAllStandardError().isEmpty(), exitCode == 0);
+    const CliRun run = runCli(QStringLiteral(MIRABO_CLI), args, input.toUtf8());
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(QString::fromUtf8(run.out), output);
+    QCOMPARE(run.err.isEmpty(), exitCode == 0);
 }
 
 void TestBackCli::fileInput()
@@ -59,11 +56,9 @@ void TestBackCli::fileInput()
     file.write(QStringLiteral("⠤⠁\n⠃⠤").toUtf8());
     file.close();
 
-    QProcess process;
-    process.start(QStringLiteral(MIRABO_CLI), {QStringLiteral("back"), file.fileName()});
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("「あ\nい」\n"));
+    const CliRun run = runCli(QStringLiteral(MIRABO_CLI), {QStringLiteral("back"), file.fileName()});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("「あ\nい」\n"));
 }
 
 QTEST_GUILESS_MAIN(TestBackCli)

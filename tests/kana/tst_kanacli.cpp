@@ -1,5 +1,6 @@
+#include "clirun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,17 +30,8 @@ private:
 
 TestKanaCli::Run TestKanaCli::run(const QStringList &args, const QByteArray &input)
 {
-    QProcess process;
-    process.start(QStringLiteral(MIRABO_CLI), QStringList{u"kana"_s} + args);
-    process.write(input);
-    process.closeWriteChannel();
-    Run result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    const CliRun run = runCli(QStringLiteral(MIRABO_CLI), QStringList{u"kana"_s} + args, input);
+    return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
 void TestKanaCli::convertsStandardInputLineByLine()
@@ -84,13 +76,9 @@ void TestKanaCli::pipesIntoBraille()
     const Run kana = run({}, "本");
     QCOMPARE(kana.out, u"ほん\n"_s);
     // ほ is お (dots 2 4) in the は row (dots 3 6); ん is dots 3 5 6.
-    QProcess braille;
-    braille.start(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s});
-    braille.write(kana.out.toUtf8());
-    braille.closeWriteChannel();
-    QVERIFY(braille.waitForFinished(60000));
-    QCOMPARE(braille.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(braille.readAllStandardOutput()), u"⠮⠴\n"_s);
+    const CliRun braille = runCli(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s}, kana.out.toUtf8());
+    QCOMPARE(braille.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(braille.out), u"⠮⠴\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestKanaCli)

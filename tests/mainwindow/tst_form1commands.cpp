@@ -10,6 +10,7 @@
 #include "filewindow/form2.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/listprinter.h"
+#include "clirun.h"
 #include "mainwindowfixture.h"
 
 #include <QAction>
@@ -20,7 +21,6 @@
 #include <QListWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTest>
@@ -142,24 +142,23 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     QCOMPARE(entries(form.List1), fromEditor);
     QCOMPARE(dialogs.kinds(), QStringList({"yesnocancel", "warn", "warn"}));
 
-    const auto runCli = [&](const QStringList &args, QString &errors) {
-        QProcess cli;
-        cli.start(QStringLiteral(MIRABO_CLI), args);
-        if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
+    const auto cliLines = [&](const QStringList &args, QString &errors) {
+        const CliRun cli = runCli(QStringLiteral(MIRABO_CLI), args);
+        if (cli.exitCode != 0)
             return QStringList({QStringLiteral("mirabo-cli failed")});
-        errors = QString::fromUtf8(cli.readAllStandardError());
-        QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n');
+        errors = QString::fromUtf8(cli.err);
+        QStringList lines = QString::fromUtf8(cli.out).split(u'\n');
         if (lines.takeLast() != QString())
             lines.append(QStringLiteral("no line end at the end"));
         return lines;
     };
     QString errors;
-    QCOMPARE(runCli({path}, errors), fromEditor);
+    QCOMPARE(cliLines({path}, errors), fromEditor);
     QVERIFY2(errors.contains(QStringLiteral("😀　𠮷")), qPrintable(errors));
 
     // The whole braille of each line begins with what the list shows of it,
     // its blank cells as ⠀ and without the blanks at the end.
-    const QStringList whole = runCli({QStringLiteral("braille"), path}, errors);
+    const QStringList whole = cliLines({QStringLiteral("braille"), path}, errors);
     QCOMPARE(whole.size(), 3);
     QVERIFY2(errors.contains(QStringLiteral("😀　𠮷")), qPrintable(errors));
     for (int line = 0; line < 3; ++line) {
