@@ -4,6 +4,7 @@
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 Document::Document(QObject *parent) : QObject(parent), m_text(new QTextDocument(this)) {}
@@ -71,7 +72,16 @@ QString Document::open(const QString &path, QString *notice)
 
 void Document::clear()
 {
-    setText(QString());
+    // One step that 元に戻す takes back: the question before a clearing
+    // has two answers, and a slip of the key must not cost the text.
+    if (!m_text->isEmpty()) {
+        QTextCursor cursor(m_text);
+        cursor.beginEditBlock();
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        cursor.endEditBlock();
+    }
+    m_text->setModified(false);
     m_fileFormat = TextFileFormat();
     setFileName(QString());
 }
@@ -84,6 +94,9 @@ QString Document::translateFile(const QString &path, QString *notice)
     if (notice)
         *notice = read.notice;
     setFileText(read);
+    // The text shown is this file's now: a save must go here, never to
+    // the file the document held before.
+    setFileName(path);
     QStringList withoutBraille;
     Translation translation = translateText(m_codeTable, read.text, &withoutBraille);
     setLastTranslation(std::move(translation), std::move(withoutBraille));

@@ -41,13 +41,15 @@ public:
     // How the document's text is written to a file: as the file it was read
     // from was written, or in the format of a new file.
     const TextFileFormat &fileFormat() const { return m_fileFormat; }
+    void setFileFormat(const TextFileFormat &format) { m_fileFormat = format; }
 
     // Reads a text file into the document as it is, without unsaved
     // changes, and makes it the document's file. When the file cannot be
     // read nothing changes and the reason is returned. When some of its bytes
     // could not be read as characters, notice (if given) says where.
     QString open(const QString &path, QString *notice = nullptr);
-    // A new, empty document: no file, the format of a new file.
+    // A new, empty document: no file, the format of a new file. The text
+    // goes in one step that undo brings back.
     void clear();
 
     // The code table both translations use.
@@ -67,8 +69,8 @@ public:
     QString translate();
 
     // The file translation: reads the file, makes it the text as it is (no
-    // unsaved changes; saving it unchanged writes the same bytes) and
-    // translates it. When the file cannot be read nothing changes and the
+    // unsaved changes; saving it unchanged writes the same bytes) and the
+    // document's file, and translates it. When the file cannot be read nothing changes and the
     // reason is returned. When some of its bytes could not be read as
     // characters, notice (if given) says how many and on which lines.
     QString translateFile(const QString &path, QString *notice = nullptr);

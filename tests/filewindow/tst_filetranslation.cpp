@@ -5,6 +5,7 @@
 #include "tables/codetable.h"
 
 #include <QLineEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 
 Q_DECLARE_METATYPE(UserDialogs::Answer)
@@ -29,6 +30,7 @@ private slots:
     void unsavedChangesAreOfferedForSaving_data();
     void unsavedChangesAreOfferedForSaving();
     void savedBackFileIsUnchanged();
+    void loadedFileTakesThePlaceOfTheOpenedOne();
 };
 
 namespace {
@@ -283,6 +285,25 @@ void TestFileTranslation::savedBackFileIsUnchanged()
         f.trigger("mnuupdated");
         QCOMPARE(FileWindowFixture::readFile(f.path(QStringLiteral("a.txt"))), bytes);
     }
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+// The document's file is the one whose text it shows: 上書き保存 after a
+// file loaded here writes that file and leaves the one opened before alone.
+void TestFileTranslation::loadedFileTakesThePlaceOfTheOpenedOne()
+{
+    FileWindowFixture f;
+    QVERIFY(f.writeFile(QStringLiteral("a.txt"), Cp932::encode(u"えー\r\n")));
+    QVERIFY(f.writeFile(QStringLiteral("b.txt"), Cp932::encode(u"びー\r\n")));
+    QVERIFY(f.form->openFile(f.path(QStringLiteral("a.txt"))));
+    f.open();
+    translate(f, QStringLiteral("b.txt"));
+    QVERIFY2(f.form->caption().endsWith(QStringLiteral("b.txt")), qPrintable(f.form->caption()));
+    f.form->txtdpbox->moveCursor(QTextCursor::End);
+    f.form->txtdpbox->insertPlainText(QStringLiteral("しー"));
+    FileWindowFixture::action(*f.form, "mnuoverwrite")->trigger();
+    QCOMPARE(FileWindowFixture::readFile(f.path(QStringLiteral("a.txt"))), Cp932::encode(u"えー\r\n"));
+    QCOMPARE(FileWindowFixture::readFile(f.path(QStringLiteral("b.txt"))), Cp932::encode(u"びー\r\nしー"));
     QVERIFY(f.dialogs.shown.isEmpty());
 }
 
