@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -451,6 +452,11 @@ void TestForm1::newDocument()
     QCOMPARE(form.caption(), saved ? m_dir->filePath(savePath) : Form1::kCaption);
     if (saved)
         QVERIFY(QFile::exists(m_dir->filePath(savePath)));
+    // A No given by mistake costs nothing: 元に戻す brings the text back.
+    if (cleared) {
+        action(form, QStringLiteral("mnuundo"))->trigger();
+        QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("かな"));
+    }
 }
 
 void TestForm1::clearScreen_data()
@@ -476,6 +482,10 @@ void TestForm1::clearScreen()
     QCOMPARE(form.txtdpbox->toPlainText().isEmpty(), cleared);
     QCOMPARE(form.List1->count(), cleared ? 0 : 1);
     QCOMPARE(editItemsEnabled(form), !cleared);
+    if (cleared) {
+        action(form, QStringLiteral("mnuundo"))->trigger();
+        QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("あ"));
+    }
 }
 
 void TestForm1::unsavedChanges()
@@ -746,6 +756,21 @@ void TestForm1::help()
           QStringLiteral("大文字符"), QStringLiteral("拗音"), QStringLiteral("濁音"),
           QStringLiteral("カタカナ"), QStringLiteral("印刷"), QStringLiteral("保存")})
         QVERIFY2(text.contains(topic), qPrintable(topic));
+
+    // Every command of the menus is explained, by its caption, and so is
+    // every command of mirabo-cli.
+    static const QRegularExpression accelerator(QStringLiteral("\\(&.\\)|&|…|\\.\\.\\."));
+    for (QAction *menu : form.menuBar()->actions()) {
+        // 画面消去 stands on the bar itself.
+        for (const QAction *item : menu->menu() ? menu->menu()->actions() : QList<QAction *>{menu}) {
+            QString caption = item->text().remove(accelerator).trimmed();
+            caption.replace(u'[', u'［').replace(u']', u'］');
+            if (!item->isSeparator())
+                QVERIFY2(text.contains(caption), qPrintable(caption));
+        }
+    }
+    for (const char *command : {"kana", "back", "export", "import", "lookup", "braille", "check-table"})
+        QVERIFY2(text.contains(QStringLiteral("mirabo-cli %1").arg(QLatin1String(command))), command);
 
     // A second request reuses the window.
     action(form, QStringLiteral("helpdisp"))->trigger();
