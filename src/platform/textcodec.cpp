@@ -172,6 +172,73 @@ QByteArray encode(QStringView text, bool *lost)
     return out;
 }
 
+Variants variantsIn(QByteArrayView bytes)
+{
+    const auto codeAt = [&](qsizetype i) { return quint16(uchar(bytes[i]) << 8 | uchar(bytes[i + 1])); };
+    // First the codes encode() would not write; they are rare, and most
+    // texts end here.
+    QHash<quint16, char16_t> codes;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype n = unitLength(bytes, i);
+        const uchar lead = uchar(bytes[i]);
+        // Only NEC row 13 (0x87) and the two sets of IBM extensions
+        // (0xED-0xEE, 0xFA-0xFC) hold codes that encode() may not choose.
+        if (n == 2 && (lead == 0x87 || lead == 0xED || lead == 0xEE || lead >= 0xFA) && !codes.contains(codeAt(i))) {
+            const QByteArrayView unit = bytes.sliced(i, n);
+            const QString c = decodeUnit(unit);
+            const QByteArray usual = encodeCodePoint(c);
+            if (c[0] != QChar(kReplacement) && usual != unit && usual.size() == 2) {
+                codes.insert(codeAt(i), c[0].unicode());
+                codes.insert(quint16(uchar(usual[0]) << 8 | uchar(usual[1])), c[0].unicode());
+            }
+        }
+        i += n;
+    }
+    // Then every place of those characters, in whichever code.
+    Variants variants;
+    if (codes.isEmpty())
+        return variants;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype n = unitLength(bytes, i);
+        if (n == 2) {
+            const auto found = codes.constFind(codeAt(i));
+            if (found != codes.cend())
+                variants[*found].append(bytes.sliced(i, n).toByteArray());
+        }
+        i += n;
+    }
+    return variants;
+}
+
+QByteArray encode(QStringView text, const Variants &variants, bool *lost)
+{
+    if (variants.isEmpty())
+        return encode(text, lost);
+    QByteArray out;
+    bool anyLost = false;
+    QHash<char16_t, qsizetype> placesSeen;
+    qsizetype start = 0;
+    const auto flush = [&](qsizetype end) {
+        bool runLost = false;
+        out += encode(text.sliced(start, end - start), &runLost);
+        anyLost = anyLost || runLost;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto found = variants.constFind(text[i].unicode());
+        if (found == variants.cend() || found->isEmpty())
+            continue;
+        flush(i);
+        qsizetype &place = placesSeen[text[i].unicode()];
+        out += found->at(std::min(place, found->size() - 1));
+        ++place;
+        start = i + 1;
+    }
+    flush(text.size());
+    if (lost)
+        *lost = anyLost;
+    return out;
+}
+
 QStringList unencodableCharacters(QStringView text)
 {
     QStringList lost;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,15 @@ QString decode(QByteArrayView bytes);
 // Every character that cp932 cannot hold is written as "?" (0x3F); lost,
 // when given, tells whether there was any.
 QByteArray encode(QStringView text, bool *lost = nullptr);
+
+// Characters that cp932 has two codes for (髙 FB FC and EE E0, ∵ 81 E6 and
+// 87 9A, …), where a text used a code that encode() does not write: the
+// code of each of their places in the text, in order.
+using Variants = QHash<char16_t, QList<QByteArray>>;
+Variants variantsIn(QByteArrayView bytes);
+// As encode(), writing the n-th place of a character in variants with the
+// n-th code there (the last one for places beyond them).
+QByteArray encode(QStringView text, const Variants &variants, bool *lost = nullptr);
 
 // The distinct characters of text that cp932 cannot hold, in order of first
 // appearance (a character outside the BMP counts as one).

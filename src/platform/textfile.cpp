@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QSaveFile>
 
@@ -78,6 +77,8 @@ TextReadResult checkedText(QByteArrayView bytes, const QString &name)
     result.replaced = decoded.replaced;
     result.replacedLines = decoded.replacedLines;
     result.notice = replacementNotice(name, result.replaced, result.replacedLines);
+    if (result.encoding == TextEncoding::Cp932)
+        result.cp932Variants = Cp932::variantsIn(bytes);
     return result;
 }
 
@@ -166,11 +167,21 @@ TextFileFormat formatOf(const TextReadResult &read)
     TextFileFormat format;
     format.encoding = read.encoding;
     format.addFinalLineEnd = false;
-    const qsizetype end = read.text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (end >= 0) {
-        const bool crLf = read.text.mid(end, 2) == QStringLiteral("\r\n");
-        format.lineEnd = crLf ? QStringLiteral("\r\n") : read.text.mid(end, 1);
+    format.cp932Variants = read.cp932Variants;
+    const QString &text = read.text;
+    QStringList ends;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ends.append(QStringLiteral("\r\n"));
+            ++i;
+        } else if (text[i] == u'\r' || text[i] == u'\n') {
+            ends.append(QString(text[i]));
+        }
     }
+    if (!ends.isEmpty())
+        format.lineEnd = ends.first();
+    if (ends.count(format.lineEnd) != ends.size())
+        format.lineEnds = ends;
     return format;
 }
 
@@ -185,8 +196,20 @@ QString toLf(QStringView text)
 TextWriteResult writeTextFile(const QString &path, QStringView text, const TextFileFormat &format)
 {
     QString fileText = toLf(text);
-    if (format.lineEnd != QStringLiteral("\n"))
+    if (!format.lineEnds.isEmpty() && fileText.count(u'\n') == format.lineEnds.size()) {
+        QString mixed;
+        mixed.reserve(fileText.size() + format.lineEnds.size());
+        qsizetype line = 0;
+        for (const QChar c : std::as_const(fileText)) {
+            if (c == u'\n')
+                mixed += format.lineEnds.at(line++);
+            else
+                mixed += c;
+        }
+        fileText = std::move(mixed);
+    } else if (format.lineEnd != QStringLiteral("\n")) {
         fileText.replace(u'\n', format.lineEnd);
+    }
     if (format.addFinalLineEnd)
         fileText += format.lineEnd;
     switch (format.encoding) {
@@ -205,7 +228,7 @@ TextWriteResult writeTextFile(const QString &path, QStringView text, const TextF
     case TextEncoding::Cp932:
         break;
     }
-    return writeBytes(path, Cp932::encode(fileText));
+    return writeBytes(path, Cp932::encode(fileText, format.cp932Variants));
 }
 
 QString toCrLf(QStringView text)

@@ -16,6 +16,11 @@ struct TextFileFormat
     // A new document gets one line end after its last line; a file that was
     // read keeps the ending its text has.
     bool addFinalLineEnd = true;
+    // A file whose lines end in more than one way: every line end in order.
+    // Used while the text still has as many lines; otherwise lineEnd.
+    QStringList lineEnds;
+    // The cp932 codes of two-code characters that the file used.
+    Cp932::Variants cp932Variants;
 };
 
 struct TextReadResult
@@ -29,6 +34,7 @@ struct TextReadResult
     qsizetype replaced = 0;
     QList<qsizetype> replacedLines;
     QString notice;
+    Cp932::Variants cp932Variants; // cp932 only
 };
 
 struct TextWriteResult
@@ -59,8 +65,9 @@ QString notTextMessage(const QString &name);
 // Empty when nothing was replaced.
 QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines);
 
-// The format a file's text was read in: its encoding and its first line end
-// (CR LF when it has none).
+// The format a file's text was read in: its encoding, its first line end
+// (CR LF when it has none), every line end where they differ, and the codes
+// of its two-code cp932 characters.
 TextFileFormat formatOf(const TextReadResult &read);
 
 // The text with LF line ends, as an editor holds it.
