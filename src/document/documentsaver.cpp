@@ -14,7 +14,9 @@ constexpr int kListedCharacters = 20;
 
 bool DocumentSaver::saveAs()
 {
-    const QString path = UserDialogs::instance().getSaveFileName(m_window, kTitle, m_lastFileName, kFilter);
+    // A name typed without a suffix gets .txt, which the file window lists.
+    const QString path =
+        UserDialogs::instance().getSaveFileNameWithSuffix(m_window, kTitle, m_lastFileName, kFilter, QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
     m_lastFileName = path;
@@ -33,9 +35,19 @@ bool DocumentSaver::save()
 bool DocumentSaver::writeTo(const QString &path)
 {
     const QString text = m_document.text();
-    const TextFileFormat &format = m_document.fileFormat();
-    if (format.encoding == TextEncoding::Cp932 && !acceptLostCharacters(text))
-        return false;
+    TextFileFormat format = m_document.fileFormat();
+    if (format.encoding == TextEncoding::Cp932) {
+        switch (askAboutLostCharacters(text)) {
+        case LostCharacters::Cancel:
+            return false;
+        case LostCharacters::SaveAsUtf8:
+            format.encoding = TextEncoding::Utf8;
+            format.cp932Variants.clear();
+            break;
+        case LostCharacters::Replace:
+            break;
+        }
+    }
     const TextWriteResult result = ::writeTextFile(path, text, format);
     if (!result.ok) {
         UserDialogs::instance().warn(
@@ -43,6 +55,8 @@ bool DocumentSaver::writeTo(const QString &path)
             QStringLiteral("保存できませんでした。ファイルは変更されていません。\n%1").arg(result.error));
         return false;
     }
+    // What was written in UTF-8 stays UTF-8 at the next save.
+    m_document.setFileFormat(format);
     m_document.setModified(false);
     return true;
 }
@@ -61,18 +75,25 @@ bool DocumentSaver::offerToSaveChanges(const QString &title)
     }
 }
 
-bool DocumentSaver::acceptLostCharacters(const QString &text)
+DocumentSaver::LostCharacters DocumentSaver::askAboutLostCharacters(const QString &text)
 {
     const QStringList lost = Cp932::unencodableCharacters(text);
     if (lost.isEmpty())
-        return true;
+        return LostCharacters::Replace;
     QString listed = lost.mid(0, kListedCharacters).join(QStringLiteral("　"));
     if (lost.size() > kListedCharacters)
         listed += QStringLiteral(" ほか%1文字").arg(lost.size() - kListedCharacters);
     const QString question =
-        QStringLiteral(
-            "次の文字はこのファイル形式（Shift_JIS）で保存できないため、「?」に置き換わります。\n\n%1\n\n"
-            "このまま保存しますか？")
+        QStringLiteral("次の文字はこのファイル形式（Shift_JIS）で保存できません。\n\n%1\n\n"
+                       "「はい」: UTF-8 で保存します（文字はすべて残ります）。\n"
+                       "「いいえ」: Shift_JIS で保存し、これらの文字は「?」に置き換わります。")
             .arg(listed);
-    return UserDialogs::instance().askOkCancel(m_window, kTitle, question) == UserDialogs::Answer::Ok;
+    switch (UserDialogs::instance().askYesNoCancel(m_window, kTitle, question)) {
+    case UserDialogs::Answer::Yes:
+        return LostCharacters::SaveAsUtf8;
+    case UserDialogs::Answer::No:
+        return LostCharacters::Replace;
+    default:
+        return LostCharacters::Cancel;
+    }
 }

@@ -30,7 +30,8 @@ public:
 
     // Writes the text to path; the document then has no unsaved changes.
     // When it is written in cp932 and holds characters that cp932 cannot,
-    // the user is told which ones and may cancel first. A failure is reported and leaves the
+    // the user is told which ones and chooses: UTF-8 (which the document
+    // then keeps), "?" in their place, or no save. A failure is reported and leaves the
     // file on disk as it was. True when written.
     bool writeTo(const QString &path);
 
@@ -44,7 +45,8 @@ public:
     void setLastFileName(const QString &path) { m_lastFileName = path; }
 
 private:
-    bool acceptLostCharacters(const QString &text);
+    enum class LostCharacters { Replace, SaveAsUtf8, Cancel };
+    LostCharacters askAboutLostCharacters(const QString &text);
 
     QWidget *m_window;
     Document &m_document;

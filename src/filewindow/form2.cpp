@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSettings>
 
 namespace {
 
@@ -28,6 +29,10 @@ const QRect kDirRect(120, 1440, 2655, 2610);
 const QRect kFileRect(3240, 960, 2415, 2970);
 
 constexpr double kFontSize = 9;
+
+// The folder of the file last opened or saved, by this window or the main
+// window's 開く and Save As.
+const QString kSettingsLastFolder = QStringLiteral("files/lastFolder");
 
 const QString kTranslateTitle = QStringLiteral("点字翻訳");
 const QString kSaveTitle = QStringLiteral("保存");
@@ -126,12 +131,20 @@ void Form2::createControls()
     setTabOrder(Dir1, File1);
 }
 
-// The lists start at the program's current folder, or at the home folder
-// when that cannot be read.
+// The lists start at the folder last used, else at the program's current
+// folder, or at the home folder when neither can be read.
 void Form2::showStartFolder()
 {
+    const QString last = QSettings().value(kSettingsLastFolder).toString();
+    if (!last.isEmpty() && Dir1->setPath(last))
+        return;
     if (!Dir1->setPath(QDir::currentPath()))
         Dir1->setPath(QDir::homePath());
+}
+
+void Form2::rememberFolder()
+{
+    QSettings().setValue(kSettingsLastFolder, Dir1->path());
 }
 
 QString Form2::targetFile() const
@@ -192,8 +205,10 @@ void Form2::mnuupdated_Click()
     setWindowTitle(kWritingCaption);
     const bool saved = m_saver.writeTo(targetFile());
     setWindowTitle(kCaption);
-    if (saved)
+    if (saved) {
         File1->refresh();
+        rememberFolder();
+    }
 }
 
 void Form2::readerrorchk_Click()
@@ -211,10 +226,13 @@ void Form2::TranslateFile()
     QString notice;
     const QString error = m_document.translateFile(targetFile(), &notice);
     setWindowTitle(kCaption);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         UserDialogs::instance().warn(this, kTranslateTitle, error);
+        return;
+    }
+    rememberFolder();
     // Shown once the text is there, so the user can find the marked places.
-    else if (!notice.isEmpty())
+    if (!notice.isEmpty())
         UserDialogs::instance().warn(this, kTranslateTitle, notice);
 }
 

@@ -60,6 +60,8 @@ private:
     void createMenus();
     void createControls();
     void showStartFolder();
+    // Where the next file window starts.
+    void rememberFolder();
     bool hasTargetName(const QString &title);
 
     Document &m_document;

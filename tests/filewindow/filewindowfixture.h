@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +30,8 @@ struct FileWindowFixture
 
     FileWindowFixture()
     {
+        // The folder an earlier test used is not where this one starts.
+        QSettings().clear();
         QDir::setCurrent(dir.path());
         form->Form_Load();
     }

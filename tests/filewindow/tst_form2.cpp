@@ -30,6 +30,7 @@ private slots:
     void saveFailureIsReported();
     void captionShowsWritingWhileSaving();
     void saveAsFromTheFileWindow();
+    void startsInTheFolderLastUsed();
 };
 
 namespace {
@@ -350,10 +351,10 @@ public:
     QWidget *window = nullptr;
     QStringList captions;
 
-    Answer askOkCancel(QWidget *parent, const QString &title, const QString &text) override
+    Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text) override
     {
         captions.append(window->windowTitle());
-        return FakeUserDialogs::askOkCancel(parent, title, text);
+        return FakeUserDialogs::askYesNoCancel(parent, title, text);
     }
 };
 
@@ -374,7 +375,7 @@ void TestForm2::captionShowsWritingWhileSaving()
     QCOMPARE(window->windowTitle(), QStringLiteral("ファイル"));
     QCOMPARE(FileWindowFixture::readFile(f.path(QStringLiteral("keep.txt"))), QByteArray("before"));
 
-    recorder.answers = {UserDialogs::Answer::Ok};
+    recorder.answers = {UserDialogs::Answer::No};
     f.trigger("mnuupdated");
     QCOMPARE(FileWindowFixture::readFile(f.path(QStringLiteral("keep.txt"))), QByteArray("\x82\xa0?\r\n"));
 }
@@ -400,6 +401,23 @@ void TestForm2::saveAsFromTheFileWindow()
     QCOMPARE(f.form->caption(), target);
     QCOMPARE(window->File1->fileNames(), QStringList({"chosen.txt"}));
     QCOMPARE(window->txttargetfile->text(), QStringLiteral("not used.txt"));
+}
+
+// A file loaded from a folder makes the next file window start there.
+void TestForm2::startsInTheFolderLastUsed()
+{
+    FileWindowFixture f;
+    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("used")));
+    QVERIFY(f.writeFile(QStringLiteral("used/a.txt"), "a"));
+    Form2 *window = f.open();
+    window->Dir1->setPath(f.path(QStringLiteral("used")));
+    window->txttargetfile->setText(QStringLiteral("a.txt"));
+    f.trigger("readerrorchk");
+    QCOMPARE(f.form->txtdpbox->toPlainText(), QStringLiteral("a"));
+    window->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(QFileInfo(f.open()->Dir1->path()).canonicalFilePath(),
+             QFileInfo(f.path(QStringLiteral("used"))).canonicalFilePath());
 }
 
 QTEST_MAIN(TestForm2)

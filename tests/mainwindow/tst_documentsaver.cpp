@@ -91,6 +91,7 @@ void TestDocumentSaver::saveAsSetsCaptionAndRemembersName()
     QVERIFY(form.SaveTextAs());
     QCOMPARE(form.caption(), first);
     QCOMPARE(m_dialogs->saveFilters, QStringList{QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")});
+    QCOMPARE(m_dialogs->saveSuffixes, QStringList{QStringLiteral("txt")});
     QCOMPARE(m_dialogs->saveInitialPaths, QStringList{QString()});
     QVERIFY(!form.hasUnsavedChanges());
 
@@ -138,7 +139,8 @@ void TestDocumentSaver::unencodableCharactersAreNamedFirst_data()
     QTest::addColumn<UserDialogs::Answer>("answer");
     QTest::addColumn<QByteArray>("bytes"); // "" when nothing is written
     QTest::newRow("cancel writes nothing") << UserDialogs::Answer::Cancel << QByteArray();
-    QTest::newRow("ok writes question marks") << UserDialogs::Answer::Ok << QByteArray("caf? ? \x82\xa0\r\n");
+    QTest::newRow("no writes question marks") << UserDialogs::Answer::No << QByteArray("caf? ? \x82\xa0\r\n");
+    QTest::newRow("yes writes UTF-8") << UserDialogs::Answer::Yes << QStringLiteral("café 😀 あ\r\n").toUtf8();
 }
 
 void TestDocumentSaver::unencodableCharactersAreNamedFirst()
@@ -157,12 +159,20 @@ void TestDocumentSaver::unencodableCharactersAreNamedFirst()
     m_dialogs->answers = {answer};
     QCOMPARE(form.SaveTextAs(), !bytes.isEmpty());
 
-    QCOMPARE(m_dialogs->kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("okcancel")}));
+    QCOMPARE(m_dialogs->kinds(), (QStringList{QStringLiteral("save"), QStringLiteral("yesnocancel")}));
     const QString question = m_dialogs->shown.last().text;
     QVERIFY2(question.contains(u'é') && question.contains(QStringLiteral("😀")) && !question.contains(u'あ'),
              qPrintable(question));
     QCOMPARE(::fileBytes(target), bytes.isEmpty() ? QByteArray("old") : bytes);
     QCOMPARE(form.caption(), bytes.isEmpty() ? Form1::kCaption : target);
+
+    // A file saved in UTF-8 stays so: the next save asks nothing.
+    if (answer == UserDialogs::Answer::Yes) {
+        form.txtdpbox->appendPlainText(QStringLiteral("ü"));
+        QVERIFY(form.saveDocument());
+        QCOMPARE(m_dialogs->shown.size(), 2);
+        QCOMPARE(::fileBytes(target), QStringLiteral("café 😀 あ\r\nü\r\n").toUtf8());
+    }
 }
 
 void TestDocumentSaver::menuAndToolbarRunSaveAs()
