@@ -16,6 +16,10 @@ struct UserDictionaryEntry
 struct UserDictionaryLoad
 {
     QList<UserDictionaryEntry> entries;
+    // The file's text as read, comments and unusable lines included, and
+    // whether it was UTF-8 (else cp932).
+    QString text;
+    bool utf8 = true;
     // One message per line that could not be used, with its line number;
     // the other lines are loaded all the same.
     QStringList problems;
@@ -24,10 +28,14 @@ struct UserDictionaryLoad
     QString error;
 };
 
-// The user dictionary file: UTF-8 text, one entry a line, the written form
-// and the kana separated by a tab; blank lines and lines starting with # are
-// ignored.
+// The user dictionary file: UTF-8 text (code page 932 is read too), one
+// entry a line, the written form and the kana separated by a tab; blank
+// lines and lines starting with # are ignored.
 namespace UserDictionary {
+
+// True when reading is braille kana: kana, the long-vowel mark, digits and
+// blanks between words; kanji, Latin letters and signs are not.
+bool isBrailleKana(QStringView reading);
 
 // kana-dictionary.txt in the user's data directory.
 QString defaultPath();
@@ -35,9 +43,20 @@ QString defaultPath();
 UserDictionaryLoad parse(const QString &text);
 QString format(const QList<UserDictionaryEntry> &entries);
 
+// The file's text with the changes from readBefore to entries made in it:
+// lines of other entries, comments and lines it cannot use stay as they are,
+// a changed entry keeps its line, a new one goes at the end.
+QString merged(const QString &text, const QList<UserDictionaryEntry> &entries,
+               const QList<UserDictionaryEntry> &readBefore);
+
 UserDictionaryLoad load(const QString &path);
-// Writes the whole file at once (QSaveFile), so a failure leaves the old
-// one as it was. Returns the error for the user, empty on success.
-QString save(const QString &path, const QList<UserDictionaryEntry> &entries);
+// Writes entries, the dictionary as read (readBefore) with the user's
+// changes, into the file as it is on disk now (merged()), so that what
+// another window or program saved meanwhile is kept; in cp932 when the file
+// is and can hold them. The whole file is written at once (QSaveFile), so
+// a failure leaves the old one as it was. Returns the error for the user,
+// empty on success.
+QString save(const QString &path, const QList<UserDictionaryEntry> &entries,
+             const QList<UserDictionaryEntry> &readBefore = {});
 
 } // namespace UserDictionary

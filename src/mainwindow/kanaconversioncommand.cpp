@@ -39,13 +39,7 @@ bool KanaConversionCommand::convert()
     }
     // Read anew each time: the user may have edited the file by hand.
     const UserDictionaryLoad dictionary = UserDictionary::load(m_userDictionaryPath);
-    QStringList problems = dictionary.problems;
-    if (!dictionary.error.isEmpty())
-        problems.prepend(dictionary.error);
-    if (!problems.isEmpty())
-        UserDialogs::instance().warn(m_window, kTitle,
-                                     QStringLiteral("単語登録のファイル %1 に使えない行があります。\n%2")
-                                         .arg(m_userDictionaryPath, problems.join(u'\n')));
+    UserDictionaryDialog::reportProblems(m_window, kTitle, m_userDictionaryPath, dictionary);
     kana->setUserEntries(dictionary.entries);
 
     QTextCursor cursor = m_editor->textCursor();

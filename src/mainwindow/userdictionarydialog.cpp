@@ -2,17 +2,22 @@
 
 #include "platform/gui/userdialogs.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSet>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kTitle = QStringLiteral("単語登録");
+const QString kNotKanaMessage =
+    QStringLiteral("点訳かなには、かな・長音符「ー」・数字と語の間の空白だけを書いてください。");
 
 QString cellText(const QTableWidget *table, int row, int column)
 {
@@ -55,21 +60,52 @@ UserDictionaryDialog::UserDictionaryDialog(const QString &path, QWidget *parent)
     resize(480, 360);
 
     const UserDictionaryLoad load = UserDictionary::load(path);
+    m_readBefore = load.entries;
     for (const UserDictionaryEntry &entry : load.entries) {
         const int row = m_table->rowCount();
         m_table->insertRow(row);
         m_table->setItem(row, 0, new QTableWidgetItem(entry.written));
         m_table->setItem(row, 1, new QTableWidgetItem(entry.kana));
     }
+    connect(m_table, &QTableWidget::itemChanged, this, &UserDictionaryDialog::checkReading);
+    reportProblems(parent, kTitle, path, load);
+}
+
+void UserDictionaryDialog::reportProblems(QWidget *parent, const QString &title, const QString &path,
+                                          const UserDictionaryLoad &load)
+{
+    // The same lines reported at every conversion would teach the user to
+    // click the message away unread.
+    static QSet<QString> reported;
     QStringList problems = load.problems;
     if (!load.error.isEmpty())
         problems.prepend(load.error);
-    if (!problems.isEmpty()) {
-        UserDialogs::instance().warn(
-            parent, kTitle,
-            QStringLiteral("%1 の次の行は読み込めませんでした。保存するとなくなります。\n%2")
-                .arg(path, problems.join(u'\n')));
+    if (problems.isEmpty())
+        return;
+    const QString text =
+        QStringLiteral("単語登録のファイル %1 の次の行は使えません（ファイルにはそのまま残ります）。\n%2")
+            .arg(path, problems.join(u'\n'));
+    if (reported.contains(text))
+        return;
+    reported.insert(text);
+    UserDialogs::instance().warn(parent, title, text);
+}
+
+void UserDictionaryDialog::checkReading(QTableWidgetItem *item)
+{
+    if (item->column() != 1)
+        return;
+    const QString reading = item->text().trimmed();
+    const bool refused = !reading.isEmpty() && !UserDictionary::isBrailleKana(reading);
+    // Shown at the field until it is mended; saving is refused meanwhile.
+    // (Marking the field changes the item too, which must not ask again.)
+    {
+        const QSignalBlocker quiet(m_table);
+        item->setBackground(refused ? QBrush(QColor(255, 200, 200)) : QBrush());
+        item->setToolTip(refused ? kNotKanaMessage : QString());
     }
+    if (refused)
+        UserDialogs::instance().warn(this, kTitle, QStringLiteral("「%1」: %2").arg(reading, kNotKanaMessage));
 }
 
 QList<UserDictionaryEntry> UserDictionaryDialog::entries() const
@@ -113,6 +149,8 @@ QString UserDictionaryDialog::check() const
                 .arg(entry.written.isEmpty() ? entry.kana : entry.written);
         if (entry.written.contains(u'\t') || entry.kana.contains(u'\t'))
             return QStringLiteral("「%1」: タブは使えません。").arg(entry.written);
+        if (!UserDictionary::isBrailleKana(entry.kana))
+            return QStringLiteral("「%1」の「%2」: %3").arg(entry.written, entry.kana, kNotKanaMessage);
         if (seen.contains(entry.written))
             return QStringLiteral("「%1」が二つあります。").arg(entry.written);
         seen.insert(entry.written);
@@ -124,7 +162,7 @@ void UserDictionaryDialog::accept()
 {
     QString error = check();
     if (error.isEmpty())
-        error = UserDictionary::save(m_path, entries());
+        error = UserDictionary::save(m_path, entries(), m_readBefore);
     if (!error.isEmpty()) {
         UserDialogs::instance().warn(this, kTitle, error);
         return;

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QTableWidget;
+class QTableWidgetItem;
 
 // 単語登録: lists the user's corrections for 点訳かな変換 and lets the user
 // add, edit and delete them. 保存 writes the file; キャンセル leaves it.
@@ -22,13 +23,23 @@ public:
 public slots:
     void addEntry();
     void deleteSelectedEntries();
-    // Saves and closes; a row with one side missing, a written form given
-    // twice or a failed save keeps the dialog open and says why.
+    // Saves and closes; a row with one side missing, a reading that is not
+    // braille kana, a written form given twice or a failed save keeps the
+    // dialog open and says why. What another window or program saved to the
+    // file since it was read is kept.
     void accept() override;
+
+    // Tells the user which lines of the dictionary file cannot be used, once
+    // a run for the same lines, however often the file is read.
+    static void reportProblems(QWidget *parent, const QString &title, const QString &path,
+                               const UserDictionaryLoad &load);
 
 private:
     QString check() const;
+    // A reading typed that is no braille kana is refused where it is typed.
+    void checkReading(QTableWidgetItem *item);
 
     QString m_path;
     QTableWidget *m_table;
+    QList<UserDictionaryEntry> m_readBefore;
 };

@@ -16,8 +16,22 @@ private slots:
     void missingFileIsAnEmptyDictionary();
     void failedSaveKeepsTheOldFile();
     void defaultPathIsInTheDataDirectory();
+    void readings_data();
+    void readings();
+    void savesFromTwoWindowsKeepBothSides();
+    void codePage932FileIsReadAndKept();
 
 private:
+    QByteArray bytesOf(const QString &path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool write(const QString &path, const QByteArray &bytes) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
     QTemporaryDir dir_;
 };
 
@@ -76,6 +90,58 @@ void TestUserDictionary::defaultPathIsInTheDataDirectory()
 {
     QCoreApplication::setApplicationName(u"mirabo"_s);
     QVERIFY(UserDictionary::defaultPath().endsWith(u"/mirabo/kana-dictionary.txt"_s));
+}
+
+// A reading is braille kana: what the conversion puts in the text as it
+// stands. A line whose reading is not is reported and not used.
+void TestUserDictionary::readings_data()
+{
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<bool>("kana");
+    QTest::newRow("hiragana") << u"おさだ"_s << true;
+    QTest::newRow("katakana, long-vowel mark") << u"エーアイ"_s << true;
+    QTest::newRow("words with a blank") << u"こくれん あんぽり"_s << true;
+    QTest::newRow("digits") << u"３じ"_s << true;
+    QTest::newRow("kanji") << u"長だ"_s << false;
+    QTest::newRow("Latin letters") << u"osada"_s << false;
+    QTest::newRow("a sign") << u"おさだ！"_s << false;
+    QTest::newRow("blanks only") << u"　"_s << false;
+}
+
+void TestUserDictionary::readings()
+{
+    QFETCH(QString, reading);
+    QFETCH(bool, kana);
+    QCOMPARE(UserDictionary::isBrailleKana(reading), kana);
+    const UserDictionaryLoad load = UserDictionary::parse(u"語\t"_s + reading + u'\n');
+    QCOMPARE(load.entries.size(), kana ? 1 : 0);
+    QCOMPARE(load.problems.size(), kana ? 0 : 1);
+}
+
+// Two windows read the file; each saves its own changes. Neither loses the
+// other's, and the user's comments stay where they were.
+void TestUserDictionary::savesFromTwoWindowsKeepBothSides()
+{
+    const QString path = dir_.filePath(u"shared.txt"_s);
+    QVERIFY(write(path, u"# 人名\n長田\tおさだ\n森\tもり\n# 地名\n"_s.toUtf8()));
+    const QList<UserDictionaryEntry> read = UserDictionary::load(path).entries;
+    QCOMPARE(UserDictionary::save(path, read + QList<UserDictionaryEntry>{{u"林"_s, u"はやし"_s}}, read), QString());
+    QCOMPARE(UserDictionary::save(path, {{u"長田"_s, u"ながた"_s}, {u"金田"_s, u"かねだ"_s}}, read), QString());
+    QCOMPARE(QString::fromUtf8(bytesOf(path)), u"# 人名\n長田\tながた\n# 地名\n林\tはやし\n金田\tかねだ\n"_s);
+}
+
+// A dictionary written in code page 932 (CR LF, as Windows editors write)
+// is read, and saved back in it.
+void TestUserDictionary::codePage932FileIsReadAndKept()
+{
+    const QString path = dir_.filePath(u"sjis.txt"_s);
+    QVERIFY(write(path, QByteArray("# \x83\x81\x83\x82\r\n\x92\xb7\x93\x63\t\x82\xa8\x82\xb3\x82\xbe\r\n")));
+    const UserDictionaryLoad load = UserDictionary::load(path);
+    QCOMPARE(load.entries, QList<UserDictionaryEntry>({{u"長田"_s, u"おさだ"_s}}));
+    QCOMPARE(UserDictionary::save(path, load.entries + QList<UserDictionaryEntry>{{u"森"_s, u"もり"_s}}, load.entries),
+             QString());
+    QCOMPARE(bytesOf(path), QByteArray("# \x83\x81\x83\x82\r\n\x92\xb7\x93\x63\t\x82\xa8\x82\xb3\x82\xbe\r\n"
+                                       "\x90\x58\t\x82\xe0\x82\xe8\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestUserDictionary)

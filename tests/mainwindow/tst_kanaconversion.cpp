@@ -25,6 +25,7 @@ private slots:
     void translationOffersTheConversion_data();
     void translationOffersTheConversion();
     void userDictionaryDialogEditsTheFile();
+    void unusableDictionaryLinesAreToldOnce();
 
 private:
     void trigger(const char *name) { form_->findChild<QAction *>(QString::fromLatin1(name))->trigger(); }
@@ -144,15 +145,42 @@ void TestKanaConversion::userDictionaryDialogEditsTheFile()
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialogs_->kinds().size(), 2);
 
+    // A reading with kanji is refused where it is typed, and at 保存.
+    dialog->table()->item(1, 1)->setText(u"金だ"_s);
+    QCOMPARE(dialogs_->kinds().size(), 3);
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialogs_->kinds().size(), 4);
+
     dialog->table()->item(1, 1)->setText(u"かねだ"_s);
     dialog->table()->selectRow(0);
     dialog->deleteSelectedEntries();
     dialog->accept();
     QCOMPARE(UserDictionary::load(path).entries, QList<UserDictionaryEntry>({{u"金田"_s, u"かねだ"_s}}));
+    QCOMPARE(dialogs_->kinds().size(), 4);
+    // The line the dialog could not use is still in the file.
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("broken\n"));
+    file.close();
 
     form_->txtdpbox->setPlainText(u"金田さん"_s);
     trigger("tenyakukana");
     QCOMPARE(form_->txtdpbox->toPlainText(), u"かねださん"_s);
+}
+
+void TestKanaConversion::unusableDictionaryLinesAreToldOnce()
+{
+    QFile file(UserDictionary::defaultPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(u"長田\t長だ\n森\tもり\n"_s.toUtf8());
+    file.close();
+    for (int run = 0; run < 2; ++run) {
+        form_->txtdpbox->setPlainText(u"森さん"_s);
+        trigger("tenyakukana");
+        QCOMPARE(form_->txtdpbox->toPlainText(), u"もりさん"_s);
+    }
+    QCOMPARE(dialogs_->kinds(), QStringList{u"warn"_s});
+    QVERIFY(dialogs_->shown.first().text.contains(u"1 行目"_s));
 }
 
 QTEST_MAIN(TestKanaConversion)
