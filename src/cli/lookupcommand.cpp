@@ -13,9 +13,9 @@ const char kUsage[] =
     "  終了コード: 0 見つかった、1 表にない、2 点の並びが読めない。\n";
 
 // One label's caption as the window would show it, with its font size.
-void writeCaption(std::FILE *out, const char16_t *caption, int size)
+void writeCaption(std::FILE *out, const QString &caption, int size)
 {
-    writeUtf8(out, QString::fromUtf16(caption) + u'\t' + QString::number(size) + u'\n');
+    writeUtf8(out, caption + u'\t' + QString::number(size) + u'\n');
 }
 
 } // namespace
@@ -39,13 +39,13 @@ int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err)
         return 2;
     }
 
-    const BrailleMeaning *meaning = findBrailleMeaning(*pattern);
+    const std::optional<BrailleLookUp> meaning = lookUpBrailleSign(*pattern);
     if (!meaning)
         return 1;
     writeCaption(out, meaning->label1Text, meaning->label1Size);
-    if (meaning->label2Text)
+    if (!meaning->label2Text.isEmpty())
         writeCaption(out, meaning->label2Text, meaning->label2Size);
-    if (meaning->label4Text)
+    if (!meaning->label4Text.isEmpty())
         writeCaption(out, meaning->label4Text, meaning->label4Size);
     return 0;
 }

@@ -1,5 +1,9 @@
 #include "braillemeaningtable.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 // The table in the look-up window's order: one-cell kana (1..48), voiced
 // (49..68) and semi-voiced kana (69..73), contracted and special sounds
 // (74..153), ＃ ％ ＆ (154..156), then punctuation and composition signs.
@@ -235,4 +239,117 @@ const BrailleMeaning *findBrailleMeaning(QStringView pattern)
             return &entry;
     }
     return nullptr;
+}
+
+namespace {
+
+// Meanings after the table's own: a sign the table has gets them in its free
+// captions; one it lacks gets an entry of them.
+struct AddedMeaning
+{
+    const char *pattern;
+    const char16_t *text;
+};
+
+constexpr int kAddedSize = 18;
+
+// clang-format off
+constexpr AddedMeaning kAddedMeanings[] = {
+    // Prefixes written before the kana they change.
+    {"000001000000000000000000", u"半濁音符(ぱ)"},
+    {"000010000000000000000000", u"濁音符(が)"},
+    {"000100000000000000000000", u"拗音符(きゃ)"},
+    {"000110000000000000000000", u"拗濁音符(ぎゃ)"},
+    {"000101000000000000000000", u"拗半濁音符(ぴゃ)"},
+    {"010001000000000000000000", u"特殊音符(ふぁ)"},
+    {"010011000000000000000000", u"特殊音の濁音符(ゔぁ)"},
+    {"000111000000000000000000", u"特殊音符(でゅ)"},
+    // Signs the translation writes that the table has no entry for.
+    {"000011000001000000000000", u"外字符+大文字符"},
+    {"000011000001000001000000", u"外字符+二重大文字符"},
+    {"000011010101000000000000", u"ｱｯﾄﾏｰｸ(＠)"},
+    {"001010001010000000000000", u"米印(※)"},
+};
+// clang-format on
+
+constexpr char kNumeralSign[] = "001111";
+// The digit cells 1..9, 0: the letters a..j.
+constexpr const char *kDigitCells[] = {"100000", "110000", "100100", "100110", "100010",
+                                       "110100", "110110", "110010", "010100", "010110"};
+
+// ⠼ followed by one to three digits, as the number they write; empty for
+// any other sign.
+QString numberOf(QStringView pattern)
+{
+    if (pattern.size() != 24 || pattern.first(6) != QLatin1StringView(kNumeralSign))
+        return QString();
+    QString number;
+    for (int cell = 1; cell < 4; ++cell) {
+        const QStringView dots = pattern.sliced(6 * cell, 6);
+        if (dots == QLatin1StringView("000000"))
+            break;
+        const auto digit = std::find_if(std::begin(kDigitCells), std::end(kDigitCells),
+                                        [&](const char *cells) { return dots == QLatin1StringView(cells); });
+        if (digit == std::end(kDigitCells))
+            return QString();
+        number += QChar(char16_t(u'０' + (digit - std::begin(kDigitCells) + 1) % 10));
+    }
+    // Cells after a blank one make no number.
+    for (int cell = 1 + int(number.size()); cell < 4; ++cell) {
+        if (pattern.sliced(6 * cell, 6) != QLatin1StringView("000000"))
+            return QString();
+    }
+    return number;
+}
+
+// Puts text in the first free caption after Label1; true when there was one.
+bool fillFreeCaption(BrailleLookUp &shown, const QString &text)
+{
+    for (auto [caption, size] : {std::pair{&shown.label2Text, &shown.label2Size},
+                                 std::pair{&shown.label4Text, &shown.label4Size}}) {
+        if (caption->isEmpty()) {
+            *caption = text;
+            *size = kAddedSize;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<BrailleLookUp> lookUpBrailleSign(QStringView pattern)
+{
+    BrailleLookUp shown;
+    if (const BrailleMeaning *entry = findBrailleMeaning(pattern)) {
+        shown.label1Text = QString::fromUtf16(entry->label1Text);
+        shown.label1Size = entry->label1Size;
+        if (entry->label2Text) {
+            shown.label2Text = QString::fromUtf16(entry->label2Text);
+            shown.label2Size = entry->label2Size;
+        }
+        if (entry->label4Text) {
+            shown.label4Text = QString::fromUtf16(entry->label4Text);
+            shown.label4Size = entry->label4Size;
+        }
+    }
+    for (const AddedMeaning &added : kAddedMeanings) {
+        if (pattern != QLatin1StringView(added.pattern))
+            continue;
+        const QString text = QString::fromUtf16(added.text);
+        if (shown.label1Text.isEmpty()) {
+            shown.label1Text = text;
+            shown.label1Size = kAddedSize;
+        } else {
+            fillFreeCaption(shown, text);
+        }
+    }
+    const QString number = numberOf(pattern);
+    if (!number.isEmpty() && shown.label1Text.isEmpty()) {
+        shown.label1Text = QStringLiteral("数字 %1").arg(number);
+        shown.label1Size = kAddedSize;
+    }
+    if (shown.label1Text.isEmpty())
+        return std::nullopt;
+    return shown;
 }

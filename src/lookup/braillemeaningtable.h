@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include <array>
 
 // One braille sign the look-up window can read: its dot pattern and the
@@ -23,3 +25,19 @@ extern const std::array<BrailleMeaning, kBrailleMeaningCount> BrailleMeaningTabl
 
 // The first entry whose pattern equals the given one exactly, or nullptr.
 const BrailleMeaning *findBrailleMeaning(QStringView pattern);
+
+// What the look-up shows for a sign: the captions of its entry in the table
+// above, with the meanings that table lacks (a prefix's role, the signs the
+// standard rules added) in the captions it leaves free, and the numeral
+// sign with up to three digits read as a number. nullopt for a sign without
+// meaning.
+struct BrailleLookUp
+{
+    QString label1Text;
+    int label1Size = 0;
+    QString label2Text; // empty with size 0 when not filled
+    int label2Size = 0;
+    QString label4Text;
+    int label4Size = 0;
+};
+std::optional<BrailleLookUp> lookUpBrailleSign(QStringView pattern);

@@ -272,7 +272,7 @@ void tenkensakuf::LookUpPattern()
     const QString SearchPattern = DotFlags;
     if (!SearchPattern.contains(u'1'))
         return;
-    const BrailleMeaning *meaning = findBrailleMeaning(SearchPattern);
+    const std::optional<BrailleLookUp> meaning = lookUpBrailleSign(SearchPattern);
     if (!meaning) {
         clearResults();
         setPointSize(Label1, kDesignPointSize);
@@ -281,14 +281,14 @@ void tenkensakuf::LookUpPattern()
         return;
     }
 
-    Label1->setText(QString::fromUtf16(meaning->label1Text));
+    Label1->setText(meaning->label1Text);
     setPointSize(Label1, meaning->label1Size);
-    if (meaning->label2Text) {
-        Label2->setText(QString::fromUtf16(meaning->label2Text));
+    if (!meaning->label2Text.isEmpty()) {
+        Label2->setText(meaning->label2Text);
         setPointSize(Label2, meaning->label2Size);
     }
-    if (meaning->label4Text) {
-        Label4->setText(QString::fromUtf16(meaning->label4Text));
+    if (!meaning->label4Text.isEmpty()) {
+        Label4->setText(meaning->label4Text);
         setPointSize(Label4, meaning->label4Size);
     }
     fitResultLabels();

@@ -1,4 +1,6 @@
+#include "engine/translation.h"
 #include "lookup/braillemeaningtable.h"
+#include "tables/codetableloader.h"
 
 #include <QSet>
 #include <QTest>
@@ -27,6 +29,22 @@ int usedCells(QLatin1StringView pattern)
     return cells == 0 ? -1 : cells;
 }
 
+// The look-up's pattern of a sign written in Unicode braille, cell for cell.
+QString patternOf(QStringView braille)
+{
+    QString pattern;
+    for (const QChar cell : braille) {
+        for (int dot = 0; dot < 6; ++dot)
+            pattern += (cell.unicode() - 0x2800) & (1 << dot) ? u'1' : u'0';
+    }
+    return pattern.leftJustified(24, u'0');
+}
+
+QString shownText(const BrailleLookUp &shown)
+{
+    return QStringList{shown.label1Text, shown.label2Text, shown.label4Text}.join(u'|');
+}
+
 } // namespace
 
 class TestBrailleMeaningTable : public QObject
@@ -42,6 +60,10 @@ private slots:
     void meanings();
     void signsNotInTable_data();
     void signsNotInTable();
+    void addedMeanings_data();
+    void addedMeanings();
+    void everySignOfTheTranslationIsFound_data();
+    void everySignOfTheTranslationIsFound();
 };
 
 void TestBrailleMeaningTable::patternsAreWellFormedAndUnique()
@@ -163,6 +185,61 @@ void TestBrailleMeaningTable::signsNotInTable()
 {
     QFETCH(QString, pattern);
     QCOMPARE(findBrailleMeaning(pattern), nullptr);
+}
+
+// After the table's own captions come the meanings it lacks; a sign the
+// table has keeps its captions first.
+void TestBrailleMeaningTable::addedMeanings_data()
+{
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("added"); // "" where nothing is shown
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("numeral sign and a digit") << "⠼⠁" << u"１"_qs << QString();
+    QTest::newRow("numeral sign and three digits") << "⠼⠁⠃⠚" << u"１２０"_qs << QString();
+    QTest::newRow("semi-voiced and capital sign") << "⠠" << u"半濁音"_qs << u"大文字符"_qs;
+    QTest::newRow("voiced sign and middle dot") << "⠐" << u"濁音"_qs << u"中  点"_qs;
+    QTest::newRow("yōon sign") << "⠈" << u"拗音"_qs << u"ｱｸｾﾝﾄ"_qs;
+    QTest::newRow("special-sound sign and question mark") << "⠢" << u"特殊音"_qs << u"疑問符"_qs;
+    QTest::newRow("at sign") << "⠰⠪" << u"＠"_qs << QString();
+    QTest::newRow("numeral sign before a kana") << "⠼⠡" << QString() << QString();
+    QTest::newRow("digit after a blank cell") << "⠼⠁⠀⠁" << QString() << QString();
+}
+
+void TestBrailleMeaningTable::addedMeanings()
+{
+    QFETCH(QString, sign);
+    QFETCH(QString, added);
+    QFETCH(QString, kept);
+    const std::optional<BrailleLookUp> shown = lookUpBrailleSign(patternOf(sign));
+    QCOMPARE(shown.has_value(), !added.isEmpty());
+    if (!shown)
+        return;
+    QVERIFY2(shownText(*shown).contains(added), qPrintable(shownText(*shown)));
+    if (!kept.isEmpty())
+        QVERIFY2(shown->label1Text.contains(kept), qPrintable(shown->label1Text));
+}
+
+// Whatever sign the translation writes for a symbol, the look-up can read.
+void TestBrailleMeaningTable::everySignOfTheTranslationIsFound_data()
+{
+    QTest::addColumn<QString>("symbol");
+    const CodeTableLoad load = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
+    QVERIFY2(load.ok, qPrintable(load.error));
+    for (const QChar symbol : u"、。？！・ー「」『』（）【】［］％＆＃＊＠※→←⇔―…～"_qs)
+        QTest::addRow("%s", qPrintable(QString(symbol))) << QString(symbol);
+}
+
+void TestBrailleMeaningTable::everySignOfTheTranslationIsFound()
+{
+    QFETCH(QString, symbol);
+    static const CodeTable table = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt")).table;
+    const Translation translation = translateText(table, symbol);
+    QCOMPARE(translation.size(), 1);
+    QString braille = translation.first().braille;
+    while (braille.endsWith(u'⠀') || braille.endsWith(u'　'))
+        braille.chop(1);
+    QVERIFY2(!braille.isEmpty() && braille.size() <= 4, qPrintable(translation.first().braille));
+    QVERIFY2(lookUpBrailleSign(patternOf(braille)), qPrintable(braille));
 }
 
 QTEST_APPLESS_MAIN(TestBrailleMeaningTable)
