@@ -23,11 +23,15 @@ constexpr char16_t kDotKeys[] = u"FDSJKL";
 
 } // namespace
 
-BrailleInputWindow *BrailleInputWindow::open()
+BrailleInputWindow *BrailleInputWindow::open(const QWidget *over)
 {
     static QPointer<BrailleInputWindow> window;
-    if (!window)
+    if (!window) {
         window = new BrailleInputWindow;
+        // Left to itself the window opens where the system puts it, partly
+        // off a small screen.
+        centreOver(window, over);
+    }
     showInFront(window);
     return window;
 }

@@ -20,8 +20,9 @@ class BrailleInputWindow : public QMainWindow
 public:
     // Shows the window, creating it the first time; it is brought to the
     // front and keeps its cells. It has no owner. Closing only hides it, so
-    // braille typed there is not lost and nothing needs to be asked.
-    static BrailleInputWindow *open();
+    // braille typed there is not lost and nothing needs to be asked. The
+    // first time it opens centred over the window given, on its screen.
+    static BrailleInputWindow *open(const QWidget *over = nullptr);
     ~BrailleInputWindow() override;
 
     BrailleEditor *editor() const { return editor_; }

@@ -112,6 +112,8 @@ BraillePageView *BraillePageCommands::openView()
         m_view = new BraillePageView(m_window);
         connect(m_view, &BraillePageView::printRequested, this, [this] { printPages(m_view->document()); });
         connect(m_view, &BraillePageView::insertIntoText, this, &BraillePageCommands::insertIntoText);
+        // A page is taller than many screens.
+        centreOver(m_view, m_window);
     }
     showInFront(m_view);
     return m_view;

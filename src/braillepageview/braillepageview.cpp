@@ -9,9 +9,16 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+namespace {
+
+const QString kSettingsZoom = QStringLiteral("pageview/zoom");
+
+} // namespace
 
 BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -57,7 +64,9 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     insert->setObjectName(QStringLiteral("honbunSounyuu"));
 
     m_pageWidget = new BraillePageWidget;
-    m_zoom->setValue(m_pageWidget->zoom());
+    // The zoom the user last chose, in any earlier view.
+    m_zoom->setValue(QSettings().value(kSettingsZoom, m_pageWidget->zoom()).toInt());
+    m_pageWidget->setZoom(m_zoom->value());
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_pageWidget);
     m_scroll->setBackgroundRole(QPalette::Dark);
@@ -69,6 +78,7 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(m_scroll);
 
     connect(m_zoom, &QSpinBox::valueChanged, m_pageWidget, &BraillePageWidget::setZoom);
+    connect(m_zoom, &QSpinBox::valueChanged, this, [](int percent) { QSettings().setValue(kSettingsZoom, percent); });
     connect(m_mirror, &QCheckBox::toggled, this, &BraillePageView::setMirrored);
 
     const QSize page = m_pageWidget->sizeHint();

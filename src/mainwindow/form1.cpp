@@ -838,7 +838,7 @@ void Form1::jikkoug_Click()
 
 void Form1::tenjinyuryoku_Click()
 {
-    BrailleInputWindow *window = BrailleInputWindow::open();
+    BrailleInputWindow *window = BrailleInputWindow::open(this);
     connect(window, &BrailleInputWindow::insertIntoText, this, &Form1::insertAtCursor, Qt::UniqueConnection);
     // Its braille goes out laid out in pages, as the translation's does.
     window->setBrailleFileExporter([pages = QPointer(m_braillePages)](QWidget *parent, const QStringList &lines) {

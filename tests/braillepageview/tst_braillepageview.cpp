@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
+#include <QSettings>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -72,6 +74,7 @@ int pdfPages(const QString &path)
 
 void TestBraillePageView::init()
 {
+    QSettings().clear();
     PageSettings settings;
     settings.cells = 10;
     settings.lines = 10;
@@ -153,6 +156,13 @@ void TestBraillePageView::turnsPagesAndMirrors()
     view()->findChild<QSpinBox *>(QStringLiteral("zoom"))->setValue(150);
     QVERIFY(view()->pageWidget()->width() > before.width());
     QVERIFY(!view()->pageWidget()->grab().isNull());
+
+    // The next view opens at the zoom chosen, wholly on the screen.
+    delete view();
+    trigger("showBraillePages");
+    QCOMPARE(view()->findChild<QSpinBox *>(QStringLiteral("zoom"))->value(), 150);
+    QCOMPARE(view()->pageWidget()->zoom(), 150);
+    QVERIFY(view()->screen()->availableGeometry().contains(view()->frameGeometry()));
 }
 
 void TestBraillePageView::printsOneSheetPerBraillePage()

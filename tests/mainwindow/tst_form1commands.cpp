@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTest>
@@ -42,6 +43,7 @@ private slots:
     void lookUpWindowOpensOnceWithoutOwner();
     void brailleFileIsReadIntoTheText();
     void brailleInputIsWrittenInPages();
+    void brailleInputOpensOverTheWindow();
 
 private:
     std::unique_ptr<MainWindowFixture> m_f;
@@ -276,6 +278,21 @@ void TestForm1Commands::brailleInputIsWrittenInPages()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n⠁⠀⠃⠀⠉⠀⠙⠀⠑\n⠋\n⠛\n"));
+}
+
+// It opens centred over the main window, not where the system would put
+// it, and within the screen.
+void TestForm1Commands::brailleInputOpensOverTheWindow()
+{
+    Form1 &form = *m_f->form;
+    const QRect area = form.screen()->availableGeometry();
+    QRect frame = form.frameGeometry();
+    frame.moveCenter(area.center());
+    form.move(frame.topLeft());
+    m_f->action(QStringLiteral("tenjinyuryoku"))->trigger();
+    const std::unique_ptr<BrailleInputWindow> window(BrailleInputWindow::open());
+    QVERIFY(area.contains(window->frameGeometry()));
+    QVERIFY((window->frameGeometry().center() - form.frameGeometry().center()).manhattanLength() <= 8);
 }
 
 QTEST_MAIN(TestForm1Commands)

@@ -7,6 +7,6 @@ class QWidget;
 void showInFront(QWidget *window);
 
 // Places a window that is about to be shown for the first time centred over
-// another one, within the available area of that one's screen. Nothing
-// happens without the other window.
+// another one, within the available area of that one's screen (made smaller
+// where it would not fit). Nothing happens without the other window.
 void centreOver(QWidget *window, const QWidget *over);
