@@ -128,8 +128,11 @@ QString QtUserDialogs::getSaveFileNameWithSuffix(QWidget *parent, const QString 
         if (match.hasMatch())
             dialog.setDefaultSuffix(match.captured(1));
     });
-    if (!initialPath.isEmpty()) {
-        const QFileInfo initial(initialPath);
+    // A folder (the one last used) opens the dialog in it, with no name yet.
+    const QFileInfo initial(initialPath);
+    if (!initialPath.isEmpty() && initial.isDir()) {
+        dialog.setDirectory(initial.absoluteFilePath());
+    } else if (!initialPath.isEmpty()) {
         dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
     }
