@@ -206,15 +206,22 @@ QList<Morpheme> withLexiconWords(QList<Morpheme> morphemes, const QList<FixedWor
 
 // The dictionary keeps a run of unknown signs together (℃、②); each is
 // read, or reported, by itself.
+bool isRunOfSigns(const Morpheme &m)
+{
+    bool signs = !m.known && m.userKana.isEmpty() && m.surface.size() > 1;
+    for (qsizetype k = 0; signs && k < m.surface.size(); ++k)
+        signs = !m.surface[k].isLetter() && !m.surface[k].isDigit() && !m.surface[k].isSurrogate();
+    return signs;
+}
+
 QList<Morpheme> withUnknownSignsApart(const QList<Morpheme> &morphemes)
 {
+    if (std::none_of(morphemes.begin(), morphemes.end(), isRunOfSigns))
+        return morphemes;
     QList<Morpheme> result;
     result.reserve(morphemes.size());
     for (const Morpheme &m : morphemes) {
-        bool signs = !m.known && m.userKana.isEmpty() && m.surface.size() > 1;
-        for (qsizetype k = 0; signs && k < m.surface.size(); ++k)
-            signs = !m.surface[k].isLetter() && !m.surface[k].isDigit() && !m.surface[k].isSurrogate();
-        if (!signs) {
+        if (!isRunOfSigns(m)) {
             result.append(m);
             continue;
         }

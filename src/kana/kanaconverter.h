@@ -27,6 +27,7 @@ public:
     // not read; error() says which package to install or which file is
     // missing.
     bool isReady() const;
+    bool hasDictionary() const { return m_analyzer.isOpen(); }
     QString error() const;
 
     // The user's corrections, used before the shipped lexicon and the

@@ -237,6 +237,14 @@ void applyNumberReadings(QList<KanaWord> &words)
                 words[i + 1].kana = QString::fromUtf16(kana[days.indexOf(day.front())]);
         }
         KanaWord &w = words[i];
+        // 何月 is なんがつ, though the dictionary reads なに つき.
+        if (w.m.surface == u"何" && i + 1 < words.size() && words[i + 1].m.surface == u"月" &&
+            words[i + 1].m.spaceBefore.isEmpty() && w.m.userKana.isEmpty()) {
+            w.kana = QStringLiteral("なん");
+            words[i + 1].kana = QStringLiteral("がつ");
+            words[i + 1].join = Join::Joined;
+            continue;
+        }
         if (!isNumber(w.m) || !w.m.userKana.isEmpty())
             continue;
         if (applyApproximateNumber(words, i)) {
