@@ -73,12 +73,14 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
     }
     // The auxiliary ない joins a verb only; after anything else, and after
     // て (みてない), it is the adjective ない, a word of its own.
-    if ((pos == u"助動詞" || pos == u"形容詞") && m.baseForm() == u"ない" && before &&
+    const bool verbLike = pos == u"助動詞" || pos == u"動詞" || pos == u"形容詞";
+    const QStringView base = verbLike ? m.baseForm() : QStringView();
+    if (pos != u"動詞" && base == u"ない" && before &&
         (before->partOfSpeech() != u"動詞" || before->surface == u"て" || before->surface == u"で"))
         return Role::Word;
     // ござる and ください are words of their own after any word
     // (そーで ございます, おまち ください).
-    if (m.baseForm() == u"ござる" || m.baseForm() == u"くださる" || m.baseForm() == u"下さる")
+    if (base == u"ござる" || base == u"くださる" || base == u"下さる")
         return Role::Word;
     if (pos == u"助詞" || pos == u"助動詞")
         return Role::Attached;
@@ -102,7 +104,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
             return Role::Attached;
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).
-        if (m.baseForm() == u"する" && before && before->partOfSpeech() == kNoun &&
+        if (base == u"する" && before && before->partOfSpeech() == kNoun &&
             before->subdivision() == u"サ変接続" && before->userKana.isEmpty() &&
             before->surface.size() == 1 && containsKanji(before->surface))
             return Role::Attached;
@@ -264,19 +266,22 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
                                 const QList<FixedWord> &fixed)
 {
     QList<FixedWord> found;
-    QList<qsizetype> cuts = startsOf(morphemes);
-    if (!morphemes.isEmpty())
-        cuts.append(cuts.back() + morphemes.back().surface.size());
+    QList<qsizetype> cuts; // where the dictionary cut the line, found when first needed
     qsizetype taken = 0;
     for (qsizetype at = 0; at + 4 <= line.size(); ++at) {
         if (at < taken || !isHiragana(line[at]))
             continue;
         for (qsizetype half = 4; half >= 2; --half) {
-            if (at + 2 * half > line.size())
+            if (at + 2 * half > line.size() || line[at] != line[at + half])
                 continue;
             const QStringView first = QStringView(line).mid(at, half);
-            if (!isHiraganaOnly(first) || first != QStringView(line).mid(at + half, half))
+            if (first != QStringView(line).mid(at + half, half) || !isHiraganaOnly(first))
                 continue;
+            if (cuts.isEmpty()) {
+                cuts = startsOf(morphemes);
+                if (!morphemes.isEmpty())
+                    cuts.append(cuts.back() + morphemes.back().surface.size());
+            }
             const bool twoWords = cuts.contains(at) && cuts.contains(at + half) && cuts.contains(at + 2 * half);
             const qsizetype index = cuts.indexOf(at);
             const bool oneWord = index >= 0 && index + 1 < cuts.size() && cuts[index + 1] == at + 2 * half;
@@ -297,8 +302,8 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
 // (はやう → はよー, ありがたう → ありがとー).
 QString adjectiveUSound(const Morpheme &m, const QString &kana)
 {
-    if (m.partOfSpeech() != u"形容詞" || !m.feature(5).contains(u"ゴザイ") || kana.size() < 2 ||
-        !m.reading().endsWith(u'ウ'))
+    if (!m.surface.endsWith(u'う') || m.partOfSpeech() != u"形容詞" || !m.feature(5).contains(u"ゴザイ") ||
+        kana.size() < 2 || !m.reading().endsWith(u'ウ'))
         return kana;
     static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
     static const QString oRow = QStringLiteral("おこそとのほもよろごぞどぼぽ");
@@ -339,12 +344,12 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
     }
     const QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
-    if ((m.partOfSpeech() == u"連体詞" || m.feature(2) == u"連語") && m.surface.endsWith(u"いう"))
+    if (m.surface.endsWith(u"いう") && (m.partOfSpeech() == u"連体詞" || m.feature(2) == u"連語"))
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
-    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" && m.surface.size() > 1 &&
-        (m.surface.startsWith(u'に') || m.surface == u"として") && m.surface != u"にして")
+    if (m.surface.size() > 1 && (m.surface.startsWith(u'に') || m.surface == u"として") &&
+        m.surface != u"にして" && m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語")
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
     if (m.partOfSpeech() == u"助動詞" && m.surface == u"う" && !kanaBefore.isEmpty() &&
@@ -373,6 +378,8 @@ bool startsWithSyllableEnd(const QString &text)
 // these that the text wrote without a blank stays without one (B5, 3.14).
 bool isRunCharacter(QChar c)
 {
+    if (c.unicode() >= 0x3000 && c.unicode() < 0xFF00) // kana, kanji and Japanese marks
+        return false;
     return c.isDigit() || isLatinLetter(c) || QStringView(u".-_/:@．－＿／：＠").contains(c);
 }
 
@@ -417,7 +424,8 @@ bool isAfterNameWord(const Morpheme &m)
 // A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
 QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 {
-    if (m.feature(1) != u"固有名詞" || !m.userKana.isEmpty())
+    if (!(m.surface.endsWith(u'岬') || m.surface.endsWith(u'峠') || m.surface.endsWith(u"半島")) ||
+        m.feature(1) != u"固有名詞" || !m.userKana.isEmpty())
         return kana;
     static const struct
     {
@@ -439,8 +447,8 @@ QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 {
     const Morpheme &m = words[i].m;
-    if (m.baseForm() != u"する" || m.surface != u"し" || i == 0 || i + 1 >= words.size() ||
-        words[i + 1].m.surface != u"て")
+    if (m.surface != u"し" || i == 0 || i + 1 >= words.size() || words[i + 1].m.surface != u"て" ||
+        m.baseForm() != u"する")
         return false;
     const Morpheme &before = words[i - 1].m;
     if (before.surface == u"ず" && before.partOfSpeech() == u"助動詞")
@@ -458,7 +466,8 @@ bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if (!isSuffix(before) || before.feature(2) != u"助数詞" || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
+    if ((w.m.surface != u"中" && w.m.surface != u"おき" && w.m.surface != u"置き") || !isSuffix(before) ||
+        before.feature(2) != u"助数詞" || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
         return;
     if (w.m.surface == u"中")
         w.kana = QStringLiteral("じゅー");
@@ -502,12 +511,12 @@ KanaConversion KanaConverter::convertLine(const QString &written)
 
     QList<KanaWord> words;
     words.reserve(morphemes.size());
-    for (const Morpheme &m : morphemes) {
+    for (Morpheme &m : morphemes) {
         KanaWord w;
-        w.m = m;
         w.kana = withPlaceFeatureApart(m, kanaFor(m, words.isEmpty() ? QString() : words.back().kana));
         w.role = roleOf(m, words.isEmpty() ? nullptr : &words.back().m);
-        words.append(w);
+        w.m = std::move(m);
+        words.append(std::move(w));
     }
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (isLiteraryShite(words, i))

@@ -7,9 +7,12 @@
 void KanaLexicon::setEntries(const QList<UserDictionaryEntry> &entries)
 {
     m_byFirstChar.clear();
+    m_firstChars.reset();
     for (const UserDictionaryEntry &entry : entries) {
-        if (!entry.written.isEmpty())
+        if (!entry.written.isEmpty()) {
             m_byFirstChar[entry.written.front()].append(entry);
+            m_firstChars.set(entry.written.front().unicode());
+        }
     }
     for (auto &list : m_byFirstChar)
         std::stable_sort(list.begin(), list.end(), [](const UserDictionaryEntry &a, const UserDictionaryEntry &b) {
@@ -25,6 +28,10 @@ QList<FixedWord> KanaLexicon::wordsIn(QStringView line) const
     qsizetype at = 0;
     while (at < line.size()) {
         qsizetype taken = 1;
+        if (!m_firstChars.test(line[at].unicode())) {
+            ++at;
+            continue;
+        }
         const auto entries = m_byFirstChar.constFind(line[at]);
         if (entries != m_byFirstChar.constEnd()) {
             for (const UserDictionaryEntry &entry : *entries) {

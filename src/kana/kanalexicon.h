@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <bitset>
+
 // Written forms with their braille kana, found where they stand in a line.
 // Used for the user's 単語登録 and for the lexicon that ships with the
 // program (kana-lexicon.txt, in the same format).
@@ -29,4 +31,6 @@ private:
     // Entries by their first character, longest written form first, so a
     // line is scanned once whatever the size of the lexicon.
     QHash<QChar, QList<UserDictionaryEntry>> m_byFirstChar;
+    // The same first characters as a set, to pass over the others at once.
+    std::bitset<65536> m_firstChars;
 };

@@ -2,6 +2,8 @@
 #include "kanaword.h"
 #include "kanawords.h"
 
+#include <algorithm>
+
 namespace KanaRules {
 
 namespace {
@@ -46,7 +48,7 @@ const QString kSignsWithBraille = QStringLiteral("※→←↑↓＆&＃#＊*〜
 
 const SignReading *readingOf(const QString &surface)
 {
-    if (surface.size() != 1)
+    if (surface.size() != 1 || surface.front().isLetter())
         return nullptr;
     for (const SignReading &sign : kSigns) {
         if (QStringView(sign.signs).contains(surface.front()))
@@ -74,7 +76,9 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
-        if (!w.m.userKana.isEmpty())
+        // Signs are the dictionary's 記号, its unknown words, or nouns it
+        // made up for them.
+        if (!w.m.userKana.isEmpty() || (w.m.known && w.m.partOfSpeech() != u"記号" && w.m.surface.size() > 1))
             continue;
         // Circled numbers: ① → (1).
         if (w.m.surface.size() == 1 && w.m.surface.front() >= u'①' && w.m.surface.front() <= u'⑳') {
@@ -85,7 +89,7 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
         const SignReading *sign = readingOf(w.m.surface);
         if (!sign) {
             for (QChar c : w.m.surface) {
-                if (isSign(c) && !kSignsWithBraille.contains(c) && !kept.contains(QString(c)))
+                if (!c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) && !kept.contains(QString(c)))
                     kept.append(QString(c));
             }
             continue;
@@ -118,6 +122,10 @@ namespace KanaRules {
 QString expandIterationMarks(const QString &line)
 {
     static const QString marks = QStringLiteral("ゝゞヽヾ");
+    if (std::none_of(line.begin(), line.end(), [](QChar c) {
+            return c == u'ゝ' || c == u'ゞ' || c == u'ヽ' || c == u'ヾ' || c == u'々';
+        }))
+        return line;
     QString result = line;
     for (qsizetype i = 1; i < result.size(); ++i) {
         const QChar c = result[i];
