@@ -1,6 +1,5 @@
 #include "clirun.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,14 +95,12 @@ void TestKanaCli::approximateNumberReachesBraille()
 void TestKanaCli::mecabDictionaryChosenAtRunTime()
 {
     const QString good = u"/var/lib/mecab/dic/ipadic-utf8"_s;
-    // A folder without a dictionary, and one built for EUC-JP text.
+    // A folder without a dictionary, and the EUC-JP build of the same
+    // dictionary (installed with mecab-ipadic-utf8, which is made from it):
+    // MeCab opens that one without complaint and reads UTF-8 text as nonsense.
     const QString none = dir_.filePath(u"none"_s);
-    const QString euc = dir_.filePath(u"euc"_s);
-    QVERIFY(QDir().mkpath(euc));
-    QFile sysDic(euc + u"/sys.dic"_s);
-    QVERIFY(sysDic.open(QIODevice::WriteOnly));
-    sysDic.write(QByteArray(40, '\0') + QByteArray("EUC-JP").leftJustified(32, '\0'));
-    sysDic.close();
+    const QString euc = u"/var/lib/mecab/dic/ipadic"_s;
+    QVERIFY(QFile::exists(euc + u"/sys.dic"_s));
 
     for (const QString &bad : {none, euc}) {
         const Run named = run({u"--mecab-dir"_s, bad}, "本");
