@@ -475,6 +475,61 @@ void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
         w.join = Join::Blank;
 }
 
+// Whether a blank goes before the i-th word, given the role of the word
+// before and the text written so far: the roles first, then the rules of
+// 分かち書き that know better.
+bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, const QString &text)
+{
+    const KanaWord &w = words[i];
+    const Morpheme &m = w.m;
+    const Morpheme *before = i > 0 ? &words[i - 1].m : nullptr;
+    const Role role = w.role;
+    const QString &kana = w.kana;
+    bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
+                 roleBefore != Role::Prefix && roleBefore != Role::Opening &&
+                 roleBefore != Role::Punctuation && roleBefore != Role::Blank;
+    if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
+        // A compound noun is divided only between full elements, an
+        // element counted with its suffixes (理事会); a family name and
+        // a given name always.
+        QString element = kana;
+        for (qsizetype j = i + 1; j < words.size() && isSuffix(words[j].m); ++j)
+            element += words[j].kana;
+        const bool name = before->feature(3) == u"姓" && m.feature(3) == u"名";
+        blank = name || (isFullElement(*before, words[i - 1].kana) &&
+                         (moraCount(element) >= 3 || isFullElement(m, kana)));
+    }
+    // A prefix that may stand apart, before a long word or a number.
+    if (roleBefore == Role::Prefix && isSeparablePrefix(*before) &&
+        (isNumber(m) || (role == Role::Word && moraCount(kana) >= 3)))
+        blank = true;
+    // A round bracket right after a word holds a note on it: かいぎ（かり）.
+    if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
+        (m.surface == u"（" || m.surface == u"(") &&
+        (before->partOfSpeech() == kNoun || !before->userKana.isEmpty()))
+        blank = false;
+    if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
+        blank = true;
+    // Kana right after Latin letters needs a blank (ＣＤ を, etc. を).
+    if (role == Role::Attached && endsWithLatin(text) && startsWithKana(kana))
+        blank = true;
+    // Never a blank inside a run the text wrote whole (B5, 3.14), nor
+    // inside a run of kana the dictionary did not know.
+    if (!text.isEmpty() && !kana.isEmpty() && isRunCharacter(text.back()) &&
+        isRunCharacter(kana.front()))
+        blank = false;
+    if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana))
+        blank = false;
+    if (w.join != Join::ByRole)
+        blank = w.join == Join::Blank;
+    // A small kana, the small つ, the long-vowel mark or a spacing
+    // voiced mark belongs to the syllable before it, however the
+    // dictionary cut an unknown run of kana.
+    if (startsWithSyllableEnd(kana) || kana.isEmpty())
+        blank = false;
+    return blank;
+}
+
 } // namespace
 
 KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir)
@@ -532,55 +587,12 @@ KanaConversion KanaConverter::convertLine(const QString &written)
     for (qsizetype i = 0; i < words.size(); ++i) {
         const KanaWord &w = words[i];
         const Morpheme &m = w.m;
-        const Morpheme *before = i > 0 ? &words[i - 1].m : nullptr;
         const Role role = w.role;
         const QString &kana = w.kana;
         if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
             result.unknownWords.append(m.surface);
 
-        bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
-                     roleBefore != Role::Prefix && roleBefore != Role::Opening &&
-                     roleBefore != Role::Punctuation && roleBefore != Role::Blank;
-        if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
-            // A compound noun is divided only between full elements, an
-            // element counted with its suffixes (理事会); a family name and
-            // a given name always.
-            QString element = kana;
-            for (qsizetype j = i + 1; j < words.size() && isSuffix(words[j].m); ++j)
-                element += words[j].kana;
-            const bool name = before->feature(3) == u"姓" && m.feature(3) == u"名";
-            blank = name || (isFullElement(*before, words[i - 1].kana) &&
-                             (moraCount(element) >= 3 || isFullElement(m, kana)));
-        }
-        // A prefix that may stand apart, before a long word or a number.
-        if (roleBefore == Role::Prefix && isSeparablePrefix(*before) &&
-            (isNumber(m) || (role == Role::Word && moraCount(kana) >= 3)))
-            blank = true;
-        // A round bracket right after a word holds a note on it: かいぎ（かり）.
-        if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
-            (m.surface == u"（" || m.surface == u"(") &&
-            (before->partOfSpeech() == kNoun || !before->userKana.isEmpty()))
-            blank = false;
-        if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
-            blank = true;
-        // Kana right after Latin letters needs a blank (ＣＤ を, etc. を).
-        if (role == Role::Attached && endsWithLatin(result.text) && startsWithKana(kana))
-            blank = true;
-        // Never a blank inside a run the text wrote whole (B5, 3.14), nor
-        // inside a run of kana the dictionary did not know.
-        if (!result.text.isEmpty() && !kana.isEmpty() && isRunCharacter(result.text.back()) &&
-            isRunCharacter(kana.front()))
-            blank = false;
-        if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana))
-            blank = false;
-        if (w.join != Join::ByRole)
-            blank = w.join == Join::Blank;
-        // A small kana, the small つ, the long-vowel mark or a spacing
-        // voiced mark belongs to the syllable before it, however the
-        // dictionary cut an unknown run of kana.
-        if (startsWithSyllableEnd(kana) || kana.isEmpty())
-            blank = false;
-
+        const bool blank = blankBefore(words, i, roleBefore, result.text);
         if (!m.spaceBefore.isEmpty())
             result.text += m.spaceBefore;
         else if (blank)
