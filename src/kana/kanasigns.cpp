@@ -121,44 +121,58 @@ namespace KanaRules {
 
 QString expandIterationMarks(const QString &line)
 {
-    static const QString marks = QStringLiteral("ゝゞヽヾ");
     if (std::none_of(line.begin(), line.end(), [](QChar c) {
-            return c == u'ゝ' || c == u'ゞ' || c == u'ヽ' || c == u'ヾ' || c == u'々';
+            return c == u'ゝ' || c == u'ゞ' || c == u'ヽ' || c == u'ヾ' || c == u'々' || c == u'゛' ||
+                   c == u'゜' || c == QChar(0x3099) || c == QChar(0x309A);
         }))
         return line;
-    QString result = line;
-    for (qsizetype i = 1; i < result.size(); ++i) {
-        const QChar c = result[i];
-        const qsizetype mark = marks.indexOf(c);
-        if (mark >= 0) {
-            const QChar before = result[i - 1];
-            const bool hiragana = KanaWords::isHiragana(before) && before != u'ゝ';
-            const bool katakana = KanaWords::isKatakana(before) && before != u'ー';
-            if ((mark < 2 && !hiragana) || (mark >= 2 && !katakana))
+    static const QString marks = QStringLiteral("ゝゞヽヾ");
+    QString result;
+    result.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        const QChar before = result.isEmpty() ? QChar() : result.back();
+        // A voiced or semi-voiced mark written after its kana (か゛, う゛)
+        // makes one kana with it where there is one (が, ゔ).
+        const bool voicedMark = c == u'゛' || c == QChar(0x3099);
+        if ((voicedMark || c == u'゜' || c == QChar(0x309A)) && !result.isEmpty()) {
+            const QString composed =
+                (QString(before) + QChar(voicedMark ? 0x3099 : 0x309A)).normalized(QString::NormalizationForm_C);
+            if (composed.size() == 1) {
+                result.back() = composed.front();
                 continue;
-            // The voiced mark gives the voiced kana, where there is one.
-            QChar kana = before;
-            if (mark % 2 == 1) {
-                const QString voiced = QString(before) + QChar(0x3099);
-                const QString composed = voiced.normalized(QString::NormalizationForm_C);
-                if (composed.size() == 1)
-                    kana = composed.front();
             }
-            result[i] = kana;
-            continue;
+        }
+        const qsizetype mark = marks.indexOf(c);
+        if (mark >= 0 && !result.isEmpty()) {
+            const bool hiragana = KanaWords::isHiragana(before);
+            const bool katakana = KanaWords::isKatakana(before) && before != u'ー';
+            if ((mark < 2 && hiragana) || (mark >= 2 && katakana)) {
+                // The voiced mark gives the voiced kana, where there is one.
+                QChar kana = before;
+                if (mark % 2 == 1) {
+                    const QString composed =
+                        (QString(before) + QChar(0x3099)).normalized(QString::NormalizationForm_C);
+                    if (composed.size() == 1)
+                        kana = composed.front();
+                }
+                result += kana;
+                continue;
+            }
         }
         // A run of 々 repeats as many kanji before it (部分々々 → 部分部分);
         // one 々 belongs to words the dictionary knows (人々).
-        if (c == u'々' && i + 1 < result.size() && result[i + 1] == u'々') {
+        if (c == u'々' && i + 1 < line.size() && line[i + 1] == u'々') {
             qsizetype run = 0;
-            while (i + run < result.size() && result[i + run] == u'々')
+            while (i + run < line.size() && line[i + run] == u'々')
                 ++run;
-            if (i >= run) {
-                for (qsizetype k = 0; k < run; ++k)
-                    result[i + k] = result[i - run + k];
+            if (result.size() >= run) {
+                result += result.right(run);
+                i += run - 1;
+                continue;
             }
-            i += run - 1;
         }
+        result += c;
     }
     return result;
 }

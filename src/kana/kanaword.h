@@ -51,8 +51,8 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept);
 bool isNumber(const Morpheme &m);
 
 // Before the dictionary: ゝ ゞ ヽ ヾ written out as the kana they repeat
-// (みすゞ → みすず) and a run of 々 as the kanji it repeats. The length of
-// the line does not change.
+// (みすゞ → みすず), a run of 々 as the kanji it repeats, and a voiced mark
+// written after its kana joined to it (か゛ → が).
 QString expandIterationMarks(const QString &line);
 
 } // namespace KanaRules

@@ -184,6 +184,7 @@ void TestKanaConverter::standardRules_data()
     row("a cape apart from its place", "足摺岬", "あしずり みさき");
     // Kana.
     row("iteration marks", "いすゞとこゝろとバナヽ", "いすずと こころと バナナ");
+    row("a voiced mark written after its kana", "か゛ん、ウ゛ァイオリン", "がん、ヴァイオリン");
     row("a run of 々", "部分々々", "ぶぶん ぶぶん");
     row("an adjective's ウ音便", "お早うございます", "おはよー ございます");
     row("onomatopoeia's long sound", "ひゅうひゅう吹く", "ひゅーひゅー ふく");
