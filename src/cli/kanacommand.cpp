@@ -7,7 +7,7 @@
 
 namespace {
 
-const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [FILE|-]\n";
+const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [--mecab-dir DIR] [FILE|-]\n";
 
 const char kHelp[] =
     "Converts kanji-mixed Japanese text into braille kana with the blanks between words,\n"
@@ -16,6 +16,9 @@ const char kHelp[] =
     "\n"
     "  FILE         the text to convert (UTF-8 or cp932); \"-\" or none reads standard input\n"
     "  --dict PATH  the user dictionary to use instead of the one in your data directory\n"
+    "  --mecab-dir DIR\n"
+    "               the MeCab dictionary (UTF-8 IPA dictionary) to use; without it the\n"
+    "               environment variable MIRABO_MECAB_DICDIR, the setting, then the usual places\n"
     "  --help       show this help\n";
 
 } // namespace
@@ -24,6 +27,7 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
 {
     QString dictPath = UserDictionary::defaultPath();
     QString input = QStringLiteral("-");
+    QString mecabDir;
     bool haveInput = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
@@ -37,6 +41,12 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
             dictPath = args[++i];
         else if (arg.startsWith(u"--dict=") && arg.size() > 7)
             dictPath = arg.mid(7);
+        else if (arg == u"--mecab-dir" && i + 1 < args.size() && !args[i + 1].isEmpty())
+            mecabDir = args[++i];
+        else if (arg.startsWith(u"--mecab-dir=") && arg.size() > 12)
+            mecabDir = arg.mid(12);
+        else if (arg.startsWith(u"--mecab-dir"))
+            error = QStringLiteral("--mecab-dir needs a folder");
         else if (arg.startsWith(u'-') && arg != u"-")
             error = arg.startsWith(u"--dict") ? QStringLiteral("--dict needs a file name")
                                               : QStringLiteral("unknown option %1").arg(arg);
@@ -53,7 +63,7 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
         }
     }
 
-    KanaConverter converter;
+    KanaConverter converter(MorphemeAnalyzer::locateDictionaryDir(mecabDir));
     if (!converter.isReady()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.error()));
         return 1;

@@ -1,24 +1,15 @@
 #include "kanaconverter.h"
 
 #include "kananumbers.h"
+#include "kanaword.h"
 #include "kanawords.h"
 
 #include <algorithm>
 
 using namespace KanaWords;
+using KanaRules::isNumber;
 
 namespace {
-
-// How a word stands to its neighbours in 分かち書き.
-enum class Role {
-    Word,        // an independent word: a blank before it
-    Attached,    // particle, auxiliary, suffix: joined to the word before
-    Prefix,      // joined to the word after
-    Punctuation, // stays where it is, with no blank after it
-    Closing,     // a closing bracket: joined before, a word may follow after a blank
-    Opening,     // an opening bracket: begins a word, and the word after it is joined to it
-    Blank,       // a full-width space of the source
-};
 
 const QString kNoun = QStringLiteral("名詞");
 
@@ -35,9 +26,9 @@ bool isSuffix(const Morpheme &m)
     return m.partOfSpeech() == kNoun && m.subdivision() == u"接尾";
 }
 
-bool isNumber(const Morpheme &m)
+bool isPersonName(const Morpheme &m)
 {
-    return m.partOfSpeech() == kNoun && m.subdivision() == u"数";
+    return m.partOfSpeech() == kNoun && m.feature(2) == u"人名";
 }
 
 // Contracted auxiliaries that the dictionary files with the auxiliary
@@ -80,9 +71,16 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
             return Role::Opening;
         return sub == u"括弧閉" ? Role::Closing : Role::Punctuation;
     }
-    // The auxiliary ない joins a verb only; after anything else it is the
-    // adjective ない, a word of its own (たかく ない, ここでわ ない).
-    if (pos == u"助動詞" && m.baseForm() == u"ない" && before && before->partOfSpeech() != u"動詞")
+    // The auxiliary ない joins a verb only; after anything else, and after
+    // て (みてない), it is the adjective ない, a word of its own.
+    const bool verbLike = pos == u"助動詞" || pos == u"動詞" || pos == u"形容詞";
+    const QStringView base = verbLike ? m.baseForm() : QStringView();
+    if (pos != u"動詞" && base == u"ない" && before &&
+        (before->partOfSpeech() != u"動詞" || before->surface == u"て" || before->surface == u"で"))
+        return Role::Word;
+    // ござる and ください are words of their own after any word
+    // (そーで ございます, おまち ください).
+    if (base == u"ござる" || base == u"くださる" || base == u"下さる")
         return Role::Word;
     if (pos == u"助詞" || pos == u"助動詞")
         return Role::Attached;
@@ -106,7 +104,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
             return Role::Attached;
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).
-        if (m.baseForm() == u"する" && before && before->partOfSpeech() == kNoun &&
+        if (base == u"する" && before && before->partOfSpeech() == kNoun &&
             before->subdivision() == u"サ変接続" && before->userKana.isEmpty() &&
             before->surface.size() == 1 && containsKanji(before->surface))
             return Role::Attached;
@@ -120,47 +118,222 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
     return Role::Word;
 }
 
-// Numbers come from the dictionary one numeral at a time (三, 百); they are
-// read as one.
+bool isDigitsOnly(QStringView text)
+{
+    for (QChar c : text) {
+        if (!c.isDigit())
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+bool isLargeUnit(QStringView text)
+{
+    return text == u"万" || text == u"億" || text == u"兆";
+}
+
+// Numbers come from the dictionary one numeral at a time (三, 百; 3000 and
+// 万); they are read as one.
 QList<Morpheme> withNumbersJoined(const QList<Morpheme> &morphemes)
 {
     QList<Morpheme> joined;
     for (const Morpheme &m : morphemes) {
         if (!joined.isEmpty() && isNumber(m) && isNumber(joined.back()) && m.spaceBefore.isEmpty() &&
-            KanaNumbers::isKanjiNumeral(m.surface) == KanaNumbers::isKanjiNumeral(joined.back().surface))
-            joined.back().surface += m.surface;
-        else
-            joined.append(m);
+            m.userKana.isEmpty() && joined.back().userKana.isEmpty()) {
+            const QString &before = joined.back().surface;
+            const bool kanjiBefore = KanaNumbers::isKanjiNumeral(before);
+            const bool kanji = KanaNumbers::isKanjiNumeral(m.surface);
+            const bool digitsBefore = !before.isEmpty() && before.front().isDigit();
+            // Kanji with kanji; digits with 万 億 兆 after them, and digits
+            // after those (5億3000万).
+            if ((kanjiBefore && kanji && before != u"零" && m.surface != u"零") ||
+                (digitsBefore && isLargeUnit(m.surface)) ||
+                (digitsBefore && isLargeUnit(QStringView(before).right(1)) && isDigitsOnly(m.surface))) {
+                joined.back().surface += m.surface;
+                joined.back().known = true; // read as a whole, digits and all
+                continue;
+            }
+        }
+        joined.append(m);
     }
     return joined;
 }
 
-// Counters whose reading after a number the dictionary does not give:
-// ふたり, みっか. Braille writes the digits and the rest of the reading.
-QString counterKana(const Morpheme &counter, const Morpheme &number)
+// Where each morpheme starts in the line.
+QList<qsizetype> startsOf(const QList<Morpheme> &morphemes)
 {
-    const int value = KanaNumbers::smallValue(number.surface);
-    if (counter.surface == u"人" && (value == 1 || value == 2))
-        return QStringLiteral("り");
-    static const QList<int> kaDays = {2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 20, 24};
-    if (counter.surface == u"日" && kaDays.contains(value))
-        return QStringLiteral("か");
-    return QString();
+    QList<qsizetype> starts;
+    qsizetype at = 0;
+    for (const Morpheme &m : morphemes) {
+        at += m.spaceBefore.size();
+        starts.append(at);
+        at += m.surface.size();
+    }
+    return starts;
 }
 
-QString kanaFor(const Morpheme &m, const Morpheme *before, const QString &kanaBefore)
+void mergeInto(QList<Morpheme> &morphemes, qsizetype first, qsizetype last, const QString &kana)
+{
+    Morpheme &m = morphemes[first];
+    for (qsizetype k = first + 1; k <= last; ++k)
+        m.surface += morphemes[k].surface;
+    m.userKana = kana;
+    m.known = true;
+    morphemes.remove(first + 1, last - first);
+}
+
+// The shipped lexicon's words, where the dictionary's words line up with
+// them; its entries never cut a word of the dictionary in two (盲 of 盲目).
+QList<Morpheme> withLexiconWords(QList<Morpheme> morphemes, const QList<FixedWord> &words)
+{
+    if (words.isEmpty())
+        return morphemes;
+    for (const FixedWord &word : words) {
+        const QList<qsizetype> starts = startsOf(morphemes);
+        const qsizetype first = starts.indexOf(word.start);
+        if (first < 0)
+            continue;
+        qsizetype last = first;
+        while (last + 1 < morphemes.size() && starts[last + 1] < word.start + word.length)
+            ++last;
+        const bool aligned = starts[last] + morphemes[last].surface.size() == word.start + word.length;
+        bool free = aligned;
+        for (qsizetype k = first; k <= last && free; ++k)
+            free = morphemes[k].userKana.isEmpty() && (k == first || morphemes[k].spaceBefore.isEmpty());
+        if (free)
+            mergeInto(morphemes, first, last, word.kana);
+    }
+    return morphemes;
+}
+
+// The dictionary keeps a run of unknown signs together (℃、②); each is
+// read, or reported, by itself.
+bool isRunOfSigns(const Morpheme &m)
+{
+    bool signs = !m.known && m.userKana.isEmpty() && m.surface.size() > 1;
+    for (qsizetype k = 0; signs && k < m.surface.size(); ++k)
+        signs = !m.surface[k].isLetter() && !m.surface[k].isDigit() && !m.surface[k].isSurrogate();
+    return signs;
+}
+
+QList<Morpheme> withUnknownSignsApart(const QList<Morpheme> &morphemes)
+{
+    if (std::none_of(morphemes.begin(), morphemes.end(), isRunOfSigns))
+        return morphemes;
+    QList<Morpheme> result;
+    result.reserve(morphemes.size());
+    for (const Morpheme &m : morphemes) {
+        if (!isRunOfSigns(m)) {
+            result.append(m);
+            continue;
+        }
+        for (qsizetype k = 0; k < m.surface.size(); ++k) {
+            Morpheme one = m;
+            one.surface = m.surface.mid(k, 1);
+            if (k > 0)
+                one.spaceBefore.clear();
+            result.append(one);
+        }
+    }
+    return result;
+}
+
+bool isHiraganaOnly(QStringView text)
+{
+    for (QChar c : text) {
+        if (!isHiragana(c) && c != u'ー')
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+// In hiragana onomatopoeia a ウ-row kana and う are one long sound
+// (ぴゅうぴゅう → ぴゅーぴゅー).
+QString onomatopoeiaKana(const QString &text)
+{
+    QString kana = text;
+    for (qsizetype i = 1; i < kana.size(); ++i) {
+        if (kana[i] == u'う' && vowelOf(kana[i - 1]) == 'u')
+            kana[i] = u'ー';
+    }
+    return kana;
+}
+
+// A run of kana that repeats itself (めえめえ, ごおごお) that the dictionary
+// cut up somewhere other than in its middle is a word it does not know:
+// such runs are given back to it as words of their own, spelt as written.
+QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morphemes,
+                                const QList<FixedWord> &fixed)
+{
+    QList<FixedWord> found;
+    QList<qsizetype> cuts; // where the dictionary cut the line, found when first needed
+    qsizetype taken = 0;
+    for (qsizetype at = 0; at + 4 <= line.size(); ++at) {
+        if (at < taken || !isHiragana(line[at]))
+            continue;
+        for (qsizetype half = 4; half >= 2; --half) {
+            if (at + 2 * half > line.size() || line[at] != line[at + half])
+                continue;
+            const QStringView first = QStringView(line).mid(at, half);
+            if (first != QStringView(line).mid(at + half, half) || !isHiraganaOnly(first))
+                continue;
+            if (cuts.isEmpty()) {
+                cuts = startsOf(morphemes);
+                if (!morphemes.isEmpty())
+                    cuts.append(cuts.back() + morphemes.back().surface.size());
+            }
+            const bool twoWords = cuts.contains(at) && cuts.contains(at + half) && cuts.contains(at + 2 * half);
+            const qsizetype index = cuts.indexOf(at);
+            const bool oneWord = index >= 0 && index + 1 < cuts.size() && cuts[index + 1] == at + 2 * half;
+            const bool user = std::any_of(fixed.begin(), fixed.end(), [&](const FixedWord &w) {
+                return w.start < at + 2 * half && at < w.start + w.length;
+            });
+            if (!twoWords && !oneWord && !user) {
+                found.append({at, 2 * half, onomatopoeiaKana(line.mid(at, 2 * half))});
+                taken = at + 2 * half;
+            }
+            break;
+        }
+    }
+    return found;
+}
+
+// An adjective's ウ音便 before ございます: the sound, not the spelling
+// (はやう → はよー, ありがたう → ありがとー).
+QString adjectiveUSound(const Morpheme &m, const QString &kana)
+{
+    if (!m.surface.endsWith(u'う') || m.partOfSpeech() != u"形容詞" || !m.feature(5).contains(u"ゴザイ") ||
+        kana.size() < 2 || !m.reading().endsWith(u'ウ'))
+        return kana;
+    static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
+    static const QString oRow = QStringLiteral("おこそとのほもよろごぞどぼぽ");
+    QString result = toHiragana(m.reading());
+    const qsizetype at = aRow.indexOf(result[result.size() - 2]);
+    if (at >= 0)
+        result[result.size() - 2] = oRow[at];
+    result.back() = u'ー';
+    return result;
+}
+
+// The kana of the part before いう, and いう as a word of its own
+// (こーいう → こー いう, とかいう → とか いう).
+QString withIuApart(const QString &kana)
+{
+    return kana.size() > 2 ? kana.chopped(2) + QStringLiteral(" いう") : kana;
+}
+
+QString kanaFor(const Morpheme &m, const QString &kanaBefore)
 {
     if (!m.userKana.isEmpty())
         return m.userKana;
-    if (isNumber(m) && KanaNumbers::isKanjiNumeral(m.surface)) {
-        const QString digits = KanaNumbers::toDigits(m.surface);
-        if (!digits.isEmpty())
-            return digits;
-    }
-    if (isSuffix(m) && before && isNumber(*before)) {
-        const QString kana = counterKana(m, *before);
-        if (!kana.isEmpty())
-            return kana;
+    if (isNumber(m)) {
+        if (KanaNumbers::isKanjiNumeral(m.surface)) {
+            const QString digits = KanaNumbers::toDigits(m.surface);
+            if (!digits.isEmpty())
+                return digits;
+        } else if (!m.surface.isEmpty() && m.surface.front().isDigit()) {
+            return KanaNumbers::withLargeUnits(m.surface);
+        }
     }
     // Months are numbers too, though the dictionary has them as words.
     const QStringView numeral = QStringView(m.surface).chopped(m.surface.isEmpty() ? 0 : 1);
@@ -169,18 +342,22 @@ QString kanaFor(const Morpheme &m, const Morpheme *before, const QString &kanaBe
         if (!digits.isEmpty())
             return digits + QStringLiteral("がつ");
     }
-    // Compound particles built on a verb (について, に対して, という) write
-    // the verb as a word of its own.
-    if (m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語" &&
-        (m.surface.startsWith(u'に') || m.surface.startsWith(u"とい")) && m.surface.size() > 1) {
-        const QString kana = kanaOf(m);
+    const QString kana = kanaOf(m);
+    // いう is always a word and always spelt いう.
+    if (m.surface.endsWith(u"いう") && (m.partOfSpeech() == u"連体詞" || m.feature(2) == u"連語"))
+        return withIuApart(kana);
+    // Compound particles built on a verb (について, に対して, として) write
+    // the verb as a word of its own; the literary にして stays whole.
+    if (m.surface.size() > 1 && (m.surface.startsWith(u'に') || m.surface == u"として") &&
+        m.surface != u"にして" && m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語")
         return kana.left(1) + u' ' + kana.mid(1);
-    }
     // The volitional う lengthens the オ-row syllable before it (行こう).
     if (m.partOfSpeech() == u"助動詞" && m.surface == u"う" && !kanaBefore.isEmpty() &&
         vowelOf(kanaBefore.back()) == 'o')
         return QStringLiteral("ー");
-    return kanaOf(m);
+    if (!m.known && isHiraganaOnly(m.surface))
+        return onomatopoeiaKana(kana);
+    return adjectiveUSound(m, kana);
 }
 
 bool startsWithKana(const QString &text)
@@ -193,88 +370,242 @@ bool startsWithSyllableEnd(const QString &text)
     if (text.isEmpty())
         return false;
     const QChar first = text.front();
-    return isSmallKana(first) || first == u'っ' || first == u'ッ' || first == u'ー';
+    return isSmallKana(first) || first == u'っ' || first == u'ッ' || first == u'ー' || first == u'゛' ||
+           first == u'゜';
+}
+
+// Digits, Latin letters and the marks of addresses and numbers: a run of
+// these that the text wrote without a blank stays without one (B5, 3.14).
+bool isRunCharacter(QChar c)
+{
+    if (c.unicode() >= 0x3000 && c.unicode() < 0xFF00) // kana, kanji and Japanese marks
+        return false;
+    return c.isDigit() || isLatinLetter(c) || QStringView(u".-_/:@．－＿／：＠").contains(c);
+}
+
+bool endsWithLatin(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    // An abbreviation's period counts with its letters (etc.).
+    if ((text.back() == u'.' || text.back() == u'．') && text.size() > 1)
+        return isLatinLetter(text[text.size() - 2]);
+    return isLatinLetter(text.back());
+}
+
+// The one-kanji prefixes that stand apart before a word of three morae or
+// more, or before a number (ぜん かいちょー, ぜん 10かん).
+bool isSeparablePrefix(const Morpheme &m)
+{
+    static const QString prefixes = QStringLiteral("各旧故前元現新全総超当反非満貴要逆禁某両");
+    return m.surface.size() == 1 && prefixes.contains(m.surface.front());
+}
+
+// A compound's element counts as full when it has three morae, or when it
+// is written with two kanji (りか きょーいく).
+bool isFullElement(const Morpheme &m, const QString &kana)
+{
+    return moraCount(kana) >= 3 || (m.surface.size() == 2 && containsKanji(m.surface.left(1)) &&
+                                    containsKanji(m.surface.mid(1)));
+}
+
+// Titles after a name, and what a name's work is (作 著 訳 編 画): a
+// word apart (やまだ さん, なつめ そーせき ちょ).
+bool isAfterNameWord(const Morpheme &m)
+{
+    static const QStringList words = {QStringLiteral("さん"), QStringLiteral("様"), QStringLiteral("さま"),
+                                      QStringLiteral("君"),   QStringLiteral("くん"), QStringLiteral("殿"),
+                                      QStringLiteral("氏"),   QStringLiteral("ちゃん"), QStringLiteral("作"),
+                                      QStringLiteral("著"),   QStringLiteral("訳"),   QStringLiteral("編"),
+                                      QStringLiteral("画")};
+    return isSuffix(m) && words.contains(m.surface);
+}
+
+// A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
+QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
+{
+    if (!(m.surface.endsWith(u'岬') || m.surface.endsWith(u'峠') || m.surface.endsWith(u"半島")) ||
+        m.feature(1) != u"固有名詞" || !m.userKana.isEmpty())
+        return kana;
+    static const struct
+    {
+        const char16_t *written;
+        const char16_t *kana;
+    } features[] = {{u"岬", u"みさき"}, {u"峠", u"とーげ"}, {u"半島", u"はんとー"}};
+    for (const auto &feature : features) {
+        const QString written = QString::fromUtf16(feature.written);
+        const QString said = QString::fromUtf16(feature.kana);
+        if (m.surface.size() > written.size() && m.surface.endsWith(written) && kana.endsWith(said) &&
+            kana.size() > said.size())
+            return kana.chopped(said.size()) + u' ' + said;
+    }
+    return kana;
+}
+
+// The literary して after に or ず (さいわいにして, きせずして); にして
+// followed by a verb is the verb する (かれに して もらう).
+bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
+{
+    const Morpheme &m = words[i].m;
+    if (m.surface != u"し" || i == 0 || i + 1 >= words.size() || words[i + 1].m.surface != u"て" ||
+        m.baseForm() != u"する")
+        return false;
+    const Morpheme &before = words[i - 1].m;
+    if (before.surface == u"ず" && before.partOfSpeech() == u"助動詞")
+        return true;
+    if (before.surface != u"に" || before.partOfSpeech() != u"助詞" || i < 2)
+        return false;
+    // にして after a word of manner or time (さいわいにして, いっしゅんにして);
+    // after a person it is the verb (かれに して もらう).
+    const Morpheme &word = words[i - 2].m;
+    return word.subdivision() == u"形容動詞語幹" || word.subdivision() == u"副詞可能" || isNumber(word) ||
+           word.feature(2) == u"助数詞";
+}
+
+// After a length of time, 中 is じゅー (1にちじゅー) and おき a word of its
+// own (1にち おき).
+void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
+{
+    if ((w.m.surface != u"中" && w.m.surface != u"おき" && w.m.surface != u"置き") || !isSuffix(before) ||
+        before.feature(2) != u"助数詞" || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
+        return;
+    if (w.m.surface == u"中")
+        w.kana = QStringLiteral("じゅー");
+    else if (w.m.surface == u"おき" || w.m.surface == u"置き")
+        w.join = Join::Blank;
+}
+
+// Whether a blank goes before the i-th word, given the role of the word
+// before and the text written so far: the roles first, then the rules of
+// 分かち書き that know better.
+bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, const QString &text)
+{
+    const KanaWord &w = words[i];
+    const Morpheme &m = w.m;
+    const Morpheme *before = i > 0 ? &words[i - 1].m : nullptr;
+    const Role role = w.role;
+    const QString &kana = w.kana;
+    bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
+                 roleBefore != Role::Prefix && roleBefore != Role::Opening &&
+                 roleBefore != Role::Punctuation && roleBefore != Role::Blank;
+    if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
+        // A compound noun is divided only between full elements, an
+        // element counted with its suffixes (理事会); a family name and
+        // a given name always.
+        QString element = kana;
+        for (qsizetype j = i + 1; j < words.size() && isSuffix(words[j].m); ++j)
+            element += words[j].kana;
+        const bool name = before->feature(3) == u"姓" && m.feature(3) == u"名";
+        blank = name || (isFullElement(*before, words[i - 1].kana) &&
+                         (moraCount(element) >= 3 || isFullElement(m, kana)));
+    }
+    // A prefix that may stand apart, before a long word or a number.
+    if (roleBefore == Role::Prefix && isSeparablePrefix(*before) &&
+        (isNumber(m) || (role == Role::Word && moraCount(kana) >= 3)))
+        blank = true;
+    // A round bracket right after a word holds a note on it: かいぎ（かり）.
+    if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
+        (m.surface == u"（" || m.surface == u"(") &&
+        (before->partOfSpeech() == kNoun || !before->userKana.isEmpty()))
+        blank = false;
+    if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
+        blank = true;
+    // Kana right after Latin letters needs a blank (ＣＤ を, etc. を).
+    if (role == Role::Attached && endsWithLatin(text) && startsWithKana(kana))
+        blank = true;
+    // Never a blank inside a run the text wrote whole (B5, 3.14), nor
+    // inside a run of kana the dictionary did not know.
+    if (!text.isEmpty() && !kana.isEmpty() && isRunCharacter(text.back()) &&
+        isRunCharacter(kana.front()))
+        blank = false;
+    if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana))
+        blank = false;
+    if (w.join != Join::ByRole)
+        blank = w.join == Join::Blank;
+    // A small kana, the small つ, the long-vowel mark or a spacing
+    // voiced mark belongs to the syllable before it, however the
+    // dictionary cut an unknown run of kana.
+    if (startsWithSyllableEnd(kana) || kana.isEmpty())
+        blank = false;
+    return blank;
 }
 
 } // namespace
 
-KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir) {}
+KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir)
+{
+    m_lexicon = &KanaLexicon::shipped(&m_lexiconError);
+}
+
+bool KanaConverter::isReady() const
+{
+    return m_analyzer.isOpen() && m_lexiconError.isEmpty();
+}
+
+QString KanaConverter::error() const
+{
+    return m_analyzer.isOpen() ? m_lexiconError : m_analyzer.error();
+}
 
 void KanaConverter::setUserEntries(const QList<UserDictionaryEntry> &entries)
 {
-    m_userEntries = entries;
+    m_userWords.setEntries(entries);
 }
 
-QList<FixedWord> KanaConverter::userWordsIn(const QString &line) const
-{
-    QList<FixedWord> found;
-    for (const UserDictionaryEntry &entry : m_userEntries) {
-        if (entry.written.isEmpty())
-            continue;
-        for (qsizetype at = line.indexOf(entry.written); at >= 0; at = line.indexOf(entry.written, at + 1))
-            found.append({at, entry.written.size(), entry.kana});
-    }
-    // Leftmost first, the longest of those that start together.
-    std::sort(found.begin(), found.end(), [](const FixedWord &a, const FixedWord &b) {
-        return a.start != b.start ? a.start < b.start : a.length > b.length;
-    });
-    QList<FixedWord> chosen;
-    for (const FixedWord &word : found) {
-        if (chosen.isEmpty() || word.start >= chosen.back().start + chosen.back().length)
-            chosen.append(word);
-    }
-    return chosen;
-}
-
-KanaConversion KanaConverter::convertLine(const QString &line)
+KanaConversion KanaConverter::convertLine(const QString &written)
 {
     KanaConversion result;
-    const QList<Morpheme> morphemes = withNumbersJoined(m_analyzer.analyze(line, userWordsIn(line)));
+    const QString line = KanaRules::expandIterationMarks(written);
+    QList<FixedWord> fixed = m_userWords.wordsIn(line);
+    QList<Morpheme> morphemes = m_analyzer.analyze(line, fixed);
+    const QList<FixedWord> repeated = repeatedKanaIn(line, morphemes, fixed);
+    if (!repeated.isEmpty())
+        morphemes = m_analyzer.analyze(line, fixed + repeated);
+    morphemes = withLexiconWords(morphemes, m_lexicon->wordsIn(line));
+    morphemes = withNumbersJoined(withUnknownSignsApart(morphemes));
 
-    QStringList kanas;
-    for (const Morpheme &m : morphemes)
-        kanas.append(kanaFor(m, kanas.isEmpty() ? nullptr : &morphemes[kanas.size() - 1],
-                             kanas.isEmpty() ? QString() : kanas.back()));
+    QList<KanaWord> words;
+    words.reserve(morphemes.size());
+    for (Morpheme &m : morphemes) {
+        KanaWord w;
+        w.kana = withPlaceFeatureApart(m, kanaFor(m, words.isEmpty() ? QString() : words.back().kana));
+        w.role = roleOf(m, words.isEmpty() ? nullptr : &words.back().m);
+        w.m = std::move(m);
+        words.append(std::move(w));
+    }
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (isLiteraryShite(words, i))
+            words[i].role = Role::Attached;
+        if (i > 0)
+            applyAfterTimeCounter(words[i], words[i - 1].m);
+    }
+    KanaRules::applyNumberReadings(words);
+    QStringList keptSigns;
+    KanaRules::applySignReadings(words, keptSigns);
 
     Role roleBefore = Role::Blank; // the start of the line
-    for (qsizetype i = 0; i < morphemes.size(); ++i) {
-        const Morpheme &m = morphemes[i];
-        const Morpheme *before = i > 0 ? &morphemes[i - 1] : nullptr;
-        const Role role = roleOf(m, before);
-        const QString &kana = kanas[i];
-        if (!m.known && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const KanaWord &w = words[i];
+        const Morpheme &m = w.m;
+        const Role role = w.role;
+        const QString &kana = w.kana;
+        if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
             result.unknownWords.append(m.surface);
 
-        bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
-                     roleBefore != Role::Prefix && roleBefore != Role::Opening &&
-                     roleBefore != Role::Punctuation && roleBefore != Role::Blank;
-        if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
-            // A compound noun is divided only between elements of three
-            // morae or more, an element counted with its suffixes (理事会);
-            // a family name and a given name always.
-            QString element = kana;
-            for (qsizetype j = i + 1; j < morphemes.size() && isSuffix(morphemes[j]); ++j)
-                element += kanas[j];
-            const bool name = before->feature(3) == u"姓" && m.feature(3) == u"名";
-            blank = name || (moraCount(kanas[i - 1]) >= 3 && moraCount(element) >= 3);
-        }
-        // Kana right after Latin letters needs a blank (ＣＤ を).
-        if (role == Role::Attached && !result.text.isEmpty() && isLatinLetter(result.text.back()) &&
-            startsWithKana(kana))
-            blank = true;
-
-        // A small kana, the small つ or the long-vowel mark belongs to the
-        // syllable before it, however the dictionary cut an unknown run of
-        // kana.
-        if (startsWithSyllableEnd(kana))
-            blank = false;
-
+        const bool blank = blankBefore(words, i, roleBefore, result.text);
         if (!m.spaceBefore.isEmpty())
             result.text += m.spaceBefore;
         else if (blank)
             result.text += u' ';
         result.text += kana;
-        roleBefore = role;
+        // An empty word (a counter whose reading went into its number)
+        // leaves the role of the word before in force.
+        if (!kana.isEmpty())
+            roleBefore = role;
+    }
+    for (const QString &sign : keptSigns) {
+        if (!result.unknownWords.contains(sign))
+            result.unknownWords.append(sign);
     }
     // MeCab passes over blanks at the end of the line.
     qsizetype end = line.size();

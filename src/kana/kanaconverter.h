@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kanalexicon.h"
 #include "morphemeanalyzer.h"
 #include "userdictionary.h"
 
@@ -20,15 +21,18 @@ struct KanaConversion
 class KanaConverter
 {
 public:
-    explicit KanaConverter(const QString &dictionaryDir = MorphemeAnalyzer::defaultDictionaryDir());
+    explicit KanaConverter(const QString &dictionaryDir = MorphemeAnalyzer::locateDictionaryDir());
 
-    // False when the dictionary could not be opened; error() says which
-    // package to install.
-    bool isReady() const { return m_analyzer.isOpen(); }
-    QString error() const { return m_analyzer.error(); }
+    // False when the dictionary could not be opened or the shipped lexicon
+    // not read; error() says which package to install or which file is
+    // missing.
+    bool isReady() const;
+    bool hasDictionary() const { return m_analyzer.isOpen(); }
+    QString error() const;
 
-    // The user's corrections, used before the dictionary's readings; the
-    // longest written form wins where two overlap.
+    // The user's corrections, used before the shipped lexicon and the
+    // dictionary's readings; the longest written form wins where two
+    // overlap.
     void setUserEntries(const QList<UserDictionaryEntry> &entries);
 
     // One line, without its line end.
@@ -37,8 +41,8 @@ public:
     KanaConversion convertText(const QString &text);
 
 private:
-    QList<FixedWord> userWordsIn(const QString &line) const;
-
     MorphemeAnalyzer m_analyzer;
-    QList<UserDictionaryEntry> m_userEntries;
+    KanaLexicon m_userWords;
+    const KanaLexicon *m_lexicon = nullptr;
+    QString m_lexiconError;
 };

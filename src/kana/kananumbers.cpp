@@ -20,6 +20,8 @@ QString fullWidth(qint64 value)
 // malformed.
 qint64 groupValue(QStringView text)
 {
+    if (text == u"零")
+        return 0;
     qint64 value = 0;
     qint64 digit = -1;
     qint64 lastUnit = 10000;
@@ -50,6 +52,9 @@ bool isKanjiNumeral(QStringView text)
 {
     if (text.isEmpty())
         return false;
+    // 零 is a numeral by itself (零点), never inside a longer number.
+    if (text == u"零")
+        return true;
     for (QChar c : text) {
         if (!kDigits.contains(c) && !kSmallUnits.contains(c) && !kLargeUnits.contains(c))
             return false;
@@ -62,6 +67,8 @@ QString toDigits(QStringView text)
     if (!isKanjiNumeral(text))
         return QString();
 
+    if (text == u"零")
+        return QStringLiteral("０");
     bool positional = false;
     for (QChar c : text)
         positional = positional || !kDigits.contains(c);
@@ -84,24 +91,76 @@ QString toDigits(QStringView text)
             continue;
         const QStringView group = text.mid(groupStart, i - groupStart);
         if (large >= 0) {
-            // 万 after 億 after 兆, each once, with its count before it (万 alone is 一万).
+            // 万 after 億 after 兆, each once. With no count before it the
+            // unit is read as a word (数万, 何億), never as "1まん".
             if (large >= lastLarge)
                 return QString();
-            const qint64 value = group.isEmpty() ? 1 : groupValue(group);
-            if (value <= 0)
+            const qint64 value = group.isEmpty() ? 0 : groupValue(group);
+            if (value < 0 || (value == 0 && !group.isEmpty()))
                 return QString();
-            result += fullWidth(value) + largeKana[large];
+            if (!result.isEmpty() && !result.endsWith(u"まん"))
+                result += u' '; // a blank after 億 and 兆 when more follows
+            result += (value > 0 ? fullWidth(value) : QString()) + largeKana[large];
             lastLarge = large;
         } else if (!group.isEmpty()) {
             const qint64 value = groupValue(group);
             if (value < 0)
                 return QString();
-            if (value > 0)
+            if (value > 0) {
+                if (!result.isEmpty() && !result.endsWith(u"まん"))
+                    result += u' ';
                 result += fullWidth(value);
+            }
         }
         groupStart = i + 1;
     }
     return result;
+}
+
+QString withLargeUnits(QStringView text)
+{
+    // 3000万 → 3000まん, 5億3000万 → 5おく 3000まん.
+    QString result;
+    for (QChar c : text) {
+        const qsizetype large = kLargeUnits.indexOf(c);
+        if (large < 0) {
+            if (result.endsWith(u"おく") || result.endsWith(u"ちょー"))
+                result += u' ';
+            result += c;
+        } else {
+            static const QString largeKana[] = {QStringLiteral("まん"), QStringLiteral("おく"),
+                                                QStringLiteral("ちょー")};
+            result += largeKana[large];
+        }
+    }
+    return result;
+}
+
+int lastSpokenElement(QStringView numberKana)
+{
+    if (numberKana.endsWith(u"まん"))
+        return 10000;
+    qint64 value = 0;
+    qint64 scale = 1;
+    bool any = false;
+    for (qsizetype i = numberKana.size() - 1; i >= 0 && scale < 100000000; --i) {
+        const QChar c = numberKana[i];
+        if (c == u',' || c == u'，')
+            continue;
+        const int digit = c.digitValue();
+        if (digit < 0)
+            break;
+        value += digit * scale;
+        scale *= 10;
+        any = true;
+    }
+    if (!any || value == 0)
+        return 0;
+    for (int element : {1, 10, 100, 1000}) {
+        if (value % (element * 10) != 0)
+            return element == 1 ? int(value % 10) : element;
+    }
+    return 10000;
 }
 
 int smallValue(QStringView text)

@@ -98,8 +98,10 @@ QString kanaOf(const Morpheme &morpheme)
     if (!morpheme.userKana.isEmpty())
         return morpheme.userKana;
     const QString &surface = morpheme.surface;
-    const QString reading = morpheme.reading();
-    if (isAllKatakana(surface) || reading.isEmpty() || morpheme.partOfSpeech() == u"記号")
+    // Views into the feature text: one copy is made, of the reading, and
+    // changed in place (this runs for every word of every line).
+    const QStringView reading = morpheme.feature(7);
+    if (isAllKatakana(surface) || reading.isEmpty() || reading == u"*" || morpheme.partOfSpeech() == u"記号")
         return surface;
     // Digits and Latin letters are never read out.
     for (QChar c : surface) {
@@ -107,8 +109,8 @@ QString kanaOf(const Morpheme &morpheme)
             return surface;
     }
 
-    QString kana = reading;
-    const QString pronunciation = morpheme.pronunciation();
+    QString kana = reading.toString();
+    const QStringView pronunciation = morpheme.feature(8);
     if (pronunciation.size() == reading.size()) {
         for (qsizetype i = 0; i < kana.size(); ++i) {
             const QChar said = pronunciation[i];
@@ -119,7 +121,11 @@ QString kanaOf(const Morpheme &morpheme)
     } else if (morpheme.partOfSpeech() == u"助詞" && (kana == u"ハ" || kana == u"ヘ")) {
         kana = kana == u"ハ" ? QStringLiteral("ワ") : QStringLiteral("エ");
     }
-    return toHiragana(kana);
+    for (QChar &c : kana) {
+        if (c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6)
+            c = QChar(char16_t(c.unicode() - 0x60));
+    }
+    return kana;
 }
 
 } // namespace KanaWords

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <mecab.h>
 
@@ -20,6 +21,46 @@ QString MorphemeAnalyzer::defaultDictionaryDir()
     return QStringLiteral(MIRABO_KANA_DICTIONARY_DIR);
 }
 
+bool MorphemeAnalyzer::isUtf8Dictionary(const QString &dir)
+{
+    // sys.dic starts with ten 32-bit fields and then the character set the
+    // dictionary was compiled for; an EUC-JP dictionary reads UTF-8 text as
+    // nonsense without any error.
+    QFile file(dir + QStringLiteral("/sys.dic"));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(72);
+    if (header.size() < 72)
+        return false;
+    const QByteArray charset = header.mid(40, 32).split('\0').value(0).toLower();
+    return charset == "utf-8" || charset == "utf8";
+}
+
+QString MorphemeAnalyzer::locateDictionaryDir(const QString &commandLineDir)
+{
+    if (!commandLineDir.isEmpty())
+        return commandLineDir;
+    const QString fromEnvironment = qEnvironmentVariable("MIRABO_MECAB_DICDIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const QString fromSettings = QSettings().value(settingsKey()).toString();
+    if (!fromSettings.isEmpty())
+        return fromSettings;
+    const QStringList usual = {defaultDictionaryDir(),
+                               QStringLiteral("/var/lib/mecab/dic/ipadic-utf8"),
+                               QStringLiteral("/usr/lib/x86_64-linux-gnu/mecab/dic/ipadic-utf8"),
+                               QStringLiteral("/usr/lib/mecab/dic/ipadic-utf8"),
+                               QStringLiteral("/usr/local/lib/mecab/dic/ipadic-utf8"),
+                               QStringLiteral("/usr/lib/x86_64-linux-gnu/mecab/dic/ipadic"),
+                               QStringLiteral("/usr/local/lib/mecab/dic/ipadic"),
+                               QStringLiteral("/var/lib/mecab/dic/debian")};
+    for (const QString &dir : usual) {
+        if (isUtf8Dictionary(dir))
+            return dir;
+    }
+    return defaultDictionaryDir();
+}
+
 MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
 {
     const QString missing =
@@ -28,6 +69,12 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
             .arg(dictionaryDir);
     if (!QFileInfo::exists(dictionaryDir + QStringLiteral("/sys.dic"))) {
         m_error = missing;
+        return;
+    }
+    if (!isUtf8Dictionary(dictionaryDir)) {
+        m_error = QStringLiteral("%1 の辞書は UTF-8 用ではありません。Debian のパッケージ mecab-ipadic-utf8 の"
+                                 "辞書（/var/lib/mecab/dic/ipadic-utf8）を指定してください。")
+                      .arg(dictionaryDir);
         return;
     }
     // The dictionary's own dicrc doubles as the resource file, so no

@@ -66,7 +66,7 @@ class MorphemeAnalyzer
 public:
     // Opens the dictionary in that folder; on failure isOpen() is false and
     // error() says why, naming the package to install.
-    explicit MorphemeAnalyzer(const QString &dictionaryDir = defaultDictionaryDir());
+    explicit MorphemeAnalyzer(const QString &dictionaryDir = locateDictionaryDir(QString()));
     ~MorphemeAnalyzer();
     MorphemeAnalyzer(const MorphemeAnalyzer &) = delete;
     MorphemeAnalyzer &operator=(const MorphemeAnalyzer &) = delete;
@@ -81,6 +81,16 @@ public:
     // The IPA dictionary in UTF-8 as Debian installs it. Named explicitly:
     // the system default changes with whatever dictionary was installed last.
     static QString defaultDictionaryDir();
+
+    // The dictionary folder to open, the first of: the folder named on the
+    // command line, the environment variable MIRABO_MECAB_DICDIR, the
+    // setting kana/mecabDictionaryDir, the folder built in, and the usual
+    // places of the distributions. A folder named by the user is taken as
+    // it is, so that a mistake in it is reported rather than passed over.
+    static QString locateDictionaryDir(const QString &commandLineDir = QString());
+    static QString settingsKey() { return QStringLiteral("kana/mecabDictionaryDir"); }
+    // True when the folder holds a MeCab dictionary built for UTF-8 text.
+    static bool isUtf8Dictionary(const QString &dir);
 
 private:
     MeCab::Model *m_model = nullptr;

@@ -6,7 +6,9 @@
 #include "platform/gui/userdialogs.h"
 #include "userdictionarydialog.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTextCursor>
 
 namespace {
@@ -30,9 +32,33 @@ KanaConverter *KanaConversionCommand::converter()
     return m_converter.get();
 }
 
+QString KanaConversionCommand::chooseDictionary(const QString &problem)
+{
+    // The dictionary may sit anywhere (built by hand, another distribution):
+    // the user points at its sys.dic, and the folder is kept in the settings.
+    if (UserDialogs::instance().askYesNo(
+            m_window, kTitle,
+            problem + QStringLiteral("\n\nMeCab の辞書のフォルダーにある sys.dic を選びますか？")) !=
+        UserDialogs::Answer::Yes)
+        return QString();
+    const QString file = UserDialogs::instance().getOpenFileName(
+        m_window, QStringLiteral("MeCab の辞書（sys.dic）"), QStringLiteral("/var/lib/mecab/dic"),
+        QStringLiteral("MeCab の辞書 (sys.dic)"));
+    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
+}
+
 bool KanaConversionCommand::convert()
 {
     KanaConverter *kana = converter();
+    while (!kana->hasDictionary()) {
+        const QString dir = chooseDictionary(kana->error());
+        if (dir.isEmpty())
+            return false;
+        m_converter = std::make_unique<KanaConverter>(dir);
+        kana = m_converter.get();
+        if (kana->hasDictionary())
+            QSettings().setValue(MorphemeAnalyzer::settingsKey(), dir);
+    }
     if (!kana->isReady()) {
         UserDialogs::instance().warn(m_window, kTitle, kana->error());
         return false;

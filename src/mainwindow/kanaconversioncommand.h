@@ -39,6 +39,9 @@ public:
 
 private:
     KanaConverter *converter();
+    // Asks for the dictionary's folder when it could not be opened; empty
+    // when the user gives none.
+    QString chooseDictionary(const QString &problem);
 
     QPlainTextEdit *m_editor;
     QWidget *m_window;

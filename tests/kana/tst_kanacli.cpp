@@ -16,6 +16,8 @@ private slots:
     void userDictionaryAndUnknownWords();
     void badUsageAndMissingFile();
     void pipesIntoBraille();
+    void approximateNumberReachesBraille();
+    void mecabDictionaryChosenAtRunTime();
 
 private:
     struct Run
@@ -79,6 +81,44 @@ void TestKanaCli::pipesIntoBraille()
     const CliRun braille = runCli(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s}, kana.out.toUtf8());
     QCOMPARE(braille.exitCode, 0);
     QCOMPARE(QString::fromUtf8(braille.out), u"⠮⠴\n"_s);
+}
+
+void TestKanaCli::approximateNumberReachesBraille()
+{
+    const Run kana = run({}, "五、六人");
+    // 5 and 6 each with the numeral sign (dots 3 4 5 6), no 読点, then に ん.
+    const CliRun braille = runCli(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s}, kana.out.toUtf8());
+    QCOMPARE(QString::fromUtf8(braille.out), u"⠼⠑⠼⠋⠇⠴\n"_s);
+    QCOMPARE(QString::fromUtf8(braille.err), QString());
+}
+
+void TestKanaCli::mecabDictionaryChosenAtRunTime()
+{
+    const QString good = u"/var/lib/mecab/dic/ipadic-utf8"_s;
+    // A folder without a dictionary, and the EUC-JP build of the same
+    // dictionary (installed with mecab-ipadic-utf8, which is made from it):
+    // MeCab opens that one without complaint and reads UTF-8 text as nonsense.
+    const QString none = dir_.filePath(u"none"_s);
+    const QString euc = u"/var/lib/mecab/dic/ipadic"_s;
+    QVERIFY(QFile::exists(euc + u"/sys.dic"_s));
+
+    for (const QString &bad : {none, euc}) {
+        const Run named = run({u"--mecab-dir"_s, bad}, "本");
+        QCOMPARE(named.exitCode, 1);
+        QVERIFY2(named.err.contains(bad), qPrintable(named.err));
+    }
+    QCOMPARE(run({u"--mecab-dir"_s}).exitCode, 2);
+
+    // The environment variable overrides the built-in folder, and the
+    // command line overrides the environment.
+    qputenv("MIRABO_MECAB_DICDIR", none.toLocal8Bit());
+    const Run fromEnvironment = run({}, "本");
+    const Run fromCommandLine = run({u"--mecab-dir"_s, good}, "本");
+    qunsetenv("MIRABO_MECAB_DICDIR");
+    QCOMPARE(fromEnvironment.exitCode, 1);
+    QVERIFY2(fromEnvironment.err.contains(none), qPrintable(fromEnvironment.err));
+    QCOMPARE(fromCommandLine.exitCode, 0);
+    QCOMPARE(fromCommandLine.out, u"ほん\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestKanaCli)

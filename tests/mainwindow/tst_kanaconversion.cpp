@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 
@@ -26,6 +27,7 @@ private slots:
     void translationOffersTheConversion();
     void userDictionaryDialogEditsTheFile();
     void unusableDictionaryLinesAreToldOnce();
+    void missingDictionaryIsChosenAndKept();
 
 private:
     void trigger(const char *name) { form_->findChild<QAction *>(QString::fromLatin1(name))->trigger(); }
@@ -181,6 +183,26 @@ void TestKanaConversion::unusableDictionaryLinesAreToldOnce()
     }
     QCOMPARE(dialogs_->kinds(), QStringList{u"warn"_s});
     QVERIFY(dialogs_->shown.first().text.contains(u"1 行目"_s));
+}
+
+void TestKanaConversion::missingDictionaryIsChosenAndKept()
+{
+    qputenv("MIRABO_MECAB_DICDIR", "/nonexistent/dictionary");
+    form_->txtdpbox->setPlainText(u"本を読む。"_s);
+    // The first time the user declines; nothing changes.
+    trigger("tenyakukana");
+    QCOMPARE(form_->txtdpbox->toPlainText(), u"本を読む。"_s);
+    QCOMPARE(dialogs_->shown.size(), 1);
+    QVERIFY(dialogs_->shown[0].text.contains(u"/nonexistent/dictionary"_s));
+    // Then points at the dictionary's sys.dic: the text is converted and
+    // the folder kept.
+    dialogs_->answers = {UserDialogs::Answer::Yes};
+    dialogs_->openPaths = {u"/var/lib/mecab/dic/ipadic-utf8/sys.dic"_s};
+    trigger("tenyakukana");
+    qunsetenv("MIRABO_MECAB_DICDIR");
+    QCOMPARE(form_->txtdpbox->toPlainText(), u"ほんを よむ。"_s);
+    QCOMPARE(QSettings().value(u"kana/mecabDictionaryDir"_s).toString(), u"/var/lib/mecab/dic/ipadic-utf8"_s);
+    QSettings().remove(u"kana/mecabDictionaryDir"_s);
 }
 
 QTEST_MAIN(TestKanaConversion)

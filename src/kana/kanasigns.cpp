@@ -1,0 +1,180 @@
+#include "kananumbers.h"
+#include "kanaword.h"
+#include "kanawords.h"
+
+#include <algorithm>
+
+namespace KanaRules {
+
+namespace {
+
+enum class SignPlace {
+    Word,         // a word of its own
+    AfterNumber,  // joined to the number before it (10°)
+    BeforeNumber, // written before the number but read after it (＄100)
+};
+
+struct SignReading
+{
+    const char16_t *signs;
+    const char16_t *kana;
+    SignPlace place;
+};
+
+// Signs that braille has no cell for in Japanese text, and what a
+// transcriber writes for them.
+const SignReading kSigns[] = {
+    {u"＄$", u"どる", SignPlace::BeforeNumber},
+    {u"￥¥", u"えん", SignPlace::BeforeNumber},
+    {u"€", u"ゆーろ", SignPlace::BeforeNumber},
+    {u"£￡", u"ぽんど", SignPlace::BeforeNumber},
+    {u"°℃", u"ど", SignPlace::AfterNumber},
+    {u"〒", u"ゆーびん ばんごー", SignPlace::Word},
+    {u"№", u"なんばー", SignPlace::Word},
+    {u"㎝", u"cm", SignPlace::AfterNumber},
+    {u"㎜", u"mm", SignPlace::AfterNumber},
+    {u"㎞", u"km", SignPlace::AfterNumber},
+    {u"㎏", u"kg", SignPlace::AfterNumber},
+    {u"㎎", u"mg", SignPlace::AfterNumber},
+    {u"㎖", u"ml", SignPlace::AfterNumber},
+    {u"ℓ", u"l", SignPlace::AfterNumber},
+    // The percent sign has braille; the dictionary would read it out.
+    {u"％", u"％", SignPlace::AfterNumber},
+    {u"%", u"%", SignPlace::AfterNumber},
+};
+
+// Signs the braille translation has cells for; they are left as written.
+const QString kSignsWithBraille = QStringLiteral("※→←↑↓＆&＃#＊*〜～…‥・＿_／/＼@＠");
+
+const SignReading *readingOf(const QString &surface)
+{
+    if (surface.size() != 1 || surface.front().isLetter())
+        return nullptr;
+    for (const SignReading &sign : kSigns) {
+        if (QStringView(sign.signs).contains(surface.front()))
+            return &sign;
+    }
+    return nullptr;
+}
+
+bool isSign(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Symbol_Math:
+    case QChar::Symbol_Currency:
+    case QChar::Symbol_Modifier:
+    case QChar::Symbol_Other:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void applySignReadings(QList<KanaWord> &words, QStringList &kept)
+{
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        KanaWord &w = words[i];
+        // Signs are the dictionary's 記号, its unknown words, or nouns it
+        // made up for them.
+        if (!w.m.userKana.isEmpty() || (w.m.known && w.m.partOfSpeech() != u"記号" && w.m.surface.size() > 1))
+            continue;
+        // Circled numbers: ① → (1).
+        if (w.m.surface.size() == 1 && w.m.surface.front() >= u'①' && w.m.surface.front() <= u'⑳') {
+            w.kana = u'(' + QString::number(w.m.surface.front().unicode() - u'①' + 1) + u')';
+            w.role = Role::Word;
+            continue;
+        }
+        const SignReading *sign = readingOf(w.m.surface);
+        if (!sign) {
+            for (QChar c : w.m.surface) {
+                if (!c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) && !kept.contains(QString(c)))
+                    kept.append(QString(c));
+            }
+            continue;
+        }
+        w.kana = QString::fromUtf16(sign->kana);
+        const bool numberBefore = i > 0 && isNumber(words[i - 1].m) && w.m.spaceBefore.isEmpty();
+        const bool numberAfter =
+            i + 1 < words.size() && isNumber(words[i + 1].m) && words[i + 1].m.spaceBefore.isEmpty();
+        if (sign->place == SignPlace::BeforeNumber && numberAfter) {
+            // Read after the number: ＄100 → 100どる.
+            words[i + 1].m.spaceBefore = w.m.spaceBefore;
+            w.m.spaceBefore.clear();
+            w.role = Role::Attached;
+            w.join = Join::Joined;
+            words.swapItemsAt(i, i + 1);
+            ++i;
+        } else if (sign->place != SignPlace::Word && numberBefore) {
+            w.role = Role::Attached;
+            w.join = Join::Joined;
+        } else {
+            w.role = Role::Word;
+        }
+    }
+}
+
+} // namespace KanaRules
+
+namespace KanaRules {
+
+QString expandIterationMarks(const QString &line)
+{
+    if (std::none_of(line.begin(), line.end(), [](QChar c) {
+            return c == u'ゝ' || c == u'ゞ' || c == u'ヽ' || c == u'ヾ' || c == u'々' || c == u'゛' ||
+                   c == u'゜' || c == QChar(0x3099) || c == QChar(0x309A);
+        }))
+        return line;
+    static const QString marks = QStringLiteral("ゝゞヽヾ");
+    QString result;
+    result.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        const QChar before = result.isEmpty() ? QChar() : result.back();
+        // A voiced or semi-voiced mark written after its kana (か゛, う゛)
+        // makes one kana with it where there is one (が, ゔ).
+        const bool voicedMark = c == u'゛' || c == QChar(0x3099);
+        if ((voicedMark || c == u'゜' || c == QChar(0x309A)) && !result.isEmpty()) {
+            const QString composed =
+                (QString(before) + QChar(voicedMark ? 0x3099 : 0x309A)).normalized(QString::NormalizationForm_C);
+            if (composed.size() == 1) {
+                result.back() = composed.front();
+                continue;
+            }
+        }
+        const qsizetype mark = marks.indexOf(c);
+        if (mark >= 0 && !result.isEmpty()) {
+            const bool hiragana = KanaWords::isHiragana(before);
+            const bool katakana = KanaWords::isKatakana(before) && before != u'ー';
+            if ((mark < 2 && hiragana) || (mark >= 2 && katakana)) {
+                // The voiced mark gives the voiced kana, where there is one.
+                QChar kana = before;
+                if (mark % 2 == 1) {
+                    const QString composed =
+                        (QString(before) + QChar(0x3099)).normalized(QString::NormalizationForm_C);
+                    if (composed.size() == 1)
+                        kana = composed.front();
+                }
+                result += kana;
+                continue;
+            }
+        }
+        // A run of 々 repeats as many kanji before it (部分々々 → 部分部分);
+        // one 々 belongs to words the dictionary knows (人々).
+        if (c == u'々' && i + 1 < line.size() && line[i + 1] == u'々') {
+            qsizetype run = 0;
+            while (i + run < line.size() && line[i + run] == u'々')
+                ++run;
+            if (result.size() >= run) {
+                result += result.right(run);
+                i += run - 1;
+                continue;
+            }
+        }
+        result += c;
+    }
+    return result;
+}
+
+} // namespace KanaRules
