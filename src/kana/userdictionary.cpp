@@ -1,10 +1,12 @@
 #include "userdictionary.h"
 
+#include "platform/safesave.h"
+#include "platform/textfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace UserDictionary {
@@ -61,28 +63,24 @@ QString format(const QList<UserDictionaryEntry> &entries)
 
 UserDictionaryLoad load(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return {};
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileBytes read = readUserFile(path, kMaxFileBytes);
+    if (!read.ok) {
         UserDictionaryLoad failed;
-        failed.error =
-            QStringLiteral("単語登録のファイル %1 を読み込めません: %2").arg(path, file.errorString());
+        failed.error = QStringLiteral("単語登録のファイルを読み込めません: %1").arg(read.error);
         return failed;
     }
-    return parse(QString::fromUtf8(file.readAll()));
+    return parse(QString::fromUtf8(read.bytes));
 }
 
 QString save(const QString &path, const QList<UserDictionaryEntry> &entries)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(format(entries).toUtf8());
-        if (file.commit())
-            return QString();
-    }
-    return QStringLiteral("単語登録のファイル %1 に保存できません: %2").arg(path, file.errorString());
+    const SafeSaveResult saved = saveBytesSafely(path, format(entries).toUtf8());
+    if (saved.ok)
+        return QString();
+    return QStringLiteral("単語登録を保存できません: %1").arg(saved.error);
 }
 
 } // namespace UserDictionary

@@ -29,15 +29,19 @@ struct UserDictionaryLoad
 // ignored.
 namespace UserDictionary {
 
+// No larger dictionary is read: millions of entries, far beyond any user's.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
 // kana-dictionary.txt in the user's data directory.
 QString defaultPath();
 
 UserDictionaryLoad parse(const QString &text);
 QString format(const QList<UserDictionaryEntry> &entries);
 
+// Only a regular file of at most kMaxFileBytes is read.
 UserDictionaryLoad load(const QString &path);
-// Writes the whole file at once (QSaveFile), so a failure leaves the old
-// one as it was. Returns the error for the user, empty on success.
+// Writes the whole file at once (saveFileSafely()), so a failure leaves the
+// old one as it was. Returns the error for the user, empty on success.
 QString save(const QString &path, const QList<UserDictionaryEntry> &entries);
 
 } // namespace UserDictionary
