@@ -61,7 +61,7 @@ void TestLongLines::longLinesAreConverted_data()
     QTest::addColumn<QString>("sentence"); // repeated to a line MeCab cannot take whole
     QTest::addColumn<int>("times");
     QTest::newRow("160 000 Latin letters") << u"abcdefghij"_s << 16000;
-    QTest::newRow("a kanji sentence 20 000 times") << u"今日は良い天気です。"_s << 20000;
+    QTest::newRow("a kanji sentence 2 000 times") << u"今日は良い天気です。"_s << 2000;
 }
 
 void TestLongLines::longLinesAreConverted()
