@@ -139,12 +139,13 @@ void keepWithinBounds(ReadResult &result)
         document.pages.resize(p + 1);
         break;
     }
-    const BraillePages declared = document;
+    const int declaredCells = document.cells;
+    const int declaredLines = document.lines;
     takeSizeFromPages(document);
     document.cells =
-        boundedSize(declared.cells, PageSettings::kMinCells, PageSettings::kMaxCells, document.cells);
+        boundedSize(declaredCells, PageSettings::kMinCells, PageSettings::kMaxCells, document.cells);
     document.lines =
-        boundedSize(declared.lines, PageSettings::kMinLines, PageSettings::kMaxLines, document.lines);
+        boundedSize(declaredLines, PageSettings::kMinLines, PageSettings::kMaxLines, document.lines);
 }
 
 } // namespace
@@ -156,8 +157,8 @@ ReadResult decode(const QByteArray &bytes, int linesPerPage)
 
 ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage)
 {
-    ReadResult result = decodeAsRead(
-        format, bytes, qBound(1, linesPerPage, PageSettings::kMaxLines));
+    // A page of no lines would never end.
+    ReadResult result = decodeAsRead(format, bytes, qBound(1, linesPerPage, PageSettings::kMaxLines));
     keepWithinBounds(result);
     return result;
 }
@@ -186,8 +187,9 @@ void takeSizeFromPages(BraillePages &document)
 QString refusalToEncode(Format format, const BraillePages &document)
 {
     if (format == Format::Bes && document.pages.size() > kMaxBesPages)
-        return QStringLiteral("BES ファイルに書き出せるのは %1 ページまでです（この点字は %2 ページあります）。"
-                              "巻を分けるか、ほかの形式で書き出してください。")
+        return QStringLiteral(
+                   "BES ファイルに書き出せるのは %1 ページまでです（この点字は %2 ページあります）。"
+                   "巻を分けるか、ほかの形式で書き出してください。")
             .arg(kMaxBesPages)
             .arg(document.pages.size());
     return QString();
@@ -211,9 +213,10 @@ ReadResult open(const QString &path, int linesPerPage)
     }
     const Format format = detect(read.bytes);
     if (!formatForPath(path) && format == Format::Brf) {
-        result.problem = QStringLiteral("「%1」は点字ファイルとして読めません。拡張子が .bes .brf .pef .txt の"
-                                        "どれでもなく、内容も BES、PEF、Unicode 点字のどれでもありません。")
-                             .arg(QDir::toNativeSeparators(path));
+        result.problem =
+            QStringLiteral("「%1」は点字ファイルとして読めません。拡張子が .bes .brf .pef .txt の"
+                           "どれでもなく、内容も BES、PEF、Unicode 点字のどれでもありません。")
+                .arg(QDir::toNativeSeparators(path));
         return result;
     }
     return decode(format, read.bytes, linesPerPage);

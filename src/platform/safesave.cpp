@@ -27,8 +27,7 @@ QString syncFailure(const QSaveFile &file)
 
 QString writeFailure(const QString &path, const QString &reason)
 {
-    return QStringLiteral("ファイル「%1」に書き込めません。\n%2")
-        .arg(shown(path), reason);
+    return QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown(path), reason);
 }
 
 } // namespace

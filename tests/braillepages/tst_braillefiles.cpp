@@ -70,8 +70,10 @@ QByteArray besHeader(const QByteArray &date, const QByteArray &cells, const QByt
 // A PEF with the volume's sizes as given and the rows as pages.
 QByteArray pefWith(const QByteArray &cols, const QByteArray &rows, const QList<QStringList> &pages)
 {
-    QByteArray pef = "<?xml version=\"1.0\"?><pef xmlns=\"http://www.daisy.org/ns/2008/pef\" version=\"2008-1\">"
-                     "<body><volume cols=\"" + cols + "\" rows=\"" + rows + "\"><section>";
+    QByteArray pef =
+        "<?xml version=\"1.0\"?><pef xmlns=\"http://www.daisy.org/ns/2008/pef\" version=\"2008-1\">"
+        "<body><volume cols=\"" +
+        cols + "\" rows=\"" + rows + "\"><section>";
     for (const QStringList &page : pages) {
         pef += "<page>";
         for (const QString &row : page)
@@ -297,18 +299,18 @@ void TestBrailleFiles::sizesStayWithinThePageBounds_data()
     const QList<QStringList> small = {{b(u"⠁⠃⠉")}, {b(u"⠙"), b(u"⠑")}};
     QTest::newRow("pef declaring the largest int")
         << pefWith("2147483647", "2147483647", small) << 3 << 2 << qsizetype(2) << QString();
-    QTest::newRow("pef declaring 100000") << pefWith("100000", "100000", small) << 3 << 2 << qsizetype(2)
-                                           << QString();
-    QTest::newRow("pef declaring negative sizes") << pefWith("-5", "-1", small) << 3 << 2 << qsizetype(2)
-                                                   << QString();
+    QTest::newRow("pef declaring 100000")
+        << pefWith("100000", "100000", small) << 3 << 2 << qsizetype(2) << QString();
+    QTest::newRow("pef declaring negative sizes")
+        << pefWith("-5", "-1", small) << 3 << 2 << qsizetype(2) << QString();
     QTest::newRow("pef within bounds keeps its sizes")
         << pefWith("40", "25", small) << 40 << 25 << qsizetype(2) << QString();
     QTest::newRow("pef of the largest page")
         << pefWith("60", "40", {QStringList(40, QString(60, QChar(0x2801)))}) << 60 << 40 << qsizetype(1)
         << QString();
     QTest::newRow("pef row longer than a line can be")
-        << pefWith("32", "22", {{b(u"⠁")}, {b(u"⠃"), QString(61, QChar(0x2801))}}) << 32 << 22
-        << qsizetype(2) << QStringLiteral("2 ページ 2 行目");
+        << pefWith("32", "22", {{b(u"⠁")}, {b(u"⠃"), QString(61, QChar(0x2801))}}) << 32 << 22 << qsizetype(2)
+        << QStringLiteral("2 ページ 2 行目");
     QTest::newRow("pef page longer than a page can be")
         << pefWith("32", "22", {{b(u"⠁")}, QStringList(41, b(u"⠃"))}) << 32 << 40 << qsizetype(2)
         << QStringLiteral("2 ページ 41 行目");
@@ -349,14 +351,15 @@ void TestBrailleFiles::refusesFilesItShouldNotRead_data()
     QTest::addColumn<QString>("problem"); // a part of it; empty when the file must be read
 
     const QByteArray english = "Plain notes, not braille.\n";
-    QTest::newRow("a device") << QStringLiteral("/dev/null") << QByteArray() << QStringLiteral("通常のファイル");
+    QTest::newRow("a device") << QStringLiteral("/dev/null") << QByteArray()
+                              << QStringLiteral("通常のファイル");
     QTest::newRow("a fifo") << QStringLiteral("fifo") << QByteArray() << QStringLiteral("通常のファイル");
     QTest::newRow("too large") << QStringLiteral("large.brf") << QByteArray() << QStringLiteral("32 MB");
-    QTest::newRow("unknown suffix, plain text") << QStringLiteral("notes.md") << english
-                                                << QStringLiteral("点字ファイルとして読めません");
+    QTest::newRow("unknown suffix, plain text")
+        << QStringLiteral("notes.md") << english << QStringLiteral("点字ファイルとして読めません");
     QTest::newRow("the same text as .brf") << QStringLiteral("notes.brf") << english << QString();
-    QTest::newRow("unknown suffix, PEF") << QStringLiteral("book.xml") << pefWith("32", "22", {{b(u"⠁")}})
-                                         << QString();
+    QTest::newRow("unknown suffix, PEF")
+        << QStringLiteral("book.xml") << pefWith("32", "22", {{b(u"⠁")}}) << QString();
     QTest::newRow("unknown suffix, Unicode braille")
         << QStringLiteral("book") << QString(b(u"⠁⠃\n")).toUtf8() << QString();
 }

@@ -25,11 +25,10 @@ void TestLongLines::pieces_data()
     QTest::addColumn<QList<FixedWord>>("fixed");
     QTest::addColumn<QStringList>("pieces");
 
-    QTest::newRow("short enough: whole") << u"あいう。えお"_s << 6 << QList<FixedWord>{}
-                                         << QStringList{u"あいう。えお"_s};
-    QTest::newRow("after punctuation")
-        << u"あいう。えおか。きくけ"_s << 6 << QList<FixedWord>{}
-        << QStringList{u"あいう。"_s, u"えおか。"_s, u"きくけ"_s};
+    QTest::newRow("short enough: whole")
+        << u"あいう。えお"_s << 6 << QList<FixedWord>{} << QStringList{u"あいう。えお"_s};
+    QTest::newRow("after punctuation") << u"あいう。えおか。きくけ"_s << 6 << QList<FixedWord>{}
+                                       << QStringList{u"あいう。"_s, u"えおか。"_s, u"きくけ"_s};
     QTest::newRow("before a blank, the blank goes with what follows")
         << u"abcde fghij"_s << 8 << QList<FixedWord>{} << QStringList{u"abcde"_s, u" fghij"_s};
     QTest::newRow("punctuation too early: full length")
@@ -40,8 +39,7 @@ void TestLongLines::pieces_data()
     QTest::newRow("a surrogate pair stays whole")
         << u"aaa\U0002000Bb"_s << 4 << QList<FixedWord>{} << QStringList{u"aaa"_s, u"\U0002000Bb"_s};
     QTest::newRow("a fixed word stays whole")
-        << u"aaaaaaaa"_s << 4 << QList<FixedWord>{{3, 2, u"x"_s}}
-        << QStringList{u"aaa"_s, u"aaaa"_s, u"a"_s};
+        << u"aaaaaaaa"_s << 4 << QList<FixedWord>{{3, 2, u"x"_s}} << QStringList{u"aaa"_s, u"aaaa"_s, u"a"_s};
 }
 
 void TestLongLines::pieces()

@@ -97,5 +97,7 @@ private:
     QString m_why;
     bool m_mounted = false;
     bool m_ready = false;
-    struct rlimit m_limit {};
+    struct rlimit m_limit
+    {
+    };
 };

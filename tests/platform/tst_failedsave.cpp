@@ -61,11 +61,17 @@ void addRoutes(const char *kindName, FailingDisk::Kind kind)
         {"text file",
          [](const QString &path) { return writeTextFile(path, kLongText, TextFileFormat()).error; }},
         {"braille BES",
-         [](const QString &path) { return BrailleFiles::save(path, BrailleFiles::Format::Bes, longDocument()); }},
+         [](const QString &path) {
+             return BrailleFiles::save(path, BrailleFiles::Format::Bes, longDocument());
+         }},
         {"braille BRF",
-         [](const QString &path) { return BrailleFiles::save(path, BrailleFiles::Format::Brf, longDocument()); }},
+         [](const QString &path) {
+             return BrailleFiles::save(path, BrailleFiles::Format::Brf, longDocument());
+         }},
         {"braille PEF",
-         [](const QString &path) { return BrailleFiles::save(path, BrailleFiles::Format::Pef, longDocument()); }},
+         [](const QString &path) {
+             return BrailleFiles::save(path, BrailleFiles::Format::Pef, longDocument());
+         }},
         {"user dictionary",
          [](const QString &path) {
              QList<UserDictionaryEntry> entries;
@@ -143,7 +149,9 @@ void TestFailedSave::refusesWhatIsNoRegularFile()
 
     const QString error = throughCli ? cliExport(path) : saveBytesSafely(path, "braille").error;
     QVERIFY2(!error.isEmpty(), "the save went ahead");
-    struct stat after {};
+    struct stat after
+    {
+    };
     QCOMPARE(::stat(name.constData(), &after), 0);
     QCOMPARE(after.st_mode & S_IFMT, type);
 }
