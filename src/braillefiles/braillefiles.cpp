@@ -103,11 +103,11 @@ ReadResult decodeAsRead(Format format, const QByteArray &bytes, int linesPerPage
     return ReadResult();
 }
 
-// A size the file declares is believed only within the page settings'
-// bounds, and never below what its pages hold.
-int boundedSize(int declared, int low, int high, int held)
+// A size the file declares is believed only up to the page settings'
+// largest, and never below what its pages hold. A small page is no danger.
+int boundedSize(int declared, int largest, int held)
 {
-    return declared >= low && declared <= high ? qMax(declared, held) : held;
+    return declared >= 1 && declared <= largest ? qMax(declared, held) : held;
 }
 
 // Keeps what was read within what the page settings allow: a larger line or
@@ -142,10 +142,8 @@ void keepWithinBounds(ReadResult &result)
     const int declaredCells = document.cells;
     const int declaredLines = document.lines;
     takeSizeFromPages(document);
-    document.cells =
-        boundedSize(declaredCells, PageSettings::kMinCells, PageSettings::kMaxCells, document.cells);
-    document.lines =
-        boundedSize(declaredLines, PageSettings::kMinLines, PageSettings::kMaxLines, document.lines);
+    document.cells = boundedSize(declaredCells, PageSettings::kMaxCells, document.cells);
+    document.lines = boundedSize(declaredLines, PageSettings::kMaxLines, document.lines);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ QByteArray encode(Format format, const BraillePages &document, QDate date = QDat
 // Whatever the file says, the pages read stay within what the page settings
 // allow (PageSettings::kMaxCells cells a line, kMaxLines lines a page):
 // reading stops, with a problem, at a line or page larger than that, and
-// a size the file declares outside those bounds is not believed.
+// a size the file declares larger than that is not believed.
 ReadResult decode(const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
 ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
 

@@ -314,6 +314,9 @@ void TestBrailleFiles::sizesStayWithinThePageBounds_data()
     QTest::newRow("pef page longer than a page can be")
         << pefWith("32", "22", {{b(u"⠁")}, QStringList(41, b(u"⠃"))}) << 32 << 40 << qsizetype(2)
         << QStringLiteral("2 ページ 41 行目");
+    QTest::newRow("bes of a small page keeps its sizes")
+        << besHeader("2026/12/07", "05", "08", "0001", "") + QByteArray("\xA1\xFE\xFD\xFF") << 5 << 8
+        << qsizetype(1) << QString();
     QTest::newRow("bes header of 99 × 99")
         << besHeader("2026/12/07", "99", "99", "0001", "") + QByteArray("\xA1\xFE\xFD\xFF") << 1 << 1
         << qsizetype(1) << QString();
