@@ -1,11 +1,13 @@
 // Braille files read in every format: whatever the bytes, the pages hold
 // cells only (six-dot ones where the format has no others), no line ends in
-// a blank, and what is read, written out again in any format and read back,
+// a blank, every page stays within the page settings' bounds and the sizes
+// the document gives, and what is read, written out again in any format and read back,
 // gives the same cells.
 #include "fuzzcheck.h"
 
 #include "braillefiles/braillefiles.h"
 #include "braillepages/braillecells.h"
+#include "braillepages/pagesettings.h"
 
 namespace {
 
@@ -30,11 +32,16 @@ void checkCells(const QString &line, bool sixDots)
 
 void checkRead(const BrailleFiles::ReadResult &read, bool sixDots)
 {
-    FUZZ_CHECK(read.document.cells > 0 && read.document.lines > 0);
-    checkCells(read.document.brailleTitle, true);
-    for (const QStringList &page : read.document.pages) {
-        for (const QString &line : page)
+    const BraillePages &document = read.document;
+    FUZZ_CHECK(document.cells > 0 && document.cells <= PageSettings::kMaxCells);
+    FUZZ_CHECK(document.lines > 0 && document.lines <= PageSettings::kMaxLines);
+    checkCells(document.brailleTitle, true);
+    for (const QStringList &page : document.pages) {
+        FUZZ_CHECK(page.size() <= document.lines);
+        for (const QString &line : page) {
+            FUZZ_CHECK(line.size() <= document.cells);
             checkCells(line, sixDots);
+        }
     }
 }
 

@@ -1,11 +1,12 @@
 #include "braillefiles.h"
 
+#include "braillepages/pagesettings.h"
 #include "formats.h"
+#include "platform/safesave.h"
+#include "platform/textfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -85,12 +86,9 @@ QByteArray encode(Format format, const BraillePages &document, QDate date)
     return QByteArray();
 }
 
-ReadResult decode(const QByteArray &bytes, int linesPerPage)
-{
-    return decode(detect(bytes), bytes, linesPerPage);
-}
+namespace {
 
-ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage)
+ReadResult decodeAsRead(Format format, const QByteArray &bytes, int linesPerPage)
 {
     switch (format) {
     case Format::UnicodeText:
@@ -103,6 +101,64 @@ ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage)
         return decodeBes(bytes);
     }
     return ReadResult();
+}
+
+// A size the file declares is believed only up to the page settings'
+// largest, and never below what its pages hold. A small page is no danger.
+int boundedSize(int declared, int largest, int held)
+{
+    return declared >= 1 && declared <= largest ? qMax(declared, held) : held;
+}
+
+// Keeps what was read within what the page settings allow: a larger line or
+// page ends the reading there, as damage would.
+void keepWithinBounds(ReadResult &result)
+{
+    BraillePages &document = result.document;
+    for (qsizetype p = 0; p < document.pages.size(); ++p) {
+        QStringList &page = document.pages[p];
+        QString problem;
+        qsizetype kept = page.size();
+        if (page.size() > PageSettings::kMaxLines) {
+            kept = PageSettings::kMaxLines;
+            problem = QStringLiteral("ページの行数が %1 行を超えています。").arg(PageSettings::kMaxLines);
+        }
+        for (qsizetype l = 0; l < kept; ++l) {
+            if (page[l].size() > PageSettings::kMaxCells) {
+                kept = l;
+                problem = QStringLiteral("行のマス数が %1 マスを超えています。").arg(PageSettings::kMaxCells);
+            }
+        }
+        if (problem.isEmpty())
+            continue;
+        result.problem = QStringLiteral("%1 ページ %2 行目で読み込みを止めました: %3")
+                             .arg(p + 1)
+                             .arg(kept + 1)
+                             .arg(problem);
+        page.resize(kept);
+        document.pages.resize(p + 1);
+        break;
+    }
+    const int declaredCells = document.cells;
+    const int declaredLines = document.lines;
+    takeSizeFromPages(document);
+    document.cells = boundedSize(declaredCells, PageSettings::kMaxCells, document.cells);
+    document.lines = boundedSize(declaredLines, PageSettings::kMaxLines, document.lines);
+}
+
+} // namespace
+
+ReadResult decode(const QByteArray &bytes, int linesPerPage)
+{
+    return decode(detect(bytes), bytes, linesPerPage);
+}
+
+ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage)
+{
+    // A page of no lines would never end.
+    ReadResult result = decodeAsRead(format, bytes, qBound(1, linesPerPage, PageSettings::kMaxLines));
+    keepWithinBounds(result);
+    return result;
 }
 
 QString position(const BraillePages &document)
@@ -126,28 +182,42 @@ void takeSizeFromPages(BraillePages &document)
     document.lines = lines;
 }
 
+QString refusalToEncode(Format format, const BraillePages &document)
+{
+    if (format == Format::Bes && document.pages.size() > kMaxBesPages)
+        return QStringLiteral(
+                   "BES ファイルに書き出せるのは %1 ページまでです（この点字は %2 ページあります）。"
+                   "巻を分けるか、ほかの形式で書き出してください。")
+            .arg(kMaxBesPages)
+            .arg(document.pages.size());
+    return QString();
+}
+
 QString save(const QString &path, Format format, const BraillePages &document)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = encode(format, document);
-        if (file.write(bytes) == bytes.size() && file.commit())
-            return QString();
-    }
-    return QStringLiteral("%1 に書き込めませんでした: %2")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
+    QString error = refusalToEncode(format, document);
+    if (error.isEmpty())
+        error = saveBytesSafely(path, encode(format, document)).error;
+    return error;
 }
 
 ReadResult open(const QString &path, int linesPerPage)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReadResult result;
-        result.problem = QStringLiteral("%1 を開けませんでした: %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
+    ReadResult result;
+    const FileBytes read = readUserFile(path, kMaxFileBytes);
+    if (!read.ok) {
+        result.problem = read.error;
         return result;
     }
-    return decode(file.readAll(), linesPerPage);
+    const Format format = detect(read.bytes);
+    if (!formatForPath(path) && format == Format::Brf) {
+        result.problem =
+            QStringLiteral("「%1」は点字ファイルとして読めません。拡張子が .bes .brf .pef .txt の"
+                           "どれでもなく、内容も BES、PEF、Unicode 点字のどれでもありません。")
+                .arg(QDir::toNativeSeparators(path));
+        return result;
+    }
+    return decode(format, read.bytes, linesPerPage);
 }
 
 } // namespace BrailleFiles

@@ -23,6 +23,12 @@ struct ReadResult
     QString problem; // empty when the whole file was read
 };
 
+// The largest braille file read: more than enough for 9 999 pages of 60 × 40
+// cells in any of the formats, and far less than would exhaust memory.
+constexpr qint64 kMaxFileBytes = 32 * 1024 * 1024;
+// BES records the page count in four digits.
+constexpr qsizetype kMaxBesPages = 9999;
+
 // The format a file name's suffix stands for (.txt, .brf, .pef, .bes).
 std::optional<Format> formatForPath(const QString &path);
 // The suffix of a format, without the dot.
@@ -34,14 +40,25 @@ QByteArray encode(Format format, const BraillePages &document, QDate date = QDat
 
 // Reads a file's bytes, telling the format by its contents. Pages of a BRF
 // or text file without form feeds are cut every `linesPerPage` lines.
+// Whatever the file says, the pages read stay within what the page settings
+// allow (PageSettings::kMaxCells cells a line, kMaxLines lines a page):
+// reading stops, with a problem, at a line or page larger than that, and
+// a size the file declares larger than that is not believed.
 ReadResult decode(const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
 ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
 
-// Writes the file through QSaveFile, so that a failure leaves an existing
-// file as it was. Returns an empty string on success, else why not.
+// Why the document cannot be written in the format (a BES file of more than
+// kMaxBesPages pages); empty when it can.
+QString refusalToEncode(Format format, const BraillePages &document);
+
+// Writes the file through saveFileSafely(), so that a failure leaves an
+// existing file as it was. Returns an empty string on success, else why not.
 QString save(const QString &path, Format format, const BraillePages &document);
 // Reads the file; a file that cannot be read at all gives no pages and the
-// reason as the problem.
+// reason as the problem. Only a regular file of at most kMaxFileBytes is
+// read, and a file whose name has none of the four suffixes must show its
+// format by its bytes (BES, PEF or Unicode braille): such bytes are not
+// taken for BRF.
 ReadResult open(const QString &path, int linesPerPage = BraillePages::kDefaultLines);
 
 } // namespace BrailleFiles

@@ -1,12 +1,12 @@
 #include "worktranslation.h"
 
+#include "platform/safesave.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -38,7 +38,6 @@ QString writeWorkFile(QStringView text)
     const QString path = workFilePath();
     if (path.isEmpty())
         return QStringLiteral("作業ファイルを置くフォルダがありません。点字翻訳できません。");
-    const QString shownPath = QDir::toNativeSeparators(path);
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
         return QStringLiteral("作業ファイルのフォルダ「%1」を作成できません。")
@@ -47,16 +46,14 @@ QString writeWorkFile(QStringView text)
     // QSaveFile would write through a link to its target.
     if (QFileInfo(path).isSymLink())
         QFile::remove(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("作業ファイル「%1」を作成できません。\n%2").arg(shownPath, file.errorString());
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray bytes = workFileBytes(text);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return QStringLiteral("作業ファイル「%1」に書き込めません。\n%2").arg(shownPath, error);
-    }
+    const SafeSaveResult saved = saveFileSafely(path, [&bytes](QIODevice &device) {
+        // The text is the user's: for the user's eyes only.
+        static_cast<QFileDevice &>(device).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return device.write(bytes) == bytes.size();
+    });
+    if (!saved.ok)
+        return QStringLiteral("作業ファイルに書き込めません。\n%1").arg(saved.error);
     return QString();
 }
 

@@ -99,7 +99,64 @@ MorphemeAnalyzer::~MorphemeAnalyzer()
     delete m_model;
 }
 
+namespace {
+
+bool isCutAfter(QChar c)
+{
+    static const QString punctuation = QStringLiteral("。、．，！？!?,.；;：:」』）)");
+    return punctuation.contains(c);
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\u3000' || c == u'\t';
+}
+
+} // namespace
+
+QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<FixedWord> &fixedWords)
+{
+    QList<LinePiece> pieces;
+    maxLength = qMax<qsizetype>(2, maxLength);
+    qsizetype start = 0;
+    while (line.size() - start > maxLength) {
+        const qsizetype full = start + maxLength;
+        qsizetype cut = -1;
+        for (qsizetype at = full; at > start + maxLength / 2 && cut < 0; --at) {
+            if (isCutAfter(line[at - 1]) || (isBlank(line[at]) && !isBlank(line[at - 1])))
+                cut = at;
+        }
+        if (cut < 0)
+            cut = line[full - 1].isHighSurrogate() ? full - 1 : full;
+        for (const FixedWord &word : fixedWords) {
+            if (word.start < cut && cut < word.start + word.length)
+                cut = word.start > start ? word.start : word.start + word.length;
+        }
+        pieces.append({start, cut - start});
+        start = cut;
+    }
+    if (start < line.size() || pieces.isEmpty())
+        pieces.append({start, line.size() - start});
+    return pieces;
+}
+
 QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<FixedWord> &fixedWords)
+{
+    if (line.size() <= kMaxPieceLength)
+        return analyzePiece(line, fixedWords);
+    QList<Morpheme> morphemes;
+    for (const LinePiece &piece : linePieces(line, kMaxPieceLength, fixedWords)) {
+        QList<FixedWord> fixedInPiece;
+        for (const FixedWord &word : fixedWords) {
+            if (word.start >= piece.start && word.start < piece.start + piece.length)
+                fixedInPiece.append({word.start - piece.start, word.length, word.kana});
+        }
+        morphemes.append(analyzePiece(line.mid(piece.start, piece.length), fixedInPiece));
+    }
+    return morphemes;
+}
+
+QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<FixedWord> &fixedWords)
 {
     QList<Morpheme> morphemes;
     if (!isOpen() || line.isEmpty())
@@ -117,8 +174,14 @@ QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<Fixed
         m_lattice->set_feature_constraint(std::size_t(begin), std::size_t(end), kFixedFeature);
         fixedStarts.append({begin, word.kana});
     }
-    if (!m_tagger->parse(m_lattice))
+    if (!m_tagger->parse(m_lattice)) {
+        // Kept as written rather than lost.
+        Morpheme asWritten;
+        asWritten.surface = line;
+        asWritten.known = false;
+        morphemes.append(asWritten);
         return morphemes;
+    }
 
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {

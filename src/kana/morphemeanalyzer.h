@@ -60,6 +60,21 @@ struct FixedWord
     QString kana;
 };
 
+// A stretch of a line: where it starts and how long it is.
+struct LinePiece
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    bool operator==(const LinePiece &) const = default;
+};
+
+// A line cut into pieces of at most maxLength characters, for an analyzer
+// that cannot take longer ones: each cut goes after punctuation or before a
+// blank in the second half of the piece where there is one, else at the
+// full length (never between the halves of a surrogate pair), and never
+// inside a fixed word. The pieces, in order, make up the line.
+QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<FixedWord> &fixedWords = {});
+
 // MeCab with one dictionary, opened once and reused for every line.
 class MorphemeAnalyzer
 {
@@ -75,8 +90,14 @@ public:
     QString error() const { return m_error; }
 
     // The words of one line (without line end), in order. The fixed words
-    // come back whole, each with its userKana set.
+    // come back whole, each with its userKana set. A line longer than
+    // kMaxPieceLength is analysed piece by piece (linePieces()); a piece the
+    // dictionary still cannot take comes back as one unknown word, as written.
     QList<Morpheme> analyze(const QString &line, const QList<FixedWord> &fixedWords = {});
+
+    // MeCab keeps a word's length in 16 bits and fails on longer ones: a
+    // piece of this many characters stays well below that in UTF-8.
+    static constexpr qsizetype kMaxPieceLength = 4096;
 
     // The IPA dictionary in UTF-8 as Debian installs it. Named explicitly:
     // the system default changes with whatever dictionary was installed last.
@@ -93,6 +114,8 @@ public:
     static bool isUtf8Dictionary(const QString &dir);
 
 private:
+    QList<Morpheme> analyzePiece(const QString &piece, const QList<FixedWord> &fixedWords);
+
     MeCab::Model *m_model = nullptr;
     MeCab::Tagger *m_tagger = nullptr;
     MeCab::Lattice *m_lattice = nullptr;

@@ -1,13 +1,14 @@
 #include "userdictionary.h"
 
 #include "platform/textcodec.h"
+#include "platform/safesave.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -158,18 +159,16 @@ QString merged(const QString &text, const QList<UserDictionaryEntry> &entries,
 
 UserDictionaryLoad load(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return {};
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileBytes read = readUserFile(path, kMaxFileBytes);
+    if (!read.ok) {
         UserDictionaryLoad failed;
-        failed.error =
-            QStringLiteral("単語登録のファイル %1 を読み込めません: %2").arg(path, file.errorString());
+        failed.error = QStringLiteral("単語登録のファイルを読み込めません: %1").arg(read.error);
         return failed;
     }
     // Read as the text files are: UTF-8 where the bytes say so, else cp932.
-    const QByteArray bytes = file.readAll();
-    const DecodedText decoded = decodeUserText(bytes);
+    const DecodedText decoded = decodeUserText(read.bytes);
     UserDictionaryLoad result = parse(decoded.text);
     result.text = decoded.text;
     result.utf8 = decoded.encoding != TextEncoding::Cp932;
@@ -190,13 +189,10 @@ QString save(const QString &path, const QList<UserDictionaryEntry> &entries,
         bytes = text.toUtf8();
 
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
-        if (file.commit())
-            return QString();
-    }
-    return QStringLiteral("単語登録のファイル %1 に保存できません: %2").arg(path, file.errorString());
+    const SafeSaveResult saved = saveBytesSafely(path, bytes);
+    if (saved.ok)
+        return QString();
+    return QStringLiteral("単語登録を保存できません: %1").arg(saved.error);
 }
 
 } // namespace UserDictionary

@@ -37,6 +37,9 @@ namespace UserDictionary {
 // blanks between words; kanji, Latin letters and signs are not.
 bool isBrailleKana(QStringView reading);
 
+// No larger dictionary is read: millions of entries, far beyond any user's.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
 // kana-dictionary.txt in the user's data directory.
 QString defaultPath();
 
@@ -49,13 +52,14 @@ QString format(const QList<UserDictionaryEntry> &entries);
 QString merged(const QString &text, const QList<UserDictionaryEntry> &entries,
                const QList<UserDictionaryEntry> &readBefore);
 
+// Only a regular file of at most kMaxFileBytes is read.
 UserDictionaryLoad load(const QString &path);
 // Writes entries, the dictionary as read (readBefore) with the user's
 // changes, into the file as it is on disk now (merged()), so that what
 // another window or program saved meanwhile is kept; in cp932 when the file
-// is and can hold them. The whole file is written at once (QSaveFile), so
-// a failure leaves the old one as it was. Returns the error for the user,
-// empty on success.
+// is and can hold them. The whole file is written at once
+// (saveBytesSafely()), so a failure leaves the old one as it was. Returns the
+// error for the user, empty on success.
 QString save(const QString &path, const QList<UserDictionaryEntry> &entries,
              const QList<UserDictionaryEntry> &readBefore = {});
 

@@ -4,12 +4,12 @@
 #include "listprintout.h"
 #include "platform/gui/printers.h"
 #include "platform/gui/userdialogs.h"
+#include "platform/safesave.h"
 
 #include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -150,36 +150,30 @@ bool ListPrinter::offerPdf(const Job &job)
 
 bool ListPrinter::savePdfJob(const QString &path, const Job &job)
 {
-    QSaveFile file(path);
-    QString error;
-    if (file.open(QIODevice::WriteOnly)) {
-        QPdfWriter writer(&file);
+    auto outcome = ListPrintout::Outcome::Failed;
+    const SafeSaveResult saved = saveFileSafely(path, [&](QIODevice &device) {
+        QPdfWriter writer(&device);
         writer.setPageLayout(m_printer->pageLayout());
         writer.setResolution(kPdfResolution);
         writer.setTitle(kDocumentName);
         writer.setCreator(kDocumentName);
         QPainter painter;
-        auto outcome = ListPrintout::Outcome::Failed;
         if (painter.begin(&writer)) {
             outcome = job(painter, &writer);
             if (!painter.end() && outcome == ListPrintout::Outcome::Painted)
                 outcome = ListPrintout::Outcome::Failed;
         }
-        if (outcome != ListPrintout::Outcome::Painted)
-            file.cancelWriting();
-        // A cancelled job leaves the file as it was, without a word.
-        if (outcome == ListPrintout::Outcome::Cancelled)
-            return false;
-        if (file.commit())
-            return true;
-        error = file.errorString();
-    } else {
-        error = file.errorString();
-    }
+        return outcome == ListPrintout::Outcome::Painted;
+    });
+    if (saved.ok)
+        return true;
+    // A cancelled job leaves the file as it was, without a word.
+    if (outcome == ListPrintout::Outcome::Cancelled && saved.error.isEmpty())
+        return false;
     UserDialogs::instance().warn(
         m_window, kPdfTitle,
-        QStringLiteral("PDF ファイルを保存できませんでした。ファイルは変更されていません。\n%1\n%2")
-            .arg(QDir::toNativeSeparators(path), error));
+        QStringLiteral("PDF ファイルを保存できませんでした。ファイルは変更されていません。\n%1")
+            .arg(saved.error.isEmpty() ? QDir::toNativeSeparators(path) : saved.error));
     return false;
 }
 

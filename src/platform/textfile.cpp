@@ -1,9 +1,10 @@
 #include "textfile.h"
 
+#include "safesave.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -25,11 +26,11 @@ QString lineList(const QList<qsizetype> &lines)
 
 } // namespace
 
-QString tooLargeMessage(const QString &name)
+QString tooLargeMessage(const QString &name, qint64 maxBytes)
 {
     return QStringLiteral("「%1」は大きすぎるため読み込みません。読み込めるのは %2 MB までです。")
         .arg(name)
-        .arg(kMaxTextFileBytes / (1024 * 1024));
+        .arg(maxBytes / (1024 * 1024));
 }
 
 QString notTextMessage(const QString &name)
@@ -49,14 +50,14 @@ QString replacementNotice(const QString &name, qsizetype replaced, const QList<q
         .arg(lineList(lines));
 }
 
-QString refusalOfFile(const QString &path)
+QString refusalOfFile(const QString &path, qint64 maxBytes)
 {
     const QFileInfo info(path);
     // A device or a pipe could feed the program without end.
     if (info.exists() && !info.isFile())
         return QStringLiteral("「%1」は通常のファイルではないため読み込みません。").arg(path);
-    if (info.size() > kMaxTextFileBytes)
-        return tooLargeMessage(path);
+    if (info.size() > maxBytes)
+        return tooLargeMessage(path, maxBytes);
     return QString();
 }
 
@@ -85,19 +86,20 @@ TextReadResult checkedText(QByteArrayView bytes, const QString &name)
 // The bytes of a file opened (or not) for reading, at most one more than the
 // limit, so that a larger input shows; nothing, with the reason in error,
 // when it cannot be read.
-std::optional<QByteArray> readBytes(QFile &file, bool opened, const QString &name, QString &error)
+std::optional<QByteArray> readBytes(QFile &file, bool opened, const QString &name, QString &error,
+                                    qint64 maxBytes = kMaxTextFileBytes)
 {
     if (!opened) {
         error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(name, file.errorString());
         return std::nullopt;
     }
-    QByteArray bytes = file.read(kMaxTextFileBytes + 1);
+    QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("ファイル「%1」を読み込めません。\n%2").arg(name, file.errorString());
         return std::nullopt;
     }
-    if (bytes.size() > kMaxTextFileBytes) {
-        error = tooLargeMessage(name);
+    if (bytes.size() > maxBytes) {
+        error = tooLargeMessage(name, maxBytes);
         return std::nullopt;
     }
     return bytes;
@@ -110,21 +112,13 @@ TextReadResult readChecked(QFile &file, bool opened, const QString &name)
     return bytes ? checkedText(*bytes, name) : result;
 }
 
-// Writes the bytes through QSaveFile.
+// Writes the bytes through the safe save: the old file survives a failure.
 TextWriteResult writeBytes(const QString &path, const QByteArray &bytes)
 {
+    const SafeSaveResult saved = saveBytesSafely(path, bytes);
     TextWriteResult result;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = QStringLiteral("ファイル「%1」を作成できません。\n%2").arg(path, file.errorString());
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        result.error = QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(path, file.errorString());
-        file.cancelWriting();
-        return result;
-    }
-    result.ok = true;
+    result.ok = saved.ok;
+    result.error = saved.error;
     return result;
 }
 
@@ -248,4 +242,22 @@ QString toCrLf(QStringView text)
 QString toDocumentFileText(QStringView text)
 {
     return toCrLf(text) + QStringLiteral("\r\n");
+}
+
+FileBytes readUserFile(const QString &path, qint64 maxBytes)
+{
+    FileBytes result;
+    result.error = refusalOfFile(path, maxBytes);
+    if (!result.error.isEmpty())
+        return result;
+    QFile file(path);
+    // The file can still grow after the check: at most one byte more than
+    // the limit is read, enough to tell.
+    std::optional<QByteArray> bytes =
+        readBytes(file, file.open(QIODevice::ReadOnly), path, result.error, maxBytes);
+    if (bytes) {
+        result.ok = true;
+        result.bytes = std::move(*bytes);
+    }
+    return result;
 }

@@ -56,11 +56,11 @@ TextReadResult readTextFile(const QString &path);
 TextReadResult readOpenedTextFile(QFile &file, const QString &name);
 
 // Why a file is not read (Japanese, for the user): it is no regular file, or
-// larger than kMaxTextFileBytes; empty when it may be read.
-QString refusalOfFile(const QString &path);
+// larger than maxBytes; empty when it may be read.
+QString refusalOfFile(const QString &path, qint64 maxBytes = kMaxTextFileBytes);
 // The messages of the checks, for readers of their own (name: the file's
 // path or what stands for the input).
-QString tooLargeMessage(const QString &name);
+QString tooLargeMessage(const QString &name, qint64 maxBytes = kMaxTextFileBytes);
 QString notTextMessage(const QString &name);
 // Empty when nothing was replaced.
 QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines);
@@ -73,16 +73,29 @@ TextFileFormat formatOf(const TextReadResult &read);
 // The text with LF line ends, as an editor holds it.
 QString toLf(QStringView text);
 
-// Writes the text, its line ends made the format's, through QSaveFile, so
-// a failure leaves whatever was there before untouched; cp932 writes "?" for
-// what it cannot hold.
+// Writes the text, its line ends made the format's, through
+// saveFileSafely(), so a failure leaves whatever was there before untouched;
+// cp932 writes "?" for what it cannot hold.
 TextWriteResult writeTextFile(const QString &path, QStringView text, const TextFileFormat &format);
+
+// The bytes of a file the user gave the program to read.
+struct FileBytes
+{
+    bool ok = false;
+    QByteArray bytes;
+    QString error; // why nothing was read (Japanese, for the user); empty when ok
+};
+
+// Reads a user's file of any kind under the checks text files get: only a
+// regular file (a device or a pipe could feed the program without end) of
+// at most maxBytes.
+FileBytes readUserFile(const QString &path, qint64 maxBytes);
 
 // Reads a file that the program itself wrote in cp932.
 TextReadResult readCp932File(const QString &path);
 
-// Writes text as cp932 ("?" for what it cannot hold) through QSaveFile, so a
-// failure leaves whatever was there before untouched. The text is written as
+// Writes text as cp932 ("?" for what it cannot hold) through
+// saveFileSafely(), so a failure leaves whatever was there before untouched. The text is written as
 // it stands: give it CR LF line ends with toCrLf() first.
 TextWriteResult writeCp932File(const QString &path, QStringView text);
 

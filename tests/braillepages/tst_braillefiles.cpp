@@ -1,4 +1,5 @@
 #include "braillefiles/braillefiles.h"
+#include "braillepages/pagesettings.h"
 #include "brailletext.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using BrailleFiles::Format;
 
@@ -28,6 +31,12 @@ private slots:
     void truncatedFilesGiveWhatWasThere();
     void pefValidatesAgainstTheSchema();
     void savesThroughATemporaryFile();
+    void sizesStayWithinThePageBounds_data();
+    void sizesStayWithinThePageBounds();
+    void refusesFilesItShouldNotRead_data();
+    void refusesFilesItShouldNotRead();
+    void besPageCountHasFourDigits_data();
+    void besPageCountHasFourDigits();
 };
 
 namespace {
@@ -56,6 +65,28 @@ QByteArray besHeader(const QByteArray &date, const QByteArray &cells, const QByt
     header.replace(47, title.size(), title);
     header.replace(512, 3, "\xFF\xFF\xFF");
     return header;
+}
+
+// A PEF with the volume's sizes as given and the rows as pages.
+QByteArray pefWith(const QByteArray &cols, const QByteArray &rows, const QList<QStringList> &pages)
+{
+    QByteArray pef =
+        "<?xml version=\"1.0\"?><pef xmlns=\"http://www.daisy.org/ns/2008/pef\" version=\"2008-1\">"
+        "<body><volume cols=\"" +
+        cols + "\" rows=\"" + rows + "\"><section>";
+    for (const QStringList &page : pages) {
+        pef += "<page>";
+        for (const QString &row : page)
+            pef += "<row>" + row.toUtf8() + "</row>";
+        pef += "</page>";
+    }
+    return pef + "</section></volume></body></pef>";
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -255,6 +286,142 @@ void TestBrailleFiles::savesThroughATemporaryFile()
     QCOMPARE(BrailleFiles::save(path, Format::Brf, sample()), QString());
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), BrailleFiles::encode(Format::Brf, sample()));
+}
+
+void TestBrailleFiles::sizesStayWithinThePageBounds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<qsizetype>("pagesRead");
+    QTest::addColumn<QString>("problem"); // the start of it; empty when none
+
+    const QList<QStringList> small = {{b(u"⠁⠃⠉")}, {b(u"⠙"), b(u"⠑")}};
+    QTest::newRow("pef declaring the largest int")
+        << pefWith("2147483647", "2147483647", small) << 3 << 2 << qsizetype(2) << QString();
+    QTest::newRow("pef declaring 100000")
+        << pefWith("100000", "100000", small) << 3 << 2 << qsizetype(2) << QString();
+    QTest::newRow("pef declaring negative sizes")
+        << pefWith("-5", "-1", small) << 3 << 2 << qsizetype(2) << QString();
+    QTest::newRow("pef within bounds keeps its sizes")
+        << pefWith("40", "25", small) << 40 << 25 << qsizetype(2) << QString();
+    QTest::newRow("pef of the largest page")
+        << pefWith("60", "40", {QStringList(40, QString(60, QChar(0x2801)))}) << 60 << 40 << qsizetype(1)
+        << QString();
+    QTest::newRow("pef row longer than a line can be")
+        << pefWith("32", "22", {{b(u"⠁")}, {b(u"⠃"), QString(61, QChar(0x2801))}}) << 32 << 22 << qsizetype(2)
+        << QStringLiteral("2 ページ 2 行目");
+    QTest::newRow("pef page longer than a page can be")
+        << pefWith("32", "22", {{b(u"⠁")}, QStringList(41, b(u"⠃"))}) << 32 << 40 << qsizetype(2)
+        << QStringLiteral("2 ページ 41 行目");
+    QTest::newRow("bes of a small page keeps its sizes")
+        << besHeader("2026/12/07", "05", "08", "0001", "") + QByteArray("\xA1\xFE\xFD\xFF") << 5 << 8
+        << qsizetype(1) << QString();
+    QTest::newRow("bes header of 99 × 99")
+        << besHeader("2026/12/07", "99", "99", "0001", "") + QByteArray("\xA1\xFE\xFD\xFF") << 1 << 1
+        << qsizetype(1) << QString();
+    QTest::newRow("brf page of 41 lines between form feeds")
+        << QByteArray("A\r\n").repeated(41) + "\f" << 1 << 40 << qsizetype(1)
+        << QStringLiteral("1 ページ 41 行目");
+    QTest::newRow("brf of 100 lines without form feeds is cut into pages")
+        << QByteArray("A\r\n").repeated(100) << 1 << 22 << qsizetype(5) << QString();
+}
+
+void TestBrailleFiles::sizesStayWithinThePageBounds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, cells);
+    QFETCH(int, lines);
+    QFETCH(qsizetype, pagesRead);
+    QFETCH(QString, problem);
+    const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes);
+    QVERIFY2(problem.isEmpty() ? read.problem.isEmpty() : read.problem.startsWith(problem),
+             qPrintable(read.problem));
+    QCOMPARE(read.document.cells, cells);
+    QCOMPARE(read.document.lines, lines);
+    QCOMPARE(read.document.pages.size(), pagesRead);
+    for (const QStringList &page : read.document.pages) {
+        QVERIFY(page.size() <= read.document.lines);
+        for (const QString &line : page)
+            QVERIFY(line.size() <= read.document.cells);
+    }
+}
+
+void TestBrailleFiles::refusesFilesItShouldNotRead_data()
+{
+    QTest::addColumn<QString>("name"); // made in a temporary folder; "/..." as it is
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem"); // a part of it; empty when the file must be read
+
+    const QByteArray english = "Plain notes, not braille.\n";
+    QTest::newRow("a device") << QStringLiteral("/dev/null") << QByteArray()
+                              << QStringLiteral("通常のファイル");
+    QTest::newRow("a fifo") << QStringLiteral("fifo") << QByteArray() << QStringLiteral("通常のファイル");
+    QTest::newRow("too large") << QStringLiteral("large.brf") << QByteArray() << QStringLiteral("32 MB");
+    QTest::newRow("unknown suffix, plain text")
+        << QStringLiteral("notes.md") << english << QStringLiteral("点字ファイルとして読めません");
+    QTest::newRow("the same text as .brf") << QStringLiteral("notes.brf") << english << QString();
+    QTest::newRow("unknown suffix, PEF")
+        << QStringLiteral("book.xml") << pefWith("32", "22", {{b(u"⠁")}}) << QString();
+    QTest::newRow("unknown suffix, Unicode braille")
+        << QStringLiteral("book") << QString(b(u"⠁⠃\n")).toUtf8() << QString();
+}
+
+void TestBrailleFiles::refusesFilesItShouldNotRead()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+    QTemporaryDir dir;
+    QString path = name.startsWith(u'/') ? name : dir.filePath(name);
+    if (name == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (!name.startsWith(u'/')) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        if (name == u"large.brf")
+            QVERIFY(file.resize(BrailleFiles::kMaxFileBytes + 1)); // sparse: costs no disk
+    }
+    const BrailleFiles::ReadResult read = BrailleFiles::open(path);
+    if (problem.isEmpty()) {
+        QCOMPARE(read.problem, QString());
+        QVERIFY(!read.document.pages.isEmpty());
+    } else {
+        QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
+        QVERIFY(read.document.pages.isEmpty());
+    }
+}
+
+void TestBrailleFiles::besPageCountHasFourDigits_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("9999 pages") << 9999 << true;
+    QTest::newRow("10000 pages") << 10000 << false;
+    QTest::newRow("25479 pages") << 25479 << false;
+}
+
+void TestBrailleFiles::besPageCountHasFourDigits()
+{
+    QFETCH(int, pages);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.bes"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    BraillePages document;
+    document.pages = QList<QStringList>(pages, {b(u"⠁")});
+    const QString error = BrailleFiles::save(path, Format::Bes, document);
+    if (written) {
+        QCOMPARE(error, QString());
+        QCOMPARE(BrailleFiles::decode(fileBytes(path)).document.pages.size(), qsizetype(pages));
+        QCOMPARE(fileBytes(path).mid(31, 4), QByteArray::number(pages));
+    } else {
+        QVERIFY2(error.contains(QStringLiteral("9999")), qPrintable(error));
+        QCOMPARE(fileBytes(path), QByteArray("old"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBrailleFiles)

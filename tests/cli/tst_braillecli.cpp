@@ -142,6 +142,8 @@ void TestBrailleCli::failures_data()
     QTest::newRow("import of a missing file")
         << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")}
         << QStringLiteral("in.bes");
+    QTest::newRow("import of a device") << QStringList{QStringLiteral("import"), QStringLiteral("/dev/null")}
+                                        << QStringLiteral("通常のファイル");
 }
 
 void TestBrailleCli::failures()

@@ -1,5 +1,6 @@
 #include "kana/userdictionary.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,8 @@ private slots:
     void malformedLinesAreReportedAndTheRestLoads();
     void missingFileIsAnEmptyDictionary();
     void failedSaveKeepsTheOldFile();
+    void refusesFilesThatAreNoDictionary_data();
+    void refusesFilesThatAreNoDictionary();
     void defaultPathIsInTheDataDirectory();
     void readings_data();
     void readings();
@@ -142,6 +145,33 @@ void TestUserDictionary::codePage932FileIsReadAndKept()
              QString());
     QCOMPARE(bytesOf(path), QByteArray("# \x83\x81\x83\x82\r\n\x92\xb7\x93\x63\t\x82\xa8\x82\xb3\x82\xbe\r\n"
                                        "\x90\x58\t\x82\xe0\x82\xe8\r\n"));
+}
+
+void TestUserDictionary::refusesFilesThatAreNoDictionary_data()
+{
+    QTest::addColumn<QString>("name"); // "/..." as it is, else made in the test's folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a device") << u"/dev/null"_s << u"通常のファイル"_s;
+    QTest::newRow("a folder") << u"folder"_s << u"通常のファイル"_s;
+    QTest::newRow("too large") << u"large.txt"_s << u"16 MB"_s;
+}
+
+void TestUserDictionary::refusesFilesThatAreNoDictionary()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QString path = name.startsWith(u'/') ? name : dir_.filePath(name);
+    if (name == u"folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (name == u"large.txt") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("長田\tおさだ\n");
+        QVERIFY(file.resize(UserDictionary::kMaxFileBytes + 1)); // sparse: costs no disk
+    }
+    const UserDictionaryLoad load = UserDictionary::load(path);
+    QVERIFY2(load.error.contains(reason), qPrintable(load.error));
+    QVERIFY(load.entries.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestUserDictionary)

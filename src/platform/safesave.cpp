@@ -1,0 +1,86 @@
+#include "safesave.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Writes the file's data out to the disk; a disk that only finds out now
+// that it is full says so here. Empty when it worked or when the file
+// system cannot sync at all (which is no failure of this file).
+QString syncFailure(const QSaveFile &file)
+{
+    if (::fsync(file.handle()) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QString writeFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown(path), reason);
+}
+
+} // namespace
+
+QString refusalToWrite(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("「%1」は通常のファイルではないため書き込みません。").arg(shown(path));
+    return QString();
+}
+
+SafeSaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevice &)> &writer)
+{
+    SafeSaveResult result;
+    result.error = refusalToWrite(path);
+    if (!result.error.isEmpty())
+        return result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error =
+            QStringLiteral("ファイル「%1」を作成できません。\n%2").arg(shown(path), file.errorString());
+        return result;
+    }
+    const bool written = writer(file);
+    if (file.error() != QFileDevice::NoError) {
+        result.error = writeFailure(path, file.errorString());
+    } else if (!written) {
+        // The writer stopped on its own: nothing failed that it has not told.
+    } else if (!file.flush()) {
+        // QSaveFile::commit() (Qt 6.4) flushes too, but renames the cut file
+        // over the old one even when that flush fails: flush first, here.
+        result.error = writeFailure(path, file.errorString());
+    } else if (const QString failure = syncFailure(file); !failure.isEmpty()) {
+        result.error = writeFailure(path, failure);
+    } else if (!file.commit()) {
+        result.error = writeFailure(path, file.errorString());
+    } else {
+        result.ok = true;
+        return result;
+    }
+    if (file.isOpen())
+        file.cancelWriting();
+    return result;
+}
+
+SafeSaveResult saveBytesSafely(const QString &path, QByteArrayView bytes)
+{
+    SafeSaveResult result = saveFileSafely(path, [bytes](QIODevice &device) {
+        return device.write(bytes.data(), bytes.size()) == bytes.size();
+    });
+    // A short write is a failure even where the device kept no error.
+    if (!result.ok && result.error.isEmpty())
+        result.error = writeFailure(path, QStringLiteral("書き込みが途中で止まりました。"));
+    return result;
+}
