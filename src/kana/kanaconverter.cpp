@@ -205,14 +205,30 @@ void KanaConverter::setUserEntries(const QList<UserDictionaryEntry> &entries)
     m_userEntries = entries;
 }
 
-QList<FixedWord> KanaConverter::userWordsIn(const QString &line) const
+QList<FixedWord> KanaConverter::fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const
 {
     QList<FixedWord> found;
+    for (const FixedWord &reading : readings) {
+        if (reading.start >= 0 && reading.length > 0 && reading.start + reading.length <= line.size() &&
+            !reading.kana.isEmpty())
+            found.append(reading);
+    }
+    // The document's own reading of a place wins over the user's entries.
+    const qsizetype givenByDocument = found.size();
+    const auto overlapsReading = [&](qsizetype start, qsizetype length) {
+        for (qsizetype i = 0; i < givenByDocument; ++i) {
+            if (start < found[i].start + found[i].length && found[i].start < start + length)
+                return true;
+        }
+        return false;
+    };
     for (const UserDictionaryEntry &entry : m_userEntries) {
         if (entry.written.isEmpty())
             continue;
-        for (qsizetype at = line.indexOf(entry.written); at >= 0; at = line.indexOf(entry.written, at + 1))
-            found.append({at, entry.written.size(), entry.kana});
+        for (qsizetype at = line.indexOf(entry.written); at >= 0; at = line.indexOf(entry.written, at + 1)) {
+            if (!overlapsReading(at, entry.written.size()))
+                found.append({at, entry.written.size(), entry.kana});
+        }
     }
     // Leftmost first, the longest of those that start together.
     std::sort(found.begin(), found.end(), [](const FixedWord &a, const FixedWord &b) {
@@ -226,10 +242,10 @@ QList<FixedWord> KanaConverter::userWordsIn(const QString &line) const
     return chosen;
 }
 
-KanaConversion KanaConverter::convertLine(const QString &line)
+KanaConversion KanaConverter::convertLine(const QString &line, const QList<FixedWord> &readings)
 {
     KanaConversion result;
-    const QList<Morpheme> morphemes = withNumbersJoined(m_analyzer.analyze(line, userWordsIn(line)));
+    const QList<Morpheme> morphemes = withNumbersJoined(m_analyzer.analyze(line, fixedWordsIn(line, readings)));
 
     QStringList kanas;
     for (const Morpheme &m : morphemes)
@@ -242,7 +258,9 @@ KanaConversion KanaConverter::convertLine(const QString &line)
         const Morpheme *before = i > 0 ? &morphemes[i - 1] : nullptr;
         const Role role = roleOf(m, before);
         const QString &kana = kanas[i];
-        if (!m.known && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
+        // A fixed word (the user's, or the document's ruby) has its reading.
+        if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface) &&
+            !result.unknownWords.contains(m.surface))
             result.unknownWords.append(m.surface);
 
         bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
@@ -284,7 +302,7 @@ KanaConversion KanaConverter::convertLine(const QString &line)
     return result;
 }
 
-KanaConversion KanaConverter::convertText(const QString &text)
+KanaConversion KanaConverter::convertText(const QString &text, const QList<FixedWord> &readings)
 {
     KanaConversion result;
     qsizetype start = 0;
@@ -296,7 +314,12 @@ KanaConversion KanaConverter::convertText(const QString &text)
         const bool cr = line.endsWith(u'\r');
         if (cr)
             line.chop(1);
-        const KanaConversion converted = convertLine(line);
+        QList<FixedWord> lineReadings;
+        for (const FixedWord &reading : readings) {
+            if (reading.start >= start && reading.start + reading.length <= start + line.size())
+                lineReadings.append({reading.start - start, reading.length, reading.kana});
+        }
+        const KanaConversion converted = convertLine(line, lineReadings);
         result.text += converted.text;
         if (cr)
             result.text += u'\r';
