@@ -277,7 +277,7 @@ void Form1::createAddedFileItems()
     mnurecent->menuAction()->setObjectName(QStringLiteral("mnurecent"));
     item("mnuoverwrite", QStringLiteral("上書き保存(&W)"), QKeySequence::Save, &Form1::saveDocument);
     file->addSeparator()->setObjectName(QStringLiteral("mnudummyimport"));
-    item("mnuimport", QStringLiteral("文書を取り込む(&D)…"), QKeySequence::UnknownKey, &Form1::importDocument);
+    item("mnuimport", QStringLiteral("文書を取り込む…(&D)"), QKeySequence::UnknownKey, &Form1::importDocument);
 }
 
 void Form1::importDocument()
