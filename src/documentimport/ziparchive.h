@@ -13,7 +13,7 @@ struct zip_error;
 class ZipArchive
 {
 public:
-    static constexpr qint64 kMaxEntries = 20000;
+    static constexpr qint64 kMaxEntries = 10000;
     static constexpr qint64 kMaxEntryBytes = 64 * 1024 * 1024;
     static constexpr qint64 kMaxTotalBytes = 256 * 1024 * 1024;
 

@@ -36,7 +36,8 @@ inline QByteArray zipOf(const Entries &entries, const char *password = nullptr)
             zip_file_add(archive, entries[i].first.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0)
             return QByteArray();
-        zip_set_file_compression(archive, zip_uint64_t(index), i == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 9);
+        const bool store = i == 0 || entries[i].second.isEmpty();
+        zip_set_file_compression(archive, zip_uint64_t(index), store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1);
         if (password)
             zip_file_set_encryption(archive, zip_uint64_t(index), ZIP_EM_AES_256, password);
     }
