@@ -77,7 +77,9 @@ QString fileDialogFilter()
     return QStringLiteral("文書 (%1);;すべてのファイル (*)").arg(patterns.join(u' '));
 }
 
-DocumentImport importBytes(const QByteArray &bytes, Format format)
+namespace {
+
+DocumentImport importByFormat(const QByteArray &bytes, Format format)
 {
     if (bytes.size() > kMaxFileBytes) {
         DocumentImport refused;
@@ -109,6 +111,20 @@ DocumentImport importBytes(const QByteArray &bytes, Format format)
     DocumentImport refused;
     refused.error = ImportMessages::notThisFormat(QStringLiteral("文書"));
     return refused;
+}
+
+} // namespace
+
+DocumentImport importBytes(const QByteArray &bytes, Format format)
+{
+    DocumentImport result = importByFormat(bytes, format);
+    // An empty document would look like success; a scanned PDF is the
+    // usual case, and the user needs to know why nothing came.
+    if (result.ok && result.document.text.isEmpty()) {
+        result.ok = false;
+        result.error = ImportMessages::noText();
+    }
+    return result;
 }
 
 DocumentImport importFile(const QString &path, Format format)

@@ -38,4 +38,9 @@ QString missingPart(const QString &part)
     return QStringLiteral("文書に %1 がないため読み込めません。").arg(part);
 }
 
+QString noText()
+{
+    return QStringLiteral("文書に文字がありません。紙面を写した画像だけの PDF などは、文字を読み取れません。");
+}
+
 } // namespace ImportMessages

@@ -12,5 +12,6 @@ QString entityDeclarations();
 QString tooDeep();
 QString notThisFormat(const QString &format);
 QString missingPart(const QString &part);
+QString noText();
 
 } // namespace ImportMessages

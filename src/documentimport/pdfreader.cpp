@@ -90,7 +90,7 @@ QList<PdfLine> linesOf(const poppler::page &page)
 QString pageNumberOf(const QString &line)
 {
     static const QRegularExpression number(
-        QStringLiteral("^[\\s\\-–—(（]*([0-9０-９]+|[ivxlcdm]+|[IVXLCDM]+)[\\s\\-–—)）]*$"));
+        QStringLiteral("^[\\s\\-‐－–—(（]*([0-9０-９]+|[ivxlcdm]+|[IVXLCDM]+)[\\s\\-‐－–—)）]*$"));
     const QRegularExpressionMatch match = number.match(line);
     return match.hasMatch() ? match.captured(1) : QString();
 }

@@ -99,6 +99,19 @@ void TestDocumentImport::htmlText()
 
 namespace {
 
+// What a scanner gives: a page with a picture and no text.
+QByteArray pictureOnlyPdf()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    QPainter painter(&writer);
+    painter.fillRect(QRect(100, 100, 2000, 3000), Qt::gray);
+    painter.end();
+    return bytes;
+}
+
 QByteArray nested(const QByteArray &open, const QByteArray &close, int depth, const QByteArray &inner)
 {
     return open.repeated(depth) + inner + close.repeated(depth);
@@ -178,6 +191,9 @@ void TestDocumentImport::hostileFilesAreRefused_data()
         << Format::Pdf << QByteArray("%PDF-1.4\n%%EOF\n") << ImportMessages::damaged();
     QTest::newRow("no PDF at all") << Format::Pdf << QByteArray("plain words")
                                    << ImportMessages::notThisFormat(u"PDF"_s);
+    QTest::newRow("a PDF of pictures only") << Format::Pdf << pictureOnlyPdf() << ImportMessages::noText();
+    QTest::newRow("a page of script only")
+        << Format::Html << QByteArray("<script>document.write('本文')</script>") << ImportMessages::noText();
 }
 
 void TestDocumentImport::hostileFilesAreRefused()
