@@ -22,7 +22,7 @@ QString decodeHtml(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return decodeText(bytes);
-    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?([A-Za-z0-9_.:-]+)"),
+    static const QRegularExpression charset(QStringLiteral("(?:charset|encoding)\\s*=\\s*[\"']?([A-Za-z0-9_.:-]+)"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = charset.match(QString::fromLatin1(bytes.left(2048)));
     if (match.hasMatch()) {
@@ -219,8 +219,31 @@ QString tokenizeHtml(const QString &page, HtmlContent &content)
 
 } // namespace
 
+namespace {
+
+QString xmlRefusal(const QByteArray &bytes)
+{
+    XmlReader xml(bytes);
+    while (xml.next()) {
+    }
+    return xml.error();
+}
+
+} // namespace
+
 QString readXhtmlPage(const QByteArray &bytes, HtmlContent &content)
 {
+    // Books are often not quite XML (an HTML entity without its DTD, a
+    // stray &): such a page is read as HTML. Entity declarations and deep
+    // nesting stay refused.
+    const QString refusal = xmlRefusal(bytes);
+    if (refusal == ImportMessages::damaged()) {
+        const QString error = tokenizeHtml(decodeHtml(bytes), content);
+        content.endPage();
+        return error;
+    }
+    if (!refusal.isEmpty())
+        return refusal;
     XmlReader xml(bytes);
     while (xml.next()) {
         QXmlStreamReader &reader = xml.xml();

@@ -24,6 +24,7 @@ private slots:
     void sampleInEachFormat();
     void htmlText_data();
     void htmlText();
+    void xhtmlThatIsNoXmlIsReadAsHtml();
     void hostileFilesAreRefused_data();
     void hostileFilesAreRefused();
     void pdfPagesJoinIntoParagraphs();
@@ -95,6 +96,18 @@ void TestDocumentImport::htmlText()
     const DocumentImport imported = DocumentImporter::importBytes(html, Format::Html);
     QVERIFY2(imported.ok, qPrintable(imported.error));
     QCOMPARE(imported.document.text, text);
+}
+
+void TestDocumentImport::xhtmlThatIsNoXmlIsReadAsHtml()
+{
+    // &nbsp; without a DTD, and a page cut off inside its body.
+    const QByteArray page = TestDocuments::xhtmlPage("<p>本&nbsp;文</p><p><ruby>漢<rt>かん</rt></ruby></p>");
+    for (const QByteArray &bytes : {page, page.left(page.indexOf("</body>"))}) {
+        const DocumentImport imported = DocumentImporter::importBytes(bytes, Format::Xhtml);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.document.text, u"本 文\n漢"_s);
+        QCOMPARE(imported.document.readings, (QList<RubyReading>{{4, 1, u"かん"_s}}));
+    }
 }
 
 namespace {
