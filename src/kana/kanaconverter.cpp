@@ -552,11 +552,45 @@ void KanaConverter::setUserEntries(const QList<UserDictionaryEntry> &entries)
     m_userWords.setEntries(entries);
 }
 
-KanaConversion KanaConverter::convertLine(const QString &written)
+QList<FixedWord> KanaConverter::fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const
+{
+    // The document's own reading of a place (ruby) wins over the user's
+    // entries there.
+    QList<FixedWord> found;
+    for (const FixedWord &reading : readings) {
+        if (reading.start >= 0 && reading.length > 0 && reading.start + reading.length <= line.size() &&
+            !reading.kana.isEmpty())
+            found.append(reading);
+    }
+    const qsizetype givenByDocument = found.size();
+    const auto overlapsReading = [&](const FixedWord &word) {
+        for (qsizetype i = 0; i < givenByDocument; ++i) {
+            if (word.start < found[i].start + found[i].length && found[i].start < word.start + word.length)
+                return true;
+        }
+        return false;
+    };
+    for (const FixedWord &word : m_userWords.wordsIn(line)) {
+        if (!overlapsReading(word))
+            found.append(word);
+    }
+    // Leftmost first, the longest of those that start together.
+    std::sort(found.begin(), found.end(), [](const FixedWord &a, const FixedWord &b) {
+        return a.start != b.start ? a.start < b.start : a.length > b.length;
+    });
+    QList<FixedWord> chosen;
+    for (const FixedWord &word : found) {
+        if (chosen.isEmpty() || word.start >= chosen.back().start + chosen.back().length)
+            chosen.append(word);
+    }
+    return chosen;
+}
+
+KanaConversion KanaConverter::convertLine(const QString &written, const QList<FixedWord> &readings)
 {
     KanaConversion result;
     const QString line = KanaRules::expandIterationMarks(written);
-    QList<FixedWord> fixed = m_userWords.wordsIn(line);
+    QList<FixedWord> fixed = fixedWordsIn(line, readings);
     QList<Morpheme> morphemes = m_analyzer.analyze(line, fixed);
     const QList<FixedWord> repeated = repeatedKanaIn(line, morphemes, fixed);
     if (!repeated.isEmpty())
@@ -615,7 +649,7 @@ KanaConversion KanaConverter::convertLine(const QString &written)
     return result;
 }
 
-KanaConversion KanaConverter::convertText(const QString &text)
+KanaConversion KanaConverter::convertText(const QString &text, const QList<FixedWord> &readings)
 {
     KanaConversion result;
     qsizetype start = 0;
@@ -627,7 +661,12 @@ KanaConversion KanaConverter::convertText(const QString &text)
         const bool cr = line.endsWith(u'\r');
         if (cr)
             line.chop(1);
-        const KanaConversion converted = convertLine(line);
+        QList<FixedWord> lineReadings;
+        for (const FixedWord &reading : readings) {
+            if (reading.start >= start && reading.start + reading.length <= start + line.size())
+                lineReadings.append({reading.start - start, reading.length, reading.kana});
+        }
+        const KanaConversion converted = convertLine(line, lineReadings);
         result.text += converted.text;
         if (cr)
             result.text += u'\r';

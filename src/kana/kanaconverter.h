@@ -35,12 +35,17 @@ public:
     // overlap.
     void setUserEntries(const QList<UserDictionaryEntry> &entries);
 
-    // One line, without its line end.
-    KanaConversion convertLine(const QString &line);
-    // Line by line; the line ends stay as they are.
-    KanaConversion convertText(const QString &text);
+    // One line, without its line end. readings are stretches of the line
+    // whose braille kana the document itself gives (ruby): each is one word
+    // with that kana, there only, before the user's entries.
+    KanaConversion convertLine(const QString &line, const QList<FixedWord> &readings = {});
+    // Line by line; the line ends stay as they are. The readings' places
+    // are counted in the whole text.
+    KanaConversion convertText(const QString &text, const QList<FixedWord> &readings = {});
 
 private:
+    QList<FixedWord> fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const;
+
     MorphemeAnalyzer m_analyzer;
     KanaLexicon m_userWords;
     const KanaLexicon *m_lexicon = nullptr;

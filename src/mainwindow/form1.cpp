@@ -16,6 +16,8 @@
 #include "platform/gui/twips.h"
 #include "platform/gui/userdialogs.h"
 #include "resizerule.h"
+#include "rubytext.h"
+#include "documentimport/documentimport.h"
 #include "tables/codetableloader.h"
 
 #include <QAction>
@@ -274,6 +276,43 @@ void Form1::createAddedFileItems()
     mnurecent->setObjectName(QStringLiteral("mnurecent"));
     mnurecent->menuAction()->setObjectName(QStringLiteral("mnurecent"));
     item("mnuoverwrite", QStringLiteral("上書き保存(&W)"), QKeySequence::Save, &Form1::saveDocument);
+    file->addSeparator()->setObjectName(QStringLiteral("mnudummyimport"));
+    item("mnuimport", QStringLiteral("文書を取り込む…(&D)"), QKeySequence::UnknownKey, &Form1::importDocument);
+}
+
+void Form1::importDocument()
+{
+    const QString title = QStringLiteral("文書を取り込む");
+    const QString path = UserDialogs::instance().getOpenFileName(
+        this, title, QSettings().value(kSettingsLastFolder).toString(), DocumentImporter::fileDialogFilter());
+    if (path.isEmpty())
+        return;
+    const DocumentImporter::Format format = DocumentImporter::formatOfFile(path);
+    if (format == DocumentImporter::Format::Unknown) {
+        UserDialogs::instance().warn(
+            this, title,
+            QStringLiteral("%1 は取り込める文書ではありません（.docx .odt .html .xhtml .epub .pdf）。テキストファイルは"
+                           "「開く」で開いてください。")
+                .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    // Read first: a document that cannot be read leaves the one open alone.
+    const DocumentImport imported = DocumentImporter::importFile(path, format);
+    if (!imported.ok) {
+        UserDialogs::instance().warn(this, title, imported.error);
+        return;
+    }
+    if (!offerToSaveChanges(title))
+        return;
+    List1->clear();
+    clearDocument();
+    // A new document, not the file it came from: saving asks for a name and
+    // writes text.
+    QTextCursor cursor(txtdpbox->document());
+    RubyText::insert(cursor, imported.document);
+    txtdpbox->document()->clearUndoRedoStacks();
+    m_document.setModified(true);
+    txtdpbox->moveCursor(QTextCursor::Start);
 }
 
 void Form1::showRecentFiles()

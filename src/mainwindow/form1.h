@@ -92,6 +92,9 @@ public slots:
     // A click on the toolbar button at position 1..11.
     void Toolbar1_ButtonClick(int position);
     void newDocument();
+    // ファイル → 文書を取り込む: a Word, OpenDocument, HTML, EPUB or PDF
+    // file as a new, unsaved document, its ruby kept as readings.
+    void importDocument();
     void syoukyo_Click();
     void owari_Click();
     void mnuclose_Click();

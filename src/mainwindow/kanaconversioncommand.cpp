@@ -4,6 +4,7 @@
 #include "kana/kanawords.h"
 #include "kana/userdictionary.h"
 #include "platform/gui/userdialogs.h"
+#include "rubytext.h"
 #include "userdictionarydialog.h"
 
 #include <QFileInfo>
@@ -83,11 +84,14 @@ bool KanaConversionCommand::convert()
             QStringLiteral("漢字がありません。点訳かな変換の済んだ文をもう一度変換すると、"
                            "分かち書きが崩れることがあります。変換しますか？")) != UserDialogs::Answer::Yes)
         return true;
-    const KanaConversion result = kana->convertText(text);
+    // Ruby of an imported document gives the reading of its own words.
+    const QList<FixedWord> readings =
+        RubyText::readingsIn(m_editor->document(), cursor.selectionStart(), cursor.selectionEnd());
+    const KanaConversion result = kana->convertText(text, readings);
     if (result.text != text) {
         const int start = cursor.selectionStart();
         cursor.beginEditBlock();
-        cursor.insertText(result.text);
+        cursor.insertText(result.text, RubyText::withoutReading(cursor.charFormat()));
         cursor.endEditBlock();
         // What was converted stays selected, for proofreading.
         cursor.setPosition(start);

@@ -211,7 +211,7 @@ void TestForm1::menuBarOrder()
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
                           "pageSettings", "openBrailleFile", "exportBrailleFile", "printBraillePages", "-", "mnunew",
-                          "mnuopen", "mnurecent", "mnuoverwrite"}));
+                          "mnuopen", "mnurecent", "mnuoverwrite", "-", "mnuimport"}));
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
              (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace", "-", "mnuundo",
                           "mnuredo", "mnuselectall"}));
