@@ -109,11 +109,18 @@ namespace {
 
 // The capital sign alone and the double one: the table's prefixes without
 // the letter sign they start with.
-QString withoutLetterSign(const QString &prefix, const QString &letterSign, QStringView fallback)
+QStringView withoutLetterSign(const QString &prefix, const QString &letterSign, QStringView fallback)
 {
     if (!letterSign.isEmpty() && prefix.startsWith(letterSign) && prefix.size() > letterSign.size())
-        return prefix.mid(letterSign.size());
-    return fallback.toString();
+        return QStringView(prefix).sliced(letterSign.size());
+    return fallback;
+}
+
+// "　" over each prefix cell.
+QStringView blanks(int cells)
+{
+    static const QString kBlanks = QStringLiteral("　　　　");
+    return QStringView(kBlanks).first(cells);
 }
 
 } // namespace
@@ -128,8 +135,8 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
     const auto letterAt = [&](int column) { return upperAt(column) >= 0 || lowerAt(column) >= 0; };
 
     const QString &letterSign = codePatterns[CodeRow::LetterPrefix];
-    const QString capital = withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign, u"\u2820");
-    const QString capitals =
+    const QStringView capital = withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign, u"\u2820");
+    const QStringView capitals =
         withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign, u"\u2820\u2820");
 
     const int last = charGrid.last();
@@ -155,19 +162,19 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
             capitalWord = capitalsToEnd = end - column >= 2 && !letterAt(end);
         }
         // The prefix and the cells it has, each with a "　" over it.
-        QString prefix;
+        QStringView prefix;
         int cells = 0;
         if (upper >= 0 && (capitalWord || !capitalsToEnd)) {
             if (capitalWord)
-                prefix = continuesRun ? capitals : codePatterns[CodeRow::CapitalRunPrefix];
+                prefix = continuesRun ? capitals : QStringView(codePatterns[CodeRow::CapitalRunPrefix]);
             else
-                prefix = continuesRun ? capital : codePatterns[CodeRow::SingleCapitalPrefix];
+                prefix = continuesRun ? capital : QStringView(codePatterns[CodeRow::SingleCapitalPrefix]);
             cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
         } else if (!continuesRun) {
             prefix = letterSign;
             cells = 1;
         }
-        textGrid.assign(column, kFullWidthSpace.repeated(cells));
+        textGrid.assign(column, blanks(cells));
         cellGrid.assign(column, prefix);
         textGrid.append(column, upper >= 0 ? upperLetters[upper] : lowerLetters[lower]);
         cellGrid.append(column, letterPatterns[upper >= 0 ? upper : lower]);

@@ -185,11 +185,30 @@ QString voiced(QChar kana)
     return composed.size() == 1 ? composed : unvoiced(kana);
 }
 
+// Kana that are read as they stand, whatever surrounds them: most of a line.
+struct PlainKana
+{
+    bool plain[0x100] = {};
+    constexpr PlainKana()
+    {
+        for (char16_t c = u'ぁ'; c <= u'ヺ'; ++c)
+            plain[c - 0x3000] = true;
+        for (const char16_t c : {u'ゕ', u'ゖ', u'・', u'ヵ', u'ヶ', char16_t(0x309B), char16_t(0x309C), u'ゝ', u'ゞ'})
+            plain[c - 0x3000] = false;
+    }
+};
+constexpr PlainKana kPlainKana;
+
+bool isPlainKana(char16_t c)
+{
+    return c >= 0x3000 && c < 0x3100 && kPlainKana.plain[c - 0x3000];
+}
+
 class Planner
 {
 public:
-    Planner(QStringView line, EnglishGrade grade, std::vector<MixedUnit> &units)
-        : line_(line), n_(line.size()), grade_(grade), units_(units)
+    Planner(QStringView line, EnglishGrade grade, std::vector<MixedUnit> &units, bool words)
+        : line_(line), n_(line.size()), grade_(grade), units_(units), words_(words)
     {
         units_.clear();
     }
@@ -197,6 +216,10 @@ public:
     void run()
     {
         for (qsizetype i = 0; i < n_;) {
+            if (!mayStartUnit(at(i))) {
+                ++i;
+                continue;
+            }
             const qsizetype next = step(i);
             i = next > i ? next : i + 1;
         }
@@ -204,6 +227,17 @@ public:
 
 private:
     char16_t at(qsizetype i) const { return i >= 0 && i < n_ ? line_[i].unicode() : 0; }
+
+    // Kana, letters and digits read as they stand are passed over at once.
+    bool mayStartUnit(char16_t c) const
+    {
+        if (c >= 0xFF01 && c <= 0xFF5E) {
+            const bool alphanumeric =
+                (c >= u'０' && c <= u'９') || (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ');
+            return !alphanumeric || words_;
+        }
+        return !isPlainKana(c) && c != u'　' && c != u'。' && c != u'、';
+    }
 
     void add(qsizetype start, qsizetype length, QString key, QString text = QString())
     {
@@ -253,7 +287,7 @@ private:
         const char16_t c = at(i);
         if (c == u'⠠' && at(i + 1) == u'⠦')
             return typedComputerSpan(i);
-        if (isTokenCharacter(c) && !isTokenCharacter(at(i - 1))) {
+        if (words_ && isTokenCharacter(c) && !isTokenCharacter(at(i - 1))) {
             const qsizetype end = tokenEnd(i);
             if (hasLetter(line_.sliced(i, end - i))) {
                 if (const qsizetype spanEnd = computerSpan(i, end))
@@ -278,8 +312,23 @@ private:
         return close + 2;
     }
 
+    // Whether the token may be an address or a path, before it is copied.
+    bool mayBeComputerText(qsizetype start, qsizetype end) const
+    {
+        if (end - start >= 4 && QStringView(line_.sliced(start, 4)).compare(u"ｗｗｗ．", Qt::CaseInsensitive) == 0)
+            return true;
+        for (qsizetype k = start; k < end; ++k) {
+            const char16_t c = at(k);
+            if (c == u'＠' || c == u'：' || c == u'／' || c == u'＼')
+                return true;
+        }
+        return false;
+    }
+
     qsizetype computerSpan(qsizetype start, qsizetype end)
     {
+        if (!mayBeComputerText(start, end))
+            return 0;
         // The sentence's punctuation after an address is not part of it.
         while (end > start && QStringView(u".,!?;:").contains(ascii(line_[end - 1])))
             --end;
@@ -448,9 +497,9 @@ private:
         default:
             break;
         }
-        if (const QString roman = romanLetters(c); !roman.isEmpty())
+        if (c >= 0x2160 && c <= 0x217F)
             return romanNumeral(i);
-        if (const char16_t *cells = markCells(c)) {
+        if (const char16_t *cells = c >= 0xD7 && c < 0x3000 ? markCells(c) : nullptr) {
             addFixed(i, 1, QString::fromUtf16(cells), 0);
             return i + 1;
         }
@@ -504,33 +553,60 @@ private:
     qsizetype n_;
     EnglishGrade grade_;
     std::vector<MixedUnit> &units_;
+    bool words_; // the line may hold addresses, paths or English phrases
     int quotes_ = 0;       // 「 open
     std::uint64_t nested_ = 0; // bit 0: the innermost 「 is nested
 };
 
 // Most lines hold none of the characters this pass reads.
-bool mayNeedPlan(QStringView line)
+// What the line holds that this pass reads: kPlanCharacters for signs read
+// one by one, kPlanWords also for words of letters that may be addresses,
+// paths or English phrases.
+constexpr unsigned kPlanCharacters = 1;
+constexpr unsigned kPlanWords = 2;
+
+unsigned planSignals(QStringView line)
 {
+    unsigned found = 0;
+    char16_t previous = 0;
     for (const QChar ch : line) {
         const char16_t c = ch.unicode();
+        const char16_t before = previous;
+        previous = c;
         if (c >= 0x3000) {
-            if (c >= 0xFF01 && c <= 0xFF5E)
-                return true;
+            if (c >= 0xFF01 && c <= 0xFF5E) {
+                // Letters and digits alone are the passes' work.
+                if ((c >= u'０' && c <= u'９') || (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'))
+                    continue;
+                found |= kPlanCharacters;
+                if (c == u'＠' || c == u'：' || c == u'／' || c == u'＼' || c == u'＇' ||
+                    (c == u'．' && (before == u'ｗ' || before == u'Ｗ')))
+                    found |= kPlanWords;
+                continue;
+            }
             switch (c) {
+            case u'　':
+                // A blank between words of letters: maybe an English phrase.
+                if (before >= 0xFF01 && before <= 0xFF5E)
+                    found |= kPlanCharacters | kPlanWords;
+                continue;
             case u'・': case u'ヵ': case u'ヶ': case u'ゕ': case u'ゖ': case u'ゝ': case u'ゞ': case u'ヽ':
             case u'ヾ': case 0x309B: case 0x309C: case u'「':
-                return true;
+                found |= kPlanCharacters;
+                continue;
             default:
                 continue;
             }
         }
         if (c < 0x00D7)
             continue;
-        if ((c >= 0x2800 && c <= 0x28FF) || (c >= 0x2160 && c <= 0x217F) || c == u'…' || c == u'‥' ||
-            c == u'’' || markCells(c))
-            return true;
+        if (c == u'’' || c == u'⠠')
+            found |= kPlanCharacters | kPlanWords;
+        else if ((c >= 0x2800 && c <= 0x28FF) || (c >= 0x2160 && c <= 0x217F) || c == u'…' || c == u'‥' ||
+                 markCells(c))
+            found |= kPlanCharacters;
     }
-    return false;
+    return found;
 }
 
 } // namespace
@@ -538,8 +614,9 @@ bool mayNeedPlan(QStringView line)
 bool planMixedText(QStringView line, EnglishGrade grade, std::vector<MixedUnit> &units)
 {
     units.clear();
-    if (!mayNeedPlan(line))
+    const unsigned found = planSignals(line);
+    if (!found)
         return false;
-    Planner(line, grade, units).run();
+    Planner(line, grade, units, found & kPlanWords).run();
     return !units.empty();
 }

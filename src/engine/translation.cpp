@@ -89,11 +89,9 @@ private:
     bool joinedLeft(int to, int from, bool katakana, int &firstKana)
     {
         const Answers &small = at(from);
-        if (at(to).hasFixedCells)
-            return false;
         const unsigned kana = katakana ? small.smallKatakana : small.smallHiragana;
         const unsigned entries = kana & (~0u << firstKana);
-        if (!entries)
+        if (!entries || at(to).hasFixedCells)
             return false;
         const int joined = answers_.joined(m_.CharGrid.at(to), m_.CharGrid.at(from));
         const Answers &pair = answers_.answers(joined);
