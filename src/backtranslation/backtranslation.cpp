@@ -44,6 +44,8 @@ constexpr int kPercentLetter = cell("1234"); // ％ after a number, else the let
 
 constexpr int kEnd = -2; // past the end of the line
 
+// The stack's mark for a parenthesis inside a parenthesis (⠰⠶…⠶⠆).
+constexpr char16_t kNestedParenthesis = 0xE000;
 constexpr int kForeignOpen = cell("236");  // 外国語引用符, opening
 constexpr int kForeignClose = cell("356"); // 外国語引用符, closing; also ん
 constexpr int kSlash = cell("34");          // also や
@@ -651,7 +653,9 @@ private:
                 openBracket(u'「', 1);
             return true;
         case kParenthesis:
-            if (inner == u'［' && next == kSokuon)
+            if (inner == kNestedParenthesis && next == kWi)
+                closeBracket(u'）', 2);
+            else if (inner == u'［' && next == kSokuon)
                 closeBracket(u'］', 2);
             else if (inner == u'（')
                 closeBracket(u'）', 1);
@@ -665,18 +669,24 @@ private:
                 punctuation(u'・', 1, 1);
             return true;
         case kLetterSign:
-            if (next == kHyphen)
+            if (next == kHyphen) {
                 openBracket(u'『', 2);
-            else if (next == cell("12346"))
+            } else if (next == kParenthesis) {
+                // （ inside （: read as （, kept apart on the stack.
+                translator_.openBrackets_.append(kNestedParenthesis);
+                put(u'（');
+                i_ += 2;
+            } else if (next == cell("12346")) {
                 punctuation(u'＆', 2, 0);
-            else if (next == cell("146"))
+            } else if (next == cell("146")) {
                 punctuation(u'＃', 2, 0);
-            else if (next == cell("16"))
+            } else if (next == cell("16")) {
                 punctuation(u'＊', 2, 0);
-            else if (next == cell("246"))
+            } else if (next == cell("246")) {
                 punctuation(u'＠', 2, 0);
-            else
+            } else {
                 punctuation(u'、', 1, 1);
+            }
             return true;
         case kSpecialVoiced:
             punctuation(u'。', 1, 2);

@@ -246,10 +246,13 @@ private:
 
     // A column with its own cells; the text row gets a "　" over every
     // cell its characters leave uncovered.
+    // `lead` is the number of cells before the first character's own, which
+    // the text row leaves blank as it does over a prefix.
     void addFixed(qsizetype start, qsizetype length, QString cells, std::uint16_t kinds,
-                  std::uint16_t flags = 0, bool blankBefore = false, bool blankAfter = false)
+                  std::uint16_t flags = 0, bool blankBefore = false, bool blankAfter = false, int lead = 0)
     {
-        QString text = line_.sliced(start, length).toString();
+        QString text(lead, u'　');
+        text += line_.sliced(start, length);
         if (blankBefore) {
             cells.prepend(QChar(kBlankCell));
             text.prepend(u'　');
@@ -336,7 +339,7 @@ private:
         if (!isComputerText(a) || !ComputerBraille::canEncode(a))
             return 0;
         addFixed(start, end - start, u"⠠⠦"_s + ComputerBraille::encode(a) + u"⠠⠴"_s, 0, 0,
-                 wordBefore(start), wordAfter(end));
+                 wordBefore(start), wordAfter(end), 2);
         return end;
     }
 
@@ -373,7 +376,7 @@ private:
         const QString a = asciiText(line_.sliced(start, end - start));
         const QString inside =
             grade_ == EnglishGrade::Contracted ? EnglishBraille::grade2(a) : EnglishBraille::grade1(a);
-        addFixed(start, end - start, u"⠦"_s + inside + u"⠴"_s, 0, 0, wordBefore(start), wordAfter(end));
+        addFixed(start, end - start, u"⠦"_s + inside + u"⠴"_s, 0, 0, wordBefore(start), wordAfter(end), 1);
         return end;
     }
 
@@ -489,6 +492,20 @@ private:
                 nested_ >>= 1;
             }
             return i + 1;
+        case u'（':
+            // A parenthesis inside a parenthesis takes the double form.
+            parens_ = (parens_ << 1) | (parenDepth_ > 0 ? 1u : 0u);
+            if (parenDepth_++ > 0)
+                addFixed(i, 1, u"⠰⠶"_s, OpeningBracket);
+            return i + 1;
+        case u'）':
+            if (parenDepth_ > 0) {
+                --parenDepth_;
+                if (parens_ & 1u)
+                    addFixed(i, 1, u"⠶⠆"_s, ClosingBracket);
+                parens_ >>= 1;
+            }
+            return i + 1;
         case u'？':
         case u'！':
             if (endsSentence(i))
@@ -543,9 +560,10 @@ private:
         QString cells = u"⠰"_s;
         if (capitals)
             cells += letters.size() > 1 ? u"⠠⠠"_s : u"⠠"_s;
+        const int lead = int(cells.size());
         for (const QChar letter : letters)
             cells += EnglishBraille::grade1(QString(letter.toLower()));
-        addFixed(i, end - i, cells, SignKind::Letter);
+        addFixed(i, end - i, cells, SignKind::Letter, 0, false, false, lead);
         return end;
     }
 
@@ -555,6 +573,8 @@ private:
     std::vector<MixedUnit> &units_;
     bool words_; // the line may hold addresses, paths or English phrases
     int quotes_ = 0;       // 「 open
+    int parenDepth_ = 0;   // （ open
+    std::uint64_t parens_ = 0; // bit 0: the innermost （ is nested
     std::uint64_t nested_ = 0; // bit 0: the innermost 「 is nested
 };
 

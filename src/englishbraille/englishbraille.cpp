@@ -4,6 +4,7 @@
 
 #include <liblouis/liblouis.h>
 
+#include <mutex>
 #include <vector>
 
 using namespace LatinCells;
@@ -67,6 +68,9 @@ QChar unicodeCell(widechar c)
     return QChar(char16_t(c));
 }
 
+// liblouis keeps its tables in shared state: one call at a time.
+std::mutex g_louisMutex;
+
 } // namespace
 
 namespace EnglishBraille {
@@ -123,6 +127,7 @@ QString grade2(QStringView text, bool *failed)
     int inLength = int(text.size());
     int outLength = int(text.size()) * 4 + 16;
     std::vector<widechar> out(static_cast<std::size_t>(outLength));
+    const std::lock_guard lock(g_louisMutex);
     const int done = lou_translateString(kGrade2Table, in.data(), &inLength, out.data(), &outLength, nullptr,
                                          nullptr, ucBrl | dotsIO);
     if (!done || inLength < text.size()) {
@@ -195,6 +200,7 @@ QString backGrade2(QStringView braille, bool *ok)
     int inLength = int(braille.size());
     int outLength = int(braille.size()) * 8 + 16;
     std::vector<widechar> out(static_cast<std::size_t>(outLength));
+    const std::lock_guard lock(g_louisMutex);
     const int done = lou_backTranslateString(kGrade2Table, in.data(), &inLength, out.data(), &outLength,
                                              nullptr, nullptr, dotsIO);
     if (ok)

@@ -253,6 +253,7 @@ void TestBackTranslation::roundTrip_data()
     QTest::newRow("English among kana") << "かれは　Ｉ　ｓｅｅ．と　いった" << hira;
     QTest::newRow("numbers and signs") << "３＋５＝８　１／３　’０５ねん　ｐ．２" << hira;
     QTest::newRow("ellipsis, marks, nested quotes") << "「え…『あ』」　○×" << hira;
+    QTest::newRow("nested parentheses") << "（あ（い）う）え" << hira;
     // Left out: hiragana ゔ, whose ⠐⠉ reads back as ヴ, the form the editor keeps;
     // 、 before 」, which is ⠰⠤ like an opening 『; and a blank typed after 。,
     // which merges with the two blanks 。 takes.

@@ -185,6 +185,8 @@ void TestMixedText::punctuation_data()
     QTest::newRow("quotations side by side") << "「ア」「イ」" << "⠤⠁⠤⠀⠤⠃⠤";
     QTest::newRow("parentheses side by side") << "（ア）（イ）" << "⠶⠁⠶⠀⠶⠃⠶";
     QTest::newRow("nested 「」 takes 『』") << "「ア「イ」ウ」" << "⠤⠁⠰⠤⠃⠤⠆⠉⠤";
+    QTest::newRow("nested （） takes the double form") << "（ア（イ）ウ）" << "⠶⠁⠰⠶⠃⠶⠆⠉⠶";
+    QTest::newRow("（） after （） is not nested") << "（ア）イ（ウ）" << "⠶⠁⠶⠃⠶⠉⠶";
 }
 
 void TestMixedText::misreadingsNeverAppear_data()
@@ -249,14 +251,19 @@ void TestMixedText::noCharacterIsDropped()
     seen.append(mark);
 }
 
-// A span in its own code is one column: its text stands over its cells.
+// A span in its own code is one column: its text stands over its cells,
+// with a blank over the opening marks, as over any prefix.
 void TestMixedText::textRowStaysOverItsCells()
 {
-    for (const QString &line : {u"ア　www.a.jp　イ"_s, u"Ｇｏ　ｗｅｓｔ．"_s, u"ａ，ｂ"_s}) {
+    for (const QString &line : {u"ア　www.a.jp　イ"_s, u"Ｇｏ　ｗｅｓｔ．"_s, u"ａ，ｂ"_s, u"Ⅳア"_s}) {
         LineTranslator translator(table_);
         TranslatedLine row;
         translator.translate(line, row);
         QCOMPARE(row.text.size(), row.braille.size());
+        for (qsizetype k = 0; k < row.braille.size(); ++k) {
+            if (row.braille[k] == u'⠦' || row.braille[k] == u'⠰')
+                QVERIFY2(row.text[k] == u'　', qPrintable(row.text));
+        }
     }
 }
 
