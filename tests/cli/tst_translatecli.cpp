@@ -368,12 +368,14 @@ void TestTranslateCli::tableProblemsGoToStandardError()
 {
     // The translation goes on with what could be read of the table.
     const QString path = writeFile(QStringLiteral("short.txt"), "，,⠄\r\n"_qba);
-    const CliRun r = run({QStringLiteral("--table"), path}, "，\n");
+    // The comma groups digits here; the digits have no cells in this table
+    // and are named after the table's problem.
+    const CliRun r = run({QStringLiteral("--table"), path}, "１，０００\n");
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(r.err), QStringLiteral("mirabo-cli: %1: 1行目: キーと点字の組が1組しかありません。"
-                                                      "点字翻訳には171組が必要です。"
-                                                      "2組目から後（数符、つなぎ符など）は空のままです。\n")
-                                           .arg(path));
+    QVERIFY(QString::fromUtf8(r.err).startsWith(QStringLiteral("mirabo-cli: %1: 1行目: キーと点字の組が1組しかありません。"
+                                                               "点字翻訳には171組が必要です。"
+                                                               "2組目から後（数符、つなぎ符など）は空のままです。\n")
+                                                    .arg(path)));
     QVERIFY(QString::fromUtf8(r.out).contains(QStringLiteral("⠄")));
 }
 
