@@ -631,6 +631,13 @@ private:
         translator_.openBrackets_.removeLast();
         put(bracket);
         i_ += cells;
+        // The blank between two quotations side by side is the translation's.
+        const int next = at(i_ + 1);
+        const bool opens = next == kHyphen || next == kParenthesis ||
+                           ((next == kLetterSign || next == kVoicedSign) &&
+                            (at(i_ + 2) == kHyphen || at(i_ + 2) == kParenthesis));
+        if (at(i_) == 0 && opens && translator_.openBrackets_.isEmpty())
+            ++i_;
     }
     void punctuation(QChar mark, int cells, int blanks)
     {

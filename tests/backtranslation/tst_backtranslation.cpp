@@ -254,6 +254,7 @@ void TestBackTranslation::roundTrip_data()
     QTest::newRow("numbers and signs") << "３＋５＝８　１／３　’０５ねん　ｐ．２" << hira;
     QTest::newRow("ellipsis, marks, nested quotes") << "「え…『あ』」　○×" << hira;
     QTest::newRow("nested parentheses") << "（あ（い）う）え" << hira;
+    QTest::newRow("quotations side by side") << "「はい」「いいえ」（あ）（い）" << hira;
     // Left out: hiragana ゔ, whose ⠐⠉ reads back as ヴ, the form the editor keeps;
     // 、 before 」, which is ⠰⠤ like an opening 『; and a blank typed after 。,
     // which merges with the two blanks 。 takes.
