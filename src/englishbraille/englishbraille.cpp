@@ -4,6 +4,7 @@
 
 #include <liblouis/liblouis.h>
 
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -68,8 +69,15 @@ QChar unicodeCell(widechar c)
     return QChar(char16_t(c));
 }
 
-// liblouis keeps its tables in shared state: one call at a time.
+// liblouis keeps its tables in shared state: one call at a time, and the
+// tables are freed when the program ends.
 std::mutex g_louisMutex;
+
+void freeTablesAtExit()
+{
+    static const bool registered = std::atexit(lou_free) == 0;
+    Q_UNUSED(registered);
+}
 
 } // namespace
 
@@ -128,6 +136,7 @@ QString grade2(QStringView text, bool *failed)
     int outLength = int(text.size()) * 4 + 16;
     std::vector<widechar> out(static_cast<std::size_t>(outLength));
     const std::lock_guard lock(g_louisMutex);
+    freeTablesAtExit();
     const int done = lou_translateString(kGrade2Table, in.data(), &inLength, out.data(), &outLength, nullptr,
                                          nullptr, ucBrl | dotsIO);
     if (!done || inLength < text.size()) {
@@ -201,6 +210,7 @@ QString backGrade2(QStringView braille, bool *ok)
     int outLength = int(braille.size()) * 8 + 16;
     std::vector<widechar> out(static_cast<std::size_t>(outLength));
     const std::lock_guard lock(g_louisMutex);
+    freeTablesAtExit();
     const int done = lou_backTranslateString(kGrade2Table, in.data(), &inLength, out.data(), &outLength,
                                              nullptr, nullptr, dotsIO);
     if (ok)
