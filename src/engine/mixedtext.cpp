@@ -588,15 +588,19 @@ constexpr unsigned kPlanWords = 2;
 unsigned planSignals(QStringView line)
 {
     unsigned found = 0;
-    char16_t previous = 0;
-    for (const QChar ch : line) {
-        const char16_t c = ch.unicode();
-        const char16_t before = previous;
-        previous = c;
+    const qsizetype n = line.size();
+    const auto digitAt = [&](qsizetype k) { return k < n && isDigit(line[k].unicode()); };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = line[i].unicode();
+        const char16_t before = i > 0 ? line[i - 1].unicode() : 0;
         if (c >= 0x3000) {
             if (c >= 0xFF01 && c <= 0xFF5E) {
-                // Letters and digits alone are the passes' work.
+                // Letters and digits alone are the passes' work, and so are
+                // the decimal point and the digit-group point.
                 if ((c >= u'０' && c <= u'９') || (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'))
+                    continue;
+                if (isDigit(before) && digitAt(i + 1) &&
+                    (c == u'．' || (c == u'，' && digitAt(i + 2) && digitAt(i + 3) && !digitAt(i + 4))))
                     continue;
                 found |= kPlanCharacters;
                 if (c == u'＠' || c == u'：' || c == u'／' || c == u'＼' || c == u'＇' ||
