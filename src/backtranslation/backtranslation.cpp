@@ -1,6 +1,8 @@
 #include "backtranslation/backtranslation.h"
 
 #include "backtranslation/braillecell.h"
+#include "englishbraille/computerbraille.h"
+#include "englishbraille/englishbraille.h"
 
 #include <QSettings>
 
@@ -41,6 +43,43 @@ constexpr int kTa = cell("135");
 constexpr int kPercentLetter = cell("1234"); // ％ after a number, else the letter p
 
 constexpr int kEnd = -2; // past the end of the line
+
+// The stack's mark for a parenthesis inside a parenthesis (⠰⠶…⠶⠆).
+constexpr char16_t kNestedParenthesis = 0xE000;
+constexpr int kForeignOpen = cell("236");  // 外国語引用符, opening
+constexpr int kForeignClose = cell("356"); // 外国語引用符, closing; also ん
+constexpr int kSlash = cell("34");          // also や
+constexpr int kSlashPrefix = cell("456");   // ⠸⠌ 斜線
+constexpr int kMarkPrefix = cell("45");     // ⠘ before the cell of a mark
+
+// The marks and 伏せ字, by the cell after ⠘.
+struct MarkCell
+{
+    int dots;
+    char16_t mark;
+};
+const MarkCell kMarkCells[] = {
+    {cell("1"), u'○'},    {cell("12"), u'●'},   {cell("14"), u'◎'},  {cell("124"), u'□'},
+    {cell("24"), u'■'},   {cell("13"), u'△'},   {cell("123"), u'▲'}, {cell("134"), u'▽'},
+    {cell("1234"), u'▼'}, {cell("1345"), u'◇'}, {cell("1356"), u'◆'}, {cell("12356"), u'☆'},
+    {cell("1346"), u'★'}, {cell("123456"), u'×'},
+};
+
+// ASCII as the editor holds it: full-width, a blank as "　".
+QString fullWidth(QStringView ascii)
+{
+    QString out;
+    out.reserve(ascii.size());
+    for (const QChar c : ascii) {
+        if (c == u' ')
+            out += u'　';
+        else if (c.unicode() > 0x20 && c.unicode() < 0x7F)
+            out += QChar(char16_t(c.unicode() + 0xFEE0));
+        else
+            out += c;
+    }
+    return out;
+}
 
 // Kana cells: the dots of the vowel (a, i, u, e, o) together with the dots
 // of the consonant row.
@@ -279,7 +318,8 @@ public:
             } else if (at(i_) == 0) {
                 put(u'　');
                 ++i_;
-            } else if (!readNumber() && !readLetters() && !readMark() && !readKana() && !readSign()) {
+            } else if (!readQuoted() && !readNumber() && !readLetters() && !readMark() && !readKana() &&
+                       !readSign()) {
                 put(line_[i_]); // no reading: kept as braille
                 ++i_;
             }
@@ -352,11 +392,69 @@ private:
                                     (at(j + 1) == kLetterSign && lettersStartAt(j + 2)));
     }
 
+    // Drops the blank that the translation put before a sign standing as a
+    // word of its own.
+    void dropBlankBefore()
+    {
+        if (i_ > 0 && at(i_ - 1) == 0 && out_.endsWith(u'　')) {
+            out_.chop(1);
+            cellOfChar_.removeLast();
+        }
+    }
+
+    // ⠠⠦…⠠⠴ holds an address or a path in computer braille, read as
+    // ASCII; ⠦…⠴ English, read as full-width letters and signs.
+    bool readQuoted()
+    {
+        if (at(i_) == kCapitalSign && at(i_ + 1) == kForeignOpen) {
+            qsizetype close = i_ + 2;
+            while (close < cells_.size() && !(at(close) == kCapitalSign && at(close + 1) == kForeignClose))
+                ++close;
+            if (close >= cells_.size())
+                return false;
+            dropBlankBefore();
+            put(ComputerBraille::decode(line_.sliced(i_ + 2, close - i_ - 2)));
+            i_ = close + 2;
+            skipBlanks(1);
+            return true;
+        }
+        if (at(i_) != kForeignOpen)
+            return false;
+        // The closing sign follows the last cell of a word; standing alone
+        // in grade 2 it is the word "was".
+        qsizetype close = i_ + 1;
+        while (close < cells_.size() && !(at(close) == kForeignClose && at(close - 1) != 0 && close > i_ + 1))
+            ++close;
+        if (close >= cells_.size())
+            return false;
+        const QStringView inside = line_.sliced(i_ + 1, close - i_ - 1);
+        bool ok = false;
+        QString text = translator_.contractedEnglish_ ? EnglishBraille::backGrade2(inside, &ok)
+                                                      : EnglishBraille::backGrade1(inside, &ok);
+        if (!ok && !translator_.contractedEnglish_)
+            text = EnglishBraille::backGrade2(inside, &ok);
+        if (!ok)
+            return false;
+        put(fullWidth(text));
+        i_ = close + 1;
+        // The blank before a particle is the translation's: ink text has
+        // none there.
+        if (at(i_) == 0 && kanaStartsAt(i_ + 1))
+            ++i_;
+        return true;
+    }
+
     bool readNumber()
     {
-        if (at(i_) != kNumeralSign || !isDigit(at(i_ + 1)))
+        // ’９８: the year's apostrophe after the numeral sign.
+        if (at(i_) == kNumeralSign && at(i_ + 1) == kWa && isDigit(at(i_ + 2))) {
+            put(u'’');
+            i_ += 2;
+        } else if (at(i_) != kNumeralSign || !isDigit(at(i_ + 1))) {
             return false;
-        ++i_;
+        } else {
+            ++i_;
+        }
         for (;;) {
             if (isDigit(at(i_))) {
                 put(digit(at(i_)));
@@ -368,8 +466,17 @@ private:
                 break;
             }
         }
+        const bool numberFollows = at(i_ + 1) == kNumeralSign && isDigit(at(i_ + 2));
         if (hyphenBeforeWord(i_)) {
             put(u'－');
+            ++i_;
+        } else if (at(i_) == kHyphen && at(i_ + 1) == kHyphen && at(i_ + 2) == kNumeralSign && isDigit(at(i_ + 3))) {
+            put(u'～'); // a range
+            i_ += 2;
+        } else if (at(i_) == kNumeralSign && isDigit(at(i_ + 1))) {
+            put(u'、'); // ２、３ニチ: two numbers of one word
+        } else if (at(i_) == kSlash && numberFollows) {
+            put(u'／');
             ++i_;
         } else if (at(i_) == kVoicedSign && at(i_ + 1) == kSokuon && at(i_ + 2) == kNumeralSign) {
             put(u'：');
@@ -377,8 +484,8 @@ private:
         } else if (at(i_) == kLetterSign && at(i_ + 1) == kPercentLetter) {
             put(u'％');
             i_ += 2;
-        } else if (at(i_) == kHyphen && isDigit(at(i_ + 1)) && isConnector(i_)) {
-            ++i_;
+        } else if (at(i_) == kHyphen && (isDigit(at(i_ + 1)) || at(i_ + 1) == kWa) && isConnector(i_)) {
+            ++i_; // the connector before a syllable that would read as a digit, or before ワ
         }
         return true;
     }
@@ -412,6 +519,11 @@ private:
                 put(u'－');
                 i_ += 2;
                 capitalRun = false;
+            } else if ((at(i_) == kSlash || at(i_) == kSokuon) && lettersStartAt(i_ + 1)) {
+                // ＴＣＰ／ＩＰ, ａ，ｂ: the run goes on after the sign.
+                put(at(i_) == kSlash ? u'／' : u'，');
+                ++i_;
+                capitalRun = false;
             } else {
                 break;
             }
@@ -421,13 +533,62 @@ private:
             ++i_;
         } else if (at(i_) == kHyphen && kanaStartsAt(i_ + 1) && isConnector(i_)) {
             ++i_;
+        } else if (at(i_) == kSpecialVoiced && !blankOrEnd(i_ + 1) && !kanaStartsAt(i_ + 1)) {
+            put(u'．'); // after an abbreviation, before what is not kana
+            ++i_;
+        } else if (at(i_) == kSpecialVoiced && at(i_ + 1) == 0 && at(i_ + 2) != 0 && at(i_ + 2) != kEnd) {
+            put(u'．'); // ｐ．２５: one blank after the abbreviation's period
+            ++i_;
+            skipBlanks(1);
         }
         return true;
     }
 
-    // ※ and →, each standing as a word of its own.
+    // ※ and →, each standing as a word of its own; 点線, the marks, the
+    // slash and the signs of formulas.
     bool readMark()
     {
+        if (at(i_) == kSokuon && at(i_ + 1) == kSokuon && at(i_ + 2) == kSokuon) {
+            dropBlankBefore();
+            while (at(i_) == kSokuon && at(i_ + 1) == kSokuon && at(i_ + 2) == kSokuon) {
+                put(u'…');
+                i_ += 3;
+            }
+            skipBlanks(1);
+            return true;
+        }
+        if (at(i_) == kMarkPrefix) {
+            for (const MarkCell &mark : kMarkCells) {
+                if (mark.dots == at(i_ + 1)) {
+                    put(mark.mark);
+                    i_ += 2;
+                    return true;
+                }
+            }
+        }
+        if (at(i_) == kSlashPrefix && at(i_ + 1) == kSlash) {
+            put(u'／');
+            i_ += 2;
+            return true;
+        }
+        if (at(i_) == kWo && at(i_ + 1) == kNumeralSign && isDigit(at(i_ + 2))) {
+            put(u'－'); // the minus sign
+            ++i_;
+            return true;
+        }
+        if (at(i_) == kSpecial && at(i_ + 1) == kNumeralSign && isDigit(at(i_ + 2))) {
+            put(u'＋');
+            ++i_;
+            return true;
+        }
+        if (at(i_) == kLongVowel && at(i_ + 1) == kLongVowel && at(i_ + 2) == 0 && at(i_ + 3) == kNumeralSign &&
+            i_ > 0 && at(i_ - 1) == 0) {
+            dropBlankBefore();
+            put(u'＝');
+            i_ += 2;
+            skipBlanks(1);
+            return true;
+        }
         if (at(i_) == kWo && at(i_ + 1) == kWo && blankOrEnd(i_ + 2)) {
             put(u'※');
             i_ += 2;
@@ -470,6 +631,13 @@ private:
         translator_.openBrackets_.removeLast();
         put(bracket);
         i_ += cells;
+        // The blank between two quotations side by side is the translation's.
+        const int next = at(i_ + 1);
+        const bool opens = next == kHyphen || next == kParenthesis ||
+                           ((next == kLetterSign || next == kVoicedSign) &&
+                            (at(i_ + 2) == kHyphen || at(i_ + 2) == kParenthesis));
+        if (at(i_) == 0 && opens && translator_.openBrackets_.isEmpty())
+            ++i_;
     }
     void punctuation(QChar mark, int cells, int blanks)
     {
@@ -492,7 +660,9 @@ private:
                 openBracket(u'「', 1);
             return true;
         case kParenthesis:
-            if (inner == u'［' && next == kSokuon)
+            if (inner == kNestedParenthesis && next == kWi)
+                closeBracket(u'）', 2);
+            else if (inner == u'［' && next == kSokuon)
                 closeBracket(u'］', 2);
             else if (inner == u'（')
                 closeBracket(u'）', 1);
@@ -506,31 +676,37 @@ private:
                 punctuation(u'・', 1, 1);
             return true;
         case kLetterSign:
-            if (next == kHyphen)
+            if (next == kHyphen) {
                 openBracket(u'『', 2);
-            else if (next == cell("12346"))
+            } else if (next == kParenthesis) {
+                // （ inside （: read as （, kept apart on the stack.
+                translator_.openBrackets_.append(kNestedParenthesis);
+                put(u'（');
+                i_ += 2;
+            } else if (next == cell("12346")) {
                 punctuation(u'＆', 2, 0);
-            else if (next == cell("146"))
+            } else if (next == cell("146")) {
                 punctuation(u'＃', 2, 0);
-            else if (next == cell("16"))
+            } else if (next == cell("16")) {
                 punctuation(u'＊', 2, 0);
-            else if (next == cell("246"))
+            } else if (next == cell("246")) {
                 punctuation(u'＠', 2, 0);
-            else
+            } else {
                 punctuation(u'、', 1, 1);
+            }
             return true;
         case kSpecialVoiced:
             punctuation(u'。', 1, 2);
             return true;
         case kSpecial:
-            punctuation(u'？', 1, 1);
+            punctuation(u'？', 1, 2); // two blanks where it ends a sentence
             return true;
         case kExclamation:
             if (kanaStartsAt(i_ + 1)) {
                 emitKana(QStringLiteral("ゑ"));
                 ++i_;
             } else {
-                punctuation(u'！', 1, 1);
+                punctuation(u'！', 1, 2);
             }
             return true;
         default:
@@ -551,9 +727,10 @@ QString BackTranslator::line(QStringView braille, QList<qsizetype> *cellOfChar)
     return LineReader(*this, braille).read(cellOfChar);
 }
 
-QStringList backTranslateLines(const QStringList &lines, KanaScript script)
+QStringList backTranslateLines(const QStringList &lines, KanaScript script, bool contractedEnglish)
 {
     BackTranslator translator(script);
+    translator.setContractedEnglish(contractedEnglish);
     QStringList kana;
     kana.reserve(lines.size());
     for (const QString &line : lines)

@@ -14,7 +14,8 @@ void setChosenKanaScript(KanaScript script);
 
 // Reads Japanese braille back into kana text, the reverse of the braille
 // translation: kana with their voiced, semi-voiced and yōon prefixes, the
-// 特殊音, numbers, Latin letters, punctuation (without the blanks that
+// 特殊音, numbers, Latin letters, English inside 外国語引用符 ⠦…⠴ (full-width),
+// addresses inside ⠠⠦…⠠⠴ (ASCII), punctuation (without the blanks that
 // punctuation adds), brackets and marks. Digits, letters and signs come out
 // full-width, as the editor holds them; a blank cell is "　".
 //
@@ -29,6 +30,10 @@ class BackTranslator
 public:
     explicit BackTranslator(KanaScript script = KanaScript::Hiragana) : script_(script) {}
 
+    // English inside ⠦…⠴ read as UEB grade 2 (through liblouis) rather
+    // than uncontracted.
+    void setContractedEnglish(bool contracted) { contractedEnglish_ = contracted; }
+
     // The text of one line. cellOfChar, when given, receives for every
     // character of the text the index of the cell its reading starts at, so
     // that the text can be shown under its braille.
@@ -37,8 +42,10 @@ public:
 private:
     friend class LineReader;
     KanaScript script_;
+    bool contractedEnglish_ = false;
     QList<QChar> openBrackets_; // innermost last
 };
 
 // The lines of one text, each read back into one line of kana.
-QStringList backTranslateLines(const QStringList &lines, KanaScript script = KanaScript::Hiragana);
+QStringList backTranslateLines(const QStringList &lines, KanaScript script = KanaScript::Hiragana,
+                               bool contractedEnglish = false);

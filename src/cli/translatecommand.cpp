@@ -18,8 +18,8 @@
 
 namespace {
 
-const char kUsage[] = "usage: mirabo-cli [--table PATH] [FILE|-]\n";
-const char kBrailleUsage[] = "usage: mirabo-cli braille [--table PATH] [FILE|-]\n";
+const char kUsage[] = "usage: mirabo-cli [--table PATH] [--english-grade 1|2] [FILE|-]\n";
+const char kBrailleUsage[] = "usage: mirabo-cli braille [--table PATH] [--english-grade 1|2] [FILE|-]\n";
 
 const char kHelp[] = "Translates Japanese text into braille, line by line, as the braille translation\n"
                      "command of Mirabo does, and prints for every line its text row and its braille row.\n";
@@ -29,6 +29,9 @@ const char kOptionsHelp[] = "\n"
                             "  FILE          the text to translate (UTF-8, UTF-16 or cp932); \"-\" or none reads\n"
                             "                standard input\n"
                             "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
+                            "  --english-grade 1|2\n"
+                            "                English inside 外国語引用符 uncontracted (1, the default) or\n"
+                            "                contracted (2, UEB grade 2)\n"
                             "  --help        show this help\n"
                             "\n"
                             "Characters that have no braille are named on standard error.\n"
@@ -39,6 +42,7 @@ struct Options
 {
     QString tablePath;
     QString input; // "-" for standard input
+    EnglishGrade englishGrade = EnglishGrade::Uncontracted;
     bool help = false;
     QString error; // bad usage
 };
@@ -60,6 +64,14 @@ Options parseArguments(const QStringList &args)
         } else if (!optionsEnded && arg.startsWith(u"--table=")) {
             tableGiven = true;
             options.tablePath = arg.mid(8);
+        } else if (!optionsEnded && (arg == u"--english-grade" || arg.startsWith(u"--english-grade="))) {
+            const QString grade = arg.contains(u'=') ? arg.section(u'=', 1) : (i + 1 < args.size() ? args[++i] : QString());
+            if (grade == u"1")
+                options.englishGrade = EnglishGrade::Uncontracted;
+            else if (grade == u"2")
+                options.englishGrade = EnglishGrade::Contracted;
+            else
+                options.error = QStringLiteral("--english-grade needs 1 or 2");
         } else if (!optionsEnded && arg == u"--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg.startsWith(u'-') && arg != u"-") {
@@ -209,6 +221,7 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
 
     // Translated a block at a time, so memory does not grow with the input.
     LineTranslator translator(*table);
+    translator.setEnglishGrade(options.englishGrade);
     TranslatedLine line;
     Utf8Output output(out);
     QString piece;

@@ -1,6 +1,7 @@
 #include "answertable.h"
 
 #include "conversion.h"
+#include "mixedtext.h"
 #include "tables/linegrids.h"
 
 namespace {
@@ -90,6 +91,21 @@ int AnswerTable::add(const QString &text)
 // tables as the passes do.
 Answers AnswerTable::ask(const QString &text)
 {
+    if (text.size() >= 3 && text[0] == QChar(MixedKey::kFixed)) {
+        Answers a;
+        a.hasFixedCells = true;
+        a.kinds = SignKinds(text[1].unicode());
+        const unsigned flags = text[2].unicode();
+        a.numberLead = flags & MixedFlag::NumberLead;
+        a.joinsLetters = flags & MixedFlag::JoinsLetters;
+        a.fixedCells = text.mid(3);
+        return a;
+    }
+    if (text.size() >= 3 && text[text.size() - 2] == QChar(MixedKey::kKinds)) {
+        Answers a = ask(text.first(text.size() - 2));
+        a.kinds = SignKinds(text.back().unicode());
+        return a;
+    }
     probe_.cell(kProbeLine, kProbeColumn) = text;
     const Grid &grid = probe_;
     const int line = kProbeLine;
@@ -124,6 +140,9 @@ Answers AnswerTable::ask(const QString &text)
     a.extraKatakanaRow = extra_.katakanaRow(text);
     a.kinds = signKinds(text);
     a.brailleCell = text.size() == 1 && text[0].unicode() >= 0x2800 && text[0].unicode() <= 0x28FF;
+    // A numeral sign typed as braille leads the digits after it.
+    a.numberLead = text == u"\u283C";
+    a.wa = text == u"わ" || text == u"ワ";
 
     a.mayLackBraille = a.codeRow <= 0 && a.extraRow <= 0 && a.extraKatakanaRow <= 0 && a.digit < 0
                        && a.upperLetter < 0 && a.lowerLetter < 0 && !a.space;

@@ -59,6 +59,15 @@ struct Answers
     SignKinds kinds = 0;
     // A Unicode braille character: its own cell.
     bool brailleCell = false;
+    // The cells the mixed-text pass gave it (MixedKey::fixedCells).
+    bool hasFixedCells = false;
+    QString fixedCells;
+    // The digits after it need no numeral sign (MixedFlag::NumberLead).
+    bool numberLead = false;
+    // Letters on both sides of it are one run (MixedFlag::JoinsLetters).
+    bool joinsLetters = false;
+    // わ or ワ: after a number, the connector may be needed before it.
+    bool wa = false;
     // No row, number or letter gives it a cell; a line without such a
     // character needs no look for characters without braille.
     bool mayLackBraille = false;

@@ -105,6 +105,26 @@ void FindDigitLikeKana(const Grid &charGrid, const KatakanaTable &katakanaKeys, 
     }
 }
 
+namespace {
+
+// The capital sign alone and the double one: the table's prefixes without
+// the letter sign they start with.
+QStringView withoutLetterSign(const QString &prefix, const QString &letterSign, QStringView fallback)
+{
+    if (!letterSign.isEmpty() && prefix.startsWith(letterSign) && prefix.size() > letterSign.size())
+        return QStringView(prefix).sliced(letterSign.size());
+    return fallback;
+}
+
+// "　" over each prefix cell.
+QStringView blanks(int cells)
+{
+    static const QString kBlanks = QStringLiteral("　　　　");
+    return QStringView(kBlanks).first(cells);
+}
+
+} // namespace
+
 void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
                     const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
@@ -112,50 +132,51 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
 {
     const auto upperAt = [&](int column) { return answers.answers(charGrid.at(column)).upperLetter; };
     const auto lowerAt = [&](int column) { return answers.answers(charGrid.at(column)).lowerLetter; };
+    const auto letterAt = [&](int column) { return upperAt(column) >= 0 || lowerAt(column) >= 0; };
+
+    const QString &letterSign = codePatterns[CodeRow::LetterPrefix];
+    const QStringView capital = withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign, u"\u2820");
+    const QStringView capitals =
+        withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign, u"\u2820\u2820");
 
     const int last = charGrid.last();
-    // Capitals: a single one, the first of a run, or one inside a run.
+    // The letter sign once per run of letters (a slash or comma between
+    // letters does not end it); ⠠ before each capital, ⠠⠠ where every
+    // letter to the end of the word is a capital.
+    bool capitalsToEnd = false; // a ⠠⠠ stands for the rest of the word
     for (int column = 1; column <= last; ++column) {
-        const int UpperIndex = upperAt(column);
-        if (UpperIndex < 0)
+        const int upper = upperAt(column);
+        const int lower = lowerAt(column);
+        if (upper < 0 && lower < 0)
             continue;
-        const int LeftUpper = upperAt(column - 1);
-        const int RightUpper = upperAt(column + 1);
-        const QString &letter = upperLetters[UpperIndex];
-        if (LeftUpper < 0 && RightUpper < 0) {
-            textGrid.assign(column, kFullWidthSpace);
-            textGrid.append(column, kFullWidthSpace);
-            cellGrid.assign(column, codePatterns[CodeRow::SingleCapitalPrefix]);
-        } else if (LeftUpper < 0) {
-            textGrid.assign(column, kFullWidthSpace);
-            textGrid.append(column, kFullWidthSpace);
-            textGrid.append(column, kFullWidthSpace);
-            cellGrid.assign(column, codePatterns[CodeRow::CapitalRunPrefix]);
-        } else {
-            textGrid.assign(column, QStringView());
-            cellGrid.assign(column, QStringView());
+        const bool continuesWord = letterAt(column - 1);
+        const bool continuesRun =
+            continuesWord || (answers.answers(charGrid.at(column - 1)).joinsLetters && letterAt(column - 2));
+        if (!continuesWord)
+            capitalsToEnd = false;
+        bool capitalWord = false;
+        if (upper >= 0 && !capitalsToEnd) {
+            int end = column;
+            while (upperAt(end) >= 0)
+                ++end;
+            capitalWord = capitalsToEnd = end - column >= 2 && !letterAt(end);
         }
-        textGrid.append(column, letter);
-        cellGrid.append(column, letterPatterns[UpperIndex]);
-    }
-
-    // Small letters: only one that starts a run gets the prefix, so a small
-    // letter after a capital continues the capital's run.
-    for (int column = 1; column <= last; ++column) {
-        const int LowerIndex = lowerAt(column);
-        if (LowerIndex < 0)
-            continue;
-        const int NeighbourLower = lowerAt(column - 1);
-        const int NeighbourUpper = upperAt(column - 1);
-        const QString &letter = lowerLetters[LowerIndex];
-        if (NeighbourLower < 0 && NeighbourUpper < 0) {
-            textGrid.assign(column, kFullWidthSpace);
-            cellGrid.assign(column, codePatterns[CodeRow::LetterPrefix]);
-        } else {
-            textGrid.assign(column, QStringView());
-            cellGrid.assign(column, QStringView());
+        // The prefix and the cells it has, each with a "　" over it.
+        QStringView prefix;
+        int cells = 0;
+        if (upper >= 0 && (capitalWord || !capitalsToEnd)) {
+            if (capitalWord)
+                prefix = continuesRun ? capitals : QStringView(codePatterns[CodeRow::CapitalRunPrefix]);
+            else
+                prefix = continuesRun ? capital : QStringView(codePatterns[CodeRow::SingleCapitalPrefix]);
+            cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
+        } else if (!continuesRun) {
+            prefix = letterSign;
+            cells = 1;
         }
-        textGrid.append(column, letter);
-        cellGrid.append(column, letterPatterns[LowerIndex]);
+        textGrid.assign(column, blanks(cells));
+        cellGrid.assign(column, prefix);
+        textGrid.append(column, upper >= 0 ? upperLetters[upper] : lowerLetters[lower]);
+        cellGrid.append(column, letterPatterns[upper >= 0 ? upper : lower]);
     }
 }

@@ -54,11 +54,13 @@ void IsSpaceAt(const Grid &charGrid, int column, int line, int &result);
 void FindDigitLikeKana(const Grid &charGrid, const KatakanaTable &katakanaKeys, const CodeColumn &codeKeys,
                        int column, int line, int &result, bool &connectorNeeded);
 
-// Gives the full-width Latin letters of the whole line their braille: a single
-// capital the prefix of code row 28, the first of a run of capitals that of
-// row 104, a small letter that starts a run that of row 31. The text row gets
-// one "　" per prefix cell in front of the letter. Which column holds a letter
-// comes from the answers of FindUpperLetter and FindLowerLetter.
+// Gives the full-width Latin letters of the whole line their braille: the
+// letter sign (row 31) before a run of letters, which a slash or comma
+// between letters does not end; the capital sign before each capital, and
+// the double one where every letter to the end of the word is a capital.
+// The first letter of a run takes the prefix rows 28 (⠰⠠) or 104 (⠰⠠⠠);
+// later ones the capital signs alone. The text row gets one "　" per prefix
+// cell in front of the letter.
 void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
                     const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,

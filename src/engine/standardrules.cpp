@@ -129,6 +129,9 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
         }
         if ((kind & Letter) && (next & Kana))
             edit.connectorAfter = true;
+        // Two quotations side by side: ⠤⠤ would read as a range.
+        if ((kind & ClosingBracket) && (next & OpeningBracket))
+            edit.blanksAfter = 1;
         if (!edit.isEmpty())
             edits.push_back(edit);
     }

@@ -7,7 +7,7 @@
 
 // The rules of standard Japanese braille that look at a column's neighbours
 // once the code-table passes are done: the blanks after punctuation and
-// around arrows and lines, the hyphen inside a number or a word of letters,
+// around arrows and lines, the blank between two quotations side by side, the hyphen inside a number or a word of letters,
 // and the connector between letters and the kana after them. They work on
 // what kind of text each column holds, so the engine asks for a character's
 // kind once and keeps it with its other answers.
@@ -26,7 +26,7 @@ enum : std::uint16_t {
     Digit = 1 << 9,    // ０..９
     Hyphen = 1 << 10,  // －
     // A line that holds none of these needs no edit.
-    Edited = OneBlankAfter | TwoBlanksAfter | LineSign | Letter | Hyphen,
+    Edited = OneBlankAfter | TwoBlanksAfter | LineSign | Letter | Hyphen | ClosingBracket,
 };
 }
 using SignKinds = std::uint16_t;

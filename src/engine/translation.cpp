@@ -2,9 +2,11 @@
 
 #include "conversion.h"
 #include "inputforms.h"
+#include "mixedtext.h"
 #include "platform/textcodec.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 
 namespace {
@@ -89,7 +91,7 @@ private:
         const Answers &small = at(from);
         const unsigned kana = katakana ? small.smallKatakana : small.smallHiragana;
         const unsigned entries = kana & (~0u << firstKana);
-        if (!entries)
+        if (!entries || at(to).hasFixedCells)
             return false;
         const int joined = answers_.joined(m_.CharGrid.at(to), m_.CharGrid.at(from));
         const Answers &pair = answers_.answers(joined);
@@ -113,6 +115,8 @@ private:
                 m_.CellGrid.assign(column, code_.CodePatterns[row]);
             else if (at(column).extraRow > 0)
                 applyExtraRow(column, at(column).extraRow);
+            else if (at(column).hasFixedCells)
+                m_.CellGrid.assign(column, at(column).fixedCells);
         }
     }
 
@@ -154,7 +158,7 @@ private:
     void convertDigit(int column, int d)
     {
         const Answers &left = at(column - 1);
-        if (left.digit < 0 && !left.row10 && !left.row1) {
+        if (left.digit < 0 && !left.row10 && !left.row1 && !left.numberLead) {
             m_.TextGrid.assign(column, kFullWidthSpace);
             m_.TextGrid.append(column, keys_.DigitChars[d]);
             m_.CellGrid.assign(column, code_.CodePatterns[CodeRow::NumeralSign]);
@@ -165,13 +169,20 @@ private:
         }
 
         const Answers &right = at(column + 1);
-        if (right.digitLikeKana)
+        if (right.digitLikeKana || (right.wa && waReadsAsDigitGroup(column + 1)))
             m_.ConnectorNeeded = true;
         if (m_.ConnectorNeeded && right.digit < 0 && !right.row10 && !right.row1 && !right.space) {
             m_.TextGrid.append(column, kFullWidthSpace);
             m_.CellGrid.append(column, code_.CodePatterns[CodeRow::Connector]);
         }
         m_.ConnectorNeeded = false;
+    }
+
+    // ワ after a number is the digit-group point's cell: with three syllables
+    // after it that read like digits (８ワリアル), it would read as 8,816.
+    bool waReadsAsDigitGroup(int column) const
+    {
+        return at(column + 1).digitLikeKana && at(column + 2).digitLikeKana && at(column + 3).digitLikeKana;
     }
 
     // Once raised, the flag stays for the whole translation, so the search
@@ -223,6 +234,20 @@ const Module1 &prepared(Module1 &m, const CodeTable &table)
 
 } // namespace
 
+namespace {
+std::atomic<EnglishGrade> g_defaultEnglishGrade{EnglishGrade::Uncontracted};
+}
+
+EnglishGrade defaultEnglishGrade()
+{
+    return g_defaultEnglishGrade.load(std::memory_order_relaxed);
+}
+
+void setDefaultEnglishGrade(EnglishGrade grade)
+{
+    g_defaultEnglishGrade.store(grade, std::memory_order_relaxed);
+}
+
 QStringList listEntries(const Translation &translation)
 {
     QStringList entries;
@@ -266,25 +291,41 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     // are tells which of the last steps the line needs: joins never make a
     // column that the rules edit or that lacks braille.
     int columns = 0;
+    int characters = 0;
     quint16 passNeeds = answers_.answers(SymbolLine::kFullWidthSpace).passNeeds;
     SignKinds kinds = 0;
     bool mayLackBraille = false;
+    // Where mixed text is read otherwise, a unit of the plan stands for its
+    // characters.
+    const bool planned = planMixedText(text, englishGrade_, units_);
+    std::size_t unit = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n =
-            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        const QStringView character = text.sliced(i, n);
+        int symbol;
+        qsizetype n;
+        if (planned && unit < units_.size() && units_[unit].start == i) {
+            const MixedUnit &u = units_[unit++];
+            n = u.length;
+            symbol = answers_.symbol(u.key);
+            m_.TextGrid.assign(columns + 1, u.text.isEmpty() ? text.sliced(i, n) : QStringView(u.text));
+            for (qsizetype k = i; k < i + n; ++k)
+                characters += text[k].isLowSurrogate() ? 0 : 1;
+        } else {
+            n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+            const QStringView character = text.sliced(i, n);
+            // Hiragana ゔ is read as the katakana ヴ, which the tables know.
+            symbol = answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character);
+            m_.TextGrid.assign(columns + 1, character);
+            ++characters;
+        }
         ++columns;
-        // Hiragana ゔ is read as the katakana ヴ, which the tables know.
-        const int symbol = answers_.symbol(text[i] == u'ゔ' ? u"ヴ" : character);
         const Answers &answers = answers_.answers(symbol);
         passNeeds |= answers.passNeeds;
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
         m_.CharGrid.set(columns, symbol);
-        m_.TextGrid.assign(columns, character);
         i += n;
     }
-    line.tooLong = columns > LineColumns::kShown;
+    line.tooLong = characters > LineColumns::kShown;
 
     LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_);
     passes.run();

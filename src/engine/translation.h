@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answertable.h"
+#include "mixedtext.h"
 #include "tables/codetable.h"
 #include "tables/module1.h"
 
@@ -36,6 +37,11 @@ QStringList listEntries(const Translation &translation);
 // Builds the rows of the line being translated from its grids.
 void Showlist(const StringLine &cellGrid, const StringLine &textGrid, TranslatedLine &line);
 
+// The grade a new LineTranslator writes English phrases in: the program's
+// setting, which the main window sets; grade 1 until then.
+EnglishGrade defaultEnglishGrade();
+void setDefaultEnglishGrade(EnglishGrade grade);
+
 // Translates a document one line after the other. Only whether a katakana
 // has been seen carries from one line to the next; the grids and the buffers
 // are reused, so memory does not grow with the document.
@@ -53,6 +59,9 @@ public:
     // the rows show the first 30 columns. Half-width forms are read as
     // full-width ones (normalizeInputForms), and hiragana ゔ as ヴ.
     void translate(QStringView text, TranslatedLine &line);
+
+    // English phrases inside 外国語引用符: uncontracted unless told.
+    void setEnglishGrade(EnglishGrade grade) { englishGrade_ = grade; }
 
     // Appends the braille of the whole line last translated: the cells of
     // every column, blank cells as U+2800 (also where a column has none),
@@ -79,6 +88,8 @@ private:
     std::vector<SignKinds> kinds_;
     std::vector<ColumnEdit> edits_;
     std::vector<int> joinedColumns_;
+    std::vector<MixedUnit> units_;
+    EnglishGrade englishGrade_ = defaultEnglishGrade();
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;

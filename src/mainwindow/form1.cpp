@@ -61,6 +61,7 @@ const QSize kMinimumSize(480, 400);
 
 const QString kSettingsGeometry = QStringLiteral("mainwindow/geometry");
 const QString kSettingsZoom = QStringLiteral("mainwindow/zoom");
+const QString kSettingsEnglishGrade = QStringLiteral("translation/englishGrade");
 const QString kSettingsRecentFiles = QStringLiteral("files/recent");
 const QString kSettingsLastFolder = QStringLiteral("files/lastFolder");
 constexpr int kRecentFiles = 8;
@@ -243,6 +244,18 @@ void Form1::createMenus()
     m_braillePages->addTranslationMenuItems(honyaku);
     separator(honyaku, "mnudummyinput");
     tenjinyuryoku = item(honyaku, "tenjinyuryoku", QStringLiteral("点字入力(&I)"), &Form1::tenjinyuryoku_Click);
+    // English inside 外国語引用符: uncontracted unless the user chooses grade 2.
+    separator(honyaku, "mnudummyenglish");
+    QAction *englishGrade2 = honyaku->addAction(QStringLiteral("英語を2級点字で書く(&E)"));
+    englishGrade2->setObjectName(QStringLiteral("englishgrade2"));
+    englishGrade2->setCheckable(true);
+    const bool contracted = QSettings().value(kSettingsEnglishGrade, 1).toInt() == 2;
+    englishGrade2->setChecked(contracted);
+    setDefaultEnglishGrade(contracted ? EnglishGrade::Contracted : EnglishGrade::Uncontracted);
+    connect(englishGrade2, &QAction::toggled, this, [](bool on) {
+        QSettings().setValue(kSettingsEnglishGrade, on ? 2 : 1);
+        setDefaultEnglishGrade(on ? EnglishGrade::Contracted : EnglishGrade::Uncontracted);
+    });
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));

@@ -22,6 +22,8 @@ private slots:
     void katakana();
     void bracketsSpanLines();
     void cellOfEveryCharacter();
+    void mixedText_data();
+    void mixedText();
     void roundTrip_data();
     void roundTrip();
 };
@@ -183,6 +185,39 @@ void TestBackTranslation::cellOfEveryCharacter()
 
 // Text → braille with the translation as it stands → text again, for text
 // whose braille reads back one way only.
+// English, addresses, numbers and signs of mixed text; English comes back
+// full-width as the editor holds it, an address as ASCII.
+void TestBackTranslation::mixedText_data()
+{
+    QTest::addColumn<QString>("braille");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("English, uncontracted") << "⠦⠠⠓⠑⠀⠗⠁⠝⠲⠴" << "Ｈｅ　ｒａｎ．";
+    QTest::newRow("English before a particle") << "⠦⠠⠠⠕⠅⠀⠠⠚⠕⠑⠴⠀⠞" << "ＯＫ　Ｊｏｅと";
+    QTest::newRow("English with a number") << "⠦⠠⠗⠕⠕⠍⠀⠼⠁⠚⠰⠃⠴" << "Ｒｏｏｍ　１０ｂ";
+    QTest::newRow("address") << "⠠⠦⠁⠪⠃⠲⠉⠠⠴" << "a@b.c";
+    QTest::newRow("address among kana") << "⠁⠀⠠⠦⠧⠼⠃⠰⠁⠲⠚⠏⠠⠴⠀⠃" << "あv2a.jpい";
+    QTest::newRow("range") << "⠼⠉⠤⠤⠼⠋" << "３～６";
+    QTest::newRow("点線") << "⠋⠀⠂⠂⠂⠀⠅⠇" << "え…なに";
+    QTest::newRow("two numbers of one word") << "⠼⠑⠼⠋⠡⠃" << "５、６かい";
+    QTest::newRow("slash between numbers") << "⠼⠁⠌⠼⠉" << "１／３";
+    QTest::newRow("slash between abbreviations") << "⠰⠠⠠⠁⠉⠌⠠⠠⠙⠉" << "ＡＣ／ＤＣ";
+    QTest::newRow("斜線") << "⠁⠸⠌⠃" << "あ／い";
+    QTest::newRow("year") << "⠼⠄⠚⠑" << "’０５";
+    QTest::newRow("formula") << "⠼⠉⠢⠼⠑⠀⠒⠒⠀⠼⠓" << "３＋５＝８";
+    QTest::newRow("minus") << "⠔⠼⠑" << "－５";
+    QTest::newRow("abbreviation") << "⠰⠏⠲⠀⠼⠃" << "ｐ．２";
+    QTest::newRow("connector before わ") << "⠼⠓⠤⠄⠓" << "８わり";
+    QTest::newRow("mark") << "⠁⠘⠷⠃" << "あ☆い";
+    QTest::newRow("を before a number stays without one") << "⠔⠀⠼⠁" << "を　１";
+}
+
+void TestBackTranslation::mixedText()
+{
+    QFETCH(QString, braille);
+    QFETCH(QString, text);
+    QCOMPARE(BackTranslator().line(braille), text);
+}
+
 void TestBackTranslation::roundTrip_data()
 {
     QTest::addColumn<QString>("text");
@@ -215,6 +250,11 @@ void TestBackTranslation::roundTrip_data()
     QTest::newRow("特殊音") << "キェ　ティー　ウォーター　ディスク　トゥ　フィルム　シェフ　チェック　ツァー" << true;
     QTest::newRow("more 特殊音") << "クォーツ　グァム　デュエット　フュージョン　テューバ　イェ　スィ　ズィ" << true;
     QTest::newRow("ヴ") << "ヴァイオリン　ヴィーナス　ヴェール　ヴォーカル　ヴ" << true;
+    QTest::newRow("English among kana") << "かれは　Ｉ　ｓｅｅ．と　いった" << hira;
+    QTest::newRow("numbers and signs") << "３＋５＝８　１／３　’０５ねん　ｐ．２" << hira;
+    QTest::newRow("ellipsis, marks, nested quotes") << "「え…『あ』」　○×" << hira;
+    QTest::newRow("nested parentheses") << "（あ（い）う）え" << hira;
+    QTest::newRow("quotations side by side") << "「はい」「いいえ」（あ）（い）" << hira;
     // Left out: hiragana ゔ, whose ⠐⠉ reads back as ヴ, the form the editor keeps;
     // 、 before 」, which is ⠰⠤ like an opening 『; and a blank typed after 。,
     // which merges with the two blanks 。 takes.

@@ -194,15 +194,15 @@ void TestBrailleRules::punctuationBlanks_data()
     addBrailleColumns();
     QTest::newRow("、 and 。") << "ア、イ。ウ" << "⠁⠰⠀⠃⠲⠀⠀⠉";
     QTest::newRow("。 ends the line") << "あ。" << "⠁⠲";
-    QTest::newRow("？ and ！") << "はい？いいえ！" << "⠥⠃⠢⠀⠃⠃⠋⠖";
+    QTest::newRow("？ and ！ ending a sentence") << "はい？いいえ！" << "⠥⠃⠢⠀⠀⠃⠃⠋⠖";
     QTest::newRow("中点") << "パン・ミルク" << "⠠⠥⠴⠐⠀⠷⠙⠩";
-    QTest::newRow("typed space counts") << "はい！　そう" << "⠥⠃⠖⠀⠺⠉";
+    QTest::newRow("typed space counts") << "はい！　そう" << "⠥⠃⠖⠀⠀⠺⠉";
     QTest::newRow("typed space after 。") << "あ。　い" << "⠁⠲⠀⠀⠃";
     QTest::newRow("more typed spaces kept") << "あ。　　　い" << "⠁⠲⠀⠀⠀⠃";
     QTest::newRow("before a closing bracket") << "「はい。」と" << "⠤⠥⠃⠲⠤⠞";
     QTest::newRow("before a closing double bracket") << "『え？』" << "⠰⠤⠋⠢⠤⠆";
     QTest::newRow("before a closing parenthesis") << "（あ、）" << "⠶⠁⠰⠶";
-    QTest::newRow("before more punctuation") << "ほんと？！うん" << "⠮⠴⠞⠢⠖⠀⠉⠴";
+    QTest::newRow("before more punctuation") << "ほんと？！うん" << "⠮⠴⠞⠢⠖⠀⠀⠉⠴";
     QTest::newRow("geminate before 。") << "あっ。" << "⠁⠂⠲";
     QTest::newRow("geminate before 、") << "あっ、うん" << "⠁⠂⠰⠀⠉⠴";
     QTest::newRow("geminate before ！") << "あっ！" << "⠁⠂⠖";

@@ -347,12 +347,14 @@ void TestConversion::convertLetters_data()
                             << "　　Ａｂｃ" << cells({28, 19, 20, 22});
     QTest::newRow("ａｂ") << "ａｂ"
                           << "　ａｂ" << cells({31, 19, 20});
-    QTest::newRow("ａＢ: capital after small is single") << "ａＢ"
-                                                         << "　ａ　　Ｂ" << cells({31, 19, 28, 20});
-    QTest::newRow("ａＢＣ: capital run after small") << "ａＢＣ"
-                                                     << "　ａ　　　ＢＣ" << cells({31, 19, 104, 20, 22});
-    QTest::newRow("ＸＹｚ") << "ＸＹｚ"
-                            << "　　　ＸＹｚ" << cells({104, 126, 147, 142});
+    // Inside a run the letter sign is not repeated: the capital signs stand
+    // alone (⠠, ⠠⠠ where the table's prefixes do not start with row 31).
+    QTest::newRow("ａＢ: one letter sign, a capital sign") << "ａＢ"
+                                                           << "　ａ　Ｂ" << cells({31, 19}) + QStringLiteral("⠠") + cells({20});
+    QTest::newRow("ａＢＣ: capitals to the end take ⠠⠠") << "ａＢＣ"
+                                                       << "　ａ　　ＢＣ" << cells({31, 19}) + QStringLiteral("⠠⠠") + cells({20, 22});
+    QTest::newRow("ＸＹｚ: not all capitals, ⠠ each") << "ＸＹｚ"
+                                                     << "　　Ｘ　Ｙｚ" << cells({28, 126}) + QStringLiteral("⠠") + cells({147, 142});
     QTest::newRow("separate words") << "Ａ　ｂ"
                                     << "　　Ａ　　ｂ" << cells({28, 19}) + "　" + cells({31, 20});
     QTest::newRow("half-width letters are not letters") << "Ab"
@@ -377,14 +379,14 @@ void TestConversion::convertLetters()
 
 void TestConversion::convertLettersTakesTheWholeLine()
 {
-    // Ｚ in column 30 sees the capital in column 31 and starts a run, which
-    // goes on past the shown columns.
+    // Ｚ in column 30 would start a run of capitals but for the small letter
+    // in column 32, past the shown columns.
     const QString line = QString(29, QChar(u'あ')) + QStringLiteral("ＺＡｂ");
     putLineGrids(line);
     ConvertLetters(lineChars_, lineCells_, lineTexts_, *answers_, keys_.UpperLetters, keys_.LowerLetters,
                    keys_.LetterPatterns, code_.CodePatterns);
-    QCOMPARE(row(lineTexts_, 30, 32), QStringLiteral("　　　ＺＡｂ"));
-    QCOMPARE(row(lineCells_, 30, 32), cells({104, 142, 19, 20}));
+    QCOMPARE(row(lineTexts_, 30, 32), QStringLiteral("　　Ｚ　Ａｂ"));
+    QCOMPARE(row(lineCells_, 30, 32), cells({28, 142}) + QStringLiteral("⠠") + cells({19, 20}));
 }
 
 QTEST_APPLESS_MAIN(TestConversion)

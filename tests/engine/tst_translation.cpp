@@ -119,8 +119,8 @@ void TestTranslation::line_data()
                             << "　１２３" << cells({68, 19, 20, 22});
     QTest::newRow("０") << "０"
                         << "　０" << cells({68, 160});
-    QTest::newRow("１，５") << "１，５"
-                            << "　１，５" << cells({68, 19, 1, 153});
+    QTest::newRow("１，０００") << "１，０００"
+                                << "　１，０００" << cells({68, 19, 1, 160, 160, 160});
     QTest::newRow("１．５") << "１．５"
                             << "　１．５" << cells({68, 19, 10, 153});
     QTest::newRow("１あ") << "１あ"
