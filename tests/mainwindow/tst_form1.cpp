@@ -206,7 +206,7 @@ void TestForm1::menuBarOrder()
     QVERIFY(!bar.at(3)->menu()); // clear screen is a command of the bar itself
     QCOMPARE(bar.at(3)->objectName(), QStringLiteral("syoukyo"));
 
-    // Items added later stand after the specified ones, behind a separator.
+    // Items added later stand after the original items, behind a separator.
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
                           "pageSettings", "openBrailleFile", "exportBrailleFile", "printBraillePages", "-", "mnunew",
