@@ -5,77 +5,52 @@
 
 #include <QFileInfo>
 
-namespace {
+#include <cerrno>
 
-const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [FILE|-]\n";
-
-const char kHelp[] =
-    "Converts kanji-mixed Japanese text into braille kana with the blanks between words,\n"
-    "as 点訳かな変換 does, and prints it line by line (UTF-8). Words that have no reading\n"
-    "are kept as written and listed on standard error.\n"
-    "\n"
-    "  FILE         the text to convert (UTF-8 or cp932); \"-\" or none reads standard input\n"
-    "  --dict PATH  the user dictionary to use instead of the one in your data directory\n"
-    "  --help       show this help\n";
-
-} // namespace
-
-int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+int runKanaCommand(const QStringList &args, const CliStreams &io)
 {
+    CommandArguments arguments(QStringLiteral("kana"), QStringLiteral("[ファイル|-]"),
+                               QStringLiteral("漢字かな混じり文を、点訳かな変換と同じく分かち書きした点訳かなに変換し、"
+                                              "1 行ずつ出力します（UTF-8）。\n読みの分からない語は書かれたまま残し、"
+                                              "標準エラー出力に書き出します。"));
+    arguments.describeOperand(QStringLiteral("ファイル"),
+                              QStringLiteral("変換する文（UTF-8、UTF-16 または cp932）。省くか「-」で標準入力"));
+    arguments.addOption({QStringLiteral("dict")}, QStringLiteral("データフォルダーのものの代わりに使う単語登録のファイル"),
+                        QStringLiteral("PATH"));
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
     QString dictPath = UserDictionary::defaultPath();
-    QString input = QStringLiteral("-");
-    bool haveInput = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == u"--help" || arg == u"-h") {
-            std::fputs(kUsage, out);
-            std::fputs(kHelp, out);
-            return 0;
-        }
-        QString error;
-        if (arg == u"--dict" && i + 1 < args.size())
-            dictPath = args[++i];
-        else if (arg.startsWith(u"--dict=") && arg.size() > 7)
-            dictPath = arg.mid(7);
-        else if (arg.startsWith(u'-') && arg != u"-")
-            error = arg.startsWith(u"--dict") ? QStringLiteral("--dict needs a file name")
-                                              : QStringLiteral("unknown option %1").arg(arg);
-        else if (haveInput)
-            error = QStringLiteral("only one input file can be given");
-        else {
-            input = arg;
-            haveInput = true;
-        }
-        if (!error.isEmpty()) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
-            std::fputs(kUsage, err);
-            return 2;
-        }
+    if (arguments.isSet(QStringLiteral("dict"))) {
+        dictPath = arguments.value(QStringLiteral("dict"));
+        if (dictPath.isEmpty())
+            return arguments.usageError(io.err, QStringLiteral("--dict にはファイル名が必要です。"));
     }
+    const QString input = arguments.inputOperand();
+    std::FILE *const err = io.err;
 
     KanaConverter converter;
     if (!converter.isReady()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.error()));
-        return 1;
+        return kExitFailed;
     }
     // The user's own file may be missing (nothing registered yet); one named
     // on the command line must be there.
     if (dictPath != UserDictionary::defaultPath() && !QFileInfo::exists(dictPath)) {
         writeUtf8(err, QStringLiteral("mirabo-cli: 単語登録のファイル %1 がありません。\n").arg(dictPath));
-        return 1;
+        return kExitFailed;
     }
     const UserDictionaryLoad dictionary = UserDictionary::load(dictPath);
     if (!dictionary.error.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(dictionary.error));
-        return 1;
+        return kExitFailed;
     }
     for (const QString &problem : dictionary.problems)
         writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(dictPath, problem));
     converter.setUserEntries(dictionary.entries);
 
     QString text;
-    if (!readInputText(input, in, err, text))
-        return 1;
+    if (!readInputText(input, io.in, err, text))
+        return kExitFailed;
 
     QString output;
     QStringList unknownWords;
@@ -89,10 +64,9 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
     }
     if (!unknownWords.isEmpty())
         writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.join(u' ')));
-    writeUtf8(out, output);
-    if (std::fflush(out) != 0) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the converted text\n"));
-        return 1;
+    if (!writeUtf8(io.out, output) || std::fflush(io.out) != 0) {
+        reportWriteFailure(err, errno);
+        return kExitFailed;
     }
-    return 0;
+    return kExitDone;
 }

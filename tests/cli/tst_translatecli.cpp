@@ -28,6 +28,8 @@ private slots:
     void badUsage_data();
     void badUsage();
     void help();
+    void standardInputInPieces_data();
+    void standardInputInPieces();
     void garbageBytesDoNotCrash();
     void badBytesAreNamedByLine();
     void lostOutputExitsOne();
@@ -218,15 +220,60 @@ void TestTranslateCli::badUsage()
     const CliRun r = run(args);
     QCOMPARE(r.exitCode, 2);
     QCOMPARE(r.out, QByteArray());
-    QVERIFY(r.err.contains("usage: mirabo-cli [--table PATH] [FILE|-]"));
+    QVERIFY2(QString::fromUtf8(r.err).contains(u"使い方: mirabo-cli [オプション]"_s), r.err.constData());
 }
 
 void TestTranslateCli::help()
 {
     const CliRun r = run({QStringLiteral("--help")});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.startsWith("usage: mirabo-cli [--table PATH] [FILE|-]\n"));
-    QVERIFY(r.out.contains("--table PATH"));
+    // The program's help lists the commands; the translation's own options
+    // are in its command's help.
+    QVERIFY(QString::fromUtf8(r.out).startsWith(u"使い方: mirabo-cli"_s));
+    QVERIFY(r.out.contains("list"));
+    QCOMPARE(r.err, QByteArray());
+    const CliRun list = run({QStringLiteral("list"), QStringLiteral("--help")});
+    QCOMPARE(list.exitCode, 0);
+    QVERIFY(list.out.contains("--table PATH"));
+}
+
+void TestTranslateCli::standardInputInPieces_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QList<QByteArray>>("pieces");
+
+    // A pipe gives what its writer has written so far; every command must read
+    // on to the end. The pieces break a line and a character apart.
+    const QList<QByteArray> kana{"かな\nて"_qba, "んじ\n\xe3\x81"_qba, "\x82\n"_qba};
+    QTest::newRow("list") << QStringList{} << kana;
+    QTest::newRow("braille") << QStringList{"braille"} << kana;
+    QTest::newRow("kana") << QStringList{"kana"} << QList<QByteArray>{"東京\n"_qba, "大阪\n"_qba, "名古屋\n"_qba};
+    QTest::newRow("back") << QStringList{"back"} << QList<QByteArray>{"⠁⠃\n"_qba, "⠉\n"_qba, "⠋⠊\n"_qba};
+    QTest::newRow("export") << QStringList{"export", "--format", "txt"} << kana;
+}
+
+void TestTranslateCli::standardInputInPieces()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QList<QByteArray>, pieces);
+
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), args);
+    QVERIFY(process.waitForStarted());
+    for (const QByteArray &piece : pieces) {
+        process.write(piece);
+        QVERIFY(process.waitForBytesWritten(10000));
+        QTest::qWait(300); // the program has read what there was by now
+    }
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+
+    const CliRun whole = run(args, pieces.join());
+    QCOMPARE(whole.exitCode, 0);
+    QVERIFY(whole.out.count('\n') >= 3);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(whole.out));
 }
 
 void TestTranslateCli::garbageBytesDoNotCrash()
