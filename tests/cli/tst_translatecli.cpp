@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "cliinprocess.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// mirabo-cli run as a user runs it: text in, the list's entries out.
+// mirabo-cli's translation: text in, the list's entries out. The commands
+// run in-process; the program itself runs where its process matters: input
+// through a pipe in pieces, exit codes, a full disk at its last close.
 class TestTranslateCli : public QObject
 {
     Q_OBJECT
@@ -40,7 +42,7 @@ private slots:
 private:
     static CliRun run(const QStringList &args, const QByteArray &input = QByteArray())
     {
-        return runCli(QStringLiteral(MIRABO_CLI), args, input);
+        return runCliInProcess(args, input);
     }
     QString writeFile(const QString &name, const QByteArray &bytes);
     static QByteArray rows(const QString &text, int textColumns, const QString &braille, int brailleColumns);
@@ -203,6 +205,7 @@ void TestTranslateCli::failures()
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, QByteArray());
     QVERIFY(r.err.startsWith("mirabo-cli: "));
+    QCOMPARE(runCli(QStringLiteral(MIRABO_CLI), args, "か\n").exitCode, 1);
 }
 
 void TestTranslateCli::badUsage_data()
@@ -219,6 +222,8 @@ void TestTranslateCli::badUsage()
     QFETCH(QStringList, args);
     const CliRun r = run(args);
     QCOMPARE(r.exitCode, 2);
+    // The program's exit status is the command's.
+    QCOMPARE(runCli(QStringLiteral(MIRABO_CLI), args).exitCode, 2);
     QCOMPARE(r.out, QByteArray());
     QVERIFY2(QString::fromUtf8(r.err).contains(u"使い方: mirabo-cli [オプション]"_s), r.err.constData());
 }
