@@ -1,5 +1,6 @@
 #include "app/frmsplash1.h"
 #include "app/qttranslations.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,6 +10,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mirabo"));
+    QApplication::setApplicationVersion(QStringLiteral(MIRABO_VERSION));
+    // The desktop entry's name, for the window's icon and grouping on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.mirabo.Mirabo"));
     // No display name: the platform would add it to every window's title.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mirabo.svg")));
     installQtJapaneseTranslations(app);
@@ -16,6 +20,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("点字翻訳"));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("開くテキストファイル"), QStringLiteral("[FILE]"));
     parser.process(app);
 

@@ -1,69 +1,38 @@
 #include "clicommands.h"
 
 #include "backtranslation/backtranslation.h"
+#include "engine/mixedtext.h"
 #include "platform/textfile.h"
 
-namespace {
+#include <cerrno>
 
-const char kUsage[] = "usage: mirabo-cli back [--katakana] [--english-grade 1|2] [FILE|-]\n";
-
-const char kHelp[] = "Reads Unicode braille back into kana, one kana line for each braille line.\n"
-                     "Cells with no reading are printed as they are.\n"
-                     "\n"
-                     "  FILE        the braille text (UTF-8); \"-\" or none reads standard input\n"
-                     "  --katakana  write katakana instead of hiragana\n"
-                     "  --english-grade 1|2\n"
-                     "              read English inside 外国語引用符 as uncontracted (1, the default)\n"
-                     "              or as UEB grade 2\n"
-                     "  --help      show this help\n";
-
-} // namespace
-
-int runBackCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+int runBackCommand(const QStringList &args, const CliStreams &io)
 {
-    KanaScript script = KanaScript::Hiragana;
-    bool contractedEnglish = false;
-    QString input;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (!optionsEnded && (arg == u"--help" || arg == u"-h")) {
-            std::fputs(kUsage, out);
-            std::fputs(kHelp, out);
-            return 0;
-        }
-        if (!optionsEnded && arg == u"--katakana") {
-            script = KanaScript::Katakana;
-        } else if (!optionsEnded && (arg == u"--english-grade" || arg.startsWith(u"--english-grade="))) {
-            const QString grade = arg.contains(u'=') ? arg.section(u'=', 1) : args.value(++i);
-            if (grade != u"1" && grade != u"2") {
-                writeUtf8(err, QStringLiteral("mirabo-cli back: --english-grade needs 1 or 2\n"));
-                std::fputs(kUsage, err);
-                return 2;
-            }
-            contractedEnglish = grade == u"2";
-        } else if (!optionsEnded && arg == u"--") {
-            optionsEnded = true;
-        } else if ((!optionsEnded && arg.startsWith(u'-') && arg != u"-") || !input.isEmpty()) {
-            writeUtf8(err, QStringLiteral("mirabo-cli back: %1 is not understood\n").arg(arg));
-            std::fputs(kUsage, err);
-            return 2;
-        } else {
-            input = arg;
-        }
-    }
+    CommandArguments arguments(QStringLiteral("back"), QStringLiteral("[ファイル|-]"),
+                               QStringLiteral("Unicode の点字をかなに戻します。点字 1 行からかな 1 行です。\n"
+                                              "読みのないマスはそのまま出力します。"));
+    arguments.describeOperand(QStringLiteral("ファイル"), QStringLiteral("点字の文（UTF-8）。省くか「-」で標準入力"));
+    arguments.addOption({QStringLiteral("katakana")}, QStringLiteral("ひらがなの代わりにカタカナで書く"));
+    addEnglishGradeOption(arguments);
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
+    const std::optional<EnglishGrade> englishGrade = englishGradeOf(arguments);
+    if (!englishGrade)
+        return arguments.usageError(io.err, QStringLiteral("--english-grade は 1 か 2 です。"));
+    const bool contractedEnglish = *englishGrade == EnglishGrade::Contracted;
+    const KanaScript script =
+        arguments.isSet(QStringLiteral("katakana")) ? KanaScript::Katakana : KanaScript::Hiragana;
 
     QString text;
-    if (!readInputText(input.isEmpty() ? QStringLiteral("-") : input, in, err, text))
-        return 1;
+    if (!readInputText(arguments.inputOperand(), io.in, io.err, text))
+        return kExitFailed;
 
     QString output;
     for (const QString &line : backTranslateLines(splitLines(text), script, contractedEnglish))
         output += line + u'\n';
-    writeUtf8(out, output);
-    if (std::fflush(out) != 0) {
-        writeUtf8(err, QStringLiteral("mirabo-cli back: could not write the kana\n"));
-        return 1;
+    if (!writeUtf8(io.out, output) || std::fflush(io.out) != 0) {
+        reportWriteFailure(io.err, errno);
+        return kExitFailed;
     }
-    return 0;
+    return kExitDone;
 }

@@ -9,35 +9,18 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace {
-
-const char kExportUsage[] =
-    "usage: mirabo-cli export --format txt|brf|pef|bes [--cells N] [--lines N]\n"
-    "                  [--page-numbers] [--title T] [--table PATH] [-o OUT] [FILE|-]\n";
-const char kImportUsage[] = "usage: mirabo-cli import FILE\n";
-
-const char kExportHelp[] =
-    "Translates Japanese text into braille, lays it out in pages and writes it as a braille file:\n"
-    "Unicode braille text (txt), Braille ASCII (brf), PEF 1.0 (pef) or BES (bes).\n"
-    "\n"
-    "  --cells N       cells per line, 10..60 (32)\n"
-    "  --lines N       lines per page, 10..40 (22)\n"
-    "  --page-numbers  the page number on the first line of every page\n"
-    "  --title T       the document's title (the input file's name)\n"
-    "  --table PATH    the code table to use instead of the installed gaiji.txt\n"
-    "  -o OUT          the file to write; txt and brf go to standard output without it\n";
 
 struct ExportOptions
 {
     std::optional<BrailleFiles::Format> format;
     PageSettings page;
     QString title;
-    bool titleGiven = false;
     QString tablePath;
     QString output;
-    QString input = QStringLiteral("-");
-    bool help = false;
-    QString error;
+    QString input;
 };
 
 std::optional<BrailleFiles::Format> formatNamed(const QString &name)
@@ -55,67 +38,6 @@ bool parseBounded(const QString &text, int low, int high, int &value)
     return true;
 }
 
-ExportOptions parseExportArguments(const QStringList &args)
-{
-    ExportOptions options;
-    bool haveInput = false;
-    for (qsizetype i = 0; i < args.size() && options.error.isEmpty(); ++i) {
-        const QString &arg = args[i];
-        auto value = [&]() -> QString {
-            if (i + 1 < args.size())
-                return args[++i];
-            options.error = QStringLiteral("%1 needs a value").arg(arg);
-            return QString();
-        };
-        if (arg == u"--help" || arg == u"-h") {
-            options.help = true;
-        } else if (arg == u"--format") {
-            const QString name = value();
-            options.format = formatNamed(name);
-            if (!options.format && options.error.isEmpty())
-                options.error = QStringLiteral("unknown format %1 (txt, brf, pef or bes)").arg(name);
-        } else if (arg == u"--cells") {
-            const QString text = value();
-            if (options.error.isEmpty() &&
-                !parseBounded(text, PageSettings::kMinCells, PageSettings::kMaxCells, options.page.cells))
-                options.error = QStringLiteral("--cells must be %1..%2")
-                                    .arg(PageSettings::kMinCells)
-                                    .arg(PageSettings::kMaxCells);
-        } else if (arg == u"--lines") {
-            const QString text = value();
-            if (options.error.isEmpty() &&
-                !parseBounded(text, PageSettings::kMinLines, PageSettings::kMaxLines, options.page.lines))
-                options.error = QStringLiteral("--lines must be %1..%2")
-                                    .arg(PageSettings::kMinLines)
-                                    .arg(PageSettings::kMaxLines);
-        } else if (arg == u"--page-numbers") {
-            options.page.pageNumbers = true;
-        } else if (arg == u"--title") {
-            options.title = value();
-            options.titleGiven = true;
-        } else if (arg == u"--table") {
-            options.tablePath = value();
-        } else if (arg == u"-o" || arg == u"--output") {
-            options.output = value();
-        } else if (arg.startsWith(u'-') && arg != u"-") {
-            options.error = QStringLiteral("unknown option %1").arg(arg);
-        } else if (haveInput) {
-            options.error = QStringLiteral("only one input file can be given");
-        } else {
-            options.input = arg;
-            haveInput = true;
-        }
-    }
-    if (options.error.isEmpty() && !options.help && !options.format)
-        options.error = QStringLiteral("--format is needed");
-    if (options.error.isEmpty() && options.output.isEmpty() &&
-        (options.format == BrailleFiles::Format::Pef || options.format == BrailleFiles::Format::Bes))
-        options.error = QStringLiteral("pef and bes files need -o OUT");
-    if (!options.titleGiven && options.input != u"-")
-        options.title = QFileInfo(options.input).completeBaseName();
-    return options;
-}
-
 bool writeAll(std::FILE *out, const QByteArray &bytes)
 {
     return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) == std::size_t(bytes.size()) &&
@@ -124,25 +46,78 @@ bool writeAll(std::FILE *out, const QByteArray &bytes)
 
 } // namespace
 
-int runExportCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+int runExportCommand(const QStringList &args, const CliStreams &io)
 {
-    const ExportOptions options = parseExportArguments(args);
-    if (options.help) {
-        std::fputs(kExportUsage, out);
-        std::fputs(kExportHelp, out);
-        return 0;
-    }
-    if (!options.error.isEmpty()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli export: %1\n").arg(options.error));
-        std::fputs(kExportUsage, err);
-        return 1;
-    }
+    CommandArguments arguments(QStringLiteral("export"), QStringLiteral("[ファイル|-]"),
+                               QStringLiteral("日本語の文を点字に翻訳し、点字ページに割り付けて点字ファイルに書き出します。\n"
+                                              "形式は Unicode 点字のテキスト（txt）、点字 ASCII（brf）、PEF 1.0（pef）、"
+                                              "BES（bes）です。"));
+    arguments.describeOperand(QStringLiteral("ファイル"),
+                              QStringLiteral("翻訳する文（UTF-8、UTF-16 または cp932）。省くか「-」で標準入力"));
+    arguments.addOption({QStringLiteral("format")}, QStringLiteral("書き出す形式: txt、brf、pef、bes（必須）"),
+                        QStringLiteral("FORMAT"));
+    arguments.addOption({QStringLiteral("cells")},
+                        QStringLiteral("1 行のマス数 %1〜%2（%3）")
+                            .arg(PageSettings::kMinCells)
+                            .arg(PageSettings::kMaxCells)
+                            .arg(PageSettings().cells),
+                        QStringLiteral("N"));
+    arguments.addOption({QStringLiteral("lines")},
+                        QStringLiteral("1 ページの行数 %1〜%2（%3）")
+                            .arg(PageSettings::kMinLines)
+                            .arg(PageSettings::kMaxLines)
+                            .arg(PageSettings().lines),
+                        QStringLiteral("N"));
+    arguments.addOption({QStringLiteral("page-numbers")}, QStringLiteral("各ページの 1 行目にページ番号を入れる"));
+    arguments.addOption({QStringLiteral("title")}, QStringLiteral("文書の題名（省くと入力ファイルの名前）"),
+                        QStringLiteral("T"));
+    arguments.addOption({QStringLiteral("table")}, QStringLiteral("組み込みの gaiji.txt の代わりに使うコード表"),
+                        QStringLiteral("PATH"));
+    arguments.addOption({QStringLiteral("o"), QStringLiteral("output")},
+                        QStringLiteral("書き出すファイル。txt と brf は省くと標準出力"), QStringLiteral("OUT"));
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
+
+    ExportOptions options;
+    options.input = arguments.inputOperand();
+    if (!arguments.isSet(QStringLiteral("format")))
+        return arguments.usageError(io.err, QStringLiteral("--format で形式を指定してください。"));
+    options.format = formatNamed(arguments.value(QStringLiteral("format")));
+    if (!options.format)
+        return arguments.usageError(io.err, QStringLiteral("形式「%1」は書き出せません（txt、brf、pef、bes のどれか）。")
+                                                .arg(arguments.value(QStringLiteral("format"))));
+    if (arguments.isSet(QStringLiteral("cells")) &&
+        !parseBounded(arguments.value(QStringLiteral("cells")), PageSettings::kMinCells, PageSettings::kMaxCells,
+                      options.page.cells))
+        return arguments.usageError(io.err, QStringLiteral("--cells は %1〜%2 です。")
+                                                .arg(PageSettings::kMinCells)
+                                                .arg(PageSettings::kMaxCells));
+    if (arguments.isSet(QStringLiteral("lines")) &&
+        !parseBounded(arguments.value(QStringLiteral("lines")), PageSettings::kMinLines, PageSettings::kMaxLines,
+                      options.page.lines))
+        return arguments.usageError(io.err, QStringLiteral("--lines は %1〜%2 です。")
+                                                .arg(PageSettings::kMinLines)
+                                                .arg(PageSettings::kMaxLines));
+    options.page.pageNumbers = arguments.isSet(QStringLiteral("page-numbers"));
+    options.tablePath = arguments.value(QStringLiteral("table"));
+    options.output = arguments.value(QStringLiteral("output"));
+    if (arguments.isSet(QStringLiteral("output")) && options.output.isEmpty())
+        return arguments.usageError(io.err, QStringLiteral("-o にはファイル名が必要です。"));
+    if (options.output.isEmpty() &&
+        (options.format == BrailleFiles::Format::Pef || options.format == BrailleFiles::Format::Bes))
+        return arguments.usageError(io.err, QStringLiteral("pef と bes は -o でファイルを指定してください。"));
+    if (arguments.isSet(QStringLiteral("title")))
+        options.title = arguments.value(QStringLiteral("title"));
+    else if (options.input != u"-")
+        options.title = QFileInfo(options.input).completeBaseName();
+    std::FILE *const err = io.err;
+
     const std::optional<CodeTable> table = loadTableForCommand(options.tablePath, err);
     if (!table)
-        return 1;
+        return kExitFailed;
     QString text;
-    if (!readInputText(options.input, in, err, text))
-        return 1;
+    if (!readInputText(options.input, io.in, err, text))
+        return kExitFailed;
 
     BraillePages document =
         PageLayout::layout(translateToBrailleLines(*table, text), options.page);
@@ -150,42 +125,40 @@ int runExportCommand(const QStringList &args, std::FILE *in, std::FILE *out, std
     document.brailleTitle = translateToBrailleLines(*table, options.title).value(0);
 
     if (options.output.isEmpty()) {
-        if (writeAll(out, BrailleFiles::encode(*options.format, document)))
-            return 0;
-        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the braille\n"));
-        return 1;
+        if (writeAll(io.out, BrailleFiles::encode(*options.format, document)))
+            return kExitDone;
+        reportWriteFailure(err, errno);
+        return kExitFailed;
     }
     const QString error = BrailleFiles::save(options.output, *options.format, document);
     if (error.isEmpty())
-        return 0;
+        return kExitDone;
     writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
-    return 1;
+    return kExitFailed;
 }
 
-int runImportCommand(const QStringList &args, std::FILE *out, std::FILE *err)
+int runImportCommand(const QStringList &args, const CliStreams &io)
 {
-    if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h")) {
-        std::fputs(kImportUsage, out);
-        std::fputs("Prints a braille file (txt, brf, pef or bes) as Unicode braille lines,\n"
-                   "with a form feed between pages.\n",
-                   out);
-        return 0;
-    }
-    if (args.size() != 1 || args[0].startsWith(u'-')) {
-        std::fputs(kImportUsage, err);
-        return 1;
-    }
-    const BrailleFiles::ReadResult read = BrailleFiles::open(args[0]);
+    CommandArguments arguments(QStringLiteral("import"), QStringLiteral("ファイル"),
+                               QStringLiteral("点字ファイル（txt、brf、pef、bes）を Unicode 点字の行として出力します。"
+                                              "ページの間には改ページ（U+000C）を入れます。"));
+    arguments.describeOperand(QStringLiteral("ファイル"), QStringLiteral("読み込む点字ファイル"));
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
+    if (arguments.operands().isEmpty() || arguments.operands().first() == u"-")
+        return arguments.usageError(io.err, QStringLiteral("点字ファイルを指定してください。"));
+    const QString path = arguments.operands().first();
+    const BrailleFiles::ReadResult read = BrailleFiles::open(path);
     // What could be read is printed even when the file is damaged.
     const bool written =
-        writeAll(out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
+        writeAll(io.out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
     if (!read.problem.isEmpty()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(args[0], read.problem));
-        return 1;
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1: %2\n").arg(path, read.problem));
+        return kExitFailed;
     }
     if (!written) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the braille\n"));
-        return 1;
+        reportWriteFailure(io.err, errno);
+        return kExitFailed;
     }
-    return 0;
+    return kExitDone;
 }

@@ -2,29 +2,21 @@
 
 #include "tables/codetableloader.h"
 
-namespace {
-
-const char kUsage[] = "usage: mirabo-cli check-table [PATH]\n"
-                      "Checks a code table (without PATH, the installed gaiji.txt) and prints every\n"
-                      "problem as PATH:LINE: message. Exit status: 0 sound, 1 problems, 2 bad usage.\n";
-
-} // namespace
-
-int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err)
+int runCheckTableCommand(const QStringList &args, const CliStreams &io)
 {
-    if (args.size() == 1 && (args.first() == u"--help" || args.first() == u"-h")) {
-        std::fputs(kUsage, out);
-        return 0;
-    }
-    if (args.size() > 1 || (args.size() == 1 && args.first().startsWith(u'-'))) {
-        std::fputs(kUsage, err);
-        return 2;
-    }
+    CommandArguments arguments(QStringLiteral("check-table"), QStringLiteral("[PATH]"),
+                               QStringLiteral("コード表（PATH を省くと組み込みの gaiji.txt）を点検し、問題をすべて "
+                                              "PATH:行: 内容 の形で出力します。\n"
+                                              "問題があれば終了コードは 1 です。"));
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
+    const QStringList operands = arguments.operands();
+    std::FILE *const out = io.out;
 
-    const CodeTableLoad load = args.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(args.first());
+    const CodeTableLoad load = operands.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(operands.first());
     if (!load.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli check-table: %1\n").arg(load.error));
-        return 1;
+        writeUtf8(io.err, QStringLiteral("mirabo-cli check-table: %1\n").arg(load.error));
+        return kExitFailed;
     }
     QString report;
     for (const CodeTableProblem &problem : load.problems) {
@@ -33,7 +25,7 @@ int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err
     }
     if (report.isEmpty())
         report = QStringLiteral("%1: %2組、問題はありません。\n").arg(load.path).arg(load.rows);
-    if (!writeUtf8(out, report))
-        return 1;
-    return load.problems.isEmpty() ? 0 : 1;
+    // What the stream could not take is told once, by runMiraboCli's flush.
+    writeUtf8(out, report);
+    return load.problems.isEmpty() ? kExitDone : kExitFailed;
 }

@@ -1,49 +1,57 @@
 #pragma once
 
+#include "commandline.h"
 #include "tables/codetable.h"
 
-#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
-#include <cstring>
+#include <memory>
 #include <optional>
 
+enum class EnglishGrade;
+
 // Each command takes its arguments (without the program name and without the
-// command word) and returns the process exit status.
+// command word) and returns its exit status (kExitDone, kExitFailed or
+// kExitUsage). The command table (commandtable.h) names them.
 // What the translate command prints for each line: the list's entries (the
 // warning, the text row and the braille row), or the braille of the whole
 // line alone (mirabo-cli braille).
 enum class TranslateOutput { ListEntries, WholeBraille };
-int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err,
+int runTranslateCommand(const QStringList &args, const CliStreams &io,
                         TranslateOutput form = TranslateOutput::ListEntries);
-int runLookupCommand(const QStringList &args, std::FILE *out, std::FILE *err);
-int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
-int runCheckTableCommand(const QStringList &args, std::FILE *out, std::FILE *err);
-int runExportCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
-int runImportCommand(const QStringList &args, std::FILE *out, std::FILE *err);
-int runBackCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err);
-
-// Everything the commands print is UTF-8, whatever the locale. False when the
-// stream did not take all of it.
-inline bool writeUtf8(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) == std::size_t(bytes.size());
-}
+int runLookupCommand(const QStringList &args, const CliStreams &io);
+int runKanaCommand(const QStringList &args, const CliStreams &io);
+int runCheckTableCommand(const QStringList &args, const CliStreams &io);
+int runExportCommand(const QStringList &args, const CliStreams &io);
+int runImportCommand(const QStringList &args, const CliStreams &io);
+int runBackCommand(const QStringList &args, const CliStreams &io);
 
 // Tells the user that output was lost (a full disk, a closed pipe), with the
 // system's reason for the error number given, if any.
-inline void reportWriteFailure(std::FILE *err, int error)
-{
-    const QString reason = error ? QStringLiteral("（%1）").arg(QString::fromLocal8Bit(std::strerror(error))) : QString();
-    writeUtf8(err, QStringLiteral("mirabo-cli: 出力を書き込めませんでした%1。\n").arg(reason));
-}
+void reportWriteFailure(std::FILE *err, int error);
 
-// The text of FILE, or of standard input for "-" (UTF-8 or cp932 either
-// way). On failure tells why on err and returns false.
+// What stands for the input in messages: its path, or 標準入力 for "-".
+QString inputName(const QString &input);
+
+// The input of every command, as a file that can be read twice: FILE, or for
+// "-" standard input, read to its end (a pipe gives its bytes over time) and
+// kept in a temporary file unless it is a regular file itself. Only a
+// regular file or standard input of at most kMaxTextFileBytes is taken. On
+// failure error says why (the returned file is then not to be read).
+std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error);
+
+// The text of FILE, or of standard input for "-" (UTF-8, UTF-16 or cp932),
+// read through openInput. On failure tells why on err and returns false;
+// bytes that are no character are told on err as the translation tells them.
 bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text);
+
+// --english-grade 1|2 of the commands that write or read English braille
+// inside 外国語引用符; englishGradeOf() gives nothing for another value.
+void addEnglishGradeOption(CommandArguments &arguments);
+std::optional<EnglishGrade> englishGradeOf(const CommandArguments &arguments);
 
 // The code table at tablePath, or the installed one when it is empty. Its
 // problems are told on err; a table that could not be loaded gives nothing.

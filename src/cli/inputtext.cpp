@@ -1,26 +1,91 @@
 #include "clicommands.h"
 
+#include "engine/mixedtext.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "tables/codetableloader.h"
 
-#include <QFile>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+
+#include <cstring>
+
+void reportWriteFailure(std::FILE *err, int error)
+{
+    const QString reason = error ? QStringLiteral("（%1）").arg(QString::fromLocal8Bit(std::strerror(error))) : QString();
+    writeUtf8(err, QStringLiteral("mirabo-cli: 出力を書き込めませんでした%1。\n").arg(reason));
+}
+
+QString inputName(const QString &input)
+{
+    return input == u"-" ? QStringLiteral("標準入力") : input;
+}
+
+std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error)
+{
+    if (input != u"-") {
+        auto file = std::make_unique<QFile>(input);
+        error = refusalOfFile(input);
+        if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
+            error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
+        return file;
+    }
+    struct stat status{};
+    const int descriptor = fileno(in);
+    if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        auto file = std::make_unique<QFile>();
+        if (status.st_size > kMaxTextFileBytes)
+            error = tooLargeMessage(inputName(input));
+        else if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
+            return file;
+    }
+    auto copy = std::make_unique<QTemporaryFile>();
+    if (!error.isEmpty())
+        return copy;
+    if (!copy->open()) {
+        error = QStringLiteral("一時ファイルを作成できません。\n%1").arg(copy->errorString());
+        return copy;
+    }
+    // A pipe hands its bytes over as the writer writes them: fread waits for
+    // more until the writer closes it, so nothing written late is lost.
+    char buffer[65536];
+    std::size_t n;
+    qint64 copied = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        copied += qint64(n);
+        if (copied > kMaxTextFileBytes) {
+            error = tooLargeMessage(inputName(input));
+            return copy;
+        }
+        if (copy->write(buffer, qint64(n)) != qint64(n)) {
+            error = QStringLiteral("一時ファイルに書き込めません。\n%1").arg(copy->errorString());
+            return copy;
+        }
+    }
+    if (std::ferror(in))
+        error = QStringLiteral("標準入力を読み込めません。");
+    else if (!copy->flush() || !copy->seek(0))
+        error = copy->errorString();
+    return copy;
+}
 
 bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text)
 {
-    // Standard input is held to the checks of a file: text, and no more of it
-    // than a file may have.
-    QFile standardInput;
-    if (input == u"-" && !standardInput.open(in, QIODevice::ReadOnly)) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: 標準入力を読み込めません。\n"));
+    QString error;
+    const std::unique_ptr<QFile> file = openInput(input, in, error);
+    if (!error.isEmpty()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
         return false;
     }
-    const TextReadResult read =
-        input == u"-" ? readOpenedTextFile(standardInput, QStringLiteral("標準入力")) : readTextFile(input);
+    const TextReadResult read = readOpenedTextFile(*file, inputName(input));
     if (!read.ok) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
         return false;
     }
+    // Told, but not a failure: the rest of the text is good.
+    if (!read.notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.notice));
     text = read.text;
     return true;
 }
@@ -36,4 +101,23 @@ std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE
         return std::nullopt;
     }
     return load.table;
+}
+
+void addEnglishGradeOption(CommandArguments &arguments)
+{
+    arguments.addOption({QStringLiteral("english-grade")},
+                        QStringLiteral("外国語引用符の中の英語を 1 級（1、既定）か 2 級（2、UEB の縮約）で"),
+                        QStringLiteral("1|2"));
+}
+
+std::optional<EnglishGrade> englishGradeOf(const CommandArguments &arguments)
+{
+    if (!arguments.isSet(QStringLiteral("english-grade")))
+        return EnglishGrade::Uncontracted;
+    const QString grade = arguments.value(QStringLiteral("english-grade"));
+    if (grade == u"1")
+        return EnglishGrade::Uncontracted;
+    if (grade == u"2")
+        return EnglishGrade::Contracted;
+    return std::nullopt;
 }

@@ -8,98 +8,64 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
+#include <cerrno>
 
-const char kUsage[] = "usage: mirabo-cli kana [--dict PATH] [--mecab-dir DIR] [--from FORMAT] [FILE|-]\n";
-
-const char kHelp[] =
-    "Converts kanji-mixed Japanese text into braille kana with the blanks between words,\n"
-    "as 点訳かな変換 does, and prints it line by line (UTF-8). Words that have no reading\n"
-    "are kept as written and listed on standard error.\n"
-    "\n"
-    "  FILE         the text to convert (UTF-8 or cp932); \"-\" or none reads standard input\n"
-    "  --dict PATH  the user dictionary to use instead of the one in your data directory\n"
-    "  --mecab-dir DIR\n"
-    "               the MeCab dictionary (UTF-8 IPA dictionary) to use; without it the\n"
-    "               environment variable MIRABO_MECAB_DICDIR, the setting, then the usual places\n"
-    "  --from FORMAT  read FILE as a document: docx, odt, html, xhtml, epub or pdf (by default\n"
-    "               from its suffix), or text; ruby readings in it are used for their words\n"
-    "  --help       show this help\n";
-
-} // namespace
-
-int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err)
+int runKanaCommand(const QStringList &args, const CliStreams &io)
 {
+    CommandArguments arguments(QStringLiteral("kana"), QStringLiteral("[ファイル|-]"),
+                               QStringLiteral("漢字かな混じり文を、点訳かな変換と同じく分かち書きした点訳かなに変換し、"
+                                              "1 行ずつ出力します（UTF-8）。\n読みの分からない語は書かれたまま残し、"
+                                              "標準エラー出力に書き出します。"));
+    arguments.describeOperand(QStringLiteral("ファイル"),
+                              QStringLiteral("変換する文（UTF-8、UTF-16 または cp932）。省くか「-」で標準入力"));
+    arguments.addOption({QStringLiteral("dict")}, QStringLiteral("データフォルダーのものの代わりに使う単語登録のファイル"),
+                        QStringLiteral("PATH"));
+    arguments.addOption({QStringLiteral("mecab-dir")},
+                        QStringLiteral("使う MeCab の辞書（UTF-8 の IPA 辞書）のフォルダー。省くと環境変数 "
+                                       "MIRABO_MECAB_DICDIR、設定、いつもの場所の順に探す"),
+                        QStringLiteral("DIR"));
+    arguments.addOption({QStringLiteral("from")},
+                        QStringLiteral("ファイルを文書として読む: docx、odt、html、xhtml、epub、pdf "
+                                       "（省くと拡張子から）、または text。文書のルビはその語の読みに使う"),
+                        QStringLiteral("FORMAT"));
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
     QString dictPath = UserDictionary::defaultPath();
-    QString input = QStringLiteral("-");
-    QString mecabDir;
-    bool haveInput = false;
-    QString from;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == u"--help" || arg == u"-h") {
-            std::fputs(kUsage, out);
-            std::fputs(kHelp, out);
-            return 0;
-        }
-        QString error;
-        if (arg == u"--dict" && i + 1 < args.size())
-            dictPath = args[++i];
-        else if (arg.startsWith(u"--dict=") && arg.size() > 7)
-            dictPath = arg.mid(7);
-        else if (arg == u"--mecab-dir" && i + 1 < args.size() && !args[i + 1].isEmpty())
-            mecabDir = args[++i];
-        else if (arg.startsWith(u"--mecab-dir=") && arg.size() > 12)
-            mecabDir = arg.mid(12);
-        else if (arg.startsWith(u"--mecab-dir"))
-            error = QStringLiteral("--mecab-dir needs a folder");
-        else if (arg == u"--from" && i + 1 < args.size())
-            from = args[++i];
-        else if (arg.startsWith(u"--from=") && arg.size() > 7)
-            from = arg.mid(7);
-        else if (arg.startsWith(u'-') && arg != u"-")
-            error = arg.startsWith(u"--dict")   ? QStringLiteral("--dict needs a file name")
-                    : arg.startsWith(u"--from") ? QStringLiteral("--from needs a format")
-                                                : QStringLiteral("unknown option %1").arg(arg);
-        else if (haveInput)
-            error = QStringLiteral("only one input file can be given");
-        else {
-            input = arg;
-            haveInput = true;
-        }
-        if (!error.isEmpty()) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
-            std::fputs(kUsage, err);
-            return 2;
-        }
+    const QString mecabDir = arguments.value(QStringLiteral("mecab-dir"));
+    if (arguments.isSet(QStringLiteral("mecab-dir")) && mecabDir.isEmpty())
+        return arguments.usageError(io.err, QStringLiteral("--mecab-dir にはフォルダーが必要です。"));
+    const QString from = arguments.value(QStringLiteral("from"));
+    if (arguments.isSet(QStringLiteral("dict"))) {
+        dictPath = arguments.value(QStringLiteral("dict"));
+        if (dictPath.isEmpty())
+            return arguments.usageError(io.err, QStringLiteral("--dict にはファイル名が必要です。"));
     }
+    const QString input = arguments.inputOperand();
+    std::FILE *const err = io.err;
 
     const bool fromText = from == u"text" || from == u"txt";
     const DocumentImporter::Format format = fromText           ? DocumentImporter::Format::Unknown
                                             : !from.isEmpty() ? DocumentImporter::formatNamed(from)
                                                               : DocumentImporter::formatOfFile(input);
-    if (!from.isEmpty() && !fromText && format == DocumentImporter::Format::Unknown) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: unknown format %1 (one of text, %2)\n")
-                           .arg(from, DocumentImporter::formatNames().join(QStringLiteral(", "))));
-        std::fputs(kUsage, err);
-        return 2;
-    }
+    if (!from.isEmpty() && !fromText && format == DocumentImporter::Format::Unknown)
+        return arguments.usageError(err, QStringLiteral("--from の形式 %1 は分かりません（text, %2 のどれか）。")
+                                             .arg(from, DocumentImporter::formatNames().join(QStringLiteral(", "))));
 
     KanaConverter converter(MorphemeAnalyzer::locateDictionaryDir(mecabDir));
     if (!converter.isReady()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.error()));
-        return 1;
+        return kExitFailed;
     }
     // The user's own file may be missing (nothing registered yet); one named
     // on the command line must be there.
     if (dictPath != UserDictionary::defaultPath() && !QFileInfo::exists(dictPath)) {
         writeUtf8(err, QStringLiteral("mirabo-cli: 単語登録のファイル %1 がありません。\n").arg(dictPath));
-        return 1;
+        return kExitFailed;
     }
     const UserDictionaryLoad dictionary = UserDictionary::load(dictPath);
     if (!dictionary.error.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(dictionary.error));
-        return 1;
+        return kExitFailed;
     }
     for (const QString &problem : dictionary.problems)
         writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(dictPath, problem));
@@ -109,14 +75,20 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
     QStringList unknownWords;
     if (format != DocumentImporter::Format::Unknown) {
         QByteArray bytes;
-        QFile standardInput;
-        if (input == u"-" && standardInput.open(in, QIODevice::ReadOnly))
-            bytes = standardInput.read(DocumentImporter::kMaxFileBytes + 1);
+        if (input == u"-") {
+            QString error;
+            const std::unique_ptr<QFile> standardInput = openInput(input, io.in, error);
+            if (!error.isEmpty()) {
+                writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+                return kExitFailed;
+            }
+            bytes = standardInput->read(DocumentImporter::kMaxFileBytes + 1);
+        }
         const DocumentImport imported = input == u"-" ? DocumentImporter::importBytes(bytes, format)
                                                       : DocumentImporter::importFile(input, format);
         if (!imported.ok) {
             writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(imported.error));
-            return 1;
+            return kExitFailed;
         }
         QList<FixedWord> readings;
         for (const RubyReading &ruby : imported.document.readings)
@@ -126,8 +98,8 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
         unknownWords = converted.unknownWords;
     }
     QString text;
-    if (format == DocumentImporter::Format::Unknown && !readInputText(input, in, err, text))
-        return 1;
+    if (format == DocumentImporter::Format::Unknown && !readInputText(input, io.in, err, text))
+        return kExitFailed;
 
     for (const QString &line : splitLines(text)) {
         const KanaConversion converted = converter.convertLine(line);
@@ -139,10 +111,9 @@ int runKanaCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::
     }
     if (!unknownWords.isEmpty())
         writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.join(u' ')));
-    writeUtf8(out, output);
-    if (std::fflush(out) != 0) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: could not write the converted text\n"));
-        return 1;
+    if (!writeUtf8(io.out, output) || std::fflush(io.out) != 0) {
+        reportWriteFailure(err, errno);
+        return kExitFailed;
     }
-    return 0;
+    return kExitDone;
 }

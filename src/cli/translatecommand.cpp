@@ -9,85 +9,30 @@
 #include <QByteArray>
 #include <QFile>
 #include <QStringEncoder>
-#include <QTemporaryFile>
-
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <memory>
 
 namespace {
 
-const char kUsage[] = "usage: mirabo-cli [--table PATH] [--english-grade 1|2] [FILE|-]\n";
-const char kBrailleUsage[] = "usage: mirabo-cli braille [--table PATH] [--english-grade 1|2] [FILE|-]\n";
-
-const char kHelp[] = "Translates Japanese text into braille, line by line, as the braille translation\n"
-                     "command of Mirabo does, and prints for every line its text row and its braille row.\n";
-const char kBrailleHelp[] = "Translates Japanese text into braille, line by line, and prints for every line\n"
-                            "the braille of the whole line: blank cells as U+2800, none at the end.\n";
-const char kOptionsHelp[] = "\n"
-                            "  FILE          the text to translate (UTF-8, UTF-16 or cp932); \"-\" or none reads\n"
-                            "                standard input\n"
-                            "  --table PATH  the code table to use instead of the installed gaiji.txt\n"
-                            "  --english-grade 1|2\n"
-                            "                English inside 外国語引用符 uncontracted (1, the default) or\n"
-                            "                contracted (2, UEB grade 2)\n"
-                            "  --help        show this help\n"
-                            "\n"
-                            "Characters that have no braille are named on standard error.\n"
-                            "mirabo-cli check-table [PATH] checks a code table; mirabo-cli lookup PATTERN\n"
-                            "tells what a braille sign means.\n";
-
-struct Options
+// The list's entries (mirabo-cli [list]) or the whole braille of every line
+// (mirabo-cli braille): the same options.
+CommandArguments translateArguments(TranslateOutput form)
 {
-    QString tablePath;
-    QString input; // "-" for standard input
-    EnglishGrade englishGrade = EnglishGrade::Uncontracted;
-    bool help = false;
-    QString error; // bad usage
-};
-
-Options parseArguments(const QStringList &args)
-{
-    Options options;
-    bool optionsEnded = false;
-    bool haveInput = false;
-    bool tableGiven = false;
-    for (qsizetype i = 0; i < args.size() && options.error.isEmpty(); ++i) {
-        const QString &arg = args[i];
-        if (!optionsEnded && (arg == u"--help" || arg == u"-h")) {
-            options.help = true;
-        } else if (!optionsEnded && arg == u"--table") {
-            tableGiven = true;
-            if (i + 1 < args.size())
-                options.tablePath = args[++i];
-        } else if (!optionsEnded && arg.startsWith(u"--table=")) {
-            tableGiven = true;
-            options.tablePath = arg.mid(8);
-        } else if (!optionsEnded && (arg == u"--english-grade" || arg.startsWith(u"--english-grade="))) {
-            const QString grade = arg.contains(u'=') ? arg.section(u'=', 1) : (i + 1 < args.size() ? args[++i] : QString());
-            if (grade == u"1")
-                options.englishGrade = EnglishGrade::Uncontracted;
-            else if (grade == u"2")
-                options.englishGrade = EnglishGrade::Contracted;
-            else
-                options.error = QStringLiteral("--english-grade needs 1 or 2");
-        } else if (!optionsEnded && arg == u"--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.startsWith(u'-') && arg != u"-") {
-            options.error = QStringLiteral("unknown option %1").arg(arg);
-        } else if (haveInput) {
-            options.error = QStringLiteral("only one input file can be given");
-        } else {
-            options.input = arg;
-            haveInput = true;
-        }
-    }
-    if (options.error.isEmpty() && tableGiven && options.tablePath.isEmpty())
-        options.error = QStringLiteral("--table needs a file name");
-    if (!haveInput)
-        options.input = QStringLiteral("-");
-    return options;
+    const bool wholeBraille = form == TranslateOutput::WholeBraille;
+    CommandArguments arguments(
+        wholeBraille ? QStringLiteral("braille") : QString(), QStringLiteral("[ファイル|-]"),
+        wholeBraille ? QStringLiteral("日本語の文を行ごとに点字に翻訳し、行全体の点字だけを出力します。\n"
+                                      "空白のマスは U+2800 で、行末の空白は出力しません。")
+                     : QStringLiteral("日本語の文を行ごとに点字に翻訳し、点字翻訳の一覧と同じく、"
+                                      "文字の行と点字の行を出力します。"));
+    arguments.describeOperand(QStringLiteral("ファイル"),
+                              QStringLiteral("翻訳する文（UTF-8、UTF-16 または cp932）。省くか「-」で標準入力"));
+    arguments.addOption({QStringLiteral("table")}, QStringLiteral("組み込みの gaiji.txt の代わりに使うコード表"),
+                        QStringLiteral("PATH"));
+    addEnglishGradeOption(arguments);
+    arguments.addNote(QStringLiteral("点字のない文字は標準エラー出力に書き出します（終了コードは 0）。"));
+    return arguments;
 }
 
 // Collects the UTF-8 of the entries and writes it in large blocks.
@@ -131,99 +76,43 @@ private:
     bool ok_ = true;
 };
 
-QString inputName(const QString &input)
-{
-    return input == u"-" ? QStringLiteral("標準入力") : input;
-}
-
-// The input as a file that can be read twice: standard input that is not a
-// file itself is copied into a temporary file first. Only a regular file or
-// standard input of at most kMaxTextFileBytes is read.
-std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error)
-{
-    if (input != u"-") {
-        auto file = std::make_unique<QFile>(input);
-        error = refusalOfFile(input);
-        if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
-            error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
-        return file;
-    }
-    struct stat status{};
-    if (fstat(fileno(in), &status) == 0 && S_ISREG(status.st_mode)) {
-        auto file = std::make_unique<QFile>();
-        if (status.st_size > kMaxTextFileBytes)
-            error = tooLargeMessage(inputName(input));
-        else if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
-            return file;
-    }
-    auto copy = std::make_unique<QTemporaryFile>();
-    if (!error.isEmpty())
-        return copy;
-    if (!copy->open()) {
-        error = QStringLiteral("一時ファイルを作成できません。\n%1").arg(copy->errorString());
-        return copy;
-    }
-    char buffer[65536];
-    std::size_t n;
-    qint64 copied = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-        copied += qint64(n);
-        if (copied > kMaxTextFileBytes) {
-            error = tooLargeMessage(inputName(input));
-            return copy;
-        }
-        if (copy->write(buffer, qint64(n)) != qint64(n)) {
-            error = QStringLiteral("一時ファイルに書き込めません。\n%1").arg(copy->errorString());
-            return copy;
-        }
-    }
-    if (std::ferror(in))
-        error = QStringLiteral("標準入力を読み込めません。");
-    else if (!copy->seek(0))
-        error = copy->errorString();
-    return copy;
-}
-
 } // namespace
 
-int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, std::FILE *err,
-                        TranslateOutput form)
+int runTranslateCommand(const QStringList &args, const CliStreams &io, TranslateOutput form)
 {
     const bool wholeBraille = form == TranslateOutput::WholeBraille;
-    const Options options = parseArguments(args);
-    if (!options.error.isEmpty()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(options.error));
-        std::fputs(wholeBraille ? kBrailleUsage : kUsage, err);
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(wholeBraille ? kBrailleUsage : kUsage, out);
-        std::fputs(wholeBraille ? kBrailleHelp : kHelp, out);
-        std::fputs(kOptionsHelp, out);
-        return 0;
-    }
+    CommandArguments arguments = translateArguments(form);
+    if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
+        return outcome.status;
+    if (arguments.isSet(QStringLiteral("table")) && arguments.value(QStringLiteral("table")).isEmpty())
+        return arguments.usageError(io.err, QStringLiteral("--table にはファイル名が必要です。"));
+    const QString tablePath = arguments.value(QStringLiteral("table"));
+    const QString inputPath = arguments.inputOperand();
+    const std::optional<EnglishGrade> englishGrade = englishGradeOf(arguments);
+    if (!englishGrade)
+        return arguments.usageError(io.err, QStringLiteral("--english-grade は 1 か 2 です。"));
 
-    const std::optional<CodeTable> table = loadTableForCommand(options.tablePath, err);
+    const std::optional<CodeTable> table = loadTableForCommand(tablePath, io.err);
     if (!table)
-        return 1;
+        return kExitFailed;
 
     QString error;
-    const std::unique_ptr<QFile> input = openInput(options.input, in, error);
+    const std::unique_ptr<QFile> input = openInput(inputPath, io.in, error);
     TextStreamReader reader(*input);
     if (error.isEmpty() && !reader.detectEncoding())
-        error = QStringLiteral("「%1」を読み込めません。").arg(inputName(options.input));
+        error = QStringLiteral("「%1」を読み込めません。").arg(inputName(inputPath));
     if (error.isEmpty() && reader.looksBinary())
-        error = notTextMessage(inputName(options.input));
+        error = notTextMessage(inputName(inputPath));
     if (!error.isEmpty()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
-        return 1;
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+        return kExitFailed;
     }
 
     // Translated a block at a time, so memory does not grow with the input.
     LineTranslator translator(*table);
-    translator.setEnglishGrade(options.englishGrade);
+    translator.setEnglishGrade(*englishGrade);
     TranslatedLine line;
-    Utf8Output output(out);
+    Utf8Output output(io.out);
     QString piece;
     QString braille;
     while (reader.readPiece(piece) && output.ok()) {
@@ -241,21 +130,21 @@ int runTranslateCommand(const QStringList &args, std::FILE *in, std::FILE *out, 
             output.writeLine(line.braille);
         });
     }
-    const QString notice = replacementNotice(inputName(options.input), reader.replacements().replaced(),
+    const QString notice = replacementNotice(inputName(inputPath), reader.replacements().replaced(),
                                              reader.replacements().lines());
     if (!notice.isEmpty())
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
     if (reader.hasError()) {
         output.flush();
-        writeUtf8(err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(inputName(options.input)));
-        return 1;
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(inputName(inputPath)));
+        return kExitFailed;
     }
     if (!output.flush()) {
-        reportWriteFailure(err, errno);
-        return 1;
+        reportWriteFailure(io.err, errno);
+        return kExitFailed;
     }
     // Told, but not a failure: the braille is there, with blank cells.
     if (!translator.charactersWithoutBraille().isEmpty())
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(withoutBrailleMessage(translator.charactersWithoutBraille())));
-    return 0;
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(withoutBrailleMessage(translator.charactersWithoutBraille())));
+    return kExitDone;
 }

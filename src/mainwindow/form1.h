@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "document/documentsaver.h"
 #include "listprinter.h"
+#include "version.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -28,7 +29,7 @@ class Form1 : public QMainWindow
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("Mirabo  Ver2.1      ");
+    static inline const QString kCaption = QStringLiteral("Mirabo  Ver" MIRABO_VERSION "      ");
     // Toolbar positions 1..11; 4, 6 and 10 are separators.
     static constexpr int kToolbarPositions = 11;
 
@@ -168,7 +169,7 @@ private:
     QAction *tenjinyuryoku = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
-    // Added after the specified items.
+    // Added after the original items.
     QAction *mnuundo = nullptr;
     QAction *mnuredo = nullptr;
     QAction *mnuselectall = nullptr;

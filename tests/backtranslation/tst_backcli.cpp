@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "cliinprocess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,7 +42,7 @@ void TestBackCli::run()
     QFETCH(int, exitCode);
     QFETCH(QString, output);
 
-    const CliRun run = runCli(QStringLiteral(MIRABO_CLI), args, input.toUtf8());
+    const CliRun run = runCliInProcess(args, input.toUtf8());
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(run.out), output);
     QCOMPARE(run.err.isEmpty(), exitCode == 0);
@@ -56,7 +56,7 @@ void TestBackCli::fileInput()
     file.write(QStringLiteral("⠤⠁\n⠃⠤").toUtf8());
     file.close();
 
-    const CliRun run = runCli(QStringLiteral(MIRABO_CLI), {QStringLiteral("back"), file.fileName()});
+    const CliRun run = runCliInProcess({QStringLiteral("back"), file.fileName()});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("「あ\nい」\n"));
 }

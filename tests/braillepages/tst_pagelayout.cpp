@@ -33,6 +33,7 @@ void TestPageLayout::wrapsLines_data()
     QTest::newRow("blank just past the line") << b(u"⠁⠃⠉⠙⠑_⠋") << QStringList{b(u"⠁⠃⠉⠙⠑"), b(u"⠋")};
     QTest::newRow("blanks not carried over") << b(u"⠁⠃__⠉⠙⠑⠋") << QStringList{b(u"⠁⠃"), b(u"⠉⠙⠑⠋")};
     QTest::newRow("blanks at the end dropped") << b(u"⠁⠃__") << QStringList{b(u"⠁⠃")};
+    QTest::newRow("a full line ending in a blank") << b(u"⠁⠃⠉⠙⠑_") << QStringList{b(u"⠁⠃⠉⠙⠑")};
     QTest::newRow("punctuation blanks inside") << b(u"⠁⠲__⠃") << QStringList{b(u"⠁⠲__⠃")};
     QTest::newRow("indent kept") << b(u"__⠁⠃") << QStringList{b(u"__⠁⠃")};
     QTest::newRow("long word split at the end") << b(u"⠁⠃⠉⠙⠑⠋⠛") << QStringList{b(u"⠁⠃⠉⠙⠑"), b(u"⠋⠛")};

@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "cliinprocess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,7 +21,7 @@ private slots:
 private:
     static CliRun run(const QStringList &args, const QByteArray &input = QByteArray())
     {
-        return runCli(QStringLiteral(MIRABO_CLI), args, input);
+        return runCliInProcess(args, input);
     }
     QString path(const QString &name) const { return dir_.filePath(name); }
 
@@ -118,29 +118,35 @@ void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
 void TestBrailleCli::failures_data()
 {
     QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no format") << QStringList{QStringLiteral("export")} << QStringLiteral("--format");
+    // A command line that cannot be followed is a usage error (2); a file that
+    // cannot be written or read is a failure (1).
+    QTest::newRow("no format") << QStringList{QStringLiteral("export")} << 2 << QStringLiteral("--format");
     QTest::newRow("unknown format") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
                                                    QStringLiteral("doc")}
-                                    << QStringLiteral("doc");
+                                    << 2 << QStringLiteral("doc");
     QTest::newRow("bes to standard output")
-        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes")}
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes")} << 2
         << QStringLiteral("-o");
     QTest::newRow("pef to standard output")
-        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("pef")}
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("pef")} << 2
         << QStringLiteral("-o");
     QTest::newRow("too few cells") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
                                                   QStringLiteral("txt"), QStringLiteral("--cells"),
                                                   QStringLiteral("9")}
-                                   << QStringLiteral("--cells");
+                                   << 2 << QStringLiteral("--cells");
+    QTest::newRow("cells not a number") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
+                                                       QStringLiteral("txt"), QStringLiteral("--cells=x")}
+                                        << 2 << QStringLiteral("--cells");
     QTest::newRow("unwritable output")
         << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("brf"),
                        QStringLiteral("-o"), QStringLiteral("/nonexistent/out.brf")}
-        << QStringLiteral("out.brf");
-    QTest::newRow("import without a file")
-        << QStringList{QStringLiteral("import")} << QStringLiteral("usage");
+        << 1 << QStringLiteral("out.brf");
+    QTest::newRow("import without a file") << QStringList{QStringLiteral("import")} << 2
+                                           << QStringLiteral("使い方: mirabo-cli import");
     QTest::newRow("import of a missing file")
-        << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")}
+        << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")} << 1
         << QStringLiteral("in.bes");
     QTest::newRow("import of a device") << QStringList{QStringLiteral("import"), QStringLiteral("/dev/null")}
                                         << QStringLiteral("通常のファイル");
@@ -149,10 +155,12 @@ void TestBrailleCli::failures_data()
 void TestBrailleCli::failures()
 {
     QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
     QFETCH(QString, message);
     const CliRun result = run(args, QByteArrayLiteral("あ"));
-    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+    QCOMPARE(result.out, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestBrailleCli)

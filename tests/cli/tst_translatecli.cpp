@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "cliinprocess.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// mirabo-cli run as a user runs it: text in, the list's entries out.
+// mirabo-cli's translation: text in, the list's entries out. The commands
+// run in-process; the program itself runs where its process matters: input
+// through a pipe in pieces, exit codes, a full disk at its last close.
 class TestTranslateCli : public QObject
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ private slots:
     void badUsage_data();
     void badUsage();
     void help();
+    void standardInputInPieces_data();
+    void standardInputInPieces();
     void garbageBytesDoNotCrash();
     void badBytesAreNamedByLine();
     void lostOutputExitsOne();
@@ -40,7 +44,7 @@ private slots:
 private:
     static CliRun run(const QStringList &args, const QByteArray &input = QByteArray())
     {
-        return runCli(QStringLiteral(MIRABO_CLI), args, input);
+        return runCliInProcess(args, input);
     }
     QString writeFile(const QString &name, const QByteArray &bytes);
     static QByteArray rows(const QString &text, int textColumns, const QString &braille, int brailleColumns);
@@ -203,6 +207,7 @@ void TestTranslateCli::failures()
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, QByteArray());
     QVERIFY(r.err.startsWith("mirabo-cli: "));
+    QCOMPARE(runCli(QStringLiteral(MIRABO_CLI), args, "か\n").exitCode, 1);
 }
 
 void TestTranslateCli::englishGrade_data()
@@ -246,17 +251,64 @@ void TestTranslateCli::badUsage()
     QFETCH(QStringList, args);
     const CliRun r = run(args);
     QCOMPARE(r.exitCode, 2);
+    // The program's exit status is the command's.
+    QCOMPARE(runCli(QStringLiteral(MIRABO_CLI), args).exitCode, 2);
     QCOMPARE(r.out, QByteArray());
-    QVERIFY(r.err.contains("usage: mirabo-cli"));
+    QVERIFY2(QString::fromUtf8(r.err).contains(u"使い方: mirabo-cli [オプション]"_s), r.err.constData());
 }
 
 void TestTranslateCli::help()
 {
     const CliRun r = run({QStringLiteral("--help")});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.startsWith("usage: mirabo-cli "));
-    QVERIFY(r.out.contains("--table PATH"));
-    QVERIFY(r.out.contains("--english-grade 1|2"));
+    // The program's help lists the commands; the translation's own options
+    // are in its command's help.
+    QVERIFY(QString::fromUtf8(r.out).startsWith(u"使い方: mirabo-cli"_s));
+    QVERIFY(r.out.contains("list"));
+    QCOMPARE(r.err, QByteArray());
+    const CliRun list = run({QStringLiteral("list"), QStringLiteral("--help")});
+    QCOMPARE(list.exitCode, 0);
+    QVERIFY(list.out.contains("--table PATH"));
+    QVERIFY(list.out.contains("--english-grade 1|2"));
+}
+
+void TestTranslateCli::standardInputInPieces_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QList<QByteArray>>("pieces");
+
+    // A pipe gives what its writer has written so far; every command must read
+    // on to the end. The pieces break a line and a character apart.
+    const QList<QByteArray> kana{"かな\nて"_qba, "んじ\n\xe3\x81"_qba, "\x82\n"_qba};
+    QTest::newRow("list") << QStringList{} << kana;
+    QTest::newRow("braille") << QStringList{"braille"} << kana;
+    QTest::newRow("kana") << QStringList{"kana"} << QList<QByteArray>{"東京\n"_qba, "大阪\n"_qba, "名古屋\n"_qba};
+    QTest::newRow("back") << QStringList{"back"} << QList<QByteArray>{"⠁⠃\n"_qba, "⠉\n"_qba, "⠋⠊\n"_qba};
+    QTest::newRow("export") << QStringList{"export", "--format", "txt"} << kana;
+}
+
+void TestTranslateCli::standardInputInPieces()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QList<QByteArray>, pieces);
+
+    QProcess process;
+    process.start(QStringLiteral(MIRABO_CLI), args);
+    QVERIFY(process.waitForStarted());
+    for (const QByteArray &piece : pieces) {
+        process.write(piece);
+        QVERIFY(process.waitForBytesWritten(10000));
+        QTest::qWait(300); // the program has read what there was by now
+    }
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+
+    const CliRun whole = run(args, pieces.join());
+    QCOMPARE(whole.exitCode, 0);
+    QVERIFY(whole.out.count('\n') >= 3);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(whole.out));
 }
 
 void TestTranslateCli::garbageBytesDoNotCrash()

@@ -101,6 +101,11 @@ void TestBrailleRules::wholeLines_data()
                                            << QString("⠁").repeated(40) + "⠈⠱⠈⠹";
     QTest::newRow("katakana joins after column 30") << QString("ア").repeated(35) + "キャベツ"
                                                     << QString("⠁").repeated(35) + "⠈⠡⠐⠯⠝";
+    // Blank cells at the end of a line are not written; elsewhere they are.
+    QTest::newRow("a line ending in a blank") << "あい　" << "⠁⠃";
+    QTest::newRow("a line ending in 。 and its blanks") << "あい。" << "⠁⠃⠲";
+    QTest::newRow("a blank inside the line stays") << "あ　い" << "⠁⠀⠃";
+    QTest::newRow("a blank at the start stays") << "　あ" << "⠀⠁";
 }
 
 void TestBrailleRules::wholeLines()

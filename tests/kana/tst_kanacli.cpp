@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "cliinprocess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ private:
 
 TestKanaCli::Run TestKanaCli::run(const QStringList &args, const QByteArray &input)
 {
-    const CliRun run = runCli(QStringLiteral(MIRABO_CLI), QStringList{u"kana"_s} + args, input);
+    const CliRun run = runCliInProcess(QStringList{u"kana"_s} + args, input);
     return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
@@ -78,7 +78,7 @@ void TestKanaCli::pipesIntoBraille()
     const Run kana = run({}, "本");
     QCOMPARE(kana.out, u"ほん\n"_s);
     // ほ is お (dots 2 4) in the は row (dots 3 6); ん is dots 3 5 6.
-    const CliRun braille = runCli(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s}, kana.out.toUtf8());
+    const CliRun braille = runCliInProcess({u"braille"_s, u"-"_s}, kana.out.toUtf8());
     QCOMPARE(braille.exitCode, 0);
     QCOMPARE(QString::fromUtf8(braille.out), u"⠮⠴\n"_s);
 }

@@ -1,8 +1,8 @@
-#include "clirun.h"
+#include "cliinprocess.h"
 
 #include <QTest>
 
-// Runs the built mirabo-cli as a user would.
+// mirabo-cli lookup, run in-process.
 class TestLookupCommand : public QObject
 {
     Q_OBJECT
@@ -18,7 +18,7 @@ private slots:
 private:
     static CliRun lookup(const QStringList &args)
     {
-        return runCli(QStringLiteral(MIRABO_CLI), QStringList{QStringLiteral("lookup")} + args);
+        return runCliInProcess(QStringList{QStringLiteral("lookup")} + args);
     }
 };
 

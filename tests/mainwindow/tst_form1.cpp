@@ -107,6 +107,8 @@ private slots:
     void quitAsksFirst_data();
     void quitAsksFirst();
     void cut();
+    void cutKeepsWhatTheClipboardRefused_data();
+    void cutKeepsWhatTheClipboardRefused();
     void cutOfWholeTextDisablesItems();
     void copy();
     void paste_data();
@@ -207,7 +209,7 @@ void TestForm1::menuBarOrder()
     QVERIFY(!bar.at(3)->menu()); // clear screen is a command of the bar itself
     QCOMPARE(bar.at(3)->objectName(), QStringLiteral("syoukyo"));
 
-    // Items added later stand after the specified ones, behind a separator.
+    // Items added later stand after the original items, behind a separator.
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
                           "pageSettings", "openBrailleFile", "exportBrailleFile", "printBraillePages", "-", "mnunew",
@@ -617,6 +619,28 @@ void TestForm1::cut()
     action(form, QStringLiteral("mnucut"))->trigger();
     QCOMPARE(Clipboard::text(), QStringLiteral("あ"));
     QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("え"));
+}
+
+void TestForm1::cutKeepsWhatTheClipboardRefused_data()
+{
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("clipboard took the text: it is cut") << false << QStringLiteral("あう");
+    QTest::newRow("clipboard refused the text: it stays") << true << QStringLiteral("あいう");
+}
+
+void TestForm1::cutKeepsWhatTheClipboardRefused()
+{
+    QFETCH(bool, refused);
+    QFETCH(QString, text);
+    Form1 &form = *m_f->form;
+    form.txtdpbox->setPlainText(QStringLiteral("あいう"));
+    select(form.txtdpbox, 1, 1);
+    if (refused)
+        Clipboard::setTextWriterForTesting([](const QString &) { return false; });
+    form.EditCut();
+    Clipboard::setTextWriterForTesting(nullptr);
+    QCOMPARE(form.txtdpbox->toPlainText(), text);
 }
 
 void TestForm1::cutOfWholeTextDisablesItems()

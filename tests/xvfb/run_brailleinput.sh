@@ -27,7 +27,7 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     "$mirabo" &
     pid=$!
     fail() { kill "$pid" 2>/dev/null; wait "$pid"; exit 1; }
-    waitfor "^Mirabo  Ver2.1" || fail
+    waitfor "^Mirabo  Ver$MIRABO_VERSION" || fail
     xdotool windowfocus --sync "$window"
     xdotool key alt+y i
     waitfor "^点字入力\$" || fail
@@ -50,7 +50,7 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
         echo "expected: $expected"
         fail
     fi
-    "$closer" "Mirabo  Ver2.1      " 10 || fail
+    "$closer" "Mirabo  Ver$MIRABO_VERSION      " 10 || fail
     wait "$pid"
     status=$?
     echo "mirabo ended with status $status"

@@ -8,7 +8,8 @@ set -u
 mirabo=$1
 closer=$2
 file=${3:-}
-title="Mirabo  Ver2.1      "
+# The caption carries the project version, given by CMake.
+title="Mirabo  Ver${MIRABO_VERSION}      "
 if [ -n "$file" ]; then
     printf 'あ\n' > "$file"
     title=$file

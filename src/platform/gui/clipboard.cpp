@@ -6,6 +6,17 @@
 
 namespace Clipboard {
 
+namespace {
+
+TextWriter testWriter = nullptr;
+
+} // namespace
+
+void setTextWriterForTesting(TextWriter writer)
+{
+    testWriter = writer;
+}
+
 QString text()
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
@@ -19,6 +30,8 @@ QString text()
 
 bool setText(const QString &text)
 {
+    if (testWriter)
+        return testWriter(text);
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return false;
