@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "mirabo-print-bench: %s\n", qPrintable(read.ok ? load.error : read.error));
         return 1;
     }
-    const Translation translation = translateText(load.table, read.text);
+    const TranslatedDocument translation = translateDocument(load.table, read.text);
     const QStringList rows = ListPrinter::rows(translation);
 
     QTemporaryDir dir;
@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
     if (!saved)
         return 1;
     std::printf("%8s %8s %10s %10s %10s\n", "lines", "rows", "seconds", "PDF MB", "peak MB");
-    std::printf("%8lld %8lld %10.2f %10.1f %10.1f\n", qlonglong(translation.size()), qlonglong(rows.size()), seconds,
+    std::printf("%8lld %8lld %10.2f %10.1f %10.1f\n", qlonglong(translation.lineCount()), qlonglong(rows.size()), seconds,
                 double(QFileInfo(path).size()) / (1024.0 * 1024.0), peakMegabytes());
     return 0;
 }

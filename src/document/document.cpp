@@ -6,7 +6,11 @@
 
 #include <QTextDocument>
 
-Document::Document(QObject *parent) : QObject(parent), m_text(new QTextDocument(this)) {}
+Document::Document(QObject *parent)
+    : QObject(parent), m_text(new QTextDocument(this)), m_translationModel(new TranslationModel(this))
+{
+    connect(m_text, &QTextDocument::contentsChange, this, &Document::noteTextChange);
+}
 
 Document::~Document() = default;
 
@@ -46,9 +50,27 @@ void Document::setFileName(const QString &fileName)
 
 QString Document::translate()
 {
-    EditorTranslation result = TranslateEditorText(m_codeTable, text());
-    setLastTranslation(std::move(result.translation), std::move(result.withoutBraille));
-    return result.error;
+    const QString editorText = text();
+    const QString error = writeWorkFile(editorText);
+    if (!error.isEmpty()) {
+        clearTranslation();
+        return error;
+    }
+    // The editor's last line is a line even when it is empty.
+    setLastTranslation(translateDocument(m_codeTable, editorText, true));
+    return QString();
+}
+
+void Document::clearTranslation()
+{
+    m_translationModel->clear();
+    emit translated();
+}
+
+void Document::noteTextChange()
+{
+    if (hasTranslation() && m_text->revision() != m_translatedRevision)
+        m_translationModel->setOutOfDate(true);
 }
 
 void Document::setFileText(const TextReadResult &read)
@@ -84,15 +106,13 @@ QString Document::translateFile(const QString &path, QString *notice)
     if (notice)
         *notice = read.notice;
     setFileText(read);
-    QStringList withoutBraille;
-    Translation translation = translateText(m_codeTable, read.text, &withoutBraille);
-    setLastTranslation(std::move(translation), std::move(withoutBraille));
+    setLastTranslation(translateDocument(m_codeTable, read.text));
     return QString();
 }
 
-void Document::setLastTranslation(Translation translation, QStringList withoutBraille)
+void Document::setLastTranslation(TranslatedDocument translation)
 {
-    m_lastTranslation = std::move(translation);
-    m_withoutBraille = std::move(withoutBraille);
+    m_translatedRevision = m_text->revision();
+    m_translationModel->setTranslation(std::make_shared<const TranslatedDocument>(std::move(translation)));
     emit translated();
 }

@@ -1,6 +1,6 @@
 #include "form1.h"
 
-#include "braillelistwidget.h"
+#include "braillelistview.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
@@ -144,13 +144,17 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
             setCaption(fileName);
     });
 
-    List1 = new BrailleListWidget(client);
+    List1 = new BrailleListView(client);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::toPixels(kListRect, this));
-    connect(List1, &QListWidget::currentRowChanged, this, &Form1::selectEditorLineOfListRow);
+    List1->setModel(m_document.translationModel());
+    connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &Form1::selectEditorLineOfListRow);
+    connect(m_document.translationModel(), &TranslationModel::outOfDateChanged, this, &Form1::showTranslationState);
 
     m_braillePages = new BraillePageCommands(
-        this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); });
+        this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); },
+        [this] { return translateIfOutOfDate(); });
     connect(m_braillePages, &BraillePageCommands::insertIntoText, this, &Form1::insertAtCursor);
     createMenus();
     createToolbar();
@@ -322,7 +326,7 @@ bool Form1::openFile(const QString &path)
         return false;
     }
     // The list showed the translation of the text that is replaced.
-    List1->clear();
+    m_document.clearTranslation();
     m_saver.setLastFileName(path);
     rememberFile(path);
     if (!notice.isEmpty())
@@ -409,6 +413,10 @@ void Form1::createStatusBar()
     lbllinelength->setObjectName(QStringLiteral("lbllinelength"));
     statusBar()->addWidget(lblposition);
     statusBar()->addWidget(lbllinelength);
+    lbltranslation = new QLabel(this);
+    lbltranslation->setObjectName(QStringLiteral("lbltranslation"));
+    lbltranslation->setVisible(false);
+    statusBar()->addWidget(lbltranslation);
     QFont statusFont = QApplication::font();
     statusFont.setResolveMask(QFont::AllPropertiesResolved);
     statusBar()->setFont(statusFont);
@@ -418,7 +426,7 @@ void Form1::setAccessibleNames()
 {
     txtdpbox->setAccessibleName(QStringLiteral("文書"));
     List1->setAccessibleName(QStringLiteral("点字の一覧"));
-    List1->setAccessibleDescription(QStringLiteral("行ごとに、文字の行と点字の行"));
+    List1->setAccessibleDescription(kListDescription);
     Toolbar1->setAccessibleName(QStringLiteral("ツールバー"));
     lblposition->setAccessibleName(QStringLiteral("カーソルの位置"));
     lbllinelength->setAccessibleName(QStringLiteral("行の文字数"));
@@ -642,7 +650,6 @@ void Form1::newDocument()
     // A cancelled or failed save keeps the document.
     if (answer == UserDialogs::Answer::Yes && !SaveTextAs())
         return;
-    List1->clear();
     clearDocument();
 }
 
@@ -652,12 +659,14 @@ void Form1::syoukyo_Click()
         UserDialogs::Answer::Yes)
         return;
     clearDocument();
-    List1->clear();
 }
 
+// The translation of the cleared text goes with it: nothing exports,
+// prints or shows it afterwards.
 void Form1::clearDocument()
 {
     m_document.clear();
+    m_document.clearTranslation();
 }
 
 void Form1::owari_Click()
@@ -748,12 +757,12 @@ void Form1::showListRowsOfCaretLine()
     if (count == 0)
         return;
     m_followingSelection = true;
-    List1->clearSelection();
-    List1->setCurrentRow(first, QItemSelectionModel::NoUpdate);
-    for (int row = first; row < first + count; ++row)
-        List1->item(row)->setSelected(true);
-    List1->scrollToItem(List1->item(first + count - 1));
-    List1->scrollToItem(List1->item(first));
+    QAbstractItemModel *model = List1->model();
+    List1->selectionModel()->setCurrentIndex(model->index(first, 0), QItemSelectionModel::NoUpdate);
+    List1->selectionModel()->select(QItemSelection(model->index(first, 0), model->index(first + count - 1, 0)),
+                                    QItemSelectionModel::ClearAndSelect);
+    List1->scrollTo(model->index(first + count - 1, 0));
+    List1->scrollTo(model->index(first, 0));
     m_followingSelection = false;
 }
 
@@ -761,7 +770,7 @@ void Form1::selectEditorLineOfListRow()
 {
     if (m_followingSelection)
         return;
-    const QTextBlock block = txtdpbox->document()->findBlockByNumber(List1->lineOfRow(List1->currentRow()) - 1);
+    const QTextBlock block = txtdpbox->document()->findBlockByNumber(List1->lineOfRow(List1->currentIndex().row()) - 1);
     if (!block.isValid())
         return;
     m_followingSelection = true;
@@ -787,7 +796,17 @@ bool Form1::WriteTextFile(const QString &path)
 
 void Form1::Printlist()
 {
-    m_printer.print(ListPrinter::rows(m_document.lastTranslation()));
+    // What is printed is the translation of the text as it stands.
+    if (m_document.hasTranslation() && !translateIfOutOfDate())
+        return;
+    m_printer.print(ListPrinter::rows(m_document.translation()));
+}
+
+bool Form1::translateIfOutOfDate()
+{
+    if (m_document.hasTranslation() && !m_document.isTranslationCurrent())
+        tenhonyaku_Click();
+    return m_document.isTranslationCurrent();
 }
 
 void Form1::printsetting_Click()
@@ -823,12 +842,21 @@ void Form1::tenhonyaku_Click()
 // and tells which characters have no braille.
 void Form1::showTranslation()
 {
-    List1->clear();
-    List1->addItems(listEntries(m_document.lastTranslation()));
+    showTranslationState();
     if (!m_document.charactersWithoutBraille().isEmpty()) {
         UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"),
                                      withoutBrailleMessage(m_document.charactersWithoutBraille()));
     }
+}
+
+void Form1::showTranslationState()
+{
+    const bool outOfDate = m_document.translationModel()->isOutOfDate();
+    lbltranslation->setText(outOfDate ? kOutOfDateNotice : QString());
+    lbltranslation->setVisible(outOfDate);
+    // Read out with the list, for those who do not see it greyed.
+    List1->setAccessibleDescription(outOfDate ? kListDescription + QStringLiteral("。") + kOutOfDateNotice
+                                              : kListDescription);
 }
 
 void Form1::jikkoug_Click()

@@ -71,8 +71,8 @@ struct FileWindowFixture
     QStringList listEntries() const
     {
         QStringList out;
-        for (int i = 0; i < form->List1->count(); ++i)
-            out.append(form->List1->item(i)->text());
+        for (int i = 0; i < form->List1->rowCount(); ++i)
+            out.append(form->List1->model()->index(i, 0).data().toString());
         return out;
     }
 };

@@ -111,14 +111,14 @@ void TestKanaConversion::translationOffersTheConversion()
     trigger("tenhonyaku");
     QCOMPARE(dialogs_->kinds().first(), u"yesnocancel"_s);
     QCOMPARE(form_->txtdpbox->toPlainText(), text);
-    QCOMPARE(form_->List1->count() > 0, translated);
+    QCOMPARE(form_->List1->rowCount() > 0, translated);
 
     // Kana text is translated without a question.
     dialogs_->shown.clear();
     form_->txtdpbox->setPlainText(u"ほん"_s);
     trigger("tenhonyaku");
     QVERIFY(!dialogs_->kinds().contains(u"yesnocancel"_s));
-    QCOMPARE(form_->List1->count(), 2);
+    QCOMPARE(form_->List1->rowCount(), 2);
 }
 
 void TestKanaConversion::userDictionaryDialogEditsTheFile()

@@ -75,8 +75,8 @@ struct MainWindowFixture
     QStringList listEntries() const
     {
         QStringList entries;
-        for (int row = 0; row < form->List1->count(); ++row)
-            entries.append(form->List1->item(row)->text());
+        for (int row = 0; row < form->List1->rowCount(); ++row)
+            entries.append(form->List1->model()->index(row, 0).data().toString());
         return entries;
     }
 };
