@@ -5,6 +5,7 @@
 //   mirabo-guibench             each size measured in a process of its own
 //   mirabo-guibench --lines N   one size
 
+#include "platform/settings.h"
 #include "documents.h"
 #include "mainwindow/form1.h"
 
@@ -68,7 +69,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == u"--lines")
         return measure(args[1].toInt());

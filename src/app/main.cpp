@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "app/frmsplash1.h"
 #include "app/qttranslations.h"
 
@@ -8,7 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     // No display name: the platform would add it to every window's title.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/mirabo.svg")));
     installQtJapaneseTranslations(app);

@@ -2,7 +2,6 @@
 
 #include "backtranslation/braillecell.h"
 
-#include <QSettings>
 
 #include <string_view>
 
@@ -561,15 +560,3 @@ QStringList backTranslateLines(const QStringList &lines, KanaScript script)
     return kana;
 }
 
-// Kept under the name 点字入力 first stored it.
-static const QString kKanaScriptSetting = QStringLiteral("brailleInput/katakana");
-
-KanaScript chosenKanaScript()
-{
-    return QSettings().value(kKanaScriptSetting, false).toBool() ? KanaScript::Katakana : KanaScript::Hiragana;
-}
-
-void setChosenKanaScript(KanaScript script)
-{
-    QSettings().setValue(kKanaScriptSetting, script == KanaScript::Katakana);
-}

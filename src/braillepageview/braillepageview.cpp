@@ -1,5 +1,7 @@
 #include "braillepageview.h"
 
+#include "platform/settings.h"
+
 #include "backtranslation/backtranslation.h"
 #include "braillepages/pagelayout.h"
 #include "braillepagewidget.h"
@@ -131,7 +133,8 @@ void BraillePageView::honbunSounyuu()
 {
     // A page break is only a line end in the text; the page numbers are not
     // text. The kana are in the script chosen in 点字入力.
-    const QStringList lines = backTranslateLines(PageLayout::textLines(document()), chosenKanaScript());
+    const KanaScript script = Settings::katakanaInput() ? KanaScript::Katakana : KanaScript::Hiragana;
+    const QStringList lines = backTranslateLines(PageLayout::textLines(document()), script);
     emit insertIntoText(lines.join(u'\n'));
 }
 

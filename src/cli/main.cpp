@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "clicommands.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ bool closeOutput(std::FILE *out, std::FILE *err)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
 
     QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.first();

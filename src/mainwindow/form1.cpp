@@ -4,6 +4,7 @@
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
+#include "platform/settings.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
@@ -28,7 +29,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -294,7 +294,7 @@ void Form1::showRecentFiles()
 
 QStringList Form1::recentFiles() const
 {
-    return QSettings().value(kSettingsRecentFiles).toStringList();
+    return Settings::instance().value(kSettingsRecentFiles).toStringList();
 }
 
 void Form1::rememberFile(const QString &path)
@@ -303,7 +303,7 @@ void Form1::rememberFile(const QString &path)
     QStringList files = recentFiles();
     files.removeAll(absolute);
     files.prepend(absolute);
-    QSettings settings;
+    QSettings &settings = Settings::instance();
     settings.setValue(kSettingsRecentFiles, QStringList(files.mid(0, kRecentFiles)));
     settings.setValue(kSettingsLastFolder, QFileInfo(absolute).absolutePath());
     showRecentFiles();
@@ -320,7 +320,7 @@ bool Form1::openFile(const QString &path)
         if (!QFileInfo::exists(path)) {
             QStringList files = recentFiles();
             files.removeAll(QFileInfo(path).absoluteFilePath());
-            QSettings().setValue(kSettingsRecentFiles, files);
+            Settings::instance().setValue(kSettingsRecentFiles, files);
             showRecentFiles();
         }
         return false;
@@ -338,7 +338,7 @@ void Form1::mnuopen_Click()
 {
     const QString file = m_document.fileName();
     const QString folder =
-        file.isEmpty() ? QSettings().value(kSettingsLastFolder).toString() : QFileInfo(file).absolutePath();
+        file.isEmpty() ? Settings::instance().value(kSettingsLastFolder).toString() : QFileInfo(file).absolutePath();
     const QString path = UserDialogs::instance().getOpenFileName(this, kOpenTitle, folder, kTextFilter);
     if (!path.isEmpty())
         openFile(path);
@@ -472,7 +472,7 @@ void Form1::Form_Load()
 
 void Form1::restoreSettings()
 {
-    QSettings settings;
+    QSettings &settings = Settings::instance();
     restoreGeometry(settings.value(kSettingsGeometry).toByteArray());
     setZoomPercent(settings.value(kSettingsZoom, 100).toInt());
     // Save As opens in the folder last used.
@@ -483,7 +483,7 @@ void Form1::restoreSettings()
 
 void Form1::saveSettings() const
 {
-    QSettings settings;
+    QSettings &settings = Settings::instance();
     settings.setValue(kSettingsGeometry, saveGeometry());
     settings.setValue(kSettingsZoom, m_zoomPercent);
 }

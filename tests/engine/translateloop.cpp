@@ -3,6 +3,7 @@
 //   translateloop TEXT COUNT
 // Exits with 1 as soon as a translation fails or shows any other text.
 
+#include "platform/settings.h"
 #include "engine/worktranslation.h"
 #include "synthetictable.h"
 
@@ -11,7 +12,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 3)
         return 2;

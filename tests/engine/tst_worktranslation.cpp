@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "engine/translation.h"
 #include "engine/worktranslation.h"
 #include "platform/textcodec.h"
@@ -49,7 +50,7 @@ private:
 
 void TestWorkTranslation::initTestCase()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     cacheDir_ = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QVERIFY(!cacheDir_.isEmpty());
     // Never the cache of the user who runs the tests.

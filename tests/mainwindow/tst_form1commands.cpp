@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include "platform/settings.h"
+
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -249,7 +251,7 @@ void TestForm1Commands::brailleFileIsReadIntoTheText()
     QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。あと"));
 
     // The script chosen in 点字入力 holds here too.
-    setChosenKanaScript(KanaScript::Katakana);
+    Settings::setKatakanaInput(true);
     m_f->select(0, 0);
     insert->trigger();
     QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("サクラ\nハナ\nヤマまえ。あと"));

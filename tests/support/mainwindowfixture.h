@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QSettings>
+#include "platform/settings.h"
 #include <QTemporaryDir>
 #include <QTextCursor>
 
@@ -26,7 +26,7 @@ struct MainWindowFixture
 
     MainWindowFixture()
     {
-        QSettings().clear();
+        Settings::instance().clear();
         // Nothing may reach a real printer of the machine running the tests.
         Printers::setAvailableOverride(false);
         Clipboard::setText(QStringLiteral("clip"));
