@@ -3,7 +3,7 @@
 #include "dirlist.h"
 #include "drivelist.h"
 #include "document/document.h"
-#include "document/documentsaver.h"
+#include "documentsaving/documentsaver.h"
 #include "filelist.h"
 #include "platform/gui/japanesefonts.h"
 #include "platform/gui/showwindow.h"

@@ -2,7 +2,7 @@
 
 #include "braillelistview.h"
 #include "document/document.h"
-#include "document/documentsaver.h"
+#include "documentsaving/documentsaver.h"
 #include "listprinter.h"
 
 #include <QMainWindow>
