@@ -52,6 +52,8 @@ int measure(int lines)
     QElapsedTimer timer;
     timer.start();
     tenhonyaku->trigger();
+    if (qEnvironmentVariableIsSet("MIRABO_BENCH_BEFORE"))
+        std::fprintf(stderr, "command: %.0f cpu ms, %.1f MB\n", (cpuSeconds() - cpuBefore) * 1000.0, peakMegabytes());
     form.List1->viewport()->repaint();
     QApplication::processEvents();
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
