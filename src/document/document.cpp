@@ -1,6 +1,6 @@
 #include "document.h"
 
-#include "engine/worktranslation.h"
+#include "workfile.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 
@@ -48,17 +48,17 @@ void Document::setFileName(const QString &fileName)
     emit fileNameChanged(m_fileName);
 }
 
-QString Document::translate()
+WorkFileWrite Document::translate()
 {
     const QString editorText = text();
-    const QString error = writeWorkFile(editorText);
-    if (!error.isEmpty()) {
+    WorkFileWrite write = writeWorkFile(editorText);
+    if (!write.ok()) {
         clearTranslation();
-        return error;
+        return write;
     }
     // The editor's last line is a line even when it is empty.
     setLastTranslation(translateDocument(m_codeTable, editorText, true));
-    return QString();
+    return write;
 }
 
 void Document::clearTranslation()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/textfile.h"
+#include "workfile.h"
 #include "tables/codetable.h"
 #include "translationmodel/translationmodel.h"
 
@@ -67,9 +68,8 @@ public:
 
     // The braille translation command: translates the text, and records it
     // in the work file. When that file cannot be written, the last
-    // translation is emptied and the reason returned; otherwise the result
-    // is empty.
-    QString translate();
+    // translation is emptied and the result says why.
+    WorkFileWrite translate();
 
     // The file translation: reads the file, makes it the text as it is (no
     // unsaved changes; saving it unchanged writes the same bytes) and

@@ -40,6 +40,25 @@
 
 namespace {
 
+// What the user reads when 点字翻訳 could not record the text.
+QString workFileMessage(const WorkFileWrite &write)
+{
+    const QString path = QDir::toNativeSeparators(write.path);
+    switch (write.error) {
+    case WorkFileError::None:
+        return QString();
+    case WorkFileError::NoFolder:
+        return QStringLiteral("作業ファイルを置くフォルダがありません。点字翻訳できません。");
+    case WorkFileError::FolderNotMade:
+        return QStringLiteral("作業ファイルのフォルダ「%1」を作成できません。").arg(path);
+    case WorkFileError::NotCreated:
+        return QStringLiteral("作業ファイル「%1」を作成できません。\n%2").arg(path, write.detail);
+    case WorkFileError::NotWritten:
+        return QStringLiteral("作業ファイル「%1」に書き込めません。\n%2").arg(path, write.detail);
+    }
+    return QString();
+}
+
 // Design size of the client area and design places of the controls, in twips.
 const QSize kClientSize(9315, 6495);
 const QRect kTextBoxRect(240, 600, 8895, 3135);
@@ -833,9 +852,9 @@ void Form1::tenhonyaku_Click()
 {
     if (!m_kanaCommand->offerBeforeTranslation())
         return;
-    const QString error = m_document.translate();
-    if (!error.isEmpty())
-        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), error);
+    const WorkFileWrite write = m_document.translate();
+    if (!write.ok())
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), workFileMessage(write));
 }
 
 // Every translation, from this window or the file window, replaces the list

@@ -4,7 +4,7 @@
 // Exits with 1 as soon as a translation fails or shows any other text.
 
 #include "platform/settings.h"
-#include "engine/worktranslation.h"
+#include "document/workfile.h"
 #include "synthetictable.h"
 
 #include <QCoreApplication>

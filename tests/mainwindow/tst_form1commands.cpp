@@ -4,7 +4,7 @@
 #include "braillepages/pagesettings.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
-#include "engine/worktranslation.h"
+#include "document/workfile.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "filewindow/dirlist.h"
 #include "filewindow/form2.h"

@@ -1,4 +1,4 @@
-#include "worktranslation.h"
+#include "workfile.h"
 
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
@@ -33,38 +33,36 @@ QString workFilePath()
     return QDir(dir).filePath(kWorkFileName);
 }
 
-QString writeWorkFile(QStringView text)
+WorkFileWrite writeWorkFile(QStringView text)
 {
     const QString path = workFilePath();
     if (path.isEmpty())
-        return QStringLiteral("作業ファイルを置くフォルダがありません。点字翻訳できません。");
-    const QString shownPath = QDir::toNativeSeparators(path);
+        return {WorkFileError::NoFolder, QString(), QString()};
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
-        return QStringLiteral("作業ファイルのフォルダ「%1」を作成できません。")
-            .arg(QDir::toNativeSeparators(dir));
+        return {WorkFileError::FolderNotMade, dir, QString()};
 
     // QSaveFile would write through a link to its target.
     if (QFileInfo(path).isSymLink())
         QFile::remove(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("作業ファイル「%1」を作成できません。\n%2").arg(shownPath, file.errorString());
+        return {WorkFileError::NotCreated, path, file.errorString()};
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray bytes = workFileBytes(text);
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         const QString error = file.errorString();
         file.cancelWriting();
-        return QStringLiteral("作業ファイル「%1」に書き込めません。\n%2").arg(shownPath, error);
+        return {WorkFileError::NotWritten, path, error};
     }
-    return QString();
+    return {};
 }
 
 EditorTranslation TranslateEditorText(const CodeTable &table, QStringView editorText)
 {
     EditorTranslation result;
-    result.error = writeWorkFile(editorText);
-    if (!result.error.isEmpty())
+    result.write = writeWorkFile(editorText);
+    if (!result.write.ok())
         return result;
     result.translation =
         translateText(table, editorText.toString() + QStringLiteral("\r\n"), &result.withoutBraille);
