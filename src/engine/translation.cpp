@@ -285,10 +285,11 @@ void LineTranslator::translate(QStringView text, TranslatedDocument &document)
     m_.TextGrid.appendRow(document.text_, 1, columns_);
     // The list shows the first columns only; where they end is kept.
     const int shown = std::min(columns_, TranslatedDocument::kShownColumns);
+    // The row is copied at once; the columns only count its cells.
+    m_.CellGrid.appendRow(document.braille_, 1, columns_);
     qsizetype cellCount = 0;
     for (int column = 1; column <= columns_; ++column) {
         const QStringView cells = m_.CellGrid.at(column);
-        document.braille_.append(cells);
         cellCount += cells.size();
         const qsizetype sourceEnd = column < columns_ ? sourceStarts_[std::size_t(column + 1)] : sourceLength_;
         document.appendColumn(sourceEnd - sourceStarts_[std::size_t(column)], cells.size());
