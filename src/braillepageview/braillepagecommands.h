@@ -40,10 +40,10 @@ public:
 
     BraillePageCommands(QWidget *window, const Document &document, Printer printer, Refresher refresh);
 
-    // After the specified items, behind a separator: 点字ページ設定,
+    // After the original items, behind a separator: 点字ページ設定,
     // 点字ファイルを開く, 点字ファイル書き出し, 点字ページ印刷.
     void addFileMenuItems(QMenu *menu);
-    // After the specified items, behind a separator: 点字ページ表示.
+    // After the original items, behind a separator: 点字ページ表示.
     void addTranslationMenuItems(QMenu *menu);
 
     // The page view when it is open.

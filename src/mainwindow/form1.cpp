@@ -279,7 +279,7 @@ void Form1::createMenus()
     createViewMenu();
 }
 
-// Added after the specified items of the file menu.
+// Added after the original items of the file menu.
 void Form1::createAddedFileItems()
 {
     file->addSeparator()->setObjectName(QStringLiteral("mnudummy5"));
@@ -371,7 +371,7 @@ bool Form1::saveDocument()
     return true;
 }
 
-// Undo, redo and select all, after the specified items of the edit menu.
+// Undo, redo and select all, after the original items of the edit menu.
 void Form1::createAddedEditItems()
 {
     mnuedit->addSeparator()->setObjectName(QStringLiteral("mnudummy4"));
@@ -400,7 +400,7 @@ void Form1::createAddedEditItems()
     addAction(helpKey);
 }
 
-// Zoom of the editor and the list, in a menu of its own after the specified
+// Zoom of the editor and the list, in a menu of its own after the original
 // menus of the bar.
 void Form1::createViewMenu()
 {

@@ -175,7 +175,7 @@ private:
     QAction *tenjinyuryoku = nullptr;
     QAction *syoukyo = nullptr;
     QAction *helpdisp = nullptr;
-    // Added after the specified items.
+    // Added after the original items.
     QAction *mnuundo = nullptr;
     QAction *mnuredo = nullptr;
     QAction *mnuselectall = nullptr;
