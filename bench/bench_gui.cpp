@@ -5,13 +5,14 @@
 //   mirabo-guibench             each size measured in a process of its own
 //   mirabo-guibench --lines N   one size
 
+#include "platform/settings.h"
 #include "documents.h"
 #include "mainwindow/form1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QListWidget>
+#include <QListView>
 #include <QProcess>
 
 #include <sys/resource.h>
@@ -45,16 +46,20 @@ int measure(int lines)
     QApplication::processEvents();
     QAction *tenhonyaku = form.findChild<QAction *>(QStringLiteral("tenhonyaku"));
 
+    if (qEnvironmentVariableIsSet("MIRABO_BENCH_BEFORE"))
+        std::fprintf(stderr, "before: %.1f MB\n", peakMegabytes());
     const double cpuBefore = cpuSeconds();
     QElapsedTimer timer;
     timer.start();
     tenhonyaku->trigger();
+    if (qEnvironmentVariableIsSet("MIRABO_BENCH_BEFORE"))
+        std::fprintf(stderr, "command: %.0f cpu ms, %.1f MB\n", (cpuSeconds() - cpuBefore) * 1000.0, peakMegabytes());
     form.List1->viewport()->repaint();
     QApplication::processEvents();
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     const double cpu = cpuSeconds() - cpuBefore;
 
-    std::printf("%9d %10d %12.0f %12.0f %10.1f\n", lines, int(form.List1->count()), seconds * 1000.0,
+    std::printf("%9d %10d %12.0f %12.0f %10.1f\n", lines, int(form.List1->model()->rowCount()), seconds * 1000.0,
                 cpu * 1000.0, peakMegabytes());
     return 0;
 }
@@ -66,7 +71,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == u"--lines")
         return measure(args[1].toInt());

@@ -6,6 +6,7 @@
 //
 // Targets for 10 000 lines: under 10 s and under 20 MB of PDF.
 
+#include "platform/settings.h"
 #include "engine/translation.h"
 #include "mainwindow/listprinter.h"
 #include "platform/textfile.h"
@@ -34,7 +35,7 @@ double peakMegabytes()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     const QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty() || args.size() > 2) {
         std::fputs("usage: mirabo-print-bench DOCUMENT [OUT.pdf]\n", stderr);
@@ -46,7 +47,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "mirabo-print-bench: %s\n", qPrintable(read.ok ? load.error : read.error));
         return 1;
     }
-    const Translation translation = translateText(load.table, read.text);
+    const TranslatedDocument translation = translateDocument(load.table, read.text);
     const QStringList rows = ListPrinter::rows(translation);
 
     QTemporaryDir dir;
@@ -59,7 +60,7 @@ int main(int argc, char *argv[])
     if (!saved)
         return 1;
     std::printf("%8s %8s %10s %10s %10s\n", "lines", "rows", "seconds", "PDF MB", "peak MB");
-    std::printf("%8lld %8lld %10.2f %10.1f %10.1f\n", qlonglong(translation.size()), qlonglong(rows.size()), seconds,
+    std::printf("%8lld %8lld %10.2f %10.1f %10.1f\n", qlonglong(translation.lineCount()), qlonglong(rows.size()), seconds,
                 double(QFileInfo(path).size()) / (1024.0 * 1024.0), peakMegabytes());
     return 0;
 }

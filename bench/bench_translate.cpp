@@ -7,6 +7,7 @@
 //   mirabo-bench --lines N    one size, one table row
 //   mirabo-bench --emit N     print the document of N lines (UTF-8), for comparisons
 
+#include "platform/settings.h"
 #include "documents.h"
 #include "engine/translation.h"
 #include "tables/codetableloader.h"
@@ -82,7 +83,7 @@ int measureEachSize()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     const QStringList args = QCoreApplication::arguments().mid(1);
     bool ok = false;
     const int lines = args.size() == 2 ? args[1].toInt(&ok) : 0;

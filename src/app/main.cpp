@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "app/frmsplash1.h"
 #include "app/qttranslations.h"
 #include "version.h"
@@ -9,7 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     QApplication::setApplicationVersion(QStringLiteral(MIRABO_VERSION));
     // The desktop entry's name, for the window's icon and grouping on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mirabo.Mirabo"));

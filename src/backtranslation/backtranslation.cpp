@@ -4,7 +4,6 @@
 #include "englishbraille/computerbraille.h"
 #include "englishbraille/englishbraille.h"
 
-#include <QSettings>
 
 #include <string_view>
 
@@ -738,15 +737,3 @@ QStringList backTranslateLines(const QStringList &lines, KanaScript script, bool
     return kana;
 }
 
-// Kept under the name 点字入力 first stored it.
-static const QString kKanaScriptSetting = QStringLiteral("brailleInput/katakana");
-
-KanaScript chosenKanaScript()
-{
-    return QSettings().value(kKanaScriptSetting, false).toBool() ? KanaScript::Katakana : KanaScript::Hiragana;
-}
-
-void setChosenKanaScript(KanaScript script)
-{
-    QSettings().setValue(kKanaScriptSetting, script == KanaScript::Katakana);
-}

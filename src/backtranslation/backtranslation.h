@@ -7,11 +7,6 @@
 
 enum class KanaScript { Hiragana, Katakana };
 
-// The script the user last chose for back-translated kana, kept in the
-// settings, so that every window that reads braille back uses it.
-KanaScript chosenKanaScript();
-void setChosenKanaScript(KanaScript script);
-
 // Reads Japanese braille back into kana text, the reverse of the braille
 // translation: kana with their voiced, semi-voiced and yōon prefixes, the
 // 特殊音, numbers, Latin letters, English inside 外国語引用符 ⠦…⠴ (full-width),

@@ -3,6 +3,7 @@
 #include "backtranslation/braillecell.h"
 #include "brailleinput/brailleeditor.h"
 #include "platform/gui/japanesefonts.h"
+#include "platform/settings.h"
 #include "platform/gui/showwindow.h"
 #include "platform/gui/userdialogs.h"
 
@@ -70,7 +71,7 @@ BrailleInputWindow::BrailleInputWindow() : QMainWindow(nullptr)
         UserDialogs::instance().warn(this, kTitle,
                                      QStringLiteral("点字でない %1 文字は貼り付けませんでした。").arg(count));
     });
-    setKatakana(chosenKanaScript() == KanaScript::Katakana);
+    setKatakana(Settings::katakanaInput());
     resize(720, 420);
     editor_->setFocus();
 }
@@ -120,7 +121,7 @@ void BrailleInputWindow::createActions()
     braille->addSeparator();
     QAction *katakana = add(braille, "katakana", QStringLiteral("カタカナで表示(&K)"), QKeySequence());
     katakana->setCheckable(true);
-    katakana->setChecked(chosenKanaScript() == KanaScript::Katakana);
+    katakana->setChecked(Settings::katakanaInput());
     connect(katakana, &QAction::toggled, this, &BrailleInputWindow::setKatakana);
     QAction *keyTest = add(braille, "keyTest", QStringLiteral("キー確認(&T)"), QKeySequence());
     keyTest->setCheckable(true);
@@ -152,7 +153,7 @@ void BrailleInputWindow::honbunSounyuu()
 void BrailleInputWindow::setKatakana(bool katakana)
 {
     const KanaScript script = katakana ? KanaScript::Katakana : KanaScript::Hiragana;
-    setChosenKanaScript(script);
+    Settings::setKatakanaInput(katakana);
     editor_->setScript(script);
 }
 

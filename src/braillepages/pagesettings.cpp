@@ -1,6 +1,6 @@
 #include "pagesettings.h"
 
-#include <QSettings>
+#include "platform/settings.h"
 
 #include <algorithm>
 
@@ -9,13 +9,6 @@ namespace {
 const char kCellsKey[] = "braillePages/cells";
 const char kLinesKey[] = "braillePages/lines";
 const char kPageNumbersKey[] = "braillePages/pageNumbers";
-
-// ~/.config/mirabo/mirabo.conf, whatever names the application has set.
-QSettings userSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mirabo"),
-                     QStringLiteral("mirabo"));
-}
 
 } // namespace
 
@@ -29,7 +22,7 @@ PageSettings PageSettings::bounded() const
 
 PageSettings PageSettings::load()
 {
-    QSettings settings = userSettings();
+    QSettings &settings = Settings::instance();
     PageSettings result;
     result.cells = settings.value(kCellsKey, result.cells).toInt();
     result.lines = settings.value(kLinesKey, result.lines).toInt();
@@ -40,7 +33,7 @@ PageSettings PageSettings::load()
 void PageSettings::save() const
 {
     const PageSettings value = bounded();
-    QSettings settings = userSettings();
+    QSettings &settings = Settings::instance();
     settings.setValue(kCellsKey, value.cells);
     settings.setValue(kLinesKey, value.lines);
     settings.setValue(kPageNumbersKey, value.pageNumbers);

@@ -29,8 +29,10 @@ QString documentsPath(const QString &name)
 
 } // namespace
 
-BraillePageCommands::BraillePageCommands(QWidget *window, const Document &document, Printer printer)
-    : QObject(window), m_window(window), m_document(document), m_printer(std::move(printer))
+BraillePageCommands::BraillePageCommands(QWidget *window, const Document &document, Printer printer,
+                                         Refresher refresh)
+    : QObject(window), m_window(window), m_document(document), m_printer(std::move(printer)),
+      m_refresh(std::move(refresh))
 {
     connect(&document, &Document::translated, this, &BraillePageCommands::noteTranslation);
     noteTranslation();
@@ -38,7 +40,6 @@ BraillePageCommands::BraillePageCommands(QWidget *window, const Document &docume
 
 void BraillePageCommands::noteTranslation()
 {
-    m_translatedText = m_document.lastTranslation().isEmpty() ? QString() : m_document.text();
     // A view of the translation follows it.
     if (m_view && m_view->source() == kTranslationSource) {
         if (const std::optional<BraillePages> pages = translationPages())
@@ -77,10 +78,10 @@ void BraillePageCommands::addTranslationMenuItems(QMenu *menu)
 
 std::optional<BraillePages> BraillePageCommands::translationPages(const QString &title) const
 {
-    if (m_document.lastTranslation().isEmpty())
+    if (!m_document.hasTranslation())
         return std::nullopt;
     const CodeTable &table = m_document.codeTable();
-    BraillePages pages = PageLayout::layout(translateToBrailleLines(table, m_translatedText), PageSettings::load());
+    BraillePages pages = PageLayout::layout(m_document.translation().brailleLines(), PageSettings::load());
     pages.title = title;
     if (!title.isEmpty())
         pages.brailleTitle = translateToBrailleLines(table, title).value(0);
@@ -93,6 +94,13 @@ bool BraillePageCommands::tellNoTranslation() const
         m_window, QStringLiteral("Mirabo"),
         QStringLiteral("点字翻訳の結果がありません。\n先に 翻訳 → 点字翻訳 をしてください。"));
     return false;
+}
+
+bool BraillePageCommands::currentTranslation()
+{
+    if (!m_document.hasTranslation())
+        return tellNoTranslation();
+    return m_document.isTranslationCurrent() || (m_refresh && m_refresh());
 }
 
 void BraillePageCommands::editPageSettings()
@@ -121,11 +129,11 @@ BraillePageView *BraillePageCommands::openView()
 
 void BraillePageCommands::showTranslationPages()
 {
-    const std::optional<BraillePages> pages = translationPages();
-    if (!pages) {
-        tellNoTranslation();
+    if (!currentTranslation())
         return;
-    }
+    const std::optional<BraillePages> pages = translationPages();
+    if (!pages)
+        return;
     openView()->showDocument(*pages, kTranslationSource);
 }
 
@@ -147,10 +155,8 @@ void BraillePageCommands::openBrailleFile()
 
 void BraillePageCommands::exportBrailleFile()
 {
-    if (m_document.lastTranslation().isEmpty()) {
-        tellNoTranslation();
+    if (!currentTranslation())
         return;
-    }
     exportPages(m_window, [this](const QString &title) { return *translationPages(title); });
 }
 
@@ -188,12 +194,10 @@ void BraillePageCommands::exportPages(QWidget *parent,
 
 void BraillePageCommands::printTranslationPages()
 {
-    const std::optional<BraillePages> pages = translationPages();
-    if (!pages) {
-        tellNoTranslation();
+    if (!currentTranslation())
         return;
-    }
-    printPages(*pages);
+    if (const std::optional<BraillePages> pages = translationPages())
+        printPages(*pages);
 }
 
 bool BraillePageCommands::printPages(const BraillePages &document)

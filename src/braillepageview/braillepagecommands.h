@@ -34,7 +34,11 @@ public:
     using Painting = std::function<bool(QPainter &, QPagedPaintDevice *)>;
     using Printer = std::function<bool(const Painting &)>;
 
-    BraillePageCommands(QWidget *window, const Document &document, Printer printer);
+    // Brings the translation up to date with the text when it is not; true
+    // when it then matches (the main window runs 点字翻訳 again).
+    using Refresher = std::function<bool()>;
+
+    BraillePageCommands(QWidget *window, const Document &document, Printer printer, Refresher refresh);
 
     // After the original items, behind a separator: 点字ページ設定,
     // 点字ファイルを開く, 点字ファイル書き出し, 点字ページ印刷.
@@ -45,8 +49,9 @@ public:
     // The page view when it is open.
     BraillePageView *view() const;
 
-    // The last translation laid out with the page settings; nothing before
-    // any translation.
+    // The last translation laid out with the page settings, read from the
+    // document's translation, not translated again; nothing before any
+    // translation.
     std::optional<BraillePages> translationPages(const QString &title = QString()) const;
 
 public slots:
@@ -68,6 +73,9 @@ signals:
 private:
     BraillePageView *openView();
     bool tellNoTranslation() const;
+    // The translation of the text as it stands, or false after telling why
+    // there is none.
+    bool currentTranslation();
     // Asks for the file and saves the pages; the title is the file's name.
     void exportPages(QWidget *parent, const std::function<BraillePages(const QString &title)> &pagesTitled);
     void noteTranslation();
@@ -75,8 +83,7 @@ private:
     QWidget *m_window;
     const Document &m_document;
     Printer m_printer;
-    // The text of the last translation: the editor may have changed since.
-    QString m_translatedText;
+    Refresher m_refresh;
     QPointer<BraillePageView> m_view;
     QString m_lastExportPath;
     QString m_lastOpenPath;

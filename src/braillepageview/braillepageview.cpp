@@ -1,5 +1,7 @@
 #include "braillepageview.h"
 
+#include "platform/settings.h"
+
 #include "backtranslation/backtranslation.h"
 #include "braillepages/pagelayout.h"
 #include "braillepagewidget.h"
@@ -9,7 +11,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QScrollArea>
-#include <QSettings>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -65,7 +66,7 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
 
     m_pageWidget = new BraillePageWidget;
     // The zoom the user last chose, in any earlier view.
-    m_zoom->setValue(QSettings().value(kSettingsZoom, m_pageWidget->zoom()).toInt());
+    m_zoom->setValue(Settings::instance().value(kSettingsZoom, m_pageWidget->zoom()).toInt());
     m_pageWidget->setZoom(m_zoom->value());
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_pageWidget);
@@ -78,7 +79,7 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(m_scroll);
 
     connect(m_zoom, &QSpinBox::valueChanged, m_pageWidget, &BraillePageWidget::setZoom);
-    connect(m_zoom, &QSpinBox::valueChanged, this, [](int percent) { QSettings().setValue(kSettingsZoom, percent); });
+    connect(m_zoom, &QSpinBox::valueChanged, this, [](int percent) { Settings::instance().setValue(kSettingsZoom, percent); });
     connect(m_mirror, &QCheckBox::toggled, this, &BraillePageView::setMirrored);
 
     const QSize page = m_pageWidget->sizeHint();
@@ -141,7 +142,8 @@ void BraillePageView::honbunSounyuu()
 {
     // A page break is only a line end in the text; the page numbers are not
     // text. The kana are in the script chosen in 点字入力.
-    const QStringList lines = backTranslateLines(PageLayout::textLines(document()), chosenKanaScript());
+    const KanaScript script = Settings::katakanaInput() ? KanaScript::Katakana : KanaScript::Hiragana;
+    const QStringList lines = backTranslateLines(PageLayout::textLines(document()), script);
     emit insertIntoText(lines.join(u'\n'));
 }
 

@@ -1,5 +1,6 @@
 #include "cli/commandtable.h"
 #include "cli/clicommands.h"
+#include "platform/settings.h"
 
 #include <QCoreApplication>
 
@@ -8,7 +9,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
 
     const int status = runMiraboCli(QCoreApplication::arguments().mid(1), CliStreams{});
     // Closing reports what the last flush could not (NFS, for one).

@@ -1,13 +1,17 @@
 #include "document.h"
 
-#include "engine/worktranslation.h"
+#include "workfile.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
 
-Document::Document(QObject *parent) : QObject(parent), m_text(new QTextDocument(this)) {}
+Document::Document(QObject *parent)
+    : QObject(parent), m_text(new QTextDocument(this)), m_translationModel(new TranslationModel(this))
+{
+    connect(m_text, &QTextDocument::contentsChange, this, &Document::noteTextChange);
+}
 
 Document::~Document() = default;
 
@@ -45,11 +49,29 @@ void Document::setFileName(const QString &fileName)
     emit fileNameChanged(m_fileName);
 }
 
-QString Document::translate()
+WorkFileWrite Document::translate()
 {
-    EditorTranslation result = TranslateEditorText(m_codeTable, text());
-    setLastTranslation(std::move(result.translation), std::move(result.withoutBraille));
-    return result.error;
+    const QString editorText = text();
+    WorkFileWrite write = writeWorkFile(editorText);
+    if (!write.ok()) {
+        clearTranslation();
+        return write;
+    }
+    // The editor's last line is a line even when it is empty.
+    setLastTranslation(translateDocument(m_codeTable, editorText, true));
+    return write;
+}
+
+void Document::clearTranslation()
+{
+    m_translationModel->clear();
+    emit translated();
+}
+
+void Document::noteTextChange()
+{
+    if (hasTranslation() && m_text->revision() != m_translatedRevision)
+        m_translationModel->setOutOfDate(true);
 }
 
 void Document::setFileText(const TextReadResult &read)
@@ -97,15 +119,13 @@ QString Document::translateFile(const QString &path, QString *notice)
     // The text shown is this file's now: a save must go here, never to
     // the file the document held before.
     setFileName(path);
-    QStringList withoutBraille;
-    Translation translation = translateText(m_codeTable, read.text, &withoutBraille);
-    setLastTranslation(std::move(translation), std::move(withoutBraille));
+    setLastTranslation(translateDocument(m_codeTable, read.text));
     return QString();
 }
 
-void Document::setLastTranslation(Translation translation, QStringList withoutBraille)
+void Document::setLastTranslation(TranslatedDocument translation)
 {
-    m_lastTranslation = std::move(translation);
-    m_withoutBraille = std::move(withoutBraille);
+    m_translatedRevision = m_text->revision();
+    m_translationModel->setTranslation(std::make_shared<const TranslatedDocument>(std::move(translation)));
     emit translated();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "engine/translation.h"
 #include "platform/textfile.h"
+#include "workfile.h"
 #include "tables/codetable.h"
+#include "translationmodel/translationmodel.h"
 
 #include <QObject>
 #include <QString>
@@ -56,17 +57,21 @@ public:
     const CodeTable &codeTable() const { return m_codeTable; }
     void setCodeTable(const CodeTable &table) { m_codeTable = table; }
 
-    // What the last translation, of either kind, gave; empty before the
-    // first one.
-    const Translation &lastTranslation() const { return m_lastTranslation; }
+    // What the last translation, of either kind, gave, as the list shows it;
+    // empty before the first one and after the text was cleared.
+    TranslationModel *translationModel() const { return m_translationModel; }
+    const TranslatedDocument &translation() const { return m_translationModel->translation(); }
+    bool hasTranslation() const { return !m_translationModel->isEmpty(); }
+    // A translation of the text as it is now.
+    bool isTranslationCurrent() const { return hasTranslation() && !m_translationModel->isOutOfDate(); }
+    void clearTranslation();
     // The characters of the text last translated that have no braille.
-    const QStringList &charactersWithoutBraille() const { return m_withoutBraille; }
+    const QStringList &charactersWithoutBraille() const { return translation().charactersWithoutBraille(); }
 
     // The braille translation command: translates the text, and records it
     // in the work file. When that file cannot be written, the last
-    // translation is emptied and the reason returned; otherwise the result
-    // is empty.
-    QString translate();
+    // translation is emptied and the result says why.
+    WorkFileWrite translate();
 
     // The file translation: reads the file, makes it the text as it is (no
     // unsaved changes; saving it unchanged writes the same bytes) and the
@@ -81,7 +86,9 @@ signals:
     void fileNameChanged(const QString &fileName);
 
 private:
-    void setLastTranslation(Translation translation, QStringList withoutBraille);
+    void setLastTranslation(TranslatedDocument translation);
+    // The text changed: a translation of the text before no longer matches.
+    void noteTextChange();
     // Takes the text of a file that was read: as it is, and its format.
     void setFileText(const TextReadResult &read);
 
@@ -89,6 +96,8 @@ private:
     QString m_fileName;
     TextFileFormat m_fileFormat;
     CodeTable m_codeTable;
-    Translation m_lastTranslation;
-    QStringList m_withoutBraille;
+    TranslationModel *m_translationModel;
+    // The text's revision when it was translated: a new font or layout
+    // reports the whole text as changed and leaves it as it was.
+    int m_translatedRevision = -1;
 };

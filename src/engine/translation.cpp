@@ -20,9 +20,10 @@ public:
     // `needs` are the PassNeed bits of every character of the line and of
     // the "　" that fills the columns past it.
     // `joinedColumns` is a buffer kept from line to line.
-    LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns)
+    LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns,
+               std::vector<int> &sourceStarts, int sourceLength)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
-          joinedColumns_(joinedColumns)
+          joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength)
     {}
 
     // The columns the line fills once its small kana are joined.
@@ -78,6 +79,7 @@ private:
         m_.CharGrid.removeColumns(joinedColumns_);
         m_.TextGrid.removeColumns(joinedColumns_);
         m_.CellGrid.removeColumns(joinedColumns_);
+        LineColumns::removeColumns(sourceStarts_, joinedColumns_, sourceLength_);
         joins_ += int(joinedColumns_.size());
     }
 
@@ -220,8 +222,12 @@ private:
     const int length_;
     quint16 needs_;
     std::vector<int> &joinedColumns_;
+    std::vector<int> &sourceStarts_;
+    const int sourceLength_;
     int joins_ = 0;
 };
+
+std::atomic<qint64> g_linesTranslated{0};
 
 // Takes the table into the state and builds the key tables, before the
 // answer table is made from them.
@@ -279,13 +285,75 @@ LineTranslator::LineTranslator(const CodeTable &table)
         blankCell_ = QStringLiteral("\u2800");
 }
 
+qint64 LineTranslator::linesTranslated()
+{
+    return g_linesTranslated.load(std::memory_order_relaxed);
+}
+
 void LineTranslator::translate(QStringView text, TranslatedLine &line)
 {
+    line.tooLong = translateLine(text);
+    Showlist(m_.CellGrid, m_.TextGrid, line);
+    m_.CurrentLine = QStringView();
+}
+
+void LineTranslator::translate(QStringView text, TranslatedDocument &document)
+{
+    const bool tooLong = translateLine(text);
+    TranslatedDocument::Line line;
+    line.textStart = document.text_.size();
+    line.brailleStart = document.braille_.size();
+    line.columnStart = document.columns_.size();
+    line.columnCount = std::uint32_t(columns_);
+    line.tooLong = tooLong;
+    m_.TextGrid.appendRow(document.text_, 1, columns_);
+    // The list shows the first columns only; where they end is kept.
+    const int shown = std::min(columns_, TranslatedDocument::kShownColumns);
+    // The row is copied at once; the columns only count its cells.
+    m_.CellGrid.appendRow(document.braille_, 1, columns_);
+    qsizetype cellCount = 0;
+    for (int column = 1; column <= columns_; ++column) {
+        const QStringView cells = m_.CellGrid.at(column);
+        cellCount += cells.size();
+        const qsizetype sourceEnd = column < columns_ ? sourceStarts_[std::size_t(column + 1)] : sourceLength_;
+        document.appendColumn(sourceEnd - sourceStarts_[std::size_t(column)], cells.size());
+        if (column == shown)
+            line.shownBrailleLength = std::uint32_t(cellCount);
+    }
+    qsizetype shownText = 0;
+    for (int column = 1; column <= shown; ++column)
+        shownText += m_.TextGrid.at(column).size();
+    line.shownTextLength = std::uint32_t(shownText);
+    // The shown columns past the line's own read as "　", but for a cell
+    // that a join left behind.
+    int tailEnd = columns_;
+    for (int column = columns_ + 1; column <= TranslatedDocument::kShownColumns; ++column) {
+        if (m_.TextGrid.at(column) != kFullWidthSpace || m_.CellGrid.at(column) != kFullWidthSpace)
+            tailEnd = column;
+    }
+    if (tailEnd > columns_) {
+        const qsizetype text = document.text_.size();
+        const qsizetype braille = document.braille_.size();
+        m_.TextGrid.appendRow(document.text_, columns_ + 1, tailEnd);
+        m_.CellGrid.appendRow(document.braille_, columns_ + 1, tailEnd);
+        line.textTail = std::uint16_t(document.text_.size() - text);
+        line.brailleTail = std::uint16_t(document.braille_.size() - braille);
+        line.tailColumns = std::uint8_t(tailEnd - columns_);
+    }
+    document.lines_.push_back(line);
+    m_.CurrentLine = QStringView();
+}
+
+bool LineTranslator::translateLine(QStringView text)
+{
     ++m_.LineCount;
+    g_linesTranslated.fetch_add(1, std::memory_order_relaxed);
     if (normalizeInputForms(text, normalized_))
         text = normalized_;
     m_.CurrentLine = text;
     m_.resetGrids(int(text.size()));
+    sourceLength_ = text.size();
+    sourceStarts_.assign(std::size_t(text.size()) + 2, int(text.size()));
 
     // Split: one character (code point) per column. What the characters
     // are tells which of the last steps the line needs: joins never make a
@@ -323,19 +391,21 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
         m_.CharGrid.set(columns, symbol);
+        sourceStarts_[std::size_t(columns)] = int(i);
         i += n;
     }
-    line.tooLong = characters > LineColumns::kShown;
+    // The warning counts the characters of the text, however many columns
+    // the mixed-text units make of them.
+    const bool tooLong = characters > LineColumns::kShown;
 
-    LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_);
+    LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()));
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)
         applyStandardRules();
     if (mayLackBraille)
         noteCharactersWithoutBraille();
-    Showlist(m_.CellGrid, m_.TextGrid, line);
-    m_.CurrentLine = QStringView();
+    return tooLong;
 }
 
 // The rules that look at a column's neighbours, once every pass is done.

@@ -2,6 +2,7 @@
 
 #include "answertable.h"
 #include "mixedtext.h"
+#include "translateddocument.h"
 #include "tables/codetable.h"
 #include "tables/module1.h"
 
@@ -59,6 +60,12 @@ public:
     // the rows show the first 30 columns. Half-width forms are read as
     // full-width ones (normalizeInputForms), and hiragana ゔ as ヴ.
     void translate(QStringView text, TranslatedLine &line);
+    // Translates the next line and appends it whole to the document.
+    void translate(QStringView text, TranslatedDocument &document);
+
+    // Lines translated by every translator of the process: the readers of a
+    // translation show with it that they did not translate again.
+    static qint64 linesTranslated();
 
     // English phrases inside 外国語引用符: uncontracted unless told.
     void setEnglishGrade(EnglishGrade grade) { englishGrade_ = grade; }
@@ -78,6 +85,9 @@ public:
     QString charAt(int column) const { return answers_.text(m_.CharGrid.at(column)).toString(); }
 
 private:
+    // Runs the passes over the line; true when it has more columns than a
+    // row shows.
+    bool translateLine(QStringView text);
     void applyStandardRules();
     void noteCharactersWithoutBraille();
 
@@ -90,6 +100,10 @@ private:
     std::vector<int> joinedColumns_;
     std::vector<MixedUnit> units_;
     EnglishGrade englishGrade_ = defaultEnglishGrade();
+    // Where in the line each column's characters start; joins close it up
+    // with the grids.
+    std::vector<int> sourceStarts_;
+    qsizetype sourceLength_ = 0;
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;

@@ -1,9 +1,10 @@
+#include "platform/settings.h"
 #include "form2.h"
 
 #include "dirlist.h"
 #include "drivelist.h"
 #include "document/document.h"
-#include "document/documentsaver.h"
+#include "documentsaving/documentsaver.h"
 #include "filelist.h"
 #include "platform/gui/japanesefonts.h"
 #include "platform/gui/showwindow.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QSettings>
 
 namespace {
 
@@ -135,7 +135,7 @@ void Form2::createControls()
 // folder, or at the home folder when neither can be read.
 void Form2::showStartFolder()
 {
-    const QString last = QSettings().value(kSettingsLastFolder).toString();
+    const QString last = Settings::instance().value(kSettingsLastFolder).toString();
     if (!last.isEmpty() && Dir1->setPath(last))
         return;
     if (!Dir1->setPath(QDir::currentPath()))
@@ -144,7 +144,7 @@ void Form2::showStartFolder()
 
 void Form2::rememberFolder()
 {
-    QSettings().setValue(kSettingsLastFolder, Dir1->path());
+    Settings::instance().setValue(kSettingsLastFolder, Dir1->path());
 }
 
 QString Form2::targetFile() const

@@ -1,9 +1,9 @@
+#include "platform/settings.h"
 #include "morphemeanalyzer.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 #include <mecab.h>
 
@@ -43,7 +43,7 @@ QString MorphemeAnalyzer::locateDictionaryDir(const QString &commandLineDir)
     const QString fromEnvironment = qEnvironmentVariable("MIRABO_MECAB_DICDIR");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    const QString fromSettings = QSettings().value(settingsKey()).toString();
+    const QString fromSettings = Settings::instance().value(settingsKey()).toString();
     if (!fromSettings.isEmpty())
         return fromSettings;
     const QStringList usual = {defaultDictionaryDir(),

@@ -1,9 +1,10 @@
 #include "form1.h"
 
-#include "braillelistwidget.h"
+#include "braillelistview.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
+#include "platform/settings.h"
 #include "filewindow/form2.h"
 #include "frmfindstr.h"
 #include "frmreplacestr.h"
@@ -30,7 +31,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -41,6 +41,25 @@
 #include <algorithm>
 
 namespace {
+
+// What the user reads when 点字翻訳 could not record the text.
+QString workFileMessage(const WorkFileWrite &write)
+{
+    const QString path = QDir::toNativeSeparators(write.path);
+    switch (write.error) {
+    case WorkFileError::None:
+        return QString();
+    case WorkFileError::NoFolder:
+        return QStringLiteral("作業ファイルを置くフォルダがありません。点字翻訳できません。");
+    case WorkFileError::FolderNotMade:
+        return QStringLiteral("作業ファイルのフォルダ「%1」を作成できません。").arg(path);
+    case WorkFileError::NotCreated:
+        return QStringLiteral("作業ファイル「%1」を作成できません。\n%2").arg(path, write.detail);
+    case WorkFileError::NotWritten:
+        return QStringLiteral("作業ファイル「%1」に書き込めません。\n%2").arg(path, write.detail);
+    }
+    return QString();
+}
 
 // Design size of the client area and design places of the controls, in twips.
 const QSize kClientSize(9315, 6495);
@@ -147,13 +166,17 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
             setCaption(fileName);
     });
 
-    List1 = new BrailleListWidget(client);
+    List1 = new BrailleListView(client);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::toPixels(kListRect, this));
-    connect(List1, &QListWidget::currentRowChanged, this, &Form1::selectEditorLineOfListRow);
+    List1->setModel(m_document.translationModel());
+    connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &Form1::selectEditorLineOfListRow);
+    connect(m_document.translationModel(), &TranslationModel::outOfDateChanged, this, &Form1::showTranslationState);
 
     m_braillePages = new BraillePageCommands(
-        this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); });
+        this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); },
+        [this] { return translateIfOutOfDate(); });
     connect(m_braillePages, &BraillePageCommands::insertIntoText, this, &Form1::insertAtCursor);
     createMenus();
     createToolbar();
@@ -249,11 +272,11 @@ void Form1::createMenus()
     QAction *englishGrade2 = honyaku->addAction(QStringLiteral("英語を2級点字で書く(&E)"));
     englishGrade2->setObjectName(QStringLiteral("englishgrade2"));
     englishGrade2->setCheckable(true);
-    const bool contracted = QSettings().value(kSettingsEnglishGrade, 1).toInt() == 2;
+    const bool contracted = Settings::instance().value(kSettingsEnglishGrade, 1).toInt() == 2;
     englishGrade2->setChecked(contracted);
     setDefaultEnglishGrade(contracted ? EnglishGrade::Contracted : EnglishGrade::Uncontracted);
     connect(englishGrade2, &QAction::toggled, this, [](bool on) {
-        QSettings().setValue(kSettingsEnglishGrade, on ? 2 : 1);
+        Settings::instance().setValue(kSettingsEnglishGrade, on ? 2 : 1);
         setDefaultEnglishGrade(on ? EnglishGrade::Contracted : EnglishGrade::Uncontracted);
     });
 
@@ -297,7 +320,7 @@ void Form1::importDocument()
 {
     const QString title = QStringLiteral("文書を取り込む");
     const QString path = UserDialogs::instance().getOpenFileName(
-        this, title, QSettings().value(kSettingsLastFolder).toString(), DocumentImporter::fileDialogFilter());
+        this, title, Settings::instance().value(kSettingsLastFolder).toString(), DocumentImporter::fileDialogFilter());
     if (path.isEmpty())
         return;
     const DocumentImporter::Format format = DocumentImporter::formatOfFile(path);
@@ -342,7 +365,7 @@ void Form1::showRecentFiles()
 
 QStringList Form1::recentFiles() const
 {
-    return QSettings().value(kSettingsRecentFiles).toStringList();
+    return Settings::instance().value(kSettingsRecentFiles).toStringList();
 }
 
 void Form1::rememberFile(const QString &path)
@@ -351,7 +374,7 @@ void Form1::rememberFile(const QString &path)
     QStringList files = recentFiles();
     files.removeAll(absolute);
     files.prepend(absolute);
-    QSettings settings;
+    QSettings &settings = Settings::instance();
     settings.setValue(kSettingsRecentFiles, QStringList(files.mid(0, kRecentFiles)));
     settings.setValue(kSettingsLastFolder, QFileInfo(absolute).absolutePath());
     showRecentFiles();
@@ -368,13 +391,13 @@ bool Form1::openFile(const QString &path)
         if (!QFileInfo::exists(path)) {
             QStringList files = recentFiles();
             files.removeAll(QFileInfo(path).absoluteFilePath());
-            QSettings().setValue(kSettingsRecentFiles, files);
+            Settings::instance().setValue(kSettingsRecentFiles, files);
             showRecentFiles();
         }
         return false;
     }
     // The list showed the translation of the text that is replaced.
-    List1->clear();
+    m_document.clearTranslation();
     m_saver.setLastFileName(path);
     rememberFile(path);
     if (!notice.isEmpty())
@@ -386,7 +409,7 @@ void Form1::mnuopen_Click()
 {
     const QString file = m_document.fileName();
     const QString folder =
-        file.isEmpty() ? QSettings().value(kSettingsLastFolder).toString() : QFileInfo(file).absolutePath();
+        file.isEmpty() ? Settings::instance().value(kSettingsLastFolder).toString() : QFileInfo(file).absolutePath();
     const QString path = UserDialogs::instance().getOpenFileName(this, kOpenTitle, folder, kTextFilter);
     if (!path.isEmpty())
         openFile(path);
@@ -461,6 +484,10 @@ void Form1::createStatusBar()
     lbllinelength->setObjectName(QStringLiteral("lbllinelength"));
     statusBar()->addWidget(lblposition);
     statusBar()->addWidget(lbllinelength);
+    lbltranslation = new QLabel(this);
+    lbltranslation->setObjectName(QStringLiteral("lbltranslation"));
+    lbltranslation->setVisible(false);
+    statusBar()->addWidget(lbltranslation);
     QFont statusFont = QApplication::font();
     statusFont.setResolveMask(QFont::AllPropertiesResolved);
     statusBar()->setFont(statusFont);
@@ -470,7 +497,7 @@ void Form1::setAccessibleNames()
 {
     txtdpbox->setAccessibleName(QStringLiteral("文書"));
     List1->setAccessibleName(QStringLiteral("点字の一覧"));
-    List1->setAccessibleDescription(QStringLiteral("行ごとに、文字の行と点字の行"));
+    List1->setAccessibleDescription(kListDescription);
     Toolbar1->setAccessibleName(QStringLiteral("ツールバー"));
     lblposition->setAccessibleName(QStringLiteral("カーソルの位置"));
     lbllinelength->setAccessibleName(QStringLiteral("行の文字数"));
@@ -516,7 +543,7 @@ void Form1::Form_Load()
 
 void Form1::restoreSettings()
 {
-    QSettings settings;
+    QSettings &settings = Settings::instance();
     restoreGeometry(settings.value(kSettingsGeometry).toByteArray());
     setZoomPercent(settings.value(kSettingsZoom, 100).toInt());
     // Save As opens in the folder last used.
@@ -527,7 +554,7 @@ void Form1::restoreSettings()
 
 void Form1::saveSettings() const
 {
-    QSettings settings;
+    QSettings &settings = Settings::instance();
     settings.setValue(kSettingsGeometry, saveGeometry());
     settings.setValue(kSettingsZoom, m_zoomPercent);
 }
@@ -694,7 +721,6 @@ void Form1::newDocument()
     // A cancelled or failed save keeps the document.
     if (answer == UserDialogs::Answer::Yes && !SaveTextAs())
         return;
-    List1->clear();
     clearDocument();
 }
 
@@ -704,12 +730,14 @@ void Form1::syoukyo_Click()
         UserDialogs::Answer::Yes)
         return;
     clearDocument();
-    List1->clear();
 }
 
+// The translation of the cleared text goes with it: nothing exports,
+// prints or shows it afterwards.
 void Form1::clearDocument()
 {
     m_document.clear();
+    m_document.clearTranslation();
 }
 
 void Form1::owari_Click()
@@ -800,12 +828,12 @@ void Form1::showListRowsOfCaretLine()
     if (count == 0)
         return;
     m_followingSelection = true;
-    List1->clearSelection();
-    List1->setCurrentRow(first, QItemSelectionModel::NoUpdate);
-    for (int row = first; row < first + count; ++row)
-        List1->item(row)->setSelected(true);
-    List1->scrollToItem(List1->item(first + count - 1));
-    List1->scrollToItem(List1->item(first));
+    QAbstractItemModel *model = List1->model();
+    List1->selectionModel()->setCurrentIndex(model->index(first, 0), QItemSelectionModel::NoUpdate);
+    List1->selectionModel()->select(QItemSelection(model->index(first, 0), model->index(first + count - 1, 0)),
+                                    QItemSelectionModel::ClearAndSelect);
+    List1->scrollTo(model->index(first + count - 1, 0));
+    List1->scrollTo(model->index(first, 0));
     m_followingSelection = false;
 }
 
@@ -813,7 +841,7 @@ void Form1::selectEditorLineOfListRow()
 {
     if (m_followingSelection)
         return;
-    const QTextBlock block = txtdpbox->document()->findBlockByNumber(List1->lineOfRow(List1->currentRow()) - 1);
+    const QTextBlock block = txtdpbox->document()->findBlockByNumber(List1->lineOfRow(List1->currentIndex().row()) - 1);
     if (!block.isValid())
         return;
     m_followingSelection = true;
@@ -839,7 +867,17 @@ bool Form1::WriteTextFile(const QString &path)
 
 void Form1::Printlist()
 {
-    m_printer.print(ListPrinter::rows(m_document.lastTranslation()));
+    // What is printed is the translation of the text as it stands.
+    if (m_document.hasTranslation() && !translateIfOutOfDate())
+        return;
+    m_printer.print(ListPrinter::rows(m_document.translation()));
+}
+
+bool Form1::translateIfOutOfDate()
+{
+    if (m_document.hasTranslation() && !m_document.isTranslationCurrent())
+        tenhonyaku_Click();
+    return m_document.isTranslationCurrent();
 }
 
 void Form1::printsetting_Click()
@@ -866,21 +904,30 @@ void Form1::tenhonyaku_Click()
 {
     if (!m_kanaCommand->offerBeforeTranslation())
         return;
-    const QString error = m_document.translate();
-    if (!error.isEmpty())
-        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), error);
+    const WorkFileWrite write = m_document.translate();
+    if (!write.ok())
+        UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), workFileMessage(write));
 }
 
 // Every translation, from this window or the file window, replaces the list
 // and tells which characters have no braille.
 void Form1::showTranslation()
 {
-    List1->clear();
-    List1->addItems(listEntries(m_document.lastTranslation()));
+    showTranslationState();
     if (!m_document.charactersWithoutBraille().isEmpty()) {
         UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"),
                                      withoutBrailleMessage(m_document.charactersWithoutBraille()));
     }
+}
+
+void Form1::showTranslationState()
+{
+    const bool outOfDate = m_document.translationModel()->isOutOfDate();
+    lbltranslation->setText(outOfDate ? kOutOfDateNotice : QString());
+    lbltranslation->setVisible(outOfDate);
+    // Read out with the list, for those who do not see it greyed.
+    List1->setAccessibleDescription(outOfDate ? kListDescription + QStringLiteral("。") + kOutOfDateNotice
+                                              : kListDescription);
 }
 
 void Form1::jikkoug_Click()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "braillelistwidget.h"
+#include "braillelistview.h"
 #include "document/document.h"
-#include "document/documentsaver.h"
+#include "documentsaving/documentsaver.h"
 #include "listprinter.h"
 #include "version.h"
 
@@ -71,10 +71,16 @@ public:
     bool offerToSaveChanges(const QString &title);
 
     QPlainTextEdit *txtdpbox = nullptr;
-    BrailleListWidget *List1 = nullptr;
+    BrailleListView *List1 = nullptr;
     QToolBar *Toolbar1 = nullptr;
     QLabel *lblposition = nullptr;   // status bar: line and column of the caret
     QLabel *lbllinelength = nullptr; // status bar: characters of the caret's line
+    // Status bar: shown while the list no longer matches the text.
+    QLabel *lbltranslation = nullptr;
+
+    static inline const QString kOutOfDateNotice =
+        QStringLiteral("本文が変更されています。点字翻訳で一覧を更新してください");
+    static inline const QString kListDescription = QStringLiteral("行ごとに、文字の行と点字の行");
 
 public slots:
     void EditCut();
@@ -143,6 +149,10 @@ private:
     void saveSettings() const;
 
     void showTranslation();
+    void showTranslationState();
+    // Runs 点字翻訳 again when the text changed after the last translation;
+    // true when the translation now matches the text.
+    bool translateIfOutOfDate();
 
     Document m_document;
     DocumentSaver m_saver;

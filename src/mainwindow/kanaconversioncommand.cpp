@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "kanaconversioncommand.h"
 
 #include "kana/kanaconverter.h"
@@ -9,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QTextCursor>
 
 namespace {
@@ -58,7 +58,7 @@ bool KanaConversionCommand::convert()
         m_converter = std::make_unique<KanaConverter>(dir);
         kana = m_converter.get();
         if (kana->hasDictionary())
-            QSettings().setValue(MorphemeAnalyzer::settingsKey(), dir);
+            Settings::instance().setValue(MorphemeAnalyzer::settingsKey(), dir);
     }
     if (!kana->isReady()) {
         UserDialogs::instance().warn(m_window, kTitle, kana->error());

@@ -40,14 +40,14 @@ ListPrinter::ListPrinter(QWidget *window)
 
 ListPrinter::~ListPrinter() = default;
 
-QStringList ListPrinter::rows(const Translation &translation)
+QStringList ListPrinter::rows(const TranslatedDocument &translation)
 {
     // A printed row is a list entry; the warnings are not printed.
     QStringList rows;
-    rows.reserve(2 * translation.size());
-    for (const TranslatedLine &line : translation) {
-        rows.append(line.text);
-        rows.append(line.braille);
+    rows.reserve(2 * translation.lineCount());
+    for (qsizetype line = 0; line < translation.lineCount(); ++line) {
+        rows.append(translation.shownTextRow(line));
+        rows.append(translation.shownBrailleRow(line));
     }
     return rows;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/translation.h"
+#include "engine/translateddocument.h"
 #include "listprintout.h"
 
 #include <QString>
@@ -36,9 +36,9 @@ public:
 
     QPrinter &printer() { return *m_printer; }
 
-    // For lines 1..LineCount of the last translation: the text row, then the
-    // braille row, each the columns 1..30 of its grid line joined.
-    static QStringList rows(const Translation &translation);
+    // For every line of a translation: the text row, then the braille row,
+    // each its columns 1..30 as the list shows them.
+    static QStringList rows(const TranslatedDocument &translation);
 
     // Prints the rows as one job; no rows give an empty job. True when the
     // pages went to the printer or to a PDF file.

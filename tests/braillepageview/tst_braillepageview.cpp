@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "braillepages/pagesettings.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
@@ -6,6 +7,7 @@
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
 #include "platform/gui/printers.h"
+#include "engine/translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +23,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 // The braille page commands of the main window: the page view, braille
@@ -41,6 +44,9 @@ private slots:
     void damagedFileOpensAsFarAsItGoes();
     void exportsTheLastTranslation();
     void exportNeedsAKnownSuffix();
+    void readersDoNotTranslateAgain();
+    void readersUseTheTextAsItStands();
+    void clearedTextHasNoTranslation();
     void pageSettingsAreKeptAndShown();
 
 private:
@@ -74,7 +80,7 @@ int pdfPages(const QString &path)
 
 void TestBraillePageView::init()
 {
-    QSettings().clear();
+    Settings::instance().clear();
     PageSettings settings;
     settings.cells = 10;
     settings.lines = 10;
@@ -249,6 +255,63 @@ void TestBraillePageView::exportsTheLastTranslation()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("AB\r\nC\r\n\f"));
+}
+
+void TestBraillePageView::readersDoNotTranslateAgain()
+{
+    translate(QStringLiteral("う\n").repeated(200));
+    const qint64 before = LineTranslator::linesTranslated();
+    trigger("showBraillePages");
+    const QString path = dir_.filePath(QStringLiteral("out.pef"));
+    dialogs_->savePaths.append(path);
+    trigger("exportBrailleFile");
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(view()->document().pages.size(), 21);
+    // The file's title is the one line translated since.
+    QCOMPARE(LineTranslator::linesTranslated() - before, 1);
+}
+
+// After an edit the page view and the file show the text as it is now, and
+// the list shows that it no longer matches until they translate again.
+void TestBraillePageView::readersUseTheTextAsItStands()
+{
+    translate(QStringLiteral("あい\nう"));
+    auto *notice = form_->findChild<QLabel *>(QStringLiteral("lbltranslation"));
+    QVERIFY(notice);
+    QVERIFY(!notice->isVisibleTo(form_.get()));
+    // A new font lays the text out again without changing it.
+    form_->setZoomPercent(150);
+    QVERIFY(form_->document().isTranslationCurrent());
+
+    QTextCursor cursor(form_->txtdpbox->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("え"));
+    QVERIFY(!form_->document().isTranslationCurrent());
+    QVERIFY(notice->isVisibleTo(form_.get()));
+    QCOMPARE(form_->List1->model()->index(0, 0).data(TranslationModel::OutOfDateRole).toBool(), true);
+
+    const QString path = dir_.filePath(QStringLiteral("out.brf"));
+    dialogs_->savePaths.append(path);
+    trigger("exportBrailleFile");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("AB\r\nCF\r\n\f"));
+    QVERIFY(form_->document().isTranslationCurrent());
+    QVERIFY(!notice->isVisibleTo(form_.get()));
+}
+
+void TestBraillePageView::clearedTextHasNoTranslation()
+{
+    translate(QStringLiteral("あい"));
+    dialogs_->answers.append(UserDialogs::Answer::Yes);
+    trigger("syoukyo");
+    const QString path = dir_.filePath(QStringLiteral("cleared.brf"));
+    dialogs_->savePaths.append(path);
+    for (const char *command : {"exportBrailleFile", "showBraillePages", "printBraillePages"})
+        trigger(command);
+    QCOMPARE(dialogs_->kinds(), QStringList({"yesno", "inform", "inform", "inform"}));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(form_->List1->rowCount(), 0);
 }
 
 void TestBraillePageView::exportNeedsAKnownSuffix()

@@ -3,7 +3,8 @@
 //   translateloop TEXT COUNT
 // Exits with 1 as soon as a translation fails or shows any other text.
 
-#include "engine/worktranslation.h"
+#include "platform/settings.h"
+#include "document/workfile.h"
 #include "synthetictable.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 3)
         return 2;

@@ -1,5 +1,6 @@
+#include "platform/settings.h"
 #include "engine/translation.h"
-#include "engine/worktranslation.h"
+#include "document/workfile.h"
 #include "platform/textcodec.h"
 #include "synthetictable.h"
 
@@ -49,7 +50,7 @@ private:
 
 void TestWorkTranslation::initTestCase()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("mirabo"));
+    Settings::setApplicationNames();
     cacheDir_ = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QVERIFY(!cacheDir_.isEmpty());
     // Never the cache of the user who runs the tests.
@@ -100,8 +101,8 @@ void TestWorkTranslation::linesComeFromTheEditorText()
     QFETCH(QString, editorText);
     QFETCH(QStringList, textRows);
     const EditorTranslation result = translate(editorText);
-    QVERIFY2(result.ok, qPrintable(result.error));
-    QVERIFY(result.error.isEmpty());
+    QVERIFY(result.ok);
+    QVERIFY(result.write.ok());
     QCOMPARE(result.translation.size(), textRows.size());
     QCOMPARE(list_.size(), 2 * textRows.size());
     for (int i = 0; i < textRows.size(); ++i)
@@ -194,7 +195,8 @@ void TestWorkTranslation::unwritableWorkFileEndsTheTranslation()
 
     const EditorTranslation result = translate(QStringLiteral("う"));
     QVERIFY(!result.ok);
-    QVERIFY(result.error.contains(QStringLiteral("作業ファイル")));
+    QCOMPARE(result.write.error, WorkFileError::FolderNotMade);
+    QCOMPARE(result.write.path, cacheDir_);
     QVERIFY(list_.isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/settings.h"
 #include "fakeuserdialogs.h"
 #include "filewindow/form2.h"
 #include "mainwindow/form1.h"
@@ -31,7 +32,7 @@ struct FileWindowFixture
     FileWindowFixture()
     {
         // The folder an earlier test used is not where this one starts.
-        QSettings().clear();
+        Settings::instance().clear();
         QDir::setCurrent(dir.path());
         form->Form_Load();
     }
@@ -75,8 +76,8 @@ struct FileWindowFixture
     QStringList listEntries() const
     {
         QStringList out;
-        for (int i = 0; i < form->List1->count(); ++i)
-            out.append(form->List1->item(i)->text());
+        for (int i = 0; i < form->List1->rowCount(); ++i)
+            out.append(form->List1->model()->index(i, 0).data().toString());
         return out;
     }
 };

@@ -87,7 +87,7 @@ void TestKanaCli::approximateNumberReachesBraille()
 {
     const Run kana = run({}, "五、六人");
     // 5 and 6 each with the numeral sign (dots 3 4 5 6), no 読点, then に ん.
-    const CliRun braille = runCli(QStringLiteral(MIRABO_CLI), {u"braille"_s, u"-"_s}, kana.out.toUtf8());
+    const CliRun braille = runCliInProcess({u"braille"_s, u"-"_s}, kana.out.toUtf8());
     QCOMPARE(QString::fromUtf8(braille.out), u"⠼⠑⠼⠋⠇⠴\n"_s);
     QCOMPARE(QString::fromUtf8(braille.err), QString());
 }

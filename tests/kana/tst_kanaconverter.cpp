@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "kana/kanaconverter.h"
 #include "kana/kananumbers.h"
 
@@ -309,13 +310,13 @@ void TestKanaConverter::dictionaryFolderChosenInOrder()
     qunsetenv("MIRABO_MECAB_DICDIR");
     // Nothing chosen: a folder that holds a UTF-8 dictionary.
     QVERIFY(MorphemeAnalyzer::isUtf8Dictionary(MorphemeAnalyzer::locateDictionaryDir()));
-    QSettings().setValue(MorphemeAnalyzer::settingsKey(), u"/from/settings"_s);
+    Settings::instance().setValue(MorphemeAnalyzer::settingsKey(), u"/from/settings"_s);
     QCOMPARE(MorphemeAnalyzer::locateDictionaryDir(), u"/from/settings"_s);
     qputenv("MIRABO_MECAB_DICDIR", "/from/environment");
     QCOMPARE(MorphemeAnalyzer::locateDictionaryDir(), u"/from/environment"_s);
     QCOMPARE(MorphemeAnalyzer::locateDictionaryDir(u"/from/command/line"_s), u"/from/command/line"_s);
     qunsetenv("MIRABO_MECAB_DICDIR");
-    QSettings().remove(MorphemeAnalyzer::settingsKey());
+    Settings::instance().remove(MorphemeAnalyzer::settingsKey());
 }
 
 QTEST_GUILESS_MAIN(TestKanaConverter)

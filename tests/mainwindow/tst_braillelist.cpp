@@ -1,10 +1,11 @@
-#include "mainwindow/braillelistwidget.h"
+#include "mainwindow/braillelistview.h"
 #include "mainwindow/braillerowpainter.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/japanesefonts.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QStringListModel>
 #include <QTest>
 
 namespace {
@@ -200,11 +201,11 @@ void TestBrailleList::narrowCharactersDoNotShiftBraille()
 
 void TestBrailleList::listDrawsEntriesThroughThePainter()
 {
-    BrailleListWidget list;
+    BrailleListView list;
+    QStringListModel rows({QStringLiteral("あ　い"), QStringLiteral("⠁⠀⠃")});
+    list.setModel(&rows);
     list.setFont(listFont());
     list.resize(600, 200);
-    list.addItem(QStringLiteral("あ　い"));
-    list.addItem(QStringLiteral("⠁⠀⠃"));
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
 
@@ -227,8 +228,9 @@ void TestBrailleList::listDrawsEntriesThroughThePainter()
 
 void TestBrailleList::listCopiesSelectedEntries()
 {
-    BrailleListWidget list;
-    list.addItems({QStringLiteral("か　"), QStringLiteral("⠐⠡"), QStringLiteral("い")});
+    BrailleListView list;
+    QStringListModel rows({QStringLiteral("か　"), QStringLiteral("⠐⠡"), QStringLiteral("い")});
+    list.setModel(&rows);
     list.show();
     QVERIFY(QTest::qWaitForWindowActive(&list));
     Clipboard::setText(QStringLiteral("before"));
@@ -236,13 +238,13 @@ void TestBrailleList::listCopiesSelectedEntries()
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(Clipboard::text(), QStringLiteral("before")); // nothing selected
 
-    list.item(1)->setSelected(true);
-    list.item(0)->setSelected(true);
+    list.selectionModel()->select(rows.index(1), QItemSelectionModel::Select);
+    list.selectionModel()->select(rows.index(0), QItemSelectionModel::Select);
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(Clipboard::text(), QStringLiteral("か　\n⠐⠡"));
 
     list.clearSelection();
-    list.item(2)->setSelected(true);
+    list.selectionModel()->select(rows.index(2), QItemSelectionModel::Select);
     QCOMPARE(list.actions().size(), 1); // the context menu's copy
     list.actions().constFirst()->trigger();
     QCOMPARE(Clipboard::text(), QStringLiteral("い"));

@@ -1,6 +1,6 @@
 #include "mainwindowfixture.h"
 #include "document/document.h"
-#include "document/documentsaver.h"
+#include "documentsaving/documentsaver.h"
 #include "mainwindow/form1.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "braillepages/pagesettings.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
-#include "engine/worktranslation.h"
+#include "document/workfile.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "filewindow/dirlist.h"
 #include "filewindow/form2.h"
@@ -17,8 +17,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include "platform/settings.h"
+
 #include <QFileInfo>
-#include <QListWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -51,11 +52,11 @@ private:
 
 namespace {
 
-QStringList entries(const QListWidget *list)
+QStringList entries(const BrailleListView *list)
 {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
+    for (int i = 0; i < list->rowCount(); ++i)
+        out.append(list->model()->index(i, 0).data().toString());
     return out;
 }
 
@@ -71,7 +72,8 @@ void TestForm1Commands::translationFillsTheList()
     QVERIFY(tenhonyaku);
     QCOMPARE(tenhonyaku->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
 
-    form.List1->addItem(QStringLiteral("left from before"));
+    form.txtdpbox->setPlainText(QStringLiteral("かな"));
+    tenhonyaku->trigger();
     form.txtdpbox->setPlainText(QStringLiteral("きゃ１２３あ\nＡ"));
     tenhonyaku->trigger();
 
@@ -84,7 +86,7 @@ void TestForm1Commands::translationFillsTheList()
         QStringLiteral("⠰⠠⠁") + kPad.repeated(29),
     };
     QCOMPARE(entries(form.List1), expected);
-    QCOMPARE(form.document().lastTranslation().size(), 2);
+    QCOMPARE(form.document().translation().lineCount(), 2);
     QVERIFY(dialogs.shown.isEmpty());
     QCOMPARE(form.txtdpbox->toPlainText(), QStringLiteral("きゃ１２３あ\nＡ"));
 }
@@ -125,7 +127,7 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     QCOMPARE(dialogs.kinds(), QStringList({"yesnocancel", "warn"}));
     QVERIFY(dialogs.shown.last().text.contains(QStringLiteral("😀　𠮷")));
     // Printing prints the rows the list shows.
-    QCOMPARE(ListPrinter::rows(form.document().lastTranslation()),
+    QCOMPARE(ListPrinter::rows(form.document().translation()),
              QStringList({fromEditor[0], fromEditor[1], fromEditor[2], fromEditor[3], fromEditor[4], fromEditor[5]}));
 
     QTemporaryDir dir;
@@ -134,7 +136,7 @@ void TestForm1Commands::everyRouteGivesTheSameRows()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8() + "\n");
     file.close();
-    form.List1->clear();
+    form.document().clearTranslation();
     form.findChild<QAction *>(QStringLiteral("fileopen"))->trigger();
     Form2 *fileWindow = form.findChild<Form2 *>();
     QVERIFY(fileWindow);
@@ -186,12 +188,11 @@ void TestForm1Commands::translationFailureIsReported()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    form.List1->addItem(QStringLiteral("old"));
     form.txtdpbox->setPlainText(QStringLiteral("あ"));
     form.findChild<QAction *>(QStringLiteral("tenhonyaku"))->trigger();
     QFile::remove(cacheDir);
 
-    QCOMPARE(form.List1->count(), 0);
+    QCOMPARE(form.List1->rowCount(), 0);
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown.first().kind, QStringLiteral("warn"));
     QVERIFY(!dialogs.shown.first().text.isEmpty());
@@ -252,7 +253,7 @@ void TestForm1Commands::brailleFileIsReadIntoTheText()
     QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("まえ。あと"));
 
     // The script chosen in 点字入力 holds here too.
-    setChosenKanaScript(KanaScript::Katakana);
+    Settings::setKatakanaInput(true);
     m_f->select(0, 0);
     insert->trigger();
     QCOMPARE(m_f->form->txtdpbox->toPlainText(), QStringLiteral("サクラ\nハナ\nヤマまえ。あと"));

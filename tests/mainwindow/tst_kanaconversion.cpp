@@ -1,3 +1,4 @@
+#include "platform/settings.h"
 #include "fakeuserdialogs.h"
 #include "kana/userdictionary.h"
 #include "mainwindow/form1.h"
@@ -114,14 +115,14 @@ void TestKanaConversion::translationOffersTheConversion()
     trigger("tenhonyaku");
     QCOMPARE(dialogs_->kinds().first(), u"yesnocancel"_s);
     QCOMPARE(form_->txtdpbox->toPlainText(), text);
-    QCOMPARE(form_->List1->count() > 0, translated);
+    QCOMPARE(form_->List1->rowCount() > 0, translated);
 
     // Kana text is translated without a question.
     dialogs_->shown.clear();
     form_->txtdpbox->setPlainText(u"ほん"_s);
     trigger("tenhonyaku");
     QVERIFY(!dialogs_->kinds().contains(u"yesnocancel"_s));
-    QCOMPARE(form_->List1->count(), 2);
+    QCOMPARE(form_->List1->rowCount(), 2);
 }
 
 void TestKanaConversion::userDictionaryDialogEditsTheFile()
@@ -201,8 +202,8 @@ void TestKanaConversion::missingDictionaryIsChosenAndKept()
     trigger("tenyakukana");
     qunsetenv("MIRABO_MECAB_DICDIR");
     QCOMPARE(form_->txtdpbox->toPlainText(), u"ほんを よむ。"_s);
-    QCOMPARE(QSettings().value(u"kana/mecabDictionaryDir"_s).toString(), u"/var/lib/mecab/dic/ipadic-utf8"_s);
-    QSettings().remove(u"kana/mecabDictionaryDir"_s);
+    QCOMPARE(Settings::instance().value(u"kana/mecabDictionaryDir"_s).toString(), u"/var/lib/mecab/dic/ipadic-utf8"_s);
+    Settings::instance().remove(u"kana/mecabDictionaryDir"_s);
 }
 
 QTEST_MAIN(TestKanaConversion)

@@ -200,33 +200,34 @@ void TestMainWindowDesktop::listAndEditorFollowEachOther()
 {
     // Line 1 is too long: its warning comes first, then its two rows.
     m_f->translate(QStringLiteral("あ").repeated(31) + QStringLiteral("\nい\nう"));
-    BrailleListWidget *list = form().List1;
-    QCOMPARE(list->count(), 7);
+    BrailleListView *list = form().List1;
+    QCOMPARE(list->rowCount(), 7);
     QCOMPARE(list->rowsOfLine(1), std::make_pair(0, 3));
     QCOMPARE(list->rowsOfLine(3), std::make_pair(5, 2));
     QCOMPARE(list->rowsOfLine(4).second, 0);
 
     // A click on the braille row of line 2 selects that line in the editor.
-    const QRect row = list->visualItemRect(list->item(4));
+    const QRect row = list->visualRect(list->model()->index(4, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
     QCOMPARE(form().txtdpbox->textCursor().selectedText(), QStringLiteral("い"));
 
     // The caret's line shows its rows in the list.
     m_f->select(form().txtdpbox->toPlainText().size(), 0);
     QList<int> selected;
-    for (const QListWidgetItem *item : list->selectedItems())
-        selected.append(list->row(item));
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        selected.append(index.row());
     std::sort(selected.begin(), selected.end());
     QCOMPARE(selected, (QList<int>{5, 6}));
     m_f->select(0, 0);
-    QCOMPARE(list->selectedItems().size(), 3);
+    QCOMPARE(list->selectionModel()->selectedRows().size(), 3);
 }
 
 void TestMainWindowDesktop::warningEntryStandsOut()
 {
     m_f->translate(QStringLiteral("い\n") + QStringLiteral("あ").repeated(31));
-    BrailleListWidget *list = form().List1;
-    QVERIFY(BrailleListWidget::isWarning(list->item(2)->text()));
+    BrailleListView *list = form().List1;
+    QCOMPARE(list->model()->index(2, 0).data(TranslationModel::RowKindRole).toInt(),
+             int(TranslationModel::RowKind::Warning));
     list->clearSelection();
     list->resize(list->width(), 400);
     QApplication::processEvents(); // the list lays out its entries later
@@ -242,11 +243,11 @@ void TestMainWindowDesktop::warningEntryStandsOut()
         }
         return count;
     };
-    QVERIFY(reddish(list->visualItemRect(list->item(2))) > 0);
-    QCOMPARE(reddish(list->visualItemRect(list->item(0))), 0);
+    QVERIFY(reddish(list->visualRect(list->model()->index(2, 0))) > 0);
+    QCOMPARE(reddish(list->visualRect(list->model()->index(0, 0))), 0);
 
     // Its tool tip names the line.
-    const QPoint at = list->visualItemRect(list->item(2)).center();
+    const QPoint at = list->visualRect(list->model()->index(2, 0)).center();
     QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &help);
     QVERIFY2(QToolTip::text().startsWith(QStringLiteral("2 行目")), qPrintable(QToolTip::text()));

@@ -8,7 +8,7 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QSettings>
+#include "platform/settings.h"
 #include <QTemporaryDir>
 #include <QTextCursor>
 
@@ -26,7 +26,7 @@ struct MainWindowFixture
 
     MainWindowFixture()
     {
-        QSettings().clear();
+        Settings::instance().clear();
         // Nothing may reach a real printer of the machine running the tests.
         Printers::setAvailableOverride(false);
         Clipboard::setText(QStringLiteral("clip"));
@@ -75,8 +75,8 @@ struct MainWindowFixture
     QStringList listEntries() const
     {
         QStringList entries;
-        for (int row = 0; row < form->List1->count(); ++row)
-            entries.append(form->List1->item(row)->text());
+        for (int row = 0; row < form->List1->rowCount(); ++row)
+            entries.append(form->List1->model()->index(row, 0).data().toString());
         return entries;
     }
 };

@@ -1,6 +1,6 @@
 #include "documentsaver.h"
 
-#include "document.h"
+#include "document/document.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "platform/gui/userdialogs.h"

@@ -1,4 +1,4 @@
-#include "worktranslation.h"
+#include "workfile.h"
 
 #include "platform/safesave.h"
 #include "platform/textcodec.h"
@@ -33,15 +33,14 @@ QString workFilePath()
     return QDir(dir).filePath(kWorkFileName);
 }
 
-QString writeWorkFile(QStringView text)
+WorkFileWrite writeWorkFile(QStringView text)
 {
     const QString path = workFilePath();
     if (path.isEmpty())
-        return QStringLiteral("作業ファイルを置くフォルダがありません。点字翻訳できません。");
+        return {WorkFileError::NoFolder, QString(), QString()};
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
-        return QStringLiteral("作業ファイルのフォルダ「%1」を作成できません。")
-            .arg(QDir::toNativeSeparators(dir));
+        return {WorkFileError::FolderNotMade, dir, QString()};
 
     // QSaveFile would write through a link to its target.
     if (QFileInfo(path).isSymLink())
@@ -53,15 +52,15 @@ QString writeWorkFile(QStringView text)
         return device.write(bytes) == bytes.size();
     });
     if (!saved.ok)
-        return QStringLiteral("作業ファイルに書き込めません。\n%1").arg(saved.error);
-    return QString();
+        return {WorkFileError::NotWritten, path, saved.error};
+    return {};
 }
 
 EditorTranslation TranslateEditorText(const CodeTable &table, QStringView editorText)
 {
     EditorTranslation result;
-    result.error = writeWorkFile(editorText);
-    if (!result.error.isEmpty())
+    result.write = writeWorkFile(editorText);
+    if (!result.write.ok())
         return result;
     result.translation =
         translateText(table, editorText.toString() + QStringLiteral("\r\n"), &result.withoutBraille);

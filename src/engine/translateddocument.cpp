@@ -1,0 +1,150 @@
+#include "translateddocument.h"
+
+#include "platform/textcodec.h"
+#include "translation.h"
+
+#include <algorithm>
+
+namespace {
+
+const QChar kBlankCell(0x2800);
+const QChar kUnfilledColumn(u'　');
+
+// The lines a text has by forEachLine's rule, to make room once.
+qsizetype lineCountOf(QStringView text)
+{
+    qsizetype lines = 0;
+    forEachLine(text, [&](QStringView) { ++lines; });
+    return lines;
+}
+
+} // namespace
+
+qsizetype TranslatedDocument::textEnd(qsizetype line) const
+{
+    const qsizetype next = line + 1 < lineCount() ? lines_[std::size_t(line + 1)].textStart : text_.size();
+    return next - lines_[std::size_t(line)].textTail;
+}
+
+qsizetype TranslatedDocument::brailleEnd(qsizetype line) const
+{
+    const qsizetype next = line + 1 < lineCount() ? lines_[std::size_t(line + 1)].brailleStart : braille_.size();
+    return next - lines_[std::size_t(line)].brailleTail;
+}
+
+QStringView TranslatedDocument::textRow(qsizetype line) const
+{
+    const qsizetype start = lines_[std::size_t(line)].textStart;
+    return QStringView(text_).sliced(start, textEnd(line) - start);
+}
+
+QStringView TranslatedDocument::brailleRow(qsizetype line) const
+{
+    const qsizetype start = lines_[std::size_t(line)].brailleStart;
+    return QStringView(braille_).sliced(start, brailleEnd(line) - start);
+}
+
+QString TranslatedDocument::shownTextRow(qsizetype line) const
+{
+    const Line &l = lines_[std::size_t(line)];
+    const int missing = kShownColumns - std::min<int>(int(l.columnCount), kShownColumns);
+    QString row;
+    row.reserve(qsizetype(l.shownTextLength) + missing + l.textTail);
+    row.append(QStringView(text_).sliced(l.textStart, l.shownTextLength));
+    row.append(QStringView(text_).sliced(textEnd(line), l.textTail));
+    row.append(QString(missing - l.tailColumns, kUnfilledColumn));
+    return row;
+}
+
+QString TranslatedDocument::shownBrailleRow(qsizetype line) const
+{
+    const Line &l = lines_[std::size_t(line)];
+    const int missing = kShownColumns - std::min<int>(int(l.columnCount), kShownColumns);
+    QString row;
+    row.reserve(qsizetype(l.shownBrailleLength) + missing + l.brailleTail);
+    row.append(QStringView(braille_).sliced(l.brailleStart, l.shownBrailleLength));
+    row.append(QStringView(braille_).sliced(brailleEnd(line), l.brailleTail));
+    row.append(QString(missing - l.tailColumns, kUnfilledColumn));
+    return row;
+}
+
+qsizetype TranslatedDocument::shownRowLength(qsizetype line) const
+{
+    const Line &l = lines_[std::size_t(line)];
+    const int missing = kShownColumns - std::min<int>(int(l.columnCount), kShownColumns);
+    return qsizetype(std::max(l.shownTextLength, l.shownBrailleLength)) + missing;
+}
+
+void TranslatedDocument::appendColumn(qsizetype source, qsizetype cells)
+{
+    if (source < kWide && cells < kWide) {
+        columns_.push_back(ColumnSize{std::uint8_t(source), std::uint8_t(cells)});
+        return;
+    }
+    wideColumns_.push_back(WideColumn{columns_.size(), source, cells});
+    columns_.push_back(ColumnSize{kWide, kWide});
+}
+
+std::pair<qsizetype, qsizetype> TranslatedDocument::sizeOf(std::size_t index) const
+{
+    const ColumnSize size = columns_[index];
+    if (size.source != kWide)
+        return {size.source, size.cells};
+    const auto wide = std::lower_bound(wideColumns_.begin(), wideColumns_.end(), index,
+                                       [](const WideColumn &column, std::size_t at) { return column.index < at; });
+    return {wide->source, wide->cells};
+}
+
+TranslatedDocument::Column TranslatedDocument::column(qsizetype line, int index) const
+{
+    const Line &l = lines_[std::size_t(line)];
+    Column column;
+    for (int i = 0;; ++i) {
+        const auto [source, cells] = sizeOf(l.columnStart + std::size_t(i));
+        if (i == index) {
+            column.sourceLength = source;
+            column.cellLength = cells;
+            return column;
+        }
+        column.sourceStart += source;
+        column.cellStart += cells;
+    }
+}
+
+QString TranslatedDocument::brailleLine(qsizetype line) const
+{
+    QString cells = brailleRow(line).toString();
+    cells.replace(kUnfilledColumn, kBlankCell);
+    qsizetype end = cells.size();
+    while (end > 0 && cells[end - 1] == kBlankCell)
+        --end;
+    cells.truncate(end);
+    return cells;
+}
+
+QStringList TranslatedDocument::brailleLines() const
+{
+    QStringList lines;
+    lines.reserve(lineCount());
+    for (qsizetype line = 0; line < lineCount(); ++line)
+        lines.append(brailleLine(line));
+    return lines;
+}
+
+TranslatedDocument translateDocument(const CodeTable &table, QStringView text, bool editorLines)
+{
+    LineTranslator translator(table);
+    TranslatedDocument document;
+    // Room for the usual document at once: most characters make one column
+    // and about one cell, so the buffers rarely grow while they fill.
+    document.lines_.reserve(std::size_t(lineCountOf(text)));
+    document.columns_.reserve(std::size_t(text.size()));
+    document.text_.reserve(text.size() + text.size() / 4);
+    document.braille_.reserve(text.size() + text.size() / 4);
+    // The room left over is never touched, so it takes no memory.
+    forEachLine(text, [&](QStringView source) { translator.translate(source, document); });
+    if (editorLines && (text.isEmpty() || text.back() == u'\n' || text.back() == u'\r'))
+        translator.translate(QStringView(), document);
+    document.withoutBraille_ = translator.charactersWithoutBraille();
+    return document;
+}
