@@ -518,7 +518,9 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
     if (!text.isEmpty() && !kana.isEmpty() && isRunCharacter(text.back()) &&
         isRunCharacter(kana.front()))
         blank = false;
-    if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana))
+    // (A reading the document gives for kanji, ruby, is a word of its own.)
+    if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana) &&
+        startsWithKana(m.surface) && startsWithKana(before->surface))
         blank = false;
     if (w.join != Join::ByRole)
         blank = w.join == Join::Blank;

@@ -340,7 +340,6 @@ void Form1::importDocument()
     }
     if (!offerToSaveChanges(title))
         return;
-    List1->clear();
     clearDocument();
     // A new document, not the file it came from: saving asks for a name and
     // writes text.

@@ -148,7 +148,7 @@ void TestBrailleCli::failures_data()
     QTest::newRow("import of a missing file")
         << QStringList{QStringLiteral("import"), QStringLiteral("/nonexistent/in.bes")} << 1
         << QStringLiteral("in.bes");
-    QTest::newRow("import of a device") << QStringList{QStringLiteral("import"), QStringLiteral("/dev/null")}
+    QTest::newRow("import of a device") << QStringList{QStringLiteral("import"), QStringLiteral("/dev/null")} << 1
                                         << QStringLiteral("通常のファイル");
 }
 

@@ -242,8 +242,8 @@ void TestTranslateCli::badUsage_data()
     QTest::newRow("two files") << QStringList{"a.txt", "b.txt"};
     QTest::newRow("table without path") << QStringList{"--table"};
     QTest::newRow("empty table path") << QStringList{"--table="};
-    QTest::newRow("English grade 3") << QStringList{"braille", "--english-grade", "3"};
-    QTest::newRow("English grade missing") << QStringList{"braille", "--english-grade"};
+    QTest::newRow("English grade 3") << QStringList{"--english-grade", "3"};
+    QTest::newRow("English grade missing") << QStringList{"--english-grade"};
 }
 
 void TestTranslateCli::badUsage()

@@ -100,7 +100,7 @@ void TestKanaConverter::rules_data()
     row("compound split between long elements", "国際連合安全保障理事会",
         "こくさい れんごー あんぜん ほしょー りじかい");
     row("short element joins", "会議室を予約", "かいぎしつを よやく");
-    row("a two-mora left element joins", "理科教室に行く", "りかきょーしつに いく");
+    row("a two-mora left element of one kanji joins", "町役場に行く", "まちやくばに いく");
     row("する after two kanji is a word", "毎日運動する。", "まいにち うんどー する。");
     row("する after one kanji is joined", "人を愛する。", "ひとを あいする。");
     row("brackets stay where they are", "「はい」と答えた。", "「はい」と こたえた。");
