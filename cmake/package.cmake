@@ -15,7 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # The MeCab dictionary is opened by its path, the xcb platform plugin and
 # Qt's own Japanese captions are loaded by Qt, and the help and the list
-# need a font with kana and kanji: none of them shows in the link.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "mecab-ipadic-utf8, qt6-qpa-plugins, libqt6svg6")
+# need a font with kana and kanji: none of them shows in the link. Nor do
+# liblouis's tables, which contracted English braille opens by name.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "mecab-ipadic-utf8, qt6-qpa-plugins, libqt6svg6, liblouis-data")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 include(CPack)

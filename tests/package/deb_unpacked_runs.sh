@@ -19,7 +19,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The libraries the programs link, found by dpkg-shlibdeps, and the
 # dictionary and plugins opened at run time.
-for package in libqt6core6 libqt6widgets6 libmecab2 mecab-ipadic-utf8 qt6-qpa-plugins; do
+for package in libqt6core6 libqt6widgets6 libmecab2 liblouis20 libzip4 libpoppler-cpp0v5 mecab-ipadic-utf8 qt6-qpa-plugins liblouis-data; do
     echo "$depends" | grep -q "\(^\|, \)$package\( \|,\|$\)" || fail "Depends does not name $package"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version is not $version"
