@@ -5,6 +5,7 @@
 #include "englishbraille/englishbraille.h"
 
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -401,6 +402,14 @@ private:
         }
     }
 
+    // Only cells are read as a quotation: a character that is no cell
+    // keeps its own place, so quotes around one are read cell by cell.
+    static bool onlyCells(QStringView text)
+    {
+        return std::all_of(text.begin(), text.end(),
+                           [](QChar c) { return BrailleCell::dotsOf(c) != BrailleCell::kNoCell; });
+    }
+
     // ⠠⠦…⠠⠴ holds an address or a path in computer braille, read as
     // ASCII; ⠦…⠴ English, read as full-width letters and signs.
     bool readQuoted()
@@ -409,7 +418,7 @@ private:
             qsizetype close = i_ + 2;
             while (close < cells_.size() && !(at(close) == kCapitalSign && at(close + 1) == kForeignClose))
                 ++close;
-            if (close >= cells_.size())
+            if (close >= cells_.size() || !onlyCells(line_.sliced(i_ + 2, close - i_ - 2)))
                 return false;
             dropBlankBefore();
             put(ComputerBraille::decode(line_.sliced(i_ + 2, close - i_ - 2)));
@@ -424,7 +433,7 @@ private:
         qsizetype close = i_ + 1;
         while (close < cells_.size() && !(at(close) == kForeignClose && at(close - 1) != 0 && close > i_ + 1))
             ++close;
-        if (close >= cells_.size())
+        if (close >= cells_.size() || !onlyCells(line_.sliced(i_ + 1, close - i_ - 1)))
             return false;
         const QStringView inside = line_.sliced(i_ + 1, close - i_ - 1);
         bool ok = false;

@@ -1,4 +1,5 @@
 #include "backtranslation/backtranslation.h"
+#include "backtranslation/braillecell.h"
 #include "engine/translation.h"
 #include "tables/codetableloader.h"
 
@@ -24,6 +25,8 @@ private slots:
     void cellOfEveryCharacter();
     void mixedText_data();
     void mixedText();
+    void charactersThatAreNoCellsKeepTheirPlace_data();
+    void charactersThatAreNoCellsKeepTheirPlace();
     void roundTrip_data();
     void roundTrip();
 };
@@ -216,6 +219,34 @@ void TestBackTranslation::mixedText()
     QFETCH(QString, braille);
     QFETCH(QString, text);
     QCOMPARE(BackTranslator().line(braille), text);
+}
+
+// A character that is no cell (a letter typed among the cells, a byte that
+// was no character) stays where it stood, also between quotation signs.
+void TestBackTranslation::charactersThatAreNoCellsKeepTheirPlace_data()
+{
+    QTest::addColumn<QString>("braille");
+    QTest::newRow("among kana") << QStringLiteral("⠁x⠃");
+    QTest::newRow("inside 外国語引用符") << QStringLiteral("⠦⠓⠊x⠴");
+    QTest::newRow("inside 情報処理用点字") << u"⠠⠦⠁\ufffd⠃⠠⠴"_s;
+}
+
+void TestBackTranslation::charactersThatAreNoCellsKeepTheirPlace()
+{
+    QFETCH(QString, braille);
+    for (const bool contracted : {false, true}) {
+        BackTranslator translator;
+        translator.setContractedEnglish(contracted);
+        QList<qsizetype> cellOfChar;
+        const QString text = translator.line(braille, &cellOfChar);
+        QCOMPARE(cellOfChar.size(), text.size());
+        for (qsizetype j = 0; j < braille.size(); ++j) {
+            if (BrailleCell::dotsOf(braille[j]) != BrailleCell::kNoCell)
+                continue;
+            const qsizetype k = cellOfChar.indexOf(j);
+            QVERIFY2(k >= 0 && text[k] == braille[j], qPrintable(text));
+        }
+    }
 }
 
 void TestBackTranslation::roundTrip_data()
