@@ -52,6 +52,8 @@ private:
     TextSniffer sniffer_;
     ReplacementCounter replacements_{TextEncoding::Cp932};
     QByteArray pending_;
+    // How many bytes at the start of pending_ are known to hold no line end.
+    qsizetype lineFree_ = 0;
     bool started_ = false;
     bool atEnd_ = false;
     bool error_ = false;
