@@ -5,8 +5,33 @@
 #include "userdictionary.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+// Words in the order they were first met, each once. The set beside the
+// list keeps a text with very many distinct words linear.
+class UniqueWords
+{
+public:
+    void add(const QString &word)
+    {
+        if (!seen_.contains(word)) {
+            seen_.insert(word);
+            words_.append(word);
+        }
+    }
+    void add(const QStringList &words)
+    {
+        for (const QString &word : words)
+            add(word);
+    }
+    const QStringList &words() const { return words_; }
+
+private:
+    QStringList words_;
+    QSet<QString> seen_;
+};
 
 struct KanaConversion
 {
