@@ -1,3 +1,4 @@
+#include "kana/kanaconverter.h"
 #include "kana/morphemeanalyzer.h"
 
 #include <QTest>
@@ -6,6 +7,8 @@ using namespace Qt::Literals::StringLiterals;
 
 // The fields of a word's feature text, split once when the text is set:
 // each field between its commas, empty fields kept, nothing past the last.
+// And the list of unknown words, each once in the order first met, for a
+// few words as for many.
 class TestMorphemeFields : public QObject
 {
     Q_OBJECT
@@ -13,6 +16,8 @@ class TestMorphemeFields : public QObject
 private slots:
     void fields_data();
     void fields();
+    void uniqueWords_data();
+    void uniqueWords();
 };
 
 void TestMorphemeFields::fields_data()
@@ -56,6 +61,30 @@ void TestMorphemeFields::fields()
     // A copy answers alike.
     const Morpheme copy = m;
     QCOMPARE(copy.feature(index).toString(), field);
+}
+
+void TestMorphemeFields::uniqueWords_data()
+{
+    QTest::addColumn<int>("distinct");
+    for (const int distinct : {1, 15, 16, 17, 200})
+        QTest::addRow("%d words", distinct) << distinct;
+}
+
+void TestMorphemeFields::uniqueWords()
+{
+    QFETCH(int, distinct);
+    QStringList expected;
+    for (int i = 0; i < distinct; ++i)
+        expected.append(u"語%1"_s.arg(i));
+    UniqueWords words;
+    // Each word, then each again, interleaved and in reverse.
+    for (int i = 0; i < distinct; ++i) {
+        words.add(expected[i]);
+        words.add(expected[i / 2]);
+    }
+    QStringList reversed(expected.crbegin(), expected.crend());
+    words.add(reversed);
+    QCOMPARE(words.words(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestMorphemeFields)
