@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandline.h"
+#include "platform/textfile.h"
 #include "tables/codetable.h"
 
 #include <QFile>
@@ -36,12 +37,22 @@ void reportWriteFailure(std::FILE *err, int error);
 // What stands for the input in messages: its path, or 標準入力 for "-".
 QString inputName(const QString &input);
 
+// How much input a command takes: a command that holds the whole text in
+// memory takes at most kMaxTextFileBytes; one that translates block by block
+// takes any size.
+enum class InputSize { HeldWhole, Streamed };
+
 // The input of every command, as a file that can be read twice: FILE, or for
 // "-" standard input, read to its end (a pipe gives its bytes over time) and
 // kept in a temporary file unless it is a regular file itself. Only a
-// regular file or standard input of at most kMaxTextFileBytes is taken. On
-// failure error says why (the returned file is then not to be read).
-std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error);
+// regular file or standard input is taken, for HeldWhole of at most maxBytes
+// (kMaxTextFileBytes but in tests). On failure error says why (the returned
+// file is then not to be read).
+std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error,
+                                 InputSize size = InputSize::HeldWhole, qint64 maxBytes = kMaxTextFileBytes);
+// Why an input held whole is refused for its size, and that the translation
+// to braille has no such limit.
+QString heldWholeTooLargeMessage(const QString &name, qint64 maxBytes = kMaxTextFileBytes);
 
 // The text of FILE, or of standard input for "-" (UTF-8, UTF-16 or cp932),
 // read through openInput. On failure tells why on err and returns false;

@@ -5,11 +5,13 @@
 #include "platform/textfile.h"
 #include "tables/codetableloader.h"
 
+#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <sys/stat.h>
 
 #include <cstring>
+#include <limits>
 
 void reportWriteFailure(std::FILE *err, int error)
 {
@@ -22,11 +24,23 @@ QString inputName(const QString &input)
     return input == u"-" ? QStringLiteral("標準入力") : input;
 }
 
-std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error)
+QString heldWholeTooLargeMessage(const QString &name, qint64 maxBytes)
 {
+    return tooLargeMessage(name, maxBytes) +
+           QStringLiteral("\nこのコマンドは全文をメモリーに置くため、この大きさまでに限っています。"
+                          "点字への翻訳（mirabo-cli、braille）には大きさの制限はありません。");
+}
+
+std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error, InputSize size,
+                                 qint64 maxBytes)
+{
+    // A streamed input is read block by block: its size does not matter.
+    const qint64 limit = size == InputSize::Streamed ? std::numeric_limits<qint64>::max() : maxBytes;
     if (input != u"-") {
         auto file = std::make_unique<QFile>(input);
-        error = refusalOfFile(input);
+        const QFileInfo info(input);
+        error = info.isFile() && info.size() > limit ? heldWholeTooLargeMessage(input, maxBytes)
+                                                     : refusalOfFile(input, limit);
         if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
             error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
         return file;
@@ -35,8 +49,8 @@ std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &e
     const int descriptor = fileno(in);
     if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
         auto file = std::make_unique<QFile>();
-        if (status.st_size > kMaxTextFileBytes)
-            error = tooLargeMessage(inputName(input));
+        if (status.st_size > limit)
+            error = heldWholeTooLargeMessage(inputName(input), maxBytes);
         else if (file->open(in, QIODevice::ReadOnly) && file->seek(0))
             return file;
     }
@@ -54,8 +68,8 @@ std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &e
     qint64 copied = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
         copied += qint64(n);
-        if (copied > kMaxTextFileBytes) {
-            error = tooLargeMessage(inputName(input));
+        if (copied > limit) {
+            error = heldWholeTooLargeMessage(inputName(input), maxBytes);
             return copy;
         }
         if (copy->write(buffer, qint64(n)) != qint64(n)) {

@@ -72,7 +72,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
     converter.setUserEntries(dictionary.entries);
 
     QString output;
-    QStringList unknownWords;
+    UniqueWords unknownWords;
     if (format != DocumentImporter::Format::Unknown) {
         QByteArray bytes;
         if (input == u"-") {
@@ -95,7 +95,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
             readings.append(KanaWords::fixedWordOfRuby(ruby.start, ruby.length, ruby.reading));
         const KanaConversion converted = converter.convertText(imported.document.text, readings);
         output = converted.text + u'\n';
-        unknownWords = converted.unknownWords;
+        unknownWords.add(converted.unknownWords);
     }
     QString text;
     if (format == DocumentImporter::Format::Unknown && !readInputText(input, io.in, err, text))
@@ -104,13 +104,10 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
     for (const QString &line : splitLines(text)) {
         const KanaConversion converted = converter.convertLine(line);
         output += converted.text + u'\n';
-        for (const QString &word : converted.unknownWords) {
-            if (!unknownWords.contains(word))
-                unknownWords.append(word);
-        }
+        unknownWords.add(converted.unknownWords);
     }
-    if (!unknownWords.isEmpty())
-        writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.join(u' ')));
+    if (!unknownWords.words().isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.words().join(u' ')));
     if (!writeUtf8(io.out, output) || std::fflush(io.out) != 0) {
         reportWriteFailure(err, errno);
         return kExitFailed;

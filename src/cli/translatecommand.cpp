@@ -97,7 +97,7 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
         return kExitFailed;
 
     QString error;
-    const std::unique_ptr<QFile> input = openInput(inputPath, io.in, error);
+    const std::unique_ptr<QFile> input = openInput(inputPath, io.in, error, InputSize::Streamed);
     TextStreamReader reader(*input);
     if (error.isEmpty() && !reader.detectEncoding())
         error = QStringLiteral("「%1」を読み込めません。").arg(inputName(inputPath));

@@ -619,14 +619,15 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
     QStringList keptSigns;
     KanaRules::applySignReadings(words, keptSigns);
 
+    UniqueWords unknown;
     Role roleBefore = Role::Blank; // the start of the line
     for (qsizetype i = 0; i < words.size(); ++i) {
         const KanaWord &w = words[i];
         const Morpheme &m = w.m;
         const Role role = w.role;
         const QString &kana = w.kana;
-        if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface) && !result.unknownWords.contains(m.surface))
-            result.unknownWords.append(m.surface);
+        if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface))
+            unknown.add(m.surface);
 
         const bool blank = blankBefore(words, i, roleBefore, result.text);
         if (!m.spaceBefore.isEmpty())
@@ -639,10 +640,8 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
         if (!kana.isEmpty())
             roleBefore = role;
     }
-    for (const QString &sign : keptSigns) {
-        if (!result.unknownWords.contains(sign))
-            result.unknownWords.append(sign);
-    }
+    unknown.add(keptSigns);
+    result.unknownWords = unknown.words();
     // MeCab passes over blanks at the end of the line.
     qsizetype end = line.size();
     while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t'))
@@ -654,6 +653,7 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
 KanaConversion KanaConverter::convertText(const QString &text, const QList<FixedWord> &readings)
 {
     KanaConversion result;
+    UniqueWords unknown;
     qsizetype start = 0;
     while (start <= text.size()) {
         qsizetype end = text.indexOf(u'\n', start);
@@ -674,11 +674,9 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
             result.text += u'\r';
         if (end < text.size())
             result.text += u'\n';
-        for (const QString &word : converted.unknownWords) {
-            if (!result.unknownWords.contains(word))
-                result.unknownWords.append(word);
-        }
+        unknown.add(converted.unknownWords);
         start = end + 1;
     }
+    result.unknownWords = unknown.words();
     return result;
 }

@@ -5,8 +5,43 @@
 #include "userdictionary.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+// Words in the order they were first met, each once. The set beside the
+// list keeps a text with very many distinct words linear; the few words of
+// a line are looked for in the list, which costs less than hashing them.
+class UniqueWords
+{
+public:
+    void add(const QString &word)
+    {
+        if (seen_.isEmpty()) {
+            if (words_.size() < kListedOnly) {
+                if (!words_.contains(word))
+                    words_.append(word);
+                return;
+            }
+            seen_ = QSet<QString>(words_.cbegin(), words_.cend());
+        }
+        if (!seen_.contains(word)) {
+            seen_.insert(word);
+            words_.append(word);
+        }
+    }
+    void add(const QStringList &words)
+    {
+        for (const QString &word : words)
+            add(word);
+    }
+    const QStringList &words() const { return words_; }
+
+private:
+    static constexpr qsizetype kListedOnly = 16;
+    QStringList words_;
+    QSet<QString> seen_;
+};
 
 struct KanaConversion
 {

@@ -190,7 +190,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
         const int blankBytes = int(node->rlength) - int(node->length);
         m.spaceBefore = QString::fromUtf8(node->surface - blankBytes, blankBytes);
         m.surface = QString::fromUtf8(node->surface, node->length);
-        m.featureText = QString::fromUtf8(node->feature);
+        m.setFeatureText(QString::fromUtf8(node->feature));
         m.known = node->stat != MECAB_UNK_NODE;
         for (const auto &[start, kana] : fixedStarts) {
             if (start == begin)

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
+
 namespace MeCab {
 class Model;
 class Tagger;
@@ -16,18 +18,40 @@ struct Morpheme
 {
     QString surface;
     QString spaceBefore; // the blanks that stood before it in the line
-    // The dictionary's fields, separated by commas: part of speech and three
-    // subdivisions, conjugation type and form, base form, reading,
-    // pronunciation. Unknown words have no reading.
-    QString featureText;
     bool known = true;
     // Set when the user dictionary gave this word: its braille kana as is.
     QString userKana;
 
-    // One field, found when asked: most are never looked at.
+    // The dictionary's fields, separated by commas: part of speech and three
+    // subdivisions, conjugation type and form, base form, reading,
+    // pronunciation. Unknown words have no reading. The text is split once
+    // here: the rules look at the fields of each word many times.
+    void setFeatureText(const QString &text)
+    {
+        featureText_ = text;
+        fieldCount_ = 0;
+        qsizetype start = 0;
+        while (fieldCount_ < kSplitFields) {
+            const qsizetype comma = text.indexOf(u',', start);
+            fieldStart_[fieldCount_] = int(start);
+            fieldEnd_[fieldCount_] = int(comma < 0 ? text.size() : comma);
+            ++fieldCount_;
+            if (comma < 0)
+                break;
+            start = comma + 1;
+        }
+    }
+    const QString &featureText() const { return featureText_; }
+
+    // One field; an empty view past the last.
     QStringView feature(int index) const
     {
-        QStringView rest(featureText);
+        if (index < fieldCount_)
+            return QStringView(featureText_).sliced(fieldStart_[index], fieldEnd_[index] - fieldStart_[index]);
+        if (index < kSplitFields)
+            return {};
+        // Past the fields the dictionaries fill: found when asked.
+        QStringView rest(featureText_);
         for (int i = 0; i < index; ++i) {
             const qsizetype comma = rest.indexOf(u',');
             if (comma < 0)
@@ -49,6 +73,12 @@ private:
         const QStringView field = feature(index);
         return field == u"*" ? QString() : field.toString();
     }
+
+    static constexpr int kSplitFields = 9;
+    QString featureText_;
+    int fieldCount_ = 1; // an empty text is one empty field
+    std::array<int, kSplitFields> fieldStart_{};
+    std::array<int, kSplitFields> fieldEnd_{};
 };
 
 // A stretch of the line that must come out as one word: an entry of the

@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <utility>
+
 void TextStreamReader::readBlock()
 {
     const qsizetype size = pending_.size();
@@ -20,25 +22,35 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
     const bool whole = encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be;
     while (whole && !atEnd_)
         readBlock();
+    const auto isLineEnd = [this](qsizetype i) { return pending_.at(i) == '\n' || pending_.at(i) == '\r'; };
     while (!atEnd_) {
+        // Only the bytes after lineFree_ are looked at: a long line would
+        // otherwise be scanned again after every block.
         qsizetype cut = pending_.size();
-        while (cut > 0 && pending_[cut - 1] != '\n' && pending_[cut - 1] != '\r')
-            --cut;
         // Leave a CR at the very end for its LF.
-        if (cut > 0 && cut == pending_.size() && pending_[cut - 1] == '\r') {
+        if (cut > lineFree_ && pending_.at(cut - 1) == '\r')
             --cut;
-            while (cut > 0 && pending_[cut - 1] != '\n' && pending_[cut - 1] != '\r')
-                --cut;
-        }
-        if (cut > 0) {
-            bytes = pending_.left(cut);
-            pending_.remove(0, cut);
+        const qsizetype searchTo = cut;
+        while (cut > lineFree_ && !isLineEnd(cut - 1))
+            --cut;
+        if (cut > lineFree_) {
+            // All of it is handed over without a copy, which for a long line
+            // would be as large as the line.
+            if (cut == pending_.size()) {
+                bytes = std::exchange(pending_, QByteArray());
+            } else {
+                bytes = pending_.left(cut);
+                pending_.remove(0, cut);
+            }
+            lineFree_ = 0;
             return true;
         }
+        lineFree_ = searchTo;
         readBlock();
     }
     bytes = pending_;
     pending_.clear();
+    lineFree_ = 0;
     return !bytes.isEmpty();
 }
 
@@ -54,6 +66,7 @@ bool TextStreamReader::detectEncoding()
     started_ = false;
     atEnd_ = false;
     pending_.clear();
+    lineFree_ = 0;
     setEncoding(sniffer_.encoding());
     return true;
 }

@@ -40,8 +40,8 @@ private:
     // The next run of whole lines of bytes: up to the last line end of what
     // has been read, or everything at the end of the device. A CR at the
     // end of a block waits for the next one, which may start with its LF.
-    // UTF-16, whose line ends are two bytes, is read whole: the files that
-    // are read are not larger than kMaxTextFileBytes.
+    // UTF-16, whose line ends are two bytes, is still read whole, so its
+    // memory grows with the text.
     bool readBytes(QByteArray &bytes);
     // Adds the next block of the device to what is pending.
     void readBlock();
@@ -52,6 +52,8 @@ private:
     TextSniffer sniffer_;
     ReplacementCounter replacements_{TextEncoding::Cp932};
     QByteArray pending_;
+    // How many bytes at the start of pending_ are known to hold no line end.
+    qsizetype lineFree_ = 0;
     bool started_ = false;
     bool atEnd_ = false;
     bool error_ = false;

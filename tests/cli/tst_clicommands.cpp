@@ -1,5 +1,7 @@
+#include "cli/clicommands.h"
 #include "cliinprocess.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -22,6 +24,9 @@ private slots:
     void lostOutputExitsOne();
     void invalidBytesAreReported_data();
     void invalidBytesAreReported();
+    void sizeLimitOnlyForTextHeldWhole_data();
+    void sizeLimitOnlyForTextHeldWhole();
+    void translationTakesInputOverTheLimit();
 
 private:
     static QStringList commandNames()
@@ -170,6 +175,69 @@ void TestCliCommands::invalidBytesAreReported()
     } else {
         QVERIFY2(!err.contains(QChar(0xFFFD)), qPrintable(err));
     }
+}
+
+void TestCliCommands::sizeLimitOnlyForTextHeldWhole_data()
+{
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("streamed");
+    QTest::addColumn<bool>("refused");
+    constexpr int limit = 1024 * 1024;
+    for (const bool fromFile : {false, true}) {
+        const char *from = fromFile ? "file" : "standard input";
+        QTest::addRow("%s: held whole, one byte over", from) << fromFile << limit + 1 << false << true;
+        QTest::addRow("%s: held whole, at the limit", from) << fromFile << limit << false << false;
+        QTest::addRow("%s: streamed, one byte over", from) << fromFile << limit + 1 << true << false;
+    }
+}
+
+// The limit is a seam here, 1 MB, so that the input stays small.
+void TestCliCommands::sizeLimitOnlyForTextHeldWhole()
+{
+    QFETCH(bool, fromFile);
+    QFETCH(int, size);
+    QFETCH(bool, streamed);
+    QFETCH(bool, refused);
+    QByteArray bytes(size, 'a');
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"in.txt"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == size);
+    file.close();
+    std::FILE *pipe = fmemopen(bytes.data(), std::size_t(size), "r");
+    QVERIFY(pipe);
+    QString error;
+    const auto opened = openInput(fromFile ? path : u"-"_s, pipe, error,
+                                  streamed ? InputSize::Streamed : InputSize::HeldWhole, 1024 * 1024);
+    std::fclose(pipe);
+    QCOMPARE(!error.isEmpty(), refused);
+    if (refused) {
+        // Which limit and why.
+        QVERIFY2(error.contains(u"1 MB"_s) && error.contains(u"メモリー"_s), qPrintable(error));
+    } else {
+        QCOMPARE(opened->readAll().size(), size);
+    }
+}
+
+// A file just over the real limit, sparse so that it costs no disk: the
+// translation reads it (and finds no text in its zeros); back-translation,
+// which holds the whole text, refuses it for its size.
+void TestCliCommands::translationTakesInputOverTheLimit()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"large.txt"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(kMaxTextFileBytes + 1));
+    file.close();
+    const QString limit = u"%1 MB"_s.arg(kMaxTextFileBytes / (1024 * 1024));
+    const CliRun braille = runCliInProcess({u"braille"_s, path});
+    QCOMPARE(braille.exitCode, 1);
+    QVERIFY2(!braille.err.contains(limit.toUtf8()) && braille.err.contains("テキストファイルではない"),
+             braille.err.constData());
+    const CliRun back = runCliInProcess({u"back"_s, path});
+    QCOMPARE(back.exitCode, 1);
+    QVERIFY2(back.err.contains(limit.toUtf8()), back.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCliCommands)

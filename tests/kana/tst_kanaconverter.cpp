@@ -275,6 +275,9 @@ void TestKanaConverter::unknownWordsAreKeptAndReported()
     const KanaConversion result = converter_->convertText(u"龘が来た。\n龘と𪚲。"_s);
     QCOMPARE(result.text, u"龘が きた。\n龘と 𪚲。"_s);
     QCOMPARE(result.unknownWords, QStringList({u"龘"_s, u"𪚲"_s}));
+    // Within one line too, each once, in the order first met.
+    const KanaConversion line = converter_->convertLine(u"𪚲と龘と𪚲。"_s);
+    QCOMPARE(line.unknownWords, QStringList({u"𪚲"_s, u"龘"_s}));
 }
 
 void TestKanaConverter::blanksAndLineEndsOfTheSourceStay()

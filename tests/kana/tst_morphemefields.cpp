@@ -1,0 +1,91 @@
+#include "kana/kanaconverter.h"
+#include "kana/morphemeanalyzer.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+// The fields of a word's feature text, split once when the text is set:
+// each field between its commas, empty fields kept, nothing past the last.
+// And the list of unknown words, each once in the order first met, for a
+// few words as for many.
+class TestMorphemeFields : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fields_data();
+    void fields();
+    void uniqueWords_data();
+    void uniqueWords();
+};
+
+void TestMorphemeFields::fields_data()
+{
+    QTest::addColumn<QString>("featureText");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("exists");
+
+    const QString known = u"名詞,普通,*,*,*,*,窓,マド,マド"_s;
+    QTest::newRow("first field") << known << 0 << u"名詞"_s << true;
+    QTest::newRow("base form") << known << 6 << u"窓"_s << true;
+    QTest::newRow("last field, no comma after it") << known << 8 << u"マド"_s << true;
+    QTest::newRow("past the last") << known << 9 << QString() << false;
+    const QString unknown = u"名詞,固有,*,*,*,*,*"_s;
+    QTest::newRow("unknown word: no reading") << unknown << 7 << QString() << false;
+    QTest::newRow("unknown word: its base form") << unknown << 6 << u"*"_s << true;
+    QTest::newRow("empty field between commas") << u"動詞,,自立"_s << 1 << QString() << true;
+    QTest::newRow("empty field at the end") << u"動詞,自立,"_s << 2 << QString() << true;
+    QTest::newRow("empty text: nothing after it") << QString() << 1 << QString() << false;
+    const QString many = u"a,b,c,d,e,f,g,h,i,jj,kk"_s;
+    QTest::newRow("tenth field of a longer text") << many << 9 << u"jj"_s << true;
+    QTest::newRow("eleventh field") << many << 10 << u"kk"_s << true;
+    QTest::newRow("past the eleventh") << many << 11 << QString() << false;
+    QTest::newRow("ninth field of a longer text") << many << 8 << u"i"_s << true;
+}
+
+void TestMorphemeFields::fields()
+{
+    QFETCH(QString, featureText);
+    QFETCH(int, index);
+    QFETCH(QString, field);
+    QFETCH(bool, exists);
+
+    Morpheme m;
+    m.setFeatureText(featureText);
+    const QStringView found = m.feature(index);
+    QCOMPARE(found.toString(), field);
+    // A missing field is no field at all, unlike an empty one.
+    QCOMPARE(!found.isNull(), exists);
+    // A copy answers alike.
+    const Morpheme copy = m;
+    QCOMPARE(copy.feature(index).toString(), field);
+}
+
+void TestMorphemeFields::uniqueWords_data()
+{
+    QTest::addColumn<int>("distinct");
+    for (const int distinct : {1, 15, 16, 17, 200})
+        QTest::addRow("%d words", distinct) << distinct;
+}
+
+void TestMorphemeFields::uniqueWords()
+{
+    QFETCH(int, distinct);
+    QStringList expected;
+    for (int i = 0; i < distinct; ++i)
+        expected.append(u"語%1"_s.arg(i));
+    UniqueWords words;
+    // Each word, then each again, interleaved and in reverse.
+    for (int i = 0; i < distinct; ++i) {
+        words.add(expected[i]);
+        words.add(expected[i / 2]);
+    }
+    QStringList reversed(expected.crbegin(), expected.crend());
+    words.add(reversed);
+    QCOMPARE(words.words(), expected);
+}
+
+QTEST_GUILESS_MAIN(TestMorphemeFields)
+#include "tst_morphemefields.moc"
