@@ -44,28 +44,36 @@ QStringView TranslatedDocument::brailleRow(qsizetype line) const
     return QStringView(braille_).sliced(start, brailleEnd(line) - start);
 }
 
+namespace {
+
+// A shown row: the first columns of the line's characters, then the tail
+// that fills the columns past the line, then the unfilled columns.
+QString shownRow(QStringView shown, QStringView tail, int unfilled)
+{
+    QString row;
+    row.reserve(shown.size() + tail.size() + unfilled);
+    row.append(shown);
+    row.append(tail);
+    row.append(QString(unfilled, kUnfilledColumn));
+    return row;
+}
+
+} // namespace
+
 QString TranslatedDocument::shownTextRow(qsizetype line) const
 {
     const Line &l = lines_[std::size_t(line)];
     const int missing = kShownColumns - std::min<int>(int(l.columnCount), kShownColumns);
-    QString row;
-    row.reserve(qsizetype(l.shownTextLength) + missing + l.textTail);
-    row.append(QStringView(text_).sliced(l.textStart, l.shownTextLength));
-    row.append(QStringView(text_).sliced(textEnd(line), l.textTail));
-    row.append(QString(missing - l.tailColumns, kUnfilledColumn));
-    return row;
+    return shownRow(QStringView(text_).sliced(l.textStart, l.shownTextLength),
+                    QStringView(text_).sliced(textEnd(line), l.textTail), missing - l.tailColumns);
 }
 
 QString TranslatedDocument::shownBrailleRow(qsizetype line) const
 {
     const Line &l = lines_[std::size_t(line)];
     const int missing = kShownColumns - std::min<int>(int(l.columnCount), kShownColumns);
-    QString row;
-    row.reserve(qsizetype(l.shownBrailleLength) + missing + l.brailleTail);
-    row.append(QStringView(braille_).sliced(l.brailleStart, l.shownBrailleLength));
-    row.append(QStringView(braille_).sliced(brailleEnd(line), l.brailleTail));
-    row.append(QString(missing - l.tailColumns, kUnfilledColumn));
-    return row;
+    return shownRow(QStringView(braille_).sliced(l.brailleStart, l.shownBrailleLength),
+                    QStringView(braille_).sliced(brailleEnd(line), l.brailleTail), missing - l.tailColumns);
 }
 
 qsizetype TranslatedDocument::shownRowLength(qsizetype line) const
