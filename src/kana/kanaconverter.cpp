@@ -654,6 +654,10 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
 {
     KanaConversion result;
     UniqueWords unknown;
+    QList<FixedWord> sorted = readings;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const FixedWord &a, const FixedWord &b) { return a.start < b.start; });
+    qsizetype next = 0;
     qsizetype start = 0;
     while (start <= text.size()) {
         qsizetype end = text.indexOf(u'\n', start);
@@ -663,8 +667,11 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
         const bool cr = line.endsWith(u'\r');
         if (cr)
             line.chop(1);
+        // The readings in order of place, taken up line by line, so that a
+        // long document with many readings is walked once.
         QList<FixedWord> lineReadings;
-        for (const FixedWord &reading : readings) {
+        for (; next < sorted.size() && sorted[next].start < start + line.size(); ++next) {
+            const FixedWord &reading = sorted[next];
             if (reading.start >= start && reading.start + reading.length <= start + line.size())
                 lineReadings.append({reading.start - start, reading.length, reading.kana});
         }
