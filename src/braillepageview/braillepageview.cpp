@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QScrollArea>
@@ -34,6 +35,26 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     m_next = toolbar->addAction(QStringLiteral("次のページ →"), this, &BraillePageView::nextPage);
     m_next->setObjectName(QStringLiteral("nextPage"));
     m_next->setShortcut(QKeySequence(Qt::Key_PageDown));
+    // Added after the original page turning: the ends of the document and a
+    // page by its number, for a book of hundreds of pages.
+    m_first = toolbar->addAction(QStringLiteral("先頭ページ"), this, &BraillePageView::firstPage);
+    m_first->setObjectName(QStringLiteral("firstPage"));
+    m_first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    m_last = toolbar->addAction(QStringLiteral("最終ページ"), this, &BraillePageView::lastPage);
+    m_last->setObjectName(QStringLiteral("lastPage"));
+    m_last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
+    m_goTo = toolbar->addAction(QStringLiteral("ページ指定…"), this, &BraillePageView::goToPage);
+    m_goTo->setObjectName(QStringLiteral("goToPage"));
+    m_goTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    for (QAction *action : {m_first, m_last, m_goTo})
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(action->text(), action->shortcut().toString(QKeySequence::NativeText)));
+    m_askPage = [this](int current, int count) -> std::optional<int> {
+        bool ok = false;
+        const int page = QInputDialog::getInt(this, QStringLiteral("ページ指定"),
+                                              QStringLiteral("表示するページ（1〜%1）:").arg(count), current, 1, count, 1,
+                                              &ok);
+        return ok ? std::optional<int>(page) : std::nullopt;
+    };
     m_pageLabel = new QLabel(toolbar);
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
     m_pageLabel->setContentsMargins(12, 0, 12, 0);
@@ -132,6 +153,24 @@ void BraillePageView::previousPage()
     setPage(page() - 1);
 }
 
+void BraillePageView::firstPage()
+{
+    setPage(0);
+}
+
+void BraillePageView::lastPage()
+{
+    setPage(pageCount() - 1);
+}
+
+void BraillePageView::goToPage()
+{
+    if (pageCount() == 0)
+        return;
+    if (const std::optional<int> chosen = m_askPage(page() + 1, pageCount()))
+        setPage(*chosen - 1);
+}
+
 void BraillePageView::setMirrored(bool mirrored)
 {
     m_mirror->setChecked(mirrored);
@@ -151,6 +190,9 @@ void BraillePageView::updateControls()
 {
     m_previous->setEnabled(page() > 0);
     m_next->setEnabled(page() + 1 < pageCount());
+    m_first->setEnabled(page() > 0);
+    m_last->setEnabled(page() + 1 < pageCount());
+    m_goTo->setEnabled(pageCount() > 1);
     m_pageLabel->setText(pageCount() == 0
                              ? QStringLiteral("ページなし")
                              : QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount()));

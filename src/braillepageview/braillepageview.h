@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 class BraillePageWidget;
 class QAction;
 class QCheckBox;
@@ -33,10 +36,19 @@ public:
     bool isMirrored() const;
     BraillePageWidget *pageWidget() const { return m_pageWidget; }
 
+    // Asks which page to show (counted from 1) for ページ指定; nothing when
+    // the user cancels. Tests play the user.
+    using PageAsker = std::function<std::optional<int>(int current, int count)>;
+    void setPageAsker(PageAsker asker) { m_askPage = std::move(asker); }
+
 public slots:
     void setPage(int page);
     void nextPage();
     void previousPage();
+    void firstPage();
+    void lastPage();
+    // ページ指定: asks for a page number and turns to it.
+    void goToPage();
     void setMirrored(bool mirrored);
 
 signals:
@@ -55,6 +67,10 @@ private:
     QScrollArea *m_scroll = nullptr;
     QAction *m_previous = nullptr;
     QAction *m_next = nullptr;
+    QAction *m_first = nullptr;
+    QAction *m_last = nullptr;
+    QAction *m_goTo = nullptr;
+    PageAsker m_askPage;
     QLabel *m_pageLabel = nullptr;
     QSpinBox *m_zoom = nullptr;
     QCheckBox *m_mirror = nullptr;

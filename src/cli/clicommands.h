@@ -29,6 +29,8 @@ int runCheckTableCommand(const QStringList &args, const CliStreams &io);
 int runExportCommand(const QStringList &args, const CliStreams &io);
 int runImportCommand(const QStringList &args, const CliStreams &io);
 int runBackCommand(const QStringList &args, const CliStreams &io);
+int runEmbossCommand(const QStringList &args, const CliStreams &io);
+int runPrintersCommand(const QStringList &args, const CliStreams &io);
 
 // Tells the user that output was lost (a full disk, a closed pipe), with the
 // system's reason for the error number given, if any.

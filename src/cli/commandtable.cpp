@@ -25,6 +25,8 @@ constexpr CliCommand kCommands[] = {
     {u"export", u"点字ページに割り付けて点字ファイル（txt, brf, pef, bes）に書き出す", runExportCommand},
     {u"import", u"点字ファイルを Unicode 点字の行として出力する", runImportCommand},
     {u"lookup", u"点字の記号の意味を表示する（点字逆翻訳）", runLookupCommand},
+    {u"emboss", u"点字ページを点字プリンタ（CUPS）へ BRF で送る（点字印刷）", runEmbossCommand},
+    {u"printers", u"点字印刷に使えるプリンタ（CUPS のプリンタ）を一覧する", runPrintersCommand},
     {u"check-table", u"コード表（gaiji.txt）を点検する", runCheckTableCommand},
 };
 

@@ -3,6 +3,7 @@
 #include "braillelistview.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
+#include "embosswindow/embosscommand.h"
 #include "engine/translation.h"
 #include "platform/settings.h"
 #include "filewindow/form2.h"
@@ -314,6 +315,22 @@ void Form1::createAddedFileItems()
     item("mnuoverwrite", QStringLiteral("上書き保存(&W)"), QKeySequence::Save, &Form1::saveDocument);
     file->addSeparator()->setObjectName(QStringLiteral("mnudummyimport"));
     item("mnuimport", QStringLiteral("文書を取り込む…(&D)"), QKeySequence::UnknownKey, &Form1::importDocument);
+    // 点字印刷 sends the pages of the translation as it stands, as 点字ページ印刷 does.
+    auto *emboss = new EmbossCommand(this, [this]() -> std::optional<EmbossCommand::Pages> {
+        if (!m_document.hasTranslation()) {
+            UserDialogs::instance().inform(
+                this, QStringLiteral("Mirabo"),
+                QStringLiteral("点字翻訳の結果がありません。\n先に 翻訳 → 点字翻訳 をしてください。"));
+            return std::nullopt;
+        }
+        if (!translateIfOutOfDate())
+            return std::nullopt;
+        const auto pages = m_braillePages->translationPages(QFileInfo(m_document.fileName()).completeBaseName());
+        if (!pages)
+            return std::nullopt;
+        return EmbossCommand::Pages{*pages, false};
+    });
+    emboss->addMenuItem(file);
 }
 
 void Form1::importDocument()
