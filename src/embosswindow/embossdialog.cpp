@@ -84,6 +84,7 @@ EmbossDialog::EmbossDialog(const QList<Embossing::Queue> &queues, int pageCount,
     m_twoSided->setChecked(twoSided);
 
     auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     auto *queueLabel = new QLabel(QStringLiteral("プリンタ(&P):"), this);
     queueLabel->setBuddy(m_queue);
     form->addRow(queueLabel, m_queue);
