@@ -68,6 +68,7 @@ private slots:
     void pageRanges();
     void bytesThatArriveAreTheExportedBrf_data();
     void bytesThatArriveAreTheExportedBrf();
+    void brailleFileIsSentAsItIs();
     void copiesAndSidesGoWithTheJob_data();
     void copiesAndSidesGoWithTheJob();
     void printersListsTheQueues();
@@ -278,6 +279,25 @@ void TestEmbossing::bytesThatArriveAreTheExportedBrf()
         QStringList{QStringLiteral("emboss"), QStringLiteral("--printer"), kQueue} + layout + options, text);
     QVERIFY2(embossed.exitCode == 0, embossed.err.constData());
     QCOMPARE(arrived(), joined(pages, first, last));
+}
+
+void TestEmbossing::brailleFileIsSentAsItIs()
+{
+    // Pages of 10 lines, read back from the file by its form feeds.
+    const QString path = serverPath(QStringLiteral("book.brf"));
+    const CliRun exported =
+        runCliInProcess({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("brf"),
+                         QStringLiteral("--lines"), QStringLiteral("10"), QStringLiteral("-o"), path},
+                        textOfLines(25).toUtf8());
+    QCOMPARE(exported.exitCode, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> pages = brfPages(file.readAll());
+    QCOMPARE(pages.size(), 3);
+    const CliRun embossed = runCliInProcess(
+        {QStringLiteral("emboss"), QStringLiteral("--printer"), kQueue, QStringLiteral("--pages"), QStringLiteral("2-"), path});
+    QVERIFY2(embossed.exitCode == 0, embossed.err.constData());
+    QCOMPARE(arrived(), joined(pages, 2, 3));
 }
 
 void TestEmbossing::copiesAndSidesGoWithTheJob_data()

@@ -213,7 +213,7 @@ void TestForm1::menuBarOrder()
     QCOMPARE(actionNames(bar.at(0)->menu()->actions()),
              (QStringList{"fileopen", "mnuclose", "mnusave", "-", "printl", "printsetting", "-", "owari", "-",
                           "pageSettings", "openBrailleFile", "exportBrailleFile", "printBraillePages", "-", "mnunew",
-                          "mnuopen", "mnurecent", "mnuoverwrite", "-", "mnuimport"}));
+                          "mnuopen", "mnurecent", "mnuoverwrite", "-", "mnuimport", "-", "emboss"}));
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
              (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace", "-", "mnuundo",
                           "mnuredo", "mnuselectall"}));
