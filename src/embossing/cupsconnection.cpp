@@ -1,7 +1,19 @@
 #include "cupsconnection.h"
 
+namespace {
+
+// libcups would ask for a password on the terminal, where a window has
+// nobody to answer: a server that wants one refuses the job instead.
+const char *noPassword(const char *, http_t *, const char *, const char *, void *)
+{
+    return nullptr;
+}
+
+} // namespace
+
 CupsConnection::CupsConnection(int timeoutMs)
 {
+    cupsSetPasswordCB2(noPassword, nullptr);
     int cancel = 0;
     m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, &cancel);
     // Without a callback, a read or write that waits longer fails instead of

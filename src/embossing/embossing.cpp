@@ -39,6 +39,9 @@ Error lastError(const QString &queue)
     case IPP_STATUS_ERROR_PRINTER_IS_DEACTIVATED:
         return {Failure::NotAccepting, queue};
     // What libcups reports when the connection broke or timed out.
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_FORBIDDEN:
+        return {Failure::NotAllowed, queue};
     case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
     case IPP_STATUS_ERROR_INTERNAL:
         return noServer();
@@ -228,6 +231,8 @@ QString message(const Error &error)
         return QStringLiteral("プリンタ「%1」は印刷サーバーにありません。").arg(error.detail);
     case Failure::NotAccepting:
         return QStringLiteral("プリンタ「%1」は今、印刷を受け付けていません。").arg(error.detail);
+    case Failure::NotAllowed:
+        return QStringLiteral("印刷サーバーがこの利用者の印刷を許していません（パスワードなどの認証が要ります）。");
     case Failure::NothingToSend:
         return QStringLiteral("指定したページは文書にありません。");
     case Failure::Refused:

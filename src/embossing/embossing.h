@@ -18,6 +18,7 @@ enum class Failure {
     NoServer,        // no CUPS server answers (not running, not installed)
     NoSuchQueue,     // the server has no queue of that name
     NotAccepting,    // the queue exists but takes no jobs now
+    NotAllowed,      // the server wants a password or refuses this user
     NothingToSend,   // the page range holds no page of the document
     Refused,         // the server refused or broke off the job
 };
