@@ -84,14 +84,17 @@ EmbossDialog::EmbossDialog(const QList<Embossing::Queue> &queues, int pageCount,
     m_twoSided->setChecked(twoSided);
 
     auto *form = new QFormLayout;
-    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     auto *queueLabel = new QLabel(QStringLiteral("プリンタ(&P):"), this);
     queueLabel->setBuddy(m_queue);
     form->addRow(queueLabel, m_queue);
     form->addRow(QString(), m_details);
     auto *copiesLabel = new QLabel(QStringLiteral("部数(&C):"), this);
     copiesLabel->setBuddy(m_copies);
-    form->addRow(copiesLabel, m_copies);
+    // A number of two digits needs no line's width.
+    auto *copiesRow = new QHBoxLayout;
+    copiesRow->addWidget(m_copies);
+    copiesRow->addStretch();
+    form->addRow(copiesLabel, copiesRow);
     auto *pagesBox = new QVBoxLayout;
     pagesBox->addWidget(m_allPages);
     pagesBox->addLayout(range);
