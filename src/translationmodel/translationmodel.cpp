@@ -58,6 +58,28 @@ QVariant TranslationModel::data(const QModelIndex &index, int role) const
             return m_translation->shownBrailleRow(at);
         }
         return {};
+    // Screen readers get the whole line, not the 30 columns shown, and
+    // are told what a row is and, for braille, the text it stands for.
+    case Qt::AccessibleTextRole:
+        switch (kind) {
+        case RowKind::Warning:
+            return QStringLiteral("%1 行目: %2").arg(line).arg(kLongLineWarning);
+        case RowKind::Text:
+            return m_translation->textRow(at).toString();
+        case RowKind::Braille:
+            return m_translation->brailleRow(at).toString();
+        }
+        return {};
+    case Qt::AccessibleDescriptionRole:
+        switch (kind) {
+        case RowKind::Warning:
+            return QStringLiteral("%1 行目の注意").arg(line);
+        case RowKind::Text:
+            return QStringLiteral("%1 行目の文字").arg(line);
+        case RowKind::Braille:
+            return QStringLiteral("%1 行目の点字: %2").arg(line).arg(m_translation->textRow(at).toString());
+        }
+        return {};
     case Qt::ToolTipRole:
         if (kind == RowKind::Warning)
             return QStringLiteral("%1 行目: %2").arg(line).arg(kLongLineWarning);
