@@ -4,6 +4,8 @@
 #include "speaker.h"
 #include "texttospeechspeaker.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -24,6 +26,9 @@ SpeechOutput &SpeechOutput::instance()
 SpeechOutput::SpeechOutput()
     : m_factory([] { return std::unique_ptr<Speaker>(new TextToSpeechSpeaker); })
 {
+    // The engine's plugin and its connection to the speech service go with
+    // the application, not after it when statics are destroyed.
+    qAddPostRoutine([] { instance().m_speaker.reset(); });
 }
 
 void SpeechOutput::setSpeakerFactory(SpeakerFactory factory)
@@ -50,6 +55,9 @@ Speaker *SpeechOutput::speaker()
 bool SpeechOutput::setOn(bool on)
 {
     if (on) {
+        // A service or voice installed since the last try is found now.
+        if (m_speaker && !m_speaker->isAvailable())
+            m_speaker.reset();
         Speaker *engine = speaker();
         if (!engine || !engine->isAvailable()) {
             m_reason = engine ? engine->unavailableReason() : QStringLiteral("音声合成が使えません。");

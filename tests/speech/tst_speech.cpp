@@ -213,9 +213,10 @@ void TestSpeech::settingsKeepRateAndVoice()
 
 void TestSpeech::listRowsGiveScreenReadersTheWholeLine()
 {
-    // Longer than the 30 columns a row shows.
-    const QString line = QStringLiteral("あいうえお かきくけこ さしすせそ たちつてと なにぬねの はひふへほ");
-    fixture_->translate(line);
+    // Longer than the 30 columns a row shows, with kana of two cells, and
+    // an empty line after it.
+    const QString line = QStringLiteral("あいうえお かきくけこ さしすせそ たちつてと なにぬねの がぎぐげご");
+    fixture_->translate(line + u'\n');
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(fixture_->form->List1);
     QVERIFY(list);
     QStringList names;
@@ -229,6 +230,7 @@ void TestSpeech::listRowsGiveScreenReadersTheWholeLine()
         }
     }
     QVERIFY2(names.contains(line), qPrintable(names.join(u'|')));
+    QCOMPARE(names.count(QStringLiteral("空行")), 2);
     const auto braille = std::find_if(names.begin(), names.end(), [](const QString &name) {
         return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 0x2800 && c.unicode() <= 0x28FF; });
     });

@@ -30,12 +30,16 @@ private:
 };
 
 // Puts a FakeSpeaker behind SpeechOutput for one test and returns it; the
-// switch starts off. The speaker lives until the next install.
+// switch starts off. Engines made after it are new fakes missing the same.
 inline FakeSpeaker *installFakeSpeaker(const QString &missing = {})
 {
     auto speaker = std::make_unique<FakeSpeaker>(missing);
     FakeSpeaker *fake = speaker.get();
-    auto shared = std::make_shared<std::unique_ptr<FakeSpeaker>>(std::move(speaker));
-    SpeechOutput::instance().setSpeakerFactory([shared]() -> std::unique_ptr<Speaker> { return std::move(*shared); });
+    auto first = std::make_shared<std::unique_ptr<FakeSpeaker>>(std::move(speaker));
+    SpeechOutput::instance().setSpeakerFactory([first, missing]() -> std::unique_ptr<Speaker> {
+        if (*first)
+            return std::move(*first);
+        return std::make_unique<FakeSpeaker>(missing);
+    });
     return fake;
 }
