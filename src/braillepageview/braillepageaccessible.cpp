@@ -21,13 +21,16 @@ BraillePageAccessible::BraillePageAccessible(BraillePageWidget *page)
 {
 }
 
-void BraillePageAccessible::install()
+void BraillePageAccessible::attach(BraillePageWidget *page)
 {
     static const bool installed = [] {
         QAccessible::installFactory(braillePageFactory);
         return true;
     }();
     Q_UNUSED(installed);
+    QAccessibleInterface *current = QAccessible::queryAccessibleInterface(page);
+    if (current && !dynamic_cast<BraillePageAccessible *>(current))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
 }
 
 const BraillePageWidget *BraillePageAccessible::page() const

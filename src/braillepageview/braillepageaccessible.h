@@ -14,8 +14,10 @@ class BraillePageAccessible : public QAccessibleWidget, public QAccessibleTextIn
 public:
     explicit BraillePageAccessible(BraillePageWidget *page);
 
-    // Makes every BraillePageWidget answer with this interface; once is enough.
-    static void install();
+    // Gives the page this interface, from its constructor: with a screen
+    // reader running, Qt has already made a plain widget's interface for it
+    // while the QWidget part was being built, which is dropped.
+    static void attach(BraillePageWidget *page);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;

@@ -22,7 +22,7 @@ BraillePageWidget::BraillePageWidget(QWidget *parent) : QWidget(parent)
     setBackgroundRole(QPalette::Dark);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("点字ページ"));
-    BraillePageAccessible::install();
+    BraillePageAccessible::attach(this);
 }
 
 void BraillePageWidget::setDocument(const BraillePages &document)

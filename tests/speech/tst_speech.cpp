@@ -246,6 +246,9 @@ void TestSpeech::pageViewGivesItsLinesAsText()
     settings.lines = 10;
     settings.pageNumbers = false;
     settings.save();
+    // As with a screen reader running: events ask for the widget's
+    // interface from the moment it is made.
+    QAccessible::setActive(true);
     fixture_->translate(QStringLiteral("あい\nか"));
     fixture_->action(QStringLiteral("showBraillePages"))->trigger();
     BraillePageWidget *page = fixture_->form->braillePages()->view()->pageWidget();
