@@ -3,6 +3,8 @@
 #include "backtranslation/braillecell.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/japanesefonts.h"
+#include "speech/speechoutput.h"
+#include "speech/spokentext.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -148,6 +150,7 @@ void BrailleEditor::typeCell(QChar cell)
     State after = withoutSelection();
     after.lines[after.line].insert(after.column++, cell);
     edit(after, QStringLiteral("点字の入力"));
+    SpeechOutput::instance().say(SpokenText::brailleCellDots(cell));
 }
 
 void BrailleEditor::backspace()

@@ -5,6 +5,8 @@
 #include "backtranslation/backtranslation.h"
 #include "braillepages/pagelayout.h"
 #include "braillepagewidget.h"
+#include "pagereading.h"
+#include "speech/speechoutput.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -115,6 +117,7 @@ void BraillePageView::showDocument(const BraillePages &document, const QString &
     m_pageWidget->adjustSize();
     setWindowTitle(QStringLiteral("%1 - %2").arg(kTitle, source));
     updateControls();
+    readPageAloud();
 }
 
 const BraillePages &BraillePageView::document() const
@@ -139,8 +142,16 @@ bool BraillePageView::isMirrored() const
 
 void BraillePageView::setPage(int page)
 {
+    const int before = this->page();
     m_pageWidget->setPage(qBound(0, page, qMax(0, pageCount() - 1)));
     updateControls();
+    if (this->page() != before)
+        readPageAloud();
+}
+
+void BraillePageView::readPageAloud()
+{
+    SpeechOutput::instance().say(kanaOfPage(document(), page()).join(u'\n'));
 }
 
 void BraillePageView::nextPage()

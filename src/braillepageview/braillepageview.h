@@ -61,6 +61,8 @@ signals:
 private:
     void updateControls();
     void honbunSounyuu();
+    // The page shown, read back into kana, read aloud while reading is on.
+    void readPageAloud();
 
     QString m_source;
     BraillePageWidget *m_pageWidget = nullptr;

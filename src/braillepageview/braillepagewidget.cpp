@@ -1,5 +1,7 @@
 #include "braillepagewidget.h"
 
+#include "braillepageaccessible.h"
+
 #include "braillepages/braillecells.h"
 
 #include <QPainter>
@@ -20,6 +22,7 @@ BraillePageWidget::BraillePageWidget(QWidget *parent) : QWidget(parent)
     setBackgroundRole(QPalette::Dark);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("点字ページ"));
+    BraillePageAccessible::attach(this);
 }
 
 void BraillePageWidget::setDocument(const BraillePages &document)

@@ -7,6 +7,8 @@
 #include "platform/gui/japanesefonts.h"
 #include "platform/gui/showwindow.h"
 #include "platform/gui/twips.h"
+#include "speech/speechoutput.h"
+#include "speech/spokentext.h"
 
 #include <QKeyEvent>
 #include <QPointer>
@@ -179,8 +181,14 @@ void tenkensakuf::createDotImages()
         // Covered by the front picture, the back one takes no keyboard focus.
         back->setFocusPolicy(Qt::NoFocus);
 
-        connect(front, &DotImage::clicked, this, [this, p] { setDotMarked(p, true); });
-        connect(back, &DotImage::clicked, this, [this, p] { setDotMarked(p, false); });
+        connect(front, &DotImage::clicked, this, [this, p] {
+            setDotMarked(p, true);
+            speakCell((p - 1) / kDotsPerCell);
+        });
+        connect(back, &DotImage::clicked, this, [this, p] {
+            setDotMarked(p, false);
+            speakCell((p - 1) / kDotsPerCell);
+        });
     }
 }
 
@@ -278,6 +286,7 @@ void tenkensakuf::LookUpPattern()
         setPointSize(Label1, kDesignPointSize);
         Label1->setText(kNotFound);
         fitResultLabels();
+        SpeechOutput::instance().say(kNotFound);
         return;
     }
 
@@ -292,6 +301,19 @@ void tenkensakuf::LookUpPattern()
         setPointSize(Label4, meaning->label4Size);
     }
     fitResultLabels();
+    QStringList spoken{meaning->label1Text, meaning->label2Text, meaning->label4Text};
+    spoken.removeAll(QString());
+    SpeechOutput::instance().say(spoken.join(QStringLiteral("。")));
+}
+
+void tenkensakuf::speakCell(int cell)
+{
+    int dots = 0;
+    for (int d = 1; d <= kDotsPerCell; ++d) {
+        if (DotFlags[kDotsPerCell * cell + d - 1] == u'1')
+            dots |= 1 << (d - 1);
+    }
+    SpeechOutput::instance().say(SpokenText::cellDots(dots));
 }
 
 void tenkensakuf::CloseLookUpWindow()
@@ -385,6 +407,7 @@ void tenkensakuf::enterChord(int dots)
     }
     chordCell_ = cell;
     chordStartsSign_ = false;
+    speakCell(cell);
 }
 
 void tenkensakuf::nextChordCell()

@@ -66,6 +66,8 @@ private:
     void Label2_Click();
     void moveDotFocus(int p, Qt::Key key);
     void enterChord(int dots);
+    // Reads the marked dots of a cell (0..3) aloud, while reading is on.
+    void speakCell(int cell);
     void nextChordCell();
     int firstEmptyCell() const;
 

@@ -21,6 +21,7 @@
 #include "rubytext.h"
 #include "documentimport/documentimport.h"
 #include "tables/codetableloader.h"
+#include "speechwindow/speechmenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -490,6 +491,7 @@ void Form1::createViewMenu()
                       &Form1::zoomOut);
     mnuzoomreset = item("mnuzoomreset", QStringLiteral("標準の大きさ(&N)"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
                         [this] { setZoomPercent(100); });
+    new SpeechMenu(mnuview, txtdpbox, this);
 }
 
 void Form1::createStatusBar()

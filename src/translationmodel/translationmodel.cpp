@@ -40,6 +40,26 @@ TranslationModel::RowKind TranslationModel::kindOfRow(int row, int line) const
     return fromLast == 2 ? RowKind::Text : RowKind::Warning;
 }
 
+namespace {
+
+// The text row as a screen reader should say it: without the blanks that
+// only stand over the further cells of a character (で over ⠐⠟), which
+// are the ones over a cell with dots, and an empty line named as such.
+QString accessibleTextRow(QStringView text, QStringView braille)
+{
+    QString said;
+    said.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool padding = text[i] == u'　' && i < braille.size() && braille[i].unicode() > 0x2800
+                             && braille[i].unicode() <= 0x28FF;
+        if (!padding)
+            said += text[i];
+    }
+    return said.trimmed().isEmpty() ? QStringLiteral("空行") : said;
+}
+
+} // namespace
+
 QVariant TranslationModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
@@ -56,6 +76,31 @@ QVariant TranslationModel::data(const QModelIndex &index, int role) const
             return m_translation->shownTextRow(at);
         case RowKind::Braille:
             return m_translation->shownBrailleRow(at);
+        }
+        return {};
+    // Screen readers get the whole line, not the 30 columns shown, and
+    // are told what a row is and, for braille, the text it stands for.
+    case Qt::AccessibleTextRole:
+        switch (kind) {
+        case RowKind::Warning:
+            return QStringLiteral("%1 行目: %2").arg(line).arg(kLongLineWarning);
+        case RowKind::Text:
+            return accessibleTextRow(m_translation->textRow(at), m_translation->brailleRow(at));
+        case RowKind::Braille:
+            return m_translation->brailleRow(at).isEmpty() ? QStringLiteral("空行")
+                                                           : m_translation->brailleRow(at).toString();
+        }
+        return {};
+    case Qt::AccessibleDescriptionRole:
+        switch (kind) {
+        case RowKind::Warning:
+            return QStringLiteral("%1 行目の注意").arg(line);
+        case RowKind::Text:
+            return QStringLiteral("%1 行目の文字").arg(line);
+        case RowKind::Braille:
+            return QStringLiteral("%1 行目の点字: %2")
+                .arg(line)
+                .arg(accessibleTextRow(m_translation->textRow(at), m_translation->brailleRow(at)));
         }
         return {};
     case Qt::ToolTipRole:

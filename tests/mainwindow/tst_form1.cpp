@@ -222,7 +222,8 @@ void TestForm1::menuBarOrder()
              (QStringList{"tenhonyaku", "jikkoug", "-", "tenyakukana", "tangotouroku", "-", "showBraillePages", "-",
                           "tenjinyuryoku", "-", "englishgrade2"}));
     QCOMPARE(actionNames(bar.at(4)->menu()->actions()), QStringList{"helpdisp"});
-    QCOMPARE(actionNames(bar.at(5)->menu()->actions()), (QStringList{"mnuzoomin", "mnuzoomout", "mnuzoomreset"}));
+    QCOMPARE(actionNames(bar.at(5)->menu()->actions()),
+             (QStringList{"mnuzoomin", "mnuzoomout", "mnuzoomreset", "-", "mnuspeech", "mnuspeechsettings"}));
 }
 
 void TestForm1::menuItems_data()

@@ -322,12 +322,18 @@ void TestMainWindowDesktop::accessibleNames()
         if (qobject_cast<tenkensakuf *>(window))
             delete window;
     }
-    // The list's entries are read as the text they hold, braille as braille.
+    // The list's entries are read as the text they hold, braille as braille,
+    // without the blanks that fill a short row.
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(form().List1);
     QStringList read;
     for (int i = 0; i < list->childCount(); ++i)
         read.append(list->child(i)->text(QAccessible::Name));
-    QCOMPARE(read, m_f->listEntries());
+    QStringList shown = m_f->listEntries();
+    for (QString &entry : shown) {
+        while (entry.endsWith(u'　'))
+            entry.chop(1);
+    }
+    QCOMPARE(read, shown);
     QVERIFY(read.at(1).startsWith(QStringLiteral("⠁")));
 }
 
