@@ -60,10 +60,16 @@ bool leadsWord(QChar cell)
 
 QStringList wrapLine(QStringView line, int cells)
 {
+    return wrapLine(line, cells, cells);
+}
+
+QStringList wrapLine(QStringView line, int firstCells, int restCells)
+{
     const QString text = BrailleCells::withoutTrailingBlanks(line);
     QStringList result;
     qsizetype start = 0;
-    while (text.size() - start > cells) {
+    while (text.size() - start > (result.isEmpty() ? firstCells : restCells)) {
+        const int cells = qMax(1, result.isEmpty() ? firstCells : restCells);
         const qsizetype end = breakPoint(text, start, cells);
         result.append(BrailleCells::withoutTrailingBlanks(QStringView(text).sliced(start, end - start)));
         start = skipBlanks(text, end);
