@@ -38,13 +38,21 @@ int number(QStringView text)
 
 // The marker's word between the brackets at the start of the line, and
 // where the text after it starts; nothing when the line has no marker.
-bool splitMarker(QStringView line, QStringView &word, QStringView &rest)
+// Blanks inside and hiragana for katakana are taken as the marker, as a
+// kana conversion of the text may leave them.
+bool splitMarker(QStringView line, QString &word, QStringView &rest)
 {
     if (line.isEmpty() || !isOpening(line.front()))
         return false;
-    for (qsizetype i = 1; i < line.size() && i < 16; ++i) {
+    for (qsizetype i = 1; i < line.size() && i < 24; ++i) {
         if (isClosing(line[i])) {
-            word = line.sliced(1, i - 1);
+            word.clear();
+            for (const QChar c : line.sliced(1, i - 1)) {
+                if (c == u' ' || c == u'　')
+                    continue;
+                const bool hiragana = c.unicode() >= 0x3041 && c.unicode() <= 0x3096;
+                word += hiragana ? QChar(char16_t(c.unicode() + 0x60)) : c;
+            }
             rest = line.sliced(i + 1);
             return true;
         }
@@ -57,11 +65,11 @@ bool splitMarker(QStringView line, QStringView &word, QStringView &rest)
 Line parse(QStringView line)
 {
     Line result;
-    QStringView word;
+    QString word;
     QStringView rest;
     if (splitMarker(line, word, rest)) {
         if (word.startsWith(kHeading)) {
-            const int level = number(word.sliced(kHeading.size()));
+            const int level = number(QStringView(word).sliced(kHeading.size()));
             if (level >= 1 && level <= 3) {
                 result.kind = Kind::Heading;
                 result.level = level;
@@ -78,7 +86,7 @@ Line parse(QStringView line)
             result.kind = Kind::KeepStart;
             return result;
         } else if (word.startsWith(kOriginalPage) && rest.trimmed().isEmpty()) {
-            const int page = number(word.sliced(kOriginalPage.size()));
+            const int page = number(QStringView(word).sliced(kOriginalPage.size()));
             if (page > 0) {
                 result.kind = Kind::OriginalPage;
                 result.originalPage = page;

@@ -76,6 +76,8 @@ void TestBookLayout::readsMarkers_data()
     QTest::newRow("heading 3, full-width digit")
         << QStringLiteral("［ミダシ３］う") << int(Kind::Heading) << 3 << QStringLiteral("う");
     QTest::newRow("half-width brackets") << QStringLiteral("[ミダシ2] え") << int(Kind::Heading) << 2 << QStringLiteral("え");
+    QTest::newRow("as a kana conversion leaves it")
+        << QStringLiteral("［みだし　１］ あ") << int(Kind::Heading) << 1 << QStringLiteral("あ");
     QTest::newRow("page break") << QStringLiteral("［カイページ］") << int(Kind::PageBreak) << 0 << QString();
     QTest::newRow("keep") << QStringLiteral("［マトメ］") << int(Kind::KeepStart) << 0 << QString();
     QTest::newRow("keep end") << QStringLiteral("［マトメオワリ］") << int(Kind::KeepEnd) << 0 << QString();

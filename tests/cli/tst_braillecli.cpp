@@ -107,7 +107,7 @@ void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
 {
     const QString file = path(QStringLiteral("cut.bes"));
     QCOMPARE(run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes"),
-                  QStringLiteral("-o"), file},
+                  QStringLiteral("--no-indent"), QStringLiteral("-o"), file},
                  QStringLiteral("あい\nう\n").toUtf8())
                  .exitCode,
              0);
