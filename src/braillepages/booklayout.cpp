@@ -77,8 +77,9 @@ public:
                 startPage();
             return;
         }
+        // A blank line is not carried over to the top of a page.
         if (unit.blank) {
-            if (!atTop())
+            if (!atTop() && remaining() > 0)
                 append(QString());
             return;
         }
@@ -461,6 +462,10 @@ QList<Block> blocks(QStringView text, const QStringList &brailleLines, const Tra
     qsizetype index = 0;
     QList<QStringView> lines;
     forEachLine(text, [&](QStringView line) { lines.append(line); });
+    // The editor's translation counts an empty last line after a final
+    // line end; it is a blank line here too.
+    if (brailleLines.size() == lines.size() + 1 && (text.endsWith(u'\n') || text.endsWith(u'\r')))
+        lines.append(QStringView());
     const bool translated = brailleLines.size() == lines.size();
     for (const QStringView line : lines) {
         const BookMarkers::Line parsed = BookMarkers::parse(line);
@@ -524,7 +529,8 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
         pages.lines = settings.lines;
         pages.duplex = settings.interpoint;
         pages.title = volumes > 1 ? QStringLiteral("%1 第%2巻").arg(title).arg(v + 1) : title;
-        pages.brailleTitle = braille(volumes > 1 ? title + u'　' + volumeKana(v + 1) : title);
+        if (!title.isEmpty())
+            pages.brailleTitle = braille(volumes > 1 ? title + u'　' + volumeKana(v + 1) : title);
         pages.author = info.author;
         pages.publisher = info.publisher;
         QStringList kinds;
@@ -559,7 +565,9 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
             for (const QStringList &page : cutPages(colophonLines(info, volumes, settings, braille), capacity))
                 addPage(page, QStringLiteral("奥付"), true, {});
         }
-        for (qsizetype p = 0; p < kinds.size(); ++p) {
+        // A plain run of pages needs no labels.
+        const bool labelled = frontMatter || volumes > 1 || settings.interpoint;
+        for (qsizetype p = 0; labelled && p < kinds.size(); ++p) {
             QString label = volumes > 1 ? QStringLiteral("第%1巻 %2").arg(v + 1).arg(kinds[p]) : kinds[p];
             if (settings.interpoint)
                 label += p % 2 == 0 ? QStringLiteral("（表）") : QStringLiteral("（裏）");

@@ -42,7 +42,8 @@ struct Book
     QList<BraillePages> volumes;
 
     // Every volume's pages one after the other, each page labelled with its
-    // volume, its part of the book and, on interpoint, its side.
+    // volume, its part of the book and, on interpoint, its side (a single
+    // run of pages with no title page has no labels).
     BraillePages shown() const;
 };
 

@@ -2,7 +2,9 @@
 #include "braillepages/bookmarkers.h"
 #include "braillepages/pagelayout.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The book's layout, one rule a test: paragraphs, each heading level, the
@@ -31,6 +33,7 @@ private slots:
     void volumesStayWithinTheLimit();
     void volumeSplitsAtAHeadingNearTheLimit();
     void interpointTitlePageHasABlankBack();
+    void documentInfoLivesBesideTheText();
 };
 
 namespace {
@@ -397,6 +400,30 @@ void TestBookLayout::interpointTitlePageHasABlankBack()
     const BraillePages single =
         layBook(someParagraphs(40), PageSettings::preset(PageSettings::Preset::Single), info).volumes.first();
     QVERIFY(!single.pages[1].isEmpty());
+}
+
+void TestBookLayout::documentInfoLivesBesideTheText()
+{
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("ほん.txt"));
+    QCOMPARE(DocumentInfo::pathBeside(text), dir.filePath(QStringLiteral("ほん.bookinfo")));
+    // No file: empty information, no error.
+    QString error;
+    QVERIFY(DocumentInfo::loadBeside(text, &error).isEmpty());
+    QCOMPARE(error, QString());
+
+    DocumentInfo info;
+    info.title = QStringLiteral("てんじの　ほん");
+    info.author = QStringLiteral("あ=い");     // an equals sign inside a value
+    info.transcriber = QStringLiteral("う\nえ"); // a line end typed in a field
+    QCOMPARE(info.saveBeside(text), QString());
+    const DocumentInfo read = DocumentInfo::loadBeside(text);
+    QCOMPARE(read.title, info.title);
+    QCOMPARE(read.author, info.author);
+    QCOMPARE(read.transcriber, QStringLiteral("う え"));
+    // Emptied, the file goes.
+    QCOMPARE(DocumentInfo().saveBeside(text), QString());
+    QVERIFY(!QFile::exists(DocumentInfo::pathBeside(text)));
 }
 
 QTEST_APPLESS_MAIN(TestBookLayout)
