@@ -33,7 +33,8 @@ BraillePages layout(const QStringList &brailleLines, const PageSettings &setting
 
 // The lines of the text on the pages, page after page, for reading them
 // back: a page's first line that is only its page number, right-aligned as
-// the layout puts it, is left out.
+// the layout puts it, is left out. Of a book's pages (labelled), only the
+// body's are read, each without its page line.
 QStringList textLines(const BraillePages &pages);
 
 } // namespace PageLayout

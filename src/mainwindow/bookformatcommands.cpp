@@ -23,11 +23,11 @@ QMenu *BookFormatCommands::addMenu(QMenuBar *bar, QObject *documentInfoTarget, c
         action->setShortcut(key);
         return action;
     };
-    item("mnuheading1", QStringLiteral("見出し 1（大見出し）(&1)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_1),
+    item("mnuheading1", QStringLiteral("見出し 1(&1)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_1),
          [this] { setHeading(1); });
-    item("mnuheading2", QStringLiteral("見出し 2（中見出し）(&2)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2),
+    item("mnuheading2", QStringLiteral("見出し 2(&2)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2),
          [this] { setHeading(2); });
-    item("mnuheading3", QStringLiteral("見出し 3（小見出し）(&3)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_3),
+    item("mnuheading3", QStringLiteral("見出し 3(&3)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_3),
          [this] { setHeading(3); });
     item("mnuheadingclear", QStringLiteral("見出し解除(&0)"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_0),
          [this] { setHeading(0); });

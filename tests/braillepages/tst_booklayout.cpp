@@ -34,6 +34,7 @@ private slots:
     void volumeSplitsAtAHeadingNearTheLimit();
     void interpointTitlePageHasABlankBack();
     void documentInfoLivesBesideTheText();
+    void bookReadsBackAsItsBody();
 };
 
 namespace {
@@ -424,6 +425,17 @@ void TestBookLayout::documentInfoLivesBesideTheText()
     // Emptied, the file goes.
     QCOMPARE(DocumentInfo().saveBeside(text), QString());
     QVERIFY(!QFile::exists(DocumentInfo::pathBeside(text)));
+}
+
+void TestBookLayout::bookReadsBackAsItsBody()
+{
+    DocumentInfo info;
+    info.title = QStringLiteral("ほん");
+    const QString text = BookMarkers::originalPageMarker(7) + u'\n' + QStringLiteral("あい\n").repeated(40);
+    const BraillePages pages =
+        layBook(text, PageSettings::preset(PageSettings::Preset::Interpoint), info).shown();
+    // No page line, title page or colophon comes back: the forty lines only.
+    QCOMPARE(PageLayout::textLines(pages), QStringList(40, b(u"__⠁⠃")));
 }
 
 QTEST_APPLESS_MAIN(TestBookLayout)
