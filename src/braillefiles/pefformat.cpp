@@ -49,7 +49,7 @@ QByteArray encodePef(const BraillePages &document, QDate date)
     xml.writeAttribute(QStringLiteral("rows"), QString::number(document.lines));
     xml.writeAttribute(QStringLiteral("rowgap"), QStringLiteral("0"));
     xml.writeAttribute(QStringLiteral("duplex"),
-                        document.duplex ? QStringLiteral("true") : QStringLiteral("false"));
+                       document.duplex ? QStringLiteral("true") : QStringLiteral("false"));
     xml.writeStartElement(kPefNamespace, QStringLiteral("section"));
     for (const QStringList &page : document.pages) {
         xml.writeStartElement(kPefNamespace, QStringLiteral("page"));

@@ -178,7 +178,8 @@ QStringList paragraphLines(const QString &braille, const PageSettings &settings)
     if (!settings.paragraphIndent)
         return PageLayout::wrapLine(braille, settings.cells);
     // The full-width blank that starts a Japanese paragraph is this indent.
-    QStringList lines = PageLayout::wrapLine(withoutLeadingBlanks(braille), settings.cells - 2, settings.cells);
+    QStringList lines =
+        PageLayout::wrapLine(withoutLeadingBlanks(braille), settings.cells - 2, settings.cells);
     if (!lines.first().isEmpty())
         lines.first().prepend(blanks(2));
     return lines;
@@ -312,7 +313,10 @@ QString centred(const QString &line, int cells)
 struct Texts
 {
     const Translate &translate;
-    QString operator()(const QString &kana) const { return BrailleCells::withoutTrailingBlanks(translate(kana)); }
+    QString operator()(const QString &kana) const
+    {
+        return BrailleCells::withoutTrailingBlanks(translate(kana));
+    }
 };
 
 QString volumeKana(int volume)
@@ -367,7 +371,8 @@ QStringList itemLines(const QString &braille, int column, int cells)
 
 // 奥付: its name at the ninth cell, then the original's items and the
 // transcription's, a label and the value.
-QStringList colophonLines(const DocumentInfo &info, int volumes, const PageSettings &settings, const Texts &braille)
+QStringList colophonLines(const DocumentInfo &info, int volumes, const PageSettings &settings,
+                          const Texts &braille)
 {
     QStringList lines;
     lines.append(blanks(headingColumn(1) - 1) + braille(QStringLiteral("おくづけ")));
@@ -402,7 +407,8 @@ QStringList tocLines(const QList<TocEntry> &entries, int firstBodyPage, const Pa
         const int column = 1 + (entry.level - 1) * 2;
         // Room for a blank, two leader cells and a blank before the number.
         const int room = settings.cells - (column - 1) - int(number.size()) - 4;
-        QStringList text = itemLines(entry.braille, column, qMax(column + 3, settings.cells - int(number.size()) - 4));
+        QStringList text =
+            itemLines(entry.braille, column, qMax(column + 3, settings.cells - int(number.size()) - 4));
         if (room < 2)
             text = {blanks(column - 1) + entry.braille.left(qMax(1, room))};
         QString &last = text.last();
@@ -497,7 +503,11 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
     const int colophonPages = frontMatter ? int(cutPages(colophon, capacity).size()) : 0;
 
     QList<Unit> all = units(blocks, settings);
-    struct Range { qsizetype from, to; int tocPages; };
+    struct Range
+    {
+        qsizetype from, to;
+        int tocPages;
+    };
     QList<Range> ranges;
     for (qsizetype from = 0; from < all.size() || ranges.isEmpty();) {
         int tocPages = 0;
@@ -506,9 +516,10 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
             const int bodyPages = qMax(1, settings.volumePages - titlePages - tocPages - colophonPages);
             to = volumeEnd(all, from, bodyPages, settings);
             const Paginator body = paginate(all, from, to, settings);
-            const int needed = !frontMatter || body.toc().isEmpty()
-                                   ? 0
-                                   : int(cutPages(tocLines(body.toc(), 1, settings, braille), capacity).size());
+            const int needed =
+                !frontMatter || body.toc().isEmpty()
+                    ? 0
+                    : int(cutPages(tocLines(body.toc(), 1, settings, braille), capacity).size());
             if (needed <= tocPages)
                 break;
             tocPages = needed;
@@ -534,7 +545,8 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
         pages.author = info.author;
         pages.publisher = info.publisher;
         QStringList kinds;
-        auto addPage = [&](QStringList lines, const QString &kind, bool numbered, std::pair<int, int> original) {
+        auto addPage = [&](QStringList lines, const QString &kind, bool numbered,
+                           std::pair<int, int> original) {
             const int number = int(pages.pages.size()) + 1;
             if (numbered && settings.pageNumbers)
                 lines.prepend(pageLine(number, original, settings.cells));
@@ -544,13 +556,15 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
             kinds.append(kind);
         };
         if (frontMatter) {
-            addPage(titlePage(info, title, v + 1, volumes, settings, braille), QStringLiteral("標題紙"), false, {});
+            addPage(titlePage(info, title, v + 1, volumes, settings, braille), QStringLiteral("標題紙"),
+                    false, {});
             if (settings.interpoint)
                 addPage({}, QStringLiteral("標題紙"), false, {});
         }
         const int firstBodyPage = int(pages.pages.size()) + range.tocPages + 1;
         if (frontMatter && !body.toc().isEmpty()) {
-            const QList<QStringList> toc = cutPages(tocLines(body.toc(), firstBodyPage, settings, braille), capacity);
+            const QList<QStringList> toc =
+                cutPages(tocLines(body.toc(), firstBodyPage, settings, braille), capacity);
             for (const QStringList &page : toc)
                 addPage(page, QStringLiteral("目次"), true, {});
             // A 目次 shorter than planned keeps the body where its numbers say.
@@ -562,7 +576,8 @@ Book layout(const QList<Block> &blocks, const DocumentInfo &info, const PageSett
         for (qsizetype p = 0; p < bodyPages.size(); ++p)
             addPage(bodyPages[p], QStringLiteral("本文"), true, originals.value(p));
         if (frontMatter) {
-            for (const QStringList &page : cutPages(colophonLines(info, volumes, settings, braille), capacity))
+            for (const QStringList &page :
+                 cutPages(colophonLines(info, volumes, settings, braille), capacity))
                 addPage(page, QStringLiteral("奥付"), true, {});
         }
         // A plain run of pages needs no labels.

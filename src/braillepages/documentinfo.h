@@ -8,12 +8,12 @@
 // The fields that go into braille are written in kana, as the text is.
 struct DocumentInfo
 {
-    QString title;              // 書名
-    QString author;             // 著者
-    QString publisher;          // 出版社
-    QString publicationYear;    // 発行年
-    QString transcriber;        // 点訳者
-    QString transcriptionYear;  // 点訳年
+    QString title;             // 書名
+    QString author;            // 著者
+    QString publisher;         // 出版社
+    QString publicationYear;   // 発行年
+    QString transcriber;       // 点訳者
+    QString transcriptionYear; // 点訳年
 
     bool isEmpty() const;
 

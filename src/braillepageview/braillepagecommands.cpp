@@ -148,7 +148,8 @@ std::optional<BraillePages> BraillePageCommands::translationPages(const QString 
         return std::nullopt;
     if (!m_document.isTranslationCurrent()) {
         // Out of date: the braille as translated, without the text's markers.
-        BraillePages pages = PageLayout::layout(m_document.translation().brailleLines(), PageSettings::load());
+        BraillePages pages =
+            PageLayout::layout(m_document.translation().brailleLines(), PageSettings::load());
         pages.title = title;
         return pages;
     }
@@ -237,8 +238,8 @@ void BraillePageCommands::exportBrailleLines(QWidget *parent, const QStringList 
     });
 }
 
-void BraillePageCommands::exportPages(QWidget *parent,
-                                      const std::function<QList<BraillePages>(const QString &title)> &volumesTitled)
+void BraillePageCommands::exportPages(
+    QWidget *parent, const std::function<QList<BraillePages>(const QString &title)> &volumesTitled)
 {
     UserDialogs &dialogs = UserDialogs::instance();
     const QString path = dialogs.getSaveFileNameWithSuffix(

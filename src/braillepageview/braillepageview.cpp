@@ -154,8 +154,8 @@ void BraillePageView::updateControls()
     // Which volume, which part of the book and which side of the sheet the
     // page is, when the pages are a book's.
     const QString label = document().pageLabels.value(page());
-    m_pageLabel->setText(pageCount() == 0 ? QStringLiteral("ページなし")
-                         : label.isEmpty()
-                             ? QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount())
-                             : QStringLiteral("%1 / %2 ページ　%3").arg(page() + 1).arg(pageCount()).arg(label));
+    m_pageLabel->setText(
+        pageCount() == 0  ? QStringLiteral("ページなし")
+        : label.isEmpty() ? QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount())
+                          : QStringLiteral("%1 / %2 ページ　%3").arg(page() + 1).arg(pageCount()).arg(label));
 }

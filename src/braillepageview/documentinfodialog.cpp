@@ -21,9 +21,10 @@ DocumentInfoDialog::DocumentInfoDialog(const DocumentInfo &info, QWidget *parent
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *form = new QFormLayout(this);
-    auto *note = new QLabel(QStringLiteral("標題紙と奥付に点字で書く項目です。本文と同じく、かなで分かち書きして"
-                                           "入力してください。巻数は巻分けから決まります。"),
-                            this);
+    auto *note =
+        new QLabel(QStringLiteral("標題紙と奥付に点字で書く項目です。本文と同じく、かなで分かち書きして"
+                                  "入力してください。巻数は巻分けから決まります。"),
+                   this);
     note->setWordWrap(true);
     form->addRow(note);
     form->addRow(QStringLiteral("書名(&T)"), m_title);

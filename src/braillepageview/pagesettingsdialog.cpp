@@ -40,7 +40,8 @@ PageSettingsDialog::PageSettingsDialog(const PageSettings &settings, QWidget *pa
     m_headingBlankLines = new QCheckBox(QStringLiteral("見出しの前と大見出しの後を1行あける(&H)"), this);
     m_headingBlankLines->setObjectName(QStringLiteral("headingBlankLines"));
     m_headingBlankLines->setChecked(settings.headingBlankLines);
-    m_tocDotLeader = new QCheckBox(QStringLiteral("目次の見出しとページの間を点線(2-5の点)でつなぐ(&D)"), this);
+    m_tocDotLeader =
+        new QCheckBox(QStringLiteral("目次の見出しとページの間を点線(2-5の点)でつなぐ(&D)"), this);
     m_tocDotLeader->setObjectName(QStringLiteral("tocDotLeader"));
     m_tocDotLeader->setChecked(settings.tocDotLeader);
     m_volumePages = new QSpinBox(this);
@@ -76,8 +77,8 @@ void PageSettingsDialog::applyPreset(int index)
         m_interpoint = false;
         return;
     }
-    const PageSettings preset =
-        PageSettings::preset(index == kInterpoint ? PageSettings::Preset::Interpoint : PageSettings::Preset::Single);
+    const PageSettings preset = PageSettings::preset(index == kInterpoint ? PageSettings::Preset::Interpoint
+                                                                          : PageSettings::Preset::Single);
     m_interpoint = preset.interpoint;
     const QSignalBlocker cells(m_cells);
     const QSignalBlocker lines(m_lines);
@@ -93,7 +94,9 @@ void PageSettingsDialog::showPreset()
     const bool interpoint = m_cells->value() == 32 && m_lines->value() == 18;
     if (!interpoint)
         m_interpoint = false;
-    m_preset->setCurrentIndex(m_interpoint && interpoint ? kInterpoint : single && !m_interpoint ? kSingle : kOther);
+    m_preset->setCurrentIndex(m_interpoint && interpoint ? kInterpoint
+                              : single && !m_interpoint  ? kSingle
+                                                         : kOther);
 }
 
 PageSettings PageSettingsDialog::settings() const

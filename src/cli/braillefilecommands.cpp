@@ -71,18 +71,21 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
                             .arg(PageSettings().lines),
                         QStringLiteral("N"));
     arguments.addOption({QStringLiteral("page-numbers")}, QStringLiteral("各ページの 1 行目にページ番号を入れる"));
-    arguments.addOption({QStringLiteral("preset")},
-                        QStringLiteral("点字本のページ: single（片面 32 マス 22 行）、interpoint（両面 32 マス 18 行）。"
-                                       "ページ番号を入れる。--cells と --lines で変えられる"),
-                        QStringLiteral("PRESET"));
-    arguments.addOption({QStringLiteral("volume-pages")},
-                        QStringLiteral("1 巻のページ数の上限 %1〜%2（%3、標題紙と奥付を含む）。超えると巻を分け、"
-                                       "-o の名前に巻の番号を付けて 1 巻ずつ書き出す")
-                            .arg(PageSettings::kMinVolumePages)
-                            .arg(PageSettings::kMaxVolumePages)
-                            .arg(PageSettings::kDefaultVolumePages),
-                        QStringLiteral("N"));
-    arguments.addOption({QStringLiteral("no-indent")}, QStringLiteral("段落の 1 行目を 3 マス目から始めない"));
+    arguments.addOption(
+        {QStringLiteral("preset")},
+        QStringLiteral("点字本のページ: single（片面 32 マス 22 行）、interpoint（両面 32 マス 18 行）。"
+                       "ページ番号を入れる。--cells と --lines で変えられる"),
+        QStringLiteral("PRESET"));
+    arguments.addOption(
+        {QStringLiteral("volume-pages")},
+        QStringLiteral("1 巻のページ数の上限 %1〜%2（%3、標題紙と奥付を含む）。超えると巻を分け、"
+                       "-o の名前に巻の番号を付けて 1 巻ずつ書き出す")
+            .arg(PageSettings::kMinVolumePages)
+            .arg(PageSettings::kMaxVolumePages)
+            .arg(PageSettings::kDefaultVolumePages),
+        QStringLiteral("N"));
+    arguments.addOption({QStringLiteral("no-indent")},
+                        QStringLiteral("段落の 1 行目を 3 マス目から始めない"));
     arguments.addOption({QStringLiteral("info")},
                         QStringLiteral("文書情報のファイル（省くと入力ファイルの横の「名前.bookinfo」）"),
                         QStringLiteral("PATH"));
@@ -110,8 +113,7 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
         else if (preset == u"interpoint")
             options.page = PageSettings::preset(PageSettings::Preset::Interpoint);
         else
-            return arguments.usageError(io.err,
-                                        QStringLiteral("--preset は single か interpoint です。"));
+            return arguments.usageError(io.err, QStringLiteral("--preset は single か interpoint です。"));
     }
     if (arguments.isSet(QStringLiteral("volume-pages")) &&
         !parseBounded(arguments.value(QStringLiteral("volume-pages")), PageSettings::kMinVolumePages,

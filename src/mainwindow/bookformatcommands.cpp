@@ -9,9 +9,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-BookFormatCommands::BookFormatCommands(QPlainTextEdit *editor, QObject *parent) : QObject(parent), m_editor(editor)
-{
-}
+BookFormatCommands::BookFormatCommands(QPlainTextEdit *editor, QObject *parent)
+    : QObject(parent), m_editor(editor)
+{}
 
 QMenu *BookFormatCommands::addMenu(QMenuBar *bar, QObject *documentInfoTarget, const char *documentInfoSlot)
 {
@@ -34,7 +34,8 @@ QMenu *BookFormatCommands::addMenu(QMenuBar *bar, QObject *documentInfoTarget, c
     menu->addSeparator();
     item("mnupagebreak", QStringLiteral("改ページ(&P)"), QKeySequence(Qt::CTRL | Qt::Key_Return),
          &BookFormatCommands::insertPageBreak);
-    item("mnukeep", QStringLiteral("同じページにまとめる(&K)"), QKeySequence(), &BookFormatCommands::keepTogether);
+    item("mnukeep", QStringLiteral("同じページにまとめる(&K)"), QKeySequence(),
+         &BookFormatCommands::keepTogether);
     item("mnuoriginalpage", QStringLiteral("原本ページ(&G)..."), QKeySequence(),
          &BookFormatCommands::insertOriginalPage);
     menu->addSeparator();
@@ -101,8 +102,9 @@ void BookFormatCommands::keepTogether()
 void BookFormatCommands::insertOriginalPage()
 {
     bool ok = false;
-    const int page = QInputDialog::getInt(m_editor, QStringLiteral("原本ページ"),
-                                          QStringLiteral("この行から始まる原本のページ(&P):"), 1, 1, 999999, 1, &ok);
+    const int page =
+        QInputDialog::getInt(m_editor, QStringLiteral("原本ページ"),
+                             QStringLiteral("この行から始まる原本のページ(&P):"), 1, 1, 999999, 1, &ok);
     if (ok)
         insertLineBefore(BookMarkers::originalPageMarker(page));
 }

@@ -76,24 +76,27 @@ void TestBookLayout::readsMarkers_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("number"); // level or original page
     QTest::addColumn<QString>("text");
-    QTest::newRow("heading 1") << QStringLiteral("［ミダシ1］あい") << int(Kind::Heading) << 1 << QStringLiteral("あい");
+    QTest::newRow("heading 1") << QStringLiteral("［ミダシ1］あい") << int(Kind::Heading) << 1
+                               << QStringLiteral("あい");
     QTest::newRow("heading 3, full-width digit")
         << QStringLiteral("［ミダシ３］う") << int(Kind::Heading) << 3 << QStringLiteral("う");
-    QTest::newRow("half-width brackets") << QStringLiteral("[ミダシ2] え") << int(Kind::Heading) << 2 << QStringLiteral("え");
+    QTest::newRow("half-width brackets")
+        << QStringLiteral("[ミダシ2] え") << int(Kind::Heading) << 2 << QStringLiteral("え");
     QTest::newRow("as a kana conversion leaves it")
         << QStringLiteral("［みだし　１］ あ") << int(Kind::Heading) << 1 << QStringLiteral("あ");
     QTest::newRow("page break") << QStringLiteral("［カイページ］") << int(Kind::PageBreak) << 0 << QString();
     QTest::newRow("keep") << QStringLiteral("［マトメ］") << int(Kind::KeepStart) << 0 << QString();
     QTest::newRow("keep end") << QStringLiteral("［マトメオワリ］") << int(Kind::KeepEnd) << 0 << QString();
-    QTest::newRow("original page") << QStringLiteral("［ゲンポン１２］") << int(Kind::OriginalPage) << 12 << QString();
+    QTest::newRow("original page") << QStringLiteral("［ゲンポン１２］") << int(Kind::OriginalPage) << 12
+                                   << QString();
     QTest::newRow("empty") << QString() << int(Kind::Blank) << 0 << QString();
     // Not markers: the line is the text's own.
     QTest::newRow("level 4") << QStringLiteral("［ミダシ4］あ") << int(Kind::Paragraph) << 0
                              << QStringLiteral("［ミダシ4］あ");
     QTest::newRow("another word") << QStringLiteral("［ちゅう］あ") << int(Kind::Paragraph) << 0
                                   << QStringLiteral("［ちゅう］あ");
-    QTest::newRow("text after a page break") << QStringLiteral("［カイページ］あ") << int(Kind::Paragraph) << 0
-                                             << QStringLiteral("［カイページ］あ");
+    QTest::newRow("text after a page break") << QStringLiteral("［カイページ］あ") << int(Kind::Paragraph)
+                                             << 0 << QStringLiteral("［カイページ］あ");
     QTest::newRow("not at the start") << QStringLiteral("あ［カイページ］") << int(Kind::Paragraph) << 0
                                       << QStringLiteral("あ［カイページ］");
     QTest::newRow("page 0") << QStringLiteral("［ゲンポン0］") << int(Kind::Paragraph) << 0
@@ -124,15 +127,16 @@ void TestBookLayout::paragraphs_data()
     QTest::addColumn<bool>("indent");
     QTest::addColumn<QStringList>("expected");
     // Lines of 12 cells.
-    QTest::newRow("first line at the third cell") << QStringLiteral("あいう") << true << QStringList{b(u"__⠁⠃⠉")};
+    QTest::newRow("first line at the third cell")
+        << QStringLiteral("あいう") << true << QStringList{b(u"__⠁⠃⠉")};
     QTest::newRow("a full-width blank becomes the indent")
         << QStringLiteral("　あいう") << true << QStringList{b(u"__⠁⠃⠉")};
     QTest::newRow("other lines at the first cell")
         << QStringLiteral("あいうえ おあいう えおあ") << true << QStringList{b(u"__⠁⠃⠉⠋_⠊⠁⠃⠉"), b(u"⠋⠊⠁")};
     QTest::newRow("each source line a paragraph")
         << QStringLiteral("あ\nい") << true << QStringList{b(u"__⠁"), b(u"__⠃")};
-    QTest::newRow("an empty line stays empty") << QStringLiteral("あ\n\nい") << true
-                                               << QStringList{b(u"__⠁"), QString(), b(u"__⠃")};
+    QTest::newRow("an empty line stays empty")
+        << QStringLiteral("あ\n\nい") << true << QStringList{b(u"__⠁"), QString(), b(u"__⠃")};
     QTest::newRow("no indent: as written") << QStringLiteral("　あいう") << false << QStringList{b(u"_⠁⠃⠉")};
     QTest::newRow("no indent: wraps at the width")
         << QStringLiteral("あいうえ おあいう えおあ") << false << QStringList{b(u"⠁⠃⠉⠋_⠊⠁⠃⠉"), b(u"⠋⠊⠁")};
@@ -202,7 +206,8 @@ void TestBookLayout::headingNeverEndsAPage()
 {
     QFETCH(int, before);
     QFETCH(bool, moves);
-    const QString text = someParagraphs(before, 1) + BookMarkers::headingMarker(1) + QStringLiteral("えお\nう\n");
+    const QString text =
+        someParagraphs(before, 1) + BookMarkers::headingMarker(1) + QStringLiteral("えお\nう\n");
     const BraillePages pages = layBook(text, smallPages()).volumes.first();
     const int page = pageHolding(pages, b(u"________⠋⠊"));
     QCOMPARE(page, moves ? 1 : 0);
@@ -265,11 +270,12 @@ void TestBookLayout::tocGivesThePagesOfTheHeadings()
 {
     QFETCH(bool, dots);
     QFETCH(bool, interpoint);
-    PageSettings settings = PageSettings::preset(interpoint ? PageSettings::Preset::Interpoint
-                                                            : PageSettings::Preset::Single);
+    PageSettings settings =
+        PageSettings::preset(interpoint ? PageSettings::Preset::Interpoint : PageSettings::Preset::Single);
     settings.tocDotLeader = dots;
     QString text;
-    const QStringList names{QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("う"), QStringLiteral("え")};
+    const QStringList names{QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("う"),
+                            QStringLiteral("え")};
     for (int i = 0; i < names.size(); ++i)
         text += BookMarkers::headingMarker(1 + i % 3) + names[i] + u'\n' + someParagraphs(30 + i * 7, 6);
     DocumentInfo info;
@@ -281,7 +287,8 @@ void TestBookLayout::tocGivesThePagesOfTheHeadings()
     const QStringList tocPage = pages.pages[toc];
     for (int i = 0; i < names.size(); ++i) {
         const int level = 1 + i % 3;
-        const QString heading = QString(BookLayout::headingColumn(level) - 1, QChar(0x2800)) + fakeBraille(names[i]);
+        const QString heading =
+            QString(BookLayout::headingColumn(level) - 1, QChar(0x2800)) + fakeBraille(names[i]);
         const int page = pageHolding(pages, heading);
         QVERIFY(page > toc);
         QCOMPARE(pages.pageLabels[page].left(2), QStringLiteral("本文"));
@@ -415,7 +422,7 @@ void TestBookLayout::documentInfoLivesBesideTheText()
 
     DocumentInfo info;
     info.title = QStringLiteral("てんじの　ほん");
-    info.author = QStringLiteral("あ=い");     // an equals sign inside a value
+    info.author = QStringLiteral("あ=い");       // an equals sign inside a value
     info.transcriber = QStringLiteral("う\nえ"); // a line end typed in a field
     QCOMPARE(info.saveBeside(text), QString());
     const DocumentInfo read = DocumentInfo::loadBeside(text);

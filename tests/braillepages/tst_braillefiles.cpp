@@ -1,6 +1,6 @@
+#include "booktext.h"
 #include "braillefiles/braillefiles.h"
 #include "braillepages/pagesettings.h"
-#include "booktext.h"
 #include "brailletext.h"
 
 #include <QDir>
@@ -432,7 +432,6 @@ void TestBrailleFiles::besPageCountHasFourDigits()
     }
 }
 
-
 void TestBrailleFiles::interpointBookValidatesAndReadsBack_data()
 {
     QTest::addColumn<Format>("format");
@@ -452,13 +451,13 @@ void TestBrailleFiles::interpointBookValidatesAndReadsBack()
     info.author = QStringLiteral("あい");
     QString text;
     for (int chapter = 0; chapter < 10; ++chapter)
-        text += QStringLiteral("［ミダシ1］えお\n") + QStringLiteral("あい うえ あい うえ あい うえ あい うえ あい うえ あい うえ\n").repeated(420);
+        text += QStringLiteral("［ミダシ1］えお\n") +
+                QStringLiteral("あい うえ あい うえ あい うえ あい うえ あい うえ あい うえ\n").repeated(420);
     const BookLayout::Book book = layBook(text, settings, info);
     QVERIFY(book.volumes.size() >= 3);
     QTemporaryDir dir;
-    const QStringList paths =
-        BrailleFiles::volumePaths(dir.filePath(QStringLiteral("ほん.") + BrailleFiles::suffix(format)),
-                                  int(book.volumes.size()));
+    const QStringList paths = BrailleFiles::volumePaths(
+        dir.filePath(QStringLiteral("ほん.") + BrailleFiles::suffix(format)), int(book.volumes.size()));
     for (qsizetype v = 0; v < book.volumes.size(); ++v) {
         const BraillePages &volume = book.volumes[v];
         QVERIFY(volume.pages.size() <= 160);
@@ -488,12 +487,15 @@ void TestBrailleFiles::volumeFilesAreNumbered_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("volumes");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("one volume keeps the name") << QStringLiteral("/d/ほん.bes") << 1 << QStringList{QStringLiteral("/d/ほん.bes")};
+    QTest::newRow("one volume keeps the name")
+        << QStringLiteral("/d/ほん.bes") << 1 << QStringList{QStringLiteral("/d/ほん.bes")};
     QTest::newRow("numbers after the name")
         << QStringLiteral("/d/ほん.bes") << 3
-        << QStringList{QStringLiteral("/d/ほん1.bes"), QStringLiteral("/d/ほん2.bes"), QStringLiteral("/d/ほん3.bes")};
-    QTest::newRow("only the last suffix") << QStringLiteral("/d/a.b.pef") << 2
-                                          << QStringList{QStringLiteral("/d/a.b1.pef"), QStringLiteral("/d/a.b2.pef")};
+        << QStringList{QStringLiteral("/d/ほん1.bes"), QStringLiteral("/d/ほん2.bes"),
+                       QStringLiteral("/d/ほん3.bes")};
+    QTest::newRow("only the last suffix")
+        << QStringLiteral("/d/a.b.pef") << 2
+        << QStringList{QStringLiteral("/d/a.b1.pef"), QStringLiteral("/d/a.b2.pef")};
     QTest::newRow("no suffix") << QStringLiteral("/d/ten") << 2
                                << QStringList{QStringLiteral("/d/ten1"), QStringLiteral("/d/ten2")};
 }

@@ -1,14 +1,14 @@
-#include "platform/settings.h"
 #include "braillepages/pagesettings.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
 #include "braillepageview/braillepagewidget.h"
 #include "braillepageview/documentinfodialog.h"
 #include "braillepageview/pagesettingsdialog.h"
+#include "engine/translation.h"
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
 #include "platform/gui/printers.h"
-#include "engine/translation.h"
+#include "platform/settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,9 +19,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -397,7 +397,8 @@ void TestBraillePageView::documentInfoMakesABook()
     QCOMPARE(labels, (QStringList{QStringLiteral("標題紙"), QStringLiteral("目次"), QStringLiteral("本文"),
                                   QStringLiteral("奥付")}));
     view()->setPage(2);
-    QVERIFY(view()->findChild<QLabel *>(QStringLiteral("pageLabel"))->text().endsWith(QStringLiteral("本文")));
+    QVERIFY(
+        view()->findChild<QLabel *>(QStringLiteral("pageLabel"))->text().endsWith(QStringLiteral("本文")));
 
     // Saved as a file, the information goes beside it.
     const QString path = dir_.filePath(QStringLiteral("ほん.txt"));

@@ -35,22 +35,23 @@ void TestBrailleCli::exportsToStandardOutput_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("expected");
     // あ ⠁ い ⠃ う ⠉ え ⠋ お ⠊ か ⠡ き ⠣ く ⠩ け ⠫ こ ⠪ さ ⠱
-    QTest::newRow("brf") << QStringList{QStringLiteral("--format"), QStringLiteral("brf"), QStringLiteral("--no-indent")}
+    QTest::newRow("brf") << QStringList{QStringLiteral("--format"), QStringLiteral("brf"),
+                                        QStringLiteral("--no-indent")}
                          << QStringLiteral("あい\nう") << QByteArray("AB\r\nC\r\n\f");
     QTest::newRow("brf, paragraphs start at the third cell")
         << QStringList{QStringLiteral("--format"), QStringLiteral("brf")} << QStringLiteral("あい\n\nう")
         << QByteArray("  AB\r\n\r\n  C\r\n\f");
     QTest::newRow("txt, a heading at the seventh cell")
-        << QStringList{QStringLiteral("--format"), QStringLiteral("txt")} << QStringLiteral("［ミダシ2］あ\nい")
-        << QStringLiteral("⠀⠀⠀⠀⠀⠀⠁\n⠀⠀⠃\n").toUtf8();
+        << QStringList{QStringLiteral("--format"), QStringLiteral("txt")}
+        << QStringLiteral("［ミダシ2］あ\nい") << QStringLiteral("⠀⠀⠀⠀⠀⠀⠁\n⠀⠀⠃\n").toUtf8();
     QTest::newRow("txt, a word longer than the line")
         << QStringList{QStringLiteral("--format"), QStringLiteral("txt"), QStringLiteral("--cells"),
                        QStringLiteral("10"), QStringLiteral("--no-indent")}
         << QStringLiteral("あいうえおかきくけこさ") << QStringLiteral("⠁⠃⠉⠋⠊⠡⠣⠩⠫⠪\n⠱\n").toUtf8();
     QTest::newRow("txt, page numbers and page breaks")
-        << QStringList{QStringLiteral("--format"),      QStringLiteral("txt"),
-                       QStringLiteral("--lines"),       QStringLiteral("10"),
-                       QStringLiteral("--cells"),       QStringLiteral("10"),
+        << QStringList{QStringLiteral("--format"),       QStringLiteral("txt"),
+                       QStringLiteral("--lines"),        QStringLiteral("10"),
+                       QStringLiteral("--cells"),        QStringLiteral("10"),
                        QStringLiteral("--page-numbers"), QStringLiteral("--no-indent")}
         << QStringLiteral("あ\n").repeated(10) + QStringLiteral("い")
         << (QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n") + QStringLiteral("⠁\n").repeated(9) +
@@ -131,7 +132,8 @@ void TestBrailleCli::interpointVolumesAreFilesOfTheirOwn()
     info.close();
     QFile text(path(QStringLiteral("ほん.txt")));
     QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write((QStringLiteral("［ミダシ1］あい\n") + QStringLiteral("かきくけこ さしすせそ\n").repeated(500)).toUtf8());
+    text.write((QStringLiteral("［ミダシ1］あい\n") + QStringLiteral("かきくけこ さしすせそ\n").repeated(500))
+                   .toUtf8());
     text.close();
     const CliRun result = run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("pef"),
                                QStringLiteral("--preset"), QStringLiteral("interpoint"),
