@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QTextDocument>
 
 namespace {
 
@@ -64,8 +65,11 @@ void BraillePageCommands::noteFileName(const QString &fileName)
         m_infoUnsaved = false;
         return;
     }
-    if (m_infoUnsaved && !QFileInfo::exists(DocumentInfo::pathBeside(fileName))) {
-        // Saved for the first time: the information goes with it.
+    // Saved for the first time, the text keeps its edits (a text read from
+    // a file has none to undo): the information goes with it. A file
+    // opened instead brings its own.
+    const bool savedAs = m_document.textDocument()->availableUndoSteps() > 0;
+    if (m_infoUnsaved && savedAs && !QFileInfo::exists(DocumentInfo::pathBeside(fileName))) {
         const QString error = m_info.saveBeside(fileName);
         m_infoUnsaved = !error.isEmpty();
         if (!error.isEmpty())

@@ -400,7 +400,23 @@ void TestBraillePageView::documentInfoMakesABook()
     QVERIFY(
         view()->findChild<QLabel *>(QStringLiteral("pageLabel"))->text().endsWith(QStringLiteral("本文")));
 
-    // Saved as a file, the information goes beside it.
+    // Another file opened brings its own information, and gets none of
+    // this one's.
+    const QString other = writeFile(QStringLiteral("べつ.txt"), QByteArrayLiteral("\x82\xa0"));
+    QCOMPARE(form_->document().open(other), QString());
+    QVERIFY(form_->braillePages()->documentInfo().isEmpty());
+    QVERIFY(!QFile::exists(DocumentInfo::pathBeside(other)));
+
+    // Typed into a new document and saved as a file, it goes beside it.
+    trigger("mnunew");
+    form_->txtdpbox->insertPlainText(QStringLiteral("あ"));
+    QTimer::singleShot(0, this, [] {
+        auto *dialog = qobject_cast<DocumentInfoDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(QStringLiteral("title"))->setText(QStringLiteral("うえ"));
+        dialog->accept();
+    });
+    trigger("mnudocumentinfo");
     const QString path = dir_.filePath(QStringLiteral("ほん.txt"));
     dialogs_->savePaths.append(path);
     trigger("mnusave");
