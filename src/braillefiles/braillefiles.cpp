@@ -201,6 +201,19 @@ QString save(const QString &path, Format format, const BraillePages &document)
     return error;
 }
 
+QStringList volumePaths(const QString &path, int volumes)
+{
+    if (volumes <= 1)
+        return {path};
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    QStringList paths;
+    for (int v = 1; v <= volumes; ++v)
+        paths.append(info.dir().filePath(base + QString::number(v) + suffix));
+    return paths;
+}
+
 ReadResult open(const QString &path, int linesPerPage)
 {
     ReadResult result;

@@ -54,6 +54,12 @@ QString refusalToEncode(Format format, const BraillePages &document);
 // Writes the file through saveFileSafely(), so that a failure leaves an
 // existing file as it was. Returns an empty string on success, else why not.
 QString save(const QString &path, Format format, const BraillePages &document);
+// The files of a book of `volumes` volumes saved as `path`: the path
+// itself for one volume, else the volume's number after the name, as
+// braille libraries name the files of a book: "本.bes" → "本1.bes",
+// "本2.bes", …
+QStringList volumePaths(const QString &path, int volumes);
+
 // Reads the file; a file that cannot be read at all gives no pages and the
 // reason as the problem. Only a regular file of at most kMaxFileBytes is
 // read, and a file whose name has none of the four suffixes must show its

@@ -34,6 +34,10 @@ QByteArray encodePef(const BraillePages &document, QDate date)
         kDcNamespace, QStringLiteral("identifier"),
         QUuid::createUuid().toString(QUuid::WithoutBraces).prepend(QStringLiteral("urn:uuid:")));
     xml.writeTextElement(kDcNamespace, QStringLiteral("title"), document.title);
+    if (!document.author.isEmpty())
+        xml.writeTextElement(kDcNamespace, QStringLiteral("creator"), document.author);
+    if (!document.publisher.isEmpty())
+        xml.writeTextElement(kDcNamespace, QStringLiteral("publisher"), document.publisher);
     xml.writeTextElement(kDcNamespace, QStringLiteral("language"), QStringLiteral("ja"));
     xml.writeTextElement(kDcNamespace, QStringLiteral("date"), date.toString(Qt::ISODate));
     xml.writeEndElement(); // meta
@@ -44,7 +48,8 @@ QByteArray encodePef(const BraillePages &document, QDate date)
     xml.writeAttribute(QStringLiteral("cols"), QString::number(document.cells));
     xml.writeAttribute(QStringLiteral("rows"), QString::number(document.lines));
     xml.writeAttribute(QStringLiteral("rowgap"), QStringLiteral("0"));
-    xml.writeAttribute(QStringLiteral("duplex"), QStringLiteral("false"));
+    xml.writeAttribute(QStringLiteral("duplex"),
+                       document.duplex ? QStringLiteral("true") : QStringLiteral("false"));
     xml.writeStartElement(kPefNamespace, QStringLiteral("section"));
     for (const QStringList &page : document.pages) {
         xml.writeStartElement(kPefNamespace, QStringLiteral("page"));
@@ -76,9 +81,14 @@ ReadResult decodePef(const QByteArray &bytes)
         const QStringView name = xml.name();
         if (name == u"title" && xml.namespaceUri() == kDcNamespace) {
             document.title = xml.readElementText();
+        } else if (name == u"creator" && xml.namespaceUri() == kDcNamespace) {
+            document.author = xml.readElementText();
+        } else if (name == u"publisher" && xml.namespaceUri() == kDcNamespace) {
+            document.publisher = xml.readElementText();
         } else if (name == u"volume" && document.cells == 0) {
             document.cells = xml.attributes().value(QLatin1String("cols")).toInt();
             document.lines = xml.attributes().value(QLatin1String("rows")).toInt();
+            document.duplex = xml.attributes().value(QLatin1String("duplex")) == u"true";
         } else if (name == u"page") {
             document.pages.append(QStringList());
             inPage = true;

@@ -40,6 +40,23 @@ bool isPageNumberLine(QStringView line, int number)
     return start > 0 && line.sliced(start) == pageNumberLine(number, 0);
 }
 
+// A book's page line: blank cells, perhaps the original's pages, and a page
+// number at the right end; only numbers, their hyphen and blanks.
+bool isBookPageLine(QStringView line)
+{
+    static const QString kNumberCells = QStringLiteral("⠼⠁⠃⠉⠙⠑⠋⠛⠓⠊⠚⠤⠀");
+    const qsizetype start = skipBlanks(line, 0);
+    if (start == 0 || start == line.size())
+        return false;
+    for (const QChar cell : line.sliced(start)) {
+        if (!kNumberCells.contains(cell))
+            return false;
+    }
+    const qsizetype sign = line.lastIndexOf(u'⠼');
+    return sign > 0 && sign + 1 < line.size() && line.sliced(sign + 1).indexOf(u'⠀') < 0 &&
+           line.sliced(sign + 1).indexOf(u'⠤') < 0;
+}
+
 } // namespace
 
 bool leadsWord(QChar cell)
@@ -60,10 +77,16 @@ bool leadsWord(QChar cell)
 
 QStringList wrapLine(QStringView line, int cells)
 {
+    return wrapLine(line, cells, cells);
+}
+
+QStringList wrapLine(QStringView line, int firstCells, int restCells)
+{
     const QString text = BrailleCells::withoutTrailingBlanks(line);
     QStringList result;
     qsizetype start = 0;
-    while (text.size() - start > cells) {
+    while (text.size() - start > (result.isEmpty() ? firstCells : restCells)) {
+        const int cells = qMax(1, result.isEmpty() ? firstCells : restCells);
         const qsizetype end = breakPoint(text, start, cells);
         result.append(BrailleCells::withoutTrailingBlanks(QStringView(text).sliced(start, end - start)));
         start = skipBlanks(text, end);
@@ -108,9 +131,14 @@ BraillePages layout(const QStringList &brailleLines, const PageSettings &setting
 QStringList textLines(const BraillePages &pages)
 {
     QStringList result;
+    const bool book = pages.pageLabels.size() == pages.pages.size() && !pages.pageLabels.isEmpty();
     for (qsizetype p = 0; p < pages.pages.size(); ++p) {
         const QStringList &page = pages.pages[p];
-        const bool numbered = !page.isEmpty() && isPageNumberLine(page.first(), int(p + 1));
+        // Of a book, the body: its title page, 目次 and colophon are no text.
+        if (book && !pages.pageLabels[p].contains(QStringLiteral("本文")))
+            continue;
+        const bool numbered = !page.isEmpty() && (book ? isBookPageLine(page.first())
+                                                       : isPageNumberLine(page.first(), int(p + 1)));
         result.append(numbered ? page.mid(1) : page);
     }
     return result;

@@ -19,6 +19,9 @@ bool leadsWord(QChar cell);
 // at the line end. Blank cells neither end a line nor start a continued one.
 // A line empty or all blank stays one empty line.
 QStringList wrapLine(QStringView line, int cells);
+// The same with a first line of `firstCells` and the others of `restCells`,
+// for text that starts further in than it continues, or the reverse.
+QStringList wrapLine(QStringView line, int firstCells, int restCells);
 
 // The page number line: the numeral sign and the digits, right-aligned.
 QString pageNumberLine(int number, int cells);
@@ -30,7 +33,8 @@ BraillePages layout(const QStringList &brailleLines, const PageSettings &setting
 
 // The lines of the text on the pages, page after page, for reading them
 // back: a page's first line that is only its page number, right-aligned as
-// the layout puts it, is left out.
+// the layout puts it, is left out. Of a book's pages (labelled), only the
+// body's are read, each without its page line.
 QStringList textLines(const BraillePages &pages);
 
 } // namespace PageLayout

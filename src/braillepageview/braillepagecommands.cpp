@@ -6,6 +6,7 @@
 #include "braillepages/translationlines.h"
 #include "braillepageview.h"
 #include "document/document.h"
+#include "documentinfodialog.h"
 #include "pagesettingsdialog.h"
 #include "platform/gui/showwindow.h"
 #include "platform/gui/userdialogs.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QStandardPaths>
+#include <QTextDocument>
 
 namespace {
 
@@ -35,16 +37,68 @@ BraillePageCommands::BraillePageCommands(QWidget *window, const Document &docume
       m_refresh(std::move(refresh))
 {
     connect(&document, &Document::translated, this, &BraillePageCommands::noteTranslation);
+    connect(&document, &Document::fileNameChanged, this, &BraillePageCommands::noteFileName);
+    noteFileName(document.fileName());
     noteTranslation();
 }
 
 void BraillePageCommands::noteTranslation()
 {
     // A view of the translation follows it.
-    if (m_view && m_view->source() == kTranslationSource) {
-        if (const std::optional<BraillePages> pages = translationPages())
-            m_view->showDocument(*pages, kTranslationSource);
+    if (m_view && m_view->source() == kTranslationSource)
+        showInView();
+}
+
+void BraillePageCommands::showInView()
+{
+    if (const std::optional<BraillePages> pages = translationPages()) {
+        const int page = m_view->page();
+        m_view->showDocument(*pages, kTranslationSource);
+        m_view->setPage(qMin(page, m_view->pageCount() - 1));
     }
+}
+
+void BraillePageCommands::noteFileName(const QString &fileName)
+{
+    if (fileName.isEmpty()) {
+        m_info = DocumentInfo();
+        m_infoUnsaved = false;
+        return;
+    }
+    // Saved for the first time, the text keeps its edits (a text read from
+    // a file has none to undo): the information goes with it. A file
+    // opened instead brings its own.
+    const bool savedAs = m_document.textDocument()->availableUndoSteps() > 0;
+    if (m_infoUnsaved && savedAs && !QFileInfo::exists(DocumentInfo::pathBeside(fileName))) {
+        const QString error = m_info.saveBeside(fileName);
+        m_infoUnsaved = !error.isEmpty();
+        if (!error.isEmpty())
+            UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, error);
+        return;
+    }
+    QString error;
+    m_info = DocumentInfo::loadBeside(fileName, &error);
+    m_infoUnsaved = false;
+    if (!error.isEmpty())
+        UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, error);
+}
+
+void BraillePageCommands::editDocumentInfo()
+{
+    DocumentInfoDialog dialog(m_info, m_window);
+    if (dialog.exec() != QDialog::Accepted || dialog.info() == m_info)
+        return;
+    m_info = dialog.info();
+    if (m_document.fileName().isEmpty()) {
+        m_infoUnsaved = true;
+    } else {
+        const QString error = m_info.saveBeside(m_document.fileName());
+        m_infoUnsaved = !error.isEmpty();
+        if (!error.isEmpty())
+            UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, error);
+    }
+    if (m_view && m_view->source() == kTranslationSource && m_document.hasTranslation())
+        showInView();
 }
 
 BraillePageView *BraillePageCommands::view() const
@@ -76,16 +130,34 @@ void BraillePageCommands::addTranslationMenuItems(QMenu *menu)
     action->setObjectName(QStringLiteral("showBraillePages"));
 }
 
-std::optional<BraillePages> BraillePageCommands::translationPages(const QString &title) const
+std::optional<BookLayout::Book> BraillePageCommands::translationBook(const QString &title) const
 {
     if (!m_document.hasTranslation())
         return std::nullopt;
     const CodeTable &table = m_document.codeTable();
-    BraillePages pages = PageLayout::layout(m_document.translation().brailleLines(), PageSettings::load());
-    pages.title = title;
-    if (!title.isEmpty())
-        pages.brailleTitle = translateToBrailleLines(table, title).value(0);
-    return pages;
+    const BookLayout::Translate translate = [&table](QStringView kana) {
+        return translateToBrailleLines(table, kana).value(0);
+    };
+    // The lines without a marker keep the braille the list shows; a text
+    // edited since is translated as it stands.
+    const QStringList braille =
+        m_document.isTranslationCurrent() ? m_document.translation().brailleLines() : QStringList();
+    return BookLayout::layout(BookLayout::blocks(m_document.text(), braille, translate), m_info,
+                              PageSettings::load(), translate, title);
+}
+
+std::optional<BraillePages> BraillePageCommands::translationPages(const QString &title) const
+{
+    if (!m_document.hasTranslation())
+        return std::nullopt;
+    if (!m_document.isTranslationCurrent()) {
+        // Out of date: the braille as translated, without the text's markers.
+        BraillePages pages =
+            PageLayout::layout(m_document.translation().brailleLines(), PageSettings::load());
+        pages.title = title;
+        return pages;
+    }
+    return translationBook(title)->shown();
 }
 
 bool BraillePageCommands::tellNoTranslation() const
@@ -157,7 +229,7 @@ void BraillePageCommands::exportBrailleFile()
 {
     if (!currentTranslation())
         return;
-    exportPages(m_window, [this](const QString &title) { return *translationPages(title); });
+    exportPages(m_window, [this](const QString &title) { return translationBook(title)->volumes; });
 }
 
 void BraillePageCommands::exportBrailleLines(QWidget *parent, const QStringList &lines)
@@ -166,12 +238,12 @@ void BraillePageCommands::exportBrailleLines(QWidget *parent, const QStringList 
         BraillePages pages = PageLayout::layout(lines, PageSettings::load());
         pages.title = title;
         pages.brailleTitle = translateToBrailleLines(m_document.codeTable(), title).value(0);
-        return pages;
+        return QList<BraillePages>{pages};
     });
 }
 
-void BraillePageCommands::exportPages(QWidget *parent,
-                                      const std::function<BraillePages(const QString &title)> &pagesTitled)
+void BraillePageCommands::exportPages(
+    QWidget *parent, const std::function<QList<BraillePages>(const QString &title)> &volumesTitled)
 {
     UserDialogs &dialogs = UserDialogs::instance();
     const QString path = dialogs.getSaveFileNameWithSuffix(
@@ -187,9 +259,22 @@ void BraillePageCommands::exportPages(QWidget *parent,
         return;
     }
     m_lastExportPath = path;
-    const QString error = BrailleFiles::save(path, *format, pagesTitled(QFileInfo(path).completeBaseName()));
-    if (!error.isEmpty())
-        dialogs.warn(parent, kExportTitle, QStringLiteral("%1\nファイルは変更されていません。").arg(error));
+    const QList<BraillePages> volumes = volumesTitled(QFileInfo(path).completeBaseName());
+    const QStringList paths = BrailleFiles::volumePaths(path, int(volumes.size()));
+    for (qsizetype v = 0; v < volumes.size(); ++v) {
+        const QString error = BrailleFiles::save(paths[v], *format, volumes[v]);
+        if (!error.isEmpty()) {
+            dialogs.warn(parent, kExportTitle,
+                         QStringLiteral("%1\n%2\nこのファイルは変更されていません。")
+                             .arg(QDir::toNativeSeparators(paths[v]), error));
+            return;
+        }
+    }
+    if (volumes.size() > 1)
+        dialogs.inform(parent, kExportTitle,
+                       QStringLiteral("%1 巻に分けて書き出しました:\n%2")
+                           .arg(volumes.size())
+                           .arg(QDir::toNativeSeparators(paths.join(u'\n'))));
 }
 
 void BraillePageCommands::printTranslationPages()

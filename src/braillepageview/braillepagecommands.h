@@ -1,6 +1,8 @@
 #pragma once
 
+#include "braillepages/booklayout.h"
 #include "braillepages/braillepages.h"
+#include "braillepages/documentinfo.h"
 
 #include <QObject>
 #include <QPointer>
@@ -51,8 +53,15 @@ public:
 
     // The last translation laid out with the page settings, read from the
     // document's translation, not translated again; nothing before any
-    // translation.
+    // translation. The pages of every volume, one after the other.
     std::optional<BraillePages> translationPages(const QString &title = QString()) const;
+    // The same as a book: its volumes, each with its title page, 目次 and
+    // colophon as the markers and the document information make them.
+    std::optional<BookLayout::Book> translationBook(const QString &title = QString()) const;
+
+    // 文書情報 of the document: read from beside its file when it is
+    // opened, written there when the dialog changes it.
+    const DocumentInfo &documentInfo() const { return m_info; }
 
 public slots:
     void editPageSettings();
@@ -63,6 +72,8 @@ public slots:
     // the page settings and saves them as a braille file the user names.
     void exportBrailleLines(QWidget *parent, const QStringList &lines);
     void printTranslationPages();
+    // 書式 → 文書情報.
+    void editDocumentInfo();
     // Prints pages, one braille page per sheet, through the printer of 印刷.
     bool printPages(const BraillePages &document);
 
@@ -76,9 +87,13 @@ private:
     // The translation of the text as it stands, or false after telling why
     // there is none.
     bool currentTranslation();
-    // Asks for the file and saves the pages; the title is the file's name.
-    void exportPages(QWidget *parent, const std::function<BraillePages(const QString &title)> &pagesTitled);
+    // Asks for the file and saves the volumes, one file each; the title is
+    // the file's name.
+    void exportPages(QWidget *parent,
+                     const std::function<QList<BraillePages>(const QString &title)> &volumesTitled);
     void noteTranslation();
+    void noteFileName(const QString &fileName);
+    void showInView();
 
     QWidget *m_window;
     const Document &m_document;
@@ -87,4 +102,8 @@ private:
     QPointer<BraillePageView> m_view;
     QString m_lastExportPath;
     QString m_lastOpenPath;
+    DocumentInfo m_info;
+    // Changed while the document had no file: written beside the file it
+    // is first saved as.
+    bool m_infoUnsaved = false;
 };

@@ -204,7 +204,11 @@ void BraillePageView::updateControls()
     m_first->setEnabled(page() > 0);
     m_last->setEnabled(page() + 1 < pageCount());
     m_goTo->setEnabled(pageCount() > 1);
-    m_pageLabel->setText(pageCount() == 0
-                             ? QStringLiteral("ページなし")
-                             : QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount()));
+    // Which volume, which part of the book and which side of the sheet the
+    // page is, when the pages are a book's.
+    const QString label = document().pageLabels.value(page());
+    m_pageLabel->setText(
+        pageCount() == 0  ? QStringLiteral("ページなし")
+        : label.isEmpty() ? QStringLiteral("%1 / %2 ページ").arg(page() + 1).arg(pageCount())
+                          : QStringLiteral("%1 / %2 ページ　%3").arg(page() + 1).arg(pageCount()).arg(label));
 }

@@ -105,7 +105,10 @@ void BraillePageWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF sheet = sheetRect();
-    painter.fillRect(sheet, Qt::white);
+    // The back of an interpoint sheet is shaded, so front and back are told
+    // apart at a glance.
+    const bool back = m_document.duplex && m_page % 2 == 1;
+    painter.fillRect(sheet, back ? QColor(236, 236, 228) : QColor(Qt::white));
     painter.setPen(QColor(160, 160, 160));
     painter.drawRect(sheet);
 

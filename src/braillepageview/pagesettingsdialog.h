@@ -5,9 +5,12 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QSpinBox;
 
-// 点字ページ設定: cells per line, lines per page and page numbers.
+// 点字ページ設定: the page form (片面, 両面 or any size), page numbers, and
+// the book's layout: paragraph indent, blank lines around headings, the
+// 目次 leader and the pages of a volume.
 class PageSettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -20,6 +23,15 @@ public:
     PageSettings settings() const;
 
 private:
+    void applyPreset(int index);
+    void showPreset();
+
+    QComboBox *m_preset = nullptr;
+    QCheckBox *m_paragraphIndent = nullptr;
+    QCheckBox *m_headingBlankLines = nullptr;
+    QCheckBox *m_tocDotLeader = nullptr;
+    QSpinBox *m_volumePages = nullptr;
+    bool m_interpoint = false;
     QSpinBox *m_cells = nullptr;
     QSpinBox *m_lines = nullptr;
     QCheckBox *m_pageNumbers = nullptr;

@@ -2,6 +2,7 @@
 // mirabo-cli import: a braille file as Unicode braille lines.
 
 #include "braillefiles/braillefiles.h"
+#include "braillepages/booklayout.h"
 #include "braillepages/pagelayout.h"
 #include "braillepages/translationlines.h"
 #include "clicommands.h"
@@ -18,6 +19,7 @@ struct ExportOptions
     std::optional<BrailleFiles::Format> format;
     PageSettings page;
     QString title;
+    QString infoPath;
     QString tablePath;
     QString output;
     QString input;
@@ -69,6 +71,24 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
                             .arg(PageSettings().lines),
                         QStringLiteral("N"));
     arguments.addOption({QStringLiteral("page-numbers")}, QStringLiteral("各ページの 1 行目にページ番号を入れる"));
+    arguments.addOption(
+        {QStringLiteral("preset")},
+        QStringLiteral("点字本のページ: single（片面 32 マス 22 行）、interpoint（両面 32 マス 18 行）。"
+                       "ページ番号を入れる。--cells と --lines で変えられる"),
+        QStringLiteral("PRESET"));
+    arguments.addOption(
+        {QStringLiteral("volume-pages")},
+        QStringLiteral("1 巻のページ数の上限 %1〜%2（%3、標題紙と奥付を含む）。超えると巻を分け、"
+                       "-o の名前に巻の番号を付けて 1 巻ずつ書き出す")
+            .arg(PageSettings::kMinVolumePages)
+            .arg(PageSettings::kMaxVolumePages)
+            .arg(PageSettings::kDefaultVolumePages),
+        QStringLiteral("N"));
+    arguments.addOption({QStringLiteral("no-indent")},
+                        QStringLiteral("段落の 1 行目を 3 マス目から始めない"));
+    arguments.addOption({QStringLiteral("info")},
+                        QStringLiteral("文書情報のファイル（省くと入力ファイルの横の「名前.bookinfo」）"),
+                        QStringLiteral("PATH"));
     arguments.addOption({QStringLiteral("title")}, QStringLiteral("文書の題名（省くと入力ファイルの名前）"),
                         QStringLiteral("T"));
     arguments.addOption({QStringLiteral("table")}, QStringLiteral("組み込みの gaiji.txt の代わりに使うコード表"),
@@ -86,6 +106,22 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
     if (!options.format)
         return arguments.usageError(io.err, QStringLiteral("形式「%1」は書き出せません（txt、brf、pef、bes のどれか）。")
                                                 .arg(arguments.value(QStringLiteral("format"))));
+    if (arguments.isSet(QStringLiteral("preset"))) {
+        const QString preset = arguments.value(QStringLiteral("preset"));
+        if (preset == u"single")
+            options.page = PageSettings::preset(PageSettings::Preset::Single);
+        else if (preset == u"interpoint")
+            options.page = PageSettings::preset(PageSettings::Preset::Interpoint);
+        else
+            return arguments.usageError(io.err, QStringLiteral("--preset は single か interpoint です。"));
+    }
+    if (arguments.isSet(QStringLiteral("volume-pages")) &&
+        !parseBounded(arguments.value(QStringLiteral("volume-pages")), PageSettings::kMinVolumePages,
+                      PageSettings::kMaxVolumePages, options.page.volumePages))
+        return arguments.usageError(io.err, QStringLiteral("--volume-pages は %1〜%2 です。")
+                                                .arg(PageSettings::kMinVolumePages)
+                                                .arg(PageSettings::kMaxVolumePages));
+    options.page.paragraphIndent = !arguments.isSet(QStringLiteral("no-indent"));
     if (arguments.isSet(QStringLiteral("cells")) &&
         !parseBounded(arguments.value(QStringLiteral("cells")), PageSettings::kMinCells, PageSettings::kMaxCells,
                       options.page.cells))
@@ -98,7 +134,8 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
         return arguments.usageError(io.err, QStringLiteral("--lines は %1〜%2 です。")
                                                 .arg(PageSettings::kMinLines)
                                                 .arg(PageSettings::kMaxLines));
-    options.page.pageNumbers = arguments.isSet(QStringLiteral("page-numbers"));
+    options.page.pageNumbers = options.page.pageNumbers || arguments.isSet(QStringLiteral("page-numbers"));
+    options.infoPath = arguments.value(QStringLiteral("info"));
     options.tablePath = arguments.value(QStringLiteral("table"));
     options.output = arguments.value(QStringLiteral("output"));
     if (arguments.isSet(QStringLiteral("output")) && options.output.isEmpty())
@@ -119,22 +156,48 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
     if (!readInputText(options.input, io.in, err, text))
         return kExitFailed;
 
-    BraillePages document =
-        PageLayout::layout(translateToBrailleLines(*table, text), options.page);
-    document.title = options.title;
-    document.brailleTitle = translateToBrailleLines(*table, options.title).value(0);
+    DocumentInfo info;
+    QString infoError;
+    if (!options.infoPath.isEmpty()) {
+        const FileBytes read = readUserFile(options.infoPath, 64 * 1024);
+        if (!read.ok) {
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+            return kExitFailed;
+        }
+        info = DocumentInfo::fromBytes(read.bytes);
+    } else if (options.input != u"-") {
+        info = DocumentInfo::loadBeside(options.input, &infoError);
+        if (!infoError.isEmpty()) {
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(infoError));
+            return kExitFailed;
+        }
+    }
+
+    const BookLayout::Translate translate = [&](QStringView kana) {
+        return translateToBrailleLines(*table, kana).value(0);
+    };
+    const BookLayout::Book book =
+        BookLayout::layout(BookLayout::blocks(text, translateToBrailleLines(*table, text), translate), info,
+                           options.page, translate, options.title);
 
     if (options.output.isEmpty()) {
-        if (writeAll(io.out, BrailleFiles::encode(*options.format, document)))
+        QByteArray bytes;
+        for (const BraillePages &volume : book.volumes)
+            bytes += BrailleFiles::encode(*options.format, volume);
+        if (writeAll(io.out, bytes))
             return kExitDone;
         reportWriteFailure(err, errno);
         return kExitFailed;
     }
-    const QString error = BrailleFiles::save(options.output, *options.format, document);
-    if (error.isEmpty())
-        return kExitDone;
-    writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
-    return kExitFailed;
+    const QStringList paths = BrailleFiles::volumePaths(options.output, int(book.volumes.size()));
+    for (qsizetype v = 0; v < book.volumes.size(); ++v) {
+        const QString error = BrailleFiles::save(paths[v], *options.format, book.volumes[v]);
+        if (!error.isEmpty()) {
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(paths[v], error));
+            return kExitFailed;
+        }
+    }
+    return kExitDone;
 }
 
 int runImportCommand(const QStringList &args, const CliStreams &io)

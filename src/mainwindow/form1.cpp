@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "bookformatcommands.h"
 #include "braillelistview.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
@@ -294,6 +295,8 @@ void Form1::createMenus()
     createAddedFileItems();
     createAddedEditItems();
     createViewMenu();
+    // 書式: headings and the other layout markers, after the original menus.
+    (new BookFormatCommands(txtdpbox, this))->addMenu(menuBar(), m_braillePages, SLOT(editDocumentInfo()));
 }
 
 // Added after the original items of the file menu.

@@ -1,3 +1,4 @@
+#include "booktext.h"
 #include "braillefiles/braillefiles.h"
 #include "braillepages/pagesettings.h"
 #include "brailletext.h"
@@ -37,6 +38,10 @@ private slots:
     void refusesFilesItShouldNotRead();
     void besPageCountHasFourDigits_data();
     void besPageCountHasFourDigits();
+    void interpointBookValidatesAndReadsBack_data();
+    void interpointBookValidatesAndReadsBack();
+    void volumeFilesAreNumbered_data();
+    void volumeFilesAreNumbered();
 };
 
 namespace {
@@ -425,6 +430,82 @@ void TestBrailleFiles::besPageCountHasFourDigits()
         QVERIFY2(error.contains(QStringLiteral("9999")), qPrintable(error));
         QCOMPARE(fileBytes(path), QByteArray("old"));
     }
+}
+
+void TestBrailleFiles::interpointBookValidatesAndReadsBack_data()
+{
+    QTest::addColumn<Format>("format");
+    QTest::newRow("txt") << Format::UnicodeText;
+    QTest::newRow("brf") << Format::Brf;
+    QTest::newRow("pef") << Format::Pef;
+    QTest::newRow("bes") << Format::Bes;
+}
+
+void TestBrailleFiles::interpointBookValidatesAndReadsBack()
+{
+    QFETCH(Format, format);
+    // About 500 interpoint pages: volumes of at most 160, each a file.
+    PageSettings settings = PageSettings::preset(PageSettings::Preset::Interpoint);
+    DocumentInfo info;
+    info.title = QStringLiteral("ほん");
+    info.author = QStringLiteral("あい");
+    QString text;
+    for (int chapter = 0; chapter < 10; ++chapter)
+        text += QStringLiteral("［ミダシ1］えお\n") +
+                QStringLiteral("あい うえ あい うえ あい うえ あい うえ あい うえ あい うえ\n").repeated(420);
+    const BookLayout::Book book = layBook(text, settings, info);
+    QVERIFY(book.volumes.size() >= 3);
+    QTemporaryDir dir;
+    const QStringList paths = BrailleFiles::volumePaths(
+        dir.filePath(QStringLiteral("ほん.") + BrailleFiles::suffix(format)), int(book.volumes.size()));
+    for (qsizetype v = 0; v < book.volumes.size(); ++v) {
+        const BraillePages &volume = book.volumes[v];
+        QVERIFY(volume.pages.size() <= 160);
+        QCOMPARE(BrailleFiles::save(paths[v], format, volume), QString());
+        const BrailleFiles::ReadResult read = BrailleFiles::open(paths[v], settings.lines);
+        QCOMPARE(read.problem, QString());
+        QCOMPARE(read.document.pages, volume.pages);
+        if (format != Format::Pef)
+            continue;
+        QVERIFY(read.document.duplex);
+        QCOMPARE(read.document.lines, 18);
+        QCOMPARE(read.document.author, info.author);
+        QProcess xmllint;
+        xmllint.setProcessChannelMode(QProcess::MergedChannels);
+        xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--relaxng"),
+                                                  QStringLiteral(MIRABO_PEF_SCHEMA), paths[v]});
+        QVERIFY2(xmllint.waitForFinished(30000), "xmllint (libxml2-utils) did not run");
+        QVERIFY2(xmllint.exitCode() == 0, xmllint.readAll().constData());
+        const QByteArray bytes = fileBytes(paths[v]);
+        QVERIFY(bytes.contains("duplex=\"true\""));
+        QVERIFY(bytes.contains("rows=\"18\""));
+    }
+}
+
+void TestBrailleFiles::volumeFilesAreNumbered_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("volumes");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("one volume keeps the name")
+        << QStringLiteral("/d/ほん.bes") << 1 << QStringList{QStringLiteral("/d/ほん.bes")};
+    QTest::newRow("numbers after the name")
+        << QStringLiteral("/d/ほん.bes") << 3
+        << QStringList{QStringLiteral("/d/ほん1.bes"), QStringLiteral("/d/ほん2.bes"),
+                       QStringLiteral("/d/ほん3.bes")};
+    QTest::newRow("only the last suffix")
+        << QStringLiteral("/d/a.b.pef") << 2
+        << QStringList{QStringLiteral("/d/a.b1.pef"), QStringLiteral("/d/a.b2.pef")};
+    QTest::newRow("no suffix") << QStringLiteral("/d/ten") << 2
+                               << QStringList{QStringLiteral("/d/ten1"), QStringLiteral("/d/ten2")};
+}
+
+void TestBrailleFiles::volumeFilesAreNumbered()
+{
+    QFETCH(QString, path);
+    QFETCH(int, volumes);
+    QFETCH(QStringList, expected);
+    QCOMPARE(BrailleFiles::volumePaths(path, volumes), expected);
 }
 
 QTEST_GUILESS_MAIN(TestBrailleFiles)

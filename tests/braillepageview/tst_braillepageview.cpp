@@ -1,13 +1,14 @@
-#include "platform/settings.h"
 #include "braillepages/pagesettings.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
 #include "braillepageview/braillepagewidget.h"
+#include "braillepageview/documentinfodialog.h"
 #include "braillepageview/pagesettingsdialog.h"
+#include "engine/translation.h"
 #include "fakeuserdialogs.h"
 #include "mainwindow/form1.h"
 #include "platform/gui/printers.h"
-#include "engine/translation.h"
+#include "platform/settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,14 +16,16 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -48,6 +51,8 @@ private slots:
     void readersUseTheTextAsItStands();
     void clearedTextHasNoTranslation();
     void pageSettingsAreKeptAndShown();
+    void formatMenuMarksHeadingsInOneStep();
+    void documentInfoMakesABook();
 
 private:
     void translate(const QString &text);
@@ -84,6 +89,8 @@ void TestBraillePageView::init()
     PageSettings settings;
     settings.cells = 10;
     settings.lines = 10;
+    // Lines as written: these tests are about pages, not paragraphs.
+    settings.paragraphIndent = false;
     settings.save();
     dialogs_ = std::make_unique<FakeUserDialogs>();
     form_ = std::make_unique<Form1>();
@@ -266,7 +273,9 @@ void TestBraillePageView::readersDoNotTranslateAgain()
     dialogs_->savePaths.append(path);
     trigger("exportBrailleFile");
     QVERIFY(QFile::exists(path));
-    QCOMPARE(view()->document().pages.size(), 21);
+    // 200 lines; the empty line after the last is no page of its own, as
+    // a blank line is not written at the top of a page.
+    QCOMPARE(view()->document().pages.size(), 20);
     // The file's title is the one line translated since.
     QCOMPARE(LineTranslator::linesTranslated() - before, 1);
 }
@@ -342,10 +351,76 @@ void TestBraillePageView::pageSettingsAreKeptAndShown()
     expected.cells = 12;
     expected.lines = 15;
     expected.pageNumbers = true;
+    expected.paragraphIndent = false;
     QCOMPARE(PageSettings::load(), expected);
     // 25 lines under a page number line: 14 and 11.
     QCOMPARE(view()->pageCount(), 2);
     QCOMPARE(view()->pageWidget()->shownLines().first(), QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁"));
+}
+
+void TestBraillePageView::formatMenuMarksHeadingsInOneStep()
+{
+    QPlainTextEdit *editor = form_->txtdpbox;
+    editor->setPlainText(QStringLiteral("あ\n［ミダシ1］い\nう"));
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(0);
+    cursor.setPosition(editor->document()->findBlockByNumber(1).position() + 1, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    trigger("mnuheading2");
+    QCOMPARE(editor->toPlainText(), QStringLiteral("［ミダシ２］あ\n［ミダシ２］い\nう"));
+    editor->undo();
+    QCOMPARE(editor->toPlainText(), QStringLiteral("あ\n［ミダシ1］い\nう"));
+    // 見出し解除 on the caret's line only.
+    cursor.setPosition(editor->document()->findBlockByNumber(1).position());
+    editor->setTextCursor(cursor);
+    trigger("mnuheadingclear");
+    QCOMPARE(editor->toPlainText(), QStringLiteral("あ\nい\nう"));
+    trigger("mnupagebreak");
+    QCOMPARE(editor->toPlainText(), QStringLiteral("あ\n［カイページ］\nい\nう"));
+}
+
+void TestBraillePageView::documentInfoMakesABook()
+{
+    translate(QStringLiteral("［ミダシ1］あ\nい"));
+    trigger("showBraillePages");
+    QCOMPARE(view()->pageCount(), 1);
+    QTimer::singleShot(0, this, [] {
+        auto *dialog = qobject_cast<DocumentInfoDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(QStringLiteral("title"))->setText(QStringLiteral("うえ"));
+        dialog->accept();
+    });
+    trigger("mnudocumentinfo");
+    QCOMPARE(form_->braillePages()->documentInfo().title, QStringLiteral("うえ"));
+    // Title page, 目次, body and colophon, the view following.
+    const QStringList labels = view()->document().pageLabels;
+    QCOMPARE(labels, (QStringList{QStringLiteral("標題紙"), QStringLiteral("目次"), QStringLiteral("本文"),
+                                  QStringLiteral("奥付")}));
+    view()->setPage(2);
+    QVERIFY(
+        view()->findChild<QLabel *>(QStringLiteral("pageLabel"))->text().endsWith(QStringLiteral("本文")));
+
+    // Another file opened brings its own information, and gets none of
+    // this one's.
+    const QString other = writeFile(QStringLiteral("べつ.txt"), QByteArrayLiteral("\x82\xa0"));
+    QCOMPARE(form_->document().open(other), QString());
+    QVERIFY(form_->braillePages()->documentInfo().isEmpty());
+    QVERIFY(!QFile::exists(DocumentInfo::pathBeside(other)));
+
+    // Typed into a new document and saved as a file, it goes beside it.
+    trigger("mnunew");
+    form_->txtdpbox->insertPlainText(QStringLiteral("あ"));
+    QTimer::singleShot(0, this, [] {
+        auto *dialog = qobject_cast<DocumentInfoDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(QStringLiteral("title"))->setText(QStringLiteral("うえ"));
+        dialog->accept();
+    });
+    trigger("mnudocumentinfo");
+    const QString path = dir_.filePath(QStringLiteral("ほん.txt"));
+    dialogs_->savePaths.append(path);
+    trigger("mnusave");
+    QCOMPARE(DocumentInfo::loadBeside(path).title, QStringLiteral("うえ"));
 }
 
 QTEST_MAIN(TestBraillePageView)

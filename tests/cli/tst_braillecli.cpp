@@ -15,6 +15,7 @@ private slots:
     void exportThenImportGivesTheSamePages_data();
     void exportThenImportGivesTheSamePages();
     void damagedFileIsReadAsFarAsItGoes();
+    void interpointVolumesAreFilesOfTheirOwn();
     void failures_data();
     void failures();
 
@@ -34,17 +35,24 @@ void TestBrailleCli::exportsToStandardOutput_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("expected");
     // あ ⠁ い ⠃ う ⠉ え ⠋ お ⠊ か ⠡ き ⠣ く ⠩ け ⠫ こ ⠪ さ ⠱
-    QTest::newRow("brf") << QStringList{QStringLiteral("--format"), QStringLiteral("brf")}
+    QTest::newRow("brf") << QStringList{QStringLiteral("--format"), QStringLiteral("brf"),
+                                        QStringLiteral("--no-indent")}
                          << QStringLiteral("あい\nう") << QByteArray("AB\r\nC\r\n\f");
+    QTest::newRow("brf, paragraphs start at the third cell")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("brf")} << QStringLiteral("あい\n\nう")
+        << QByteArray("  AB\r\n\r\n  C\r\n\f");
+    QTest::newRow("txt, a heading at the seventh cell")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("txt")}
+        << QStringLiteral("［ミダシ2］あ\nい") << QStringLiteral("⠀⠀⠀⠀⠀⠀⠁\n⠀⠀⠃\n").toUtf8();
     QTest::newRow("txt, a word longer than the line")
         << QStringList{QStringLiteral("--format"), QStringLiteral("txt"), QStringLiteral("--cells"),
-                       QStringLiteral("10")}
+                       QStringLiteral("10"), QStringLiteral("--no-indent")}
         << QStringLiteral("あいうえおかきくけこさ") << QStringLiteral("⠁⠃⠉⠋⠊⠡⠣⠩⠫⠪\n⠱\n").toUtf8();
     QTest::newRow("txt, page numbers and page breaks")
-        << QStringList{QStringLiteral("--format"),      QStringLiteral("txt"),
-                       QStringLiteral("--lines"),       QStringLiteral("10"),
-                       QStringLiteral("--cells"),       QStringLiteral("10"),
-                       QStringLiteral("--page-numbers")}
+        << QStringList{QStringLiteral("--format"),       QStringLiteral("txt"),
+                       QStringLiteral("--lines"),        QStringLiteral("10"),
+                       QStringLiteral("--cells"),        QStringLiteral("10"),
+                       QStringLiteral("--page-numbers"), QStringLiteral("--no-indent")}
         << QStringLiteral("あ\n").repeated(10) + QStringLiteral("い")
         << (QStringLiteral("⠀⠀⠀⠀⠀⠀⠀⠀⠼⠁\n") + QStringLiteral("⠁\n").repeated(9) +
             QStringLiteral("\f⠀⠀⠀⠀⠀⠀⠀⠀⠼⠃\n⠁\n⠃\n"))
@@ -100,7 +108,7 @@ void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
 {
     const QString file = path(QStringLiteral("cut.bes"));
     QCOMPARE(run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("bes"),
-                  QStringLiteral("-o"), file},
+                  QStringLiteral("--no-indent"), QStringLiteral("-o"), file},
                  QStringLiteral("あい\nう\n").toUtf8())
                  .exitCode,
              0);
@@ -113,6 +121,35 @@ void TestBrailleCli::damagedFileIsReadAsFarAsItGoes()
     QCOMPARE(result.out, QStringLiteral("⠁⠃\n⠉\n").toUtf8());
     QVERIFY2(QString::fromUtf8(result.err).contains(QStringLiteral("1 ページ 2 行目")),
              result.err.constData());
+}
+
+void TestBrailleCli::interpointVolumesAreFilesOfTheirOwn()
+{
+    // 文書情報 beside the text; volumes of at most 20 pages.
+    QFile info(path(QStringLiteral("ほん.bookinfo")));
+    QVERIFY(info.open(QIODevice::WriteOnly));
+    info.write(QStringLiteral("書名=ほん\n点訳者=あい\n").toUtf8());
+    info.close();
+    QFile text(path(QStringLiteral("ほん.txt")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write((QStringLiteral("［ミダシ1］あい\n") + QStringLiteral("かきくけこ さしすせそ\n").repeated(500))
+                   .toUtf8());
+    text.close();
+    const CliRun result = run({QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("pef"),
+                               QStringLiteral("--preset"), QStringLiteral("interpoint"),
+                               QStringLiteral("--volume-pages"), QStringLiteral("20"), QStringLiteral("-o"),
+                               path(QStringLiteral("ほん.pef")), path(QStringLiteral("ほん.txt"))});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(!QFile::exists(path(QStringLiteral("ほん.pef"))));
+    for (const char *name : {"ほん1.pef", "ほん2.pef"}) {
+        QFile pef(path(QString::fromUtf8(name)));
+        QVERIFY2(pef.open(QIODevice::ReadOnly), name);
+        const QByteArray bytes = pef.readAll();
+        QVERIFY(bytes.contains("duplex=\"true\""));
+        QVERIFY(bytes.contains("rows=\"18\""));
+        QVERIFY(bytes.count("<page>") + bytes.count("<page/>") <= 20);
+    }
 }
 
 void TestBrailleCli::failures_data()
@@ -139,6 +176,18 @@ void TestBrailleCli::failures_data()
     QTest::newRow("cells not a number") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
                                                        QStringLiteral("txt"), QStringLiteral("--cells=x")}
                                         << 2 << QStringLiteral("--cells");
+    QTest::newRow("unknown preset") << QStringList{QStringLiteral("export"), QStringLiteral("--format"),
+                                                   QStringLiteral("txt"), QStringLiteral("--preset"),
+                                                   QStringLiteral("double")}
+                                    << 2 << QStringLiteral("--preset");
+    QTest::newRow("too few volume pages")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("txt"),
+                       QStringLiteral("--volume-pages"), QStringLiteral("9")}
+        << 2 << QStringLiteral("--volume-pages");
+    QTest::newRow("missing information file")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("txt"),
+                       QStringLiteral("--info"), QStringLiteral("/nonexistent/a.bookinfo")}
+        << 1 << QStringLiteral("a.bookinfo");
     QTest::newRow("unwritable output")
         << QStringList{QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("brf"),
                        QStringLiteral("-o"), QStringLiteral("/nonexistent/out.brf")}

@@ -205,7 +205,8 @@ void TestForm1::menuBarOrder()
         captions.append(entry->text());
     QCOMPARE(captions, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
                                     QStringLiteral("翻訳(&Y)"), QStringLiteral("画面消去(&C)"),
-                                    QStringLiteral("ヘルプ（&Ｈ）"), QStringLiteral("表示(&V)")}));
+                                    QStringLiteral("ヘルプ（&Ｈ）"), QStringLiteral("表示(&V)"),
+                                    QStringLiteral("書式(&M)")}));
     QVERIFY(!bar.at(3)->menu()); // clear screen is a command of the bar itself
     QCOMPARE(bar.at(3)->objectName(), QStringLiteral("syoukyo"));
 
