@@ -48,6 +48,16 @@ bool writeAll(std::FILE *out, const QByteArray &bytes)
 
 } // namespace
 
+BookLayout::Book layOutBook(const CodeTable &table, const QString &text, const DocumentInfo &info,
+                            const PageSettings &page, const QString &title)
+{
+    const BookLayout::Translate translate = [&](QStringView kana) {
+        return translateToBrailleLines(table, kana).value(0);
+    };
+    return BookLayout::layout(BookLayout::blocks(text, translateToBrailleLines(table, text), translate), info, page,
+                              translate, title);
+}
+
 int runExportCommand(const QStringList &args, const CliStreams &io)
 {
     CommandArguments arguments(QStringLiteral("export"), QStringLiteral("[ファイル|-]"),
@@ -173,12 +183,7 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
         }
     }
 
-    const BookLayout::Translate translate = [&](QStringView kana) {
-        return translateToBrailleLines(*table, kana).value(0);
-    };
-    const BookLayout::Book book =
-        BookLayout::layout(BookLayout::blocks(text, translateToBrailleLines(*table, text), translate), info,
-                           options.page, translate, options.title);
+    const BookLayout::Book book = layOutBook(*table, text, info, options.page, options.title);
 
     if (options.output.isEmpty()) {
         QByteArray bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "braillepages/booklayout.h"
 #include "commandline.h"
 #include "platform/textfile.h"
 #include "tables/codetable.h"
@@ -69,3 +70,8 @@ std::optional<EnglishGrade> englishGradeOf(const CommandArguments &arguments);
 // The code table at tablePath, or the installed one when it is empty. Its
 // problems are told on err; a table that could not be loaded gives nothing.
 std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE *err);
+
+// Kana text laid out as a braille book, as export and emboss lay it out:
+// paragraphs, headings, the front and back matter of `info`, volumes.
+BookLayout::Book layOutBook(const CodeTable &table, const QString &text, const DocumentInfo &info,
+                            const PageSettings &page, const QString &title);

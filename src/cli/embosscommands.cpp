@@ -63,6 +63,11 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
                             .arg(PageSettings().lines),
                         QStringLiteral("N"));
     arguments.addOption({QStringLiteral("page-numbers")}, QStringLiteral("文の各ページの 1 行目にページ番号を入れる"));
+    arguments.addOption({QStringLiteral("preset")},
+                        QStringLiteral("文を割り付ける点字本のページ: single（片面 32 マス 22 行）、interpoint"
+                                       "（両面 32 マス 18 行、両面に打つ）"),
+                        QStringLiteral("PRESET"));
+    arguments.addOption({QStringLiteral("no-indent")}, QStringLiteral("文の段落の 1 行目を 3 マス目から始めない"));
     arguments.addNote(QStringLiteral("印刷サーバー（CUPS）に接続できないときは終了コード 1 で終わります。") + kBrfFallback);
     if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
         return outcome.status;
@@ -82,6 +87,16 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
     }
     job.twoSided = arguments.isSet(QStringLiteral("two-sided"));
     PageSettings page;
+    if (arguments.isSet(QStringLiteral("preset"))) {
+        const QString preset = arguments.value(QStringLiteral("preset"));
+        if (preset == u"single")
+            page = PageSettings::preset(PageSettings::Preset::Single);
+        else if (preset == u"interpoint")
+            page = PageSettings::preset(PageSettings::Preset::Interpoint);
+        else
+            return arguments.usageError(io.err, QStringLiteral("--preset は single か interpoint です。"));
+    }
+    page.paragraphIndent = !arguments.isSet(QStringLiteral("no-indent"));
     if (arguments.isSet(QStringLiteral("cells")) &&
         !parseNumber(arguments.value(QStringLiteral("cells")), PageSettings::kMinCells, PageSettings::kMaxCells,
                      page.cells))
@@ -94,7 +109,7 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
         return arguments.usageError(io.err, QStringLiteral("--lines は %1〜%2 です。")
                                                 .arg(PageSettings::kMinLines)
                                                 .arg(PageSettings::kMaxLines));
-    page.pageNumbers = arguments.isSet(QStringLiteral("page-numbers"));
+    page.pageNumbers = page.pageNumbers || arguments.isSet(QStringLiteral("page-numbers"));
 
     const QString input = arguments.inputOperand();
     job.title = input == u"-" ? QStringLiteral("Mirabo") : QFileInfo(input).fileName();
@@ -113,8 +128,17 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
         QString text;
         if (!readInputText(input, io.in, io.err, text))
             return kExitFailed;
-        job.document = PageLayout::layout(translateToBrailleLines(*table, text), page);
+        QString infoError;
+        const DocumentInfo info = input == u"-" ? DocumentInfo() : DocumentInfo::loadBeside(input, &infoError);
+        if (!infoError.isEmpty()) {
+            writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(infoError));
+            return kExitFailed;
+        }
+        // Every volume, one after the other: the embosser makes the whole book.
+        job.document = layOutBook(*table, text, info, page, QFileInfo(input).completeBaseName()).shown();
     }
+    // Interpoint pages are embossed on both sides of the sheet.
+    job.twoSided = job.twoSided || job.document.duplex;
 
     const Embossing::Sent sent = Embossing::send(job);
     if (!sent.error.ok()) {

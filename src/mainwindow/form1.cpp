@@ -332,7 +332,7 @@ void Form1::createAddedFileItems()
         const auto pages = m_braillePages->translationPages(QFileInfo(m_document.fileName()).completeBaseName());
         if (!pages)
             return std::nullopt;
-        return EmbossCommand::Pages{*pages, false};
+        return EmbossCommand::Pages{*pages, pages->duplex};
     });
     emboss->addMenuItem(file);
 }
