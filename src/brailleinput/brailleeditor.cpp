@@ -232,6 +232,13 @@ void BrailleEditor::moveCursor(int key)
     showCursor();
 }
 
+void BrailleEditor::setCursorColumn(int column)
+{
+    column_ = qBound(0, column, int(lines_[line_].size()));
+    allSelected_ = false;
+    showCursor();
+}
+
 void BrailleEditor::showCursor()
 {
     update();

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistview.h"
+#include "brailledisplaywindows/brailledisplaycommand.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
@@ -473,6 +474,8 @@ void Form1::createViewMenu()
                       &Form1::zoomOut);
     mnuzoomreset = item("mnuzoomreset", QStringLiteral("標準の大きさ(&N)"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
                         [this] { setZoomPercent(100); });
+    m_brailleDisplay = new BrailleDisplayCommand(this, txtdpbox, List1, m_document);
+    m_brailleDisplay->addMenuItems(mnuview);
 }
 
 void Form1::createStatusBar()
