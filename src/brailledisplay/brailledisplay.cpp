@@ -110,6 +110,8 @@ BrailleDisplayError BrailleDisplay::claim()
         BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINLT,     BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINRT,
         BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINLTSKIP, BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_FWINRTSKIP,
         BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_LNUP,       BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_LNDN,
+        // The space bar of the braille keyboard alone comes as a typed blank.
+        BRLAPI_KEY_TYPE_SYM | u' ',
     };
     brlapi__acceptKeys(handle_->get(), brlapi_rangeType_key, commands, std::size(commands));
     claimed_ = true;

@@ -4,6 +4,8 @@
 
 DisplayKey displayKeyFromCode(std::uint64_t code)
 {
+    if ((code & BRLAPI_KEY_TYPE_MASK) == BRLAPI_KEY_TYPE_SYM)
+        return (code & BRLAPI_KEY_CODE_MASK) == u' ' ? DisplayKey{DisplayKey::Kind::Space, 0} : DisplayKey{};
     if ((code & BRLAPI_KEY_TYPE_MASK) != BRLAPI_KEY_TYPE_CMD)
         return {};
     const std::uint64_t block = code & BRLAPI_KEY_CMD_BLK_MASK;

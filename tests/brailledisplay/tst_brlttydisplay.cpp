@@ -1,6 +1,9 @@
 #include "mainwindowfixture.h"
 
 #include "brailledisplay/brailledisplay.h"
+#include "brailleinput/brailleeditor.h"
+#include "brailleinput/brailleinputwindow.h"
+#include "lookupwindow/tenkensakuf.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -46,6 +49,9 @@ private slots:
     void panningShowsTheRestOfALongLine();
     void brailleKeysTypeCellsWhenSwitchedOn();
     void turningOffGivesTheDisplayBack();
+    void listShowsTheBrailleRowOfItsLine();
+    void brailleInputTakesTheBrailleKeys();
+    void lookUpMarksTheCellOfTheBrailleKeys();
 
 private:
     // Waits for the display to show this line; false after a while.
@@ -166,6 +172,9 @@ void TestBrlttyDisplay::press(const QByteArray &command)
 {
     display_->write(command + "\n");
     display_->flush();
+    // BRLTTY reads the driver's socket when data comes, and takes one
+    // command from it each time: the keys go one by one.
+    QTest::qWait(200);
 }
 
 void TestBrlttyDisplay::noBrlttyIsToldPlainly()
@@ -266,6 +275,66 @@ void TestBrlttyDisplay::turningOffGivesTheDisplayBack()
     fixture_->type(QStringLiteral("う"));
     QTest::qWait(500);
     QVERIFY(waitForLine(virtualLine({"1", "2", "3"})));
+}
+
+void TestBrlttyDisplay::listShowsTheBrailleRowOfItsLine()
+{
+    fixture_->translate(QStringLiteral("あ\nがい"));
+    useBrltty();
+    BrailleListView *list = fixture_->form->List1;
+    list->setFocus();
+    // The second line's text row: its braille row is what the display shows.
+    list->setCurrentIndex(list->model()->index(list->rowsOfLine(2).first, 0));
+    QVERIFY(waitForLine(virtualLine({"5", "16", "12"})));
+    // Routing: the editor's caret goes to the character of the cell.
+    press("Route 2");
+    QTRY_COMPARE(fixture_->form->txtdpbox->textCursor().blockNumber(), 1);
+    QTRY_COMPARE(fixture_->form->txtdpbox->textCursor().positionInBlock(), 1);
+}
+
+void TestBrlttyDisplay::brailleInputTakesTheBrailleKeys()
+{
+    fixture_->type(QStringLiteral("あ"));
+    useBrltty();
+    QVERIFY(waitForLine(virtualLine({"1", "78"})));
+    fixture_->action(QStringLiteral("tenjinyuryoku"))->trigger();
+    BrailleInputWindow *window = BrailleInputWindow::open();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    window->editor()->setFocus();
+    // The window's empty line, the caret at its start.
+    QVERIFY(waitForLine(virtualLine({"78"})));
+    press("PassDots 11"); // dots 1, 2 and 4
+    QTRY_COMPARE(window->editor()->lines(), QStringList{QStringLiteral("⠋")});
+    QVERIFY(waitForLine(virtualLine({"124", "78"})));
+    press("PassDots 1");
+    QTRY_COMPARE(window->editor()->lines(), QStringList{QStringLiteral("⠋⠁")});
+    press("Route 1");
+    QTRY_COMPARE(window->editor()->cursorColumn(), 1);
+    // Nothing went into the main editor.
+    QCOMPARE(fixture_->form->txtdpbox->toPlainText(), QStringLiteral("あ"));
+    window->close();
+}
+
+void TestBrlttyDisplay::lookUpMarksTheCellOfTheBrailleKeys()
+{
+    fixture_->type(QStringLiteral("あ"));
+    useBrltty();
+    QVERIFY(waitForLine(virtualLine({"1", "78"})));
+    fixture_->action(QStringLiteral("jikkoug"))->trigger();
+    tenkensakuf *window = tenkensakuf::open();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    // Four empty cells, the first to be marked.
+    QVERIFY(waitForLine(virtualLine({"78"})));
+    press("PassDots 48"); // dots 5 and 6
+    QTRY_COMPARE(window->dotFlags().left(12), QStringLiteral("000011000000"));
+    // A chord marks the same cell again, as the six keys do until Space
+    // (which BRLTTY's virtual driver cannot press alone).
+    press("PassDots 1");
+    QTRY_COMPARE(window->dotFlags().left(12), QStringLiteral("100000000000"));
+    QVERIFY(waitForLine(virtualLine({"178"})));
+    window->close();
 }
 
 QTEST_MAIN(TestBrlttyDisplay)
