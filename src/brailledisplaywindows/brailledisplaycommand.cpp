@@ -159,8 +159,10 @@ DisplayContent *BrailleDisplayCommand::contentFor(QWidget *widget)
         content = new BrailleInputDisplayContent(input->editor(), window);
     else if (auto *lookUp = qobject_cast<tenkensakuf *>(window))
         content = new LookUpDisplayContent(lookUp, window);
-    else if (auto *pages = window->findChild<BraillePageView *>())
+    else if (auto *pages = qobject_cast<BraillePageView *>(window))
         content = new PageViewDisplayContent(pages, window);
+    else if (auto *inner = window != mainWindow_ ? window->findChild<BraillePageView *>() : nullptr)
+        content = new PageViewDisplayContent(inner, window);
     if (!content)
         return nullptr;
     windowContents_.insert(window, content);

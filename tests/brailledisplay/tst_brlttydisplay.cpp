@@ -4,10 +4,14 @@
 #include "brailleinput/brailleeditor.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "lookupwindow/tenkensakuf.h"
+#include "braillepageview/braillepagecommands.h"
+#include "braillepageview/braillepageview.h"
+#include "braillepageview/braillepagewidget.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -26,6 +30,21 @@ QString virtualLine(const QStringList &cells)
     while (all.size() < kCells)
         all.append(QStringLiteral(" "));
     return QStringLiteral("Braille \"%1\"").arg(all.join(u'|'));
+}
+
+// The same for the first cells of a line of Unicode braille.
+QString virtualBrailleLine(const QString &braille)
+{
+    QStringList cells;
+    for (const QChar cell : braille.left(kCells)) {
+        QString dots;
+        for (int dot = 0; dot < 8; ++dot) {
+            if ((cell.unicode() - 0x2800) & (1 << dot))
+                dots.append(QChar(u'1' + dot));
+        }
+        cells.append(dots.isEmpty() ? QStringLiteral(" ") : dots);
+    }
+    return virtualLine(cells);
 }
 
 } // namespace
@@ -52,6 +71,7 @@ private slots:
     void listShowsTheBrailleRowOfItsLine();
     void brailleInputTakesTheBrailleKeys();
     void lookUpMarksTheCellOfTheBrailleKeys();
+    void pageViewGoesLineByLine();
 
 private:
     // Waits for the display to show this line; false after a while.
@@ -335,6 +355,31 @@ void TestBrlttyDisplay::lookUpMarksTheCellOfTheBrailleKeys()
     QTRY_COMPARE(window->dotFlags().left(12), QStringLiteral("100000000000"));
     QVERIFY(waitForLine(virtualLine({"178"})));
     window->close();
+}
+
+void TestBrlttyDisplay::pageViewGoesLineByLine()
+{
+    fixture_->translate(QStringLiteral("あい\nう"));
+    useBrltty();
+    fixture_->action(QStringLiteral("showBraillePages"))->trigger();
+    auto *view = fixture_->form->findChild<BraillePageView *>();
+    QVERIFY(view);
+    view->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(view));
+    // The display starts on the page's first line and goes down line by
+    // line to う (dots 1-4), whatever the layout puts above it.
+    const QStringList lines = view->pageWidget()->shownLines();
+    const qsizetype u = lines.indexOf(QRegularExpression(QStringLiteral("^⠉⠀*$")));
+    QVERIFY(u > 0);
+    QVERIFY(waitForLine(virtualBrailleLine(lines[0])));
+    for (qsizetype line = 1; line <= u; ++line) {
+        press("LnDn");
+        QVERIFY(waitForLine(virtualBrailleLine(lines[line])));
+    }
+    QCOMPARE(lastLine_, virtualLine({"14"}));
+    press("LnUp");
+    QVERIFY(waitForLine(virtualBrailleLine(lines[u - 1])));
+    view->close();
 }
 
 QTEST_MAIN(TestBrlttyDisplay)
