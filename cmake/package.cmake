@@ -19,4 +19,6 @@ set(CPACK_STRIP_FILES ON)
 # liblouis's tables, which contracted English braille opens by name.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "mecab-ipadic-utf8, qt6-qpa-plugins, libqt6svg6, liblouis-data")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
+# The braille display is driven through BRLTTY, which Mirabo does not need otherwise.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "brltty")
 include(CPack)

@@ -145,7 +145,7 @@ void BrailleDisplayCommand::applicationActive(bool active)
 
 DisplayContent *BrailleDisplayCommand::contentFor(QWidget *widget)
 {
-    if (!widget)
+    if (!widget || !editor_ || !list_)
         return nullptr;
     if (widget == editor_ || editor_->isAncestorOf(widget))
         return editorContent_;

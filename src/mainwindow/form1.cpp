@@ -202,6 +202,8 @@ Form1::~Form1()
     // The dialogs and the editor that work on the document go before it.
     delete m_findDialog;
     delete m_replaceDialog;
+    // The braille display reads the editor and the document to the last.
+    delete m_brailleDisplay;
     delete centralWidget();
 }
 
