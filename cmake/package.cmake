@@ -21,4 +21,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "mecab-ipadic-utf8, qt6-qpa-plugins, libqt6svg6
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 # Reading aloud: without them the program runs and says what is missing.
 string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
+# The braille display is driven through BRLTTY, which Mirabo does not need otherwise.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "brltty")
 include(CPack)

@@ -235,6 +235,13 @@ void BrailleEditor::moveCursor(int key)
     showCursor();
 }
 
+void BrailleEditor::setCursorColumn(int column)
+{
+    column_ = qBound(0, column, int(lines_[line_].size()));
+    allSelected_ = false;
+    showCursor();
+}
+
 void BrailleEditor::showCursor()
 {
     update();
@@ -330,7 +337,8 @@ void BrailleEditor::mousePressEvent(QMouseEvent *event)
     column_ = qBound(0, (at.x() - kMargin + kCellPitch / 2) / kCellPitch, int(lines_[line_].size()));
     allSelected_ = false;
     setFocus(Qt::MouseFocusReason);
-    update();
+    // Through showCursor, so a braille display follows the click too.
+    showCursor();
 }
 
 int BrailleEditor::lineHeight() const

@@ -40,6 +40,10 @@ public:
     // selected, lines joined by "\n".
     QString text() const;
 
+    // Puts the cursor before a cell of its line (the end at most), as a
+    // routing key of a braille display does.
+    void setCursorColumn(int column);
+
 public slots:
     void selectAll();
     void copy();

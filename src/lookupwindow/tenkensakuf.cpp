@@ -228,6 +228,7 @@ void tenkensakuf::setDotMarked(int p, bool marked)
         back->setFocusPolicy(Qt::NoFocus);
     }
     DotFlags[p - 1] = marked ? u'1' : u'0';
+    emit dotsChanged();
     clearResults();
     // After a click the next chord goes to the first empty cell again.
     chordCell_ = -1;
@@ -408,6 +409,21 @@ void tenkensakuf::enterChord(int dots)
     chordCell_ = cell;
     chordStartsSign_ = false;
     speakCell(cell);
+}
+
+int tenkensakuf::chordCell() const
+{
+    if (chordStartsSign_)
+        return 0;
+    return chordCell_ < 0 ? firstEmptyCell() : chordCell_;
+}
+
+void tenkensakuf::typeChord(int dots)
+{
+    if (dots == 0)
+        nextChordCell();
+    else
+        enterChord(dots & 0x3F);
 }
 
 void tenkensakuf::nextChordCell()

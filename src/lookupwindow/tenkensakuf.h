@@ -35,6 +35,16 @@ public:
 
     // DotFlags joined in position order: "1" for a marked dot, "0" otherwise.
     QString dotFlags() const { return DotFlags; }
+    // The cell the next chord marks (0..3).
+    int chordCell() const;
+
+    // Braille keys of a braille display, as the six keys: a chord marks a
+    // cell, dots 0 (the space bar alone) moves to the next cell.
+    void typeChord(int dots);
+
+signals:
+    // A dot was marked or unmarked.
+    void dotsChanged();
 
 public slots:
     // Shows the meanings of the marked sign, or says that the table does not

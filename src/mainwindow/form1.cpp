@@ -2,6 +2,7 @@
 
 #include "bookformatcommands.h"
 #include "braillelistview.h"
+#include "brailledisplaywindows/brailledisplaycommand.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "embosswindow/embosscommand.h"
@@ -204,6 +205,8 @@ Form1::~Form1()
     // The dialogs and the editor that work on the document go before it.
     delete m_findDialog;
     delete m_replaceDialog;
+    // The braille display reads the editor and the document to the last.
+    delete m_brailleDisplay;
     delete centralWidget();
 }
 
@@ -495,6 +498,8 @@ void Form1::createViewMenu()
     mnuzoomreset = item("mnuzoomreset", QStringLiteral("標準の大きさ(&N)"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
                         [this] { setZoomPercent(100); });
     new SpeechMenu(mnuview, txtdpbox, this);
+    m_brailleDisplay = new BrailleDisplayCommand(this, txtdpbox, List1, m_document);
+    m_brailleDisplay->addMenuItems(mnuview);
 }
 
 void Form1::createStatusBar()

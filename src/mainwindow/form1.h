@@ -10,6 +10,7 @@
 #include <QPointer>
 
 class BraillePageCommands;
+class BrailleDisplayCommand;
 class QAction;
 class QLabel;
 class QMenu;
@@ -196,6 +197,8 @@ private:
     bool m_quitConfirmed = false;
 
     KanaConversionCommand *m_kanaCommand = nullptr;
+    // 表示 → 点字ディスプレイ.
+    BrailleDisplayCommand *m_brailleDisplay = nullptr;
     QPointer<frmfindstr> m_findDialog;
     QPointer<frmreplacestr> m_replaceDialog;
 };

@@ -223,8 +223,10 @@ void TestForm1::menuBarOrder()
              (QStringList{"tenhonyaku", "jikkoug", "-", "tenyakukana", "tangotouroku", "-", "showBraillePages", "-",
                           "tenjinyuryoku", "-", "englishgrade2"}));
     QCOMPARE(actionNames(bar.at(4)->menu()->actions()), QStringList{"helpdisp"});
+    // Reading aloud, then the braille display, each behind a separator.
     QCOMPARE(actionNames(bar.at(5)->menu()->actions()),
-             (QStringList{"mnuzoomin", "mnuzoomout", "mnuzoomreset", "-", "mnuspeech", "mnuspeechsettings"}));
+             (QStringList{"mnuzoomin", "mnuzoomout", "mnuzoomreset", "-", "mnuspeech", "mnuspeechsettings", "-",
+                          "mnubrailledisplay", "mnubrailledisplaytyping"}));
 }
 
 void TestForm1::menuItems_data()
