@@ -280,15 +280,21 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
             const QString otherKana = KanaWords::kanaOf(entry);
             if (otherKana == kana || KanaWords::containsKanji(otherKana))
                 continue;
+            const bool sameKind =
+                entry.partOfSpeech() == m.partOfSpeech() && entry.subdivision() == m.subdivision();
             auto same = std::find_if(m.otherEntries.begin(), m.otherEntries.end(),
-                                     [&](const auto &e) { return e.first == otherKana; });
-            if (same == m.otherEntries.end())
-                m.otherEntries.append({otherKana, other->prob});
-            else
-                same->second += other->prob;
+                                     [&](const Morpheme::OtherEntry &e) { return e.kana == otherKana; });
+            if (same == m.otherEntries.end()) {
+                m.otherEntries.append({otherKana, other->prob, sameKind});
+            } else {
+                same->probability += other->prob;
+                same->sameKind |= sameKind;
+            }
         }
         std::stable_sort(m.otherEntries.begin(), m.otherEntries.end(),
-                         [](const auto &a, const auto &b) { return a.second > b.second; });
+                         [](const Morpheme::OtherEntry &a, const Morpheme::OtherEntry &b) {
+                             return a.probability > b.probability;
+                         });
         if (node->prob < m_otherAnalysesBelow) {
             weakSpans.push_back(spanOf(node, text));
             weakWords.push_back(i);

@@ -30,8 +30,16 @@ struct Morpheme
     // marginal probability), the readings of the dictionary's other entries
     // for the same written form here, and the readings the next best
     // analyses give this stretch, both in braille kana, likeliest first.
+    struct OtherEntry
+    {
+        QString kana;
+        float probability = 0;
+        // The same part of speech and subdivision: grammar cannot tell the
+        // two apart, only the entries' own costs.
+        bool sameKind = false;
+    };
     float probability = 1;
-    QList<std::pair<QString, float>> otherEntries;
+    QList<OtherEntry> otherEntries;
     QStringList otherAnalyses;
 
     // The dictionary's fields, separated by commas: part of speech and three

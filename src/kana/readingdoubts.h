@@ -8,14 +8,17 @@
 // Where the uncertainty marks begin, chosen on the evaluation sentences of
 // bench/reading-doubts (see bench_readingdoubts): a reading is doubted
 // when another entry of the dictionary for the same written form holds at
-// least homographShare of MeCab's lattice there, or when the word chosen
+// least homographShare of MeCab's lattice there (sameKindShare when it is
+// the same part of speech), or when the word chosen
 // holds less than analysisBelow of it.
 struct DoubtThresholds
 {
-    float homographShare = 0.02f;
-    float analysisBelow = 0.80f;
+    float homographShare = 0.05f;
+    // The same, for an entry of the same part of speech as the word chosen.
+    float sameKindShare = 0.000001f;
+    float analysisBelow = 0.90f;
     // How sharply the dictionary's costs part the likely from the unlikely.
-    float theta = 0.001f;
+    float theta = 0.003f;
 };
 
 namespace DoubtJudge {
