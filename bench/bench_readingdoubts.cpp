@@ -153,9 +153,9 @@ int figures(const QList<Sentence> &sentences, const QString &secondDir)
     QTextStream out(stdout);
     out << "sentences " << sentences.size() << (secondDir.isEmpty() ? "" : ", with the second dictionary") << "\n";
     out << "theta\thomograph\tsame kind\tanalysis\twrong sentences marked\tright words marked\n";
-    for (const float theta : {0.001f, 0.0015f, 0.002f, 0.003f}) {
-        for (const float homograph : {0.01f, 0.02f, 0.05f, 0.1f}) {
-          for (const float sameKind : {0.0f, 1e-6f, 1e-4f, 1.0f}) {
+    for (const float theta : {0.001f, 0.002f, 0.003f, 0.005f}) {
+        for (const float homograph : {0.02f, 0.05f, 0.1f}) {
+          for (const float sameKind : {1e-6f, 1e-5f, 1e-4f, 1e-3f}) {
             for (const float analysis : {0.5f, 0.7f, 0.8f, 0.9f}) {
                 converter.setMarking(true, {homograph, sameKind, analysis, theta});
                 const Figures f = measure(converter, sentences);

@@ -145,7 +145,7 @@ void TestKanaCli::checkMarksEachReason_data()
     QTest::addColumn<QString>("candidate"); // one of the candidates, or none
     QTest::newRow("unknown") << u"まず龘を見る。"_s << u"龘"_s << u"unknown"_s << QString();
     QTest::newRow("homograph") << u"今日は晴れ。"_s << u"今日"_s << u"homograph"_s << u"こんにち"_s;
-    QTest::newRow("analysis") << u"今日の日本社会が抱える問題。"_s << u"社会"_s << u"analysis"_s << QString();
+    QTest::newRow("analysis") << u"外国人参政権の話。"_s << u"人参"_s << u"analysis"_s << QString();
     // The second dictionary (scripts/setup test) reads it おおもじ.
     QTest::newRow("dictionary") << u"大文字を見た。"_s << u"大文字"_s << u"dictionary"_s << u"おおもじ"_s;
     QTest::newRow("a plain word is not marked") << u"山に登る。"_s << u"山"_s << QString() << QString();
