@@ -1,12 +1,18 @@
 #include "platform/settings.h"
 #include "morphemeanalyzer.h"
 
+#include "kanawords.h"
+
 #include <QByteArray>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <mecab.h>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -79,7 +85,21 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
     }
     // The dictionary's own dicrc doubles as the resource file, so no
     // system-wide mecabrc (which names the default dictionary) is read.
-    QByteArray dir = QFile::encodeName(dictionaryDir);
+    // A dictionary built for another program may come without one (Open
+    // JTalk's): its files are then linked into a folder beside a dicrc
+    // that says what MeCab needs.
+    QString openedDir = dictionaryDir;
+    if (!QFileInfo::exists(dictionaryDir + QStringLiteral("/dicrc"))) {
+        m_standIn = std::make_unique<QTemporaryDir>();
+        const QDir source(dictionaryDir);
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::link(source.absoluteFilePath(name), m_standIn->filePath(name));
+        QFile rc(m_standIn->filePath(QStringLiteral("dicrc")));
+        if (rc.open(QIODevice::WriteOnly))
+            rc.write("cost-factor = 800\nbos-feature = BOS/EOS,*,*,*,*,*,*,*,*\n");
+        openedDir = m_standIn->path();
+    }
+    QByteArray dir = QFile::encodeName(openedDir);
     QByteArray rc = dir + "/dicrc";
     QByteArray program("mirabo"), dOption("-d"), rOption("-r");
     std::vector<char *> argv = {program.data(), dOption.data(), dir.data(), rOption.data(), rc.data()};
@@ -90,6 +110,24 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
         m_lattice = m_model->createLattice();
     if (!m_lattice)
         m_error = missing + u'\n' + QString::fromUtf8(MeCab::getLastError());
+}
+
+QString MorphemeAnalyzer::locateSecondDictionaryDir()
+{
+    const QString fromEnvironment = qEnvironmentVariable("MIRABO_MECAB_SECOND_DICDIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const QString fromSettings = Settings::instance().value(secondSettingsKey()).toString();
+    if (!fromSettings.isEmpty())
+        return fromSettings;
+    const QString naist = QStringLiteral("/var/lib/mecab/dic/open-jtalk/naist-jdic");
+    return isUtf8Dictionary(naist) ? naist : QString();
+}
+
+void MorphemeAnalyzer::setWeighing(bool on, float theta)
+{
+    m_theta = theta;
+    m_weighing = on;
 }
 
 MorphemeAnalyzer::~MorphemeAnalyzer()
@@ -164,6 +202,8 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
 
     const QByteArray sentence = line.toUtf8();
     m_lattice->clear();
+    // The next best analyses need every link of the lattice kept.
+    m_lattice->set_request_type(m_weighing ? MECAB_NBEST : MECAB_ONE_BEST);
     m_lattice->set_sentence(sentence.constData(), std::size_t(sentence.size()));
 
     // Byte offset where each fixed word starts, for finding its node again.
@@ -183,6 +223,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
         return morphemes;
     }
 
+    QList<qsizetype> nodeStarts; // where each node's lookup began, blanks before it included
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
         Morpheme m;
@@ -197,6 +238,163 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
                 m.userKana = kana;
         }
         morphemes.append(m);
+        nodeStarts.append(begin - blankBytes);
     }
+    if (m_weighing)
+        weigh(morphemes, sentence, nodeStarts);
     return morphemes;
+}
+
+namespace {
+
+// Where a node's written form starts and ends in the sentence, in bytes.
+std::pair<qsizetype, qsizetype> spanOf(const MeCab::Node *node, const char *sentence)
+{
+    const qsizetype begin = node->surface - sentence;
+    return {begin, begin + node->length};
+}
+
+} // namespace
+
+namespace {
+
+// The cost MeCab adds when `to` follows `from`: their connection and the
+// word cost of `to`; none when the lattice holds no such link.
+std::optional<long> linkCost(const MeCab::Node *from, const MeCab::Node *to)
+{
+    for (const MeCab::Path *path = from->rpath; path; path = path->rnext) {
+        if (path->rnode == to)
+            return path->cost;
+    }
+    return std::nullopt;
+}
+
+// How much of the choice between two analyses MeCab gives the one that
+// costs `extra` more, scaled by theta as it scales its marginal
+// probabilities.
+float shareOf(long extra, float theta)
+{
+    return float(1.0 / (1.0 + std::exp(double(theta) * double(extra))));
+}
+
+} // namespace
+
+void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sentence,
+                             const QList<qsizetype> &nodeStarts)
+{
+    const char *text = sentence.constData();
+    std::vector<const MeCab::Node *> best;
+    for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
+         node = node->next)
+        best.push_back(node);
+    if (qsizetype(best.size()) != morphemes.size())
+        return;
+    std::vector<QString> kanaOfBest(best.size());
+    // Another entry in the place of a word: the best analysis with only
+    // that word changed, weighed against the best one.
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        Morpheme &m = morphemes[qsizetype(i)];
+        const MeCab::Node *node = best[i];
+        if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface))
+            continue;
+        kanaOfBest[i] = KanaWords::kanaOf(m);
+        const MeCab::Node *next = node->next;
+        const std::optional<long> ownLink = next ? linkCost(node, next) : std::nullopt;
+        for (const MeCab::Node *other = m_lattice->begin_nodes(std::size_t(nodeStarts[qsizetype(i)])); other;
+             other = other->bnext) {
+            if (other == node || other->length != node->length || other->stat != MECAB_NOR_NODE)
+                continue;
+            const std::optional<long> otherLink = next ? linkCost(other, next) : std::nullopt;
+            if (ownLink.has_value() != otherLink.has_value())
+                continue;
+            const long extra = (other->cost + otherLink.value_or(0)) - (node->cost + ownLink.value_or(0));
+            const float share = shareOf(extra, m_theta);
+            if (share < kLeastEntryShare)
+                continue;
+            Morpheme entry;
+            entry.surface = m.surface;
+            entry.setFeatureText(QString::fromUtf8(other->feature));
+            const QString otherKana = KanaWords::kanaOf(entry);
+            if (otherKana == kanaOfBest[i] || KanaWords::containsKanji(otherKana))
+                continue;
+            const bool sameKind =
+                entry.partOfSpeech() == m.partOfSpeech() && entry.subdivision() == m.subdivision();
+            auto same = std::find_if(m.otherEntries.begin(), m.otherEntries.end(),
+                                     [&](const Morpheme::OtherEntry &e) { return e.kana == otherKana; });
+            if (same == m.otherEntries.end()) {
+                m.otherEntries.append({otherKana, share, sameKind});
+            } else {
+                same->probability = std::max(same->probability, share);
+                same->sameKind |= sameKind;
+            }
+        }
+        std::stable_sort(m.otherEntries.begin(), m.otherEntries.end(),
+                         [](const Morpheme::OtherEntry &a, const Morpheme::OtherEntry &b) {
+                             return a.probability > b.probability;
+                         });
+    }
+    // Every other analysis leaves the best one somewhere and comes back to
+    // it at the end of one of its words. For each such end and each other
+    // word that ends there, the likeliest analysis through that word and
+    // on along the best one costs what that word's best path costs plus
+    // its link to the next best word: words of the best analysis it passes
+    // over are weighed by its share.
+    std::vector<qsizetype> bestEndingAt(std::size_t(sentence.size()) + 1, -1);
+    for (std::size_t i = 0; i < best.size(); ++i)
+        bestEndingAt[std::size_t(spanOf(best[i], text).second)] = qsizetype(i);
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        const MeCab::Node *next = best[i]->next;
+        if (!next)
+            continue;
+        const qsizetype rejoin = spanOf(best[i], text).second;
+        for (const MeCab::Path *link = next->lpath; link; link = link->lnext) {
+            const MeCab::Node *other = link->lnode;
+            if (other == best[i] || !other)
+                continue;
+            const float share = shareOf(other->cost + link->cost - next->cost, m_theta);
+            if (share < kLeastShareWeighed)
+                continue;
+            // Back along the other analysis to where it leaves the best one.
+            QList<const MeCab::Node *> detour;
+            const MeCab::Node *back = other;
+            qsizetype leaves = 0;
+            while (back && back->stat != MECAB_BOS_NODE) {
+                const qsizetype backEnd = spanOf(back, text).second;
+                const qsizetype index = bestEndingAt[std::size_t(backEnd)];
+                if (index >= 0 && best[std::size_t(index)] == back) {
+                    leaves = backEnd;
+                    break;
+                }
+                detour.prepend(back);
+                back = back->prev;
+            }
+            QString kana;
+            for (const MeCab::Node *node : detour) {
+                Morpheme piece;
+                piece.surface = QString::fromUtf8(node->surface, node->length);
+                piece.setFeatureText(QString::fromUtf8(node->feature));
+                kana += KanaWords::kanaOf(piece);
+            }
+            for (qsizetype k = bestEndingAt[std::size_t(rejoin)]; k >= 0; --k) {
+                const auto [begin, end] = spanOf(best[std::size_t(k)], text);
+                if (end <= leaves)
+                    break;
+                Morpheme &m = morphemes[k];
+                if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface))
+                    continue;
+                // Another entry in the word's own place is a homograph, weighed above.
+                const bool samePlace = detour.size() == 1 && detour.front()->length == best[std::size_t(k)]->length &&
+                                       spanOf(detour.front(), text).first == begin;
+                if (samePlace)
+                    continue;
+                m.probability = std::min(m.probability, 1.0f - share);
+                // A detour over this word alone reads it otherwise.
+                const bool alone = (k == 0 || spanOf(best[std::size_t(k - 1)], text).second <= leaves) &&
+                                   end == rejoin && !detour.isEmpty() && spanOf(detour.front(), text).first == begin;
+                if (alone && !kana.isEmpty() && !KanaWords::containsKanji(kana) && kana != KanaWords::kanaOf(m) &&
+                    !m.otherAnalyses.contains(kana))
+                    m.otherAnalyses.append(kana);
+            }
+        }
+    }
 }

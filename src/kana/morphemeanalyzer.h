@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <array>
+#include <memory>
+#include <utility>
 
 namespace MeCab {
 class Model;
@@ -21,6 +24,23 @@ struct Morpheme
     bool known = true;
     // Set when the user dictionary gave this word: its braille kana as is.
     QString userKana;
+
+    // Filled only when the analyzer is asked to weigh its choices (the
+    // uncertainty marks, see setWeighing()): how likely MeCab finds this
+    // word here, the readings of the dictionary's other entries for the
+    // same written form here, and the readings the next best analyses give
+    // this stretch, both in braille kana, likeliest first.
+    struct OtherEntry
+    {
+        QString kana;
+        float probability = 0;
+        // The same part of speech and subdivision: grammar cannot tell the
+        // two apart, only the entries' own costs.
+        bool sameKind = false;
+    };
+    float probability = 1;
+    QList<OtherEntry> otherEntries;
+    QStringList otherAnalyses;
 
     // The dictionary's fields, separated by commas: part of speech and three
     // subdivisions, conjugation type and form, base form, reading,
@@ -117,6 +137,19 @@ public:
     MorphemeAnalyzer &operator=(const MorphemeAnalyzer &) = delete;
 
     bool isOpen() const { return m_lattice != nullptr; }
+
+    // When on, analyze() fills, for each word that holds kanji, its other
+    // entries, each with the share MeCab gives it against the word chosen
+    // when only that word changes; its probability, one less the share of
+    // the likeliest other analysis that passes over it (while that is at
+    // least kLeastShareWeighed); and the readings of such analyses that
+    // cut it as the best one does. theta scales the dictionary's costs
+    // into shares. The words chosen are the same either way.
+    void setWeighing(bool on, float theta = 0.003f);
+    static constexpr float kLeastShareWeighed = 0.05f;
+    // Other entries with less than this share are passed over: no reader
+    // would pick them (上手 read うま).
+    static constexpr float kLeastEntryShare = 1e-6f;
     QString error() const { return m_error; }
 
     // The words of one line (without line end), in order. The fixed words
@@ -143,8 +176,22 @@ public:
     // True when the folder holds a MeCab dictionary built for UTF-8 text.
     static bool isUtf8Dictionary(const QString &dir);
 
+    // A second dictionary to compare readings with, where one is installed:
+    // the one named by MIRABO_MECAB_SECOND_DICDIR or the setting
+    // kana/secondDictionaryDir, else the NAIST-jdic that Debian's
+    // open-jtalk-mecab-naist-jdic installs; empty when there is none.
+    static QString locateSecondDictionaryDir();
+    static QString secondSettingsKey() { return QStringLiteral("kana/secondDictionaryDir"); }
+
 private:
     QList<Morpheme> analyzePiece(const QString &piece, const QList<FixedWord> &fixedWords);
+    void weigh(QList<Morpheme> &morphemes, const QByteArray &sentence, const QList<qsizetype> &nodeStarts);
+
+    bool m_weighing = false;
+    float m_theta = 0.003f; // the scale from the dictionary's costs to shares
+    // A folder of links standing in for a dictionary that came without
+    // its dicrc.
+    std::unique_ptr<QTemporaryDir> m_standIn;
 
     MeCab::Model *m_model = nullptr;
     MeCab::Tagger *m_tagger = nullptr;
