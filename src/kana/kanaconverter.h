@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convertedword.h"
 #include "kanalexicon.h"
 #include "morphemeanalyzer.h"
 #include "userdictionary.h"
@@ -48,6 +49,9 @@ struct KanaConversion
     QString text;
     // Words the dictionary does not know, kept as written, each once.
     QStringList unknownWords;
+    // Every word that held kanji, in order, with where it stands in the
+    // source and in the text, and why its reading may be wrong.
+    QList<ConvertedWord> words;
 };
 
 // 点訳かな変換: turns kanji-mixed text into the braille kana a transcriber
