@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "braillelistview.h"
+#include "braillerouting.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "engine/translation.h"
@@ -10,6 +11,7 @@
 #include "frmreplacestr.h"
 #include "helpwindow.h"
 #include "kanaconversioncommand.h"
+#include "proofreadingcommands.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/japanesefonts.h"
@@ -173,6 +175,8 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
     connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &Form1::selectEditorLineOfListRow);
     connect(m_document.translationModel(), &TranslationModel::outOfDateChanged, this, &Form1::showTranslationState);
+    // Connected after the list's own following of the editor's line.
+    new BrailleRouting(txtdpbox, List1, m_document.translationModel(), this);
 
     m_braillePages = new BraillePageCommands(
         this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); },
@@ -181,6 +185,7 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
     createMenus();
     createToolbar();
     createStatusBar();
+    m_proofreading->addStatusWidgets(statusBar());
     setAccessibleNames();
     // The toolbar spans the top of the client area; the editor and the list
     // are placed by the resize rule.
@@ -279,6 +284,9 @@ void Form1::createMenus()
         Settings::instance().setValue(kSettingsEnglishGrade, on ? 2 : 1);
         setDefaultEnglishGrade(on ? EnglishGrade::Contracted : EnglishGrade::Uncontracted);
     });
+    // 校正 of the converted kana: marks, candidates, 下調べリスト.
+    m_proofreading = new ProofreadingCommands(txtdpbox, m_kanaCommand, this);
+    m_proofreading->addTranslationMenuItems(honyaku);
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));
