@@ -532,6 +532,73 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
     return blank;
 }
 
+// For each character of the line the converter read, where it stands in
+// the line as written: a voiced mark written after its kana (か゛) was
+// joined to it, and the line read is the shorter by one there. One more
+// entry for the end of the line.
+QList<qsizetype> sourceColumns(const QString &written, const QString &line)
+{
+    QList<qsizetype> columns;
+    columns.reserve(line.size() + 1);
+    const auto isMark = [](QChar c) {
+        return c == u'゛' || c == u'゜' || c == QChar(0x3099) || c == QChar(0x309A);
+    };
+    qsizetype i = 0;
+    for (qsizetype j = 0; j < line.size(); ++j) {
+        columns.append(qMin(i, written.size()));
+        ++i;
+        if (written.size() != line.size() && i < written.size() && isMark(written[i]) &&
+            (j + 1 >= line.size() || line[j + 1] != written[i]))
+            ++i;
+    }
+    columns.append(written.size());
+    return columns;
+}
+
+struct WordPlace
+{
+    qsizetype sourceStart = 0; // in the line read
+    qsizetype kanaStart = 0;   // in the converted line
+};
+
+// Keeps a word that held kanji in the record; returns whether it did. A
+// counter whose reading went into the number before it (3人 → 3にん) joins
+// that number's record.
+bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord *before, bool recordedBefore,
+                WordPlace place, const QList<qsizetype> &columns, const QString &written)
+{
+    const Morpheme &m = w.m;
+    if (!containsKanji(m.surface))
+        return false;
+    const auto sourceOf = [&](qsizetype at) { return columns[qBound<qsizetype>(0, at, columns.size() - 1)]; };
+    const qsizetype end = sourceOf(place.sourceStart + m.surface.size());
+    if (w.kana.isEmpty() && before && !before->kana.isEmpty() && m.spaceBefore.isEmpty()) {
+        if (recordedBefore) {
+            ConvertedWord &last = record.back();
+            last.written = written.mid(last.sourceColumn, end - last.sourceColumn);
+            return true;
+        }
+        ConvertedWord word;
+        word.sourceColumn = sourceOf(place.sourceStart - before->m.surface.size());
+        word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
+        word.kanaLength = before->kana.size();
+        word.kanaStart = place.kanaStart - word.kanaLength;
+        word.kana = before->kana;
+        record.append(word);
+        return true;
+    }
+    ConvertedWord word;
+    word.sourceColumn = sourceOf(place.sourceStart);
+    word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
+    word.kanaStart = place.kanaStart;
+    word.kanaLength = w.kana.size();
+    word.kana = w.kana;
+    if (!m.known && m.userKana.isEmpty())
+        word.doubts |= ReadingDoubt::Unknown;
+    record.append(word);
+    return true;
+}
+
 } // namespace
 
 KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictionaryDir)
@@ -552,6 +619,46 @@ QString KanaConverter::error() const
 void KanaConverter::setUserEntries(const QList<UserDictionaryEntry> &entries)
 {
     m_userWords.setEntries(entries);
+}
+
+void KanaConverter::setMarking(bool on, const DoubtThresholds &thresholds)
+{
+    m_marking = on;
+    m_thresholds = thresholds;
+    m_analyzer.setWeighing(on, thresholds.analysisBelow, thresholds.theta);
+}
+
+bool KanaConverter::openSecondDictionary(const QString &dir)
+{
+    m_second.reset();
+    m_secondError.clear();
+    if (dir.isEmpty())
+        return true;
+    auto second = std::make_unique<MorphemeAnalyzer>(dir);
+    if (!second->isOpen()) {
+        m_secondError = second->error();
+        return false;
+    }
+    m_second = std::move(second);
+    return true;
+}
+
+void KanaConverter::markDoubts(QList<ConvertedWord> &record, const QString &line, const QList<FixedWord> &fixed,
+                               const QList<std::pair<const Morpheme *, qsizetype>> &sources)
+{
+    for (qsizetype r = 0; r < record.size(); ++r) {
+        if (sources[r].first)
+            DoubtJudge::judgeByLattice(record[r], *sources[r].first, m_thresholds);
+    }
+    if (!m_second || record.isEmpty())
+        return;
+    const QList<Morpheme> second = m_second->analyze(line, fixed);
+    const QList<qsizetype> secondStarts = startsOf(second);
+    for (qsizetype r = 0; r < record.size(); ++r) {
+        if (sources[r].first)
+            DoubtJudge::judgeBySecondDictionary(record[r], *sources[r].first, sources[r].second, second,
+                                                   secondStarts);
+    }
 }
 
 QList<FixedWord> KanaConverter::fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const
@@ -600,6 +707,7 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
     morphemes = withLexiconWords(morphemes, m_lexicon->wordsIn(line));
     morphemes = withNumbersJoined(withUnknownSignsApart(morphemes));
 
+    const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> words;
     words.reserve(morphemes.size());
     for (Morpheme &m : morphemes) {
@@ -621,6 +729,11 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
 
     UniqueWords unknown;
     Role roleBefore = Role::Blank; // the start of the line
+    qsizetype sourceAt = 0;
+    bool recordedBefore = false;
+    // For each word of the record, the morpheme it was read from and where
+    // that starts in the line read (none for a number joined to its counter).
+    QList<std::pair<const Morpheme *, qsizetype>> recordSources;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const KanaWord &w = words[i];
         const Morpheme &m = w.m;
@@ -634,12 +747,24 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
             result.text += m.spaceBefore;
         else if (blank)
             result.text += u' ';
+        sourceAt += m.spaceBefore.size();
+        const qsizetype kanaStart = result.text.size();
         result.text += kana;
+        const qsizetype recorded = result.words.size();
+        recordedBefore = recordWord(result.words, w, i > 0 ? &words[i - 1] : nullptr, recordedBefore,
+                                    {sourceAt, kanaStart}, columns, written);
+        if (result.words.size() > recorded)
+            recordSources.append({kana.isEmpty() || isNumber(m) ? nullptr : &m, sourceAt});
+        else if (recordedBefore && !recordSources.isEmpty())
+            recordSources.back().first = nullptr;
+        sourceAt += m.surface.size();
         // An empty word (a counter whose reading went into its number)
         // leaves the role of the word before in force.
         if (!kana.isEmpty())
             roleBefore = role;
     }
+    if (m_marking)
+        markDoubts(result.words, line, fixed, recordSources);
     unknown.add(keptSigns);
     result.unknownWords = unknown.words();
     // MeCab passes over blanks at the end of the line.
@@ -659,6 +784,7 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
                      [](const FixedWord &a, const FixedWord &b) { return a.start < b.start; });
     qsizetype next = 0;
     qsizetype start = 0;
+    qsizetype lineIndex = 0;
     while (start <= text.size()) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
@@ -682,6 +808,11 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
         if (end < text.size())
             result.text += u'\n';
         unknown.add(converted.unknownWords);
+        for (ConvertedWord word : converted.words) {
+            word.line = lineIndex;
+            result.words.append(std::move(word));
+        }
+        ++lineIndex;
         start = end + 1;
     }
     result.unknownWords = unknown.words();

@@ -3,12 +3,15 @@
 #include "convertedword.h"
 #include "kanalexicon.h"
 #include "morphemeanalyzer.h"
+#include "readingdoubts.h"
 #include "userdictionary.h"
 
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // Words in the order they were first met, each once. The set beside the
 // list keeps a text with very many distinct words linear; the few words of
@@ -74,6 +77,18 @@ public:
     // overlap.
     void setUserEntries(const QList<UserDictionaryEntry> &entries);
 
+    // When on, the words of the record carry their doubts and candidates
+    // (MeCab weighs its choices, which takes longer). Off at first; the
+    // converted text is the same either way.
+    void setMarking(bool on, const DoubtThresholds &thresholds = {});
+    bool isMarking() const { return m_marking; }
+    // A second dictionary whose readings the marks compare with; false,
+    // with its error in secondDictionaryError(), when it cannot be opened.
+    // An empty folder closes it.
+    bool openSecondDictionary(const QString &dir);
+    bool hasSecondDictionary() const { return m_second != nullptr; }
+    QString secondDictionaryError() const { return m_secondError; }
+
     // One line, without its line end. readings are stretches of the line
     // whose braille kana the document itself gives (ruby): each is one word
     // with that kana, there only, before the user's entries.
@@ -85,7 +100,14 @@ public:
 private:
     QList<FixedWord> fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const;
 
+    void markDoubts(QList<ConvertedWord> &record, const QString &line, const QList<FixedWord> &fixed,
+                    const QList<std::pair<const Morpheme *, qsizetype>> &sources);
+
     MorphemeAnalyzer m_analyzer;
+    bool m_marking = false;
+    DoubtThresholds m_thresholds;
+    std::unique_ptr<MorphemeAnalyzer> m_second;
+    QString m_secondError;
     KanaLexicon m_userWords;
     const KanaLexicon *m_lexicon = nullptr;
     QString m_lexiconError;

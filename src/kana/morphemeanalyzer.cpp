@@ -1,12 +1,16 @@
 #include "platform/settings.h"
 #include "morphemeanalyzer.h"
 
+#include "kanawords.h"
+
 #include <QByteArray>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <mecab.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -79,7 +83,21 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
     }
     // The dictionary's own dicrc doubles as the resource file, so no
     // system-wide mecabrc (which names the default dictionary) is read.
-    QByteArray dir = QFile::encodeName(dictionaryDir);
+    // A dictionary built for another program may come without one (Open
+    // JTalk's): its files are then linked into a folder beside a dicrc
+    // that says what MeCab needs.
+    QString openedDir = dictionaryDir;
+    if (!QFileInfo::exists(dictionaryDir + QStringLiteral("/dicrc"))) {
+        m_standIn = std::make_unique<QTemporaryDir>();
+        const QDir source(dictionaryDir);
+        for (const QString &name : source.entryList(QDir::Files))
+            QFile::link(source.absoluteFilePath(name), m_standIn->filePath(name));
+        QFile rc(m_standIn->filePath(QStringLiteral("dicrc")));
+        if (rc.open(QIODevice::WriteOnly))
+            rc.write("cost-factor = 800\nbos-feature = BOS/EOS,*,*,*,*,*,*,*,*\n");
+        openedDir = m_standIn->path();
+    }
+    QByteArray dir = QFile::encodeName(openedDir);
     QByteArray rc = dir + "/dicrc";
     QByteArray program("mirabo"), dOption("-d"), rOption("-r");
     std::vector<char *> argv = {program.data(), dOption.data(), dir.data(), rOption.data(), rc.data()};
@@ -90,6 +108,25 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
         m_lattice = m_model->createLattice();
     if (!m_lattice)
         m_error = missing + u'\n' + QString::fromUtf8(MeCab::getLastError());
+}
+
+QString MorphemeAnalyzer::locateSecondDictionaryDir()
+{
+    const QString fromEnvironment = qEnvironmentVariable("MIRABO_MECAB_SECOND_DICDIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const QString fromSettings = Settings::instance().value(secondSettingsKey()).toString();
+    if (!fromSettings.isEmpty())
+        return fromSettings;
+    const QString naist = QStringLiteral("/var/lib/mecab/dic/open-jtalk/naist-jdic");
+    return isUtf8Dictionary(naist) ? naist : QString();
+}
+
+void MorphemeAnalyzer::setWeighing(bool on, float otherAnalysesBelow, float theta)
+{
+    m_theta = theta;
+    m_weighing = on;
+    m_otherAnalysesBelow = otherAnalysesBelow;
 }
 
 MorphemeAnalyzer::~MorphemeAnalyzer()
@@ -164,7 +201,11 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
 
     const QByteArray sentence = line.toUtf8();
     m_lattice->clear();
+    m_lattice->set_request_type(m_weighing ? MECAB_MARGINAL_PROB | MECAB_NBEST : MECAB_ONE_BEST);
     m_lattice->set_sentence(sentence.constData(), std::size_t(sentence.size()));
+    // After the sentence: setting it resets theta to the model's own.
+    if (m_weighing)
+        m_lattice->set_theta(m_theta);
 
     // Byte offset where each fixed word starts, for finding its node again.
     QList<std::pair<qsizetype, QString>> fixedStarts;
@@ -183,6 +224,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
         return morphemes;
     }
 
+    QList<qsizetype> nodeStarts; // where each node's lookup began, blanks before it included
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
         Morpheme m;
@@ -197,6 +239,87 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
                 m.userKana = kana;
         }
         morphemes.append(m);
+        nodeStarts.append(begin - blankBytes);
     }
+    if (m_weighing)
+        weigh(morphemes, sentence, nodeStarts);
     return morphemes;
+}
+
+namespace {
+
+// Where a node's written form starts and ends in the sentence, in bytes.
+std::pair<qsizetype, qsizetype> spanOf(const MeCab::Node *node, const char *sentence)
+{
+    const qsizetype begin = node->surface - sentence;
+    return {begin, begin + node->length};
+}
+
+} // namespace
+
+void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sentence,
+                             const QList<qsizetype> &nodeStarts)
+{
+    const char *text = sentence.constData();
+    std::vector<std::pair<qsizetype, qsizetype>> weakSpans; // of the words below the threshold
+    std::vector<qsizetype> weakWords;
+    const MeCab::Node *node = m_lattice->bos_node()->next;
+    for (qsizetype i = 0; i < morphemes.size() && node; ++i, node = node->next) {
+        Morpheme &m = morphemes[i];
+        m.probability = node->prob;
+        if (!m.userKana.isEmpty() || !m.known)
+            continue;
+        const QString kana = KanaWords::kanaOf(m);
+        for (const MeCab::Node *other = m_lattice->begin_nodes(std::size_t(nodeStarts[i])); other;
+             other = other->bnext) {
+            if (other == node || other->length != node->length || other->stat != MECAB_NOR_NODE)
+                continue;
+            Morpheme entry;
+            entry.surface = m.surface;
+            entry.setFeatureText(QString::fromUtf8(other->feature));
+            const QString otherKana = KanaWords::kanaOf(entry);
+            if (otherKana == kana || KanaWords::containsKanji(otherKana))
+                continue;
+            auto same = std::find_if(m.otherEntries.begin(), m.otherEntries.end(),
+                                     [&](const auto &e) { return e.first == otherKana; });
+            if (same == m.otherEntries.end())
+                m.otherEntries.append({otherKana, other->prob});
+            else
+                same->second += other->prob;
+        }
+        std::stable_sort(m.otherEntries.begin(), m.otherEntries.end(),
+                         [](const auto &a, const auto &b) { return a.second > b.second; });
+        if (node->prob < m_otherAnalysesBelow) {
+            weakSpans.push_back(spanOf(node, text));
+            weakWords.push_back(i);
+        }
+    }
+    // The next best analyses, read where they cut the line at the same
+    // places as the best one around a weak word.
+    for (int n = 0; n < kOtherAnalyses && !weakWords.empty() && m_lattice->next(); ++n) {
+        for (std::size_t w = 0; w < weakWords.size(); ++w) {
+            const auto [begin, end] = weakSpans[w];
+            QString kana;
+            bool startsThere = false, endsThere = false;
+            for (const MeCab::Node *path = m_lattice->bos_node()->next; path && path->stat != MECAB_EOS_NODE;
+                 path = path->next) {
+                const auto [from, to] = spanOf(path, text);
+                if (from < begin || to > end) {
+                    if (from < end && to > begin)
+                        break; // crosses the word's edges
+                    continue;
+                }
+                startsThere |= from == begin;
+                endsThere |= to == end;
+                Morpheme piece;
+                piece.surface = QString::fromUtf8(path->surface, path->length);
+                piece.setFeatureText(QString::fromUtf8(path->feature));
+                kana += KanaWords::kanaOf(piece);
+            }
+            Morpheme &m = morphemes[weakWords[w]];
+            if (startsThere && endsThere && !kana.isEmpty() && !KanaWords::containsKanji(kana) &&
+                kana != KanaWords::kanaOf(m) && !m.otherAnalyses.contains(kana))
+                m.otherAnalyses.append(kana);
+        }
+    }
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <array>
+#include <memory>
+#include <utility>
 
 namespace MeCab {
 class Model;
@@ -21,6 +24,15 @@ struct Morpheme
     bool known = true;
     // Set when the user dictionary gave this word: its braille kana as is.
     QString userKana;
+
+    // Filled only when the analyzer is asked to weigh its choices (the
+    // uncertainty marks): how likely MeCab finds this word here (its
+    // marginal probability), the readings of the dictionary's other entries
+    // for the same written form here, and the readings the next best
+    // analyses give this stretch, both in braille kana, likeliest first.
+    float probability = 1;
+    QList<std::pair<QString, float>> otherEntries;
+    QStringList otherAnalyses;
 
     // The dictionary's fields, separated by commas: part of speech and three
     // subdivisions, conjugation type and form, base form, reading,
@@ -117,6 +129,15 @@ public:
     MorphemeAnalyzer &operator=(const MorphemeAnalyzer &) = delete;
 
     bool isOpen() const { return m_lattice != nullptr; }
+
+    // When on, analyze() fills each word's probability and other entries,
+    // and for a word whose probability is below otherAnalysesBelow, the
+    // readings of up to kOtherAnalyses next best analyses. The words chosen
+    // are the same either way.
+    // theta scales the dictionary's costs into probabilities: the smaller,
+    // the more evenly MeCab's choices share the lattice.
+    void setWeighing(bool on, float otherAnalysesBelow = 0, float theta = 0.75f);
+    static constexpr int kOtherAnalyses = 4;
     QString error() const { return m_error; }
 
     // The words of one line (without line end), in order. The fixed words
@@ -143,8 +164,23 @@ public:
     // True when the folder holds a MeCab dictionary built for UTF-8 text.
     static bool isUtf8Dictionary(const QString &dir);
 
+    // A second dictionary to compare readings with, where one is installed:
+    // the one named by MIRABO_MECAB_SECOND_DICDIR or the setting
+    // kana/secondDictionaryDir, else the NAIST-jdic that Debian's
+    // open-jtalk-mecab-naist-jdic installs; empty when there is none.
+    static QString locateSecondDictionaryDir();
+    static QString secondSettingsKey() { return QStringLiteral("kana/secondDictionaryDir"); }
+
 private:
     QList<Morpheme> analyzePiece(const QString &piece, const QList<FixedWord> &fixedWords);
+    void weigh(QList<Morpheme> &morphemes, const QByteArray &sentence, const QList<qsizetype> &nodeStarts);
+
+    bool m_weighing = false;
+    float m_otherAnalysesBelow = 0;
+    float m_theta = 0.75f;
+    // A folder of links standing in for a dictionary that came without
+    // its dicrc.
+    std::unique_ptr<QTemporaryDir> m_standIn;
 
     MeCab::Model *m_model = nullptr;
     MeCab::Tagger *m_tagger = nullptr;
