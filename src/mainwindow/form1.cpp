@@ -175,13 +175,13 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
     connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &Form1::selectEditorLineOfListRow);
     connect(m_document.translationModel(), &TranslationModel::outOfDateChanged, this, &Form1::showTranslationState);
-    // Connected after the list's own following of the editor's line.
-    new BrailleRouting(txtdpbox, List1, m_document.translationModel(), this);
 
     m_braillePages = new BraillePageCommands(
         this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); },
         [this] { return translateIfOutOfDate(); });
     connect(m_braillePages, &BraillePageCommands::insertIntoText, this, &Form1::insertAtCursor);
+    // Connected after the list's own following of the editor's line.
+    new BrailleRouting(txtdpbox, List1, m_document.translationModel(), m_braillePages, this);
     createMenus();
     createToolbar();
     createStatusBar();

@@ -3,7 +3,7 @@
 #include "kanaconversioncommand.h"
 #include "platform/gui/userdialogs.h"
 #include "proofreading/convertedwords.h"
-#include "proofreading/readingdoubts.h"
+#include "proofreading/doubtreasons.h"
 #include "proofreading/userreadings.h"
 #include "researchlistwindow.h"
 

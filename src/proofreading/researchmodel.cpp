@@ -1,7 +1,7 @@
 #include "researchmodel.h"
 
 #include "convertedwords.h"
-#include "readingdoubts.h"
+#include "doubtreasons.h"
 
 #include <QHash>
 #include <QTextBlock>

@@ -1,6 +1,8 @@
 #include "mainwindowfixture.h"
 #include "mainwindow/braillelistview.h"
 #include "mainwindow/braillerowpainter.h"
+#include "braillepageview/braillepagecommands.h"
+#include "braillepageview/braillepageview.h"
 #include "translationmodel/translationmodel.h"
 
 #include <QTest>
@@ -20,6 +22,7 @@ private slots:
     void caretAndCellsAgreeBothWays();
     void caretPastTheShownColumnsStillHasItsCells();
     void outOfDateTranslationRoutesNothing();
+    void pageViewTurnsToTheCaretAndRoutesClicks();
 
 private:
     void setCaret(int position) const
@@ -121,6 +124,28 @@ void TestBrailleRouting::outOfDateTranslationRoutesNothing()
     QVERIFY(QTest::qWaitForWindowExposed(fixture_->form.get()));
     clickSlot(1, 0, true);
     QVERIFY(caret() != 0);
+}
+
+void TestBrailleRouting::pageViewTurnsToTheCaretAndRoutesClicks()
+{
+    // Thirty short lines: with 22 lines a page, line 25 is on the second.
+    QStringList lines;
+    for (int i = 0; i < 30; ++i)
+        lines.append(u"あめ"_s);
+    fixture_->translate(lines.join(u'\n'));
+    fixture_->action(u"showBraillePages"_s)->trigger();
+    BraillePageView *view = fixture_->form->braillePages()->translationView();
+    QVERIFY(view);
+    QCOMPARE(view->page(), 0);
+    setCaret(24 * 3 + 1);
+    QCOMPARE(view->page(), 1);
+    // A click on the second cell of the fourth line of the first page.
+    emit view->cellClicked(0, 3, 1);
+    QCOMPARE(caret(), 3 * 3 + 1);
+    QCOMPARE(view->page(), 0);
+    // A cell where no braille stands leaves the caret where it is.
+    emit view->cellClicked(0, 3, 20);
+    QCOMPARE(caret(), 3 * 3 + 1);
 }
 
 QTEST_MAIN(TestBrailleRouting)

@@ -1,4 +1,4 @@
-#include "readingdoubts.h"
+#include "doubtreasons.h"
 
 #include <QStringList>
 
