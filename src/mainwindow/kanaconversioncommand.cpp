@@ -29,8 +29,19 @@ KanaConversionCommand::~KanaConversionCommand() = default;
 KanaConverter *KanaConversionCommand::converter()
 {
     if (!m_converter)
-        m_converter = std::make_unique<KanaConverter>();
+        useConverter(std::make_unique<KanaConverter>());
     return m_converter.get();
+}
+
+void KanaConversionCommand::useConverter(std::unique_ptr<KanaConverter> converter)
+{
+    m_converter = std::move(converter);
+    // Proofreading shows which readings are doubtful; a second dictionary,
+    // where one is installed, is one more opinion.
+    m_converter->setMarking(true);
+    const QString second = MorphemeAnalyzer::locateSecondDictionaryDir();
+    if (!second.isEmpty())
+        m_converter->openSecondDictionary(second);
 }
 
 QString KanaConversionCommand::chooseDictionary(const QString &problem)
@@ -55,7 +66,7 @@ bool KanaConversionCommand::convert()
         const QString dir = chooseDictionary(kana->error());
         if (dir.isEmpty())
             return false;
-        m_converter = std::make_unique<KanaConverter>(dir);
+        useConverter(std::make_unique<KanaConverter>(dir));
         kana = m_converter.get();
         if (kana->hasDictionary())
             Settings::instance().setValue(MorphemeAnalyzer::settingsKey(), dir);

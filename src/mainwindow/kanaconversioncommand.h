@@ -59,6 +59,7 @@ private:
     void replaceLines(int start, int end, const QList<ConvertedLine> &lines);
 
     KanaConverter *converter();
+    void useConverter(std::unique_ptr<KanaConverter> converter);
     // Asks for the dictionary's folder when it could not be opened; empty
     // when the user gives none.
     QString chooseDictionary(const QString &problem);
