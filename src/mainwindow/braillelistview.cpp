@@ -26,15 +26,15 @@ bool isTextOrBrailleRow(const QModelIndex &index)
 }
 
 // The caret's cells are framed as well as tinted, so they are found without
-// telling colours apart.
-void paintCaretCells(QPainter &painter, const BrailleRowPainter &rows, const QRect &rowRect, const QPalette &palette,
+// telling colours apart; on a selected row in the colour of its text.
+void paintCaretCells(QPainter &painter, const BrailleRowPainter &rows, const QRect &rowRect, const QColor &colour,
                      qsizetype first, qsizetype count)
 {
     const QRectF cells = rows.slotRect(rowRect, first).united(rows.slotRect(rowRect, first + count - 1));
-    QColor fill = palette.color(QPalette::Highlight);
+    QColor fill = colour;
     fill.setAlpha(70);
     painter.fillRect(cells, fill);
-    painter.setPen(QPen(palette.color(QPalette::Highlight), 2));
+    painter.setPen(QPen(colour, 2));
     painter.drawRect(cells.adjusted(1, 1, -1, -1));
 }
 
@@ -77,8 +77,10 @@ void BrailleListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         if (view && view->caretCellCount() > 0 && !outOfDate &&
             index.data(TranslationModel::SourceLineRole).toInt() == view->caretLine() &&
             view->caretFirstCell() < BrailleRowPainter::slotCount(row))
-            paintCaretCells(*painter, rowPainter(opt.font), rect, opt.palette, view->caretFirstCell(),
-                            view->caretCellCount());
+            paintCaretCells(*painter, rowPainter(opt.font), rect,
+                            opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                 : QPalette::Highlight),
+                            view->caretFirstCell(), view->caretCellCount());
         painter->setPen(opt.palette.color(group, role));
         rowPainter(opt.font).paintRow(*painter, rect, row);
     }

@@ -157,11 +157,14 @@ void KanaConversionCommand::replaceLines(int start, int end, const QList<Convert
     cursor.endEditBlock();
     if (!changed)
         return;
+    QList<std::pair<int, KanaConversion>> converted;
+    converted.reserve(lines.size());
     int shift = 0;
     for (const ConvertedLine &line : lines) {
-        emit lineConverted(line.start + shift, line.conversion);
+        converted.append({line.start + shift, line.conversion});
         shift += int(line.conversion.text.size()) - line.length;
     }
+    emit linesConverted(converted);
     // What was converted stays selected, for proofreading.
     cursor.setPosition(start);
     cursor.setPosition(end + grown, QTextCursor::KeepAnchor);

@@ -35,9 +35,9 @@ public slots:
     void editUserDictionary();
 
 signals:
-    // A line was converted; start is where its kana now begins in the
-    // editor's document.
-    void lineConverted(int start, const KanaConversion &conversion);
+    // Lines were converted, each with where its kana now begins in the
+    // editor's document; told once for a conversion.
+    void linesConverted(const QList<std::pair<int, KanaConversion>> &lines);
 
 public:
     // Before 点字翻訳: text with kanji offers the conversion first. True

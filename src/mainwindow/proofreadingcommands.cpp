@@ -31,7 +31,7 @@ ProofreadingCommands::ProofreadingCommands(QPlainTextEdit *editor, KanaConversio
     : QObject(window), m_editor(editor), m_window(window), m_conversion(conversion),
       m_words(new ConvertedWords(editor->document(), this))
 {
-    connect(conversion, &KanaConversionCommand::lineConverted, m_words, &ConvertedWords::addLine);
+    connect(conversion, &KanaConversionCommand::linesConverted, m_words, &ConvertedWords::addLines);
     connect(m_words, &ConvertedWords::changed, this, &ProofreadingCommands::showMarks);
     connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &ProofreadingCommands::showWordAtCaret);
     editor->viewport()->installEventFilter(this);

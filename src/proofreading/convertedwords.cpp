@@ -36,8 +36,29 @@ ConvertedWords::ConvertedWords(QTextDocument *document, QObject *parent) : QObje
 
 void ConvertedWords::addLine(int start, const KanaConversion &conversion)
 {
-    std::vector<Word> added;
-    added.reserve(std::size_t(conversion.words.size()));
+    addLines({{start, conversion}});
+}
+
+void ConvertedWords::addLines(const QList<std::pair<int, KanaConversion>> &lines)
+{
+    const std::size_t before = m_words.size();
+    bool added = false;
+    for (const auto &[start, conversion] : lines)
+        added = appendLine(start, conversion) || added;
+    if (!added)
+        return;
+    // The lines converted lie between the words kept, which are in order.
+    const auto middle = m_words.begin() + std::ptrdiff_t(before);
+    std::sort(middle, m_words.end(), [](const Word &a, const Word &b) { return a.start() < b.start(); });
+    std::inplace_merge(m_words.begin(), middle, m_words.end(),
+                       [](const Word &a, const Word &b) { return a.start() < b.start(); });
+    recount();
+    emit changed();
+}
+
+bool ConvertedWords::appendLine(int start, const KanaConversion &conversion)
+{
+    bool added = false;
     for (const ConvertedWord &converted : conversion.words) {
         if (converted.kanaLength <= 0 || converted.kanaStart < 0 ||
             converted.kanaStart + converted.kanaLength > conversion.text.size())
@@ -46,16 +67,12 @@ void ConvertedWords::addLine(int start, const KanaConversion &conversion)
         Word word{placeOf(m_document, from, from + int(converted.kanaLength)), converted.written,
                   conversion.text.sliced(converted.kanaStart, converted.kanaLength), converted.candidates,
                   converted.doubts};
-        if (stillReads(word))
-            added.push_back(std::move(word));
+        if (stillReads(word)) {
+            m_words.push_back(std::move(word));
+            added = true;
+        }
     }
-    if (added.empty())
-        return;
-    const auto at = std::lower_bound(m_words.begin(), m_words.end(), start,
-                                     [](const Word &word, int position) { return word.start() < position; });
-    m_words.insert(at, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
-    recount();
-    emit changed();
+    return added;
 }
 
 void ConvertedWords::clear()

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "kana/convertedword.h"
+#include "kana/kanaconverter.h"
 
 #include <QList>
 #include <QObject>
 #include <QTextCursor>
 
+#include <utility>
 #include <vector>
 
 class QTextDocument;
-struct KanaConversion;
 
 // The words 点訳かな変換 wrote into a text document, each with the kanji it
 // was written in and why its reading is doubted. Each keeps its place while
@@ -38,6 +39,8 @@ public:
 
     // The words of a converted line whose kana now starts at start.
     void addLine(int start, const KanaConversion &conversion);
+    // The same for many lines at once, telling of the change once.
+    void addLines(const QList<std::pair<int, KanaConversion>> &lines);
     void clear();
 
     // In the order of the text.
@@ -67,6 +70,8 @@ signals:
 
 private:
     void noteChange(int position, int removed, int added);
+    // Adds the line's words at the end, out of order; false when none.
+    bool appendLine(int start, const KanaConversion &conversion);
     void recount();
     // Writes kana over the words at indexes (ascending) inside the caller's
     // edit block.
