@@ -10,6 +10,29 @@
 
 #include <cerrno>
 
+namespace {
+
+// One row for each word whose reading is in doubt; the column counts
+// characters, not UTF-16 units, from 1.
+QString checkRows(const QList<ConvertedWord> &words, const QStringList &sourceLines)
+{
+    QString rows;
+    for (const ConvertedWord &word : words) {
+        if (!word.doubts)
+            continue;
+        const QString line = sourceLines.value(word.line);
+        const qsizetype column = QStringView(line).left(word.sourceColumn).toUcs4().size() + 1;
+        rows += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
+                    .arg(word.line + 1)
+                    .arg(column)
+                    .arg(word.written, word.kana, word.candidates.join(u'/'),
+                         DoubtJudge::names(word.doubts).join(u','));
+    }
+    return rows;
+}
+
+} // namespace
+
 int runKanaCommand(const QStringList &args, const CliStreams &io)
 {
     CommandArguments arguments(QStringLiteral("kana"), QStringLiteral("[ファイル|-]"),
@@ -28,6 +51,10 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
                         QStringLiteral("ファイルを文書として読む: docx、odt、html、xhtml、epub、pdf "
                                        "（省くと拡張子から）、または text。文書のルビはその語の読みに使う"),
                         QStringLiteral("FORMAT"));
+    arguments.addOption({QStringLiteral("check")},
+                        QStringLiteral("変換した文の代わりに、読みの確かでない語を 1 語 1 行で出力する: "
+                                       "行<TAB>桁<TAB>表記<TAB>読み<TAB>候補（/ 区切り）<TAB>理由"
+                                       "（unknown,homograph,analysis,dictionary）"));
     if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
         return outcome.status;
     QString dictPath = UserDictionary::defaultPath();
@@ -70,6 +97,15 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
     for (const QString &problem : dictionary.problems)
         writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(dictPath, problem));
     converter.setUserEntries(dictionary.entries);
+    const bool check = arguments.isSet(QStringLiteral("check"));
+    if (check) {
+        converter.setMarking(true);
+        // The second dictionary is optional: without it the other marks stand.
+        if (!converter.openSecondDictionary(MorphemeAnalyzer::locateSecondDictionaryDir()))
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.secondDictionaryError()));
+    }
+    QList<ConvertedWord> marked;
+    QStringList sourceLines; // of the marked words, by line
 
     QString output;
     UniqueWords unknownWords;
@@ -96,6 +132,8 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         const KanaConversion converted = converter.convertText(imported.document.text, readings);
         output = converted.text + u'\n';
         unknownWords.add(converted.unknownWords);
+        marked = converted.words;
+        sourceLines = imported.document.text.split(u'\n');
     }
     QString text;
     if (format == DocumentImporter::Format::Unknown && !readInputText(input, io.in, err, text))
@@ -105,8 +143,17 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         const KanaConversion converted = converter.convertLine(line);
         output += converted.text + u'\n';
         unknownWords.add(converted.unknownWords);
+        if (check) {
+            for (ConvertedWord word : converted.words) {
+                word.line = sourceLines.size();
+                marked.append(std::move(word));
+            }
+            sourceLines.append(line);
+        }
     }
-    if (!unknownWords.words().isEmpty())
+    if (check)
+        output = checkRows(marked, sourceLines);
+    else if (!unknownWords.words().isEmpty())
         writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.words().join(u' ')));
     if (!writeUtf8(io.out, output) || std::fflush(io.out) != 0) {
         reportWriteFailure(err, errno);

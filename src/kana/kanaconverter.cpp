@@ -625,7 +625,7 @@ void KanaConverter::setMarking(bool on, const DoubtThresholds &thresholds)
 {
     m_marking = on;
     m_thresholds = thresholds;
-    m_analyzer.setWeighing(on, thresholds.analysisBelow, thresholds.theta);
+    m_analyzer.setWeighing(on, thresholds.theta);
 }
 
 bool KanaConverter::openSecondDictionary(const QString &dir)

@@ -11,6 +11,8 @@
 #include <mecab.h>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -122,11 +124,10 @@ QString MorphemeAnalyzer::locateSecondDictionaryDir()
     return isUtf8Dictionary(naist) ? naist : QString();
 }
 
-void MorphemeAnalyzer::setWeighing(bool on, float otherAnalysesBelow, float theta)
+void MorphemeAnalyzer::setWeighing(bool on, float theta)
 {
     m_theta = theta;
     m_weighing = on;
-    m_otherAnalysesBelow = otherAnalysesBelow;
 }
 
 MorphemeAnalyzer::~MorphemeAnalyzer()
@@ -201,11 +202,9 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
 
     const QByteArray sentence = line.toUtf8();
     m_lattice->clear();
-    m_lattice->set_request_type(m_weighing ? MECAB_MARGINAL_PROB | MECAB_NBEST : MECAB_ONE_BEST);
+    // The next best analyses need every link of the lattice kept.
+    m_lattice->set_request_type(m_weighing ? MECAB_NBEST : MECAB_ONE_BEST);
     m_lattice->set_sentence(sentence.constData(), std::size_t(sentence.size()));
-    // After the sentence: setting it resets theta to the model's own.
-    if (m_weighing)
-        m_lattice->set_theta(m_theta);
 
     // Byte offset where each fixed word starts, for finding its node again.
     QList<std::pair<qsizetype, QString>> fixedStarts;
@@ -257,69 +256,145 @@ std::pair<qsizetype, qsizetype> spanOf(const MeCab::Node *node, const char *sent
 
 } // namespace
 
+namespace {
+
+// The cost MeCab adds when `to` follows `from`: their connection and the
+// word cost of `to`; none when the lattice holds no such link.
+std::optional<long> linkCost(const MeCab::Node *from, const MeCab::Node *to)
+{
+    for (const MeCab::Path *path = from->rpath; path; path = path->rnext) {
+        if (path->rnode == to)
+            return path->cost;
+    }
+    return std::nullopt;
+}
+
+// How much of the choice between two analyses MeCab gives the one that
+// costs `extra` more, scaled by theta as it scales its marginal
+// probabilities.
+float shareOf(long extra, float theta)
+{
+    return float(1.0 / (1.0 + std::exp(double(theta) * double(extra))));
+}
+
+} // namespace
+
 void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sentence,
                              const QList<qsizetype> &nodeStarts)
 {
     const char *text = sentence.constData();
-    std::vector<std::pair<qsizetype, qsizetype>> weakSpans; // of the words below the threshold
-    std::vector<qsizetype> weakWords;
-    const MeCab::Node *node = m_lattice->bos_node()->next;
-    for (qsizetype i = 0; i < morphemes.size() && node; ++i, node = node->next) {
-        Morpheme &m = morphemes[i];
-        m.probability = node->prob;
-        if (!m.userKana.isEmpty() || !m.known)
+    std::vector<const MeCab::Node *> best;
+    for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
+         node = node->next)
+        best.push_back(node);
+    if (qsizetype(best.size()) != morphemes.size())
+        return;
+    std::vector<QString> kanaOfBest(best.size());
+    // Another entry in the place of a word: the best analysis with only
+    // that word changed, weighed against the best one.
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        Morpheme &m = morphemes[qsizetype(i)];
+        const MeCab::Node *node = best[i];
+        if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface))
             continue;
-        const QString kana = KanaWords::kanaOf(m);
-        for (const MeCab::Node *other = m_lattice->begin_nodes(std::size_t(nodeStarts[i])); other;
+        kanaOfBest[i] = KanaWords::kanaOf(m);
+        const MeCab::Node *next = node->next;
+        const std::optional<long> ownLink = next ? linkCost(node, next) : std::nullopt;
+        for (const MeCab::Node *other = m_lattice->begin_nodes(std::size_t(nodeStarts[qsizetype(i)])); other;
              other = other->bnext) {
             if (other == node || other->length != node->length || other->stat != MECAB_NOR_NODE)
+                continue;
+            const std::optional<long> otherLink = next ? linkCost(other, next) : std::nullopt;
+            if (ownLink.has_value() != otherLink.has_value())
+                continue;
+            const long extra = (other->cost + otherLink.value_or(0)) - (node->cost + ownLink.value_or(0));
+            const float share = shareOf(extra, m_theta);
+            if (share < kLeastEntryShare)
                 continue;
             Morpheme entry;
             entry.surface = m.surface;
             entry.setFeatureText(QString::fromUtf8(other->feature));
             const QString otherKana = KanaWords::kanaOf(entry);
-            if (otherKana == kana || KanaWords::containsKanji(otherKana))
+            if (otherKana == kanaOfBest[i] || KanaWords::containsKanji(otherKana))
                 continue;
+            const bool sameKind =
+                entry.partOfSpeech() == m.partOfSpeech() && entry.subdivision() == m.subdivision();
             auto same = std::find_if(m.otherEntries.begin(), m.otherEntries.end(),
-                                     [&](const auto &e) { return e.first == otherKana; });
-            if (same == m.otherEntries.end())
-                m.otherEntries.append({otherKana, other->prob});
-            else
-                same->second += other->prob;
+                                     [&](const Morpheme::OtherEntry &e) { return e.kana == otherKana; });
+            if (same == m.otherEntries.end()) {
+                m.otherEntries.append({otherKana, share, sameKind});
+            } else {
+                same->probability = std::max(same->probability, share);
+                same->sameKind |= sameKind;
+            }
         }
         std::stable_sort(m.otherEntries.begin(), m.otherEntries.end(),
-                         [](const auto &a, const auto &b) { return a.second > b.second; });
-        if (node->prob < m_otherAnalysesBelow) {
-            weakSpans.push_back(spanOf(node, text));
-            weakWords.push_back(i);
-        }
+                         [](const Morpheme::OtherEntry &a, const Morpheme::OtherEntry &b) {
+                             return a.probability > b.probability;
+                         });
     }
-    // The next best analyses, read where they cut the line at the same
-    // places as the best one around a weak word.
-    for (int n = 0; n < kOtherAnalyses && !weakWords.empty() && m_lattice->next(); ++n) {
-        for (std::size_t w = 0; w < weakWords.size(); ++w) {
-            const auto [begin, end] = weakSpans[w];
-            QString kana;
-            bool startsThere = false, endsThere = false;
-            for (const MeCab::Node *path = m_lattice->bos_node()->next; path && path->stat != MECAB_EOS_NODE;
-                 path = path->next) {
-                const auto [from, to] = spanOf(path, text);
-                if (from < begin || to > end) {
-                    if (from < end && to > begin)
-                        break; // crosses the word's edges
-                    continue;
+    // Every other analysis leaves the best one somewhere and comes back to
+    // it at the end of one of its words. For each such end and each other
+    // word that ends there, the likeliest analysis through that word and
+    // on along the best one costs what that word's best path costs plus
+    // its link to the next best word: words of the best analysis it passes
+    // over are weighed by its share.
+    std::vector<qsizetype> bestEndingAt(std::size_t(sentence.size()) + 1, -1);
+    for (std::size_t i = 0; i < best.size(); ++i)
+        bestEndingAt[std::size_t(spanOf(best[i], text).second)] = qsizetype(i);
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        const MeCab::Node *next = best[i]->next;
+        if (!next)
+            continue;
+        const qsizetype rejoin = spanOf(best[i], text).second;
+        for (const MeCab::Path *link = next->lpath; link; link = link->lnext) {
+            const MeCab::Node *other = link->lnode;
+            if (other == best[i] || !other)
+                continue;
+            const float share = shareOf(other->cost + link->cost - next->cost, m_theta);
+            if (share < kLeastShareWeighed)
+                continue;
+            // Back along the other analysis to where it leaves the best one.
+            QList<const MeCab::Node *> detour;
+            const MeCab::Node *back = other;
+            qsizetype leaves = 0;
+            while (back && back->stat != MECAB_BOS_NODE) {
+                const qsizetype backEnd = spanOf(back, text).second;
+                const qsizetype index = bestEndingAt[std::size_t(backEnd)];
+                if (index >= 0 && best[std::size_t(index)] == back) {
+                    leaves = backEnd;
+                    break;
                 }
-                startsThere |= from == begin;
-                endsThere |= to == end;
+                detour.prepend(back);
+                back = back->prev;
+            }
+            QString kana;
+            for (const MeCab::Node *node : detour) {
                 Morpheme piece;
-                piece.surface = QString::fromUtf8(path->surface, path->length);
-                piece.setFeatureText(QString::fromUtf8(path->feature));
+                piece.surface = QString::fromUtf8(node->surface, node->length);
+                piece.setFeatureText(QString::fromUtf8(node->feature));
                 kana += KanaWords::kanaOf(piece);
             }
-            Morpheme &m = morphemes[weakWords[w]];
-            if (startsThere && endsThere && !kana.isEmpty() && !KanaWords::containsKanji(kana) &&
-                kana != KanaWords::kanaOf(m) && !m.otherAnalyses.contains(kana))
-                m.otherAnalyses.append(kana);
+            for (qsizetype k = bestEndingAt[std::size_t(rejoin)]; k >= 0; --k) {
+                const auto [begin, end] = spanOf(best[std::size_t(k)], text);
+                if (end <= leaves)
+                    break;
+                Morpheme &m = morphemes[k];
+                if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface))
+                    continue;
+                // Another entry in the word's own place is a homograph, weighed above.
+                const bool samePlace = detour.size() == 1 && detour.front()->length == best[std::size_t(k)]->length &&
+                                       spanOf(detour.front(), text).first == begin;
+                if (samePlace)
+                    continue;
+                m.probability = std::min(m.probability, 1.0f - share);
+                // A detour over this word alone reads it otherwise.
+                const bool alone = (k == 0 || spanOf(best[std::size_t(k - 1)], text).second <= leaves) &&
+                                   end == rejoin && !detour.isEmpty() && spanOf(detour.front(), text).first == begin;
+                if (alone && !kana.isEmpty() && !KanaWords::containsKanji(kana) && kana != KanaWords::kanaOf(m) &&
+                    !m.otherAnalyses.contains(kana))
+                    m.otherAnalyses.append(kana);
+            }
         }
     }
 }

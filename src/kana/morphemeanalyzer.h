@@ -26,12 +26,20 @@ struct Morpheme
     QString userKana;
 
     // Filled only when the analyzer is asked to weigh its choices (the
-    // uncertainty marks): how likely MeCab finds this word here (its
-    // marginal probability), the readings of the dictionary's other entries
-    // for the same written form here, and the readings the next best
-    // analyses give this stretch, both in braille kana, likeliest first.
+    // uncertainty marks, see setWeighing()): how likely MeCab finds this
+    // word here, the readings of the dictionary's other entries for the
+    // same written form here, and the readings the next best analyses give
+    // this stretch, both in braille kana, likeliest first.
+    struct OtherEntry
+    {
+        QString kana;
+        float probability = 0;
+        // The same part of speech and subdivision: grammar cannot tell the
+        // two apart, only the entries' own costs.
+        bool sameKind = false;
+    };
     float probability = 1;
-    QList<std::pair<QString, float>> otherEntries;
+    QList<OtherEntry> otherEntries;
     QStringList otherAnalyses;
 
     // The dictionary's fields, separated by commas: part of speech and three
@@ -130,14 +138,18 @@ public:
 
     bool isOpen() const { return m_lattice != nullptr; }
 
-    // When on, analyze() fills each word's probability and other entries,
-    // and for a word whose probability is below otherAnalysesBelow, the
-    // readings of up to kOtherAnalyses next best analyses. The words chosen
-    // are the same either way.
-    // theta scales the dictionary's costs into probabilities: the smaller,
-    // the more evenly MeCab's choices share the lattice.
-    void setWeighing(bool on, float otherAnalysesBelow = 0, float theta = 0.75f);
-    static constexpr int kOtherAnalyses = 4;
+    // When on, analyze() fills, for each word that holds kanji, its other
+    // entries, each with the share MeCab gives it against the word chosen
+    // when only that word changes; its probability, one less the share of
+    // the likeliest other analysis that passes over it (while that is at
+    // least kLeastShareWeighed); and the readings of such analyses that
+    // cut it as the best one does. theta scales the dictionary's costs
+    // into shares. The words chosen are the same either way.
+    void setWeighing(bool on, float theta = 0.003f);
+    static constexpr float kLeastShareWeighed = 0.05f;
+    // Other entries with less than this share are passed over: no reader
+    // would pick them (上手 read うま).
+    static constexpr float kLeastEntryShare = 1e-6f;
     QString error() const { return m_error; }
 
     // The words of one line (without line end), in order. The fixed words
@@ -176,8 +188,7 @@ private:
     void weigh(QList<Morpheme> &morphemes, const QByteArray &sentence, const QList<qsizetype> &nodeStarts);
 
     bool m_weighing = false;
-    float m_otherAnalysesBelow = 0;
-    float m_theta = 0.75f;
+    float m_theta = 0.003f; // the scale from the dictionary's costs to shares
     // A folder of links standing in for a dictionary that came without
     // its dicrc.
     std::unique_ptr<QTemporaryDir> m_standIn;

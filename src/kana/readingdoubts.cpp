@@ -18,10 +18,10 @@ void judgeByLattice(ConvertedWord &word, const Morpheme &m, const DoubtThreshold
 {
     if (!m.userKana.isEmpty() || !m.known)
         return;
-    for (const auto &[kana, share] : m.otherEntries) {
-        if (share >= thresholds.homographShare)
+    for (const Morpheme::OtherEntry &entry : m.otherEntries) {
+        if (entry.probability >= (entry.sameKind ? thresholds.sameKindShare : thresholds.homographShare))
             word.doubts |= ReadingDoubt::Homograph;
-        addCandidate(word, kana);
+        addCandidate(word, entry.kana);
     }
     if (m.probability < thresholds.analysisBelow)
         word.doubts |= ReadingDoubt::Analysis;

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -19,6 +21,11 @@ private slots:
     void placesPointAtTheWord();
     void linesAreCountedInAText();
     void onlyUnknownWordsAreMarkedUnknown();
+    void markingKeepsTheText_data();
+    void markingKeepsTheText();
+    void homographsAreMarkedWithTheirOtherReadings_data();
+    void homographsAreMarkedWithTheirOtherReadings();
+    void wordsTheUserReadAreTrusted();
 
 private:
     std::unique_ptr<KanaConverter> converter_;
@@ -100,6 +107,73 @@ void TestConvertedWords::onlyUnknownWordsAreMarkedUnknown()
             unknown.append(word.written);
     }
     QCOMPARE(unknown, QStringList({u"龘"_s, u"𪚲"_s}));
+}
+
+void TestConvertedWords::markingKeepsTheText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("homographs") << u"今日は市場で人気の生物を買った。"_s;
+    QTest::newRow("numbers and counters") << u"三百円で3人分、5月1日に。"_s;
+    QTest::newRow("names and blanks") << u"　田中さんと 山崎さん\r\n\n中田さん"_s;
+    QTest::newRow("unknown and marks") << u"龘が か゛っこうに 人々と来た"_s;
+}
+
+void TestConvertedWords::markingKeepsTheText()
+{
+    QFETCH(QString, text);
+    KanaConverter marking;
+    marking.setMarking(true);
+    const KanaConversion plain = converter_->convertText(text);
+    const KanaConversion marked = marking.convertText(text);
+    QCOMPARE(marked.text, plain.text);
+    QCOMPARE(marked.words.size(), plain.words.size());
+    for (qsizetype i = 0; i < marked.words.size(); ++i) {
+        QCOMPARE(marked.words[i].written, plain.words[i].written);
+        QCOMPARE(marked.words[i].kana, plain.words[i].kana);
+        // Without marking only what needs no weighing is said.
+        QCOMPARE(plain.words[i].doubts & ~ReadingDoubts(ReadingDoubt::Unknown), ReadingDoubts());
+        QVERIFY(plain.words[i].candidates.isEmpty());
+        QVERIFY(!marked.words[i].candidates.contains(marked.words[i].kana));
+    }
+}
+
+void TestConvertedWords::homographsAreMarkedWithTheirOtherReadings_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("otherReading");
+    QTest::newRow("今日") << u"今日は晴れた。"_s << u"今日"_s << u"こんにち"_s;
+    QTest::newRow("人気") << u"人気のない道。"_s << u"人気"_s << u"ひとけ"_s;
+    QTest::newRow("色紙") << u"色紙を買う。"_s << u"色紙"_s << u"しきし"_s;
+    QTest::newRow("a word with one reading") << u"机を運ぶ。"_s << u"机"_s << QString();
+}
+
+void TestConvertedWords::homographsAreMarkedWithTheirOtherReadings()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, written);
+    QFETCH(QString, otherReading);
+    KanaConverter marking;
+    marking.setMarking(true);
+    const KanaConversion result = marking.convertLine(line);
+    const auto word = std::find_if(result.words.begin(), result.words.end(),
+                                   [&](const ConvertedWord &w) { return w.written == written; });
+    QVERIFY(word != result.words.end());
+    QCOMPARE(word->doubts.testFlag(ReadingDoubt::Homograph), !otherReading.isEmpty());
+    if (!otherReading.isEmpty())
+        QVERIFY2(word->candidates.contains(otherReading), qPrintable(word->candidates.join(u'/')));
+}
+
+void TestConvertedWords::wordsTheUserReadAreTrusted()
+{
+    KanaConverter marking;
+    marking.setMarking(true);
+    marking.setUserEntries({{u"今日"_s, u"こんにち"_s}});
+    const KanaConversion result = marking.convertLine(u"今日の世界。"_s);
+    QVERIFY(!result.words.isEmpty());
+    QCOMPARE(result.words.front().written, u"今日"_s);
+    QCOMPARE(result.words.front().kana, u"こんにち"_s);
+    QCOMPARE(result.words.front().doubts, ReadingDoubts());
 }
 
 QTEST_GUILESS_MAIN(TestConvertedWords)

@@ -1,4 +1,5 @@
 #include "cliinprocess.h"
+#include "kana/morphemeanalyzer.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,6 +19,9 @@ private slots:
     void pipesIntoBraille();
     void approximateNumberReachesBraille();
     void mecabDictionaryChosenAtRunTime();
+    void checkMarksEachReason_data();
+    void checkMarksEachReason();
+    void checkCountsLinesAndCharacters();
 
 private:
     struct Run
@@ -29,6 +33,17 @@ private:
     static Run run(const QStringList &args, const QByteArray &input = QByteArray());
     QTemporaryDir dir_;
 };
+
+// A row of kana --check: LINE, COLUMN, WRITTEN, KANA, CANDIDATES, REASONS.
+static QStringList rowFor(const QString &out, const QString &written)
+{
+    for (const QString &row : out.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = row.split(u'\t');
+        if (fields.size() == 6 && fields[2] == written)
+            return fields;
+    }
+    return {};
+}
 
 TestKanaCli::Run TestKanaCli::run(const QStringList &args, const QByteArray &input)
 {
@@ -119,6 +134,57 @@ void TestKanaCli::mecabDictionaryChosenAtRunTime()
     QVERIFY2(fromEnvironment.err.contains(none), qPrintable(fromEnvironment.err));
     QCOMPARE(fromCommandLine.exitCode, 0);
     QCOMPARE(fromCommandLine.out, u"ほん\n"_s);
+}
+
+
+void TestKanaCli::checkMarksEachReason_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("candidate"); // one of the candidates, or none
+    QTest::newRow("unknown") << u"まず龘を見る。"_s << u"龘"_s << u"unknown"_s << QString();
+    QTest::newRow("homograph") << u"今日は晴れ。"_s << u"今日"_s << u"homograph"_s << u"こんにち"_s;
+    QTest::newRow("analysis") << u"外国人参政権の話。"_s << u"人参"_s << u"analysis"_s << QString();
+    // The second dictionary (scripts/setup test) reads it おおもじ.
+    QTest::newRow("dictionary") << u"大文字を見た。"_s << u"大文字"_s << u"dictionary"_s << u"おおもじ"_s;
+    QTest::newRow("a plain word is not marked") << u"山に登る。"_s << u"山"_s << QString() << QString();
+}
+
+void TestKanaCli::checkMarksEachReason()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QFETCH(QString, reason);
+    QFETCH(QString, candidate);
+    QVERIFY2(!MorphemeAnalyzer::locateSecondDictionaryDir().isEmpty(),
+             "the second dictionary is missing: scripts/setup test installs open-jtalk-mecab-naist-jdic");
+    const Run result = run({u"--check"_s}, text.toUtf8());
+    QCOMPARE(result.exitCode, 0);
+    const QStringList row = rowFor(result.out, written);
+    if (reason.isEmpty()) {
+        QVERIFY2(row.isEmpty(), qPrintable(result.out));
+        return;
+    }
+    QVERIFY2(!row.isEmpty(), qPrintable(result.out));
+    QCOMPARE(row[0], u"1"_s);
+    QCOMPARE(row[1], QString::number(text.indexOf(written) + 1));
+    QVERIFY2(row[5].split(u',').contains(reason), qPrintable(row[5]));
+    const QStringList candidates = row[4].isEmpty() ? QStringList() : row[4].split(u'/');
+    QVERIFY(!candidates.contains(row[3])); // the reading chosen is no candidate
+    if (!candidate.isEmpty())
+        QVERIFY2(candidates.contains(candidate), qPrintable(row[4]));
+    // The converted text itself is not printed.
+    QVERIFY(!result.out.contains(u"。"_s));
+}
+
+void TestKanaCli::checkCountsLinesAndCharacters()
+{
+    // 𠮷 is one character in two UTF-16 units.
+    const Run result = run({u"--check"_s, u"-"_s}, "山を見る。\n𠮷と龘が来た\n");
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(rowFor(result.out, u"龘"_s).mid(0, 2), QStringList({u"2"_s, u"3"_s}));
+    QCOMPARE(rowFor(result.out, u"𠮷"_s).mid(0, 2), QStringList({u"2"_s, u"1"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestKanaCli)
