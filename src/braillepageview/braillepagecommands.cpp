@@ -106,6 +106,11 @@ BraillePageView *BraillePageCommands::view() const
     return m_view;
 }
 
+BraillePageView *BraillePageCommands::translationView() const
+{
+    return m_view && m_view->source() == kTranslationSource ? m_view.data() : nullptr;
+}
+
 void BraillePageCommands::addFileMenuItems(QMenu *menu)
 {
     auto item = [this, menu](const char *name, const QString &caption, auto slot) {
@@ -190,6 +195,7 @@ BraillePageView *BraillePageCommands::openView()
 {
     if (!m_view) {
         m_view = new BraillePageView(m_window);
+        emit viewOpened(m_view);
         connect(m_view, &BraillePageView::printRequested, this, [this] { printPages(m_view->document()); });
         connect(m_view, &BraillePageView::insertIntoText, this, &BraillePageCommands::insertIntoText);
         // A page is taller than many screens.

@@ -50,6 +50,8 @@ public:
 
     // The page view when it is open.
     BraillePageView *view() const;
+    // The page view when it is open on the last translation's pages.
+    BraillePageView *translationView() const;
 
     // The last translation laid out with the page settings, read from the
     // document's translation, not translated again; nothing before any
@@ -78,6 +80,8 @@ public slots:
     bool printPages(const BraillePages &document);
 
 signals:
+    // The page view was made; it is shown next.
+    void viewOpened(BraillePageView *view);
     // The page view's 本文へ挿入: kana for the main editor's cursor.
     void insertIntoText(const QString &kana);
 

@@ -91,6 +91,8 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     // The zoom the user last chose, in any earlier view.
     m_zoom->setValue(Settings::instance().value(kSettingsZoom, m_pageWidget->zoom()).toInt());
     m_pageWidget->setZoom(m_zoom->value());
+    connect(m_pageWidget, &BraillePageWidget::cellClicked, this,
+            [this](int line, int cell) { emit cellClicked(page(), line, cell); });
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(m_pageWidget);
     m_scroll->setBackgroundRole(QPalette::Dark);
@@ -118,6 +120,18 @@ void BraillePageView::showDocument(const BraillePages &document, const QString &
     setWindowTitle(QStringLiteral("%1 - %2").arg(kTitle, source));
     updateControls();
     readPageAloud();
+    emit documentShown();
+}
+
+void BraillePageView::markCells(int page, int line, int firstCell, int count)
+{
+    if (count > 0 && page != this->page())
+        setPage(page);
+    m_pageWidget->setMarkedCells(line, firstCell, count);
+    if (count > 0) {
+        const QRect cells = m_pageWidget->cellRect(line, firstCell).toAlignedRect();
+        m_scroll->ensureVisible(cells.center().x(), cells.center().y(), cells.width() * 2, cells.height() * 2);
+    }
 }
 
 const BraillePages &BraillePageView::document() const

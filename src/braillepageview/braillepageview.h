@@ -51,7 +51,15 @@ public slots:
     void goToPage();
     void setMirrored(bool mirrored);
 
+    // Turns to the page and frames cells of one of its lines (as laid
+    // out); count 0 frames none.
+    void markCells(int page, int line, int firstCell, int count);
+
 signals:
+    // Other pages are shown.
+    void documentShown();
+    // A click on a cell of the page shown (as laid out).
+    void cellClicked(int page, int line, int cell);
     // The user asks to print the pages shown.
     void printRequested();
     // 本文へ挿入: the kana reading of all pages, one line of kana for each

@@ -4,6 +4,9 @@
 
 #include "braillepages/braillecells.h"
 
+#include <cmath>
+
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -128,4 +131,57 @@ void BraillePageWidget::paintEvent(QPaintEvent *)
                                   .leftJustified(m_document.cells, QChar(BrailleCells::kBlank));
         d.paintLine(painter, topLeft, cells);
     }
+    if (m_markedCount > 0) {
+        // A frame, not a colour alone, so it is seen whatever the colours.
+        const QRectF marked =
+            cellRect(m_markedLine, m_markedCell).united(cellRect(m_markedLine, m_markedCell + m_markedCount - 1));
+        painter.setPen(QPen(palette().color(QPalette::Highlight), qMax(2.0, d.dot / 2)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(marked);
+    }
+}
+
+void BraillePageWidget::setMarkedCells(int line, int firstCell, int count)
+{
+    if (line == m_markedLine && firstCell == m_markedCell && count == m_markedCount)
+        return;
+    m_markedLine = line;
+    m_markedCell = firstCell;
+    m_markedCount = count;
+    update();
+}
+
+// A cell as laid out is drawn at the other end of its line when mirrored.
+QRectF BraillePageWidget::cellRect(int line, int cell) const
+{
+    const BrailleDots d = dots();
+    const qreal m = margin();
+    const QRectF sheet = sheetRect();
+    const int drawn = m_mirrored ? qMax(m_document.cells, 1) - 1 - cell : cell;
+    const QPointF topLeft(sheet.left() + 2 * m + drawn * d.cellSpacing, sheet.top() + m + line * d.lineSpacing);
+    const qreal pad = (d.cellSpacing - d.dotSpacing - d.dot) / 2;
+    return QRectF(topLeft.x() - pad, topLeft.y() - pad, d.cellSpacing, d.dotSpacing * 2 + d.dot + 2 * pad);
+}
+
+QPoint BraillePageWidget::cellAt(const QPointF &point) const
+{
+    const BrailleDots d = dots();
+    const qreal m = margin();
+    const QRectF sheet = sheetRect();
+    const qreal pad = (d.cellSpacing - d.dotSpacing - d.dot) / 2;
+    const int line = int(std::floor((point.y() - sheet.top() - m + pad) / d.lineSpacing));
+    int cell = int(std::floor((point.x() - sheet.left() - 2 * m + pad) / d.cellSpacing));
+    if (line < 0 || line >= m_document.lines || cell < 0 || cell >= m_document.cells)
+        return {-1, -1};
+    if (m_mirrored)
+        cell = m_document.cells - 1 - cell;
+    return {cell, line};
+}
+
+void BraillePageWidget::mousePressEvent(QMouseEvent *event)
+{
+    QWidget::mousePressEvent(event);
+    const QPoint cell = cellAt(event->position());
+    if (event->button() == Qt::LeftButton && cell.y() >= 0)
+        emit cellClicked(cell.y(), cell.x());
 }

@@ -34,8 +34,21 @@ public:
 
     QSize sizeHint() const override;
 
+    // Cells of a line of the page (as laid out, not mirrored) framed as the
+    // editor's caret's; count 0 frames none.
+    void setMarkedCells(int line, int firstCell, int count);
+    // The line and cell (as laid out) under a point; {-1, -1} for none.
+    QPoint cellAt(const QPointF &point) const;
+    // Where a cell is drawn.
+    QRectF cellRect(int line, int cell) const;
+
+signals:
+    // A click on a cell of the page, as laid out.
+    void cellClicked(int line, int cell);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void pageChanged();
@@ -47,4 +60,7 @@ private:
     int m_page = 0;
     int m_zoom = 75;
     bool m_mirrored = false;
+    int m_markedLine = 0;
+    int m_markedCell = 0;
+    int m_markedCount = 0;
 };

@@ -119,6 +119,43 @@ TranslatedDocument::Column TranslatedDocument::column(qsizetype line, int index)
     }
 }
 
+namespace {
+
+// The first column of a line for which found(column) holds, or an empty one.
+template <typename Found, typename SizeOf>
+TranslatedDocument::Column findColumn(std::size_t first, std::uint32_t count, SizeOf sizeOf, Found found)
+{
+    TranslatedDocument::Column column;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto [source, cells] = sizeOf(first + i);
+        column.sourceLength = source;
+        column.cellLength = cells;
+        if (found(column))
+            return column;
+        column.sourceStart += source;
+        column.cellStart += cells;
+    }
+    return TranslatedDocument::Column{column.sourceStart, 0, column.cellStart, 0};
+}
+
+} // namespace
+
+TranslatedDocument::Column TranslatedDocument::columnOfCell(qsizetype line, qsizetype cell) const
+{
+    const Line &l = lines_[std::size_t(line)];
+    return findColumn(l.columnStart, l.columnCount, [this](std::size_t i) { return sizeOf(i); },
+                      [cell](const Column &c) { return cell >= c.cellStart && cell < c.cellStart + c.cellLength; });
+}
+
+TranslatedDocument::Column TranslatedDocument::columnOfSource(qsizetype line, qsizetype source) const
+{
+    const Line &l = lines_[std::size_t(line)];
+    return findColumn(l.columnStart, l.columnCount, [this](std::size_t i) { return sizeOf(i); },
+                      [source](const Column &c) {
+                          return source >= c.sourceStart && source < c.sourceStart + c.sourceLength;
+                      });
+}
+
 QString TranslatedDocument::brailleLine(qsizetype line) const
 {
     QString cells = brailleRow(line).toString();

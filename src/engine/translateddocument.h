@@ -48,6 +48,12 @@ public:
 
     int columnCount(qsizetype line) const { return int(lines_[std::size_t(line)].columnCount); }
     Column column(qsizetype line, int index) const;
+    // The column that holds a cell of the line's braille row, or that a
+    // character of the line (as read) went into; cellLength 0 and
+    // sourceLength 0 when none does. Walks the line once, so a caret or a
+    // click on a long line costs one pass, not one per column.
+    Column columnOfCell(qsizetype line, qsizetype cell) const;
+    Column columnOfSource(qsizetype line, qsizetype source) const;
 
     // The line as a braille page holds it: blank cells U+2800, none at the end.
     QString brailleLine(qsizetype line) const;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -17,6 +18,25 @@ constexpr int kMargin = 2;
 
 // The warning keeps its text; the icon and colour set it apart from the rows.
 const QColor kWarningText(176, 0, 0);
+
+bool isTextOrBrailleRow(const QModelIndex &index)
+{
+    const QVariant kind = index.data(TranslationModel::RowKindRole);
+    return kind.isValid() && kind.toInt() != int(TranslationModel::RowKind::Warning);
+}
+
+// The caret's cells are framed as well as tinted, so they are found without
+// telling colours apart; on a selected row in the colour of its text.
+void paintCaretCells(QPainter &painter, const BrailleRowPainter &rows, const QRect &rowRect, const QColor &colour,
+                     qsizetype first, qsizetype count)
+{
+    const QRectF cells = rows.slotRect(rowRect, first).united(rows.slotRect(rowRect, first + count - 1));
+    QColor fill = colour;
+    fill.setAlpha(70);
+    painter.fillRect(cells, fill);
+    painter.setPen(QPen(colour, 2));
+    painter.drawRect(cells.adjusted(1, 1, -1, -1));
+}
 
 bool isWarning(const QModelIndex &index)
 {
@@ -53,6 +73,14 @@ void BrailleListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         painter->setFont(opt.font);
         painter->drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, row);
     } else {
+        const auto *view = qobject_cast<const BrailleListView *>(opt.widget);
+        if (view && view->caretCellCount() > 0 && !outOfDate &&
+            index.data(TranslationModel::SourceLineRole).toInt() == view->caretLine() &&
+            view->caretFirstCell() < BrailleRowPainter::slotCount(row))
+            paintCaretCells(*painter, rowPainter(opt.font), rect,
+                            opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                 : QPalette::Highlight),
+                            view->caretFirstCell(), view->caretCellCount());
         painter->setPen(opt.palette.color(group, role));
         rowPainter(opt.font).paintRow(*painter, rect, row);
     }
@@ -126,6 +154,39 @@ std::pair<int, int> BrailleListView::rowsOfLine(int line) const
 {
     const auto *translation = qobject_cast<const TranslationModel *>(model());
     return translation ? translation->rowsOfLine(line) : std::pair<int, int>{rowCount(), 0};
+}
+
+void BrailleListView::setCaretCells(int line, qsizetype firstCell, qsizetype count)
+{
+    if (line == m_caretLine && firstCell == m_caretFirstCell && count == m_caretCellCount)
+        return;
+    m_caretLine = line;
+    m_caretFirstCell = firstCell;
+    m_caretCellCount = count;
+    viewport()->update();
+}
+
+qsizetype BrailleListView::slotAt(const QModelIndex &index, const QPoint &point) const
+{
+    if (!index.isValid() || !isTextOrBrailleRow(index))
+        return -1;
+    const QRect row = visualRect(index).adjusted(kMargin, 0, -kMargin, 0);
+    const BrailleRowPainter painter(font());
+    if (point.x() < row.left() || painter.slotWidth() <= 0)
+        return -1;
+    const qsizetype slot = (point.x() - row.left()) / painter.slotWidth();
+    return slot < BrailleRowPainter::slotCount(index.data().toString()) ? slot : -1;
+}
+
+void BrailleListView::mousePressEvent(QMouseEvent *event)
+{
+    QListView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || event->modifiers() != Qt::NoModifier)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const qsizetype slot = slotAt(index, event->position().toPoint());
+    if (slot >= 0)
+        emit cellClicked(index.data(TranslationModel::SourceLineRole).toInt(), slot);
 }
 
 void BrailleListView::copySelection()

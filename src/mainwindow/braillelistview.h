@@ -56,10 +56,30 @@ public:
     std::pair<int, int> rowsOfLine(int line) const;
     int rowCount() const;
 
+    // The caret's cells: those of its character in the rows of its line
+    // (from 1) are marked; count 0 marks none.
+    void setCaretCells(int line, qsizetype firstCell, qsizetype count);
+    int caretLine() const { return m_caretLine; }
+    qsizetype caretFirstCell() const { return m_caretFirstCell; }
+    qsizetype caretCellCount() const { return m_caretCellCount; }
+    // The slot of a row (text or braille) under a point of the viewport;
+    // -1 off the row's slots.
+    qsizetype slotAt(const QModelIndex &index, const QPoint &point) const;
+
+signals:
+    // A click on a slot of a text or braille row of a source line (from 1).
+    void cellClicked(int line, qsizetype cell);
+
 public slots:
     void copySelection();
 
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    int m_caretLine = 0;
+    qsizetype m_caretFirstCell = 0;
+    qsizetype m_caretCellCount = 0;
 };

@@ -3,6 +3,7 @@
 #include "bookformatcommands.h"
 #include "braillelistview.h"
 #include "brailledisplaywindows/brailledisplaycommand.h"
+#include "braillerouting.h"
 #include "brailleinput/brailleinputwindow.h"
 #include "braillepageview/braillepagecommands.h"
 #include "embosswindow/embosscommand.h"
@@ -13,6 +14,7 @@
 #include "frmreplacestr.h"
 #include "helpwindow.h"
 #include "kanaconversioncommand.h"
+#include "proofreadingcommands.h"
 #include "lookupwindow/tenkensakuf.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/japanesefonts.h"
@@ -182,9 +184,12 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent), m_saver(this, m_document), 
         this, m_document, [this](const BraillePageCommands::Painting &painting) { return m_printer.print(painting); },
         [this] { return translateIfOutOfDate(); });
     connect(m_braillePages, &BraillePageCommands::insertIntoText, this, &Form1::insertAtCursor);
+    // Connected after the list's own following of the editor's line.
+    new BrailleRouting(txtdpbox, List1, m_document.translationModel(), m_braillePages, this);
     createMenus();
     createToolbar();
     createStatusBar();
+    m_proofreading->addStatusWidgets(statusBar());
     setAccessibleNames();
     // The toolbar spans the top of the client area; the editor and the list
     // are placed by the resize rule.
@@ -285,6 +290,9 @@ void Form1::createMenus()
         Settings::instance().setValue(kSettingsEnglishGrade, on ? 2 : 1);
         setDefaultEnglishGrade(on ? EnglishGrade::Contracted : EnglishGrade::Uncontracted);
     });
+    // 校正 of the converted kana: marks, candidates, 下調べリスト.
+    m_proofreading = new ProofreadingCommands(txtdpbox, m_kanaCommand, this);
+    m_proofreading->addTranslationMenuItems(honyaku);
 
     // A command of the menu bar itself, with no menu under it.
     syoukyo = menuBar()->addAction(QStringLiteral("画面消去(&C)"));

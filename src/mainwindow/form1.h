@@ -17,6 +17,7 @@ class QMenu;
 class QPlainTextEdit;
 class QToolBar;
 class KanaConversionCommand;
+class ProofreadingCommands;
 class frmfindstr;
 class frmreplacestr;
 struct CodeTableLoad;
@@ -56,6 +57,7 @@ public:
     const Document &document() const { return m_document; }
     ListPrinter &listPrinter() { return m_printer; }
     BraillePageCommands *braillePages() const { return m_braillePages; }
+    ProofreadingCommands *proofreading() const { return m_proofreading; }
 
     // Reads a text file into the editor by the file window's rules, after
     // offering to save unsaved changes; the caption shows its path. Failures
@@ -199,6 +201,7 @@ private:
     KanaConversionCommand *m_kanaCommand = nullptr;
     // 表示 → 点字ディスプレイ.
     BrailleDisplayCommand *m_brailleDisplay = nullptr;
+    ProofreadingCommands *m_proofreading = nullptr;
     QPointer<frmfindstr> m_findDialog;
     QPointer<frmreplacestr> m_replaceDialog;
 };

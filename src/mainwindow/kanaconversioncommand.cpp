@@ -29,8 +29,19 @@ KanaConversionCommand::~KanaConversionCommand() = default;
 KanaConverter *KanaConversionCommand::converter()
 {
     if (!m_converter)
-        m_converter = std::make_unique<KanaConverter>();
+        useConverter(std::make_unique<KanaConverter>());
     return m_converter.get();
+}
+
+void KanaConversionCommand::useConverter(std::unique_ptr<KanaConverter> converter)
+{
+    m_converter = std::move(converter);
+    // Proofreading shows which readings are doubtful; a second dictionary,
+    // where one is installed, is one more opinion.
+    m_converter->setMarking(true);
+    const QString second = MorphemeAnalyzer::locateSecondDictionaryDir();
+    if (!second.isEmpty())
+        m_converter->openSecondDictionary(second);
 }
 
 QString KanaConversionCommand::chooseDictionary(const QString &problem)
@@ -55,7 +66,7 @@ bool KanaConversionCommand::convert()
         const QString dir = chooseDictionary(kana->error());
         if (dir.isEmpty())
             return false;
-        m_converter = std::make_unique<KanaConverter>(dir);
+        useConverter(std::make_unique<KanaConverter>(dir));
         kana = m_converter.get();
         if (kana->hasDictionary())
             Settings::instance().setValue(MorphemeAnalyzer::settingsKey(), dir);
@@ -78,33 +89,86 @@ bool KanaConversionCommand::convert()
         return true;
     // Text without kanji is most likely converted already, and converting
     // it again would break up its words.
-    if (!KanaWords::containsKanji(text) &&
+    const bool hasKanji = KanaWords::containsKanji(text);
+    if (!hasKanji &&
         UserDialogs::instance().askYesNo(
             m_window, kTitle,
             QStringLiteral("漢字がありません。点訳かな変換の済んだ文をもう一度変換すると、"
                            "分かち書きが崩れることがあります。変換しますか？")) != UserDialogs::Answer::Yes)
         return true;
-    // Ruby of an imported document gives the reading of its own words.
-    const QList<FixedWord> readings =
-        RubyText::readingsIn(m_editor->document(), cursor.selectionStart(), cursor.selectionEnd());
-    const KanaConversion result = kana->convertText(text, readings);
-    if (result.text != text) {
-        const int start = cursor.selectionStart();
-        cursor.beginEditBlock();
-        cursor.insertText(result.text, RubyText::withoutReading(cursor.charFormat()));
-        cursor.endEditBlock();
-        // What was converted stays selected, for proofreading.
-        cursor.setPosition(start);
-        cursor.setPosition(start + int(result.text.size()), QTextCursor::KeepAnchor);
-        m_editor->setTextCursor(cursor);
-    }
-    if (!result.unknownWords.isEmpty()) {
+    const QList<ConvertedLine> lines = convertLines(*kana, text, cursor.selectionStart(), hasKanji);
+    replaceLines(cursor.selectionStart(), cursor.selectionEnd(), lines);
+    UniqueWords unknown;
+    for (const ConvertedLine &line : lines)
+        unknown.add(line.conversion.unknownWords);
+    if (!unknown.words().isEmpty()) {
         UserDialogs::instance().inform(
             m_window, kTitle,
             QStringLiteral("次の語は読みが分からないため、書かれたままにしました。\n%1")
-                .arg(result.unknownWords.join(QStringLiteral("　"))));
+                .arg(unknown.words().join(QStringLiteral("　"))));
     }
     return true;
+}
+
+QList<KanaConversionCommand::ConvertedLine> KanaConversionCommand::convertLines(KanaConverter &kana,
+                                                                                const QString &text, int start,
+                                                                                bool kanjiLinesOnly) const
+{
+    // A line without kanji has been converted, and perhaps proofread,
+    // already: converting it again would split its words anew.
+    QList<ConvertedLine> lines;
+    qsizetype from = 0;
+    while (from <= text.size()) {
+        qsizetype end = text.indexOf(u'\n', from);
+        if (end < 0)
+            end = text.size();
+        const QString line = text.sliced(from, end - from);
+        if (!line.isEmpty() && (!kanjiLinesOnly || KanaWords::containsKanji(line))) {
+            // Ruby of an imported document gives the reading of its own words.
+            const int lineStart = start + int(from);
+            const QList<FixedWord> readings =
+                RubyText::readingsIn(m_editor->document(), lineStart, lineStart + int(line.size()));
+            KanaConversion conversion = kana.convertLine(line, readings);
+            if (conversion.text != line || !conversion.unknownWords.isEmpty())
+                lines.append({lineStart, int(line.size()), std::move(conversion)});
+        }
+        from = end + 1;
+    }
+    return lines;
+}
+
+void KanaConversionCommand::replaceLines(int start, int end, const QList<ConvertedLine> &lines)
+{
+    int grown = 0;
+    for (const ConvertedLine &line : lines)
+        grown += int(line.conversion.text.size()) - line.length;
+    bool changed = false;
+    QTextCursor cursor(m_editor->document());
+    cursor.beginEditBlock();
+    // From the last line up, so that the places of those above stay as read.
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        cursor.setPosition(line->start);
+        cursor.setPosition(line->start + line->length, QTextCursor::KeepAnchor);
+        if (cursor.selectedText() == line->conversion.text)
+            continue;
+        changed = true;
+        cursor.insertText(line->conversion.text, RubyText::withoutReading(cursor.charFormat()));
+    }
+    cursor.endEditBlock();
+    if (!changed)
+        return;
+    QList<std::pair<int, KanaConversion>> converted;
+    converted.reserve(lines.size());
+    int shift = 0;
+    for (const ConvertedLine &line : lines) {
+        converted.append({line.start + shift, line.conversion});
+        shift += int(line.conversion.text.size()) - line.length;
+    }
+    emit linesConverted(converted);
+    // What was converted stays selected, for proofreading.
+    cursor.setPosition(start);
+    cursor.setPosition(end + grown, QTextCursor::KeepAnchor);
+    m_editor->setTextCursor(cursor);
 }
 
 bool KanaConversionCommand::offerBeforeTranslation()

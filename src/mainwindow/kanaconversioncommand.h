@@ -1,11 +1,13 @@
 #pragma once
 
+#include "kana/kanaconverter.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
-class KanaConverter;
 class QPlainTextEdit;
 class QWidget;
 
@@ -32,13 +34,32 @@ public slots:
     // Shows the 単語登録 dialog.
     void editUserDictionary();
 
+signals:
+    // Lines were converted, each with where its kana now begins in the
+    // editor's document; told once for a conversion.
+    void linesConverted(const QList<std::pair<int, KanaConversion>> &lines);
+
 public:
     // Before 点字翻訳: text with kanji offers the conversion first. True
     // when the translation should go on (converted, or the user said no).
     bool offerBeforeTranslation();
 
 private:
+    struct ConvertedLine
+    {
+        int start = 0;  // in the document, before the conversion
+        int length = 0; // of the line as written
+        KanaConversion conversion;
+    };
+    // The lines of text (starting at start in the document) that change,
+    // each converted.
+    QList<ConvertedLine> convertLines(KanaConverter &kana, const QString &text, int start,
+                                      bool kanjiLinesOnly) const;
+    // Writes the converted lines into the document as one step to undo.
+    void replaceLines(int start, int end, const QList<ConvertedLine> &lines);
+
     KanaConverter *converter();
+    void useConverter(std::unique_ptr<KanaConverter> converter);
     // Asks for the dictionary's folder when it could not be opened; empty
     // when the user gives none.
     QString chooseDictionary(const QString &problem);

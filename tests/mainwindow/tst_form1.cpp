@@ -218,10 +218,12 @@ void TestForm1::menuBarOrder()
     QCOMPARE(actionNames(bar.at(1)->menu()->actions()),
              (QStringList{"mnucut", "mnucopy", "mnupaste", "-", "mnufind", "mnureplace", "-", "mnuundo",
                           "mnuredo", "mnuselectall"}));
-    // The kana conversion's items, the page view, 点字入力 and the English grade, each behind a separator.
+    // The kana conversion's items, the page view, 点字入力, the English grade and proofreading, each behind a
+    // separator.
     QCOMPARE(actionNames(bar.at(2)->menu()->actions()),
              (QStringList{"tenhonyaku", "jikkoug", "-", "tenyakukana", "tangotouroku", "-", "showBraillePages", "-",
-                          "tenjinyuryoku", "-", "englishgrade2"}));
+                          "tenjinyuryoku", "-", "englishgrade2", "-", "nextmark", "previousmark", "candidates",
+                          "researchlist"}));
     QCOMPARE(actionNames(bar.at(4)->menu()->actions()), QStringList{"helpdisp"});
     // Reading aloud, then the braille display, each behind a separator.
     QCOMPARE(actionNames(bar.at(5)->menu()->actions()),

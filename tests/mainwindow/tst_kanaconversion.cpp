@@ -24,6 +24,7 @@ private slots:
     void cleanup();
     void convertsUndoesAndConvertsASelection();
     void unknownWordsAreListed();
+    void convertingAgainLeavesConvertedLinesAlone();
     void translationOffersTheConversion_data();
     void translationOffersTheConversion();
     void userDictionaryDialogEditsTheFile();
@@ -93,6 +94,25 @@ void TestKanaConversion::unknownWordsAreListed()
     QCOMPARE(form_->txtdpbox->toPlainText(), u"龘が きた。"_s);
     QCOMPARE(dialogs_->kinds(), QStringList{u"inform"_s});
     QVERIFY(dialogs_->shown.first().text.contains(u"龘"_s));
+}
+
+void TestKanaConversion::convertingAgainLeavesConvertedLinesAlone()
+{
+    // The first line, as proofread, would be split anew (とーきょー え きの)
+    // if it were converted again; only the line with kanji is.
+    QPlainTextEdit *editor = form_->txtdpbox;
+    const QString proofread = u"とーきょーえきの まえで まつ。"_s;
+    editor->setPlainText(proofread + u"\n本を読む。\n"_s + proofread);
+    trigger("tenyakukana");
+    QCOMPARE(editor->toPlainText(), proofread + u"\nほんを よむ。\n"_s + proofread);
+    QVERIFY(dialogs_->shown.isEmpty());
+    editor->undo();
+    QCOMPARE(editor->toPlainText(), proofread + u"\n本を読む。\n"_s + proofread);
+
+    // So does 点字翻訳's offer.
+    dialogs_->answers = {UserDialogs::Answer::Yes};
+    trigger("tenhonyaku");
+    QCOMPARE(editor->toPlainText(), proofread + u"\nほんを よむ。\n"_s + proofread);
 }
 
 void TestKanaConversion::translationOffersTheConversion_data()
