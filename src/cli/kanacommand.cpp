@@ -77,7 +77,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         QByteArray bytes;
         if (input == u"-") {
             QString error;
-            const std::unique_ptr<QFile> standardInput = openInput(input, io.in, error);
+            const std::unique_ptr<QIODevice> standardInput = openInput(input, io.in, error);
             if (!error.isEmpty()) {
                 writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
                 return kExitFailed;
@@ -97,14 +97,24 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         output = converted.text + u'\n';
         unknownWords.add(converted.unknownWords);
     }
-    QString text;
-    if (format == DocumentImporter::Format::Unknown && !readInputText(input, io.in, err, text))
+    // Plain text is converted a line at a time, so memory does not grow with
+    // the input.
+    Utf8Output streamed(io.out);
+    if (format == DocumentImporter::Format::Unknown) {
+        const bool read = streamInputLines(input, io.in, err, [&](QStringView line) {
+            const KanaConversion converted = converter.convertLine(line.toString());
+            streamed.writeLine(converted.text);
+            unknownWords.add(converted.unknownWords);
+            return streamed.ok();
+        });
+        if (!read) {
+            streamed.flush();
+            return kExitFailed;
+        }
+    }
+    if (!streamed.flush()) {
+        reportWriteFailure(err, errno);
         return kExitFailed;
-
-    for (const QString &line : splitLines(text)) {
-        const KanaConversion converted = converter.convertLine(line);
-        output += converted.text + u'\n';
-        unknownWords.add(converted.unknownWords);
     }
     if (!unknownWords.words().isEmpty())
         writeUtf8(err, QStringLiteral("mirabo-cli: 読みの分からない語: %1\n").arg(unknownWords.words().join(u' ')));

@@ -482,6 +482,39 @@ void LineTranslator::appendWholeBraille(QString &braille) const
     braille.truncate(end);
 }
 
+void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
+{
+    const qsizetype start = braille.size();
+    // Where the last cell that is no blank ends.
+    qsizetype end = start;
+    for (int column = 1; column <= columns_; ++column) {
+        const QStringView cells = m_.CellGrid.at(column);
+        const qsizetype at = braille.size();
+        braille.resize(at + 3 * cells.size());
+        char *out = braille.data() + at;
+        for (const QChar cell : cells) {
+            char16_t c = cell.unicode();
+            if (c == u'　')
+                c = 0x2800;
+            // Cells are the common case and all three bytes long; anything
+            // else takes the general road, which gives the same bytes.
+            if (c < 0x2800 || c > 0x28FF) {
+                braille.truncate(start);
+                QString whole;
+                appendWholeBraille(whole);
+                braille += whole.toUtf8();
+                return;
+            }
+            *out++ = char(0xE2);
+            *out++ = char(0xA0 | ((c >> 6) & 0x03));
+            *out++ = char(0x80 | (c & 0x3F));
+            if (c != 0x2800)
+                end = out - braille.data();
+        }
+    }
+    braille.truncate(end);
+}
+
 QString withoutBrailleMessage(const QStringList &characters, int listed)
 {
     QString names = characters.mid(0, listed).join(QStringLiteral("　"));

@@ -60,6 +60,9 @@ public:
     // the rows show the first 30 columns. Half-width forms are read as
     // full-width ones (normalizeInputForms), and hiragana ゔ as ヴ.
     void translate(QStringView text, TranslatedLine &line);
+    // Translates the next line and builds no rows: for appendWholeBraille
+    // and appendWholeBrailleUtf8 alone.
+    void translateCells(QStringView text) { translateLine(text); m_.CurrentLine = QStringView(); }
     // Translates the next line and appends it whole to the document.
     void translate(QStringView text, TranslatedDocument &document);
 
@@ -74,6 +77,8 @@ public:
     // every column, blank cells as U+2800 (also where a column has none),
     // and no blank cells at the end.
     void appendWholeBraille(QString &braille) const;
+    // The same cells, appended as UTF-8 straight from the grid.
+    void appendWholeBrailleUtf8(QByteArray &braille) const;
 
     // The characters of the lines so far that have no braille, each once,
     // in the order they first came.

@@ -363,6 +363,16 @@ void TextSniffer::add(QByteArrayView bytes)
     }
 }
 
+void TextSniffer::addValidUtf8(QByteArrayView bytes)
+{
+    size_ += bytes.size();
+    // Every non-ASCII character has one lead byte, 0xC2 or higher.
+    qsizetype leads = 0;
+    for (const char b : bytes)
+        leads += uchar(b) >= 0xC0 ? 1 : 0;
+    goodUtf8_ += leads;
+}
+
 TextEncoding TextSniffer::encoding() const
 {
     if (bom_ != TextEncoding::Cp932)
