@@ -297,6 +297,14 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     m_.CurrentLine = QStringView();
 }
 
+void LineTranslator::translateCells(QStringView text)
+{
+    m_.TextGrid.setDiscardingWrites(true);
+    translateLine(text);
+    m_.TextGrid.setDiscardingWrites(false);
+    m_.CurrentLine = QStringView();
+}
+
 void LineTranslator::translate(QStringView text, TranslatedDocument &document)
 {
     const bool tooLong = translateLine(text);
@@ -428,12 +436,18 @@ void LineTranslator::applyStandardRules()
             m_.TextGrid.append(column, kFullWidthSpace);
         }
         if (edit.blanksBefore) {
-            const QString cells = m_.CellGrid.at(column).toString();
-            const QString text = m_.TextGrid.at(column).toString();
-            m_.CellGrid.assign(column, blank.repeated(edit.blanksBefore));
-            m_.CellGrid.append(column, cells);
-            m_.TextGrid.assign(column, kFullWidthSpace.repeated(edit.blanksBefore));
-            m_.TextGrid.append(column, text);
+            // Built aside: the column's own string lives in the grid's
+            // buffer, which the assignment may move.
+            scratch_.resize(0);
+            for (int n = edit.blanksBefore; n > 0; --n)
+                scratch_ += blank;
+            scratch_ += m_.CellGrid.at(column);
+            m_.CellGrid.assign(column, scratch_);
+            scratch_.resize(0);
+            for (int n = edit.blanksBefore; n > 0; --n)
+                scratch_ += kFullWidthSpace;
+            scratch_ += m_.TextGrid.at(column);
+            m_.TextGrid.assign(column, scratch_);
         }
         for (int n = edit.blanksAfter; n > 0; --n) {
             m_.CellGrid.append(column, blank);
@@ -485,19 +499,22 @@ void LineTranslator::appendWholeBraille(QString &braille) const
 void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
 {
     const qsizetype start = braille.size();
+    qsizetype cellCount = 0;
+    for (int column = 1; column <= columns_; ++column)
+        cellCount += m_.CellGrid.at(column).size();
+    // Cells take three bytes each; the buffer is sized once.
+    braille.resize(start + 3 * cellCount);
+    char *const begin = braille.data() + start;
+    char *out = begin;
     // Where the last cell that is no blank ends.
-    qsizetype end = start;
+    char *end = begin;
     for (int column = 1; column <= columns_; ++column) {
-        const QStringView cells = m_.CellGrid.at(column);
-        const qsizetype at = braille.size();
-        braille.resize(at + 3 * cells.size());
-        char *out = braille.data() + at;
-        for (const QChar cell : cells) {
+        for (const QChar cell : m_.CellGrid.at(column)) {
             char16_t c = cell.unicode();
             if (c == u'　')
                 c = 0x2800;
-            // Cells are the common case and all three bytes long; anything
-            // else takes the general road, which gives the same bytes.
+            // Anything but a cell takes the general road, which gives the
+            // same bytes.
             if (c < 0x2800 || c > 0x28FF) {
                 braille.truncate(start);
                 QString whole;
@@ -509,10 +526,10 @@ void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
             *out++ = char(0xA0 | ((c >> 6) & 0x03));
             *out++ = char(0x80 | (c & 0x3F));
             if (c != 0x2800)
-                end = out - braille.data();
+                end = out;
         }
     }
-    braille.truncate(end);
+    braille.truncate(start + (end - begin));
 }
 
 QString withoutBrailleMessage(const QStringList &characters, int listed)

@@ -60,9 +60,10 @@ public:
     // the rows show the first 30 columns. Half-width forms are read as
     // full-width ones (normalizeInputForms), and hiragana ゔ as ヴ.
     void translate(QStringView text, TranslatedLine &line);
-    // Translates the next line and builds no rows: for appendWholeBraille
-    // and appendWholeBrailleUtf8 alone.
-    void translateCells(QStringView text) { translateLine(text); m_.CurrentLine = QStringView(); }
+    // Translates the next line and builds no rows, nor the text grid (it
+    // stays blank): for appendWholeBraille and appendWholeBrailleUtf8 alone.
+    // The cells do not depend on the text grid.
+    void translateCells(QStringView text);
     // Translates the next line and appends it whole to the document.
     void translate(QStringView text, TranslatedDocument &document);
 
@@ -112,6 +113,7 @@ private:
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;
+    QString scratch_; // reused by the standard rules
     std::vector<bool> reported_; // by symbol
     QStringList withoutBraille_;
 };

@@ -53,6 +53,47 @@ template <typename Buffer> Buffer takeFront(Buffer &pending, qsizetype cut)
     return front;
 }
 
+// Decodes UTF-8 that is well-formed throughout, which most text is, in one
+// quick pass; false, with out undefined, at the first fault, which the
+// general decoder then handles.
+bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out)
+{
+    out.resize(bytes.size()); // never more UTF-16 units than bytes
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin;
+    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *const e = p + bytes.size();
+    const auto tail = [](uchar b) { return (b & 0xC0) == 0x80; };
+    while (p < e) {
+        const uchar b = *p;
+        if (b < 0x80) {
+            *o++ = b;
+            ++p;
+        } else if (b >= 0xE0 && b <= 0xEF && e - p >= 3 && tail(p[1]) && tail(p[2])) {
+            const char16_t c = char16_t((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                return false;
+            *o++ = c;
+            p += 3;
+        } else if (b >= 0xC2 && b <= 0xDF && e - p >= 2 && tail(p[1])) {
+            *o++ = char16_t((b & 0x1F) << 6 | (p[1] & 0x3F));
+            p += 2;
+        } else if (b >= 0xF0 && b <= 0xF4 && e - p >= 4 && tail(p[1]) && tail(p[2]) && tail(p[3])) {
+            const char32_t c = char32_t(b & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 | char32_t(p[2] & 0x3F) << 6
+                               | char32_t(p[3] & 0x3F);
+            if (c < 0x10000 || c > 0x10FFFF)
+                return false;
+            *o++ = QChar::highSurrogate(c);
+            *o++ = QChar::lowSurrogate(c);
+            p += 4;
+        } else {
+            return false;
+        }
+    }
+    out.truncate(o - begin);
+    return true;
+}
+
 } // namespace
 
 TextStreamReader::TextStreamReader(QIODevice &device) : device_(device) {}
@@ -145,6 +186,10 @@ QString TextStreamReader::decode(const QByteArray &bytes)
     decodedAny_ = true;
     if (encoding_ == TextEncoding::Cp932)
         return Cp932::decode(bytes);
+    // A byte-order mark at the start of the first piece is not text.
+    QString text;
+    if (!(first && encoding_ == TextEncoding::Utf8WithBom) && decodeWellFormedUtf8(bytes, text))
+        return text;
     if (first)
         return decodeText(bytes, encoding_);
     QStringDecoder decoder(QStringConverter::Utf8,

@@ -18,12 +18,6 @@ void StringLine::reset(int columns)
     spans_.assign(last_ + 1, Span{0, 1});
 }
 
-QStringView StringLine::at(int column) const
-{
-    const Span span = spanAt(column);
-    return QStringView(buffer_.data() + span.offset, span.length);
-}
-
 void StringLine::prepareAppend(int column, qsizetype more)
 {
     Span &span = spans_[std::size_t(column)];
@@ -37,7 +31,7 @@ void StringLine::prepareAppend(int column, qsizetype more)
 
 void StringLine::appendColumn(int column, int from)
 {
-    if (!LineColumns::writable(column, last_))
+    if (discarding_ || !LineColumns::writable(column, last_))
         return;
     const Span source = spanAt(from);
     prepareAppend(column, source.length);
