@@ -14,7 +14,9 @@ void StringLine::reset(int columns)
 {
     // The buffer starts with the "　" that every column holds.
     buffer_.assign(1, u'　');
-    last_ = std::size_t(std::max(columns, LineColumns::kShown));
+    // A grid that takes no writes needs no columns of its own for a long
+    // line: every column past the last reads as "　" all the same.
+    last_ = std::size_t(discarding_ ? LineColumns::kShown : std::max(columns, LineColumns::kShown));
     spans_.assign(last_ + 1, Span{0, 1});
 }
 
