@@ -97,6 +97,11 @@ public:
     {
         if (buffer_.size() - used_ < bytes.size()) {
             flush();
+            // A long line goes out as it is, without a copy as large.
+            if (bytes.size() > kBlock) {
+                ok_ = ok_ && std::fwrite(bytes.data(), 1, std::size_t(bytes.size()), out_) == std::size_t(bytes.size());
+                return;
+            }
             buffer_.resize(qMax(buffer_.size(), bytes.size() + kBlock));
         }
         std::copy_n(bytes.data(), bytes.size(), buffer_.data() + used_);

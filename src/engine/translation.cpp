@@ -79,7 +79,9 @@ private:
         m_.CharGrid.removeColumns(joinedColumns_);
         m_.TextGrid.removeColumns(joinedColumns_);
         m_.CellGrid.removeColumns(joinedColumns_);
-        LineColumns::removeColumns(sourceStarts_, joinedColumns_, sourceLength_);
+        // A translation of the cells alone keeps no places in the source.
+        if (!sourceStarts_.empty())
+            LineColumns::removeColumns(sourceStarts_, joinedColumns_, sourceLength_);
         joins_ += int(joinedColumns_.size());
     }
 
@@ -300,7 +302,9 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
 void LineTranslator::translateCells(QStringView text)
 {
     m_.TextGrid.setDiscardingWrites(true);
+    cellsOnly_ = true;
     translateLine(text);
+    cellsOnly_ = false;
     m_.TextGrid.setDiscardingWrites(false);
     m_.CurrentLine = QStringView();
 }
@@ -361,7 +365,10 @@ bool LineTranslator::translateLine(QStringView text)
     m_.CurrentLine = text;
     m_.resetGrids(int(text.size()));
     sourceLength_ = text.size();
-    sourceStarts_.assign(std::size_t(text.size()) + 2, int(text.size()));
+    if (cellsOnly_)
+        sourceStarts_.clear();
+    else
+        sourceStarts_.assign(std::size_t(text.size()) + 2, int(text.size()));
 
     // Split: one character (code point) per column. What the characters
     // are tells which of the last steps the line needs: joins never make a
@@ -399,7 +406,8 @@ bool LineTranslator::translateLine(QStringView text)
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
         m_.CharGrid.set(columns, symbol);
-        sourceStarts_[std::size_t(columns)] = int(i);
+        if (!cellsOnly_)
+            sourceStarts_[std::size_t(columns)] = int(i);
         i += n;
     }
     // The warning counts the characters of the text, however many columns

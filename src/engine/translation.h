@@ -110,6 +110,9 @@ private:
     // with the grids.
     std::vector<int> sourceStarts_;
     qsizetype sourceLength_ = 0;
+    // Translating the cells alone (translateCells): no text grid, no places
+    // in the source.
+    bool cellsOnly_ = false;
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;
