@@ -23,14 +23,20 @@ int runBackCommand(const QStringList &args, const CliStreams &io)
     const KanaScript script =
         arguments.isSet(QStringLiteral("katakana")) ? KanaScript::Katakana : KanaScript::Hiragana;
 
-    QString text;
-    if (!readInputText(arguments.inputOperand(), io.in, io.err, text))
+    // Read back a line at a time, so memory does not grow with the input;
+    // one reader keeps the brackets open from line to line.
+    BackTranslator translator(script);
+    translator.setContractedEnglish(contractedEnglish);
+    Utf8Output output(io.out);
+    const bool read = streamInputLines(arguments.inputOperand(), io.in, io.err, [&](QStringView line) {
+        output.writeLine(translator.line(line));
+        return output.ok();
+    });
+    if (!read) {
+        output.flush();
         return kExitFailed;
-
-    QString output;
-    for (const QString &line : backTranslateLines(splitLines(text), script, contractedEnglish))
-        output += line + u'\n';
-    if (!writeUtf8(io.out, output) || std::fflush(io.out) != 0) {
+    }
+    if (!output.flush()) {
         reportWriteFailure(io.err, errno);
         return kExitFailed;
     }

@@ -3,6 +3,7 @@
 #include "engine/mixedtext.h"
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
+#include "platform/textstream.h"
 #include "tables/codetableloader.h"
 
 #include <QFileInfo>
@@ -12,6 +13,35 @@
 
 #include <cstring>
 #include <limits>
+
+namespace {
+
+// Standard input read as it comes, through the C stream it was given as:
+// fread waits for more until the writer closes a pipe, so nothing written
+// late is lost, and any stream will do (QFile needs one with a descriptor).
+class StandardInputDevice : public QIODevice
+{
+public:
+    explicit StandardInputDevice(std::FILE *in) : in_(in) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const std::size_t n = std::fread(data, 1, std::size_t(maxSize), in_);
+        if (n == 0 && std::ferror(in_)) {
+            setErrorString(QStringLiteral("標準入力を読み込めません。"));
+            return -1;
+        }
+        return qint64(n);
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    std::FILE *in_;
+};
+
+} // namespace
 
 void reportWriteFailure(std::FILE *err, int error)
 {
@@ -28,10 +58,11 @@ QString heldWholeTooLargeMessage(const QString &name, qint64 maxBytes)
 {
     return tooLargeMessage(name, maxBytes) +
            QStringLiteral("\nこのコマンドは全文をメモリーに置くため、この大きさまでに限っています。"
-                          "点字への翻訳（mirabo-cli、braille）には大きさの制限はありません。");
+                          "1 行ずつ読む点字への翻訳（mirabo-cli、braille）、逆翻訳（back）と"
+                          "点訳かな変換（kana）には大きさの制限はありません。");
 }
 
-std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &error, InputSize size,
+std::unique_ptr<QIODevice> openInput(const QString &input, std::FILE *in, QString &error, InputSize size,
                                  qint64 maxBytes)
 {
     // A streamed input is read block by block: its size does not matter.
@@ -45,6 +76,9 @@ std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &e
             error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
         return file;
     }
+    // Streamed, standard input is read as it comes, once: nothing is kept.
+    if (size == InputSize::Streamed)
+        return std::make_unique<StandardInputDevice>(in);
     struct stat status{};
     const int descriptor = fileno(in);
     if (descriptor >= 0 && fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
@@ -87,7 +121,11 @@ std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &e
 bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString &text)
 {
     QString error;
-    const std::unique_ptr<QFile> file = openInput(input, in, error);
+    const std::unique_ptr<QIODevice> device = openInput(input, in, error);
+    // Held whole, the input is always a file.
+    auto *file = qobject_cast<QFile *>(device.get());
+    if (error.isEmpty() && !file)
+        error = QStringLiteral("「%1」を読み込めません。").arg(inputName(input));
     if (!error.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
         return false;
@@ -101,6 +139,40 @@ bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString 
     if (!read.notice.isEmpty())
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.notice));
     text = read.text;
+    return true;
+}
+
+bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
+                      const std::function<bool(QStringView)> &line)
+{
+    const QString name = inputName(input);
+    QString error;
+    const std::unique_ptr<QIODevice> file = openInput(input, in, error, InputSize::Streamed);
+    std::optional<TextStreamReader> reader;
+    if (error.isEmpty()) {
+        reader.emplace(*file);
+        if (!reader->begin())
+            error = QStringLiteral("「%1」を読み込めません。").arg(name);
+        else if (reader->looksBinary())
+            error = notTextMessage(name);
+    }
+    if (!error.isEmpty()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+        return false;
+    }
+    QString piece;
+    bool going = true;
+    while (going && reader->readPiece(piece)) {
+        forEachLine(piece, [&](QStringView text) { going = going && line(text); });
+    }
+    // Told, but not a failure: the rest of the text is good.
+    const QString notice = replacementNotice(name, reader->replacements().replaced(), reader->replacements().lines());
+    if (!notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
+    if (reader->hasError()) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(name));
+        return false;
+    }
     return true;
 }
 

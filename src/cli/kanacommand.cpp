@@ -12,21 +12,24 @@
 
 namespace {
 
-// One row for each word whose reading is in doubt; the column counts
+// The row of a word whose reading is in doubt; the column counts
 // characters, not UTF-16 units, from 1.
+QString checkRow(const ConvertedWord &word, QStringView line, qsizetype lineIndex)
+{
+    const qsizetype column = line.left(word.sourceColumn).toUcs4().size() + 1;
+    return QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
+        .arg(lineIndex + 1)
+        .arg(column)
+        .arg(word.written, word.kana, word.candidates.join(u'/'), DoubtJudge::names(word.doubts).join(u','));
+}
+
+// One row for each word whose reading is in doubt.
 QString checkRows(const QList<ConvertedWord> &words, const QStringList &sourceLines)
 {
     QString rows;
     for (const ConvertedWord &word : words) {
-        if (!word.doubts)
-            continue;
-        const QString line = sourceLines.value(word.line);
-        const qsizetype column = QStringView(line).left(word.sourceColumn).toUcs4().size() + 1;
-        rows += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
-                    .arg(word.line + 1)
-                    .arg(column)
-                    .arg(word.written, word.kana, word.candidates.join(u'/'),
-                         DoubtJudge::names(word.doubts).join(u','));
+        if (word.doubts)
+            rows += checkRow(word, sourceLines.value(word.line), word.line);
     }
     return rows;
 }
@@ -105,7 +108,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
             writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.secondDictionaryError()));
     }
     QList<ConvertedWord> marked;
-    QStringList sourceLines; // of the marked words, by line
+    QStringList sourceLines; // of a document's marked words, by line
 
     QString output;
     UniqueWords unknownWords;
@@ -113,7 +116,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         QByteArray bytes;
         if (input == u"-") {
             QString error;
-            const std::unique_ptr<QFile> standardInput = openInput(input, io.in, error);
+            const std::unique_ptr<QIODevice> standardInput = openInput(input, io.in, error);
             if (!error.isEmpty()) {
                 writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
                 return kExitFailed;
@@ -135,22 +138,35 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         marked = converted.words;
         sourceLines = imported.document.text.split(u'\n');
     }
-    QString text;
-    if (format == DocumentImporter::Format::Unknown && !readInputText(input, io.in, err, text))
-        return kExitFailed;
-
-    for (const QString &line : splitLines(text)) {
-        const KanaConversion converted = converter.convertLine(line);
-        output += converted.text + u'\n';
-        unknownWords.add(converted.unknownWords);
-        if (check) {
-            for (ConvertedWord word : converted.words) {
-                word.line = sourceLines.size();
-                marked.append(std::move(word));
+    // Plain text is converted a line at a time, so memory does not grow with
+    // the input.
+    Utf8Output streamed(io.out);
+    if (format == DocumentImporter::Format::Unknown) {
+        qsizetype lineIndex = 0;
+        const bool read = streamInputLines(input, io.in, err, [&](QStringView line) {
+            const KanaConversion converted = converter.convertLine(line.toString());
+            if (check) {
+                for (const ConvertedWord &word : converted.words) {
+                    if (word.doubts)
+                        streamed.write(checkRow(word, line, lineIndex));
+                }
+            } else {
+                streamed.writeLine(converted.text);
             }
-            sourceLines.append(line);
+            unknownWords.add(converted.unknownWords);
+            ++lineIndex;
+            return streamed.ok();
+        });
+        if (!read) {
+            streamed.flush();
+            return kExitFailed;
         }
     }
+    if (!streamed.flush()) {
+        reportWriteFailure(err, errno);
+        return kExitFailed;
+    }
+    // Under --check the unknown words are rows of their own.
     if (check)
         output = checkRows(marked, sourceLines);
     else if (!unknownWords.words().isEmpty())

@@ -35,47 +35,6 @@ CommandArguments translateArguments(TranslateOutput form)
     return arguments;
 }
 
-// Collects the UTF-8 of the entries and writes it in large blocks.
-class Utf8Output
-{
-public:
-    explicit Utf8Output(std::FILE *out) : out_(out) {}
-
-    void write(QStringView text)
-    {
-        const qsizetype needed = encoder_.requiredSpace(text.size());
-        if (buffer_.size() - used_ < needed) {
-            flush();
-            buffer_.resize(qMax(buffer_.size(), needed + kBlock));
-        }
-        used_ = encoder_.appendToBuffer(buffer_.data() + used_, text) - buffer_.data();
-    }
-    void writeLine(QStringView text)
-    {
-        write(text);
-        write(u"\n");
-    }
-    // False once something could not be written: the rest is not worth
-    // translating.
-    bool ok() const { return ok_; }
-    // False when something could not be written.
-    bool flush()
-    {
-        ok_ = ok_ && std::fwrite(buffer_.constData(), 1, std::size_t(used_), out_) == std::size_t(used_);
-        used_ = 0;
-        return ok_ && std::fflush(out_) == 0;
-    }
-
-private:
-    static constexpr qsizetype kBlock = 1 << 16;
-    std::FILE *out_;
-    // Each piece is converted on its own, as a whole string would be.
-    QStringEncoder encoder_{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
-    QByteArray buffer_;
-    qsizetype used_ = 0;
-    bool ok_ = true;
-};
-
 } // namespace
 
 int runTranslateCommand(const QStringList &args, const CliStreams &io, TranslateOutput form)
@@ -96,47 +55,31 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
     if (!table)
         return kExitFailed;
 
-    QString error;
-    const std::unique_ptr<QFile> input = openInput(inputPath, io.in, error, InputSize::Streamed);
-    TextStreamReader reader(*input);
-    if (error.isEmpty() && !reader.detectEncoding())
-        error = QStringLiteral("「%1」を読み込めません。").arg(inputName(inputPath));
-    if (error.isEmpty() && reader.looksBinary())
-        error = notTextMessage(inputName(inputPath));
-    if (!error.isEmpty()) {
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(error));
-        return kExitFailed;
-    }
-
     // Translated a block at a time, so memory does not grow with the input.
     LineTranslator translator(*table);
     translator.setEnglishGrade(*englishGrade);
     TranslatedLine line;
     Utf8Output output(io.out);
-    QString piece;
-    QString braille;
-    while (reader.readPiece(piece) && output.ok()) {
-        forEachLine(piece, [&](QStringView source) {
-            translator.translate(source, line);
-            if (wholeBraille) {
-                braille.resize(0);
-                translator.appendWholeBraille(braille);
-                output.writeLine(braille);
-                return;
-            }
-            if (line.tooLong)
-                output.writeLine(kLongLineWarning);
-            output.writeLine(line.text);
-            output.writeLine(line.braille);
-        });
-    }
-    const QString notice = replacementNotice(inputName(inputPath), reader.replacements().replaced(),
-                                             reader.replacements().lines());
-    if (!notice.isEmpty())
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
-    if (reader.hasError()) {
+    QByteArray braille;
+    const bool read = streamInputLines(inputPath, io.in, io.err, [&](QStringView source) {
+        if (wholeBraille) {
+            // Only the row that is written is built, straight in UTF-8.
+            translator.translateCells(source);
+            braille.resize(0);
+            translator.appendWholeBrailleUtf8(braille);
+            braille += '\n';
+            output.writeBytes(braille);
+            return output.ok();
+        }
+        translator.translate(source, line);
+        if (line.tooLong)
+            output.writeLine(kLongLineWarning);
+        output.writeLine(line.text);
+        output.writeLine(line.braille);
+        return output.ok();
+    });
+    if (!read) {
         output.flush();
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: 「%1」を読み込めません。\n").arg(inputName(inputPath)));
         return kExitFailed;
     }
     if (!output.flush()) {

@@ -53,7 +53,7 @@ AnswerTable::AnswerTable(const CodeTable &code, const KeyTables &keys)
     Q_UNUSED(space);
 }
 
-int AnswerTable::symbol(QStringView text)
+int AnswerTable::newSymbol(QStringView text)
 {
     if (text.size() == 1) {
         int &found = single_[text[0].unicode()];

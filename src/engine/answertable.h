@@ -93,8 +93,16 @@ public:
     // The tables must outlive the answer table and stay as they are.
     AnswerTable(const CodeTable &code, const KeyTables &keys);
 
-    // The number of a character, or of any string a grid cell holds.
-    int symbol(QStringView text);
+    // The number of a character, or of any string a grid cell holds. A
+    // character seen before, the common case, is one look into a flat table.
+    int symbol(QStringView text)
+    {
+        if (text.size() == 1) {
+            if (const int found = single_[text[0].unicode()])
+                return found - 1;
+        }
+        return newSymbol(text);
+    }
     // The number of the two joined, as when a small kana joins its syllable.
     int joined(int left, int right);
 
@@ -102,6 +110,7 @@ public:
     QStringView text(int symbol) const { return texts_[symbol]; }
 
 private:
+    int newSymbol(QStringView text);
     int add(const QString &text);
     Answers ask(const QString &text);
 

@@ -79,7 +79,9 @@ private:
         m_.CharGrid.removeColumns(joinedColumns_);
         m_.TextGrid.removeColumns(joinedColumns_);
         m_.CellGrid.removeColumns(joinedColumns_);
-        LineColumns::removeColumns(sourceStarts_, joinedColumns_, sourceLength_);
+        // A translation of the cells alone keeps no places in the source.
+        if (!sourceStarts_.empty())
+            LineColumns::removeColumns(sourceStarts_, joinedColumns_, sourceLength_);
         joins_ += int(joinedColumns_.size());
     }
 
@@ -297,6 +299,16 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
     m_.CurrentLine = QStringView();
 }
 
+void LineTranslator::translateCells(QStringView text)
+{
+    m_.TextGrid.setDiscardingWrites(true);
+    cellsOnly_ = true;
+    translateLine(text);
+    cellsOnly_ = false;
+    m_.TextGrid.setDiscardingWrites(false);
+    m_.CurrentLine = QStringView();
+}
+
 void LineTranslator::translate(QStringView text, TranslatedDocument &document)
 {
     const bool tooLong = translateLine(text);
@@ -353,7 +365,10 @@ bool LineTranslator::translateLine(QStringView text)
     m_.CurrentLine = text;
     m_.resetGrids(int(text.size()));
     sourceLength_ = text.size();
-    sourceStarts_.assign(std::size_t(text.size()) + 2, int(text.size()));
+    if (cellsOnly_)
+        sourceStarts_.clear();
+    else
+        sourceStarts_.assign(std::size_t(text.size()) + 2, int(text.size()));
 
     // Split: one character (code point) per column. What the characters
     // are tells which of the last steps the line needs: joins never make a
@@ -391,7 +406,8 @@ bool LineTranslator::translateLine(QStringView text)
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
         m_.CharGrid.set(columns, symbol);
-        sourceStarts_[std::size_t(columns)] = int(i);
+        if (!cellsOnly_)
+            sourceStarts_[std::size_t(columns)] = int(i);
         i += n;
     }
     // The warning counts the characters of the text, however many columns
@@ -428,12 +444,18 @@ void LineTranslator::applyStandardRules()
             m_.TextGrid.append(column, kFullWidthSpace);
         }
         if (edit.blanksBefore) {
-            const QString cells = m_.CellGrid.at(column).toString();
-            const QString text = m_.TextGrid.at(column).toString();
-            m_.CellGrid.assign(column, blank.repeated(edit.blanksBefore));
-            m_.CellGrid.append(column, cells);
-            m_.TextGrid.assign(column, kFullWidthSpace.repeated(edit.blanksBefore));
-            m_.TextGrid.append(column, text);
+            // Built aside: the column's own string lives in the grid's
+            // buffer, which the assignment may move.
+            scratch_.resize(0);
+            for (int n = edit.blanksBefore; n > 0; --n)
+                scratch_ += blank;
+            scratch_ += m_.CellGrid.at(column);
+            m_.CellGrid.assign(column, scratch_);
+            scratch_.resize(0);
+            for (int n = edit.blanksBefore; n > 0; --n)
+                scratch_ += kFullWidthSpace;
+            scratch_ += m_.TextGrid.at(column);
+            m_.TextGrid.assign(column, scratch_);
         }
         for (int n = edit.blanksAfter; n > 0; --n) {
             m_.CellGrid.append(column, blank);
@@ -480,6 +502,42 @@ void LineTranslator::appendWholeBraille(QString &braille) const
     while (end > start && cells[end - 1] == QChar(0x2800))
         --end;
     braille.truncate(end);
+}
+
+void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
+{
+    const qsizetype start = braille.size();
+    qsizetype cellCount = 0;
+    for (int column = 1; column <= columns_; ++column)
+        cellCount += m_.CellGrid.at(column).size();
+    // Cells take three bytes each; the buffer is sized once.
+    braille.resize(start + 3 * cellCount);
+    char *const begin = braille.data() + start;
+    char *out = begin;
+    // Where the last cell that is no blank ends.
+    char *end = begin;
+    for (int column = 1; column <= columns_; ++column) {
+        for (const QChar cell : m_.CellGrid.at(column)) {
+            char16_t c = cell.unicode();
+            if (c == u'　')
+                c = 0x2800;
+            // Anything but a cell takes the general road, which gives the
+            // same bytes.
+            if (c < 0x2800 || c > 0x28FF) {
+                braille.truncate(start);
+                QString whole;
+                appendWholeBraille(whole);
+                braille += whole.toUtf8();
+                return;
+            }
+            *out++ = char(0xE2);
+            *out++ = char(0xA0 | ((c >> 6) & 0x03));
+            *out++ = char(0x80 | (c & 0x3F));
+            if (c != 0x2800)
+                end = out;
+        }
+    }
+    braille.truncate(start + (end - begin));
 }
 
 QString withoutBrailleMessage(const QStringList &characters, int listed)

@@ -60,6 +60,10 @@ public:
     // the rows show the first 30 columns. Half-width forms are read as
     // full-width ones (normalizeInputForms), and hiragana ゔ as ヴ.
     void translate(QStringView text, TranslatedLine &line);
+    // Translates the next line and builds no rows, nor the text grid (it
+    // stays blank): for appendWholeBraille and appendWholeBrailleUtf8 alone.
+    // The cells do not depend on the text grid.
+    void translateCells(QStringView text);
     // Translates the next line and appends it whole to the document.
     void translate(QStringView text, TranslatedDocument &document);
 
@@ -74,6 +78,8 @@ public:
     // every column, blank cells as U+2800 (also where a column has none),
     // and no blank cells at the end.
     void appendWholeBraille(QString &braille) const;
+    // The same cells, appended as UTF-8 straight from the grid.
+    void appendWholeBrailleUtf8(QByteArray &braille) const;
 
     // The characters of the lines so far that have no braille, each once,
     // in the order they first came.
@@ -104,9 +110,13 @@ private:
     // with the grids.
     std::vector<int> sourceStarts_;
     qsizetype sourceLength_ = 0;
+    // Translating the cells alone (translateCells): no text grid, no places
+    // in the source.
+    bool cellsOnly_ = false;
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;
+    QString scratch_; // reused by the standard rules
     std::vector<bool> reported_; // by symbol
     QStringList withoutBraille_;
 };

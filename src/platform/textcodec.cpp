@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -363,6 +364,28 @@ void TextSniffer::add(QByteArrayView bytes)
     }
 }
 
+void TextSniffer::addValidUtf8(QByteArrayView bytes)
+{
+    size_ += bytes.size();
+    // Every non-ASCII character has one lead byte, the one of its bytes with
+    // both top bits set; counted eight bytes at a time.
+    const char *p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    qsizetype leads = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        // One in the low bit of each lead byte, summed by the multiplication
+        // into the top byte.
+        const quint64 ones = (word & (word << 1) & 0x8080808080808080ULL) >> 7;
+        leads += qsizetype((ones * 0x0101010101010101ULL) >> 56);
+    }
+    for (; i < n; ++i)
+        leads += (uchar(p[i]) & 0xC0) == 0xC0 ? 1 : 0;
+    goodUtf8_ += leads;
+}
+
 TextEncoding TextSniffer::encoding() const
 {
     if (bom_ != TextEncoding::Cp932)
@@ -421,6 +444,12 @@ QString decodeText(QByteArrayView bytes, TextEncoding encoding)
 
 void ReplacementCounter::add(QByteArrayView bytes, QStringView decoded)
 {
+    // Most pieces have nothing replaced and LF line ends: only the lines
+    // are counted, by the quick searches.
+    if (!decoded.contains(QChar(kReplacement)) && !decoded.contains(u'\r')) {
+        line_ += decoded.count(u'\n');
+        return;
+    }
     const qsizetype first = line_;
     QHash<qsizetype, qsizetype> perLine;
     qsizetype line = first;

@@ -55,6 +55,10 @@ class TextSniffer
 {
 public:
     void add(QByteArrayView bytes);
+    // Bytes that a decoder found to be well-formed UTF-8 throughout: only
+    // their characters are counted, which is all encoding() needs of them
+    // (looksBinary() does not see them).
+    void addValidUtf8(QByteArrayView bytes);
     TextEncoding encoding() const;
     bool looksBinary() const;
 
@@ -77,6 +81,8 @@ public:
     explicit ReplacementCounter(TextEncoding encoding) : encoding_(encoding) {}
     // A piece as read (with the byte-order mark, if any) and as decoded.
     void add(QByteArrayView bytes, QStringView decoded);
+    // For the pieces after a reader changed its mind about the encoding.
+    void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
     qsizetype replaced() const { return replaced_; }
     const QList<qsizetype> &lines() const { return lines_; } // from 1, ascending
 

@@ -1,9 +1,102 @@
 #include "textstream.h"
 
 #include <QIODevice>
-#include <QStringDecoder>
 
 #include <utility>
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+bool isCr(QChar c)
+{
+    return c == u'\r';
+}
+
+bool isCr(char c)
+{
+    return c == '\r';
+}
+
+// Where the last line end of s is, looked for in from..end only; a CR at
+// the very end is left for the LF that may follow it. searched says how far
+// the search went: the next one may start there.
+template <typename View> qsizetype lastLineEnd(View s, qsizetype from, qsizetype &searched)
+{
+    qsizetype end = s.size();
+    if (end > from && isCr(s[end - 1]))
+        --end;
+    searched = qMax(from, end);
+    for (qsizetype i = end; i > from; --i) {
+        if (isLineEnd(s[i - 1]))
+            return i;
+    }
+    return 0;
+}
+
+template <typename Buffer> Buffer takeFront(Buffer &pending, qsizetype cut)
+{
+    // All of it is handed over without a copy, which for a long line would
+    // be as large as the line.
+    if (cut == pending.size())
+        return std::exchange(pending, Buffer());
+    Buffer front = pending.left(cut);
+    pending.remove(0, cut);
+    return front;
+}
+
+// Decodes UTF-8 that is well-formed throughout, which most text is, in one
+// quick pass; false, with out undefined, at the first fault, which the
+// general decoder then handles.
+bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out)
+{
+    out.resize(bytes.size()); // never more UTF-16 units than bytes
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin;
+    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *const e = p + bytes.size();
+    const auto tail = [](uchar b) { return (b & 0xC0) == 0x80; };
+    while (p < e) {
+        const uchar b = *p;
+        if (b < 0x80) {
+            *o++ = b;
+            ++p;
+        } else if (b >= 0xE0 && b <= 0xEF && e - p >= 3 && tail(p[1]) && tail(p[2])) {
+            const char16_t c = char16_t((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                return false;
+            *o++ = c;
+            p += 3;
+        } else if (b >= 0xC2 && b <= 0xDF && e - p >= 2 && tail(p[1])) {
+            *o++ = char16_t((b & 0x1F) << 6 | (p[1] & 0x3F));
+            p += 2;
+        } else if (b >= 0xF0 && b <= 0xF4 && e - p >= 4 && tail(p[1]) && tail(p[2]) && tail(p[3])) {
+            const char32_t c = char32_t(b & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 | char32_t(p[2] & 0x3F) << 6
+                               | char32_t(p[3] & 0x3F);
+            if (c < 0x10000 || c > 0x10FFFF)
+                return false;
+            *o++ = QChar::highSurrogate(c);
+            *o++ = QChar::lowSurrogate(c);
+            p += 4;
+        } else {
+            return false;
+        }
+    }
+    out.truncate(o - begin);
+    return true;
+}
+
+} // namespace
+
+TextStreamReader::TextStreamReader(QIODevice &device) : device_(device) {}
 
 void TextStreamReader::readBlock()
 {
@@ -19,72 +112,84 @@ void TextStreamReader::readBlock()
 
 bool TextStreamReader::readBytes(QByteArray &bytes)
 {
-    const bool whole = encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be;
-    while (whole && !atEnd_)
-        readBlock();
-    const auto isLineEnd = [this](qsizetype i) { return pending_.at(i) == '\n' || pending_.at(i) == '\r'; };
     while (!atEnd_) {
-        // Only the bytes after lineFree_ are looked at: a long line would
-        // otherwise be scanned again after every block.
-        qsizetype cut = pending_.size();
-        // Leave a CR at the very end for its LF.
-        if (cut > lineFree_ && pending_.at(cut - 1) == '\r')
-            --cut;
-        const qsizetype searchTo = cut;
-        while (cut > lineFree_ && !isLineEnd(cut - 1))
-            --cut;
-        if (cut > lineFree_) {
-            // All of it is handed over without a copy, which for a long line
-            // would be as large as the line.
-            if (cut == pending_.size()) {
-                bytes = std::exchange(pending_, QByteArray());
-            } else {
-                bytes = pending_.left(cut);
-                pending_.remove(0, cut);
-            }
+        qsizetype searched = 0;
+        const qsizetype cut = lastLineEnd(QByteArrayView(pending_), lineFree_, searched);
+        if (cut > 0) {
+            bytes = takeFront(pending_, cut);
             lineFree_ = 0;
             return true;
         }
-        lineFree_ = searchTo;
+        lineFree_ = searched;
         readBlock();
     }
-    bytes = pending_;
-    pending_.clear();
+    bytes = std::exchange(pending_, QByteArray());
     lineFree_ = 0;
     return !bytes.isEmpty();
 }
 
-bool TextStreamReader::detectEncoding()
+bool TextStreamReader::readUtf16(QString &text)
 {
-    encoding_ = TextEncoding::Cp932;
-    sniffer_ = TextSniffer();
-    QByteArray bytes;
-    while (readBytes(bytes))
-        sniffer_.add(bytes);
-    if (error_ || !device_.seek(0))
-        return false;
-    started_ = false;
-    atEnd_ = false;
-    pending_.clear();
+    for (;;) {
+        if (!pending_.isEmpty()) {
+            pendingText_ += utf16_.decode(pending_);
+            pending_.clear();
+        }
+        if (atEnd_)
+            break;
+        qsizetype searched = 0;
+        const qsizetype cut = lastLineEnd(QStringView(pendingText_), lineFree_, searched);
+        if (cut > 0) {
+            text = takeFront(pendingText_, cut);
+            lineFree_ = 0;
+            return true;
+        }
+        lineFree_ = searched;
+        readBlock();
+    }
+    text = std::exchange(pendingText_, QString());
     lineFree_ = 0;
-    setEncoding(sniffer_.encoding());
-    return true;
+    return !text.isEmpty();
 }
 
-void TextStreamReader::setEncoding(TextEncoding encoding)
+bool TextStreamReader::begin()
 {
-    encoding_ = encoding;
-    replacements_ = ReplacementCounter(encoding);
+    if (begun_)
+        return !error_;
+    begun_ = true;
+    // Enough for any byte-order mark, however the device hands its bytes out.
+    while (pending_.size() < 3 && !atEnd_)
+        readBlock();
+    const bool utf16Le = pending_.startsWith("\xFF\xFE");
+    if (utf16Le || pending_.startsWith("\xFE\xFF")) {
+        encoding_ = utf16Le ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+        // The mark is dropped here, so a second one stays text.
+        utf16_ = QStringDecoder(utf16Le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                                QStringConverter::Flag::ConvertInitialBom);
+        pending_.remove(0, 2);
+        replacements_ = ReplacementCounter(encoding_);
+        return !error_;
+    }
+    readBytes(first_);
+    sniffer_.add(first_);
+    binary_ = sniffer_.looksBinary();
+    encoding_ = sniffer_.encoding();
+    replacements_ = ReplacementCounter(encoding_);
+    return !error_;
 }
 
 // The first piece is decoded as decodeText decodes a whole text; a later
 // one keeps a U+FEFF at its start, as decoding the whole would.
 QString TextStreamReader::decode(const QByteArray &bytes)
 {
+    const bool first = !decodedAny_;
+    decodedAny_ = true;
     if (encoding_ == TextEncoding::Cp932)
         return Cp932::decode(bytes);
-    const bool first = !started_;
-    started_ = true;
+    // A byte-order mark at the start of the first piece is not text.
+    QString text;
+    if (!(first && encoding_ == TextEncoding::Utf8WithBom) && decodeWellFormedUtf8(bytes, text))
+        return text;
     if (first)
         return decodeText(bytes, encoding_);
     QStringDecoder decoder(QStringConverter::Utf8,
@@ -94,10 +199,37 @@ QString TextStreamReader::decode(const QByteArray &bytes)
 
 bool TextStreamReader::readPiece(QString &text)
 {
-    QByteArray bytes;
-    if (!readBytes(bytes))
+    if (!begun_ && !begin())
         return false;
-    text = decode(bytes);
+    if (isUtf16())
+        return readUtf16(text);
+    QByteArray bytes;
+    if (!firstTaken_) {
+        firstTaken_ = true;
+        bytes = std::exchange(first_, QByteArray());
+        if (bytes.isEmpty())
+            return false;
+        text = decode(bytes);
+    } else {
+        if (!readBytes(bytes))
+            return false;
+        text = decode(bytes);
+        // Weighed with all the text before it: a text that turns out to be
+        // in the other encoding is read in it from here on. A byte-order
+        // mark has decided for good, and UTF-8 that decoded without a fault
+        // can only confirm UTF-8, which a count of its characters records.
+        if (encoding_ == TextEncoding::Utf8 && !text.contains(QChar(0xFFFD))) {
+            sniffer_.addValidUtf8(bytes);
+        } else if (encoding_ == TextEncoding::Utf8 || encoding_ == TextEncoding::Cp932) {
+            sniffer_.add(bytes);
+            const TextEncoding now = sniffer_.encoding();
+            if (now != encoding_) {
+                encoding_ = now;
+                replacements_.setEncoding(now);
+                text = decode(bytes);
+            }
+        }
+    }
     replacements_.add(bytes, text);
     return true;
 }

@@ -4,29 +4,37 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 
 class QIODevice;
 
 // Reads a text from a device in blocks and hands it out in pieces that end
-// just after a line end (the last piece may end without one), decoded
-// exactly as decodeText decodes the whole text. Memory stays that of a block
-// and the longest line, whatever the length of the text.
+// just after a line end (the last piece may end without one). Memory stays
+// that of a block and the longest line, whatever the length of the text;
+// the device is read once, from start to end, so a pipe will do.
+//
+// The encoding is decided from the first block as decodeText decides it for
+// a whole text (a byte-order mark, else UTF-8 when the non-ASCII bytes so
+// far are UTF-8, else cp932) and corrected on the fly: every later piece is
+// weighed with all before it, and the pieces after a change of mind are read
+// in the new encoding. Only a text that changes its mind that way reads
+// otherwise than decoding it whole would.
 class TextStreamReader
 {
 public:
     static constexpr qsizetype kBlockSize = 65536;
 
-    // The device must be open for reading and, for detectEncoding, seekable.
-    explicit TextStreamReader(QIODevice &device) : device_(device) {}
+    // The device must be open for reading.
+    explicit TextStreamReader(QIODevice &device);
 
-    // Reads the device through once to work out its encoding as
-    // detectTextEncoding does, and whether it looks binary, then returns to
-    // its start. False when the device cannot be read or rewound.
-    bool detectEncoding();
-    void setEncoding(TextEncoding encoding);
+    // Reads the first piece, which decides the encoding and whether the text
+    // looks binary; readPiece calls it when it was not called. False when
+    // the device cannot be read.
+    bool begin();
+    // The encoding of the pieces read so far (of the last one).
     TextEncoding encoding() const { return encoding_; }
-    // As looksBinary() says of the whole text; known after detectEncoding.
-    bool looksBinary() const { return sniffer_.looksBinary(); }
+    // As looksBinary() says of the first piece (a block or more).
+    bool looksBinary() const { return binary_; }
     // The bytes of the pieces read so far that were no character of the
     // encoding, each read as U+FFFD, and their lines.
     const ReplacementCounter &replacements() const { return replacements_; }
@@ -37,12 +45,14 @@ public:
     bool hasError() const { return error_; }
 
 private:
+    bool isUtf16() const { return encoding_ == TextEncoding::Utf16Le || encoding_ == TextEncoding::Utf16Be; }
     // The next run of whole lines of bytes: up to the last line end of what
     // has been read, or everything at the end of the device. A CR at the
     // end of a block waits for the next one, which may start with its LF.
-    // UTF-16, whose line ends are two bytes, is still read whole, so its
-    // memory grows with the text.
     bool readBytes(QByteArray &bytes);
+    // The same for UTF-16, cut in the decoded text, whose line ends are two
+    // bytes each.
+    bool readUtf16(QString &text);
     // Adds the next block of the device to what is pending.
     void readBlock();
     QString decode(const QByteArray &bytes);
@@ -51,10 +61,17 @@ private:
     TextEncoding encoding_ = TextEncoding::Cp932;
     TextSniffer sniffer_;
     ReplacementCounter replacements_{TextEncoding::Cp932};
+    QStringDecoder utf16_;
     QByteArray pending_;
-    // How many bytes at the start of pending_ are known to hold no line end.
+    QString pendingText_;
+    QByteArray first_; // the first piece, read by begin()
+    // How many bytes (or characters) at the start of what is pending are
+    // known to hold no line end.
     qsizetype lineFree_ = 0;
-    bool started_ = false;
+    bool begun_ = false;
+    bool firstTaken_ = false;
+    bool decodedAny_ = false;
+    bool binary_ = false;
     bool atEnd_ = false;
     bool error_ = false;
 };

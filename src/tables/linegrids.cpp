@@ -14,14 +14,10 @@ void StringLine::reset(int columns)
 {
     // The buffer starts with the "　" that every column holds.
     buffer_.assign(1, u'　');
-    last_ = std::size_t(std::max(columns, LineColumns::kShown));
+    // A grid that takes no writes needs no columns of its own for a long
+    // line: every column past the last reads as "　" all the same.
+    last_ = std::size_t(discarding_ ? LineColumns::kShown : std::max(columns, LineColumns::kShown));
     spans_.assign(last_ + 1, Span{0, 1});
-}
-
-QStringView StringLine::at(int column) const
-{
-    const Span span = spanAt(column);
-    return QStringView(buffer_.data() + span.offset, span.length);
 }
 
 void StringLine::prepareAppend(int column, qsizetype more)
@@ -37,7 +33,7 @@ void StringLine::prepareAppend(int column, qsizetype more)
 
 void StringLine::appendColumn(int column, int from)
 {
-    if (!LineColumns::writable(column, last_))
+    if (discarding_ || !LineColumns::writable(column, last_))
         return;
     const Span source = spanAt(from);
     prepareAppend(column, source.length);

@@ -108,8 +108,16 @@ public:
     // Columns 0..max(columns, 30), every one "　".
     void reset(int columns);
     int last() const { return int(last_); }
+    // While set, writes leave every column "　": for a translation that
+    // needs no text row, the text grid costs nothing.
+    void setDiscardingWrites(bool discarding) { discarding_ = discarding; }
 
-    QStringView at(int column) const;
+    // Inline: the output reads every column of every line.
+    QStringView at(int column) const
+    {
+        const Span span = spanAt(column);
+        return QStringView(buffer_.data() + span.offset, span.length);
+    }
     // Writes outside the line are refused (LineColumns::writable).
     // The column still holds the "　" of the reset: nothing was written to it
     // or moved into it from a written column.
@@ -122,14 +130,14 @@ public:
     // inline.
     void assign(int column, QStringView text)
     {
-        if (!LineColumns::writable(column, last_))
+        if (discarding_ || !LineColumns::writable(column, last_))
             return;
         spans_[std::size_t(column)] = Span{int(buffer_.size()), int(text.size())};
         buffer_.append(text.utf16(), std::size_t(text.size()));
     }
     void append(int column, QStringView text)
     {
-        if (!LineColumns::writable(column, last_))
+        if (discarding_ || !LineColumns::writable(column, last_))
             return;
         prepareAppend(column, text.size());
         spans_[std::size_t(column)].length += int(text.size());
@@ -138,12 +146,16 @@ public:
     // The column takes what another column of this line holds, or adds it.
     void assignColumn(int column, int from)
     {
-        if (LineColumns::writable(column, last_))
+        if (!discarding_ && LineColumns::writable(column, last_))
             spans_[std::size_t(column)] = spanAt(from);
     }
     void appendColumn(int column, int from);
     // Closes the gaps of the given columns at once (LineColumns::removeColumns).
-    void removeColumns(const std::vector<int> &columns) { LineColumns::removeColumns(spans_, columns, Span{0, 1}); }
+    void removeColumns(const std::vector<int> &columns)
+    {
+        if (!discarding_)
+            LineColumns::removeColumns(spans_, columns, Span{0, 1});
+    }
 
     // Appends columns first..last, joined without separators.
     void appendRow(QString &row, int first = 1, int last = LineColumns::kShown) const;
@@ -168,4 +180,5 @@ private:
     std::u16string buffer_;
     std::vector<Span> spans_;
     std::size_t last_ = 0; // not an int: see SymbolLine
+    bool discarding_ = false;
 };

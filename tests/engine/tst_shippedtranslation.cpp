@@ -1,4 +1,6 @@
 #include "engine/translation.h"
+#include "documents.h"
+#include "platform/textcodec.h"
 #include "tables/codetableloader.h"
 
 #include <QTest>
@@ -18,6 +20,7 @@ private slots:
     void line_data();
     void line();
     void fullRowsOfAMixedLine();
+    void cellsAloneAsTheFullRoute();
 
 private:
     static QString trimmed(QString row);
@@ -161,6 +164,30 @@ void TestShippedTranslation::fullRowsOfAMixedLine()
     const QString text = QStringLiteral("が　くせい　　５にん");
     const QString braille = QStringLiteral("⠐⠡⠩⠻⠃⠀⠼⠑⠇⠴");
     QCOMPARE(entries, QStringList({text + QString(22, QChar(u'　')), braille + QString(22, QChar(u'　'))}));
+}
+
+// `mirabo-cli braille` translates without the text grid and writes the
+// cells straight to UTF-8: byte for byte what the full route gives, over
+// random lines of every kind of character (letters, digits, katakana,
+// characters without braille, lines longer than a row).
+void TestShippedTranslation::cellsAloneAsTheFullRoute()
+{
+    LineTranslator full(table_);
+    LineTranslator cellsAlone(table_);
+    TranslatedLine line;
+    int lines = 0;
+    forEachLine(Documents::randomText(29, 400) + Documents::benchmarkLines(200).join(u'\n'), [&](QStringView text) {
+        full.translate(text, line);
+        QString whole;
+        full.appendWholeBraille(whole);
+        cellsAlone.translateCells(text);
+        QByteArray utf8 = "kept";
+        cellsAlone.appendWholeBrailleUtf8(utf8);
+        QCOMPARE(utf8, "kept" + whole.toUtf8());
+        ++lines;
+    });
+    QVERIFY(lines >= 599);
+    QCOMPARE(cellsAlone.charactersWithoutBraille(), full.charactersWithoutBraille());
 }
 
 QTEST_APPLESS_MAIN(TestShippedTranslation)

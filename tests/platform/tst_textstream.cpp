@@ -1,7 +1,12 @@
 #include "platform/textstream.h"
 
 #include <QBuffer>
+#include <QStringEncoder>
 #include <QTest>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 // The reader hands out the text in pieces that end at line ends, however
 // the lines fall against its blocks: long lines over several blocks, a CR
@@ -13,6 +18,9 @@ class TestTextStream : public QObject
 private slots:
     void piecesEndAtLineEnds_data();
     void piecesEndAtLineEnds();
+    void readOnceAsWholeDecoding_data();
+    void readOnceAsWholeDecoding();
+    void changesItsMindOnTheFly();
 };
 
 namespace {
@@ -52,8 +60,7 @@ void TestTextStream::piecesEndAtLineEnds()
     QBuffer buffer(&bytes);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     TextStreamReader reader(buffer);
-    QVERIFY(reader.detectEncoding());
-    QCOMPARE(reader.encoding(), detectTextEncoding(bytes));
+    QVERIFY(reader.begin());
 
     QStringList read;
     QString piece;
@@ -68,7 +75,93 @@ void TestTextStream::piecesEndAtLineEnds()
     }
     if (pieces >= 0)
         QCOMPARE(read.size(), pieces);
+    QCOMPARE(reader.encoding(), detectTextEncoding(bytes));
     QCOMPARE(reader.replacements().replaced(), 0);
+}
+
+// A device that hands out a few bytes at a time and cannot go back, as a
+// pipe does: the reader must take it in one pass.
+class TrickleDevice : public QIODevice
+{
+public:
+    explicit TrickleDevice(QByteArray bytes) : bytes_(std::move(bytes)) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        const qint64 n = qMin<qint64>(qMin<qint64>(max, 5000), bytes_.size() - at_);
+        std::copy_n(bytes_.constData() + at_, n, data);
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 at_ = 0;
+};
+
+void TestTextStream::readOnceAsWholeDecoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("encoding");
+
+    const QString kana = u"てんじ　１２３、かな。\r\n"_s.repeated(3000) + u"𠮷の字\n"_s;
+    const auto utf16 = [&](QStringConverter::Encoding e, const char *mark) {
+        return QByteArray(mark) + QStringEncoder(e).encode(kana);
+    };
+    QTest::newRow("UTF-16 LE over many blocks")
+        << utf16(QStringConverter::Utf16LE, "\xFF\xFE") << int(TextEncoding::Utf16Le);
+    QTest::newRow("UTF-16 BE over many blocks")
+        << utf16(QStringConverter::Utf16BE, "\xFE\xFF") << int(TextEncoding::Utf16Be);
+    QTest::newRow("UTF-16 LE, one long line") << utf16(QStringConverter::Utf16LE, "\xFF\xFE").replace(QByteArray("\r\0\n\0", 4), QByteArray("\x00\x30", 2))
+                                              << int(TextEncoding::Utf16Le);
+    QTest::newRow("cp932") << Cp932::encode(kana) << int(TextEncoding::Cp932);
+    QTest::newRow("UTF-8 after blocks of ASCII")
+        << filler(3 * kBlock - 2) + "\n" + kana.toUtf8() << int(TextEncoding::Utf8);
+    QTest::newRow("cp932 after blocks of ASCII")
+        << QByteArray("abc\n").repeated(int(kBlock / 2)) + Cp932::encode(kana) << int(TextEncoding::Cp932);
+}
+
+// From a device read once, a few bytes at a time, the text comes out as
+// decoding the whole would give it, in the encoding the whole would get.
+void TestTextStream::readOnceAsWholeDecoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, encoding);
+    QCOMPARE(int(detectTextEncoding(bytes)), encoding);
+
+    TrickleDevice device(bytes);
+    TextStreamReader reader(device);
+    QString read;
+    QString piece;
+    while (reader.readPiece(piece))
+        read += piece;
+    QVERIFY(!reader.hasError());
+    QVERIFY(!reader.looksBinary());
+    QCOMPARE(int(reader.encoding()), encoding);
+    QCOMPARE(read, decodeText(bytes, TextEncoding(encoding)));
+    QCOMPARE(reader.replacements().replaced(), 0);
+}
+
+// A text that the first block takes for UTF-8 but goes on in cp932 is read
+// in cp932 from the piece where the evidence turns; the UTF-8 before stays.
+void TestTextStream::changesItsMindOnTheFly()
+{
+    const QString head = u"はじめ\n"_s;
+    const QString tail = u"つづきの文です。\n"_s.repeated(kBlock / 8);
+    const QByteArray bytes = head.toUtf8() + filler(2 * kBlock) + "\n" + Cp932::encode(tail);
+    QCOMPARE(detectTextEncoding(bytes), TextEncoding::Cp932);
+    TrickleDevice device(bytes);
+    TextStreamReader reader(device);
+    QString read;
+    QString piece;
+    while (reader.readPiece(piece))
+        read += piece;
+    QCOMPARE(reader.encoding(), TextEncoding::Cp932);
+    QVERIFY(read.startsWith(head));
+    QVERIFY(read.endsWith(tail));
 }
 
 QTEST_GUILESS_MAIN(TestTextStream)
