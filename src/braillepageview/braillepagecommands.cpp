@@ -9,6 +9,7 @@
 #include "pagesettingsdialog.h"
 #include "platform/gui/showwindow.h"
 #include "platform/gui/userdialogs.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +36,11 @@ BraillePageCommands::BraillePageCommands(QWidget *window, const Document &docume
       m_refresh(std::move(refresh))
 {
     connect(&document, &Document::translated, this, &BraillePageCommands::noteTranslation);
+    // A view of the translation says when the text has moved on from it.
+    connect(document.translationModel(), &TranslationModel::outOfDateChanged, this, [this](bool outOfDate) {
+        if (m_view && m_view->source() == kTranslationSource)
+            m_view->setOutOfDate(outOfDate);
+    });
     noteTranslation();
 }
 
@@ -148,9 +154,10 @@ void BraillePageCommands::openBrailleFile()
     const BrailleFiles::ReadResult read = BrailleFiles::open(path, PageSettings::load().lines);
     if (!read.document.pages.isEmpty())
         openView()->showDocument(read.document, QFileInfo(path).fileName());
-    if (!read.problem.isEmpty())
-        UserDialogs::instance().warn(
-            m_window, kOpenTitle, QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), read.problem));
+    if (read.problem)
+        UserDialogs::instance().warn(m_window, kOpenTitle,
+                                     QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path),
+                                                                  UserMessages::brailleFileMessage(read.problem)));
 }
 
 void BraillePageCommands::exportBrailleFile()
@@ -187,7 +194,8 @@ void BraillePageCommands::exportPages(QWidget *parent,
         return;
     }
     m_lastExportPath = path;
-    const QString error = BrailleFiles::save(path, *format, pagesTitled(QFileInfo(path).completeBaseName()));
+    const QString error = UserMessages::brailleFileMessage(
+        BrailleFiles::save(path, *format, pagesTitled(QFileInfo(path).completeBaseName())));
     if (!error.isEmpty())
         dialogs.warn(parent, kExportTitle, QStringLiteral("%1\nファイルは変更されていません。").arg(error));
 }

@@ -76,6 +76,13 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolbar);
+    m_outOfDate = new QLabel(kOutOfDateNotice, this);
+    m_outOfDate->setObjectName(QStringLiteral("outOfDateNotice"));
+    m_outOfDate->setContentsMargins(8, 4, 8, 4);
+    m_outOfDate->setVisible(false);
+    // Read first by a screen reader that enters the window.
+    m_outOfDate->setAccessibleName(kOutOfDateNotice);
+    layout->addWidget(m_outOfDate);
     layout->addWidget(m_scroll);
 
     connect(m_zoom, &QSpinBox::valueChanged, m_pageWidget, &BraillePageWidget::setZoom);
@@ -90,10 +97,21 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
 void BraillePageView::showDocument(const BraillePages &document, const QString &source)
 {
     m_source = source;
+    setOutOfDate(false);
     m_pageWidget->setDocument(document);
     m_pageWidget->adjustSize();
     setWindowTitle(QStringLiteral("%1 - %2").arg(kTitle, source));
     updateControls();
+}
+
+void BraillePageView::setOutOfDate(bool outOfDate)
+{
+    m_outOfDate->setVisible(outOfDate);
+}
+
+bool BraillePageView::isOutOfDate() const
+{
+    return !m_outOfDate->isHidden();
 }
 
 const BraillePages &BraillePageView::document() const

@@ -6,6 +6,7 @@
 #include "braillepages/translationlines.h"
 #include "clicommands.h"
 #include "platform/textcodec.h"
+#include "usermessages/usermessages.h"
 
 #include <QFileInfo>
 
@@ -130,7 +131,8 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
         reportWriteFailure(err, errno);
         return kExitFailed;
     }
-    const QString error = BrailleFiles::save(options.output, *options.format, document);
+    const QString error =
+        UserMessages::brailleFileMessage(BrailleFiles::save(options.output, *options.format, document));
     if (error.isEmpty())
         return kExitDone;
     writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
@@ -152,8 +154,9 @@ int runImportCommand(const QStringList &args, const CliStreams &io)
     // What could be read is printed even when the file is damaged.
     const bool written =
         writeAll(io.out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
-    if (!read.problem.isEmpty()) {
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1: %2\n").arg(path, read.problem));
+    if (read.problem) {
+        writeUtf8(io.err,
+                  QStringLiteral("mirabo-cli: %1: %2\n").arg(path, UserMessages::brailleFileMessage(read.problem)));
         return kExitFailed;
     }
     if (!written) {

@@ -4,6 +4,7 @@
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -26,7 +27,7 @@ QString inputName(const QString &input)
 
 QString heldWholeTooLargeMessage(const QString &name, qint64 maxBytes)
 {
-    return tooLargeMessage(name, maxBytes) +
+    return UserMessages::fileMessage({FileError::TooLarge, name, QString(), maxBytes}) +
            QStringLiteral("\nこのコマンドは全文をメモリーに置くため、この大きさまでに限っています。"
                           "点字への翻訳（mirabo-cli、braille）には大きさの制限はありません。");
 }
@@ -40,7 +41,7 @@ std::unique_ptr<QFile> openInput(const QString &input, std::FILE *in, QString &e
         auto file = std::make_unique<QFile>(input);
         const QFileInfo info(input);
         error = info.isFile() && info.size() > limit ? heldWholeTooLargeMessage(input, maxBytes)
-                                                     : refusalOfFile(input, limit);
+                                                     : UserMessages::fileMessage(refusalOfFile(input, limit));
         if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
             error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
         return file;
@@ -94,12 +95,13 @@ bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString 
     }
     const TextReadResult read = readOpenedTextFile(*file, inputName(input));
     if (!read.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::fileMessage(read.error)));
         return false;
     }
     // Told, but not a failure: the rest of the text is good.
-    if (!read.notice.isEmpty())
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.notice));
+    if (const QString notice = UserMessages::replacementNotice(inputName(input), read.replacedBytes());
+        !notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
     text = read.text;
     return true;
 }
@@ -108,10 +110,10 @@ std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE
 {
     const CodeTableLoad load = tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(tablePath);
     // A table with problems still translates; the user is told what is wrong.
-    for (const CodeTableProblem &problem : load.problems)
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem.text()));
+    for (const QString &problem : UserMessages::codeTableProblems(load))
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem));
     if (!load.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::codeTableError(load)));
         return std::nullopt;
     }
     return load.table;

@@ -5,6 +5,7 @@
 #include "platform/textfile.h"
 #include "platform/textstream.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -102,7 +103,7 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
     if (error.isEmpty() && !reader.detectEncoding())
         error = QStringLiteral("「%1」を読み込めません。").arg(inputName(inputPath));
     if (error.isEmpty() && reader.looksBinary())
-        error = notTextMessage(inputName(inputPath));
+        error = UserMessages::fileMessage({FileError::NotText, inputName(inputPath), QString()});
     if (!error.isEmpty()) {
         writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(error));
         return kExitFailed;
@@ -130,8 +131,8 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
             output.writeLine(line.braille);
         });
     }
-    const QString notice = replacementNotice(inputName(inputPath), reader.replacements().replaced(),
-                                             reader.replacements().lines());
+    const QString notice = UserMessages::replacementNotice(
+        inputName(inputPath), {reader.replacements().replaced(), reader.replacements().lines()});
     if (!notice.isEmpty())
         writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
     if (reader.hasError()) {
@@ -145,6 +146,6 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
     }
     // Told, but not a failure: the braille is there, with blank cells.
     if (!translator.charactersWithoutBraille().isEmpty())
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(withoutBrailleMessage(translator.charactersWithoutBraille())));
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::withoutBrailleMessage(translator.charactersWithoutBraille())));
     return kExitDone;
 }

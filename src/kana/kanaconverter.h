@@ -63,7 +63,7 @@ public:
     // missing.
     bool isReady() const;
     bool hasDictionary() const { return m_analyzer.isOpen(); }
-    QString error() const;
+    KanaProblem error() const;
 
     // The user's corrections, used before the shipped lexicon and the
     // dictionary's readings; the longest written form wins where two
@@ -84,5 +84,5 @@ private:
     MorphemeAnalyzer m_analyzer;
     KanaLexicon m_userWords;
     const KanaLexicon *m_lexicon = nullptr;
-    QString m_lexiconError;
+    KanaProblem m_lexiconError;
 };

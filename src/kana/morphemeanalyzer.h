@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kanaerror.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -117,7 +119,7 @@ public:
     MorphemeAnalyzer &operator=(const MorphemeAnalyzer &) = delete;
 
     bool isOpen() const { return m_lattice != nullptr; }
-    QString error() const { return m_error; }
+    KanaProblem error() const { return m_error; }
 
     // The words of one line (without line end), in order. The fixed words
     // come back whole, each with its userKana set. A line longer than
@@ -149,5 +151,5 @@ private:
     MeCab::Model *m_model = nullptr;
     MeCab::Tagger *m_tagger = nullptr;
     MeCab::Lattice *m_lattice = nullptr;
-    QString m_error;
+    KanaProblem m_error;
 };

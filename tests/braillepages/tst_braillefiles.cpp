@@ -1,5 +1,6 @@
 #include "braillefiles/braillefiles.h"
 #include "braillepages/pagesettings.h"
+#include "usermessages/usermessages.h"
 #include "brailletext.h"
 
 #include <QDir>
@@ -9,6 +10,22 @@
 #include <QTest>
 
 #include <sys/stat.h>
+
+namespace {
+
+// The problems as the user reads them.
+QString message(const BrailleFiles::ReadProblem &problem)
+{
+    return UserMessages::brailleFileMessage(problem);
+}
+
+template<typename... Args>
+QString saved(Args &&...args)
+{
+    return UserMessages::brailleFileMessage(BrailleFiles::save(std::forward<Args>(args)...));
+}
+
+} // namespace
 
 using BrailleFiles::Format;
 
@@ -113,7 +130,7 @@ void TestBrailleFiles::roundTrips()
     QFETCH(Format, format);
     QFETCH(BraillePages, document);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(BrailleFiles::encode(format, document));
-    QCOMPARE(read.problem, QString());
+    QCOMPARE(message(read.problem), QString());
     QCOMPARE(read.document.pages, document.pages);
     if (format == Format::Pef || format == Format::Bes) {
         QCOMPARE(read.document.cells, document.cells);
@@ -174,7 +191,7 @@ void TestBrailleFiles::readsTolerantly()
     QFETCH(QByteArray, bytes);
     QFETCH(QList<QStringList>, pages);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes, 2);
-    QCOMPARE(read.problem, QString());
+    QCOMPARE(message(read.problem), QString());
     QCOMPARE(read.document.pages, pages);
 }
 
@@ -219,7 +236,7 @@ void TestBrailleFiles::damagedFilesStopWithAPlace()
     QFETCH(QString, place);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes);
     QCOMPARE(read.document.pages, pages);
-    QVERIFY2(read.problem.startsWith(place), qPrintable(read.problem));
+    QVERIFY2(message(read.problem).startsWith(place), qPrintable(message(read.problem)));
 }
 
 void TestBrailleFiles::truncatedFilesGiveWhatWasThere_data()
@@ -255,7 +272,7 @@ void TestBrailleFiles::truncatedFilesGiveWhatWasThere()
             }
         }
         if (endIsMarked && !bytes.mid(size).trimmed().isEmpty())
-            QVERIFY2(!read.problem.isEmpty(), where);
+            QVERIFY2(!read.problem.ok(), where);
     }
 }
 
@@ -265,7 +282,7 @@ void TestBrailleFiles::pefValidatesAgainstTheSchema()
     QVERIFY2(QFile::exists(schema), qPrintable(schema));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sample.pef"));
-    QCOMPARE(BrailleFiles::save(path, Format::Pef, sample()), QString());
+    QCOMPARE(saved(path, Format::Pef, sample()), QString());
 
     QProcess xmllint;
     xmllint.setProcessChannelMode(QProcess::MergedChannels);
@@ -285,8 +302,8 @@ void TestBrailleFiles::savesThroughATemporaryFile()
     old.close();
     // A folder that is not there: the old file stays as it was.
     QVERIFY(
-        !BrailleFiles::save(dir.filePath(QStringLiteral("none/out.brf")), Format::Brf, sample()).isEmpty());
-    QCOMPARE(BrailleFiles::save(path, Format::Brf, sample()), QString());
+        !saved(dir.filePath(QStringLiteral("none/out.brf")), Format::Brf, sample()).isEmpty());
+    QCOMPARE(saved(path, Format::Brf, sample()), QString());
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), BrailleFiles::encode(Format::Brf, sample()));
 }
@@ -338,8 +355,8 @@ void TestBrailleFiles::sizesStayWithinThePageBounds()
     QFETCH(qsizetype, pagesRead);
     QFETCH(QString, problem);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes);
-    QVERIFY2(problem.isEmpty() ? read.problem.isEmpty() : read.problem.startsWith(problem),
-             qPrintable(read.problem));
+    QVERIFY2(problem.isEmpty() ? read.problem.ok() : message(read.problem).startsWith(problem),
+             qPrintable(message(read.problem)));
     QCOMPARE(read.document.cells, cells);
     QCOMPARE(read.document.lines, lines);
     QCOMPARE(read.document.pages.size(), pagesRead);
@@ -388,10 +405,10 @@ void TestBrailleFiles::refusesFilesItShouldNotRead()
     }
     const BrailleFiles::ReadResult read = BrailleFiles::open(path);
     if (problem.isEmpty()) {
-        QCOMPARE(read.problem, QString());
+        QCOMPARE(message(read.problem), QString());
         QVERIFY(!read.document.pages.isEmpty());
     } else {
-        QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
+        QVERIFY2(message(read.problem).contains(problem), qPrintable(message(read.problem)));
         QVERIFY(read.document.pages.isEmpty());
     }
 }
@@ -416,7 +433,7 @@ void TestBrailleFiles::besPageCountHasFourDigits()
     old.close();
     BraillePages document;
     document.pages = QList<QStringList>(pages, {b(u"⠁")});
-    const QString error = BrailleFiles::save(path, Format::Bes, document);
+    const QString error = saved(path, Format::Bes, document);
     if (written) {
         QCOMPARE(error, QString());
         QCOMPARE(BrailleFiles::decode(fileBytes(path)).document.pages.size(), qsizetype(pages));
