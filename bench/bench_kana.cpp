@@ -67,11 +67,11 @@ QStringList makeDocument(int lines)
 // Two-kanji words of everyday text, 10 000 of them, each with a reading.
 QList<UserDictionaryEntry> userEntries()
 {
-    const QString kanji = QStringLiteral("朝雨駅前本屋新辞書買先生黒板大字書子校庭遊三百人観客会場集母台所夕食準備来週議予算話合"
-                                         "図館午後五時閉弟自転車学行天気良山登国際連東京開祖父家庭古桜木毎日運動体新聞物価上友");
+    const QString kanji = QStringLiteral("朝雨駅前本屋新辞書買先生黒板大字子校庭遊三百人観客会場集母台所夕食準備来週議予算話合図館午後五時閉弟"
+                                         "自転車学行天気良山登国際連東京開祖父家古桜木毎日運動体聞物価上友映画見電遅約束間姉音楽川水冷面春卒業");
     QList<UserDictionaryEntry> entries;
     for (int i = 0; i < 10000; ++i)
-        entries.append({QString(kanji[i % 100]) + kanji[(i / 100) % 100], QStringLiteral("よみ")});
+        entries.append({QString(kanji[i % kanji.size()]) + kanji[(i / kanji.size()) % kanji.size()], QStringLiteral("よみ")});
     return entries;
 }
 
