@@ -40,7 +40,7 @@ struct ReadProblem
     qsizetype line = 0;
     QString detail;
     qint64 number = 0;
-    FileProblem file; // FileNotRead
+    FileProblem file{}; // FileNotRead
     bool ok() const { return error == ReadError::None; }
     explicit operator bool() const { return !ok(); }
 };
@@ -64,7 +64,7 @@ struct SaveProblem
 {
     SaveError error = SaveError::None;
     qsizetype pages = 0;
-    FileProblem file;
+    FileProblem file{};
     bool ok() const { return error == SaveError::None; }
     explicit operator bool() const { return !ok(); }
 };

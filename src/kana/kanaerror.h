@@ -22,7 +22,7 @@ struct KanaProblem
     KanaError error = KanaError::None;
     QString path;
     QString detail;
-    FileProblem file;
+    FileProblem file{};
     bool ok() const { return error == KanaError::None; }
     explicit operator bool() const { return !ok(); }
 };
