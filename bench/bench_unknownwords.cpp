@@ -7,6 +7,7 @@
 //   mirabo-unknown-bench [WORDS]   (100 000 unless given)
 
 #include "kana/kanaconverter.h"
+#include "usermessages/usermessages.h"
 
 #include <QCoreApplication>
 
@@ -50,7 +51,7 @@ int main(int argc, char *argv[])
     const int words = argc > 1 ? std::atoi(argv[1]) : 100000;
     KanaConverter converter;
     if (!converter.isReady()) {
-        std::fprintf(stderr, "mirabo-unknown-bench: %s\n", qPrintable(converter.error()));
+        std::fprintf(stderr, "mirabo-unknown-bench: %s\n", qPrintable(UserMessages::kanaMessage(converter.error())));
         return 1;
     }
     std::printf("%-28s %10s %10s %8s\n", "", "words", "reported", "CPU s");

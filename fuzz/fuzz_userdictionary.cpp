@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QString text = QString::fromUtf8(fuzzBytes(data, size));
     const UserDictionaryLoad load = UserDictionary::parse(text);
-    FUZZ_CHECK(load.error.isEmpty());
+    FUZZ_CHECK(load.error.ok());
 
     qsizetype used = 0;
     for (QStringView line : QStringView(text).split(u'\n')) {

@@ -92,16 +92,16 @@ ReadResult decodeBes(const QByteArray &bytes)
     }
     document.brailleTitle = BrailleCells::withoutTrailingBlanks(document.brailleTitle);
 
-    QString problem;
+    ReadError problem = ReadError::None;
     if (bytes.size() < kHeaderSize)
-        problem = QStringLiteral("ヘッダーが途中で切れています。");
+        problem = ReadError::HeaderCut;
     else if (!bytes.startsWith(kMagic))
-        problem = QStringLiteral("BES ファイルではありません。");
+        problem = ReadError::NotBes;
 
     QStringList page;
     QString line;
     bool ended = false;
-    for (qsizetype i = kHeaderSize; problem.isEmpty() && i < bytes.size() && !ended; ++i) {
+    for (qsizetype i = kHeaderSize; problem == ReadError::None && i < bytes.size() && !ended; ++i) {
         const uchar code = uchar(bytes[i]);
         if (code >= kFirstCell && code <= kLastCell) {
             line += BrailleCells::fromMask(code - kFirstCell);
@@ -120,20 +120,20 @@ ReadResult decodeBes(const QByteArray &bytes)
             ++i; // a two-byte code this reader does not know: skipped whole
         }
     }
-    if (problem.isEmpty() && !ended) {
+    if (problem == ReadError::None && !ended) {
         if (!line.isEmpty())
             page.append(BrailleCells::withoutTrailingBlanks(line));
         if (!page.isEmpty())
             document.pages.append(page);
-        problem = QStringLiteral("ファイルが途中で切れています。");
+        problem = ReadError::FileCut;
     }
     takeSizeFromPages(document);
     if (cells > 0)
         document.cells = cells;
     if (lines > 0)
         document.lines = lines;
-    if (!problem.isEmpty())
-        result.problem = QStringLiteral("%1で読み込みを止めました: %2").arg(position(document), problem);
+    if (problem != ReadError::None)
+        result.problem = stoppedAt(document, problem);
     return result;
 }
 

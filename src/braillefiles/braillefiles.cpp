@@ -117,24 +117,25 @@ void keepWithinBounds(ReadResult &result)
     BraillePages &document = result.document;
     for (qsizetype p = 0; p < document.pages.size(); ++p) {
         QStringList &page = document.pages[p];
-        QString problem;
+        ReadProblem problem;
         qsizetype kept = page.size();
         if (page.size() > PageSettings::kMaxLines) {
             kept = PageSettings::kMaxLines;
-            problem = QStringLiteral("ページの行数が %1 行を超えています。").arg(PageSettings::kMaxLines);
+            problem.error = ReadError::TooManyLines;
+            problem.number = PageSettings::kMaxLines;
         }
         for (qsizetype l = 0; l < kept; ++l) {
             if (page[l].size() > PageSettings::kMaxCells) {
                 kept = l;
-                problem = QStringLiteral("行のマス数が %1 マスを超えています。").arg(PageSettings::kMaxCells);
+                problem.error = ReadError::TooManyCells;
+                problem.number = PageSettings::kMaxCells;
             }
         }
-        if (problem.isEmpty())
+        if (problem.ok())
             continue;
-        result.problem = QStringLiteral("%1 ページ %2 行目で読み込みを止めました: %3")
-                             .arg(p + 1)
-                             .arg(kept + 1)
-                             .arg(problem);
+        problem.page = p + 1;
+        problem.line = kept + 1;
+        result.problem = problem;
         page.resize(kept);
         document.pages.resize(p + 1);
         break;
@@ -161,12 +162,16 @@ ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage)
     return result;
 }
 
-QString position(const BraillePages &document)
+ReadProblem stoppedAt(const BraillePages &document, ReadError error, const QString &detail, qint64 number)
 {
-    const qsizetype page = qMax<qsizetype>(1, document.pages.size());
+    ReadProblem problem;
+    problem.error = error;
+    problem.page = qMax<qsizetype>(1, document.pages.size());
     // The line being read when reading stopped.
-    const qsizetype line = document.pages.isEmpty() ? 1 : qMax<qsizetype>(1, document.pages.last().size());
-    return QStringLiteral("%1 ページ %2 行目").arg(page).arg(line);
+    problem.line = document.pages.isEmpty() ? 1 : qMax<qsizetype>(1, document.pages.last().size());
+    problem.detail = detail;
+    problem.number = number;
+    return problem;
 }
 
 void takeSizeFromPages(BraillePages &document)
@@ -182,23 +187,22 @@ void takeSizeFromPages(BraillePages &document)
     document.lines = lines;
 }
 
-QString refusalToEncode(Format format, const BraillePages &document)
+SaveProblem refusalToEncode(Format format, const BraillePages &document)
 {
     if (format == Format::Bes && document.pages.size() > kMaxBesPages)
-        return QStringLiteral(
-                   "BES ファイルに書き出せるのは %1 ページまでです（この点字は %2 ページあります）。"
-                   "巻を分けるか、ほかの形式で書き出してください。")
-            .arg(kMaxBesPages)
-            .arg(document.pages.size());
-    return QString();
+        return {SaveError::TooManyBesPages, document.pages.size(), {}};
+    return {};
 }
 
-QString save(const QString &path, Format format, const BraillePages &document)
+SaveProblem save(const QString &path, Format format, const BraillePages &document)
 {
-    QString error = refusalToEncode(format, document);
-    if (error.isEmpty())
-        error = saveBytesSafely(path, encode(format, document)).error;
-    return error;
+    SaveProblem problem = refusalToEncode(format, document);
+    if (problem.ok()) {
+        problem.file = saveBytesSafely(path, encode(format, document)).error;
+        if (problem.file)
+            problem.error = SaveError::FileNotWritten;
+    }
+    return problem;
 }
 
 QStringList volumePaths(const QString &path, int volumes)
@@ -219,15 +223,14 @@ ReadResult open(const QString &path, int linesPerPage)
     ReadResult result;
     const FileBytes read = readUserFile(path, kMaxFileBytes);
     if (!read.ok) {
-        result.problem = read.error;
+        result.problem.error = ReadError::FileNotRead;
+        result.problem.file = read.error;
         return result;
     }
     const Format format = detect(read.bytes);
     if (!formatForPath(path) && format == Format::Brf) {
-        result.problem =
-            QStringLiteral("「%1」は点字ファイルとして読めません。拡張子が .bes .brf .pef .txt の"
-                           "どれでもなく、内容も BES、PEF、Unicode 点字のどれでもありません。")
-                .arg(QDir::toNativeSeparators(path));
+        result.problem.error = ReadError::NotBrailleFile;
+        result.problem.detail = path;
         return result;
     }
     return decode(format, read.bytes, linesPerPage);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "braillepages/braillepages.h"
+#include "platform/fileerror.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -14,13 +15,58 @@ namespace BrailleFiles {
 
 enum class Format { UnicodeText, Brf, Pef, Bes };
 
+// Why reading a braille file stopped; the windows and the command line
+// word it.
+enum class ReadError {
+    None,
+    FileNotRead,         // the file itself could not be read (file)
+    NotBrailleFile,      // no braille file by its name nor by its bytes
+    HeaderCut,           // a BES header shorter than a header
+    NotBes,              // a .bes file without the BES mark
+    FileCut,             // the file ends before its end mark
+    TooManyLines,        // a page of more than `number` lines
+    TooManyCells,        // a line of more than `number` cells
+    NotUtf8,             // bytes that are no UTF-8
+    NotBrailleCharacter, // `detail` is a character that is no cell
+    NotBrfCode,          // `number` is a byte BRF has no cell for
+    XmlUnreadable,       // XML broken at line `number`; `detail` is the reader's reason
+    NoPefPages,          // a PEF file without a page
+};
+
+struct ReadProblem
+{
+    ReadError error = ReadError::None;
+    qsizetype page = 0; // where reading stopped, from 1
+    qsizetype line = 0;
+    QString detail;
+    qint64 number = 0;
+    FileProblem file{}; // FileNotRead
+    bool ok() const { return error == ReadError::None; }
+    explicit operator bool() const { return !ok(); }
+};
+
 // What was read of a file. A damaged or truncated file gives the pages read
-// up to the damage and a problem, in Japanese, that says where reading
-// stopped.
+// up to the damage and a problem that says where reading stopped.
 struct ReadResult
 {
     BraillePages document;
-    QString problem; // empty when the whole file was read
+    ReadProblem problem; // none when the whole file was read
+};
+
+// Why a braille file was not written.
+enum class SaveError {
+    None,
+    TooManyBesPages, // `pages` pages, more than kMaxBesPages
+    FileNotWritten,  // file
+};
+
+struct SaveProblem
+{
+    SaveError error = SaveError::None;
+    qsizetype pages = 0;
+    FileProblem file{};
+    bool ok() const { return error == SaveError::None; }
+    explicit operator bool() const { return !ok(); }
 };
 
 // The largest braille file read: more than enough for 9 999 pages of 60 × 40
@@ -48,12 +94,12 @@ ReadResult decode(const QByteArray &bytes, int linesPerPage = BraillePages::kDef
 ReadResult decode(Format format, const QByteArray &bytes, int linesPerPage = BraillePages::kDefaultLines);
 
 // Why the document cannot be written in the format (a BES file of more than
-// kMaxBesPages pages); empty when it can.
-QString refusalToEncode(Format format, const BraillePages &document);
+// kMaxBesPages pages); none when it can.
+SaveProblem refusalToEncode(Format format, const BraillePages &document);
 
 // Writes the file through saveFileSafely(), so that a failure leaves an
-// existing file as it was. Returns an empty string on success, else why not.
-QString save(const QString &path, Format format, const BraillePages &document);
+// existing file as it was. Returns none on success, else why not.
+SaveProblem save(const QString &path, Format format, const BraillePages &document);
 // The files of a book of `volumes` volumes saved as `path`: the path
 // itself for one volume, else the volume's number after the name, as
 // braille libraries name the files of a book: "本.bes" → "本1.bes",

@@ -18,8 +18,10 @@ ReadResult decodePef(const QByteArray &bytes);
 QByteArray encodeBes(const BraillePages &document, QDate date);
 ReadResult decodeBes(const QByteArray &bytes);
 
-// Where reading stopped, for the problem messages: "3 ページ 5 行目".
-QString position(const BraillePages &document);
+// The problem, placed where reading stopped: the last line of the last
+// page read.
+ReadProblem stoppedAt(const BraillePages &document, ReadError error, const QString &detail = QString(),
+                      qint64 number = 0);
 
 // Pages and lines as read: the page and line counts of a document that
 // names none.

@@ -22,14 +22,13 @@ int maskOfAscii(char c)
     return -1;
 }
 
-ReadResult finish(const QString &text, int linesPerPage, const QString &problem)
+ReadResult finish(const QString &text, int linesPerPage, const ReadProblem &problem)
 {
     ReadResult result;
     result.document.pages = splitPages(text, linesPerPage);
     takeSizeFromPages(result.document);
-    if (!problem.isEmpty())
-        result.problem =
-            QStringLiteral("%1で読み込みを止めました: %2").arg(position(result.document), problem);
+    if (problem)
+        result.problem = stoppedAt(result.document, problem.error, problem.detail, problem.number);
     return result;
 }
 
@@ -60,8 +59,8 @@ ReadResult decodeUnicodeText(const QByteArray &bytes, int linesPerPage)
         text.remove(0, 1);
     QString cells;
     cells.reserve(text.size());
-    QString problem;
-    for (qsizetype i = 0; i < text.size() && problem.isEmpty(); ++i) {
+    ReadProblem problem;
+    for (qsizetype i = 0; i < text.size() && problem.ok(); ++i) {
         const QChar c = text[i];
         if (BrailleCells::isCell(c) || c == u'\n' || c == u'\f')
             cells += c;
@@ -70,9 +69,9 @@ ReadResult decodeUnicodeText(const QByteArray &bytes, int linesPerPage)
         else if (c == u' ' || c == u'　') // spaces typed by hand stand for blank cells
             cells += QChar(BrailleCells::kBlank);
         else if (c == QChar::ReplacementCharacter)
-            problem = QStringLiteral("UTF-8 として読めないバイトがあります。");
+            problem.error = ReadError::NotUtf8;
         else
-            problem = QStringLiteral("点字ではない文字「%1」があります。").arg(c);
+            problem = {ReadError::NotBrailleCharacter, 0, 0, QString(c)};
     }
     return finish(cells, linesPerPage, problem);
 }
@@ -95,8 +94,8 @@ ReadResult decodeBrf(const QByteArray &bytes, int linesPerPage)
 {
     QString cells;
     cells.reserve(bytes.size());
-    QString problem;
-    for (qsizetype i = 0; i < bytes.size() && problem.isEmpty(); ++i) {
+    ReadProblem problem;
+    for (qsizetype i = 0; i < bytes.size() && problem.ok(); ++i) {
         char c = bytes[i];
         if (c == '\x1A') // the old end-of-file mark
             break;
@@ -112,8 +111,7 @@ ReadResult decodeBrf(const QByteArray &bytes, int linesPerPage)
             if (m >= 0)
                 cells += BrailleCells::fromMask(m);
             else
-                problem = QStringLiteral("BRF にない文字コード 0x%1 があります。")
-                              .arg(uchar(bytes[i]), 2, 16, QLatin1Char('0'));
+                problem = {ReadError::NotBrfCode, 0, 0, QString(), uchar(bytes[i])};
         }
     }
     return finish(cells, linesPerPage, problem);

@@ -68,9 +68,9 @@ ReadResult decodePef(const QByteArray &bytes)
     document.cells = 0;
     document.lines = 0;
     QXmlStreamReader xml(bytes);
-    QString problem;
+    ReadProblem problem;
     bool inPage = false;
-    while (problem.isEmpty() && !xml.atEnd()) {
+    while (problem.ok() && !xml.atEnd()) {
         xml.readNext();
         if (xml.isEndElement() && xml.name() == u"page") {
             inPage = false;
@@ -98,23 +98,22 @@ ReadResult decodePef(const QByteArray &bytes)
                 break;
             for (const QChar c : row) {
                 if (!BrailleCells::isCell(c)) {
-                    problem = QStringLiteral("点字ではない文字「%1」があります。").arg(c);
+                    problem = {ReadError::NotBrailleCharacter, 0, 0, QString(c)};
                     break;
                 }
             }
-            if (problem.isEmpty())
+            if (problem.ok())
                 document.pages.last().append(BrailleCells::withoutTrailingBlanks(row));
         }
     }
-    if (problem.isEmpty() && xml.hasError())
-        problem =
-            QStringLiteral("XML の %1 行目が読めません (%2)。").arg(xml.lineNumber()).arg(xml.errorString());
-    if (problem.isEmpty() && document.pages.isEmpty())
-        problem = QStringLiteral("PEF のページがありません。");
+    if (problem.ok() && xml.hasError())
+        problem = {ReadError::XmlUnreadable, 0, 0, xml.errorString(), xml.lineNumber()};
+    if (problem.ok() && document.pages.isEmpty())
+        problem.error = ReadError::NoPefPages;
     if (document.cells <= 0 || document.lines <= 0)
         takeSizeFromPages(document);
-    if (!problem.isEmpty())
-        result.problem = QStringLiteral("%1で読み込みを止めました: %2").arg(position(document), problem);
+    if (problem)
+        result.problem = stoppedAt(document, problem.error, problem.detail, problem.number);
     return result;
 }
 

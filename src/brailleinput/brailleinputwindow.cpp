@@ -86,7 +86,7 @@ BrailleInputWindow::~BrailleInputWindow()
 void BrailleInputWindow::createActions()
 {
     QMenu *edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    auto add = [this](QMenu *menu, const char *name, const QString &caption, const QKeySequence &keys) {
+    auto add = [](QMenu *menu, const char *name, const QString &caption, const QKeySequence &keys) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(keys);

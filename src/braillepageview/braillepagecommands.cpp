@@ -10,6 +10,7 @@
 #include "pagesettingsdialog.h"
 #include "platform/gui/showwindow.h"
 #include "platform/gui/userdialogs.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +40,11 @@ BraillePageCommands::BraillePageCommands(QWidget *window, const Document &docume
     connect(&document, &Document::translated, this, &BraillePageCommands::noteTranslation);
     connect(&document, &Document::fileNameChanged, this, &BraillePageCommands::noteFileName);
     noteFileName(document.fileName());
+    // A view of the translation says when the text has moved on from it.
+    connect(document.translationModel(), &TranslationModel::outOfDateChanged, this, [this](bool outOfDate) {
+        if (m_view && m_view->source() == kTranslationSource)
+            m_view->setOutOfDate(outOfDate);
+    });
     noteTranslation();
 }
 
@@ -226,9 +232,10 @@ void BraillePageCommands::openBrailleFile()
     const BrailleFiles::ReadResult read = BrailleFiles::open(path, PageSettings::load().lines);
     if (!read.document.pages.isEmpty())
         openView()->showDocument(read.document, QFileInfo(path).fileName());
-    if (!read.problem.isEmpty())
-        UserDialogs::instance().warn(
-            m_window, kOpenTitle, QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), read.problem));
+    if (read.problem)
+        UserDialogs::instance().warn(m_window, kOpenTitle,
+                                     QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path),
+                                                                  UserMessages::brailleFileMessage(read.problem)));
 }
 
 void BraillePageCommands::exportBrailleFile()
@@ -268,11 +275,9 @@ void BraillePageCommands::exportPages(
     const QList<BraillePages> volumes = volumesTitled(QFileInfo(path).completeBaseName());
     const QStringList paths = BrailleFiles::volumePaths(path, int(volumes.size()));
     for (qsizetype v = 0; v < volumes.size(); ++v) {
-        const QString error = BrailleFiles::save(paths[v], *format, volumes[v]);
+        const QString error = UserMessages::brailleFileMessage(BrailleFiles::save(paths[v], *format, volumes[v]));
         if (!error.isEmpty()) {
-            dialogs.warn(parent, kExportTitle,
-                         QStringLiteral("%1\n%2\nこのファイルは変更されていません。")
-                             .arg(QDir::toNativeSeparators(paths[v]), error));
+            dialogs.warn(parent, kExportTitle, QStringLiteral("%1\nこのファイルは変更されていません。").arg(error));
             return;
         }
     }

@@ -101,6 +101,13 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolbar);
+    m_outOfDate = new QLabel(kOutOfDateNotice, this);
+    m_outOfDate->setObjectName(QStringLiteral("outOfDateNotice"));
+    m_outOfDate->setContentsMargins(8, 4, 8, 4);
+    m_outOfDate->setVisible(false);
+    // Read first by a screen reader that enters the window.
+    m_outOfDate->setAccessibleName(kOutOfDateNotice);
+    layout->addWidget(m_outOfDate);
     layout->addWidget(m_scroll);
 
     connect(m_zoom, &QSpinBox::valueChanged, m_pageWidget, &BraillePageWidget::setZoom);
@@ -115,6 +122,7 @@ BraillePageView::BraillePageView(QWidget *parent) : QWidget(parent, Qt::Window)
 void BraillePageView::showDocument(const BraillePages &document, const QString &source)
 {
     m_source = source;
+    setOutOfDate(false);
     m_pageWidget->setDocument(document);
     m_pageWidget->adjustSize();
     setWindowTitle(QStringLiteral("%1 - %2").arg(kTitle, source));
@@ -132,6 +140,16 @@ void BraillePageView::markCells(int page, int line, int firstCell, int count)
         const QRect cells = m_pageWidget->cellRect(line, firstCell).toAlignedRect();
         m_scroll->ensureVisible(cells.center().x(), cells.center().y(), cells.width() * 2, cells.height() * 2);
     }
+}
+
+void BraillePageView::setOutOfDate(bool outOfDate)
+{
+    m_outOfDate->setVisible(outOfDate);
+}
+
+bool BraillePageView::isOutOfDate() const
+{
+    return !m_outOfDate->isHidden();
 }
 
 const BraillePages &BraillePageView::document() const

@@ -23,6 +23,8 @@ class BraillePageView : public QWidget
 
 public:
     static inline const QString kTitle = QStringLiteral("点字ページ表示");
+    static inline const QString kOutOfDateNotice =
+        QStringLiteral("本文が変更されています。点字翻訳でページを更新してください");
 
     explicit BraillePageView(QWidget *parent = nullptr);
 
@@ -34,6 +36,9 @@ public:
     int page() const; // counted from 0
     int pageCount() const;
     bool isMirrored() const;
+    // The pages are a translation of a text that has changed since.
+    void setOutOfDate(bool outOfDate);
+    bool isOutOfDate() const;
     BraillePageWidget *pageWidget() const { return m_pageWidget; }
 
     // Asks which page to show (counted from 1) for ページ指定; nothing when
@@ -82,6 +87,7 @@ private:
     QAction *m_goTo = nullptr;
     PageAsker m_askPage;
     QLabel *m_pageLabel = nullptr;
+    QLabel *m_outOfDate = nullptr;
     QSpinBox *m_zoom = nullptr;
     QCheckBox *m_mirror = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "braillepages/translationlines.h"
 #include "clicommands.h"
 #include "platform/textcodec.h"
+#include "usermessages/usermessages.h"
 
 #include <QFileInfo>
 
@@ -196,9 +197,10 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
     }
     const QStringList paths = BrailleFiles::volumePaths(options.output, int(book.volumes.size()));
     for (qsizetype v = 0; v < book.volumes.size(); ++v) {
-        const QString error = BrailleFiles::save(paths[v], *options.format, book.volumes[v]);
+        const QString error =
+            UserMessages::brailleFileMessage(BrailleFiles::save(paths[v], *options.format, book.volumes[v]));
         if (!error.isEmpty()) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(paths[v], error));
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
             return kExitFailed;
         }
     }
@@ -220,8 +222,9 @@ int runImportCommand(const QStringList &args, const CliStreams &io)
     // What could be read is printed even when the file is damaged.
     const bool written =
         writeAll(io.out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
-    if (!read.problem.isEmpty()) {
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1: %2\n").arg(path, read.problem));
+    if (read.problem) {
+        writeUtf8(io.err,
+                  QStringLiteral("mirabo-cli: %1: %2\n").arg(path, UserMessages::brailleFileMessage(read.problem)));
         return kExitFailed;
     }
     if (!written) {

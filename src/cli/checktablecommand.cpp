@@ -1,6 +1,7 @@
 #include "clicommands.h"
 
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 int runCheckTableCommand(const QStringList &args, const CliStreams &io)
 {
@@ -15,10 +16,13 @@ int runCheckTableCommand(const QStringList &args, const CliStreams &io)
 
     const CodeTableLoad load = operands.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(operands.first());
     if (!load.ok) {
-        writeUtf8(io.err, QStringLiteral("mirabo-cli check-table: %1\n").arg(load.error));
+        writeUtf8(io.err, QStringLiteral("mirabo-cli check-table: %1\n").arg(UserMessages::codeTableError(load)));
         return kExitFailed;
     }
     QString report;
+    const QString notice = UserMessages::replacementNotice(load.path, load.replaced);
+    if (!notice.isEmpty())
+        report += QStringLiteral("%1: %2\n").arg(load.path, notice);
     for (const CodeTableProblem &problem : load.problems) {
         report += problem.line > 0 ? QStringLiteral("%1:%2: %3\n").arg(load.path).arg(problem.line).arg(problem.message)
                                    : QStringLiteral("%1: %2\n").arg(load.path, problem.message);
@@ -27,5 +31,5 @@ int runCheckTableCommand(const QStringList &args, const CliStreams &io)
         report = QStringLiteral("%1: %2組、問題はありません。\n").arg(load.path).arg(load.rows);
     // What the stream could not take is told once, by runMiraboCli's flush.
     writeUtf8(out, report);
-    return load.problems.isEmpty() ? kExitDone : kExitFailed;
+    return load.problems.isEmpty() && notice.isEmpty() ? kExitDone : kExitFailed;
 }

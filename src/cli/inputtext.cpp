@@ -5,6 +5,7 @@
 #include "platform/textfile.h"
 #include "platform/textstream.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -56,7 +57,7 @@ QString inputName(const QString &input)
 
 QString heldWholeTooLargeMessage(const QString &name, qint64 maxBytes)
 {
-    return tooLargeMessage(name, maxBytes) +
+    return UserMessages::fileMessage({FileError::TooLarge, name, QString(), maxBytes}) +
            QStringLiteral("\nこのコマンドは全文をメモリーに置くため、この大きさまでに限っています。"
                           "1 行ずつ読む点字への翻訳（mirabo-cli、braille）、逆翻訳（back）と"
                           "点訳かな変換（kana）には大きさの制限はありません。");
@@ -71,7 +72,7 @@ std::unique_ptr<QIODevice> openInput(const QString &input, std::FILE *in, QStrin
         auto file = std::make_unique<QFile>(input);
         const QFileInfo info(input);
         error = info.isFile() && info.size() > limit ? heldWholeTooLargeMessage(input, maxBytes)
-                                                     : refusalOfFile(input, limit);
+                                                     : UserMessages::fileMessage(refusalOfFile(input, limit));
         if (error.isEmpty() && !file->open(QIODevice::ReadOnly))
             error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(input, file->errorString());
         return file;
@@ -132,12 +133,13 @@ bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString 
     }
     const TextReadResult read = readOpenedTextFile(*file, inputName(input));
     if (!read.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::fileMessage(read.error)));
         return false;
     }
     // Told, but not a failure: the rest of the text is good.
-    if (!read.notice.isEmpty())
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.notice));
+    if (const QString notice = UserMessages::replacementNotice(inputName(input), read.replacedBytes());
+        !notice.isEmpty())
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
     text = read.text;
     return true;
 }
@@ -154,7 +156,7 @@ bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
         if (!reader->begin())
             error = QStringLiteral("「%1」を読み込めません。").arg(name);
         else if (reader->looksBinary())
-            error = notTextMessage(name);
+            error = UserMessages::fileMessage({FileError::NotText, name, QString()});
     }
     if (!error.isEmpty()) {
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
@@ -166,7 +168,8 @@ bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
         forEachLine(piece, [&](QStringView text) { going = going && line(text); });
     }
     // Told, but not a failure: the rest of the text is good.
-    const QString notice = replacementNotice(name, reader->replacements().replaced(), reader->replacements().lines());
+    const QString notice =
+        UserMessages::replacementNotice(name, {reader->replacements().replaced(), reader->replacements().lines()});
     if (!notice.isEmpty())
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(notice));
     if (reader->hasError()) {
@@ -180,10 +183,10 @@ std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE
 {
     const CodeTableLoad load = tablePath.isEmpty() ? loadInstalledCodeTable() : loadCodeTable(tablePath);
     // A table with problems still translates; the user is told what is wrong.
-    for (const CodeTableProblem &problem : load.problems)
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem.text()));
+    for (const QString &problem : UserMessages::codeTableProblems(load))
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(load.path, problem));
     if (!load.ok) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(load.error));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::codeTableError(load)));
         return std::nullopt;
     }
     return load.table;

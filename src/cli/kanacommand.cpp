@@ -4,6 +4,7 @@
 #include "kana/kanaconverter.h"
 #include "kana/rubyreading.h"
 #include "platform/textcodec.h"
+#include "usermessages/usermessages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -83,7 +84,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
 
     KanaConverter converter(MorphemeAnalyzer::locateDictionaryDir(mecabDir));
     if (!converter.isReady()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.error()));
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::kanaMessage(converter.error())));
         return kExitFailed;
     }
     // The user's own file may be missing (nothing registered yet); one named
@@ -93,8 +94,8 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         return kExitFailed;
     }
     const UserDictionaryLoad dictionary = UserDictionary::load(dictPath);
-    if (!dictionary.error.isEmpty()) {
-        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(dictionary.error));
+    if (dictionary.error) {
+        writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::kanaMessage(dictionary.error)));
         return kExitFailed;
     }
     for (const QString &problem : dictionary.problems)

@@ -5,6 +5,7 @@
 #include "platform/textfile.h"
 #include "platform/textstream.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -88,6 +89,6 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
     }
     // Told, but not a failure: the braille is there, with blank cells.
     if (!translator.charactersWithoutBraille().isEmpty())
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(withoutBrailleMessage(translator.charactersWithoutBraille())));
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::withoutBrailleMessage(translator.charactersWithoutBraille())));
     return kExitDone;
 }

@@ -58,7 +58,7 @@ WorkFileWrite Document::translate()
         return write;
     }
     // The editor's last line is a line even when it is empty.
-    setLastTranslation(translateDocument(m_codeTable, editorText, true));
+    setLastTranslation(translateDocument(m_codeTable, editorText, true), editorText);
     return write;
 }
 
@@ -70,8 +70,13 @@ void Document::clearTranslation()
 
 void Document::noteTextChange()
 {
-    if (hasTranslation() && m_text->revision() != m_translatedRevision)
-        m_translationModel->setOutOfDate(true);
+    if (!hasTranslation() || m_text->revision() == m_translatedRevision)
+        return;
+    // The length first: most edits change it, and then the text need not be
+    // read whole at every key.
+    const bool asTranslated = m_text->characterCount() == m_translatedLength &&
+                              qHash(m_text->toPlainText()) == m_translatedHash;
+    m_translationModel->setOutOfDate(!asTranslated);
 }
 
 void Document::setFileText(const TextReadResult &read)
@@ -80,16 +85,16 @@ void Document::setFileText(const TextReadResult &read)
     m_fileFormat = formatOf(read);
 }
 
-QString Document::open(const QString &path, QString *notice)
+FileProblem Document::open(const QString &path, ReplacedBytes *replaced)
 {
     const TextReadResult read = readTextFile(path);
     if (!read.ok)
         return read.error;
-    if (notice)
-        *notice = read.notice;
+    if (replaced)
+        *replaced = read.replacedBytes();
     setFileText(read);
     setFileName(path);
-    return QString();
+    return {};
 }
 
 void Document::clear()
@@ -108,24 +113,26 @@ void Document::clear()
     setFileName(QString());
 }
 
-QString Document::translateFile(const QString &path, QString *notice)
+FileProblem Document::translateFile(const QString &path, ReplacedBytes *replaced)
 {
     const TextReadResult read = readTextFile(path);
     if (!read.ok)
         return read.error;
-    if (notice)
-        *notice = read.notice;
+    if (replaced)
+        *replaced = read.replacedBytes();
     setFileText(read);
     // The text shown is this file's now: a save must go here, never to
     // the file the document held before.
     setFileName(path);
-    setLastTranslation(translateDocument(m_codeTable, read.text));
-    return QString();
+    setLastTranslation(translateDocument(m_codeTable, read.text), text());
+    return {};
 }
 
-void Document::setLastTranslation(TranslatedDocument translation)
+void Document::setLastTranslation(TranslatedDocument translation, QStringView editorText)
 {
     m_translatedRevision = m_text->revision();
+    m_translatedLength = m_text->characterCount();
+    m_translatedHash = qHash(editorText);
     m_translationModel->setTranslation(std::make_shared<const TranslatedDocument>(std::move(translation)));
     emit translated();
 }

@@ -47,8 +47,8 @@ public:
     // Reads a text file into the document as it is, without unsaved
     // changes, and makes it the document's file. When the file cannot be
     // read nothing changes and the reason is returned. When some of its bytes
-    // could not be read as characters, notice (if given) says where.
-    QString open(const QString &path, QString *notice = nullptr);
+    // could not be read as characters, replaced (if given) says where.
+    FileProblem open(const QString &path, ReplacedBytes *replaced = nullptr);
     // A new, empty document: no file, the format of a new file. The text
     // goes in one step that undo brings back.
     void clear();
@@ -77,8 +77,8 @@ public:
     // unsaved changes; saving it unchanged writes the same bytes) and the
     // document's file, and translates it. When the file cannot be read nothing changes and the
     // reason is returned. When some of its bytes could not be read as
-    // characters, notice (if given) says how many and on which lines.
-    QString translateFile(const QString &path, QString *notice = nullptr);
+    // characters, replaced (if given) says how many and on which lines.
+    FileProblem translateFile(const QString &path, ReplacedBytes *replaced = nullptr);
 
 signals:
     // The last translation was replaced.
@@ -86,7 +86,8 @@ signals:
     void fileNameChanged(const QString &fileName);
 
 private:
-    void setLastTranslation(TranslatedDocument translation);
+    // editorText: the editor's text as it was translated.
+    void setLastTranslation(TranslatedDocument translation, QStringView editorText);
     // The text changed: a translation of the text before no longer matches.
     void noteTextChange();
     // Takes the text of a file that was read: as it is, and its format.
@@ -100,4 +101,8 @@ private:
     // The text's revision when it was translated: a new font or layout
     // reports the whole text as changed and leaves it as it was.
     int m_translatedRevision = -1;
+    // The text translated, by its length and hash: an undo back to it, or
+    // typing it again, makes the translation match once more.
+    int m_translatedLength = -1;
+    size_t m_translatedHash = 0;
 };

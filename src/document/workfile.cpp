@@ -52,7 +52,8 @@ WorkFileWrite writeWorkFile(QStringView text)
         return device.write(bytes) == bytes.size();
     });
     if (!saved.ok)
-        return {WorkFileError::NotWritten, path, saved.error};
+        return {saved.error.error == FileError::NotCreated ? WorkFileError::NotCreated : WorkFileError::NotWritten,
+                path, saved.error.detail};
     return {};
 }
 

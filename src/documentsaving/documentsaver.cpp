@@ -4,6 +4,7 @@
 #include "platform/textcodec.h"
 #include "platform/textfile.h"
 #include "platform/gui/userdialogs.h"
+#include "usermessages/usermessages.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ bool DocumentSaver::writeTo(const QString &path)
     if (!result.ok) {
         UserDialogs::instance().warn(
             m_window, kTitle,
-            QStringLiteral("保存できませんでした。ファイルは変更されていません。\n%1").arg(result.error));
+            QStringLiteral("保存できませんでした。ファイルは変更されていません。\n%1").arg(UserMessages::fileMessage(result.error)));
         return false;
     }
     // What was written in UTF-8 stays UTF-8 at the next save.

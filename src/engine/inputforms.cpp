@@ -42,7 +42,7 @@ bool needsChange(char16_t c)
     // Kana, kanji and full-width forms first: most text is made of them,
     // mixed in any order, so they are told apart without a branch.
     if (c >= 0x3000)
-        return isHalfWidthKatakana(c) | (c == 0x301C) | isCombiningVoicedMark(c);
+        return (int(isHalfWidthKatakana(c)) | int(c == 0x301C) | int(isCombiningVoicedMark(c))) != 0;
     return unifiedForm(c) != 0;
 }
 

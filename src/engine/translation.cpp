@@ -540,14 +540,6 @@ void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
     braille.truncate(start + (end - begin));
 }
 
-QString withoutBrailleMessage(const QStringList &characters, int listed)
-{
-    QString names = characters.mid(0, listed).join(QStringLiteral("　"));
-    if (characters.size() > listed)
-        names += QStringLiteral(" ほか%1文字").arg(characters.size() - listed);
-    return QStringLiteral("次の文字は点字にならないため、点字を空白のマスにしました。\n%1").arg(names);
-}
-
 Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille)
 {
     LineTranslator translator(table);

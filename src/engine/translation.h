@@ -127,6 +127,3 @@ private:
 // given, each once.
 Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille = nullptr);
 
-// The message that names the characters that have no braille; shows at most
-// the first `listed` of them.
-QString withoutBrailleMessage(const QStringList &characters, int listed = 20);

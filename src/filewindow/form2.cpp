@@ -10,6 +10,7 @@
 #include "platform/gui/showwindow.h"
 #include "platform/gui/twips.h"
 #include "platform/gui/userdialogs.h"
+#include "usermessages/usermessages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -223,16 +224,16 @@ void Form2::TranslateFile()
         return;
 
     setWindowTitle(kReadingCaption);
-    QString notice;
-    const QString error = m_document.translateFile(targetFile(), &notice);
+    ReplacedBytes replaced;
+    const FileProblem error = m_document.translateFile(targetFile(), &replaced);
     setWindowTitle(kCaption);
-    if (!error.isEmpty()) {
-        UserDialogs::instance().warn(this, kTranslateTitle, error);
+    if (error) {
+        UserDialogs::instance().warn(this, kTranslateTitle, UserMessages::fileMessage(error));
         return;
     }
     rememberFolder();
     // Shown once the text is there, so the user can find the marked places.
-    if (!notice.isEmpty())
+    if (const QString notice = UserMessages::replacementNotice(targetFile(), replaced); !notice.isEmpty())
         UserDialogs::instance().warn(this, kTranslateTitle, notice);
 }
 

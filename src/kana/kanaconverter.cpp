@@ -608,10 +608,10 @@ KanaConverter::KanaConverter(const QString &dictionaryDir) : m_analyzer(dictiona
 
 bool KanaConverter::isReady() const
 {
-    return m_analyzer.isOpen() && m_lexiconError.isEmpty();
+    return m_analyzer.isOpen() && m_lexiconError.ok();
 }
 
-QString KanaConverter::error() const
+KanaProblem KanaConverter::error() const
 {
     return m_analyzer.isOpen() ? m_lexiconError : m_analyzer.error();
 }

@@ -70,7 +70,7 @@ public:
     // missing.
     bool isReady() const;
     bool hasDictionary() const { return m_analyzer.isOpen(); }
-    QString error() const;
+    KanaProblem error() const;
 
     // The user's corrections, used before the shipped lexicon and the
     // dictionary's readings; the longest written form wins where two
@@ -110,5 +110,5 @@ private:
     QString m_secondError;
     KanaLexicon m_userWords;
     const KanaLexicon *m_lexicon = nullptr;
-    QString m_lexiconError;
+    KanaProblem m_lexiconError;
 };

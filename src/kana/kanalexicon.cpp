@@ -6,38 +6,40 @@
 
 void KanaLexicon::setEntries(const QList<UserDictionaryEntry> &entries)
 {
-    m_byFirstChar.clear();
+    m_kana.clear();
+    m_lengths.clear();
     m_firstChars.reset();
     for (const UserDictionaryEntry &entry : entries) {
-        if (!entry.written.isEmpty()) {
-            m_byFirstChar[entry.written.front()].append(entry);
-            m_firstChars.set(entry.written.front().unicode());
-        }
+        if (entry.written.isEmpty())
+            continue;
+        // The first entry of a written form counts, as it is listed first.
+        if (!m_kana.try_emplace(entry.written, entry.kana).second)
+            continue;
+        std::vector<qsizetype> &lengths = m_lengths[entry.written.front()];
+        if (std::find(lengths.begin(), lengths.end(), entry.written.size()) == lengths.end())
+            lengths.push_back(entry.written.size());
+        m_firstChars.set(entry.written.front().unicode());
     }
-    for (auto &list : m_byFirstChar)
-        std::stable_sort(list.begin(), list.end(), [](const UserDictionaryEntry &a, const UserDictionaryEntry &b) {
-            return a.written.size() > b.written.size();
-        });
+    for (auto &lengths : m_lengths)
+        std::sort(lengths.begin(), lengths.end(), std::greater<>());
 }
 
 QList<FixedWord> KanaLexicon::wordsIn(QStringView line) const
 {
     QList<FixedWord> found;
-    if (m_byFirstChar.isEmpty())
+    if (m_kana.empty())
         return found;
     qsizetype at = 0;
     while (at < line.size()) {
         qsizetype taken = 1;
-        if (!m_firstChars.test(line[at].unicode())) {
-            ++at;
-            continue;
-        }
-        const auto entries = m_byFirstChar.constFind(line[at]);
-        if (entries != m_byFirstChar.constEnd()) {
-            for (const UserDictionaryEntry &entry : *entries) {
-                if (line.mid(at).startsWith(entry.written)) {
-                    found.append({at, entry.written.size(), entry.kana});
-                    taken = entry.written.size();
+        if (m_firstChars.test(line[at].unicode())) {
+            for (const qsizetype length : *m_lengths.constFind(line[at])) {
+                if (length > line.size() - at)
+                    continue;
+                const auto entry = m_kana.find(line.sliced(at, length));
+                if (entry != m_kana.end()) {
+                    found.append({at, length, entry->second});
+                    taken = length;
                     break;
                 }
             }
@@ -52,22 +54,21 @@ QString KanaLexicon::shippedFileName()
     return QStringLiteral("kana-lexicon.txt");
 }
 
-const KanaLexicon &KanaLexicon::shipped(QString *error)
+const KanaLexicon &KanaLexicon::shipped(KanaProblem *error)
 {
-    static QString loadError;
+    static KanaProblem loadError;
     static const KanaLexicon lexicon = [] {
         KanaLexicon result;
         const QString path = locateDataFile(shippedFileName());
         if (path.isEmpty()) {
-            loadError = QStringLiteral("点訳かな変換の語彙ファイル %1 が見つかりません。次の場所を探しました。\n%2")
-                            .arg(shippedFileName(), describeDataSearch(shippedFileName()));
+            loadError = {KanaError::LexiconMissing, shippedFileName(), describeDataSearch(shippedFileName()), {}};
             return result;
         }
         const UserDictionaryLoad load = UserDictionary::load(path);
-        if (!load.error.isEmpty())
+        if (load.error)
             loadError = load.error;
         else if (!load.problems.isEmpty())
-            loadError = path + u'\n' + load.problems.join(u'\n');
+            loadError = {KanaError::LexiconDamaged, path, load.problems.join(u'\n'), {}};
         result.setEntries(load.entries);
         return result;
     }();

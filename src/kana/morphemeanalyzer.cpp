@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <mecab.h>
 
@@ -69,18 +70,12 @@ QString MorphemeAnalyzer::locateDictionaryDir(const QString &commandLineDir)
 
 MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
 {
-    const QString missing =
-        QStringLiteral("点訳かな変換の辞書がありません（%1）。Debian のパッケージ mecab-ipadic-utf8 を"
-                       "インストールしてください。")
-            .arg(dictionaryDir);
     if (!QFileInfo::exists(dictionaryDir + QStringLiteral("/sys.dic"))) {
-        m_error = missing;
+        m_error = {KanaError::DictionaryMissing, dictionaryDir, QString(), {}};
         return;
     }
     if (!isUtf8Dictionary(dictionaryDir)) {
-        m_error = QStringLiteral("%1 の辞書は UTF-8 用ではありません。Debian のパッケージ mecab-ipadic-utf8 の"
-                                 "辞書（/var/lib/mecab/dic/ipadic-utf8）を指定してください。")
-                      .arg(dictionaryDir);
+        m_error = {KanaError::DictionaryNotUtf8, dictionaryDir, QString(), {}};
         return;
     }
     // The dictionary's own dicrc doubles as the resource file, so no
@@ -109,7 +104,7 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
     if (m_tagger)
         m_lattice = m_model->createLattice();
     if (!m_lattice)
-        m_error = missing + u'\n' + QString::fromUtf8(MeCab::getLastError());
+        m_error = {KanaError::DictionaryNotOpened, dictionaryDir, QString::fromUtf8(MeCab::getLastError()), {}};
 }
 
 QString MorphemeAnalyzer::locateSecondDictionaryDir()
@@ -150,10 +145,36 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\u3000' || c == u'\t';
 }
 
+// The fixed words in the order of the line, as the converter gives them;
+// sorted here when they are not, so the walks below go through them once.
+QList<FixedWord> inLineOrder(const QList<FixedWord> &words)
+{
+    const auto byStart = [](const FixedWord &a, const FixedWord &b) { return a.start < b.start; };
+    if (std::is_sorted(words.begin(), words.end(), byStart))
+        return words;
+    QList<FixedWord> sorted = words;
+    std::stable_sort(sorted.begin(), sorted.end(), byStart);
+    return sorted;
+}
+
+// The bytes of the text in UTF-8, counted without making them.
+qsizetype utf8Length(QStringView text)
+{
+    qsizetype bytes = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // A surrogate pair makes four bytes, two for each half.
+        bytes += u < 0x80 ? 1 : u < 0x800 || c.isSurrogate() ? 2 : 3;
+    }
+    return bytes;
+}
+
 } // namespace
 
-QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<FixedWord> &fixedWords)
+QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<FixedWord> &words)
 {
+    const QList<FixedWord> fixedWords = inLineOrder(words);
+    qsizetype nextWord = 0; // the first word that may still hold a cut
     QList<LinePiece> pieces;
     maxLength = qMax<qsizetype>(2, maxLength);
     qsizetype start = 0;
@@ -166,8 +187,11 @@ QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<F
         }
         if (cut < 0)
             cut = line[full - 1].isHighSurrogate() ? full - 1 : full;
-        for (const FixedWord &word : fixedWords) {
-            if (word.start < cut && cut < word.start + word.length)
+        while (nextWord < fixedWords.size() && fixedWords[nextWord].start + fixedWords[nextWord].length <= start)
+            ++nextWord;
+        for (qsizetype w = nextWord; w < fixedWords.size() && fixedWords[w].start < cut; ++w) {
+            const FixedWord &word = fixedWords[w];
+            if (cut < word.start + word.length)
                 cut = word.start > start ? word.start : word.start + word.length;
         }
         pieces.append({start, cut - start});
@@ -183,10 +207,13 @@ QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<Fixed
     if (line.size() <= kMaxPieceLength)
         return analyzePiece(line, fixedWords);
     QList<Morpheme> morphemes;
-    for (const LinePiece &piece : linePieces(line, kMaxPieceLength, fixedWords)) {
+    const QList<FixedWord> words = inLineOrder(fixedWords);
+    qsizetype nextWord = 0;
+    for (const LinePiece &piece : linePieces(line, kMaxPieceLength, words)) {
         QList<FixedWord> fixedInPiece;
-        for (const FixedWord &word : fixedWords) {
-            if (word.start >= piece.start && word.start < piece.start + piece.length)
+        for (; nextWord < words.size() && words[nextWord].start < piece.start + piece.length; ++nextWord) {
+            const FixedWord &word = words[nextWord];
+            if (word.start >= piece.start)
                 fixedInPiece.append({word.start - piece.start, word.length, word.kana});
         }
         morphemes.append(analyzePiece(line.mid(piece.start, piece.length), fixedInPiece));
@@ -206,13 +233,21 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     m_lattice->set_request_type(m_weighing ? MECAB_NBEST : MECAB_ONE_BEST);
     m_lattice->set_sentence(sentence.constData(), std::size_t(sentence.size()));
 
-    // Byte offset where each fixed word starts, for finding its node again.
-    QList<std::pair<qsizetype, QString>> fixedStarts;
-    for (const FixedWord &word : fixedWords) {
-        const qsizetype begin = line.left(word.start).toUtf8().size();
-        const qsizetype end = begin + line.mid(word.start, word.length).toUtf8().size();
+    // Byte offset where each fixed word starts, for finding its node again;
+    // the offsets counted on from one word to the next.
+    QHash<qsizetype, QString> fixedStarts;
+    qsizetype counted = 0;
+    qsizetype countedBytes = 0;
+    for (const FixedWord &word : inLineOrder(fixedWords)) {
+        if (word.start < counted) // overlaps the word before: MeCab could not keep both
+            continue;
+        countedBytes += utf8Length(QStringView(line).sliced(counted, word.start - counted));
+        const qsizetype begin = countedBytes;
+        const qsizetype end = begin + utf8Length(QStringView(line).sliced(word.start, word.length));
         m_lattice->set_feature_constraint(std::size_t(begin), std::size_t(end), kFixedFeature);
-        fixedStarts.append({begin, word.kana});
+        fixedStarts.insert(begin, word.kana);
+        counted = word.start + word.length;
+        countedBytes = end;
     }
     if (!m_tagger->parse(m_lattice)) {
         // Kept as written rather than lost.
@@ -233,10 +268,8 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
         m.surface = QString::fromUtf8(node->surface, node->length);
         m.setFeatureText(QString::fromUtf8(node->feature));
         m.known = node->stat != MECAB_UNK_NODE;
-        for (const auto &[start, kana] : fixedStarts) {
-            if (start == begin)
-                m.userKana = kana;
-        }
+        if (const auto fixed = fixedStarts.constFind(begin); fixed != fixedStarts.constEnd())
+            m.userKana = *fixed;
         morphemes.append(m);
         nodeStarts.append(begin - blankBytes);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kanaerror.h"
+
 #include <QList>
 #include <QTemporaryDir>
 #include <QString>
@@ -150,7 +152,7 @@ public:
     // Other entries with less than this share are passed over: no reader
     // would pick them (上手 read うま).
     static constexpr float kLeastEntryShare = 1e-6f;
-    QString error() const { return m_error; }
+    KanaProblem error() const { return m_error; }
 
     // The words of one line (without line end), in order. The fixed words
     // come back whole, each with its userKana set. A line longer than
@@ -196,5 +198,5 @@ private:
     MeCab::Model *m_model = nullptr;
     MeCab::Tagger *m_tagger = nullptr;
     MeCab::Lattice *m_lattice = nullptr;
-    QString m_error;
+    KanaProblem m_error;
 };

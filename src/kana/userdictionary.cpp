@@ -164,7 +164,7 @@ UserDictionaryLoad load(const QString &path)
     const FileBytes read = readUserFile(path, kMaxFileBytes);
     if (!read.ok) {
         UserDictionaryLoad failed;
-        failed.error = QStringLiteral("単語登録のファイルを読み込めません: %1").arg(read.error);
+        failed.error = {KanaError::UserDictionaryNotRead, path, QString(), read.error};
         return failed;
     }
     // Read as the text files are: UTF-8 where the bytes say so, else cp932.
@@ -175,12 +175,12 @@ UserDictionaryLoad load(const QString &path)
     return result;
 }
 
-QString save(const QString &path, const QList<UserDictionaryEntry> &entries,
-             const QList<UserDictionaryEntry> &readBefore)
+KanaProblem save(const QString &path, const QList<UserDictionaryEntry> &entries,
+                 const QList<UserDictionaryEntry> &readBefore)
 {
     // What is on disk now, which may have changed since it was read.
     const UserDictionaryLoad onDisk = load(path);
-    if (!onDisk.error.isEmpty())
+    if (onDisk.error)
         return onDisk.error;
     const QString text = merged(onDisk.text, entries, readBefore);
     bool lost = false;
@@ -191,8 +191,8 @@ QString save(const QString &path, const QList<UserDictionaryEntry> &entries,
     QDir().mkpath(QFileInfo(path).absolutePath());
     const SafeSaveResult saved = saveBytesSafely(path, bytes);
     if (saved.ok)
-        return QString();
-    return QStringLiteral("単語登録を保存できません: %1").arg(saved.error);
+        return {};
+    return {KanaError::UserDictionaryNotSaved, path, QString(), saved.error};
 }
 
 } // namespace UserDictionary

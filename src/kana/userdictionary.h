@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kanaerror.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,7 +27,7 @@ struct UserDictionaryLoad
     QStringList problems;
     // Set when the file exists but cannot be read. A missing file is an
     // empty dictionary.
-    QString error;
+    KanaProblem error;
 };
 
 // The user dictionary file: UTF-8 text (code page 932 is read too), one
@@ -58,9 +60,9 @@ UserDictionaryLoad load(const QString &path);
 // changes, into the file as it is on disk now (merged()), so that what
 // another window or program saved meanwhile is kept; in cp932 when the file
 // is and can hold them. The whole file is written at once
-// (saveBytesSafely()), so a failure leaves the old one as it was. Returns the
-// error for the user, empty on success.
-QString save(const QString &path, const QList<UserDictionaryEntry> &entries,
-             const QList<UserDictionaryEntry> &readBefore = {});
+// (saveBytesSafely()), so a failure leaves the old one as it was. Returns
+// none on success.
+KanaProblem save(const QString &path, const QList<UserDictionaryEntry> &entries,
+                 const QList<UserDictionaryEntry> &readBefore = {});
 
 } // namespace UserDictionary

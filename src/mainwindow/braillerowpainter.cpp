@@ -1,5 +1,7 @@
 #include "braillerowpainter.h"
 
+#include <QGlyphRun>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -28,7 +30,7 @@ bool isBlank(char32_t character)
 } // namespace
 
 BrailleRowPainter::BrailleRowPainter(const QFont &font, QPaintDevice *device)
-    : m_font(font), m_metrics(font, device)
+    : m_font(font), m_metrics(font, device), m_exactMetrics(font, device)
 {
     // Full-width characters are the widest the rows hold; a braille cell needs
     // room for two columns of dots whatever the font.
@@ -37,6 +39,9 @@ BrailleRowPainter::BrailleRowPainter(const QFont &font, QPaintDevice *device)
         widest = std::max(widest, m_metrics.horizontalAdvance(sample));
     m_rowHeight = std::max(1, m_metrics.height());
     m_slotWidth = std::max({widest, m_rowHeight * 2 / 3, 1});
+
+    // The font as the metrics above took it: at this device's resolution.
+    m_rawFont = QRawFont::fromFont(device ? QFont(font, device) : font);
 }
 
 qsizetype BrailleRowPainter::slotCount(QStringView row)
@@ -87,14 +92,23 @@ qreal BrailleRowPainter::dotRadius() const
     return std::max(1.0, std::min(m_slotWidth * 0.14, m_rowHeight * 0.1));
 }
 
-bool BrailleRowPainter::fillsSlot(char32_t character) const
+const BrailleRowPainter::SlotGlyph &BrailleRowPainter::slotGlyph(char32_t character) const
 {
-    const auto found = m_fillsSlot.constFind(character);
-    if (found != m_fillsSlot.cend())
-        return *found;
-    const bool fills = m_metrics.horizontalAdvance(QString::fromUcs4(&character, 1)) == m_slotWidth;
-    m_fillsSlot.insert(character, fills);
-    return fills;
+    const auto known = m_glyphs.constFind(character);
+    if (known != m_glyphs.cend())
+        return *known;
+    SlotGlyph glyph;
+    const QString text = QString::fromUcs4(&character, 1);
+    if (m_rawFont.isValid() && m_rawFont.supportsCharacter(character)) {
+        const QList<quint32> indexes = m_rawFont.glyphIndexesForString(text);
+        if (indexes.size() == 1 && indexes.first() != 0) {
+            glyph.index = indexes.first();
+            glyph.found = true;
+            // Centred by the advance the text would have, as drawText centres it.
+            glyph.left = (m_slotWidth - m_exactMetrics.horizontalAdvance(text)) / 2.0;
+        }
+    }
+    return *m_glyphs.insert(character, glyph);
 }
 
 void BrailleRowPainter::paintRow(QPainter &painter, const QRectF &rowRect, QStringView row, Braille braille) const
@@ -106,29 +120,32 @@ void BrailleRowPainter::paintRow(QPainter &painter, const QRectF &rowRect, QStri
     // Where a centred glyph stands in its slot.
     const qreal baseline = rowRect.top() + (rowRect.height() - m_metrics.height()) / 2.0 + m_metrics.ascent();
     QPainterPath dots;
-    for (qsizetype index = 0; index < size;) {
+    // The glyphs the row font has, drawn at once below; the others by a
+    // font that has them, one by one, as the text engine falls back.
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    for (qsizetype index = 0; index < size; ++index) {
         const char32_t character = characters[index];
         const QRectF slot = slotRect(rowRect, index);
         if (isBraille(character) || isBlank(character)) {
             if (isBraille(character) && braille == Braille::AsDots)
                 addBrailleCell(dots, slot, character);
-            ++index;
             continue;
         }
-        // One drawing for a run of glyphs that fill their slots: fewer, larger
-        // pieces of text, also in a printed file.
-        qsizetype end = index;
-        while (end < size && !isBraille(characters[end]) && !isBlank(characters[end]) &&
-               fillsSlot(characters[end]))
-            ++end;
-        if (end > index) {
-            painter.drawText(QPointF(slot.left(), baseline),
-                             QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()) + index, end - index));
-            index = end;
+        const SlotGlyph &glyph = slotGlyph(character);
+        if (glyph.found) {
+            glyphs.append(glyph.index);
+            positions.append(QPointF(slot.left() + glyph.left, baseline));
         } else {
             painter.drawText(slot, Qt::AlignCenter, QString::fromUcs4(&character, 1));
-            ++index;
         }
+    }
+    if (!glyphs.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(m_rawFont);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
     }
     if (!dots.isEmpty()) {
         // All dots of the row as one shape.

@@ -2,8 +2,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QPointF>
+#include <QRawFont>
 #include <QRectF>
 #include <QSize>
 #include <QStringView>
@@ -51,14 +53,26 @@ public:
                   Braille braille = Braille::AsDots) const;
 
 private:
+    // A character's glyph in the row font, and how far from its slot's left
+    // it stands so that it is centred; no glyph when the font has none and
+    // another font must draw it.
+    struct SlotGlyph
+    {
+        quint32 index = 0;
+        qreal left = 0;
+        bool found = false;
+    };
+
     void addBrailleCell(QPainterPath &dots, const QRectF &slot, char32_t character) const;
-    // True when the character's glyph is exactly one slot wide, so that a run
-    // of such characters can be drawn at once and still fill its slots.
-    bool fillsSlot(char32_t character) const;
+    const SlotGlyph &slotGlyph(char32_t character) const;
 
     QFont m_font;
     QFontMetrics m_metrics;
+    QFontMetricsF m_exactMetrics; // advances as the text engine places glyphs
     int m_slotWidth = 0;
     int m_rowHeight = 0;
-    mutable QHash<char32_t, bool> m_fillsSlot;
+    // The row font at the device's size: a row's glyphs are placed in their
+    // slots and drawn as one run, with no shaping of the text at each paint.
+    QRawFont m_rawFont;
+    mutable QHash<char32_t, SlotGlyph> m_glyphs;
 };

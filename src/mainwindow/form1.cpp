@@ -26,6 +26,7 @@
 #include "documentimport/documentimport.h"
 #include "tables/codetableloader.h"
 #include "speechwindow/speechmenu.h"
+#include "usermessages/usermessages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -415,10 +416,10 @@ bool Form1::openFile(const QString &path)
 {
     if (!offerToSaveChanges(kOpenTitle))
         return false;
-    QString notice;
-    const QString error = m_document.open(path, &notice);
-    if (!error.isEmpty()) {
-        UserDialogs::instance().warn(this, kOpenTitle, error);
+    ReplacedBytes replaced;
+    const FileProblem error = m_document.open(path, &replaced);
+    if (error) {
+        UserDialogs::instance().warn(this, kOpenTitle, UserMessages::fileMessage(error));
         if (!QFileInfo::exists(path)) {
             QStringList files = recentFiles();
             files.removeAll(QFileInfo(path).absoluteFilePath());
@@ -431,7 +432,7 @@ bool Form1::openFile(const QString &path)
     m_document.clearTranslation();
     m_saver.setLastFileName(path);
     rememberFile(path);
-    if (!notice.isEmpty())
+    if (const QString notice = UserMessages::replacementNotice(path, replaced); !notice.isEmpty())
         UserDialogs::instance().warn(this, kOpenTitle, notice);
     return true;
 }
@@ -653,7 +654,7 @@ void Form1::applyCodeTable(const CodeTableLoad &load)
 {
     m_document.setCodeTable(load.table);
     // One message with everything that is wrong, so the user reads it once.
-    const QString report = load.report();
+    const QString report = UserMessages::codeTableReport(load);
     if (!report.isEmpty())
         UserDialogs::instance().warn(this, QStringLiteral("Mirabo"), report);
 }
@@ -950,7 +951,7 @@ void Form1::showTranslation()
     showTranslationState();
     if (!m_document.charactersWithoutBraille().isEmpty()) {
         UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"),
-                                     withoutBrailleMessage(m_document.charactersWithoutBraille()));
+                                     UserMessages::withoutBrailleMessage(m_document.charactersWithoutBraille()));
     }
 }
 

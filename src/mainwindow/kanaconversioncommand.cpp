@@ -5,6 +5,7 @@
 #include "kana/kanawords.h"
 #include "kana/userdictionary.h"
 #include "platform/gui/userdialogs.h"
+#include "usermessages/usermessages.h"
 #include "rubytext.h"
 #include "userdictionarydialog.h"
 
@@ -63,7 +64,7 @@ bool KanaConversionCommand::convert()
 {
     KanaConverter *kana = converter();
     while (!kana->hasDictionary()) {
-        const QString dir = chooseDictionary(kana->error());
+        const QString dir = chooseDictionary(UserMessages::kanaMessage(kana->error()));
         if (dir.isEmpty())
             return false;
         useConverter(std::make_unique<KanaConverter>(dir));
@@ -72,7 +73,7 @@ bool KanaConversionCommand::convert()
             Settings::instance().setValue(MorphemeAnalyzer::settingsKey(), dir);
     }
     if (!kana->isReady()) {
-        UserDialogs::instance().warn(m_window, kTitle, kana->error());
+        UserDialogs::instance().warn(m_window, kTitle, UserMessages::kanaMessage(kana->error()));
         return false;
     }
     // Read anew each time: the user may have edited the file by hand.

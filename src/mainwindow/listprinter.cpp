@@ -5,6 +5,7 @@
 #include "platform/gui/printers.h"
 #include "platform/gui/userdialogs.h"
 #include "platform/safesave.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QPainter>
@@ -168,12 +169,12 @@ bool ListPrinter::savePdfJob(const QString &path, const Job &job)
     if (saved.ok)
         return true;
     // A cancelled job leaves the file as it was, without a word.
-    if (outcome == ListPrintout::Outcome::Cancelled && saved.error.isEmpty())
+    if (outcome == ListPrintout::Outcome::Cancelled && saved.error.ok())
         return false;
     UserDialogs::instance().warn(
         m_window, kPdfTitle,
         QStringLiteral("PDF ファイルを保存できませんでした。ファイルは変更されていません。\n%1")
-            .arg(saved.error.isEmpty() ? QDir::toNativeSeparators(path) : saved.error));
+            .arg(saved.error.ok() ? QDir::toNativeSeparators(path) : UserMessages::fileMessage(saved.error)));
     return false;
 }
 

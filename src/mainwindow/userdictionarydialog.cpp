@@ -1,6 +1,7 @@
 #include "userdictionarydialog.h"
 
 #include "platform/gui/userdialogs.h"
+#include "usermessages/usermessages.h"
 
 #include <QBrush>
 #include <QColor>
@@ -78,8 +79,8 @@ void UserDictionaryDialog::reportProblems(QWidget *parent, const QString &title,
     // click the message away unread.
     static QSet<QString> reported;
     QStringList problems = load.problems;
-    if (!load.error.isEmpty())
-        problems.prepend(load.error);
+    if (load.error)
+        problems.prepend(UserMessages::kanaMessage(load.error));
     if (problems.isEmpty())
         return;
     const QString text =
@@ -162,7 +163,7 @@ void UserDictionaryDialog::accept()
 {
     QString error = check();
     if (error.isEmpty())
-        error = UserDictionary::save(m_path, entries(), m_readBefore);
+        error = UserMessages::kanaMessage(UserDictionary::save(m_path, entries(), m_readBefore));
     if (!error.isEmpty()) {
         UserDialogs::instance().warn(this, kTitle, error);
         return;

@@ -1,6 +1,5 @@
 #include "safesave.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -9,11 +8,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString shown(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // Writes the file's data out to the disk; a disk that only finds out now
 // that it is full says so here. Empty when it worked or when the file
@@ -25,31 +19,30 @@ QString syncFailure(const QSaveFile &file)
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-QString writeFailure(const QString &path, const QString &reason)
+FileProblem writeFailure(const QString &path, const QString &reason)
 {
-    return QStringLiteral("ファイル「%1」に書き込めません。\n%2").arg(shown(path), reason);
+    return {FileError::NotWritten, path, reason};
 }
 
 } // namespace
 
-QString refusalToWrite(const QString &path)
+FileProblem refusalToWrite(const QString &path)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return QStringLiteral("「%1」は通常のファイルではないため書き込みません。").arg(shown(path));
-    return QString();
+        return {FileError::NotWritableKind, path, QString()};
+    return {};
 }
 
 SafeSaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevice &)> &writer)
 {
     SafeSaveResult result;
     result.error = refusalToWrite(path);
-    if (!result.error.isEmpty())
+    if (result.error)
         return result;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error =
-            QStringLiteral("ファイル「%1」を作成できません。\n%2").arg(shown(path), file.errorString());
+        result.error = {FileError::NotCreated, path, file.errorString()};
         return result;
     }
     const bool written = writer(file);
@@ -80,7 +73,7 @@ SafeSaveResult saveBytesSafely(const QString &path, QByteArrayView bytes)
         return device.write(bytes.data(), bytes.size()) == bytes.size();
     });
     // A short write is a failure even where the device kept no error.
-    if (!result.ok && result.error.isEmpty())
-        result.error = writeFailure(path, QStringLiteral("書き込みが途中で止まりました。"));
+    if (!result.ok && result.error.ok())
+        result.error = {FileError::WriteCutShort, path, QString()};
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileerror.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -7,19 +9,19 @@
 
 class QIODevice;
 
-// How saving a file the user owns went. error is a message in Japanese that
-// names the file; it is empty on success, and also when the writer itself
-// chose to stop without any write failing (a cancelled job).
+// How saving a file the user owns went. error is none on success, and also
+// when the writer itself chose to stop without any write failing (a
+// cancelled job).
 struct SafeSaveResult
 {
     bool ok = false;
-    QString error;
+    FileProblem error;
 };
 
 // Why the program does not write to that path: it exists and is no regular
 // file (a device, a pipe, a folder), which saving would replace with a
-// regular file. Empty when it may be written.
-QString refusalToWrite(const QString &path);
+// regular file. None when it may be written.
+FileProblem refusalToWrite(const QString &path);
 
 // Saves a file so that it ends up either whole or as it was: the writer
 // writes into a temporary file beside it, and only when every write, the

@@ -8,57 +8,15 @@
 
 #include <optional>
 
-namespace {
-
-// The lines named in a message; a long list would hide the message.
-constexpr int kListedLines = 10;
-
-QString lineList(const QList<qsizetype> &lines)
-{
-    QStringList listed;
-    for (qsizetype i = 0; i < lines.size() && i < kListedLines; ++i)
-        listed.append(QString::number(lines[i]));
-    QString text = listed.join(QStringLiteral("、"));
-    if (lines.size() > kListedLines)
-        text += QStringLiteral(" ほか%1行").arg(lines.size() - kListedLines);
-    return text;
-}
-
-} // namespace
-
-QString tooLargeMessage(const QString &name, qint64 maxBytes)
-{
-    return QStringLiteral("「%1」は大きすぎるため読み込みません。読み込めるのは %2 MB までです。")
-        .arg(name)
-        .arg(maxBytes / (1024 * 1024));
-}
-
-QString notTextMessage(const QString &name)
-{
-    return QStringLiteral("「%1」はテキストファイルではないため読み込みません。\n"
-                          "文字でないバイト（NUL や制御文字）を含んでいます。")
-        .arg(name);
-}
-
-QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines)
-{
-    if (replaced == 0)
-        return QString();
-    return QStringLiteral("「%1」の %2 か所は文字として読めないため、「\uFFFD」に置き換えました（%3行目）。")
-        .arg(name)
-        .arg(replaced)
-        .arg(lineList(lines));
-}
-
-QString refusalOfFile(const QString &path, qint64 maxBytes)
+FileProblem refusalOfFile(const QString &path, qint64 maxBytes)
 {
     const QFileInfo info(path);
     // A device or a pipe could feed the program without end.
     if (info.exists() && !info.isFile())
-        return QStringLiteral("「%1」は通常のファイルではないため読み込みません。").arg(path);
+        return {FileError::NotRegularFile, path, QString()};
     if (info.size() > maxBytes)
-        return tooLargeMessage(path, maxBytes);
-    return QString();
+        return {FileError::TooLarge, path, QString(), maxBytes};
+    return {};
 }
 
 namespace {
@@ -68,7 +26,7 @@ TextReadResult checkedText(QByteArrayView bytes, const QString &name)
 {
     TextReadResult result;
     if (looksBinary(bytes)) {
-        result.error = notTextMessage(name);
+        result.error = {FileError::NotText, name, QString()};
         return result;
     }
     DecodedText decoded = decodeUserText(bytes);
@@ -77,7 +35,6 @@ TextReadResult checkedText(QByteArrayView bytes, const QString &name)
     result.encoding = decoded.encoding;
     result.replaced = decoded.replaced;
     result.replacedLines = decoded.replacedLines;
-    result.notice = replacementNotice(name, result.replaced, result.replacedLines);
     if (result.encoding == TextEncoding::Cp932)
         result.cp932Variants = Cp932::variantsIn(bytes);
     return result;
@@ -86,20 +43,20 @@ TextReadResult checkedText(QByteArrayView bytes, const QString &name)
 // The bytes of a file opened (or not) for reading, at most one more than the
 // limit, so that a larger input shows; nothing, with the reason in error,
 // when it cannot be read.
-std::optional<QByteArray> readBytes(QFile &file, bool opened, const QString &name, QString &error,
+std::optional<QByteArray> readBytes(QFile &file, bool opened, const QString &name, FileProblem &error,
                                     qint64 maxBytes = kMaxTextFileBytes)
 {
     if (!opened) {
-        error = QStringLiteral("ファイル「%1」を開けません。\n%2").arg(name, file.errorString());
+        error = {FileError::NotOpened, name, file.errorString()};
         return std::nullopt;
     }
     QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("ファイル「%1」を読み込めません。\n%2").arg(name, file.errorString());
+        error = {FileError::NotRead, name, file.errorString()};
         return std::nullopt;
     }
     if (bytes.size() > maxBytes) {
-        error = tooLargeMessage(name, maxBytes);
+        error = {FileError::TooLarge, name, QString(), maxBytes};
         return std::nullopt;
     }
     return bytes;
@@ -128,7 +85,7 @@ TextReadResult readTextFile(const QString &path)
 {
     TextReadResult refused;
     refused.error = refusalOfFile(path);
-    if (!refused.error.isEmpty())
+    if (refused.error)
         return refused;
     QFile file(path);
     return readChecked(file, file.open(QIODevice::ReadOnly), path);
@@ -248,7 +205,7 @@ FileBytes readUserFile(const QString &path, qint64 maxBytes)
 {
     FileBytes result;
     result.error = refusalOfFile(path, maxBytes);
-    if (!result.error.isEmpty())
+    if (result.error)
         return result;
     QFile file(path);
     // The file can still grow after the check: at most one byte more than

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileerror.h"
 #include "textcodec.h"
 
 #include <QList>
@@ -23,24 +24,32 @@ struct TextFileFormat
     Cp932::Variants cp932Variants;
 };
 
+// Bytes of a file that were no character of its encoding, each read as
+// U+FFFD, and the lines (from 1) that held them.
+struct ReplacedBytes
+{
+    qsizetype count = 0;
+    QList<qsizetype> lines;
+};
+
 struct TextReadResult
 {
     bool ok = false;
     QString text;
     TextEncoding encoding = TextEncoding::Cp932;
-    QString error; // why nothing was read (Japanese, for the user); empty when ok
+    FileProblem error; // why nothing was read
     // Bytes that were no character of the file's encoding, each read as U+FFFD,
-    // and the lines (from 1) that held them; notice tells the user (Japanese).
+    // and the lines (from 1) that held them.
     qsizetype replaced = 0;
     QList<qsizetype> replacedLines;
-    QString notice;
+    ReplacedBytes replacedBytes() const { return {replaced, replacedLines}; }
     Cp932::Variants cp932Variants; // cp932 only
 };
 
 struct TextWriteResult
 {
     bool ok = false;
-    QString error; // in Japanese, for the user; empty when ok
+    FileProblem error;
 };
 
 // Nothing larger is read: a text of this size is far beyond any document.
@@ -55,15 +64,9 @@ TextReadResult readTextFile(const QString &path);
 // stands for it in the messages.
 TextReadResult readOpenedTextFile(QFile &file, const QString &name);
 
-// Why a file is not read (Japanese, for the user): it is no regular file, or
-// larger than maxBytes; empty when it may be read.
-QString refusalOfFile(const QString &path, qint64 maxBytes = kMaxTextFileBytes);
-// The messages of the checks, for readers of their own (name: the file's
-// path or what stands for the input).
-QString tooLargeMessage(const QString &name, qint64 maxBytes = kMaxTextFileBytes);
-QString notTextMessage(const QString &name);
-// Empty when nothing was replaced.
-QString replacementNotice(const QString &name, qsizetype replaced, const QList<qsizetype> &lines);
+// Why a file is not read: it is no regular file, or larger than maxBytes;
+// none when it may be read.
+FileProblem refusalOfFile(const QString &path, qint64 maxBytes = kMaxTextFileBytes);
 
 // The format a file's text was read in: its encoding, its first line end
 // (CR LF when it has none), every line end where they differ, and the codes
@@ -83,7 +86,7 @@ struct FileBytes
 {
     bool ok = false;
     QByteArray bytes;
-    QString error; // why nothing was read (Japanese, for the user); empty when ok
+    FileProblem error; // why nothing was read
 };
 
 // Reads a user's file of any kind under the checks text files get: only a

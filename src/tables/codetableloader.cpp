@@ -288,21 +288,6 @@ QString CodeTableProblem::text() const
     return line > 0 ? QStringLiteral("%1行目: %2").arg(line).arg(message) : message;
 }
 
-QString CodeTableLoad::report() const
-{
-    QStringList parts;
-    if (!error.isEmpty())
-        parts.append(error);
-    if (!problems.isEmpty()) {
-        QStringList lines{QStringLiteral("コード表「%1」に問題があります。点字翻訳の結果が正しくならないおそれがあります。")
-                              .arg(path)};
-        for (const CodeTableProblem &problem : problems)
-            lines.append(problem.text());
-        parts.append(lines.join(u'\n'));
-    }
-    return parts.join(QStringLiteral("\n\n"));
-}
-
 QStringList splitCodeTableFields(QStringView text)
 {
     QList<CodeTableProblem> ignored;
@@ -331,13 +316,13 @@ CodeTableLoad loadCodeTable(const QString &path)
     if (!read.ok) {
         CodeTableLoad failed;
         failed.path = path;
-        failed.error = QStringLiteral("コード表を読み込めません。点字翻訳はできません。\n%1").arg(read.error);
+        failed.error = QStringLiteral("コード表を読み込めません。点字翻訳はできません。");
+        failed.file = read.error;
         return failed;
     }
     CodeTableLoad load = parseCodeTable(read.text);
     load.path = path;
-    if (!read.notice.isEmpty())
-        load.problems.prepend({0, read.notice});
+    load.replaced = read.replacedBytes();
     return load;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/textfile.h"
+
 #include "codetable.h"
 
 #include <QList>
@@ -23,13 +25,11 @@ struct CodeTableLoad
     int rows = 0;          // pairs read
     QString path;          // the file read, or empty when none was found
     QString error;         // why nothing was loaded (Japanese, for the user)
+    FileProblem file;      // why the file could not be read, when that was why
+    ReplacedBytes replaced; // what of the file was no character, read as U+FFFD
     // What is wrong with what was loaded, in file order; the table holds
     // what could be made of the file all the same.
     QList<CodeTableProblem> problems;
-
-    // The error and every problem, for one message to the user; empty when
-    // the table is sound.
-    QString report() const;
 };
 
 // The file's fields: separated by a comma or a line end (CR LF, CR or LF);

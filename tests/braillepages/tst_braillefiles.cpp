@@ -1,6 +1,7 @@
 #include "booktext.h"
 #include "braillefiles/braillefiles.h"
 #include "braillepages/pagesettings.h"
+#include "usermessages/usermessages.h"
 #include "brailletext.h"
 
 #include <QDir>
@@ -10,6 +11,22 @@
 #include <QTest>
 
 #include <sys/stat.h>
+
+namespace {
+
+// The problems as the user reads them.
+QString message(const BrailleFiles::ReadProblem &problem)
+{
+    return UserMessages::brailleFileMessage(problem);
+}
+
+template<typename... Args>
+QString saved(Args &&...args)
+{
+    return UserMessages::brailleFileMessage(BrailleFiles::save(std::forward<Args>(args)...));
+}
+
+} // namespace
 
 using BrailleFiles::Format;
 
@@ -118,7 +135,7 @@ void TestBrailleFiles::roundTrips()
     QFETCH(Format, format);
     QFETCH(BraillePages, document);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(BrailleFiles::encode(format, document));
-    QCOMPARE(read.problem, QString());
+    QCOMPARE(message(read.problem), QString());
     QCOMPARE(read.document.pages, document.pages);
     if (format == Format::Pef || format == Format::Bes) {
         QCOMPARE(read.document.cells, document.cells);
@@ -179,7 +196,7 @@ void TestBrailleFiles::readsTolerantly()
     QFETCH(QByteArray, bytes);
     QFETCH(QList<QStringList>, pages);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes, 2);
-    QCOMPARE(read.problem, QString());
+    QCOMPARE(message(read.problem), QString());
     QCOMPARE(read.document.pages, pages);
 }
 
@@ -224,7 +241,7 @@ void TestBrailleFiles::damagedFilesStopWithAPlace()
     QFETCH(QString, place);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes);
     QCOMPARE(read.document.pages, pages);
-    QVERIFY2(read.problem.startsWith(place), qPrintable(read.problem));
+    QVERIFY2(message(read.problem).startsWith(place), qPrintable(message(read.problem)));
 }
 
 void TestBrailleFiles::truncatedFilesGiveWhatWasThere_data()
@@ -260,7 +277,7 @@ void TestBrailleFiles::truncatedFilesGiveWhatWasThere()
             }
         }
         if (endIsMarked && !bytes.mid(size).trimmed().isEmpty())
-            QVERIFY2(!read.problem.isEmpty(), where);
+            QVERIFY2(!read.problem.ok(), where);
     }
 }
 
@@ -270,7 +287,7 @@ void TestBrailleFiles::pefValidatesAgainstTheSchema()
     QVERIFY2(QFile::exists(schema), qPrintable(schema));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sample.pef"));
-    QCOMPARE(BrailleFiles::save(path, Format::Pef, sample()), QString());
+    QCOMPARE(saved(path, Format::Pef, sample()), QString());
 
     QProcess xmllint;
     xmllint.setProcessChannelMode(QProcess::MergedChannels);
@@ -290,8 +307,8 @@ void TestBrailleFiles::savesThroughATemporaryFile()
     old.close();
     // A folder that is not there: the old file stays as it was.
     QVERIFY(
-        !BrailleFiles::save(dir.filePath(QStringLiteral("none/out.brf")), Format::Brf, sample()).isEmpty());
-    QCOMPARE(BrailleFiles::save(path, Format::Brf, sample()), QString());
+        !saved(dir.filePath(QStringLiteral("none/out.brf")), Format::Brf, sample()).isEmpty());
+    QCOMPARE(saved(path, Format::Brf, sample()), QString());
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), BrailleFiles::encode(Format::Brf, sample()));
 }
@@ -343,8 +360,8 @@ void TestBrailleFiles::sizesStayWithinThePageBounds()
     QFETCH(qsizetype, pagesRead);
     QFETCH(QString, problem);
     const BrailleFiles::ReadResult read = BrailleFiles::decode(bytes);
-    QVERIFY2(problem.isEmpty() ? read.problem.isEmpty() : read.problem.startsWith(problem),
-             qPrintable(read.problem));
+    QVERIFY2(problem.isEmpty() ? read.problem.ok() : message(read.problem).startsWith(problem),
+             qPrintable(message(read.problem)));
     QCOMPARE(read.document.cells, cells);
     QCOMPARE(read.document.lines, lines);
     QCOMPARE(read.document.pages.size(), pagesRead);
@@ -393,10 +410,10 @@ void TestBrailleFiles::refusesFilesItShouldNotRead()
     }
     const BrailleFiles::ReadResult read = BrailleFiles::open(path);
     if (problem.isEmpty()) {
-        QCOMPARE(read.problem, QString());
+        QCOMPARE(message(read.problem), QString());
         QVERIFY(!read.document.pages.isEmpty());
     } else {
-        QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
+        QVERIFY2(message(read.problem).contains(problem), qPrintable(message(read.problem)));
         QVERIFY(read.document.pages.isEmpty());
     }
 }
@@ -421,7 +438,7 @@ void TestBrailleFiles::besPageCountHasFourDigits()
     old.close();
     BraillePages document;
     document.pages = QList<QStringList>(pages, {b(u"⠁")});
-    const QString error = BrailleFiles::save(path, Format::Bes, document);
+    const QString error = saved(path, Format::Bes, document);
     if (written) {
         QCOMPARE(error, QString());
         QCOMPARE(BrailleFiles::decode(fileBytes(path)).document.pages.size(), qsizetype(pages));

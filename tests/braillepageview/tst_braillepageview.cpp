@@ -49,6 +49,8 @@ private slots:
     void exportNeedsAKnownSuffix();
     void readersDoNotTranslateAgain();
     void readersUseTheTextAsItStands();
+    void openViewFollowsTheText_data();
+    void openViewFollowsTheText();
     void clearedTextHasNoTranslation();
     void pageSettingsAreKeptAndShown();
     void formatMenuMarksHeadingsInOneStep();
@@ -307,6 +309,48 @@ void TestBraillePageView::readersUseTheTextAsItStands()
     QCOMPARE(file.readAll(), QByteArray("AB\r\nCF\r\n\f"));
     QVERIFY(form_->document().isTranslationCurrent());
     QVERIFY(!notice->isVisibleTo(form_.get()));
+}
+
+void TestBraillePageView::openViewFollowsTheText_data()
+{
+    QTest::addColumn<QString>("replaced"); // the second character becomes this; empty: nothing replaced
+    QTest::addColumn<bool>("undo");        // then the edit is undone
+    QTest::addColumn<bool>("outOfDate");
+
+    QTest::newRow("another character") << QStringLiteral("う") << false << true;
+    QTest::newRow("a character more") << QStringLiteral("いえ") << false << true;
+    QTest::newRow("a character more, undone") << QStringLiteral("いえ") << true << false;
+    QTest::newRow("another character, undone") << QStringLiteral("う") << true << false;
+    QTest::newRow("the same character typed over") << QStringLiteral("い") << false << false;
+}
+
+// The list and an open view of the translation say when the text no longer
+// matches it, and stop saying so when the text is as translated again.
+void TestBraillePageView::openViewFollowsTheText()
+{
+    QFETCH(QString, replaced);
+    QFETCH(bool, undo);
+    QFETCH(bool, outOfDate);
+    translate(QStringLiteral("あい\nう"));
+    trigger("showBraillePages");
+    QVERIFY(view());
+    auto *notice = view()->findChild<QLabel *>(QStringLiteral("outOfDateNotice"));
+    QVERIFY(notice);
+    QVERIFY(!view()->isOutOfDate());
+
+    QTextCursor cursor(form_->txtdpbox->document());
+    cursor.setPosition(1);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    cursor.insertText(replaced);
+    if (undo)
+        form_->txtdpbox->undo();
+    QCOMPARE(form_->document().isTranslationCurrent(), !outOfDate);
+    QCOMPARE(view()->isOutOfDate(), outOfDate);
+    QCOMPARE(notice->isVisibleTo(view()), outOfDate);
+
+    // Translating again brings the view up to date.
+    trigger("tenhonyaku");
+    QVERIFY(!view()->isOutOfDate());
 }
 
 void TestBraillePageView::clearedTextHasNoTranslation()

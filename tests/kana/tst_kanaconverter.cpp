@@ -1,6 +1,7 @@
 #include "platform/settings.h"
 #include "kana/kanaconverter.h"
 #include "kana/kananumbers.h"
+#include "usermessages/usermessages.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -42,7 +43,7 @@ private:
 void TestKanaConverter::initTestCase()
 {
     converter_ = std::make_unique<KanaConverter>();
-    QVERIFY2(converter_->isReady(), qPrintable(converter_->error()));
+    QVERIFY2(converter_->isReady(), qPrintable(UserMessages::kanaMessage(converter_->error())));
 }
 
 void TestKanaConverter::rules_data()
@@ -302,7 +303,8 @@ void TestKanaConverter::missingDictionaryNamesThePackage()
 {
     KanaConverter converter(u"/nonexistent/dictionary"_s);
     QVERIFY(!converter.isReady());
-    QVERIFY(converter.error().contains(u"mecab-ipadic-utf8"_s));
+    QCOMPARE(converter.error().error, KanaError::DictionaryMissing);
+    QVERIFY(UserMessages::kanaMessage(converter.error()).contains(u"mecab-ipadic-utf8"_s));
     QVERIFY(converter.convertLine(u"本"_s).text.isEmpty());
 }
 

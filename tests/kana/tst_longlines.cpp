@@ -1,5 +1,6 @@
 #include "kana/kanaconverter.h"
 #include "kana/morphemeanalyzer.h"
+#include "usermessages/usermessages.h"
 
 #include <QTest>
 
@@ -67,7 +68,7 @@ void TestLongLines::longLinesAreConverted()
     QFETCH(QString, sentence);
     QFETCH(int, times);
     KanaConverter converter;
-    QVERIFY2(converter.isReady(), qPrintable(converter.error()));
+    QVERIFY2(converter.isReady(), qPrintable(UserMessages::kanaMessage(converter.error())));
     const QString one = converter.convertLine(sentence).text;
     QVERIFY(!one.isEmpty());
     const QString all = converter.convertLine(sentence.repeated(times)).text;

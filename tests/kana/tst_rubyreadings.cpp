@@ -1,5 +1,6 @@
 #include "kana/kanaconverter.h"
 #include "kana/rubyreading.h"
+#include "usermessages/usermessages.h"
 
 #include <QTest>
 
@@ -29,7 +30,7 @@ private:
 void TestRubyReadings::initTestCase()
 {
     converter_ = std::make_unique<KanaConverter>();
-    QVERIFY2(converter_->isReady(), qPrintable(converter_->error()));
+    QVERIFY2(converter_->isReady(), qPrintable(UserMessages::kanaMessage(converter_->error())));
 }
 
 void TestRubyReadings::printedReadingAsBrailleKana_data()

@@ -1,9 +1,22 @@
+#include "kana/kanalexicon.h"
 #include "kana/userdictionary.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+// What the user reads after a save; empty when it went well.
+QString saveMessage(const QString &path, const QList<UserDictionaryEntry> &entries,
+                    const QList<UserDictionaryEntry> &readBefore = {})
+{
+    return UserMessages::kanaMessage(UserDictionary::save(path, entries, readBefore));
+}
+
+} // namespace
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,6 +36,8 @@ private slots:
     void readings();
     void savesFromTwoWindowsKeepBothSides();
     void codePage932FileIsReadAndKept();
+    void entriesFoundInALine_data();
+    void entriesFoundInALine();
 
 private:
     QByteArray bytesOf(const QString &path) const
@@ -46,11 +61,11 @@ void TestUserDictionary::roundTrip()
         {u"ＡＩ"_s, u"エーアイ"_s},
         {u"#タグ"_s, u"シャープ タグ"_s}}; // a written form that starts like a comment
     const QString path = dir_.filePath(u"sub/dict.txt"_s);
-    QCOMPARE(UserDictionary::save(path, entries), QString());
+    QCOMPARE(saveMessage(path, entries), QString());
     const UserDictionaryLoad load = UserDictionary::load(path);
     QCOMPARE(load.entries, entries);
     QVERIFY(load.problems.isEmpty());
-    QVERIFY(load.error.isEmpty());
+    QVERIFY(load.error.ok());
 }
 
 void TestUserDictionary::malformedLinesAreReportedAndTheRestLoads()
@@ -76,16 +91,16 @@ void TestUserDictionary::missingFileIsAnEmptyDictionary()
 {
     const UserDictionaryLoad load = UserDictionary::load(dir_.filePath(u"none.txt"_s));
     QVERIFY(load.entries.isEmpty());
-    QVERIFY(load.error.isEmpty());
+    QVERIFY(load.error.ok());
 }
 
 void TestUserDictionary::failedSaveKeepsTheOldFile()
 {
     const QString path = dir_.filePath(u"kept.txt"_s);
-    QCOMPARE(UserDictionary::save(path, {{u"長田"_s, u"おさだ"_s}}), QString());
+    QCOMPARE(saveMessage(path, {{u"長田"_s, u"おさだ"_s}}), QString());
     // A folder in the place of the file's folder makes the save fail.
     const QString blocked = dir_.filePath(u"kept.txt/inner.txt"_s);
-    QVERIFY(!UserDictionary::save(blocked, {{u"森"_s, u"もり"_s}}).isEmpty());
+    QCOMPARE(UserDictionary::save(blocked, {{u"森"_s, u"もり"_s}}).error, KanaError::UserDictionaryNotSaved);
     QCOMPARE(UserDictionary::load(path).entries.size(), 1);
 }
 
@@ -128,8 +143,8 @@ void TestUserDictionary::savesFromTwoWindowsKeepBothSides()
     const QString path = dir_.filePath(u"shared.txt"_s);
     QVERIFY(write(path, u"# 人名\n長田\tおさだ\n森\tもり\n# 地名\n"_s.toUtf8()));
     const QList<UserDictionaryEntry> read = UserDictionary::load(path).entries;
-    QCOMPARE(UserDictionary::save(path, read + QList<UserDictionaryEntry>{{u"林"_s, u"はやし"_s}}, read), QString());
-    QCOMPARE(UserDictionary::save(path, {{u"長田"_s, u"ながた"_s}, {u"金田"_s, u"かねだ"_s}}, read), QString());
+    QCOMPARE(saveMessage(path, read + QList<UserDictionaryEntry>{{u"林"_s, u"はやし"_s}}, read), QString());
+    QCOMPARE(saveMessage(path, {{u"長田"_s, u"ながた"_s}, {u"金田"_s, u"かねだ"_s}}, read), QString());
     QCOMPARE(QString::fromUtf8(bytesOf(path)), u"# 人名\n長田\tながた\n# 地名\n林\tはやし\n金田\tかねだ\n"_s);
 }
 
@@ -141,7 +156,7 @@ void TestUserDictionary::codePage932FileIsReadAndKept()
     QVERIFY(write(path, QByteArray("# \x83\x81\x83\x82\r\n\x92\xb7\x93\x63\t\x82\xa8\x82\xb3\x82\xbe\r\n")));
     const UserDictionaryLoad load = UserDictionary::load(path);
     QCOMPARE(load.entries, QList<UserDictionaryEntry>({{u"長田"_s, u"おさだ"_s}}));
-    QCOMPARE(UserDictionary::save(path, load.entries + QList<UserDictionaryEntry>{{u"森"_s, u"もり"_s}}, load.entries),
+    QCOMPARE(saveMessage(path, load.entries + QList<UserDictionaryEntry>{{u"森"_s, u"もり"_s}}, load.entries),
              QString());
     QCOMPARE(bytesOf(path), QByteArray("# \x83\x81\x83\x82\r\n\x92\xb7\x93\x63\t\x82\xa8\x82\xb3\x82\xbe\r\n"
                                        "\x90\x58\t\x82\xe0\x82\xe8\r\n"));
@@ -170,8 +185,48 @@ void TestUserDictionary::refusesFilesThatAreNoDictionary()
         QVERIFY(file.resize(UserDictionary::kMaxFileBytes + 1)); // sparse: costs no disk
     }
     const UserDictionaryLoad load = UserDictionary::load(path);
-    QVERIFY2(load.error.contains(reason), qPrintable(load.error));
+    const QString message = UserMessages::kanaMessage(load.error);
+    QVERIFY2(message.contains(reason), qPrintable(message));
     QVERIFY(load.entries.isEmpty());
+}
+
+void TestUserDictionary::entriesFoundInALine_data()
+{
+    QTest::addColumn<QStringList>("written"); // the entries, in the file's order; each reads its index
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("found"); // start:length:reading of each word found
+
+    const QStringList names = {u"長田"_s, u"長田町"_s, u"田町"_s, u"町"_s};
+    QTest::newRow("the longest at a place") << names << u"長田町に住む"_s << QStringList{u"0:3:2"_s};
+    QTest::newRow("leftmost first, none overlapping")
+        << names << u"田町と長田と町"_s << QStringList{u"0:2:3"_s, u"3:2:1"_s, u"6:1:4"_s};
+    QTest::newRow("an entry longer than what is left") << names << u"長"_s << QStringList();
+    QTest::newRow("nothing of the line") << names << u"山川"_s << QStringList();
+    QTest::newRow("the first of two entries of one word")
+        << QStringList{u"森"_s, u"森"_s} << u"森へ"_s << QStringList{u"0:1:1"_s};
+    QTest::newRow("outside the basic plane")
+        << QStringList{u"𠮷野"_s, u"𠮷"_s} << u"𠮷と𠮷野"_s << QStringList{u"0:2:2"_s, u"3:3:1"_s};
+}
+
+// Every place of the line is looked at once, whatever the number of entries
+// that share its first character.
+void TestUserDictionary::entriesFoundInALine()
+{
+    QFETCH(QStringList, written);
+    QFETCH(QString, line);
+    QFETCH(QStringList, found);
+    QList<UserDictionaryEntry> entries;
+    for (qsizetype i = 0; i < written.size(); ++i)
+        entries.append({written[i], QString::number(i + 1)});
+    // Many more entries with the same first characters must not change what is found.
+    for (int i = 0; i < 2000; ++i)
+        entries.append({written.first().front() + QString::number(i), u"ほか"_s});
+    KanaLexicon lexicon;
+    lexicon.setEntries(entries);
+    QStringList words;
+    for (const FixedWord &word : lexicon.wordsIn(line))
+        words.append(u"%1:%2:%3"_s.arg(word.start).arg(word.length).arg(word.kana));
+    QCOMPARE(words, found);
 }
 
 QTEST_GUILESS_MAIN(TestUserDictionary)

@@ -7,6 +7,7 @@
 #include "platform/gui/printers.h"
 #include "platform/gui/twips.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -170,7 +171,7 @@ void TestForm1::missingCodeTableIsReported()
     QVERIFY(!load.ok);
     form.applyCodeTable(load);
     QCOMPARE(m_dialogs->kinds(), QStringList{QStringLiteral("warn")});
-    QCOMPARE(m_dialogs->shown.first().text, load.error);
+    QCOMPARE(m_dialogs->shown.first().text, UserMessages::codeTableReport(load));
     QVERIFY(load.error.contains(QStringLiteral("no-such-table.txt")));
     for (int row = 1; row <= CodeTable::kRows; ++row)
         QVERIFY(form.document().codeTable().CodePatterns[row].isEmpty());

@@ -4,6 +4,7 @@
 #include "kana/userdictionary.h"
 #include "platform/safesave.h"
 #include "platform/textfile.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,25 +60,27 @@ void addRoutes(const char *kindName, FailingDisk::Kind kind)
 {
     const QList<std::pair<const char *, Save>> routes = {
         {"text file",
-         [](const QString &path) { return writeTextFile(path, kLongText, TextFileFormat()).error; }},
+         [](const QString &path) {
+             return UserMessages::fileMessage(writeTextFile(path, kLongText, TextFileFormat()).error);
+         }},
         {"braille BES",
          [](const QString &path) {
-             return BrailleFiles::save(path, BrailleFiles::Format::Bes, longDocument());
+             return UserMessages::brailleFileMessage(BrailleFiles::save(path, BrailleFiles::Format::Bes, longDocument()));
          }},
         {"braille BRF",
          [](const QString &path) {
-             return BrailleFiles::save(path, BrailleFiles::Format::Brf, longDocument());
+             return UserMessages::brailleFileMessage(BrailleFiles::save(path, BrailleFiles::Format::Brf, longDocument()));
          }},
         {"braille PEF",
          [](const QString &path) {
-             return BrailleFiles::save(path, BrailleFiles::Format::Pef, longDocument());
+             return UserMessages::brailleFileMessage(BrailleFiles::save(path, BrailleFiles::Format::Pef, longDocument()));
          }},
         {"user dictionary",
          [](const QString &path) {
              QList<UserDictionaryEntry> entries;
              for (int i = 0; i < 300; ++i)
                  entries.append({QStringLiteral("長田%1").arg(i), QStringLiteral("おさだ")});
-             return UserDictionary::save(path, entries);
+             return UserMessages::kanaMessage(UserDictionary::save(path, entries));
          }},
         {"mirabo-cli export -o", cliExport},
     };
@@ -147,7 +150,7 @@ void TestFailedSave::refusesWhatIsNoRegularFile()
     }
     QCOMPARE(made, 0);
 
-    const QString error = throughCli ? cliExport(path) : saveBytesSafely(path, "braille").error;
+    const QString error = throughCli ? cliExport(path) : UserMessages::fileMessage(saveBytesSafely(path, "braille").error);
     QVERIFY2(!error.isEmpty(), "the save went ahead");
     struct stat after
     {

@@ -1,4 +1,5 @@
 #include "platform/textfile.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QMap>
@@ -43,7 +44,7 @@ void TestTextFile::writesCp932WithQuestionMarks()
 {
     const QString path = dir_.filePath(QStringLiteral("out.txt"));
     const TextWriteResult w = writeCp932File(path, QStringLiteral("あ⠁\r\nい\r\n"));
-    QVERIFY2(w.ok, qPrintable(w.error));
+    QVERIFY2(w.ok, qPrintable(UserMessages::fileMessage(w.error)));
     QCOMPARE(bytesOf(path).toHex(' '), QByteArray::fromHex("82A03F0D0A82A20D0A").toHex(' '));
 }
 
@@ -78,7 +79,8 @@ void TestTextFile::missingFileIsAnError()
     const QString path = dir_.filePath(QStringLiteral("absent.txt"));
     const TextReadResult r = readTextFile(path);
     QVERIFY(!r.ok);
-    QVERIFY(r.error.contains(path));
+    QCOMPARE(r.error.error, FileError::NotOpened);
+    QVERIFY(UserMessages::fileMessage(r.error).contains(path));
 }
 
 void TestTextFile::failedWriteKeepsTheOldFile()
@@ -88,7 +90,7 @@ void TestTextFile::failedWriteKeepsTheOldFile()
     // A directory in place of the file's directory makes the write fail.
     const TextWriteResult w = writeCp932File(dir_.filePath(QStringLiteral("kept.txt/inner.txt")), u"new");
     QVERIFY(!w.ok);
-    QVERIFY(!w.error.isEmpty());
+    QVERIFY(w.error);
     QCOMPARE(bytesOf(path), QByteArray("old\r\n"));
 }
 
@@ -147,13 +149,14 @@ void TestTextFile::userFiles()
     f.close();
 
     const TextReadResult r = readTextFile(path);
-    QVERIFY2(r.ok, qPrintable(r.error));
+    QVERIFY2(r.ok, qPrintable(UserMessages::fileMessage(r.error)));
     QCOMPARE(r.text, text);
     QCOMPARE(r.replacedLines, replacedLines);
     QCOMPARE(r.replaced, replacedLines.size());
-    QCOMPARE(r.notice.isEmpty(), replacedLines.isEmpty());
+    const QString notice = UserMessages::replacementNotice(path, r.replacedBytes());
+    QCOMPARE(notice.isEmpty(), replacedLines.isEmpty());
     for (const qsizetype line : replacedLines)
-        QVERIFY2(r.notice.contains(QString::number(line)), qPrintable(r.notice));
+        QVERIFY2(notice.contains(QString::number(line)), qPrintable(notice));
 }
 
 void TestTextFile::refusedFiles_data()
@@ -189,8 +192,9 @@ void TestTextFile::refusedFiles()
     const TextReadResult r = readTextFile(path);
     QVERIFY(!r.ok);
     QVERIFY(r.text.isEmpty());
-    QVERIFY2(r.error.contains(reason), qPrintable(r.error));
-    QVERIFY2(r.error.contains(path), qPrintable(r.error));
+    const QString message = UserMessages::fileMessage(r.error);
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QVERIFY2(message.contains(path), qPrintable(message));
 }
 
 QByteArray TestTextFile::saveAsRead(const QByteArray &bytes, const std::function<QString(QString)> &edit)

@@ -1,4 +1,5 @@
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -131,7 +132,7 @@ void TestCodeTableLoader::rowsPast200AreKeptUpToTheLimit()
     for (int row = 1; row <= 230; ++row)
         rows230 += QStringLiteral("k,p\r\n");
     const CodeTableLoad longer = parseCodeTable(rows230);
-    QVERIFY2(longer.problems.isEmpty(), qPrintable(longer.report()));
+    QVERIFY2(longer.problems.isEmpty(), qPrintable(UserMessages::codeTableReport(longer)));
     QCOMPARE(longer.rows, 230);
     QCOMPARE(longer.table.CodeKeys[230], QStringLiteral("k"));
 }
@@ -169,7 +170,8 @@ void TestCodeTableLoader::missingFileNamesWhereItLooked()
     const QString path = dir.filePath(QStringLiteral("nothing-here.txt"));
     const CodeTableLoad load = loadCodeTable(path);
     QVERIFY(!load.ok);
-    QVERIFY(load.error.contains(path));
+    QCOMPARE(load.file.error, FileError::NotOpened);
+    QVERIFY(UserMessages::codeTableError(load).contains(path));
     QCOMPARE(load.rows, 0);
     QVERIFY(load.table.CodeKeys[1].isEmpty());
 }
@@ -295,15 +297,15 @@ void TestCodeTableLoader::reportListsEveryProblemOnce()
     f.close();
     const CodeTableLoad load = loadCodeTable(path);
     QVERIFY(load.ok);
-    const QString report = load.report();
+    const QString report = UserMessages::codeTableReport(load);
     const QStringList lines = report.split(u'\n');
     QVERIFY2(lines.first().contains(path), qPrintable(report));
-    QCOMPARE(lines.size(), 1 + load.problems.size());
+    QCOMPARE(lines.size(), 2 + load.problems.size()); // the heading, the bad byte, the problems
     QVERIFY2(report.contains(QStringLiteral("2行目")), qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("3行目: 「\"」で始まる欄が閉じていません")), qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("3組しかありません")), qPrintable(report));
     QCOMPARE(load.table.CodeKeys[3], QStringLiteral("い"));
-    QCOMPARE(parseCodeTable(QStringLiteral("a,⠁\r\n").repeated(171)).report(), QString());
+    QCOMPARE(UserMessages::codeTableReport(parseCodeTable(QStringLiteral("a,⠁\r\n").repeated(171))), QString());
 }
 
 QTEST_GUILESS_MAIN(TestCodeTableLoader)

@@ -1,6 +1,7 @@
 #include "lookup/braillemeaningtable.h"
 #include "tables/codetableloader.h"
 #include "tables/keytables.h"
+#include "usermessages/usermessages.h"
 
 #include <QHash>
 #include <QTest>
@@ -63,7 +64,7 @@ void TestShippedTable::initTestCase()
 {
     load_ = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
     QVERIFY2(load_.ok, qPrintable(load_.error));
-    QVERIFY2(load_.problems.isEmpty(), qPrintable(load_.report()));
+    QVERIFY2(load_.problems.isEmpty(), qPrintable(UserMessages::codeTableReport(load_)));
     QVERIFY(load_.rows > CodeTable::kLookupRows);
     CodeTable copy = load_.table;
     BuildTables(copy, keys_);
