@@ -12,6 +12,7 @@
 //       best of five runs each.
 
 #include "kana/kanaconverter.h"
+#include "usermessages/usermessages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -147,7 +148,7 @@ int figures(const QList<Sentence> &sentences, const QString &secondDir)
 {
     KanaConverter converter;
     if (!secondDir.isEmpty() && !converter.openSecondDictionary(secondDir)) {
-        std::fprintf(stderr, "%s\n", qPrintable(converter.secondDictionaryError()));
+        std::fprintf(stderr, "%s\n", qPrintable(UserMessages::kanaMessage(converter.secondDictionaryError())));
         return 1;
     }
     QTextStream out(stdout);

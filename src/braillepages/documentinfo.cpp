@@ -71,7 +71,7 @@ DocumentInfo DocumentInfo::fromBytes(const QByteArray &bytes)
     return result;
 }
 
-DocumentInfo DocumentInfo::loadBeside(const QString &textPath, QString *error)
+DocumentInfo DocumentInfo::loadBeside(const QString &textPath, FileProblem *error)
 {
     const QString path = pathBeside(textPath);
     if (textPath.isEmpty() || !QFileInfo::exists(path))
@@ -85,13 +85,14 @@ DocumentInfo DocumentInfo::loadBeside(const QString &textPath, QString *error)
     return fromBytes(read.bytes);
 }
 
-QString DocumentInfo::saveBeside(const QString &textPath) const
+FileProblem DocumentInfo::saveBeside(const QString &textPath) const
 {
     const QString path = pathBeside(textPath);
     if (isEmpty()) {
-        if (QFileInfo::exists(path) && !QFile::remove(path))
-            return QStringLiteral("%1 を消せません。").arg(path);
-        return QString();
+        QFile file(path);
+        if (file.exists() && !file.remove())
+            return FileProblem{FileError::NotWritten, path, file.errorString()};
+        return FileProblem{};
     }
     return saveBytesSafely(path, toBytes()).error;
 }

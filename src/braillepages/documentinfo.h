@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fileerror.h"
+
 #include <QString>
 
 // 文書情報: what the title page and the colophon of a braille book say. It
@@ -25,10 +27,10 @@ struct DocumentInfo
 
     // Reads the file beside the text; a missing file gives empty
     // information and no error.
-    static DocumentInfo loadBeside(const QString &textPath, QString *error = nullptr);
+    static DocumentInfo loadBeside(const QString &textPath, FileProblem *error = nullptr);
     // Writes it beside the text through a safe save; an empty information
-    // removes the file. Returns why not, or an empty string.
-    QString saveBeside(const QString &textPath) const;
+    // removes the file. Returns why not, or no problem.
+    FileProblem saveBeside(const QString &textPath) const;
 
     bool operator==(const DocumentInfo &) const = default;
 };

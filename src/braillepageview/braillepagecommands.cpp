@@ -76,17 +76,17 @@ void BraillePageCommands::noteFileName(const QString &fileName)
     // opened instead brings its own.
     const bool savedAs = m_document.textDocument()->availableUndoSteps() > 0;
     if (m_infoUnsaved && savedAs && !QFileInfo::exists(DocumentInfo::pathBeside(fileName))) {
-        const QString error = m_info.saveBeside(fileName);
-        m_infoUnsaved = !error.isEmpty();
-        if (!error.isEmpty())
-            UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, error);
+        const FileProblem error = m_info.saveBeside(fileName);
+        m_infoUnsaved = !error.ok();
+        if (!error.ok())
+            UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, UserMessages::fileMessage(error));
         return;
     }
-    QString error;
+    FileProblem error;
     m_info = DocumentInfo::loadBeside(fileName, &error);
     m_infoUnsaved = false;
-    if (!error.isEmpty())
-        UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, error);
+    if (!error.ok())
+        UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, UserMessages::fileMessage(error));
 }
 
 void BraillePageCommands::editDocumentInfo()
@@ -98,10 +98,10 @@ void BraillePageCommands::editDocumentInfo()
     if (m_document.fileName().isEmpty()) {
         m_infoUnsaved = true;
     } else {
-        const QString error = m_info.saveBeside(m_document.fileName());
-        m_infoUnsaved = !error.isEmpty();
-        if (!error.isEmpty())
-            UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, error);
+        const FileProblem error = m_info.saveBeside(m_document.fileName());
+        m_infoUnsaved = !error.ok();
+        if (!error.ok())
+            UserDialogs::instance().warn(m_window, DocumentInfoDialog::kTitle, UserMessages::fileMessage(error));
     }
     if (m_view && m_view->source() == kTranslationSource && m_document.hasTranslation())
         showInView();

@@ -168,18 +168,18 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
         return kExitFailed;
 
     DocumentInfo info;
-    QString infoError;
+    FileProblem infoError;
     if (!options.infoPath.isEmpty()) {
         const FileBytes read = readUserFile(options.infoPath, 64 * 1024);
         if (!read.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(read.error));
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::fileMessage(read.error)));
             return kExitFailed;
         }
         info = DocumentInfo::fromBytes(read.bytes);
     } else if (options.input != u"-") {
         info = DocumentInfo::loadBeside(options.input, &infoError);
-        if (!infoError.isEmpty()) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(infoError));
+        if (!infoError.ok()) {
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::fileMessage(infoError)));
             return kExitFailed;
         }
     }

@@ -5,6 +5,7 @@
 #include "braillepages/pagelayout.h"
 #include "braillepages/translationlines.h"
 #include "clicommands.h"
+#include "usermessages/usermessages.h"
 #include "embossing/embossing.h"
 
 #include <QFileInfo>
@@ -116,8 +117,9 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
     if (isBrailleFile(input)) {
         const BrailleFiles::ReadResult read = BrailleFiles::open(input, page.lines);
         // A damaged file is not embossed in part: paper and time are dear.
-        if (!read.problem.isEmpty()) {
-            writeUtf8(io.err, QStringLiteral("mirabo-cli: %1: %2\n").arg(input, read.problem));
+        if (!read.problem.ok()) {
+            writeUtf8(io.err,
+                      QStringLiteral("mirabo-cli: %1: %2\n").arg(input, UserMessages::brailleFileMessage(read.problem)));
             return kExitFailed;
         }
         job.document = read.document;
@@ -128,10 +130,10 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
         QString text;
         if (!readInputText(input, io.in, io.err, text))
             return kExitFailed;
-        QString infoError;
+        FileProblem infoError;
         const DocumentInfo info = input == u"-" ? DocumentInfo() : DocumentInfo::loadBeside(input, &infoError);
-        if (!infoError.isEmpty()) {
-            writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(infoError));
+        if (!infoError.ok()) {
+            writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::fileMessage(infoError)));
             return kExitFailed;
         }
         // Every volume, one after the other: the embosser makes the whole book.

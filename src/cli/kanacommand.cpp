@@ -106,7 +106,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         converter.setMarking(true);
         // The second dictionary is optional: without it the other marks stand.
         if (!converter.openSecondDictionary(MorphemeAnalyzer::locateSecondDictionaryDir()))
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(converter.secondDictionaryError()));
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::kanaMessage(converter.secondDictionaryError())));
     }
     QList<ConvertedWord> marked;
     QStringList sourceLines; // of a document's marked words, by line

@@ -5,6 +5,8 @@
 #include "platform/gui/userdialogs.h"
 #include "platform/settings.h"
 
+#include "usermessages/usermessages.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -103,7 +105,7 @@ void EmbossCommand::offerBrfFile(const QString &why, const BraillePages &documen
         QStringLiteral("BRF (*.brf)"), QStringLiteral("brf"));
     if (path.isEmpty())
         return;
-    const QString error = BrailleFiles::save(path, BrailleFiles::Format::Brf, document);
+    const QString error = UserMessages::brailleFileMessage(BrailleFiles::save(path, BrailleFiles::Format::Brf, document));
     if (!error.isEmpty())
         dialogs.warn(m_window, EmbossDialog::kTitle, QStringLiteral("%1\nファイルは変更されていません。").arg(error));
 }

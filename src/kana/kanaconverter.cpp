@@ -631,7 +631,7 @@ void KanaConverter::setMarking(bool on, const DoubtThresholds &thresholds)
 bool KanaConverter::openSecondDictionary(const QString &dir)
 {
     m_second.reset();
-    m_secondError.clear();
+    m_secondError = KanaProblem{};
     if (dir.isEmpty())
         return true;
     auto second = std::make_unique<MorphemeAnalyzer>(dir);

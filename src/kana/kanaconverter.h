@@ -87,7 +87,7 @@ public:
     // An empty folder closes it.
     bool openSecondDictionary(const QString &dir);
     bool hasSecondDictionary() const { return m_second != nullptr; }
-    QString secondDictionaryError() const { return m_secondError; }
+    KanaProblem secondDictionaryError() const { return m_secondError; }
 
     // One line, without its line end. readings are stretches of the line
     // whose braille kana the document itself gives (ruby): each is one word
@@ -107,7 +107,7 @@ private:
     bool m_marking = false;
     DoubtThresholds m_thresholds;
     std::unique_ptr<MorphemeAnalyzer> m_second;
-    QString m_secondError;
+    KanaProblem m_secondError;
     KanaLexicon m_userWords;
     const KanaLexicon *m_lexicon = nullptr;
     KanaProblem m_lexiconError;

@@ -7,6 +7,8 @@
 #include "proofreading/userreadings.h"
 #include "researchlistwindow.h"
 
+#include "usermessages/usermessages.h"
+
 #include <QAction>
 #include <QHelpEvent>
 #include <QInputDialog>
@@ -219,7 +221,7 @@ void ProofreadingCommands::choose(int index, const QString &kana, bool remember)
     else
         m_words->setReading(index, kana);
     if (remember) {
-        const QString error = UserReadings::add(m_conversion->userDictionaryPath(), {{written, kana}});
+        const QString error = UserMessages::kanaMessage(UserReadings::add(m_conversion->userDictionaryPath(), {{written, kana}}));
         if (!error.isEmpty())
             UserDialogs::instance().warn(m_window, QStringLiteral("単語登録"), error);
     }

@@ -6,6 +6,8 @@
 #include "proofreading/researchmodel.h"
 #include "proofreading/userreadings.h"
 
+#include "usermessages/usermessages.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -101,7 +103,7 @@ bool ResearchListWindow::saveToUserDictionary()
         UserDialogs::instance().inform(this, kTitle, QStringLiteral("この一覧で変えた読みはありません。"));
         return false;
     }
-    const QString error = UserReadings::add(m_userDictionaryPath, m_changed);
+    const QString error = UserMessages::kanaMessage(UserReadings::add(m_userDictionaryPath, m_changed));
     if (!error.isEmpty()) {
         UserDialogs::instance().warn(this, kTitle, error);
         return false;
@@ -123,7 +125,7 @@ bool ResearchListWindow::exportList()
 bool ResearchListWindow::exportTo(const QString &path)
 {
     const SafeSaveResult saved = saveBytesSafely(path, m_model->toTsv());
-    if (!saved.ok && !saved.error.isEmpty())
-        UserDialogs::instance().warn(this, kTitle, saved.error);
+    if (!saved.ok)
+        UserDialogs::instance().warn(this, kTitle, UserMessages::fileMessage(saved.error));
     return saved.ok;
 }

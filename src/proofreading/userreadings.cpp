@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-QString UserReadings::add(const QString &path, const QList<UserDictionaryEntry> &readings)
+KanaProblem UserReadings::add(const QString &path, const QList<UserDictionaryEntry> &readings)
 {
     const UserDictionaryLoad before = UserDictionary::load(path);
-    if (!before.error.isEmpty())
+    if (!before.error.ok())
         return before.error;
     QList<UserDictionaryEntry> entries = before.entries;
     for (const UserDictionaryEntry &reading : readings) {

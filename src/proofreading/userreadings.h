@@ -9,7 +9,7 @@ namespace UserReadings {
 
 // Adds readings to the user dictionary file, each replacing the entry of
 // its written form where there is one; the rest of the file is kept.
-// Returns the error for the user, empty on success.
-QString add(const QString &path, const QList<UserDictionaryEntry> &readings);
+// Returns why not, or no problem.
+KanaProblem add(const QString &path, const QList<UserDictionaryEntry> &readings);
 
 } // namespace UserReadings

@@ -447,7 +447,7 @@ void TestBraillePageView::documentInfoMakesABook()
     // Another file opened brings its own information, and gets none of
     // this one's.
     const QString other = writeFile(QStringLiteral("べつ.txt"), QByteArrayLiteral("\x82\xa0"));
-    QCOMPARE(form_->document().open(other), QString());
+    QVERIFY(form_->document().open(other).ok());
     QVERIFY(form_->braillePages()->documentInfo().isEmpty());
     QVERIFY(!QFile::exists(DocumentInfo::pathBeside(other)));
 

@@ -1,6 +1,8 @@
 #include "kana/kanaconverter.h"
 #include "kana/kanawords.h"
 
+#include "usermessages/usermessages.h"
+
 #include <QTest>
 
 #include <algorithm>
@@ -34,7 +36,7 @@ private:
 void TestConvertedWords::initTestCase()
 {
     converter_ = std::make_unique<KanaConverter>();
-    QVERIFY2(converter_->isReady(), qPrintable(converter_->error()));
+    QVERIFY2(converter_->isReady(), qPrintable(UserMessages::kanaMessage(converter_->error())));
 }
 
 void TestConvertedWords::placesPointAtTheWord_data()
