@@ -369,14 +369,14 @@ void TestBrlttyDisplay::pageViewGoesLineByLine()
     // The display starts on the page's first line and goes down line by
     // line to う (dots 1-4), whatever the layout puts above it.
     const QStringList lines = view->pageWidget()->shownLines();
-    const qsizetype u = lines.indexOf(QRegularExpression(QStringLiteral("^⠉⠀*$")));
+    const qsizetype u = lines.indexOf(QRegularExpression(QStringLiteral("^⠀*⠉⠀*$")));
     QVERIFY(u > 0);
     QVERIFY(waitForLine(virtualBrailleLine(lines[0])));
     for (qsizetype line = 1; line <= u; ++line) {
         press("LnDn");
         QVERIFY(waitForLine(virtualBrailleLine(lines[line])));
     }
-    QCOMPARE(lastLine_, virtualLine({"14"}));
+    QCOMPARE(lastLine_, virtualBrailleLine(lines[u]));
     press("LnUp");
     QVERIFY(waitForLine(virtualBrailleLine(lines[u - 1])));
     view->close();

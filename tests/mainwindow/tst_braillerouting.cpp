@@ -3,6 +3,7 @@
 #include "mainwindow/braillerowpainter.h"
 #include "braillepageview/braillepagecommands.h"
 #include "braillepageview/braillepageview.h"
+#include "braillepages/pagesettings.h"
 #include "translationmodel/translationmodel.h"
 
 #include <QTest>
@@ -139,8 +140,10 @@ void TestBrailleRouting::pageViewTurnsToTheCaretAndRoutesClicks()
     QCOMPARE(view->page(), 0);
     setCaret(24 * 3 + 1);
     QCOMPARE(view->page(), 1);
-    // A click on the second cell of the fourth line of the first page.
-    emit view->cellClicked(0, 3, 1);
+    // A click on the second cell of the fourth line of the first page (after
+    // the blank cells that indent a paragraph).
+    const int indent = PageSettings::load().paragraphIndent ? 2 : 0;
+    emit view->cellClicked(0, 3, indent + 1);
     QCOMPARE(caret(), 3 * 3 + 1);
     QCOMPARE(view->page(), 0);
     // A cell where no braille stands leaves the caret where it is.

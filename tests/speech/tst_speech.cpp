@@ -167,6 +167,7 @@ void TestSpeech::readsThePageShownBackInKana()
     settings.cells = 10;
     settings.lines = 10;
     settings.pageNumbers = false;
+    settings.paragraphIndent = false;
     settings.save();
     QVERIFY(SpeechOutput::instance().setOn(true));
     // Eleven lines: the last one on a page of its own.
@@ -245,6 +246,7 @@ void TestSpeech::pageViewGivesItsLinesAsText()
     settings.cells = 10;
     settings.lines = 10;
     settings.pageNumbers = false;
+    settings.paragraphIndent = false;
     settings.save();
     // As with a screen reader running: events ask for the widget's
     // interface from the moment it is made.
