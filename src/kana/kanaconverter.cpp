@@ -695,7 +695,53 @@ QList<FixedWord> KanaConverter::fixedWordsIn(const QString &line, const QList<Fi
     return chosen;
 }
 
+namespace {
+
+// A layout marker at the start of a line (［ミダシ1］, ［ゲンポン12］): a run
+// of katakana and digits in square brackets. It is the transcriber's
+// instruction, not text, and stays exactly as written.
+qsizetype layoutMarkerLength(QStringView line)
+{
+    if (line.isEmpty() || (line.front() != u'［' && line.front() != u'['))
+        return 0;
+    const QChar close = line.front() == u'［' ? u'］' : u']';
+    bool katakana = false;
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        const char16_t c = line[i].unicode();
+        if (c == close.unicode())
+            return katakana ? i + 1 : 0;
+        if (c >= u'ァ' && c <= u'ヺ')
+            katakana = true;
+        else if (!(c == u'ー' || (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９')))
+            return 0;
+    }
+    return 0;
+}
+
+} // namespace
+
 KanaConversion KanaConverter::convertLine(const QString &written, const QList<FixedWord> &readings)
+{
+    const qsizetype marker = layoutMarkerLength(written);
+    if (marker == 0)
+        return convertMarkerlessLine(written, readings);
+    QList<FixedWord> shifted;
+    for (FixedWord reading : readings) {
+        if (reading.start < marker)
+            continue;
+        reading.start -= marker;
+        shifted.append(std::move(reading));
+    }
+    KanaConversion result = convertMarkerlessLine(written.mid(marker), shifted);
+    result.text.prepend(written.left(marker));
+    for (ConvertedWord &word : result.words) {
+        word.sourceColumn += marker;
+        word.kanaStart += marker;
+    }
+    return result;
+}
+
+KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, const QList<FixedWord> &readings)
 {
     KanaConversion result;
     const QString line = KanaRules::expandIterationMarks(written);

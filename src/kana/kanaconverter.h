@@ -92,12 +92,14 @@ public:
     // One line, without its line end. readings are stretches of the line
     // whose braille kana the document itself gives (ruby): each is one word
     // with that kana, there only, before the user's entries.
+    // A layout marker at the start of the line (［ミダシ1］) is kept as written.
     KanaConversion convertLine(const QString &line, const QList<FixedWord> &readings = {});
     // Line by line; the line ends stay as they are. The readings' places
     // are counted in the whole text.
     KanaConversion convertText(const QString &text, const QList<FixedWord> &readings = {});
 
 private:
+    KanaConversion convertMarkerlessLine(const QString &line, const QList<FixedWord> &readings);
     QList<FixedWord> fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const;
 
     void markDoubts(QList<ConvertedWord> &record, const QString &line, const QList<FixedWord> &fixed,

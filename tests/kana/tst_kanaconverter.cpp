@@ -109,6 +109,9 @@ void TestKanaConverter::rules_data()
     row("half-width marks are punctuation too", "1,000円を(全部)払う。", "1,000えんを (ぜんぶ) はらう。");
     row("a closing bracket before a word", "（注）本文", "（ちゅー） ほんぶん");
     row("no blank inside a syllable of an unknown kana run", "きゃきゅきょ、ひぇ、てぃ", "きゃきゅきょ、ひぇ、てぃ");
+    row("a layout marker stays as written", "［ミダシ2］市場の話", "［ミダシ2］しじょーの はなし");
+    row("a half-width layout marker stays as written", "[ゲンポン12]本文", "[ゲンポン12]ほんぶん");
+    row("brackets with kanji are text, not a marker", "［注1］本文", "［ちゅー1］ ほんぶん");
 }
 
 void TestKanaConverter::rules()
