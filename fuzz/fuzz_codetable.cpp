@@ -4,6 +4,7 @@
 
 #include "platform/textcodec.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // A table too short for the translation is never taken in silence.
     if (load.rows < CodeTable::kLookupRows)
         FUZZ_CHECK(!load.problems.isEmpty());
-    FUZZ_CHECK(load.report().isEmpty() == load.problems.isEmpty());
+    FUZZ_CHECK(UserMessages::codeTableReport(load).isEmpty() == load.problems.isEmpty());
     const qsizetype lines = countLineEnds(text) + 1;
     for (qsizetype i = 0; i < load.problems.size(); ++i) {
         FUZZ_CHECK(load.problems[i].line >= 0 && load.problems[i].line <= lines);
@@ -36,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const CodeTableLoad again = parseCodeTable(text);
     FUZZ_CHECK(again.table.CodeKeys == load.table.CodeKeys);
     FUZZ_CHECK(again.table.CodePatterns == load.table.CodePatterns);
-    FUZZ_CHECK(again.report() == load.report());
+    FUZZ_CHECK(UserMessages::codeTableReport(again) == UserMessages::codeTableReport(load));
     return 0;
 }
