@@ -116,7 +116,9 @@ void ProofreadingCommands::showWordAtCaret()
 
 bool ProofreadingCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor->viewport() && event->type() == QEvent::ToolTip) {
+    // The type first: the filter also sees the events of the editor's own
+    // destruction, when the editor is no longer whole.
+    if (event->type() == QEvent::ToolTip && watched == m_editor->viewport()) {
         auto *help = static_cast<QHelpEvent *>(event);
         const int index = m_words->wordAt(m_editor->cursorForPosition(help->pos()).position());
         if (index >= 0)
