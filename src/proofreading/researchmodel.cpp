@@ -123,11 +123,12 @@ bool ResearchModel::setData(const QModelIndex &index, const QVariant &value, int
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) || index.column() != KanaColumn)
         return false;
     const QString kana = value.toString().trimmed();
-    const Entry &entry = m_entries[index.row()];
-    if (kana.isEmpty() || kana == entry.kana)
+    // Copies: the owner changes the text and fills the model anew, entry and all.
+    const QString written = m_entries[index.row()].written;
+    const QString oldKana = m_entries[index.row()].kana;
+    if (kana.isEmpty() || kana == oldKana)
         return false;
-    // The owner changes the text and fills the model anew.
-    emit readingEdited(entry.written, entry.kana, kana);
+    emit readingEdited(written, oldKana, kana);
     return true;
 }
 

@@ -111,7 +111,11 @@ void TestSpeech::readsTheCaretLineAsWrittenWhileOn()
 
 void TestSpeech::missingVoiceIsToldOnceAndNothingWaits()
 {
-    speaker_ = installFakeSpeaker(QStringLiteral("no voice here"));
+    // SpeechOutput drops an engine that cannot speak: only the count of all
+    // fakes' texts outlives it.
+    speaker_ = nullptr;
+    installFakeSpeaker(QStringLiteral("no voice here"));
+    const int saidBefore = FakeSpeaker::allSaid;
     for (int i = 0; i < 2; ++i) {
         readAloud()->trigger();
         QVERIFY(!readAloud()->isChecked());
@@ -123,7 +127,7 @@ void TestSpeech::missingVoiceIsToldOnceAndNothingWaits()
     QVERIFY(!messages.first()->isModal());
     QVERIFY(messages.first()->text().contains(QStringLiteral("no voice here")));
     QVERIFY(readAloud()->toolTip().contains(QStringLiteral("no voice here")));
-    QVERIFY(speaker_->said.isEmpty());
+    QCOMPARE(FakeSpeaker::allSaid, saidBefore);
 }
 
 void TestSpeech::readsDotsAndResultOfTheLookUpWindow()

@@ -14,13 +14,19 @@ public:
 
     bool isAvailable() const override { return m_missing.isEmpty(); }
     QString unavailableReason() const override { return m_missing; }
-    void say(const QString &text) override { said << text; }
+    void say(const QString &text) override
+    {
+        said << text;
+        ++allSaid;
+    }
     void stop() override { ++stops; }
     QStringList voices() const override { return {QStringLiteral("voice-a"), QStringLiteral("voice-b")}; }
     void setVoice(const QString &name) override { voice = name; }
     void setRate(double value) override { rate = value; }
 
     QStringList said;
+    // Texts said by every fake, also by those SpeechOutput has dropped.
+    static inline int allSaid = 0;
     int stops = 0;
     QString voice;
     double rate = 0;
