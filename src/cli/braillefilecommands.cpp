@@ -31,7 +31,16 @@ std::optional<BrailleFiles::Format> formatNamed(const QString &name)
     return BrailleFiles::formatForPath(QStringLiteral("x.") + name);
 }
 
-bool parseBounded(const QString &text, int low, int high, int &value)
+
+bool writeAll(std::FILE *out, const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) == std::size_t(bytes.size()) &&
+           std::fflush(out) == 0;
+}
+
+} // namespace
+
+bool parseBoundedNumber(const QString &text, int low, int high, int &value)
 {
     bool ok = false;
     const int number = text.toInt(&ok);
@@ -41,13 +50,53 @@ bool parseBounded(const QString &text, int low, int high, int &value)
     return true;
 }
 
-bool writeAll(std::FILE *out, const QByteArray &bytes)
+void addPageOptions(CommandArguments &arguments, const QString &of)
 {
-    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) == std::size_t(bytes.size()) &&
-           std::fflush(out) == 0;
+    arguments.addOption({QStringLiteral("cells")},
+                        of + QStringLiteral("1 行のマス数 %1〜%2（%3）")
+                                 .arg(PageSettings::kMinCells)
+                                 .arg(PageSettings::kMaxCells)
+                                 .arg(PageSettings().cells),
+                        QStringLiteral("N"));
+    arguments.addOption({QStringLiteral("lines")},
+                        of + QStringLiteral("1 ページの行数 %1〜%2（%3）")
+                                 .arg(PageSettings::kMinLines)
+                                 .arg(PageSettings::kMaxLines)
+                                 .arg(PageSettings().lines),
+                        QStringLiteral("N"));
+    arguments.addOption({QStringLiteral("page-numbers")}, of + QStringLiteral("各ページの 1 行目にページ番号を入れる"));
+    arguments.addOption({QStringLiteral("preset")},
+                        of + QStringLiteral("点字本のページ: single（片面 32 マス 22 行）、interpoint（両面 32 マス 18 行）。"
+                                            "ページ番号を入れる。--cells と --lines で変えられる"),
+                        QStringLiteral("PRESET"));
+    arguments.addOption({QStringLiteral("no-indent")}, of + QStringLiteral("段落の 1 行目を 3 マス目から始めない"));
 }
 
-} // namespace
+std::optional<int> readPageOptions(const CommandArguments &arguments, std::FILE *err, PageSettings &page)
+{
+    if (arguments.isSet(QStringLiteral("preset"))) {
+        const QString preset = arguments.value(QStringLiteral("preset"));
+        if (preset == u"single")
+            page = PageSettings::preset(PageSettings::Preset::Single);
+        else if (preset == u"interpoint")
+            page = PageSettings::preset(PageSettings::Preset::Interpoint);
+        else
+            return arguments.usageError(err, QStringLiteral("--preset は single か interpoint です。"));
+    }
+    page.paragraphIndent = !arguments.isSet(QStringLiteral("no-indent"));
+    if (arguments.isSet(QStringLiteral("cells")) &&
+        !parseBoundedNumber(arguments.value(QStringLiteral("cells")), PageSettings::kMinCells, PageSettings::kMaxCells,
+                            page.cells))
+        return arguments.usageError(
+            err, QStringLiteral("--cells は %1〜%2 です。").arg(PageSettings::kMinCells).arg(PageSettings::kMaxCells));
+    if (arguments.isSet(QStringLiteral("lines")) &&
+        !parseBoundedNumber(arguments.value(QStringLiteral("lines")), PageSettings::kMinLines, PageSettings::kMaxLines,
+                            page.lines))
+        return arguments.usageError(
+            err, QStringLiteral("--lines は %1〜%2 です。").arg(PageSettings::kMinLines).arg(PageSettings::kMaxLines));
+    page.pageNumbers = page.pageNumbers || arguments.isSet(QStringLiteral("page-numbers"));
+    return std::nullopt;
+}
 
 BookLayout::Book layOutBook(const CodeTable &table, const QString &text, const DocumentInfo &info,
                             const PageSettings &page, const QString &title)
@@ -69,24 +118,7 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
                               QStringLiteral("翻訳する文（UTF-8、UTF-16 または cp932）。省くか「-」で標準入力"));
     arguments.addOption({QStringLiteral("format")}, QStringLiteral("書き出す形式: txt、brf、pef、bes（必須）"),
                         QStringLiteral("FORMAT"));
-    arguments.addOption({QStringLiteral("cells")},
-                        QStringLiteral("1 行のマス数 %1〜%2（%3）")
-                            .arg(PageSettings::kMinCells)
-                            .arg(PageSettings::kMaxCells)
-                            .arg(PageSettings().cells),
-                        QStringLiteral("N"));
-    arguments.addOption({QStringLiteral("lines")},
-                        QStringLiteral("1 ページの行数 %1〜%2（%3）")
-                            .arg(PageSettings::kMinLines)
-                            .arg(PageSettings::kMaxLines)
-                            .arg(PageSettings().lines),
-                        QStringLiteral("N"));
-    arguments.addOption({QStringLiteral("page-numbers")}, QStringLiteral("各ページの 1 行目にページ番号を入れる"));
-    arguments.addOption(
-        {QStringLiteral("preset")},
-        QStringLiteral("点字本のページ: single（片面 32 マス 22 行）、interpoint（両面 32 マス 18 行）。"
-                       "ページ番号を入れる。--cells と --lines で変えられる"),
-        QStringLiteral("PRESET"));
+    addPageOptions(arguments, QString());
     arguments.addOption(
         {QStringLiteral("volume-pages")},
         QStringLiteral("1 巻のページ数の上限 %1〜%2（%3、標題紙と奥付を含む）。超えると巻を分け、"
@@ -95,8 +127,6 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
             .arg(PageSettings::kMaxVolumePages)
             .arg(PageSettings::kDefaultVolumePages),
         QStringLiteral("N"));
-    arguments.addOption({QStringLiteral("no-indent")},
-                        QStringLiteral("段落の 1 行目を 3 マス目から始めない"));
     arguments.addOption({QStringLiteral("info")},
                         QStringLiteral("文書情報のファイル（省くと入力ファイルの横の「名前.bookinfo」）"),
                         QStringLiteral("PATH"));
@@ -117,35 +147,14 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
     if (!options.format)
         return arguments.usageError(io.err, QStringLiteral("形式「%1」は書き出せません（txt、brf、pef、bes のどれか）。")
                                                 .arg(arguments.value(QStringLiteral("format"))));
-    if (arguments.isSet(QStringLiteral("preset"))) {
-        const QString preset = arguments.value(QStringLiteral("preset"));
-        if (preset == u"single")
-            options.page = PageSettings::preset(PageSettings::Preset::Single);
-        else if (preset == u"interpoint")
-            options.page = PageSettings::preset(PageSettings::Preset::Interpoint);
-        else
-            return arguments.usageError(io.err, QStringLiteral("--preset は single か interpoint です。"));
-    }
+    if (const std::optional<int> usage = readPageOptions(arguments, io.err, options.page))
+        return *usage;
     if (arguments.isSet(QStringLiteral("volume-pages")) &&
-        !parseBounded(arguments.value(QStringLiteral("volume-pages")), PageSettings::kMinVolumePages,
-                      PageSettings::kMaxVolumePages, options.page.volumePages))
+        !parseBoundedNumber(arguments.value(QStringLiteral("volume-pages")), PageSettings::kMinVolumePages,
+                            PageSettings::kMaxVolumePages, options.page.volumePages))
         return arguments.usageError(io.err, QStringLiteral("--volume-pages は %1〜%2 です。")
                                                 .arg(PageSettings::kMinVolumePages)
                                                 .arg(PageSettings::kMaxVolumePages));
-    options.page.paragraphIndent = !arguments.isSet(QStringLiteral("no-indent"));
-    if (arguments.isSet(QStringLiteral("cells")) &&
-        !parseBounded(arguments.value(QStringLiteral("cells")), PageSettings::kMinCells, PageSettings::kMaxCells,
-                      options.page.cells))
-        return arguments.usageError(io.err, QStringLiteral("--cells は %1〜%2 です。")
-                                                .arg(PageSettings::kMinCells)
-                                                .arg(PageSettings::kMaxCells));
-    if (arguments.isSet(QStringLiteral("lines")) &&
-        !parseBounded(arguments.value(QStringLiteral("lines")), PageSettings::kMinLines, PageSettings::kMaxLines,
-                      options.page.lines))
-        return arguments.usageError(io.err, QStringLiteral("--lines は %1〜%2 です。")
-                                                .arg(PageSettings::kMinLines)
-                                                .arg(PageSettings::kMaxLines));
-    options.page.pageNumbers = options.page.pageNumbers || arguments.isSet(QStringLiteral("page-numbers"));
     options.infoPath = arguments.value(QStringLiteral("info"));
     options.tablePath = arguments.value(QStringLiteral("table"));
     options.output = arguments.value(QStringLiteral("output"));

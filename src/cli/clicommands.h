@@ -144,3 +144,12 @@ std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE
 // paragraphs, headings, the front and back matter of `info`, volumes.
 BookLayout::Book layOutBook(const CodeTable &table, const QString &text, const DocumentInfo &info,
                             const PageSettings &page, const QString &title);
+
+// A number from low to high written in text, into value; false otherwise.
+bool parseBoundedNumber(const QString &text, int low, int high, int &value);
+// The options that lay kana text out in pages (export, emboss); `of` says
+// in their help what they lay out.
+void addPageOptions(CommandArguments &arguments, const QString &of);
+// Those options into page; a usage error is told on err and its exit
+// status returned.
+std::optional<int> readPageOptions(const CommandArguments &arguments, std::FILE *err, PageSettings &page);

@@ -16,16 +16,6 @@ const QString kBrfFallback =
     QStringLiteral("点字印刷の代わりに mirabo-cli export --format brf -o ファイル.brf で BRF ファイルを書き出し、"
                    "点字プリンタへ送ることができます。");
 
-bool parseNumber(const QString &text, int low, int high, int &value)
-{
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok || number < low || number > high)
-        return false;
-    value = number;
-    return true;
-}
-
 bool isBrailleFile(const QString &input)
 {
     const std::optional<BrailleFiles::Format> format = BrailleFiles::formatForPath(input);
@@ -51,24 +41,7 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
     arguments.addOption({QStringLiteral("two-sided")},
                         QStringLiteral("両面（インターポイント）の点字ページとして用紙の両面に打つ。"
                                        "ページ範囲は用紙単位に広げる"));
-    arguments.addOption({QStringLiteral("cells")},
-                        QStringLiteral("文の 1 行のマス数 %1〜%2（%3）")
-                            .arg(PageSettings::kMinCells)
-                            .arg(PageSettings::kMaxCells)
-                            .arg(PageSettings().cells),
-                        QStringLiteral("N"));
-    arguments.addOption({QStringLiteral("lines")},
-                        QStringLiteral("文の 1 ページの行数 %1〜%2（%3）")
-                            .arg(PageSettings::kMinLines)
-                            .arg(PageSettings::kMaxLines)
-                            .arg(PageSettings().lines),
-                        QStringLiteral("N"));
-    arguments.addOption({QStringLiteral("page-numbers")}, QStringLiteral("文の各ページの 1 行目にページ番号を入れる"));
-    arguments.addOption({QStringLiteral("preset")},
-                        QStringLiteral("文を割り付ける点字本のページ: single（片面 32 マス 22 行）、interpoint"
-                                       "（両面 32 マス 18 行、両面に打つ）"),
-                        QStringLiteral("PRESET"));
-    arguments.addOption({QStringLiteral("no-indent")}, QStringLiteral("文の段落の 1 行目を 3 マス目から始めない"));
+    addPageOptions(arguments, QStringLiteral("文の "));
     arguments.addNote(QStringLiteral("印刷サーバー（CUPS）に接続できないときは終了コード 1 で終わります。") + kBrfFallback);
     if (const auto outcome = arguments.parse(args, io.out, io.err); !outcome.run)
         return outcome.status;
@@ -78,7 +51,7 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
     if (job.queue.isEmpty())
         return arguments.usageError(io.err, QStringLiteral("--printer で送り先のプリンタを指定してください。"));
     if (arguments.isSet(QStringLiteral("copies")) &&
-        !parseNumber(arguments.value(QStringLiteral("copies")), 1, Embossing::kMaxCopies, job.copies))
+        !parseBoundedNumber(arguments.value(QStringLiteral("copies")), 1, Embossing::kMaxCopies, job.copies))
         return arguments.usageError(io.err, QStringLiteral("--copies は 1〜%1 です。").arg(Embossing::kMaxCopies));
     if (arguments.isSet(QStringLiteral("pages"))) {
         const std::optional<PageRange> range = PageRange::parse(arguments.value(QStringLiteral("pages")));
@@ -88,29 +61,8 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
     }
     job.twoSided = arguments.isSet(QStringLiteral("two-sided"));
     PageSettings page;
-    if (arguments.isSet(QStringLiteral("preset"))) {
-        const QString preset = arguments.value(QStringLiteral("preset"));
-        if (preset == u"single")
-            page = PageSettings::preset(PageSettings::Preset::Single);
-        else if (preset == u"interpoint")
-            page = PageSettings::preset(PageSettings::Preset::Interpoint);
-        else
-            return arguments.usageError(io.err, QStringLiteral("--preset は single か interpoint です。"));
-    }
-    page.paragraphIndent = !arguments.isSet(QStringLiteral("no-indent"));
-    if (arguments.isSet(QStringLiteral("cells")) &&
-        !parseNumber(arguments.value(QStringLiteral("cells")), PageSettings::kMinCells, PageSettings::kMaxCells,
-                     page.cells))
-        return arguments.usageError(io.err, QStringLiteral("--cells は %1〜%2 です。")
-                                                .arg(PageSettings::kMinCells)
-                                                .arg(PageSettings::kMaxCells));
-    if (arguments.isSet(QStringLiteral("lines")) &&
-        !parseNumber(arguments.value(QStringLiteral("lines")), PageSettings::kMinLines, PageSettings::kMaxLines,
-                     page.lines))
-        return arguments.usageError(io.err, QStringLiteral("--lines は %1〜%2 です。")
-                                                .arg(PageSettings::kMinLines)
-                                                .arg(PageSettings::kMaxLines));
-    page.pageNumbers = page.pageNumbers || arguments.isSet(QStringLiteral("page-numbers"));
+    if (const std::optional<int> usage = readPageOptions(arguments, io.err, page))
+        return *usage;
 
     const QString input = arguments.inputOperand();
     job.title = input == u"-" ? QStringLiteral("Mirabo") : QFileInfo(input).fileName();
