@@ -45,16 +45,22 @@ QMenu *BookFormatCommands::addMenu(QMenuBar *bar, QObject *documentInfoTarget, c
     return menu;
 }
 
-void BookFormatCommands::setHeading(int level)
+std::pair<QTextBlock, QTextBlock> BookFormatCommands::selectedLines() const
 {
-    QTextCursor cursor = m_editor->textCursor();
-    QTextDocument *document = m_editor->document();
+    const QTextCursor cursor = m_editor->textCursor();
+    const QTextDocument *document = m_editor->document();
     const QTextBlock first = document->findBlock(cursor.selectionStart());
     QTextBlock last = document->findBlock(cursor.selectionEnd());
     // A selection that ends at the start of a line leaves that line out.
     if (cursor.hasSelection() && last != first && cursor.selectionEnd() == last.position())
         last = last.previous();
-    QTextCursor edit(document);
+    return {first, last};
+}
+
+void BookFormatCommands::setHeading(int level)
+{
+    const auto [first, last] = selectedLines();
+    QTextCursor edit(m_editor->document());
     edit.beginEditBlock();
     for (QTextBlock block = first; block.isValid(); block = block.next()) {
         const QString text = block.text();
@@ -84,13 +90,8 @@ void BookFormatCommands::insertPageBreak()
 
 void BookFormatCommands::keepTogether()
 {
-    QTextCursor cursor = m_editor->textCursor();
-    QTextDocument *document = m_editor->document();
-    const QTextBlock first = document->findBlock(cursor.selectionStart());
-    QTextBlock last = document->findBlock(cursor.selectionEnd());
-    if (cursor.hasSelection() && last != first && cursor.selectionEnd() == last.position())
-        last = last.previous();
-    QTextCursor edit(document);
+    const auto [first, last] = selectedLines();
+    QTextCursor edit(m_editor->document());
     edit.beginEditBlock();
     edit.setPosition(last.position() + last.length() - 1);
     edit.insertText(u'\n' + BookMarkers::keepEndMarker());

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QTextBlock>
+
+#include <utility>
 
 class QMenu;
 class QMenuBar;
@@ -31,6 +34,8 @@ public slots:
 private:
     // Puts a marker line before the caret's line.
     void insertLineBefore(const QString &line);
+    // The first and the last line the caret or the selection touches.
+    std::pair<QTextBlock, QTextBlock> selectedLines() const;
 
     QPlainTextEdit *m_editor;
 };

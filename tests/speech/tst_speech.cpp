@@ -165,7 +165,9 @@ void TestSpeech::readsCellsTypedInBrailleInput()
     QCOMPARE(speaker_->said.constLast(), SpokenText::cellDots(0));
 }
 
-void TestSpeech::readsThePageShownBackInKana()
+// Pages of 10 × 10 cells without page numbers or indent: a line of the text
+// is a line of the page.
+static void useSmallPlainPages()
 {
     PageSettings settings;
     settings.cells = 10;
@@ -173,6 +175,11 @@ void TestSpeech::readsThePageShownBackInKana()
     settings.pageNumbers = false;
     settings.paragraphIndent = false;
     settings.save();
+}
+
+void TestSpeech::readsThePageShownBackInKana()
+{
+    useSmallPlainPages();
     QVERIFY(SpeechOutput::instance().setOn(true));
     // Eleven lines: the last one on a page of its own.
     QStringList lines(10, QStringLiteral("あ"));
@@ -246,12 +253,7 @@ void TestSpeech::listRowsGiveScreenReadersTheWholeLine()
 
 void TestSpeech::pageViewGivesItsLinesAsText()
 {
-    PageSettings settings;
-    settings.cells = 10;
-    settings.lines = 10;
-    settings.pageNumbers = false;
-    settings.paragraphIndent = false;
-    settings.save();
+    useSmallPlainPages();
     // As with a screen reader running: events ask for the widget's
     // interface from the moment it is made.
     QAccessible::setActive(true);
