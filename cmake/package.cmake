@@ -23,4 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 # The braille display is driven through BRLTTY, which Mirabo does not need otherwise.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "brltty")
+# Embossing goes through a CUPS queue, whose braille drivers come with cups-filters;
+# the second dictionary only adds a second opinion on readings.
+string(APPEND CPACK_DEBIAN_PACKAGE_SUGGESTS ", cups, cups-filters, open-jtalk-mecab-naist-jdic")
 include(CPack)
