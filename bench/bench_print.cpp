@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
     const TextReadResult read = readTextFile(args[0]);
     const CodeTableLoad load = loadInstalledCodeTable();
     if (!read.ok || !load.ok) {
-        std::fprintf(stderr, "mirabo-print-bench: %s\n", qPrintable(read.ok ? load.error : UserMessages::fileMessage(read.error)));
+        std::fprintf(stderr, "mirabo-print-bench: %s\n", qPrintable(read.ok ? UserMessages::codeTableError(load) : UserMessages::fileMessage(read.error)));
         return 1;
     }
     const TranslatedDocument translation = translateDocument(load.table, read.text);

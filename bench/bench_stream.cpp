@@ -13,6 +13,7 @@
 #include "engine/translation.h"
 #include "platform/textstream.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -78,7 +79,7 @@ int main(int argc, char *argv[])
 
     const CodeTableLoad load = loadInstalledCodeTable();
     if (!load.ok) {
-        std::fprintf(stderr, "mirabo-stream-bench: %s\n", qPrintable(load.error));
+        std::fprintf(stderr, "mirabo-stream-bench: %s\n", qPrintable(UserMessages::codeTableError(load)));
         return 1;
     }
     const auto readOnly = [](QByteArray &bytes) { return [&bytes] { return readAll(bytes, [](const QString &) {}); }; };

@@ -11,6 +11,7 @@
 #include "documents.h"
 #include "engine/translation.h"
 #include "tables/codetableloader.h"
+#include "usermessages/usermessages.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -33,7 +34,7 @@ int measure(int lines)
 {
     const CodeTableLoad load = loadInstalledCodeTable();
     if (!load.ok) {
-        std::fprintf(stderr, "mirabo-bench: %s\n", qPrintable(load.error));
+        std::fprintf(stderr, "mirabo-bench: %s\n", qPrintable(UserMessages::codeTableError(load)));
         return 1;
     }
     const QString document = Documents::benchmarkLines(lines).join(u'\n');

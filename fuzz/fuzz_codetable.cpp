@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const qsizetype lines = countLineEnds(text) + 1;
     for (qsizetype i = 0; i < load.problems.size(); ++i) {
         FUZZ_CHECK(load.problems[i].line >= 0 && load.problems[i].line <= lines);
-        FUZZ_CHECK(!load.problems[i].message.isEmpty());
+        FUZZ_CHECK(!UserMessages::codeTableProblemMessage(load.problems[i]).isEmpty());
         FUZZ_CHECK(i == 0 || load.problems[i - 1].line <= load.problems[i].line);
     }
 

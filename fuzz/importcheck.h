@@ -9,7 +9,7 @@
 // pages on lines that exist; no blank line.
 inline void checkImport(const DocumentImport &imported)
 {
-    FUZZ_CHECK(imported.ok == imported.error.isEmpty());
+    FUZZ_CHECK(imported.ok == imported.problem.ok());
     if (!imported.ok)
         return;
     const ImportedDocument &document = imported.document;

@@ -24,8 +24,9 @@ int runCheckTableCommand(const QStringList &args, const CliStreams &io)
     if (!notice.isEmpty())
         report += QStringLiteral("%1: %2\n").arg(load.path, notice);
     for (const CodeTableProblem &problem : load.problems) {
-        report += problem.line > 0 ? QStringLiteral("%1:%2: %3\n").arg(load.path).arg(problem.line).arg(problem.message)
-                                   : QStringLiteral("%1: %2\n").arg(load.path, problem.message);
+        const QString message = UserMessages::codeTableProblemMessage(problem);
+        report += problem.line > 0 ? QStringLiteral("%1:%2: %3\n").arg(load.path).arg(problem.line).arg(message)
+                                   : QStringLiteral("%1: %2\n").arg(load.path, message);
     }
     if (report.isEmpty())
         report = QStringLiteral("%1: %2組、問題はありません。\n").arg(load.path).arg(load.rows);

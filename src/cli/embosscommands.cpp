@@ -96,7 +96,7 @@ int runEmbossCommand(const QStringList &args, const CliStreams &io)
 
     const Embossing::Sent sent = Embossing::send(job);
     if (!sent.error.ok()) {
-        QString message = QStringLiteral("mirabo-cli: %1\n").arg(Embossing::message(sent.error));
+        QString message = QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::embossingMessage(sent.error));
         if (sent.error.failure != Embossing::Failure::NothingToSend)
             message += kBrfFallback + u'\n';
         writeUtf8(io.err, message);
@@ -116,7 +116,7 @@ int runPrintersCommand(const QStringList &args, const CliStreams &io)
         return outcome.status;
     const Embossing::QueueList list = Embossing::listQueues();
     if (!list.error.ok()) {
-        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n%2\n").arg(Embossing::message(list.error), kBrfFallback));
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1\n%2\n").arg(UserMessages::embossingMessage(list.error), kBrfFallback));
         return kExitFailed;
     }
     if (list.queues.isEmpty())

@@ -98,7 +98,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::kanaMessage(dictionary.error)));
         return kExitFailed;
     }
-    for (const QString &problem : dictionary.problems)
+    for (const QString &problem : UserMessages::userDictionaryProblems(dictionary.problems))
         writeUtf8(err, QStringLiteral("mirabo-cli: %1: %2\n").arg(dictPath, problem));
     converter.setUserEntries(dictionary.entries);
     const bool check = arguments.isSet(QStringLiteral("check"));
@@ -127,7 +127,7 @@ int runKanaCommand(const QStringList &args, const CliStreams &io)
         const DocumentImport imported = input == u"-" ? DocumentImporter::importBytes(bytes, format)
                                                       : DocumentImporter::importFile(input, format);
         if (!imported.ok) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(imported.error));
+            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(UserMessages::importMessage(imported.problem)));
             return kExitFailed;
         }
         QList<FixedWord> readings;

@@ -1,7 +1,6 @@
 #include "documentimport.h"
 
 #include "formatreaders.h"
-#include "importmessages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -67,14 +66,14 @@ QStringList formatNames()
     return names;
 }
 
-QString fileDialogFilter()
+QStringList filePatterns()
 {
     QStringList patterns;
     for (const FormatName &format : formats()) {
         for (const QString &suffix : format.suffixes)
             patterns.append(QStringLiteral("*.") + suffix);
     }
-    return QStringLiteral("文書 (%1);;すべてのファイル (*)").arg(patterns.join(u' '));
+    return patterns;
 }
 
 namespace {
@@ -83,13 +82,13 @@ DocumentImport importByFormat(const QByteArray &bytes, Format format)
 {
     if (bytes.size() > kMaxFileBytes) {
         DocumentImport refused;
-        refused.error = ImportMessages::tooLarge();
+        refused.problem = {ImportError::TooLarge};
         return refused;
     }
     if ((format == Format::Word || format == Format::OpenDocument || format == Format::Epub) &&
         isEncryptedOfficeFile(bytes)) {
         DocumentImport refused;
-        refused.error = ImportMessages::encrypted();
+        refused.problem = {ImportError::Encrypted};
         return refused;
     }
     switch (format) {
@@ -109,7 +108,7 @@ DocumentImport importByFormat(const QByteArray &bytes, Format format)
         break;
     }
     DocumentImport refused;
-    refused.error = ImportMessages::notThisFormat(QStringLiteral("文書"));
+    refused.problem = {ImportError::NotThisFormat, Format::Unknown};
     return refused;
 }
 
@@ -122,7 +121,7 @@ DocumentImport importBytes(const QByteArray &bytes, Format format)
     // usual case, and the user needs to know why nothing came.
     if (result.ok && result.document.text.isEmpty()) {
         result.ok = false;
-        result.error = ImportMessages::noText();
+        result.problem = {ImportError::NoText};
     }
     return result;
 }
@@ -132,18 +131,18 @@ DocumentImport importFile(const QString &path, Format format)
     DocumentImport result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1 を開けません（%2）。").arg(QFileInfo(path).fileName(), file.errorString());
+        result.problem = {.error = ImportError::FileNotOpened, .detail = file.errorString(), .file = QFileInfo(path).fileName()};
         return result;
     }
     // Never more than the limit is read, whatever size the file claims.
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("%1 を読み込めません（%2）。").arg(QFileInfo(path).fileName(), file.errorString());
+        result.problem = {.error = ImportError::FileNotRead, .detail = file.errorString(), .file = QFileInfo(path).fileName()};
         return result;
     }
     result = importBytes(bytes, format);
     if (!result.ok)
-        result.error = QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), result.error);
+        result.problem.file = QFileInfo(path).fileName();
     return result;
 }
 

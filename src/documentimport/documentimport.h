@@ -11,8 +11,6 @@
 // is fetched or run, and every container is read within limits.
 namespace DocumentImporter {
 
-enum class Format { Unknown, Word, OpenDocument, Html, Xhtml, Epub, Pdf };
-
 // The largest document file read, as for text files.
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
@@ -21,8 +19,8 @@ Format formatOfFile(const QString &path);
 // By the name the command line uses: docx, odt, html, xhtml, epub, pdf.
 Format formatNamed(const QString &name);
 QStringList formatNames();
-// For a file dialog: "文書 (*.docx *.odt …)".
-QString fileDialogFilter();
+// The file name patterns of every format read: "*.docx", "*.odt", ….
+QStringList filePatterns();
 
 DocumentImport importFile(const QString &path, Format format);
 DocumentImport importBytes(const QByteArray &bytes, Format format);

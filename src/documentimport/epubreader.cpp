@@ -3,7 +3,6 @@
 #include "formatreaders.h"
 
 #include "htmlcontent.h"
-#include "importmessages.h"
 #include "xmlreading.h"
 #include "ziparchive.h"
 
@@ -15,7 +14,7 @@ namespace {
 struct Package
 {
     QStringList spine; // paths inside the archive, in reading order
-    QString error;
+    ImportError error = ImportError::None;
 };
 
 // The path inside the archive of href, written relative to the folder of
@@ -38,7 +37,7 @@ QString resolve(const QString &from, const QString &href)
     return parts.join(u'/');
 }
 
-QString rootFilePath(const QByteArray &container, QString *error)
+QString rootFilePath(const QByteArray &container, ImportError *error)
 {
     XmlReader xml(container);
     while (xml.next()) {
@@ -79,7 +78,7 @@ Package readPackage(const QString &opfPath, const QByteArray &opf)
 }
 
 // The files that META-INF/encryption.xml says are encrypted.
-QStringList encryptedFiles(const QByteArray &encryption, QString *error)
+QStringList encryptedFiles(const QByteArray &encryption, ImportError *error)
 {
     QStringList files;
     XmlReader xml(encryption);
@@ -98,36 +97,36 @@ DocumentImport readEpubDocument(const QByteArray &bytes)
     DocumentImport result;
     ZipArchive zip;
     if (!zip.open(bytes)) {
-        result.error = zip.error();
+        result.problem = {zip.error()};
         return result;
     }
     auto readPart = [&](const QString &name) -> std::optional<QByteArray> {
         std::optional<QByteArray> data = zip.read(name);
         if (!data)
-            result.error = zip.error();
+            result.problem = {zip.error()};
         return data;
     };
     const QString containerPart = QStringLiteral("META-INF/container.xml");
     if (!zip.contains(containerPart)) {
-        result.error = ImportMessages::notThisFormat(QStringLiteral("EPUB"));
+        result.problem = {ImportError::NotThisFormat, DocumentImporter::Format::Epub};
         return result;
     }
     const std::optional<QByteArray> container = readPart(containerPart);
     if (!container)
         return result;
-    const QString opfPath = rootFilePath(*container, &result.error);
-    if (!result.error.isEmpty())
+    const QString opfPath = rootFilePath(*container, &result.problem.error);
+    if (result.problem)
         return result;
     if (opfPath.isEmpty() || !zip.contains(opfPath)) {
-        result.error = ImportMessages::missingPart(QStringLiteral("OPF"));
+        result.problem = {.error = ImportError::MissingPart, .part = QStringLiteral("OPF")};
         return result;
     }
     const std::optional<QByteArray> opf = readPart(opfPath);
     if (!opf)
         return result;
     const Package package = readPackage(opfPath, *opf);
-    if (!package.error.isEmpty()) {
-        result.error = package.error;
+    if (package.error != ImportError::None) {
+        result.problem = {package.error};
         return result;
     }
     QStringList encrypted;
@@ -137,15 +136,15 @@ DocumentImport readEpubDocument(const QByteArray &bytes)
         if (!encryption)
             return result;
         // Obfuscated fonts are listed here too; only encrypted text matters.
-        encrypted = encryptedFiles(*encryption, &result.error);
-        if (!result.error.isEmpty())
+        encrypted = encryptedFiles(*encryption, &result.problem.error);
+        if (result.problem)
             return result;
     }
     TextBuilder builder;
     HtmlContent content(builder);
     for (const QString &page : package.spine) {
         if (encrypted.contains(page)) {
-            result.error = ImportMessages::encrypted();
+            result.problem = {ImportError::Encrypted};
             return result;
         }
         if (!zip.contains(page))
@@ -153,8 +152,8 @@ DocumentImport readEpubDocument(const QByteArray &bytes)
         const std::optional<QByteArray> data = readPart(page);
         if (!data)
             return result;
-        result.error = readXhtmlPage(*data, content);
-        if (!result.error.isEmpty())
+        result.problem = {readXhtmlPage(*data, content)};
+        if (result.problem)
             return result;
     }
     result.document = builder.finish();

@@ -19,5 +19,5 @@ DocumentImport readWordParts(const QByteArray &body, const QByteArray &styles, c
                              const QByteArray &endnotes);
 DocumentImport readOpenDocumentContent(const QByteArray &content);
 
-// One XHTML page (of an EPUB) into content; the error for the user, or empty.
-QString readXhtmlPage(const QByteArray &bytes, HtmlContent &content);
+// One XHTML page (of an EPUB) into content; why it was refused, or None.
+ImportError readXhtmlPage(const QByteArray &bytes, HtmlContent &content);

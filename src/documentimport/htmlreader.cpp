@@ -3,7 +3,6 @@
 #include "formatreaders.h"
 
 #include "htmlcontent.h"
-#include "importmessages.h"
 #include "platform/textcodec.h"
 #include "xmlreading.h"
 
@@ -101,7 +100,7 @@ bool isVoid(QStringView name)
 
 // Reads the tags and text of an HTML page in one pass; nothing it names is
 // ever loaded.
-QString tokenizeHtml(const QString &page, HtmlContent &content)
+ImportError tokenizeHtml(const QString &page, HtmlContent &content)
 {
     QStringList open; // to bound the nesting, as for XML
     const qsizetype n = page.size();
@@ -202,7 +201,7 @@ QString tokenizeHtml(const QString &page, HtmlContent &content)
         }
         open.append(name);
         if (open.size() > kMaxOpenElements)
-            return ImportMessages::tooDeep();
+            return ImportError::TooDeep;
         // Script and style hold no markup: their text runs to their end tag.
         if (name == u"script" || name == u"style" || name == u"textarea" || name == u"title") {
             const QString endTag = QStringLiteral("</") + name;
@@ -214,14 +213,14 @@ QString tokenizeHtml(const QString &page, HtmlContent &content)
         }
     }
     flushText(n);
-    return QString();
+    return ImportError::None;
 }
 
 } // namespace
 
 namespace {
 
-QString xmlRefusal(const QByteArray &bytes)
+ImportError xmlRefusal(const QByteArray &bytes)
 {
     XmlReader xml(bytes);
     while (xml.next()) {
@@ -231,18 +230,18 @@ QString xmlRefusal(const QByteArray &bytes)
 
 } // namespace
 
-QString readXhtmlPage(const QByteArray &bytes, HtmlContent &content)
+ImportError readXhtmlPage(const QByteArray &bytes, HtmlContent &content)
 {
     // Books are often not quite XML (an HTML entity without its DTD, a
     // stray &): such a page is read as HTML. Entity declarations and deep
     // nesting stay refused.
-    const QString refusal = xmlRefusal(bytes);
-    if (refusal == ImportMessages::damaged()) {
-        const QString error = tokenizeHtml(decodeHtml(bytes), content);
+    const ImportError refusal = xmlRefusal(bytes);
+    if (refusal == ImportError::Damaged) {
+        const ImportError error = tokenizeHtml(decodeHtml(bytes), content);
         content.endPage();
         return error;
     }
-    if (!refusal.isEmpty())
+    if (refusal != ImportError::None)
         return refusal;
     XmlReader xml(bytes);
     while (xml.next()) {
@@ -271,12 +270,12 @@ DocumentImport readHtmlDocument(const QByteArray &bytes, bool xhtml)
     TextBuilder builder;
     HtmlContent content(builder);
     if (xhtml) {
-        result.error = readXhtmlPage(bytes, content);
+        result.problem = {readXhtmlPage(bytes, content)};
     } else {
-        result.error = tokenizeHtml(decodeHtml(bytes), content);
+        result.problem = {tokenizeHtml(decodeHtml(bytes), content)};
         content.endPage();
     }
-    if (!result.error.isEmpty())
+    if (result.problem)
         return result;
     result.document = builder.finish();
     result.ok = true;

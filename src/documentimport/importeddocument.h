@@ -1,8 +1,51 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
+
+// The documents read (see documentimport.h); here for the problems, which
+// name the format a file was not.
+namespace DocumentImporter {
+enum class Format { Unknown, Word, OpenDocument, Html, Xhtml, Epub, Pdf };
+}
+
+// Why a document was not imported; the windows and the command line word
+// it. Listed for Qt's meta-object system so that every code can be gone
+// through.
+namespace ImportCodes {
+Q_NAMESPACE
+
+enum class Error {
+    None,
+    FileNotOpened,      // `detail` is the system's reason
+    FileNotRead,        // `detail` is the system's reason
+    TooLarge,           // the file, or what it unpacks into, is past the limits
+    Encrypted,          // protected by a password
+    Damaged,            // not well-formed, or a container cut short
+    EntityDeclarations, // a DTD declares entities
+    TooDeep,            // elements nested past the limit
+    NotThisFormat,      // not a `format` document (Unknown: no document format known)
+    MissingPart,        // the container has no `part`
+    NoText              // the document holds no text (a PDF of scanned pages)
+};
+Q_ENUM_NS(Error)
+
+} // namespace ImportCodes
+
+using ImportError = ImportCodes::Error;
+
+struct ImportProblem
+{
+    ImportError error = ImportError::None;
+    DocumentImporter::Format format = DocumentImporter::Format::Unknown;
+    QString part{};
+    QString detail{};
+    QString file{}; // the name of the file read, when a file was read
+    bool ok() const { return error == ImportError::None; }
+    explicit operator bool() const { return !ok(); }
+};
 
 // A reading the document prints beside a stretch of its text (ruby): the
 // author's own answer to how that word is read there.
@@ -44,6 +87,6 @@ struct DocumentImport
 {
     bool ok = false;
     ImportedDocument document;
-    // Why the file was refused, for the user; empty when ok.
-    QString error;
+    // Why the file was refused; none when ok.
+    ImportProblem problem;
 };

@@ -1,14 +1,13 @@
 // OpenDocument text (.odt): everything in content.xml.
 #include "formatreaders.h"
 
-#include "importmessages.h"
 #include "textbuilder.h"
 #include "xmlreading.h"
 #include "ziparchive.h"
 
 namespace {
 
-QString readContent(const QByteArray &content, TextBuilder &document)
+ImportError readContent(const QByteArray &content, TextBuilder &document)
 {
     XmlReader xml(content);
     TextBuilder noteText;
@@ -108,8 +107,8 @@ DocumentImport readOpenDocumentContent(const QByteArray &content)
 {
     DocumentImport result;
     TextBuilder builder;
-    result.error = readContent(content, builder);
-    if (!result.error.isEmpty())
+    result.problem = {readContent(content, builder)};
+    if (result.problem)
         return result;
     result.document = builder.finish();
     result.ok = true;
@@ -121,30 +120,30 @@ DocumentImport readOpenDocument(const QByteArray &bytes)
     DocumentImport result;
     ZipArchive zip;
     if (!zip.open(bytes)) {
-        result.error = zip.error();
+        result.problem = {zip.error()};
         return result;
     }
     const QString manifestPart = QStringLiteral("META-INF/manifest.xml");
     if (zip.contains(manifestPart)) {
         const std::optional<QByteArray> manifest = zip.read(manifestPart);
         if (!manifest) {
-            result.error = zip.error();
+            result.problem = {zip.error()};
             return result;
         }
         // A password-protected file lists how each part was encrypted.
         if (manifest->contains("encryption-data")) {
-            result.error = ImportMessages::encrypted();
+            result.problem = {ImportError::Encrypted};
             return result;
         }
     }
     const QString contentPart = QStringLiteral("content.xml");
     if (!zip.contains(contentPart)) {
-        result.error = ImportMessages::notThisFormat(QStringLiteral("OpenDocument"));
+        result.problem = {ImportError::NotThisFormat, DocumentImporter::Format::OpenDocument};
         return result;
     }
     const std::optional<QByteArray> content = zip.read(contentPart);
     if (!content) {
-        result.error = zip.error();
+        result.problem = {zip.error()};
         return result;
     }
     return readOpenDocumentContent(*content);

@@ -4,7 +4,6 @@
 // kept apart, as the original's page numbers.
 #include "formatreaders.h"
 
-#include "importmessages.h"
 #include "textbuilder.h"
 
 #include <poppler-document.h>
@@ -199,22 +198,22 @@ DocumentImport readPdfDocument(const QByteArray &bytes)
     DocumentImport result;
     poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
     if (!bytes.startsWith("%PDF") && !bytes.left(1024).contains("%PDF")) {
-        result.error = ImportMessages::notThisFormat(QStringLiteral("PDF"));
+        result.problem = {ImportError::NotThisFormat, DocumentImporter::Format::Pdf};
         return result;
     }
     std::unique_ptr<poppler::document> document(
         poppler::document::load_from_raw_data(bytes.constData(), int(bytes.size())));
     if (!document) {
-        result.error = ImportMessages::damaged();
+        result.problem = {ImportError::Damaged};
         return result;
     }
     if (document->is_locked()) {
-        result.error = ImportMessages::encrypted();
+        result.problem = {ImportError::Encrypted};
         return result;
     }
     const int count = document->pages();
     if (count > kMaxPages) {
-        result.error = ImportMessages::tooLarge();
+        result.problem = {ImportError::TooLarge};
         return result;
     }
     QList<PdfPage> pages;

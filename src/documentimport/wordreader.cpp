@@ -2,7 +2,6 @@
 // word/styles.xml, footnotes and endnotes from their own parts.
 #include "formatreaders.h"
 
-#include "importmessages.h"
 #include "textbuilder.h"
 #include "xmlreading.h"
 #include "ziparchive.h"
@@ -46,7 +45,7 @@ public:
     explicit WordStoryReader(QHash<QString, int> headingStyles) : m_headingStyles(std::move(headingStyles)) {}
 
     // The body; references to notes take their text from notes.
-    QString readBody(const QByteArray &xmlData, TextBuilder &out,
+    ImportError readBody(const QByteArray &xmlData, TextBuilder &out,
                      const QHash<QString, QList<TextBuilder::Line>> *footnotes,
                      const QHash<QString, QList<TextBuilder::Line>> *endnotes)
     {
@@ -56,13 +55,13 @@ public:
     }
 
     // Every note of a notes part, by its id.
-    QString readNotes(const QByteArray &xmlData, QHash<QString, QList<TextBuilder::Line>> &notes)
+    ImportError readNotes(const QByteArray &xmlData, QHash<QString, QList<TextBuilder::Line>> &notes)
     {
         return read(xmlData, m_noteText, &notes);
     }
 
 private:
-    QString read(const QByteArray &xmlData, TextBuilder &builder, QHash<QString, QList<TextBuilder::Line>> *notes)
+    ImportError read(const QByteArray &xmlData, TextBuilder &builder, QHash<QString, QList<TextBuilder::Line>> *notes)
     {
         XmlReader xml(xmlData);
         TextBuilder *out = &builder;
@@ -172,13 +171,13 @@ DocumentImport readWordParts(const QByteArray &body, const QByteArray &styles, c
         const QByteArray &part = i == 0 ? footnotes : endnotes;
         if (part.isEmpty())
             continue;
-        result.error = reader.readNotes(part, notes[i]);
-        if (!result.error.isEmpty())
+        result.problem = {reader.readNotes(part, notes[i])};
+        if (result.problem)
             return result;
     }
     TextBuilder builder;
-    result.error = reader.readBody(body, builder, &notes[0], &notes[1]);
-    if (!result.error.isEmpty())
+    result.problem = {reader.readBody(body, builder, &notes[0], &notes[1])};
+    if (result.problem)
         return result;
     result.document = builder.finish();
     result.ok = true;
@@ -190,12 +189,12 @@ DocumentImport readWordDocument(const QByteArray &bytes)
     DocumentImport result;
     ZipArchive zip;
     if (!zip.open(bytes)) {
-        result.error = zip.error();
+        result.problem = {zip.error()};
         return result;
     }
     const QString documentPart = QStringLiteral("word/document.xml");
     if (!zip.contains(documentPart)) {
-        result.error = ImportMessages::notThisFormat(QStringLiteral("Word"));
+        result.problem = {ImportError::NotThisFormat, DocumentImporter::Format::Word};
         return result;
     }
     // The parts besides the body may be missing: no styles, no notes.
@@ -207,7 +206,7 @@ DocumentImport readWordDocument(const QByteArray &bytes)
             continue;
         const std::optional<QByteArray> data = zip.read(names[i]);
         if (!data) {
-            result.error = zip.error();
+            result.problem = {zip.error()};
             return result;
         }
         parts[i] = *data;

@@ -1,6 +1,5 @@
 #include "xmlreading.h"
 
-#include "importmessages.h"
 
 XmlReader::XmlReader(const QByteArray &data) : m_xml(data)
 {
@@ -10,24 +9,24 @@ XmlReader::XmlReader(const QByteArray &data) : m_xml(data)
 
 bool XmlReader::next()
 {
-    if (!m_error.isEmpty() || m_xml.atEnd())
+    if (m_error != ImportError::None || m_xml.atEnd())
         return false;
     const QXmlStreamReader::TokenType token = m_xml.readNext();
     switch (token) {
     case QXmlStreamReader::Invalid:
-        m_error = ImportMessages::damaged();
+        m_error = ImportError::Damaged;
         return false;
     case QXmlStreamReader::DTD:
         // Entities are where XML fetches files and multiplies text.
         if (!m_xml.entityDeclarations().isEmpty() || !m_xml.notationDeclarations().isEmpty() ||
             m_xml.text().contains(u"<!ENTITY")) {
-            m_error = ImportMessages::entityDeclarations();
+            m_error = ImportError::EntityDeclarations;
             return false;
         }
         return true;
     case QXmlStreamReader::StartElement:
         if (++m_depth > kMaxDepth) {
-            m_error = ImportMessages::tooDeep();
+            m_error = ImportError::TooDeep;
             return false;
         }
         return true;

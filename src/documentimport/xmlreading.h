@@ -1,5 +1,7 @@
 #pragma once
 
+#include "importeddocument.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
@@ -23,10 +25,10 @@ public:
     bool isEnd() const { return m_xml.isEndElement(); }
     // The value of the attribute with that qualified name (w:val, epub:type).
     QString attribute(QStringView qualifiedName) const;
-    QString error() const { return m_error; }
+    ImportError error() const { return m_error; }
 
 private:
     QXmlStreamReader m_xml;
     int m_depth = 0;
-    QString m_error;
+    ImportError m_error = ImportError::None;
 };

@@ -1,6 +1,5 @@
 #include "ziparchive.h"
 
-#include "importmessages.h"
 
 #include <zip.h>
 
@@ -30,12 +29,12 @@ bool ZipArchive::open(const QByteArray &bytes)
         if (source)
             zip_source_free(source);
         zip_error_fini(&error);
-        m_error = ImportMessages::damaged();
+        m_error = ImportError::Damaged;
         return false;
     }
     zip_error_fini(&error);
     if (zip_get_num_entries(m_zip, 0) > kMaxEntries) {
-        m_error = ImportMessages::tooLarge();
+        m_error = ImportError::TooLarge;
         return false;
     }
     return true;
@@ -52,21 +51,21 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (index < 0 || zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0) {
-        m_error = ImportMessages::damaged();
+        m_error = ImportError::Damaged;
         return std::nullopt;
     }
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-        m_error = ImportMessages::encrypted();
+        m_error = ImportError::Encrypted;
         return std::nullopt;
     }
     if ((stat.valid & ZIP_STAT_SIZE) && (stat.size > zip_uint64_t(kMaxEntryBytes) ||
                                          m_unpacked + qint64(stat.size) > kMaxTotalBytes)) {
-        m_error = ImportMessages::tooLarge();
+        m_error = ImportError::TooLarge;
         return std::nullopt;
     }
     zip_file_t *file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
-        m_error = ImportMessages::damaged();
+        m_error = ImportError::Damaged;
         return std::nullopt;
     }
     // The sizes in the directory are the file's word only: count what
@@ -77,7 +76,7 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
         const zip_int64_t got = zip_fread(file, buffer, sizeof buffer);
         if (got < 0) {
             zip_fclose(file);
-            m_error = ImportMessages::damaged();
+            m_error = ImportError::Damaged;
             return std::nullopt;
         }
         if (got == 0)
@@ -85,7 +84,7 @@ std::optional<QByteArray> ZipArchive::read(const QString &name)
         m_unpacked += got;
         if (data.size() + got > kMaxEntryBytes || m_unpacked > kMaxTotalBytes) {
             zip_fclose(file);
-            m_error = ImportMessages::tooLarge();
+            m_error = ImportError::TooLarge;
             return std::nullopt;
         }
         data.append(buffer, qsizetype(got));

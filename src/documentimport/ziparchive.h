@@ -1,5 +1,7 @@
 #pragma once
 
+#include "importeddocument.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -29,10 +31,10 @@ public:
     // The unpacked entry; nothing when it is missing, encrypted, damaged or
     // too large, and error() says which.
     std::optional<QByteArray> read(const QString &name);
-    QString error() const { return m_error; }
+    ImportError error() const { return m_error; }
 
 private:
     zip *m_zip = nullptr;
     qint64 m_unpacked = 0;
-    QString m_error;
+    ImportError m_error = ImportError::None;
 };

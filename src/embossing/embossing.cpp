@@ -219,26 +219,4 @@ Sent send(const Job &job, int timeoutMs)
     return sent;
 }
 
-QString message(const Error &error)
-{
-    switch (error.failure) {
-    case Failure::None:
-        return QString();
-    case Failure::NoServer:
-        return QStringLiteral("印刷サーバー（CUPS, %1）に接続できないか、応答がありません。CUPS が動いていないか、入っていません。")
-            .arg(error.detail);
-    case Failure::NoSuchQueue:
-        return QStringLiteral("プリンタ「%1」は印刷サーバーにありません。").arg(error.detail);
-    case Failure::NotAccepting:
-        return QStringLiteral("プリンタ「%1」は今、印刷を受け付けていません。").arg(error.detail);
-    case Failure::NotAllowed:
-        return QStringLiteral("印刷サーバーがこの利用者の印刷を許していません（パスワードなどの認証が要ります）。");
-    case Failure::NothingToSend:
-        return QStringLiteral("指定したページは文書にありません。");
-    case Failure::Refused:
-        return QStringLiteral("印刷サーバーが点字印刷を受け付けませんでした（%1）。").arg(error.detail);
-    }
-    return QString();
-}
-
 } // namespace Embossing

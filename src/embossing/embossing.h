@@ -12,7 +12,7 @@
 // longer than the timeout given, with or without a server.
 namespace Embossing {
 
-// What went wrong; the windows and the CLI tell the user (see message()).
+// What went wrong; the windows and the CLI tell the user.
 enum class Failure {
     None,
     NoServer,        // no CUPS server answers (not running, not installed)
@@ -80,9 +80,5 @@ QByteArray jobBytes(const Job &job);
 
 // Sends the job; on failure nothing stays queued.
 Sent send(const Job &job, int timeoutMs = kDefaultTimeoutMs);
-
-// Why the job failed, in Japanese, for the windows and the CLI, which add
-// how to get the BRF file instead.
-QString message(const Error &error);
 
 } // namespace Embossing

@@ -53,7 +53,7 @@ void EmbossCommand::embossPages(const Pages &pages)
         list = Embossing::listQueues();
     }
     if (!list.error.ok()) {
-        offerBrfFile(Embossing::message(list.error), pages.document);
+        offerBrfFile(UserMessages::embossingMessage(list.error), pages.document);
         return;
     }
     if (list.queues.isEmpty()) {
@@ -84,9 +84,9 @@ void EmbossCommand::embossPages(const Pages &pages)
         sent = Embossing::send(job);
     }
     if (sent.error.failure == Embossing::Failure::NoServer)
-        offerBrfFile(Embossing::message(sent.error), pages.document);
+        offerBrfFile(UserMessages::embossingMessage(sent.error), pages.document);
     else if (!sent.error.ok())
-        UserDialogs::instance().warn(m_window, EmbossDialog::kTitle, Embossing::message(sent.error));
+        UserDialogs::instance().warn(m_window, EmbossDialog::kTitle, UserMessages::embossingMessage(sent.error));
 }
 
 void EmbossCommand::offerBrfFile(const QString &why, const BraillePages &document)

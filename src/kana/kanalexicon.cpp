@@ -68,7 +68,7 @@ const KanaLexicon &KanaLexicon::shipped(KanaProblem *error)
         if (load.error)
             loadError = load.error;
         else if (!load.problems.isEmpty())
-            loadError = {KanaError::LexiconDamaged, path, load.problems.join(u'\n'), {}};
+            loadError = {KanaError::LexiconDamaged, path, QString(), {}, load.problems};
         result.setEntries(load.entries);
         return result;
     }();

@@ -80,18 +80,15 @@ UserDictionaryLoad parse(const QString &text)
         const QString written = fields.value(0).trimmed();
         const QString kana = fields.value(1).trimmed();
         if (fields.size() != 2 || written.isEmpty() || kana.isEmpty()) {
-            result.problems.append(
-                QStringLiteral("%1 行目: 「表記<タブ>点訳かな」の形ではありません。").arg(number));
+            result.problems.append({.line = number, .issue = UserDictionaryIssue::NotAnEntry});
         } else if (!isBrailleKana(kana)) {
             result.problems.append(
-                QStringLiteral("%1 行目: 「%2」の点訳かな「%3」に、かなでない文字があります。")
-                    .arg(number)
-                    .arg(written, kana));
+                {.line = number, .issue = UserDictionaryIssue::NotKana, .written = written, .kana = kana});
         } else if (firstLine.contains(written)) {
-            result.problems.append(QStringLiteral("%1 行目: 「%2」は %3 行目にもあります。")
-                                       .arg(number)
-                                       .arg(written)
-                                       .arg(firstLine.value(written)));
+            result.problems.append({.line = number,
+                                    .issue = UserDictionaryIssue::Repeated,
+                                    .written = written,
+                                    .firstLine = firstLine.value(written)});
         } else {
             firstLine.insert(written, number);
             result.entries.append({written, kana});

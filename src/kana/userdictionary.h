@@ -22,9 +22,9 @@ struct UserDictionaryLoad
     // whether it was UTF-8 (else cp932).
     QString text;
     bool utf8 = true;
-    // One message per line that could not be used, with its line number;
-    // the other lines are loaded all the same.
-    QStringList problems;
+    // The lines that could not be used, in file order; the other lines
+    // are loaded all the same.
+    QList<UserDictionaryProblem> problems;
     // Set when the file exists but cannot be read. A missing file is an
     // empty dictionary.
     KanaProblem error;

@@ -353,7 +353,8 @@ void Form1::importDocument()
 {
     const QString title = QStringLiteral("文書を取り込む");
     const QString path = UserDialogs::instance().getOpenFileName(
-        this, title, Settings::instance().value(kSettingsLastFolder).toString(), DocumentImporter::fileDialogFilter());
+        this, title, Settings::instance().value(kSettingsLastFolder).toString(),
+        QStringLiteral("文書 (%1);;すべてのファイル (*)").arg(DocumentImporter::filePatterns().join(u' ')));
     if (path.isEmpty())
         return;
     const DocumentImporter::Format format = DocumentImporter::formatOfFile(path);
@@ -368,7 +369,7 @@ void Form1::importDocument()
     // Read first: a document that cannot be read leaves the one open alone.
     const DocumentImport imported = DocumentImporter::importFile(path, format);
     if (!imported.ok) {
-        UserDialogs::instance().warn(this, title, imported.error);
+        UserDialogs::instance().warn(this, title, UserMessages::importMessage(imported.problem));
         return;
     }
     if (!offerToSaveChanges(title))

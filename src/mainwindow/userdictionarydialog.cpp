@@ -78,7 +78,7 @@ void UserDictionaryDialog::reportProblems(QWidget *parent, const QString &title,
     // The same lines reported at every conversion would teach the user to
     // click the message away unread.
     static QSet<QString> reported;
-    QStringList problems = load.problems;
+    QStringList problems = UserMessages::userDictionaryProblems(load.problems);
     if (load.error)
         problems.prepend(UserMessages::kanaMessage(load.error));
     if (problems.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "speechproblem.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -14,9 +16,9 @@ public:
     using QObject::QObject;
 
     // False when nothing can be heard: no engine, no speech service or no
-    // voice; unavailableReason() then says which, for the user.
+    // voice; unavailableReason() then says which.
     virtual bool isAvailable() const = 0;
-    virtual QString unavailableReason() const = 0;
+    virtual SpeechProblem unavailableReason() const = 0;
 
     virtual void say(const QString &text) = 0;
     virtual void stop() = 0;

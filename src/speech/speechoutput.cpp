@@ -35,7 +35,7 @@ void SpeechOutput::setSpeakerFactory(SpeakerFactory factory)
 {
     m_speaker.reset();
     m_factory = std::move(factory);
-    m_reason.clear();
+    m_reason = {};
     if (m_on) {
         m_on = false;
         emit switched(false);
@@ -60,10 +60,10 @@ bool SpeechOutput::setOn(bool on)
             m_speaker.reset();
         Speaker *engine = speaker();
         if (!engine || !engine->isAvailable()) {
-            m_reason = engine ? engine->unavailableReason() : QStringLiteral("音声合成が使えません。");
+            m_reason = engine ? engine->unavailableReason() : SpeechProblem{SpeechProblem::Error::NoSpeaker};
             on = false;
         } else {
-            m_reason.clear();
+            m_reason = {};
         }
     } else if (m_speaker) {
         m_speaker->stop();

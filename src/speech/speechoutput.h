@@ -1,12 +1,12 @@
 #pragma once
 
+#include "speaker.h"
+
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
-
-class Speaker;
 
 // The program's one switch for reading aloud (表示 → 読み上げ) and the
 // engine behind it. Every window says what it has to say through it; while
@@ -31,7 +31,7 @@ public:
     // cannot speak; the switch then stays off and unavailableReason() says
     // why. The choice is kept in the settings.
     bool setOn(bool on);
-    QString unavailableReason() const { return m_reason; }
+    SpeechProblem unavailableReason() const { return m_reason; }
 
     // Reads text aloud, cutting what is being read; nothing while off or
     // for an empty text.
@@ -59,5 +59,5 @@ private:
     SpeakerFactory m_factory;
     std::unique_ptr<Speaker> m_speaker;
     bool m_on = false;
-    QString m_reason;
+    SpeechProblem m_reason;
 };

@@ -24,14 +24,12 @@ TextToSpeechSpeaker::TextToSpeechSpeaker(const QString &engine, QObject *parent)
 {
     const QString chosen = chooseEngine(engine);
     if (chosen.isEmpty()) {
-        m_reason = QStringLiteral("音声合成のエンジンがありません（qt6-speech-speechd-plugin と "
-                                  "speech-dispatcher を入れてください）。");
+        m_reason = {SpeechProblem::Error::NoEngine};
         return;
     }
     m_speech = new QTextToSpeech(chosen, this);
     if (m_speech->state() == QTextToSpeech::Error) {
-        m_reason = QStringLiteral("音声合成のサービスにつながりません（speech-dispatcher）: %1")
-                       .arg(m_speech->errorString());
+        m_reason = {SpeechProblem::Error::NoService, m_speech->errorString()};
         return;
     }
     // The kana are Japanese: a voice of another language would spell them
@@ -44,7 +42,7 @@ TextToSpeechSpeaker::TextToSpeechSpeaker(const QString &engine, QObject *parent)
         }
     }
     if (m_voices.isEmpty())
-        m_reason = QStringLiteral("日本語の声がありません（espeak-ng と speech-dispatcher-espeak-ng を入れてください）。");
+        m_reason = {SpeechProblem::Error::NoJapaneseVoice};
 }
 
 TextToSpeechSpeaker::~TextToSpeechSpeaker() = default;

@@ -19,8 +19,8 @@ public:
     explicit TextToSpeechSpeaker(const QString &engine = {}, QObject *parent = nullptr);
     ~TextToSpeechSpeaker() override;
 
-    bool isAvailable() const override { return m_reason.isEmpty(); }
-    QString unavailableReason() const override { return m_reason; }
+    bool isAvailable() const override { return m_reason.ok(); }
+    SpeechProblem unavailableReason() const override { return m_reason; }
     void say(const QString &text) override;
     void stop() override;
     QStringList voices() const override;
@@ -33,5 +33,5 @@ public:
 private:
     QTextToSpeech *m_speech = nullptr;
     QList<QVoice> m_voices; // Japanese ones
-    QString m_reason;
+    SpeechProblem m_reason;
 };

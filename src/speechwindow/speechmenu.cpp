@@ -3,6 +3,7 @@
 #include "speech/speechoutput.h"
 #include "speech/spokentext.h"
 #include "speechsettingsdialog.h"
+#include "usermessages/usermessages.h"
 
 #include <QAction>
 #include <QMenu>
@@ -44,7 +45,7 @@ void SpeechMenu::switchReading(bool on)
     m_readAloud->setChecked(false);
     if (!on)
         return;
-    const QString reason = speech.unavailableReason();
+    const QString reason = UserMessages::speechMessage(speech.unavailableReason());
     m_readAloud->setToolTip(reason);
     m_readAloud->setStatusTip(reason);
     if (m_toldUnavailable)

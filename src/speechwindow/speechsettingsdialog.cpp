@@ -2,6 +2,7 @@
 
 #include "speech/speaker.h"
 #include "speech/speechoutput.h"
+#include "usermessages/usermessages.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -60,7 +61,9 @@ SpeechSettingsDialog::SpeechSettingsDialog(QWidget *parent)
     form->addRow(rateLabel, m_rate);
     form->addRow(voiceLabel, m_voice);
     if (!speaker || !speaker->isAvailable()) {
-        auto *missing = new QLabel(speaker ? speaker->unavailableReason() : QString(), this);
+        auto *missing = new QLabel(
+            UserMessages::speechMessage(speaker ? speaker->unavailableReason() : SpeechProblem{SpeechProblem::Error::NoSpeaker}),
+            this);
         missing->setObjectName(QStringLiteral("speechMissing"));
         missing->setWordWrap(true);
         form->addRow(missing);

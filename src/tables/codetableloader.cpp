@@ -101,8 +101,7 @@ private:
         const qsizetype start = pos_;
         const qsizetype close = text_.indexOf(u'"', start);
         if (close < 0) {
-            problems_.append({line_, QStringLiteral("「\"」で始まる欄が閉じていません。"
-                                                    "引用符を除いて、次の「,」か行末までを欄として読みました。")});
+            problems_.append({.line = line_, .issue = CodeTableIssue::QuoteNotClosed});
             return readUnquoted();
         }
         while (pos_ < close) {
@@ -148,19 +147,9 @@ bool isAllBraille(QStringView text)
 }
 
 // The rows whose cell strings the engine puts in by their row number.
-struct SignRow
-{
-    int row;
-    const char16_t *name;
-};
-constexpr SignRow kSignRows[] = {
-    {CodeRow::Comma, u"読点"},
-    {CodeRow::NumberContinuation, u"数の続きを示す文字"},
-    {CodeRow::SingleCapitalPrefix, u"大文字符"},
-    {CodeRow::LetterPrefix, u"外字符"},
-    {CodeRow::NumeralSign, u"数符"},
-    {CodeRow::CapitalRunPrefix, u"二重大文字符"},
-    {CodeRow::Connector, u"つなぎ符"},
+constexpr int kSignRows[] = {
+    CodeRow::Comma,        CodeRow::NumberContinuation, CodeRow::SingleCapitalPrefix, CodeRow::LetterPrefix,
+    CodeRow::NumeralSign,  CodeRow::CapitalRunPrefix,   CodeRow::Connector,
 };
 
 // Reads the fields into rows and reports what would make translations wrong.
@@ -173,16 +162,14 @@ public:
     {
         fields_ = FieldReader(text, load_.problems).readAll();
         if (fields_.isEmpty()) {
-            load_.problems.append({0, QStringLiteral("ファイルが空です。キーと点字の組が一つもありません。")});
+            load_.problems.append({.line = 0, .issue = CodeTableIssue::EmptyFile});
             return;
         }
         const qsizetype pairs = (fields_.size() + 1) / 2;
         if (pairs > CodeTable::kMaxRows) {
-            load_.problems.append(
-                {fields_[2 * CodeTable::kMaxRows].line,
-                 QStringLiteral("コード表の行数が%1を越えています。%2行目以降は読み込みません。")
-                     .arg(CodeTable::kMaxRows)
-                     .arg(CodeTable::kMaxRows + 1)});
+            load_.problems.append({.line = fields_[2 * CodeTable::kMaxRows].line,
+                                   .issue = CodeTableIssue::TooManyRows,
+                                   .limit = CodeTable::kMaxRows});
         }
         load_.rows = int(qMin<qsizetype>(pairs, CodeTable::kMaxRows));
         load_.table.growTo(load_.rows);
@@ -195,13 +182,10 @@ public:
         cutLongCells();
         checkSignRows();
         if (load_.rows < CodeTable::kLookupRows) {
-            load_.problems.append(
-                {fields_.last().line,
-                 QStringLiteral("キーと点字の組が%1組しかありません。点字翻訳には%2組が必要です。"
-                                "%3組目から後（数符、つなぎ符など）は空のままです。")
-                     .arg(load_.rows)
-                     .arg(CodeTable::kLookupRows)
-                     .arg(load_.rows + 1)});
+            load_.problems.append({.line = fields_.last().line,
+                                   .issue = CodeTableIssue::TooFewRows,
+                                   .count = load_.rows,
+                                   .limit = CodeTable::kLookupRows});
         }
     }
 
@@ -225,10 +209,11 @@ private:
             if (ucs4.size() <= kMaxCells)
                 continue;
             if (!brailleTable_ || isAllBraille(cells)) {
-                load_.problems.append({lineOf(row), QStringLiteral("%1組目の点字が%2マスあります。%3マスまでで切りました。")
-                                                        .arg(row)
-                                                        .arg(ucs4.size())
-                                                        .arg(kMaxCells)});
+                load_.problems.append({.line = lineOf(row),
+                                       .issue = CodeTableIssue::LongCells,
+                                       .row = row,
+                                       .count = int(ucs4.size()),
+                                       .limit = kMaxCells});
             }
             cells = QString::fromUcs4(reinterpret_cast<const char32_t *>(ucs4.constData()), kMaxCells);
         }
@@ -251,28 +236,21 @@ private:
             while (last < load_.rows && !load_.table.CodePatterns[last + 1].isEmpty() &&
                    !isAllBraille(load_.table.CodePatterns[last + 1]))
                 ++last;
-            const QString where = last == row ? QStringLiteral("%1組目の点字").arg(row)
-                                              : QStringLiteral("%1組目から%2組目までの%3組の点字")
-                                                    .arg(row)
-                                                    .arg(last)
-                                                    .arg(last - row + 1);
             // The row's key line: where a comma went missing.
-            load_.problems.append(
-                {fields_[keyIndex(row)].line, QStringLiteral("%1に点字でない文字があります（最初は「%2」）。"
-                                             "キーと点字を区切る「,」が抜けて、後の組がずれていませんか。")
-                                  .arg(where, cells)});
+            load_.problems.append({.line = fields_[keyIndex(row)].line,
+                                   .issue = CodeTableIssue::NotBraille,
+                                   .row = row,
+                                   .lastRow = last,
+                                   .text = cells});
             row = last;
         }
     }
 
     void checkSignRows()
     {
-        for (const SignRow &sign : kSignRows) {
-            if (sign.row <= load_.rows && load_.table.CodePatterns[sign.row].isEmpty()) {
-                load_.problems.append({lineOf(sign.row), QStringLiteral("%1組目（%2）の点字が空です。")
-                                                             .arg(sign.row)
-                                                             .arg(QString::fromUtf16(sign.name))});
-            }
+        for (const int row : kSignRows) {
+            if (row <= load_.rows && load_.table.CodePatterns[row].isEmpty())
+                load_.problems.append({.line = lineOf(row), .issue = CodeTableIssue::EmptySign, .row = row});
         }
     }
 
@@ -282,11 +260,6 @@ private:
 };
 
 } // namespace
-
-QString CodeTableProblem::text() const
-{
-    return line > 0 ? QStringLiteral("%1行目: %2").arg(line).arg(message) : message;
-}
 
 QStringList splitCodeTableFields(QStringView text)
 {
@@ -316,7 +289,7 @@ CodeTableLoad loadCodeTable(const QString &path)
     if (!read.ok) {
         CodeTableLoad failed;
         failed.path = path;
-        failed.error = QStringLiteral("コード表を読み込めません。点字翻訳はできません。");
+        failed.error = CodeTableError::FileNotRead;
         failed.file = read.error;
         return failed;
     }
@@ -331,9 +304,9 @@ CodeTableLoad loadInstalledCodeTable(const QString &fileName)
     const QString path = locateDataFile(fileName);
     if (path.isEmpty()) {
         CodeTableLoad missing;
-        missing.error = QStringLiteral("コード表「%1」が見つかりません。点字翻訳はできません。\n"
-                                       "次の場所を探しました:\n%2")
-                            .arg(fileName, describeDataSearch(fileName));
+        missing.error = CodeTableError::NotFound;
+        missing.fileName = fileName;
+        missing.searched = describeDataSearch(fileName);
         return missing;
     }
     return loadCodeTable(path);

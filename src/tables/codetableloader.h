@@ -5,17 +5,51 @@
 #include "codetable.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
-// Something in a code table file that makes translations go wrong.
+// Codes for what goes wrong with a code table; the windows and the command
+// line word them. Listed for Qt's meta-object system so that every code can
+// be gone through (a new one is worded, or a test says so).
+namespace CodeTableCodes {
+Q_NAMESPACE
+
+// Why nothing was loaded.
+enum class LoadError {
+    None,
+    FileNotRead, // CodeTableLoad::file says why
+    NotFound     // no file `fileName` in any data directory; `searched` names them
+};
+Q_ENUM_NS(LoadError)
+
+// Something in the file that makes translations go wrong.
+enum class Problem {
+    EmptyFile,      // no pair at all
+    QuoteNotClosed, // a field opened with a quote that never closes
+    TooManyRows,    // rows past `limit` are not read
+    TooFewRows,     // `count` rows, fewer than the `limit` the translation uses
+    LongCells,      // `row`'s cell string has `count` cells, cut to `limit`
+    NotBraille,     // `row`..`lastRow` hold more than braille; `text` is the first of them
+    EmptySign       // the sign row `row` (a CodeRow) has no cells
+};
+Q_ENUM_NS(Problem)
+
+} // namespace CodeTableCodes
+
+using CodeTableError = CodeTableCodes::LoadError;
+using CodeTableIssue = CodeTableCodes::Problem;
+
+// One problem and what its message names.
 struct CodeTableProblem
 {
     int line = 0; // of the file, from 1; 0 for the file as a whole
-    QString message; // Japanese, for the user
-
-    // "N行目: message", or the message alone.
-    QString text() const;
+    CodeTableIssue issue = CodeTableIssue::EmptyFile;
+    int row = 0;
+    int lastRow = 0;
+    int count = 0;
+    int limit = 0;
+    QString text{};
 };
 
 struct CodeTableLoad
@@ -24,8 +58,10 @@ struct CodeTableLoad
     CodeTable table;
     int rows = 0;          // pairs read
     QString path;          // the file read, or empty when none was found
-    QString error;         // why nothing was loaded (Japanese, for the user)
-    FileProblem file;      // why the file could not be read, when that was why
+    CodeTableError error = CodeTableError::None; // why nothing was loaded
+    FileProblem file;      // FileNotRead: why the file could not be read
+    QString fileName;      // NotFound: the file looked for
+    QString searched;      // NotFound: the places looked in, one a line
     ReplacedBytes replaced; // what of the file was no character, read as U+FFFD
     // What is wrong with what was loaded, in file order; the table holds
     // what could be made of the file all the same.

@@ -297,7 +297,7 @@ void TestBackTranslation::roundTrip()
     QFETCH(bool, katakana);
 
     const CodeTableLoad load = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
-    QVERIFY2(load.ok, qPrintable(load.error));
+    QVERIFY2(load.ok, qPrintable(load.file.detail));
     // The whole braille line, as mirabo-cli braille writes it: no blanks at
     // its end to trim.
     LineTranslator translator(load.table);

@@ -1,5 +1,4 @@
 #include "documentimport/documentimport.h"
-#include "documentimport/importmessages.h"
 #include "testdocuments.h"
 
 #include <QBuffer>
@@ -53,7 +52,7 @@ void TestDocumentImport::sampleInEachFormat()
     QFETCH(QString, text);
     QVERIFY(!bytes.isEmpty());
     const DocumentImport imported = DocumentImporter::importBytes(bytes, format);
-    QVERIFY2(imported.ok, qPrintable(imported.error));
+    QVERIFY2(imported.ok, qPrintable(QVariant::fromValue(imported.problem.error).toString()));
     QCOMPARE(imported.document.text, text);
     // Each base in the text once, its reading as printed.
     const QList<RubyReading> readings = {{text.indexOf(u"山田"), 2, u"やまだ"_s},
@@ -94,7 +93,7 @@ void TestDocumentImport::htmlText()
     QFETCH(QByteArray, html);
     QFETCH(QString, text);
     const DocumentImport imported = DocumentImporter::importBytes(html, Format::Html);
-    QVERIFY2(imported.ok, qPrintable(imported.error));
+    QVERIFY2(imported.ok, qPrintable(QVariant::fromValue(imported.problem.error).toString()));
     QCOMPARE(imported.document.text, text);
 }
 
@@ -104,7 +103,7 @@ void TestDocumentImport::xhtmlThatIsNoXmlIsReadAsHtml()
     const QByteArray page = TestDocuments::xhtmlPage("<p>本&nbsp;文</p><p><ruby>漢<rt>かん</rt></ruby></p>");
     for (const QByteArray &bytes : {page, page.left(page.indexOf("</body>"))}) {
         const DocumentImport imported = DocumentImporter::importBytes(bytes, Format::Xhtml);
-        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QVERIFY2(imported.ok, qPrintable(QVariant::fromValue(imported.problem.error).toString()));
         QCOMPARE(imported.document.text, u"本 文\n漢"_s);
         QCOMPARE(imported.document.readings, (QList<RubyReading>{{4, 1, u"かん"_s}}));
     }
@@ -137,53 +136,54 @@ void TestDocumentImport::hostileFilesAreRefused_data()
     using namespace TestDocuments;
     QTest::addColumn<Format>("format");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("error");
+    QTest::addColumn<ImportError>("error");
+    QTest::addColumn<Format>("notFormat"); // NotThisFormat: the format named
 
     // 65 MB of blanks that pack into a few hundred kilobytes.
     QTest::newRow("zip bomb") << Format::Word
                               << wordFileWithBody("<w:p><w:r><w:t>" + QByteArray(65 * 1024 * 1024, ' ') +
                                                   "</w:t></w:r></w:p>")
-                              << ImportMessages::tooLarge();
+                              << ImportError::TooLarge << Format::Unknown;
     Entries many;
     for (int i = 0; i <= 10000; ++i)
         many.append({QStringLiteral("e%1").arg(i), QByteArray()});
-    QTest::newRow("too many entries") << Format::Word << zipOf(many) << ImportMessages::tooLarge();
+    QTest::newRow("too many entries") << Format::Word << zipOf(many) << ImportError::TooLarge << Format::Unknown;
 
     const QByteArray externalEntity = "<!DOCTYPE w:document [<!ENTITY secret SYSTEM \"file:///etc/hostname\">]>";
     QTest::newRow("external entity in Word")
         << Format::Word << wordFileWithBody("<w:p><w:r><w:t>&secret;</w:t></w:r></w:p>", externalEntity)
-        << ImportMessages::entityDeclarations();
+        << ImportError::EntityDeclarations << Format::Unknown;
     const QByteArray laughs = "<!DOCTYPE html [<!ENTITY a \"ha\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"
                               "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;\">]>";
     QTest::newRow("entity expansion in XHTML")
-        << Format::Xhtml << xhtmlPage("<p>&c;</p>", laughs) << ImportMessages::entityDeclarations();
+        << Format::Xhtml << xhtmlPage("<p>&c;</p>", laughs) << ImportError::EntityDeclarations << Format::Unknown;
     QTest::newRow("external entity in an EPUB page")
         << Format::Epub
         << epubWithPages({xhtmlPage("<p>&secret;</p>",
                                     "<!DOCTYPE html [<!ENTITY secret SYSTEM \"http://example.invalid/x\">]>")})
-        << ImportMessages::entityDeclarations();
+        << ImportError::EntityDeclarations << Format::Unknown;
 
     QTest::newRow("Word nested too deep")
         << Format::Word << wordFileWithBody(nested("<w:sdt>", "</w:sdt>", 300, "<w:p/>"))
-        << ImportMessages::tooDeep();
+        << ImportError::TooDeep << Format::Unknown;
     QTest::newRow("HTML nested too deep")
-        << Format::Html << nested("<div>", "</div>", 5000, "x") << ImportMessages::tooDeep();
+        << Format::Html << nested("<div>", "</div>", 5000, "x") << ImportError::TooDeep << Format::Unknown;
     QTest::newRow("Word not well-formed")
-        << Format::Word << wordFileWithBody("<w:p><w:r><w:t>切れた") << ImportMessages::damaged();
+        << Format::Word << wordFileWithBody("<w:p><w:r><w:t>切れた") << ImportError::Damaged << Format::Unknown;
 
     QVERIFY(zip_encryption_method_supported(ZIP_EM_AES_256, 1));
     QTest::newRow("zip entries encrypted")
         << Format::Word
         << zipOf({{QStringLiteral("word/document.xml"), "<w:document/>"}}, "secret")
-        << ImportMessages::encrypted();
+        << ImportError::Encrypted << Format::Unknown;
     QTest::newRow("Word saved with a password")
         << Format::Word << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(4096, '\0')
-        << ImportMessages::encrypted();
+        << ImportError::Encrypted << Format::Unknown;
     QTest::newRow("OpenDocument saved with a password")
         << Format::OpenDocument
         << openDocumentWithContent("<text:p>x</text:p>",
                                    "<manifest:encryption-data manifest:checksum-type=\"SHA1/1K\"/>")
-        << ImportMessages::encrypted();
+        << ImportError::Encrypted << Format::Unknown;
     QTest::newRow("EPUB with its text encrypted")
         << Format::Epub
         << epubWithPages({xhtmlPage("<p>x</p>")},
@@ -192,32 +192,34 @@ void TestDocumentImport::hostileFilesAreRefused_data()
                            "xmlns:enc=\"http://www.w3.org/2001/04/xmlenc#\"><enc:EncryptedData><enc:CipherData>"
                            "<enc:CipherReference URI=\"OEBPS/text/page1.xhtml\"/></enc:CipherData>"
                            "</enc:EncryptedData></encryption>"}})
-        << ImportMessages::encrypted();
+        << ImportError::Encrypted << Format::Unknown;
 
     const QByteArray sample = wordSample();
-    QTest::newRow("cut-off zip") << Format::Word << sample.left(sample.size() / 2) << ImportMessages::damaged();
-    QTest::newRow("no zip at all") << Format::Epub << QByteArray("plain words") << ImportMessages::damaged();
+    QTest::newRow("cut-off zip") << Format::Word << sample.left(sample.size() / 2) << ImportError::Damaged << Format::Unknown;
+    QTest::newRow("no zip at all") << Format::Epub << QByteArray("plain words") << ImportError::Damaged << Format::Unknown;
     QTest::newRow("zip without a Word body")
         << Format::Word << zipOf({{QStringLiteral("a.txt"), "a"}})
-        << ImportMessages::notThisFormat(u"Word"_s);
+        << ImportError::NotThisFormat << Format::Word;
     QTest::newRow("PDF without its body")
-        << Format::Pdf << QByteArray("%PDF-1.4\n%%EOF\n") << ImportMessages::damaged();
+        << Format::Pdf << QByteArray("%PDF-1.4\n%%EOF\n") << ImportError::Damaged << Format::Unknown;
     QTest::newRow("no PDF at all") << Format::Pdf << QByteArray("plain words")
-                                   << ImportMessages::notThisFormat(u"PDF"_s);
-    QTest::newRow("a PDF of pictures only") << Format::Pdf << pictureOnlyPdf() << ImportMessages::noText();
+                                   << ImportError::NotThisFormat << Format::Pdf;
+    QTest::newRow("a PDF of pictures only") << Format::Pdf << pictureOnlyPdf() << ImportError::NoText << Format::Unknown;
     QTest::newRow("a page of script only")
-        << Format::Html << QByteArray("<script>document.write('本文')</script>") << ImportMessages::noText();
+        << Format::Html << QByteArray("<script>document.write('本文')</script>") << ImportError::NoText << Format::Unknown;
 }
 
 void TestDocumentImport::hostileFilesAreRefused()
 {
     QFETCH(Format, format);
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, error);
+    QFETCH(ImportError, error);
+    QFETCH(Format, notFormat);
     QVERIFY(!bytes.isEmpty());
     const DocumentImport imported = DocumentImporter::importBytes(bytes, format);
     QVERIFY(!imported.ok);
-    QCOMPARE(imported.error, error);
+    QCOMPARE(imported.problem.error, error);
+    QCOMPARE(imported.problem.format, notFormat);
 }
 
 namespace {
@@ -263,7 +265,7 @@ QByteArray threePagePdf()
 void TestDocumentImport::pdfPagesJoinIntoParagraphs()
 {
     const DocumentImport imported = DocumentImporter::importBytes(threePagePdf(), Format::Pdf);
-    QVERIFY2(imported.ok, qPrintable(imported.error));
+    QVERIFY2(imported.ok, qPrintable(QVariant::fromValue(imported.problem.error).toString()));
     // 一, 人 and 魚 come out of the font as look-alike radicals.
     QCOMPARE(imported.document.text, u"第一章\n　春が来て、村の人たちは畑に出て種をまいた。\n"
                                      u"　夏には川で魚をとり、山で木の実をひろった。\n"
@@ -296,7 +298,7 @@ void TestDocumentImport::pdfWithALoopEnds()
            QByteArray::number(xref) + "\n%%EOF\n";
     const DocumentImport imported = DocumentImporter::importBytes(pdf, Format::Pdf);
     // The loop is left; the one real page is read, once.
-    QVERIFY2(imported.ok, qPrintable(imported.error));
+    QVERIFY2(imported.ok, qPrintable(QVariant::fromValue(imported.problem.error).toString()));
     QCOMPARE(imported.document.text, u"Loop"_s);
 }
 

@@ -1,5 +1,6 @@
 #include "cliinprocess.h"
 #include "embossing/embossing.h"
+#include "usermessages/usermessages.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -327,7 +328,7 @@ void TestEmbossing::copiesAndSidesGoWithTheJob()
     job.copies = copies;
     job.twoSided = twoSided;
     const Embossing::Sent sent = Embossing::send(job);
-    QVERIFY2(sent.error.ok(), qPrintable(Embossing::message(sent.error)));
+    QVERIFY2(sent.error.ok(), qPrintable(UserMessages::embossingMessage(sent.error)));
     QVERIFY(sent.jobId > 0);
     QCOMPARE(arrived(), bytes);
     QCOMPARE(jobAttribute(sent.jobId, "copies"), QString::number(copies));

@@ -168,7 +168,7 @@ void TestGolden::initTestCase()
     for (const auto &[table, path] : {std::pair{Table::Shipped, QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt")},
                                       std::pair{Table::Synthetic, syntheticPath_}, std::pair{Table::Short, shortPath_}}) {
         const CodeTableLoad load = loadCodeTable(path);
-        QVERIFY2(load.ok, qPrintable(load.error));
+        QVERIFY2(load.ok, qPrintable(load.file.detail));
         tables_.insert(table, load.table);
     }
 

@@ -37,7 +37,7 @@ QString TestShippedTranslation::trimmed(QString row)
 void TestShippedTranslation::initTestCase()
 {
     const CodeTableLoad load = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
-    QVERIFY2(load.ok, qPrintable(load.error));
+    QVERIFY2(load.ok, qPrintable(load.file.detail));
     table_ = load.table;
 }
 

@@ -32,7 +32,7 @@ private:
 void TestTranslatedDocument::initTestCase()
 {
     const CodeTableLoad load = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
-    QVERIFY2(load.ok, qPrintable(load.error));
+    QVERIFY2(load.ok, qPrintable(load.file.detail));
     table_ = load.table;
 }
 

@@ -80,11 +80,17 @@ void TestUserDictionary::malformedLinesAreReportedAndTheRestLoads()
                                                           "長田\tながた\n"
                                                           " 金田 \t かねだ \n"_s);
     QCOMPARE(load.entries, QList<UserDictionaryEntry>({{u"長田"_s, u"おさだ"_s}, {u"金田"_s, u"かねだ"_s}}));
+    const QString got = UserMessages::userDictionaryProblems(load.problems).join(u'\n');
     QCOMPARE(load.problems.size(), 5);
-    const QStringList lines = {u"3 行目"_s, u"5 行目"_s, u"6 行目"_s, u"7 行目"_s, u"8 行目"_s};
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        QVERIFY2(load.problems[i].startsWith(lines[i]), qPrintable(load.problems[i]));
-    QVERIFY(load.problems.last().contains(u"2 行目"_s));
+    const QList<int> lines = {3, 5, 6, 7, 8};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QCOMPARE(load.problems[i].line, lines[i]);
+        QVERIFY2(load.problems[i].issue == UserDictionaryIssue::NotAnEntry || i == 4, qPrintable(got));
+    }
+    // The second 長田 names the line of the first.
+    QCOMPARE(load.problems.last().issue, UserDictionaryIssue::Repeated);
+    QCOMPARE(load.problems.last().written, u"長田"_s);
+    QCOMPARE(load.problems.last().firstLine, 2);
 }
 
 void TestUserDictionary::missingFileIsAnEmptyDictionary()
@@ -134,6 +140,11 @@ void TestUserDictionary::readings()
     const UserDictionaryLoad load = UserDictionary::parse(u"語\t"_s + reading + u'\n');
     QCOMPARE(load.entries.size(), kana ? 1 : 0);
     QCOMPARE(load.problems.size(), kana ? 0 : 1);
+    // A reading of blanks alone is no entry at all; the others name the reading.
+    if (!kana && !reading.trimmed().isEmpty()) {
+        QCOMPARE(load.problems.first().issue, UserDictionaryIssue::NotKana);
+        QCOMPARE(load.problems.first().kana, reading);
+    }
 }
 
 // Two windows read the file; each saves its own changes. Neither loses the

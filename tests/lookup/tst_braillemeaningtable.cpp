@@ -224,7 +224,7 @@ void TestBrailleMeaningTable::everySignOfTheTranslationIsFound_data()
 {
     QTest::addColumn<QString>("symbol");
     const CodeTableLoad load = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
-    QVERIFY2(load.ok, qPrintable(load.error));
+    QVERIFY2(load.ok, qPrintable(load.file.detail));
     for (const QChar symbol : u"、。？！・ー「」『』（）【】［］％＆＃＊＠※→←⇔―…～"_qs)
         QTest::addRow("%s", qPrintable(QString(symbol))) << QString(symbol);
 }

@@ -114,7 +114,7 @@ void TestSpeech::missingVoiceIsToldOnceAndNothingWaits()
     // SpeechOutput drops an engine that cannot speak: only the count of all
     // fakes' texts outlives it.
     speaker_ = nullptr;
-    installFakeSpeaker(QStringLiteral("no voice here"));
+    installFakeSpeaker({SpeechProblem::Error::NoService, QStringLiteral("no voice here")});
     const int saidBefore = FakeSpeaker::allSaid;
     for (int i = 0; i < 2; ++i) {
         readAloud()->trigger();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMetaEnum>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -40,7 +41,9 @@ void TestSpeechDispatcher::initTestCase()
 void TestSpeechDispatcher::speaksJapaneseToTheEnd()
 {
     TextToSpeechSpeaker speaker(QStringLiteral("speechd"));
-    QVERIFY2(speaker.isAvailable(), qPrintable(speaker.unavailableReason()));
+    const SpeechProblem reason = speaker.unavailableReason();
+    QVERIFY2(speaker.isAvailable(), qPrintable(QString::fromLatin1(QMetaEnum::fromType<SpeechProblem::Error>().valueToKey(
+                                                   int(reason.error))) + u' ' + reason.detail));
     QVERIFY(!speaker.voices().isEmpty());
     QTextToSpeech *engine = speaker.engine();
     QSignalSpy states(engine, &QTextToSpeech::stateChanged);

@@ -10,10 +10,10 @@
 class FakeSpeaker : public Speaker
 {
 public:
-    explicit FakeSpeaker(QString missing = {}) : m_missing(std::move(missing)) {}
+    explicit FakeSpeaker(SpeechProblem missing = {}) : m_missing(std::move(missing)) {}
 
-    bool isAvailable() const override { return m_missing.isEmpty(); }
-    QString unavailableReason() const override { return m_missing; }
+    bool isAvailable() const override { return m_missing.ok(); }
+    SpeechProblem unavailableReason() const override { return m_missing; }
     void say(const QString &text) override
     {
         said << text;
@@ -32,12 +32,12 @@ public:
     double rate = 0;
 
 private:
-    QString m_missing;
+    SpeechProblem m_missing;
 };
 
 // Puts a FakeSpeaker behind SpeechOutput for one test and returns it; the
 // switch starts off. Engines made after it are new fakes missing the same.
-inline FakeSpeaker *installFakeSpeaker(const QString &missing = {})
+inline FakeSpeaker *installFakeSpeaker(const SpeechProblem &missing = {})
 {
     auto speaker = std::make_unique<FakeSpeaker>(missing);
     FakeSpeaker *fake = speaker.get();

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+Q_DECLARE_METATYPE(CodeTableProblem)
+
 class TestCodeTableLoader : public QObject
 {
     Q_OBJECT
@@ -126,7 +128,8 @@ void TestCodeTableLoader::rowsPast200AreKeptUpToTheLimit()
     QCOMPARE(load.table.CodePatterns[CodeTable::kMaxRows], QStringLiteral("p%1").arg(CodeTable::kMaxRows));
     QCOMPARE(load.problems.size(), 1);
     QCOMPARE(load.problems.first().line, CodeTable::kMaxRows + 1);
-    QVERIFY(load.problems.first().message.contains(QString::number(CodeTable::kMaxRows)));
+    QCOMPARE(load.problems.first().issue, CodeTableIssue::TooManyRows);
+    QCOMPARE(load.problems.first().limit, CodeTable::kMaxRows);
 
     QString rows230;
     for (int row = 1; row <= 230; ++row)
@@ -170,6 +173,7 @@ void TestCodeTableLoader::missingFileNamesWhereItLooked()
     const QString path = dir.filePath(QStringLiteral("nothing-here.txt"));
     const CodeTableLoad load = loadCodeTable(path);
     QVERIFY(!load.ok);
+    QCOMPARE(load.error, CodeTableError::FileNotRead);
     QCOMPARE(load.file.error, FileError::NotOpened);
     QVERIFY(UserMessages::codeTableError(load).contains(path));
     QCOMPARE(load.rows, 0);
@@ -186,7 +190,7 @@ void TestCodeTableLoader::userTableComesFirst()
 
     // Without a table of the user's, the shipped one beside the executable.
     CodeTableLoad load = loadInstalledCodeTable();
-    QVERIFY2(load.ok, qPrintable(load.error));
+    QVERIFY2(load.ok, qPrintable(UserMessages::codeTableError(load)));
     QCOMPARE(QFileInfo(load.path).canonicalFilePath(),
              QFileInfo(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt")).canonicalFilePath());
 
@@ -206,79 +210,97 @@ void TestCodeTableLoader::missingInstalledTableNamesEveryPlace()
     QStandardPaths::setTestModeEnabled(true);
     const CodeTableLoad load = loadInstalledCodeTable(QStringLiteral("no-such-table.txt"));
     QVERIFY(!load.ok);
+    QCOMPARE(load.error, CodeTableError::NotFound);
+    QCOMPARE(load.fileName, QStringLiteral("no-such-table.txt"));
     QVERIFY(load.path.isEmpty());
     const QString userPlace = QDir::toNativeSeparators(
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/no-such-table.txt"));
-    QVERIFY2(load.error.contains(userPlace), qPrintable(load.error));
+    const QStringList searched = load.searched.split(u'\n');
+    QVERIFY2(searched.contains(userPlace), qPrintable(load.searched));
     const QString besideProgram = QDir::toNativeSeparators(QDir::cleanPath(
         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/mirabo/no-such-table.txt")));
-    QVERIFY2(load.error.contains(besideProgram), qPrintable(load.error));
+    QVERIFY2(searched.contains(besideProgram), qPrintable(load.searched));
+    // The user reads every place.
+    QVERIFY(UserMessages::codeTableError(load).contains(load.searched));
 }
 
 void TestCodeTableLoader::damagedTablesAreReported_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("lines");      // of the problems, in order
-    QTest::addColumn<QStringList>("fragments"); // one of each problem's message
-    QTest::addColumn<int>("numeralSignRow");    // where the numeral sign ⠼ ends up, 0 nowhere
+    QTest::addColumn<QList<CodeTableProblem>>("problems"); // in order; `text` compared where given
+    QTest::addColumn<int>("numeralSignRow");               // where the numeral sign ⠼ ends up, 0 nowhere
 
+    using enum CodeTableIssue;
     // The rows with fixed roles; the extra rows after them play no part here.
     const QStringList shipped = shippedLines().mid(0, CodeTable::kLookupRows);
     QCOMPARE(shipped.size(), CodeTable::kLookupRows);
 
-    QTest::newRow("sound") << joined(shipped) << QList<int>{} << QStringList{} << 68;
-    QTest::newRow("empty file") << QString() << QList<int>{0} << QStringList{"空です"} << 0;
-    QTest::newRow("blank lines only") << QStringLiteral("\r\n\r\n") << QList<int>{0} << QStringList{"空です"} << 0;
+    QTest::newRow("sound") << joined(shipped) << QList<CodeTableProblem>{} << 68;
+    QTest::newRow("empty file") << QString() << QList<CodeTableProblem>{{.line = 0, .issue = EmptyFile}} << 0;
+    QTest::newRow("blank lines only") << QStringLiteral("\r\n\r\n")
+                                      << QList<CodeTableProblem>{{.line = 0, .issue = EmptyFile}} << 0;
 
     // Row 19 "あ,⠁" without its comma: every later row takes the next row's
     // key as its braille, and the last row is left without its braille.
     QStringList noComma = shipped;
     noComma[18].remove(u',');
+    const QString row20Key = shipped[19].section(u',', 0, 0);
     QTest::newRow("row 19 lost its comma")
-        << joined(noComma) << QList<int>{19, 171} << QStringList{"19組目から170組目まで", "つなぎ符"} << 0;
+        << joined(noComma)
+        << QList<CodeTableProblem>{{.line = 19, .issue = NotBraille, .row = 19, .lastRow = 170, .text = row20Key},
+                                   {.line = 171, .issue = EmptySign, .row = CodeRow::Connector}}
+        << 0;
 
     // The rows after the quote keep their places.
     QStringList openQuote = shipped;
     openQuote[49].prepend(u'"');
     QTest::newRow("quote left open at row 50")
-        << joined(openQuote) << QList<int>{50} << QStringList{"閉じていません"} << 68;
+        << joined(openQuote) << QList<CodeTableProblem>{{.line = 50, .issue = QuoteNotClosed}} << 68;
 
     QStringList emptySigns = shipped;
-    for (const int row : {28, 31, 68, 104, 171})
+    QList<CodeTableProblem> signProblems;
+    for (const int row : {28, 31, 68, 104, 171}) {
         emptySigns[row - 1] = emptySigns[row - 1].section(u',', 0, 0) + u',';
-    QTest::newRow("sign rows empty") << joined(emptySigns) << QList<int>{28, 31, 68, 104, 171}
-                                     << QStringList{"大文字符", "外字符", "数符", "二重大文字符", "つなぎ符"}
-                                     << 0;
+        signProblems.append({.line = row, .issue = EmptySign, .row = row});
+    }
+    QTest::newRow("sign rows empty") << joined(emptySigns) << signProblems << 0;
 
     QStringList longCell = shipped;
     longCell[4] = QStringLiteral("。,") + QStringLiteral("⠲").repeated(10000);
-    QTest::newRow("cell of 10 000 cells") << joined(longCell) << QList<int>{5} << QStringList{"10000マス"}
-                                          << 68;
+    QTest::newRow("cell of 10 000 cells")
+        << joined(longCell)
+        << QList<CodeTableProblem>{{.line = 5, .issue = LongCells, .row = 5, .count = 10000, .limit = kMaxCells}}
+        << 68;
 
-    QTest::newRow("fewer than 171 rows") << joined(shipped.mid(0, 100)) << QList<int>{100}
-                                         << QStringList{"100組しかありません"} << 68;
+    QTest::newRow("fewer than 171 rows")
+        << joined(shipped.mid(0, 100))
+        << QList<CodeTableProblem>{
+               {.line = 100, .issue = TooFewRows, .count = 100, .limit = CodeTable::kLookupRows}}
+        << 68;
 
     // A table of another cell alphabet is not held to Unicode braille.
-    QTest::newRow("letters as cells") << QStringLiteral("a,A\r\n").repeated(171) << QList<int>{} << QStringList{}
+    QTest::newRow("letters as cells") << QStringLiteral("a,A\r\n").repeated(171) << QList<CodeTableProblem>{}
                                       << 0;
 }
 
 void TestCodeTableLoader::damagedTablesAreReported()
 {
     QFETCH(QString, text);
-    QFETCH(QList<int>, lines);
-    QFETCH(QStringList, fragments);
+    QFETCH(QList<CodeTableProblem>, problems);
     QFETCH(int, numeralSignRow);
 
     const CodeTableLoad load = parseCodeTable(text);
     QVERIFY(load.ok);
-    QStringList got;
-    for (const CodeTableProblem &problem : load.problems)
-        got.append(problem.text());
-    QCOMPARE(load.problems.size(), lines.size());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QCOMPARE(load.problems[i].line, lines[i]);
-        QVERIFY2(load.problems[i].message.contains(fragments[i]), qPrintable(got.join(u'\n')));
+    const QString got = UserMessages::codeTableProblems(load).join(u'\n');
+    QCOMPARE(load.problems.size(), problems.size());
+    for (qsizetype i = 0; i < problems.size(); ++i) {
+        const CodeTableProblem &is = load.problems[i];
+        const CodeTableProblem &expected = problems[i];
+        QVERIFY2(is.line == expected.line && is.issue == expected.issue && is.row == expected.row &&
+                     is.lastRow == expected.lastRow && is.count == expected.count && is.limit == expected.limit,
+                 qPrintable(got));
+        if (!expected.text.isEmpty())
+            QCOMPARE(is.text, expected.text);
     }
     for (int row = 1; row <= CodeTable::kRows; ++row)
         QVERIFY(QStringView(load.table.CodePatterns[row]).toUcs4().size() <= kMaxCells);
@@ -301,9 +323,15 @@ void TestCodeTableLoader::reportListsEveryProblemOnce()
     const QStringList lines = report.split(u'\n');
     QVERIFY2(lines.first().contains(path), qPrintable(report));
     QCOMPARE(lines.size(), 2 + load.problems.size()); // the heading, the bad byte, the problems
-    QVERIFY2(report.contains(QStringLiteral("2行目")), qPrintable(report));
-    QVERIFY2(report.contains(QStringLiteral("3行目: 「\"」で始まる欄が閉じていません")), qPrintable(report));
-    QVERIFY2(report.contains(QStringLiteral("3組しかありません")), qPrintable(report));
+    QCOMPARE(load.replaced.lines, QList<qsizetype>{2});
+    QList<CodeTableIssue> issues;
+    for (const CodeTableProblem &problem : load.problems)
+        issues.append(problem.issue);
+    QVERIFY(issues.contains(CodeTableIssue::QuoteNotClosed));
+    QCOMPARE(issues.last(), CodeTableIssue::TooFewRows);
+    QCOMPARE(load.problems.last().count, 3);
+    for (const CodeTableProblem &problem : load.problems)
+        QVERIFY2(lines.contains(UserMessages::codeTableProblemText(problem)), qPrintable(report));
     QCOMPARE(load.table.CodeKeys[3], QStringLiteral("い"));
     QCOMPARE(UserMessages::codeTableReport(parseCodeTable(QStringLiteral("a,⠁\r\n").repeated(171))), QString());
 }

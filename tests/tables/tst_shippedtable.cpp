@@ -63,7 +63,7 @@ QString TestShippedTable::cells(std::initializer_list<std::initializer_list<int>
 void TestShippedTable::initTestCase()
 {
     load_ = loadCodeTable(QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt"));
-    QVERIFY2(load_.ok, qPrintable(load_.error));
+    QVERIFY2(load_.ok, qPrintable(UserMessages::codeTableError(load_)));
     QVERIFY2(load_.problems.isEmpty(), qPrintable(UserMessages::codeTableReport(load_)));
     QVERIFY(load_.rows > CodeTable::kLookupRows);
     CodeTable copy = load_.table;
