@@ -562,17 +562,26 @@ void LineTranslator::appendBraille(QString &braille, bool trimmed) const
 void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
 {
     const qsizetype start = braille.size();
-    qsizetype cellCount = 0;
-    for (int column = 1; column <= columns_; ++column)
-        cellCount += m_.CellGrid.at(column).size();
-    // Cells take three bytes each; the buffer is sized once.
-    braille.resize(start + 3 * cellCount);
-    char *const begin = braille.data() + start;
+    // Cells take three bytes each; room for a few cells a column, grown
+    // where a column needs more.
+    braille.resize(start + 3 * 4 * qsizetype(columns_));
+    char *begin = braille.data() + start;
     char *out = begin;
+    char *limit = braille.data() + braille.size();
     // Where the last cell that is no blank ends.
     char *end = begin;
     for (int column = 1; column <= columns_; ++column) {
-        for (const QChar cell : m_.CellGrid.at(column)) {
+        const QStringView cells = m_.CellGrid.at(column);
+        if (limit - out < 3 * cells.size()) {
+            const qsizetype written = out - begin;
+            const qsizetype kept = end - begin;
+            braille.resize(2 * braille.size() + 3 * cells.size());
+            begin = braille.data() + start;
+            out = begin + written;
+            end = begin + kept;
+            limit = braille.data() + braille.size();
+        }
+        for (const QChar cell : cells) {
             char16_t c = cell.unicode();
             if (c == u'　')
                 c = 0x2800;
