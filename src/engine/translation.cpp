@@ -333,6 +333,7 @@ qint64 LineTranslator::linesTranslated()
 
 void LineTranslator::translate(QStringView text, TranslatedLine &line)
 {
+    m_.TextGrid.setDiscardingWrites(false);
     line.tooLong = translateLine(text);
     Showlist(m_.CellGrid, m_.TextGrid, line);
     m_.CurrentLine = QStringView();
@@ -340,16 +341,18 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
 
 void LineTranslator::translateCells(QStringView text)
 {
+    // The text grid stays blank until a translation needs it again: a
+    // run of such lines resets it once.
     m_.TextGrid.setDiscardingWrites(true);
     cellsOnly_ = true;
     translateLine(text);
     cellsOnly_ = false;
-    m_.TextGrid.setDiscardingWrites(false);
     m_.CurrentLine = QStringView();
 }
 
 void LineTranslator::translate(QStringView text, TranslatedDocument &document)
 {
+    m_.TextGrid.setDiscardingWrites(false);
     const bool tooLong = translateLine(text);
     TranslatedDocument::Line line;
     line.textStart = document.text_.size();
@@ -690,7 +693,6 @@ void LineTranslator::appendLineBrailleUtf8(QStringView text, QByteArray &braille
         }
     }
     cellsOnly_ = false;
-    m_.TextGrid.setDiscardingWrites(false);
     m_.CurrentLine = QStringView();
     // No blank cells at the end of the line.
     while (braille.size() - start >= 3 && braille.endsWith("\xE2\xA0\x80"))

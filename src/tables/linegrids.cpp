@@ -12,6 +12,9 @@ bool LineColumns::refuseWrite(int column)
 
 void StringLine::reset(int columns)
 {
+    if (discarding_ && blank_)
+        return;
+    blank_ = discarding_;
     // The buffer starts with the "　" that every column holds.
     buffer_.assign(1, u'　');
     // A grid that takes no writes needs no columns of its own for a long

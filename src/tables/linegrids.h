@@ -110,7 +110,12 @@ public:
     int last() const { return int(last_); }
     // While set, writes leave every column "　": for a translation that
     // needs no text row, the text grid costs nothing.
-    void setDiscardingWrites(bool discarding) { discarding_ = discarding; }
+    void setDiscardingWrites(bool discarding)
+    {
+        if (discarding != discarding_)
+            blank_ = false;
+        discarding_ = discarding;
+    }
 
     // Inline: the output reads every column of every line.
     QStringView at(int column) const
@@ -181,4 +186,6 @@ private:
     std::vector<Span> spans_;
     std::size_t last_ = 0; // not an int: see SymbolLine
     bool discarding_ = false;
+    // Reset while discarding writes: nothing can have changed it since.
+    bool blank_ = false;
 };
