@@ -74,7 +74,10 @@ private:
         int kept = 1; // the column of the last character that did not join
         int firstKana = 1;
         for (int column = 2; column <= length_; ++column) {
-            if (joinedLeft(kept, column, katakana, firstKana)) {
+            // Most characters are no small kana: told here, without the call.
+            const Answers &small = at(column);
+            const bool mayJoin = katakana ? small.smallKatakana : small.smallHiragana;
+            if (mayJoin && joinedLeft(kept, column, katakana, firstKana)) {
                 joinedColumns_.push_back(column);
                 continue;
             }
