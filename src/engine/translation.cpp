@@ -587,26 +587,29 @@ void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
             end = begin + kept;
             limit = braille.data() + braille.size();
         }
-        for (const QChar cell : cells) {
-            char16_t c = cell.unicode();
-            if (c == u'　')
-                c = 0x2800;
+        const char16_t *cell = cells.utf16();
+        const char16_t *const cellsEnd = cell + cells.size();
+        for (; cell != cellsEnd; ++cell) {
+            const char16_t c = *cell == u'　' ? char16_t(0x2800) : *cell;
             // Anything but a cell takes the general road, which gives the
             // same bytes.
-            if (c < 0x2800 || c > 0x28FF) {
+            if (unsigned(c - 0x2800) > 0xFF) {
                 braille.truncate(start);
                 QString whole;
                 appendBraille(whole, trimmed);
                 braille += whole.toUtf8();
                 return;
             }
-            *out++ = char(0xE2);
-            *out++ = char(0xA0 | ((c >> 6) & 0x03));
-            *out++ = char(0x80 | (c & 0x3F));
-            if (c != 0x2800 || !trimmed)
+            out[0] = char(0xE2);
+            out[1] = char(0xA0 | ((c >> 6) & 0x03));
+            out[2] = char(0x80 | (c & 0x3F));
+            out += 3;
+            if (c != 0x2800)
                 end = out;
         }
     }
+    if (!trimmed)
+        end = out;
     braille.truncate(start + (end - begin));
 }
 
