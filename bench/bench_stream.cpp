@@ -91,9 +91,8 @@ int main(int argc, char *argv[])
             qsizetype written = 0;
             readAll(bytes, [&](const QString &piece) {
                 forEachLine(piece, [&](QStringView line) {
-                    translator.translateCells(line);
                     braille.resize(0);
-                    translator.appendWholeBrailleUtf8(braille);
+                    translator.appendLineBrailleUtf8(line, braille);
                     written += braille.size() + 1;
                 });
             });

@@ -65,9 +65,8 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
     const bool read = streamInputLines(inputPath, io.in, io.err, [&](QStringView source) {
         if (wholeBraille) {
             // Only the row that is written is built, straight in UTF-8.
-            translator.translateCells(source);
             braille.resize(0);
-            translator.appendWholeBrailleUtf8(braille);
+            translator.appendLineBrailleUtf8(source, braille);
             braille += '\n';
             output.writeBytes(braille);
             return output.ok();

@@ -69,7 +69,7 @@ int AnswerTable::newSymbol(QStringView text)
     return added;
 }
 
-int AnswerTable::joined(int left, int right)
+int AnswerTable::joinedByHash(int left, int right)
 {
     const quint64 key = (quint64(quint32(left)) << 32) | quint32(right);
     const auto it = pairs_.constFind(key);

@@ -104,13 +104,30 @@ public:
         return newSymbol(text);
     }
     // The number of the two joined, as when a small kana joins its syllable.
-    int joined(int left, int right);
+    int joined(int left, int right)
+    {
+        // Most lines join the same few syllables: a small table in front
+        // of the hash.
+        PairEntry &entry = recentPairs_[std::size_t((unsigned(left) * 64u + unsigned(right)) % kRecentPairs)];
+        if (entry.left != left || entry.right != right)
+            entry = PairEntry{left, right, joinedByHash(left, right)};
+        return entry.joined;
+    }
 
     const Answers &answers(int symbol) const { return answers_[std::size_t(symbol)]; }
     QStringView text(int symbol) const { return texts_[symbol]; }
 
 private:
     int newSymbol(QStringView text);
+    int joinedByHash(int left, int right);
+    struct PairEntry
+    {
+        int left = -1;
+        int right = -1;
+        int joined = 0;
+    };
+    static constexpr std::size_t kRecentPairs = 1024;
+    std::vector<PairEntry> recentPairs_ = std::vector<PairEntry>(kRecentPairs);
     int add(const QString &text);
     Answers ask(const QString &text);
 

@@ -20,10 +20,15 @@ public:
     // `needs` are the PassNeed bits of every character of the line and of
     // the "　" that fills the columns past it.
     // `joinedColumns` is a buffer kept from line to line.
+    // `smallHiragana` are the columns whose character is a small hiragana,
+    // ascending: the hiragana join looks at them alone. Without a text row
+    // (`cellsOnly`), the passes that only pad the text are skipped.
     LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns,
-               std::vector<int> &sourceStarts, int sourceLength)
+               std::vector<int> &sourceStarts, int sourceLength, const std::vector<int> &smallHiragana,
+               bool cellsOnly)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
-          joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength)
+          joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength),
+          smallHiragana_(smallHiragana), cellsOnly_(cellsOnly)
     {}
 
     // The columns the line fills once its small kana are joined.
@@ -33,9 +38,9 @@ public:
     void run()
     {
         if (needs(PassNeed::SmallHiragana))
-            joinSmallKana(false);
+            joinSmallHiragana();
         applyCodeRows();
-        if (needs(PassNeed::VoicedHiragana))
+        if (needs(PassNeed::VoicedHiragana) && !cellsOnly_)
             padVoicedHiragana();
         if (needs(PassNeed::Digits))
             convertDigits();
@@ -49,7 +54,7 @@ public:
                 joinSmallKana(true);
             if (needs(PassNeed::KatakanaRows))
                 applyKatakanaRows();
-            if (needs(PassNeed::VoicedKatakana))
+            if (needs(PassNeed::VoicedKatakana) && !cellsOnly_)
                 padVoicedKatakana();
         }
     }
@@ -69,13 +74,48 @@ private:
         int kept = 1; // the column of the last character that did not join
         int firstKana = 1;
         for (int column = 2; column <= length_; ++column) {
-            if (joinedLeft(kept, column, katakana, firstKana)) {
+            // Most characters are no small kana: told here, without the call.
+            const Answers &small = at(column);
+            const bool mayJoin = katakana ? small.smallKatakana : small.smallHiragana;
+            if (mayJoin && joinedLeft(kept, column, katakana, firstKana)) {
                 joinedColumns_.push_back(column);
                 continue;
             }
             kept = column;
             firstKana = 1;
         }
+        closeJoinedColumns();
+    }
+
+    // The same for hiragana, whose join touches no cell yet, looking at the
+    // columns of small kana only: the column before one that did not join
+    // is where the next join goes, as the walk over every column has it.
+    void joinSmallHiragana()
+    {
+        joinedColumns_.clear();
+        int kept = 1;
+        int firstKana = 1;
+        int previous = 0;
+        bool previousJoined = false;
+        for (const int column : smallHiragana_) {
+            if (column < 2)
+                continue;
+            if (!(previousJoined && previous == column - 1)) {
+                kept = column - 1;
+                firstKana = 1;
+            }
+            previousJoined = joinedLeft(kept, column, false, firstKana);
+            if (previousJoined)
+                joinedColumns_.push_back(column);
+            previous = column;
+        }
+        closeJoinedColumns();
+    }
+
+    void closeJoinedColumns()
+    {
+        if (joinedColumns_.empty())
+            return;
         m_.CharGrid.removeColumns(joinedColumns_);
         m_.TextGrid.removeColumns(joinedColumns_);
         m_.CellGrid.removeColumns(joinedColumns_);
@@ -226,6 +266,8 @@ private:
     std::vector<int> &joinedColumns_;
     std::vector<int> &sourceStarts_;
     const int sourceLength_;
+    const std::vector<int> &smallHiragana_;
+    const bool cellsOnly_;
     int joins_ = 0;
 };
 
@@ -294,6 +336,7 @@ qint64 LineTranslator::linesTranslated()
 
 void LineTranslator::translate(QStringView text, TranslatedLine &line)
 {
+    m_.TextGrid.setDiscardingWrites(false);
     line.tooLong = translateLine(text);
     Showlist(m_.CellGrid, m_.TextGrid, line);
     m_.CurrentLine = QStringView();
@@ -301,16 +344,18 @@ void LineTranslator::translate(QStringView text, TranslatedLine &line)
 
 void LineTranslator::translateCells(QStringView text)
 {
+    // The text grid stays blank until a translation needs it again: a
+    // run of such lines resets it once.
     m_.TextGrid.setDiscardingWrites(true);
     cellsOnly_ = true;
     translateLine(text);
     cellsOnly_ = false;
-    m_.TextGrid.setDiscardingWrites(false);
     m_.CurrentLine = QStringView();
 }
 
 void LineTranslator::translate(QStringView text, TranslatedDocument &document)
 {
+    m_.TextGrid.setDiscardingWrites(false);
     const bool tooLong = translateLine(text);
     TranslatedDocument::Line line;
     line.textStart = document.text_.size();
@@ -356,10 +401,12 @@ void LineTranslator::translate(QStringView text, TranslatedDocument &document)
     m_.CurrentLine = QStringView();
 }
 
-bool LineTranslator::translateLine(QStringView text)
+bool LineTranslator::translateLine(QStringView text, bool newLine)
 {
-    ++m_.LineCount;
-    g_linesTranslated.fetch_add(1, std::memory_order_relaxed);
+    if (newLine) {
+        ++m_.LineCount;
+        g_linesTranslated.fetch_add(1, std::memory_order_relaxed);
+    }
     if (normalizeInputForms(text, normalized_))
         text = normalized_;
     m_.CurrentLine = text;
@@ -381,6 +428,7 @@ bool LineTranslator::translateLine(QStringView text)
     // Where mixed text is read otherwise, a unit of the plan stands for its
     // characters.
     const bool planned = planMixedText(text, englishGrade_, units_);
+    smallHiragana_.clear();
     std::size_t unit = 0;
     for (qsizetype i = 0; i < text.size();) {
         int symbol;
@@ -405,6 +453,8 @@ bool LineTranslator::translateLine(QStringView text)
         passNeeds |= answers.passNeeds;
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
+        if (answers.smallHiragana)
+            smallHiragana_.push_back(columns);
         m_.CharGrid.set(columns, symbol);
         if (!cellsOnly_)
             sourceStarts_[std::size_t(columns)] = int(i);
@@ -414,7 +464,8 @@ bool LineTranslator::translateLine(QStringView text)
     // the mixed-text units make of them.
     const bool tooLong = characters > LineColumns::kShown;
 
-    LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()));
+    LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()),
+                      smallHiragana_, cellsOnly_);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)
@@ -490,6 +541,16 @@ void LineTranslator::noteCharactersWithoutBraille()
 
 void LineTranslator::appendWholeBraille(QString &braille) const
 {
+    appendBraille(braille, true);
+}
+
+void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
+{
+    appendBrailleUtf8(braille, true);
+}
+
+void LineTranslator::appendBraille(QString &braille, bool trimmed) const
+{
     const qsizetype start = braille.size();
     for (int column = 1; column <= columns_; ++column)
         braille += m_.CellGrid.at(column);
@@ -499,45 +560,149 @@ void LineTranslator::appendWholeBraille(QString &braille) const
             cells[i] = QChar(0x2800);
     }
     qsizetype end = braille.size();
-    while (end > start && cells[end - 1] == QChar(0x2800))
+    while (trimmed && end > start && cells[end - 1] == QChar(0x2800))
         --end;
     braille.truncate(end);
 }
 
-void LineTranslator::appendWholeBrailleUtf8(QByteArray &braille) const
+void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
 {
     const qsizetype start = braille.size();
-    qsizetype cellCount = 0;
-    for (int column = 1; column <= columns_; ++column)
-        cellCount += m_.CellGrid.at(column).size();
-    // Cells take three bytes each; the buffer is sized once.
-    braille.resize(start + 3 * cellCount);
-    char *const begin = braille.data() + start;
+    // Cells take three bytes each; room for a few cells a column, grown
+    // where a column needs more.
+    braille.resize(start + 3 * 4 * qsizetype(columns_));
+    char *begin = braille.data() + start;
     char *out = begin;
+    char *limit = braille.data() + braille.size();
     // Where the last cell that is no blank ends.
     char *end = begin;
     for (int column = 1; column <= columns_; ++column) {
-        for (const QChar cell : m_.CellGrid.at(column)) {
-            char16_t c = cell.unicode();
-            if (c == u'　')
-                c = 0x2800;
+        const QStringView cells = m_.CellGrid.at(column);
+        if (limit - out < 3 * cells.size()) {
+            const qsizetype written = out - begin;
+            const qsizetype kept = end - begin;
+            braille.resize(2 * braille.size() + 3 * cells.size());
+            begin = braille.data() + start;
+            out = begin + written;
+            end = begin + kept;
+            limit = braille.data() + braille.size();
+        }
+        const char16_t *cell = cells.utf16();
+        const char16_t *const cellsEnd = cell + cells.size();
+        for (; cell != cellsEnd; ++cell) {
+            const char16_t c = *cell == u'　' ? char16_t(0x2800) : *cell;
             // Anything but a cell takes the general road, which gives the
             // same bytes.
-            if (c < 0x2800 || c > 0x28FF) {
+            if (unsigned(c - 0x2800) > 0xFF) {
                 braille.truncate(start);
                 QString whole;
-                appendWholeBraille(whole);
+                appendBraille(whole, trimmed);
                 braille += whole.toUtf8();
                 return;
             }
-            *out++ = char(0xE2);
-            *out++ = char(0xA0 | ((c >> 6) & 0x03));
-            *out++ = char(0x80 | (c & 0x3F));
+            out[0] = char(0xE2);
+            out[1] = char(0xA0 | ((c >> 6) & 0x03));
+            out[2] = char(0x80 | (c & 0x3F));
+            out += 3;
             if (c != 0x2800)
                 end = out;
         }
     }
+    if (!trimmed)
+        end = out;
     braille.truncate(start + (end - begin));
+}
+
+namespace {
+
+// The brackets whose nesting the mixed-text pass follows across a line, as
+// typed (half-width forms become these).
+int quoteStep(char16_t c)
+{
+    return c == u'「' || c == 0xFF62 ? 1 : c == u'」' || c == 0xFF63 ? -1 : 0;
+}
+int parenStep(char16_t c)
+{
+    return c == u'（' || c == u'(' ? 1 : c == u'）' || c == u')' ? -1 : 0;
+}
+
+} // namespace
+
+// A full-width kana that joins nothing and that no pass, rule or mixed-text
+// reading looks at beside other characters: no small kana, no わ (read with
+// the three after it behind a number), no digit, letter or sign.
+bool LineTranslator::askQuietKana(char16_t c)
+{
+    const Answers &a = answers_.answers(answers_.symbol(QStringView(&c, 1)));
+    const bool quiet = !a.smallHiragana && !a.smallKatakana && !a.digits && a.digit < 0 && a.upperLetter < 0
+                       && a.lowerLetter < 0 && !a.row10 && !a.row1 && !a.space && !a.hasFixedCells && !a.numberLead
+                       && !a.joinsLetters && !a.wa && a.kinds == SignKind::Kana;
+    quietKana_[std::size_t(c - 0x3041)] = quiet ? 1 : 2;
+    return quiet;
+}
+
+// A stretch ends before four quiet kana in a row, outside any bracket the
+// mixed-text pass follows: what the passes read left of the first of them
+// and right of the last stays on its side, and the mixed-text pass starts
+// the next stretch as it stood.
+qsizetype LineTranslator::stretchEnd(QStringView text, qsizetype from, int &quotes, int &parens)
+{
+    int quiet = 0; // quiet kana ending at i
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        quiet = isQuietKana(c) ? quiet + 1 : 0;
+        if (quiet >= 4 && i - from >= stretch_ && quotes == 0 && parens == 0)
+            return i;
+        // A closing bracket with none open is passed over, as the pass does.
+        quotes = qMax(0, quotes + quoteStep(c));
+        parens = qMax(0, parens + parenStep(c));
+    }
+    return text.size();
+}
+
+void LineTranslator::appendLineBrailleUtf8(QStringView text, QByteArray &braille)
+{
+    // A typed ⠠⠦…⠠⠴ is read whole, whatever stands inside it.
+    if (text.size() <= 2 * stretch_ || text.contains(u'⠠')) {
+        translateCells(text);
+        appendWholeBrailleUtf8(braille);
+        return;
+    }
+    const qsizetype start = braille.size();
+    const qsizetype knownWithoutBraille = withoutBraille_.size();
+    m_.TextGrid.setDiscardingWrites(true);
+    cellsOnly_ = true;
+    bool counted = false;
+    for (bool again = true; again;) {
+        again = false;
+        int quotes = 0;
+        int parens = 0;
+        for (qsizetype from = 0; from < text.size();) {
+            const qsizetype end = stretchEnd(text, from, quotes, parens);
+            const bool katakanaSeen = m_.KatakanaSeen;
+            translateLine(text.sliced(from, end - from), !counted);
+            counted = true;
+            // The katakana passes run over the whole line once a katakana is
+            // in it: the stretches before the first one are done again.
+            if (from > 0 && !katakanaSeen && m_.KatakanaSeen) {
+                again = true;
+                break;
+            }
+            appendBrailleUtf8(braille, false);
+            from = end;
+        }
+        if (again) {
+            braille.truncate(start);
+            for (qsizetype k = knownWithoutBraille; k < withoutBraille_.size(); ++k)
+                reported_[std::size_t(answers_.symbol(withoutBraille_[k]))] = false;
+            withoutBraille_.resize(knownWithoutBraille);
+        }
+    }
+    cellsOnly_ = false;
+    m_.CurrentLine = QStringView();
+    // No blank cells at the end of the line.
+    while (braille.size() - start >= 3 && braille.endsWith("\xE2\xA0\x80"))
+        braille.chop(3);
 }
 
 Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille)

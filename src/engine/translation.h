@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <vector>
 
 // The list entry that stands before the rows of a line longer than a shown row.
@@ -80,6 +81,16 @@ public:
     void appendWholeBraille(QString &braille) const;
     // The same cells, appended as UTF-8 straight from the grid.
     void appendWholeBrailleUtf8(QByteArray &braille) const;
+    // Translates the next line and appends its whole braille as UTF-8, the
+    // bytes translateCells and appendWholeBrailleUtf8 give. A long line is
+    // translated a stretch at a time, cut only between kana that no rule
+    // reads together with what stands beside them, so that its grids stay
+    // the size of a stretch and in the cache; state() then holds the last
+    // stretch.
+    void appendLineBrailleUtf8(QStringView text, QByteArray &braille);
+    // The characters a stretch has at least (lines of up to twice as many
+    // are translated whole); tests make it small.
+    void setLongLineStretch(qsizetype characters) { stretch_ = qMax<qsizetype>(characters, 8); }
 
     // The characters of the lines so far that have no braille, each once,
     // in the order they first came.
@@ -93,7 +104,21 @@ public:
 private:
     // Runs the passes over the line; true when it has more columns than a
     // row shows.
-    bool translateLine(QStringView text);
+    bool translateLine(QStringView text, bool newLine = true);
+    // Whether a long line may be cut before this character (appendLineBrailleUtf8).
+    bool isQuietKana(char16_t c)
+    {
+        if (!((c >= 0x3041 && c <= 0x3093) || (c >= 0x30A1 && c <= 0x30F4)))
+            return false;
+        const quint8 known = quietKana_[std::size_t(c - 0x3041)];
+        return known ? known == 1 : askQuietKana(c);
+    }
+    bool askQuietKana(char16_t c);
+    // Where the stretch that starts at `from` ends; `quotes` and `parens`
+    // count the brackets open before `from`.
+    qsizetype stretchEnd(QStringView text, qsizetype from, int &quotes, int &parens);
+    void appendBraille(QString &braille, bool trimmed) const;
+    void appendBrailleUtf8(QByteArray &braille, bool trimmed) const;
     void applyStandardRules();
     void noteCharactersWithoutBraille();
 
@@ -104,6 +129,7 @@ private:
     std::vector<SignKinds> kinds_;
     std::vector<ColumnEdit> edits_;
     std::vector<int> joinedColumns_;
+    std::vector<int> smallHiragana_; // the columns of small hiragana, before joins
     std::vector<MixedUnit> units_;
     EnglishGrade englishGrade_ = defaultEnglishGrade();
     // Where in the line each column's characters start; joins close it up
@@ -118,6 +144,9 @@ private:
     QString blankCell_;
     QString scratch_; // reused by the standard rules
     std::vector<bool> reported_; // by symbol
+    qsizetype stretch_ = 4096;
+    // By kana from U+3041: 0 not asked yet, 1 quiet, 2 not (isQuietKana).
+    std::array<quint8, 0x30F5 - 0x3041> quietKana_{};
     QStringList withoutBraille_;
 };
 

@@ -347,8 +347,23 @@ void TextSniffer::add(QByteArrayView bytes)
             bom_ = TextEncoding::Utf16Be;
     }
     size_ += bytes.size();
-    for (qsizetype i = 0; i < bytes.size();) {
-        const uchar b = uchar(bytes[i]);
+    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const uchar b = p[i];
+        // Printable ASCII and the three-byte characters of kana and kanji
+        // (no surrogates, no overlong forms) are most of a text: counted
+        // here without the general checks, to the same effect.
+        if (b >= 0x20 && b < 0x7F) {
+            ++i;
+            continue;
+        }
+        if (b >= 0xE1 && b <= 0xEF && b != 0xED && i + 2 < size && (p[i + 1] & 0xC0) == 0x80
+            && (p[i + 2] & 0xC0) == 0x80) {
+            ++goodUtf8_;
+            i += 3;
+            continue;
+        }
         nul_ = nul_ || b == 0;
         const bool textControl = (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0x1B;
         if ((b < 0x20 && !textControl) || b == 0x7F)

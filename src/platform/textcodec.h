@@ -81,6 +81,9 @@ public:
     explicit ReplacementCounter(TextEncoding encoding) : encoding_(encoding) {}
     // A piece as read (with the byte-order mark, if any) and as decoded.
     void add(QByteArrayView bytes, QStringView decoded);
+    // A piece known to hold no U+FFFD and no CR, with its LF count: what
+    // add() would find in it, without looking.
+    void addClean(qsizetype lineFeeds) { line_ += lineFeeds; }
     // For the pieces after a reader changed its mind about the encoding.
     void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
     qsizetype replaced() const { return replaced_; }

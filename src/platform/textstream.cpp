@@ -55,8 +55,9 @@ template <typename Buffer> Buffer takeFront(Buffer &pending, qsizetype cut)
 
 // Decodes UTF-8 that is well-formed throughout, which most text is, in one
 // quick pass; false, with out undefined, at the first fault, which the
-// general decoder then handles.
-bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out)
+// general decoder then handles. On the way it counts the LFs and notes a CR
+// or a U+FFFD (`plain` false), so that the piece need not be searched again.
+bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out, qsizetype &lineFeeds, bool &plain)
 {
     out.resize(bytes.size()); // never more UTF-16 units than bytes
     char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
@@ -64,15 +65,20 @@ bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out)
     const auto *p = reinterpret_cast<const uchar *>(bytes.data());
     const uchar *const e = p + bytes.size();
     const auto tail = [](uchar b) { return (b & 0xC0) == 0x80; };
+    qsizetype feeds = 0;
+    bool special = false;
     while (p < e) {
         const uchar b = *p;
         if (b < 0x80) {
             *o++ = b;
             ++p;
+            feeds += b == '\n';
+            special |= b == '\r';
         } else if (b >= 0xE0 && b <= 0xEF && e - p >= 3 && tail(p[1]) && tail(p[2])) {
             const char16_t c = char16_t((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
             if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
                 return false;
+            special |= c == 0xFFFD;
             *o++ = c;
             p += 3;
         } else if (b >= 0xC2 && b <= 0xDF && e - p >= 2 && tail(p[1])) {
@@ -91,6 +97,8 @@ bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out)
         }
     }
     out.truncate(o - begin);
+    lineFeeds = feeds;
+    plain = !special;
     return true;
 }
 
@@ -184,11 +192,13 @@ QString TextStreamReader::decode(const QByteArray &bytes)
 {
     const bool first = !decodedAny_;
     decodedAny_ = true;
+    plainPiece_ = false;
     if (encoding_ == TextEncoding::Cp932)
         return Cp932::decode(bytes);
     // A byte-order mark at the start of the first piece is not text.
     QString text;
-    if (!(first && encoding_ == TextEncoding::Utf8WithBom) && decodeWellFormedUtf8(bytes, text))
+    if (!(first && encoding_ == TextEncoding::Utf8WithBom)
+        && decodeWellFormedUtf8(bytes, text, pieceLineFeeds_, plainPiece_))
         return text;
     if (first)
         return decodeText(bytes, encoding_);
@@ -218,7 +228,7 @@ bool TextStreamReader::readPiece(QString &text)
         // in the other encoding is read in it from here on. A byte-order
         // mark has decided for good, and UTF-8 that decoded without a fault
         // can only confirm UTF-8, which a count of its characters records.
-        if (encoding_ == TextEncoding::Utf8 && !text.contains(QChar(0xFFFD))) {
+        if (encoding_ == TextEncoding::Utf8 && (plainPiece_ || !text.contains(QChar(0xFFFD)))) {
             sniffer_.addValidUtf8(bytes);
         } else if (encoding_ == TextEncoding::Utf8 || encoding_ == TextEncoding::Cp932) {
             sniffer_.add(bytes);
@@ -230,6 +240,9 @@ bool TextStreamReader::readPiece(QString &text)
             }
         }
     }
-    replacements_.add(bytes, text);
+    if (plainPiece_)
+        replacements_.addClean(pieceLineFeeds_);
+    else
+        replacements_.add(bytes, text);
     return true;
 }

@@ -74,4 +74,8 @@ private:
     bool binary_ = false;
     bool atEnd_ = false;
     bool error_ = false;
+    // The last piece decoded by the quick UTF-8 pass: it holds no U+FFFD and
+    // no CR, and this many LFs.
+    bool plainPiece_ = false;
+    qsizetype pieceLineFeeds_ = 0;
 };

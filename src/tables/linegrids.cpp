@@ -12,8 +12,14 @@ bool LineColumns::refuseWrite(int column)
 
 void StringLine::reset(int columns)
 {
+    if (discarding_ && blank_)
+        return;
+    blank_ = discarding_;
     // The buffer starts with the "　" that every column holds.
-    buffer_.assign(1, u'　');
+    if (buffer_.empty())
+        buffer_.resize(256);
+    buffer_[0] = u'　';
+    used_ = 1;
     // A grid that takes no writes needs no columns of its own for a long
     // line: every column past the last reads as "　" all the same.
     last_ = std::size_t(discarding_ ? LineColumns::kShown : std::max(columns, LineColumns::kShown));
@@ -23,12 +29,26 @@ void StringLine::reset(int columns)
 void StringLine::prepareAppend(int column, qsizetype more)
 {
     Span &span = spans_[std::size_t(column)];
-    buffer_.reserve(buffer_.size() + std::size_t(span.length + more));
-    if (std::size_t(span.offset + span.length) == buffer_.size())
+    if (used_ + std::size_t(span.length + more) > buffer_.size())
+        grow(std::size_t(span.length + more));
+    if (std::size_t(span.offset + span.length) == used_)
         return;
     const Span old = span;
-    span.offset = int(buffer_.size());
-    buffer_.append(buffer_.data() + old.offset, std::size_t(old.length));
+    span.offset = int(used_);
+    putOwn(old.offset, old.length);
+}
+
+void StringLine::grow(std::size_t more)
+{
+    buffer_.resize(std::max(2 * buffer_.size(), used_ + more));
+}
+
+void StringLine::putOwn(int offset, int n)
+{
+    if (used_ + std::size_t(n) > buffer_.size())
+        grow(std::size_t(n));
+    std::copy_n(buffer_.data() + offset, n, buffer_.data() + used_);
+    used_ += std::size_t(n);
 }
 
 void StringLine::appendColumn(int column, int from)
@@ -38,7 +58,7 @@ void StringLine::appendColumn(int column, int from)
     const Span source = spanAt(from);
     prepareAppend(column, source.length);
     spans_[std::size_t(column)].length += source.length;
-    buffer_.append(buffer_.data() + source.offset, std::size_t(source.length));
+    putOwn(source.offset, source.length);
 }
 
 void StringLine::appendRow(QString &row, int first, int last) const

@@ -110,7 +110,12 @@ public:
     int last() const { return int(last_); }
     // While set, writes leave every column "　": for a translation that
     // needs no text row, the text grid costs nothing.
-    void setDiscardingWrites(bool discarding) { discarding_ = discarding; }
+    void setDiscardingWrites(bool discarding)
+    {
+        if (discarding != discarding_)
+            blank_ = false;
+        discarding_ = discarding;
+    }
 
     // Inline: the output reads every column of every line.
     QStringView at(int column) const
@@ -132,8 +137,8 @@ public:
     {
         if (discarding_ || !LineColumns::writable(column, last_))
             return;
-        spans_[std::size_t(column)] = Span{int(buffer_.size()), int(text.size())};
-        buffer_.append(text.utf16(), std::size_t(text.size()));
+        spans_[std::size_t(column)] = Span{int(used_), int(text.size())};
+        put(text.utf16(), text.size());
     }
     void append(int column, QStringView text)
     {
@@ -141,7 +146,7 @@ public:
             return;
         prepareAppend(column, text.size());
         spans_[std::size_t(column)].length += int(text.size());
-        buffer_.append(text.utf16(), std::size_t(text.size()));
+        put(text.utf16(), text.size());
     }
     // The column takes what another column of this line holds, or adds it.
     void assignColumn(int column, int from)
@@ -173,12 +178,34 @@ private:
             return spans_[std::size_t(column)];
         return column < 0 ? Span{} : Span{0, 1};
     }
+    // Appends to the buffer; most strings are a cell or three, copied
+    // without a call. `text` must not point into the buffer (putOwn).
+    void put(const char16_t *text, qsizetype n)
+    {
+        if (used_ + std::size_t(n) > buffer_.size())
+            grow(std::size_t(n));
+        char16_t *out = buffer_.data() + used_;
+        if (n <= 4) {
+            for (qsizetype k = 0; k < n; ++k)
+                out[k] = text[k];
+        } else {
+            std::copy_n(text, n, out);
+        }
+        used_ += std::size_t(n);
+    }
+    // Appends the buffer's own characters at offset..offset + n.
+    void putOwn(int offset, int n);
+    void grow(std::size_t more);
     // Makes room for `more` characters after the column's string, moving it
     // to the end of the buffer when something else follows it there.
     void prepareAppend(int column, qsizetype more);
 
-    std::u16string buffer_;
+    // The strings, in buffer_[0, used_); the rest is room to grow into.
+    std::vector<char16_t> buffer_;
+    std::size_t used_ = 0;
     std::vector<Span> spans_;
     std::size_t last_ = 0; // not an int: see SymbolLine
     bool discarding_ = false;
+    // Reset while discarding writes: nothing can have changed it since.
+    bool blank_ = false;
 };

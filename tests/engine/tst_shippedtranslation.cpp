@@ -21,6 +21,8 @@ private slots:
     void line();
     void fullRowsOfAMixedLine();
     void cellsAloneAsTheFullRoute();
+    void longLineInStretchesAsWhole_data();
+    void longLineInStretchesAsWhole();
 
 private:
     static QString trimmed(QString row);
@@ -188,6 +190,43 @@ void TestShippedTranslation::cellsAloneAsTheFullRoute()
     });
     QVERIFY(lines >= 599);
     QCOMPARE(cellsAlone.charactersWithoutBraille(), full.charactersWithoutBraille());
+}
+
+// A long line translated a stretch at a time gives the bytes of the line
+// translated whole, with the same characters reported: stretches of a few
+// characters, so that every kind of character stands beside many cuts.
+void TestShippedTranslation::longLineInStretchesAsWhole_data()
+{
+    QTest::addColumn<QString>("line");
+    const auto oneLine = [](QString text) {
+        text.remove(u'\r');
+        text.replace(u'\n', u'　');
+        return text;
+    };
+    QTest::newRow("random characters") << oneLine(Documents::randomText(31, 300));
+    QTest::newRow("benchmark lines") << oneLine(Documents::benchmarkLines(300).join(u'\n'));
+    // The first katakana far into the line: the stretches before it are
+    // translated again, and 山 (no braille) is reported once all the same.
+    QTest::newRow("katakana at the end") << QStringLiteral("あさのうみをみました、１２わりあい。山").repeated(40) + u"ヴァイオリン"_qs;
+    // Brackets and parentheses open across many quiet kana, nested and not.
+    QTest::newRow("brackets open") << (u"「あさのうみ「かなたのそら」（なかのまち（そとのまち）のはな）」"_qs
+                                       u"ＡＢＣかきくけこ１２３あいうえお"_qs).repeated(30);
+}
+
+void TestShippedTranslation::longLineInStretchesAsWhole()
+{
+    QFETCH(QString, line);
+    LineTranslator whole(table_);
+    LineTranslator stretches(table_);
+    stretches.setLongLineStretch(8);
+    QByteArray expected = "kept";
+    whole.translateCells(line);
+    whole.appendWholeBrailleUtf8(expected);
+    QByteArray braille = "kept";
+    stretches.appendLineBrailleUtf8(line, braille);
+    QCOMPARE(braille, expected);
+    QCOMPARE(stretches.charactersWithoutBraille(), whole.charactersWithoutBraille());
+    QCOMPARE(stretches.state().KatakanaSeen, whole.state().KatakanaSeen);
 }
 
 QTEST_APPLESS_MAIN(TestShippedTranslation)
