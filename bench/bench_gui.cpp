@@ -23,6 +23,7 @@
 #include <QListView>
 #include <QPixmap>
 #include <QProcess>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -32,6 +33,19 @@
 #include <cstdio>
 
 namespace {
+
+// The memory the process holds now; below the peak when memory given
+// back to the system was the peak's.
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
 
 double peakMegabytes()
 {
@@ -71,13 +85,13 @@ int measure(int lines)
     QAction *tenhonyaku = form.findChild<QAction *>(QStringLiteral("tenhonyaku"));
 
     if (qEnvironmentVariableIsSet("MIRABO_BENCH_BEFORE"))
-        std::fprintf(stderr, "before: %.1f MB\n", peakMegabytes());
+        std::fprintf(stderr, "before: %.1f MB peak, %.1f MB resident\n", peakMegabytes(), residentMegabytes());
     const double cpuBefore = cpuSeconds();
     QElapsedTimer timer;
     timer.start();
     tenhonyaku->trigger();
     if (qEnvironmentVariableIsSet("MIRABO_BENCH_BEFORE"))
-        std::fprintf(stderr, "command: %.0f cpu ms, %.1f MB\n", (cpuSeconds() - cpuBefore) * 1000.0, peakMegabytes());
+        std::fprintf(stderr, "command: %.0f cpu ms, %.1f MB peak, %.1f MB resident\n", (cpuSeconds() - cpuBefore) * 1000.0, peakMegabytes(), residentMegabytes());
     QApplication::processEvents();
     // The visible rows as the user sees them: painted, not only laid out.
     const QPixmap shown = form.List1->viewport()->grab();

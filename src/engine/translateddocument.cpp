@@ -181,11 +181,13 @@ TranslatedDocument translateDocument(const CodeTable &table, QStringView text, b
     LineTranslator translator(table);
     TranslatedDocument document;
     // Room for the usual document at once: most characters make one column
-    // and about one cell, so the buffers rarely grow while they fill.
+    // and one or two cells, so the rows do not grow while they fill. A row
+    // that grew would be copied, and where the allocator takes it from its
+    // heap the old one stays in memory as a hole as large as the text.
     document.lines_.reserve(std::size_t(lineCountOf(text)));
     document.columns_.reserve(std::size_t(text.size()));
-    document.text_.reserve(text.size() + text.size() / 4);
-    document.braille_.reserve(text.size() + text.size() / 4);
+    document.text_.reserve(2 * text.size() + 64);
+    document.braille_.reserve(2 * text.size() + 64);
     // The room left over is never touched, so it takes no memory.
     forEachLine(text, [&](QStringView source) { translator.translate(source, document); });
     if (editorLines && (text.isEmpty() || text.back() == u'\n' || text.back() == u'\r'))

@@ -2,6 +2,7 @@
 #include "engine/translation.h"
 #include "document/workfile.h"
 #include "platform/textcodec.h"
+#include "platform/textfile.h"
 #include "synthetictable.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,8 @@ private slots:
     void linesComeFromTheEditorText();
     void workFileHoldsCp932WithCrLf();
     void charactersOutsideCp932AreKept();
+    void longTextIsWrittenWhole_data();
+    void longTextIsWrittenWhole();
     void workFileIsReadableByTheUserAlone();
     void workFileIsCreatedAfresh();
     void linkInPlaceOfWorkFileIsNotFollowed();
@@ -124,6 +127,37 @@ void TestWorkTranslation::charactersOutsideCp932AreKept()
     QCOMPARE(trimmedRow(list_[0]), QStringLiteral("あ😀い😀€"));
     QCOMPARE(trimmedRow(list_[1]), cells({19}) + QStringLiteral("　") + cells({20}));
     QCOMPARE(fileBytes(workFilePath()), "\xef\xbb\xbf" + QStringLiteral("あ😀い😀€\r\n").toUtf8());
+}
+
+void TestWorkTranslation::longTextIsWrittenWhole_data()
+{
+    // Texts of many pieces as the file is written: every line is there once,
+    // in order, and one character that cp932 lacks anywhere makes the whole
+    // file UTF-8, however much was written before it was met.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("utf8");
+    const QString lines = QStringLiteral("かなの　ぎょう%1 abc\n");
+    QString many;
+    for (int i = 0; i < 20000; ++i)
+        many += lines.arg(i);
+    QTest::newRow("many lines, cp932") << many << false;
+    QTest::newRow("no line end at the end") << many + QStringLiteral("おわり") << false;
+    QTest::newRow("one line longer than a piece") << QStringLiteral("あい").repeated(70000) << false;
+    QTest::newRow("outside cp932 near the end") << many + QStringLiteral("😀\nおわり") << true;
+    QTest::newRow("outside cp932 at the start") << QStringLiteral("€") + many << true;
+}
+
+void TestWorkTranslation::longTextIsWrittenWhole()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, utf8);
+    QVERIFY(writeWorkFile(text).ok());
+    const QString fileText = toDocumentFileText(text);
+    const QByteArray expected =
+        utf8 ? QByteArray("\xef\xbb\xbf") + fileText.toUtf8() : Cp932::encode(fileText, nullptr);
+    const QByteArray bytes = fileBytes(workFilePath());
+    QCOMPARE(bytes.size(), expected.size());
+    QVERIFY(bytes == expected);
 }
 
 void TestWorkTranslation::workFileIsReadableByTheUserAlone()

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -98,6 +99,7 @@ private slots:
     void toolbarDispatchesByPosition_data();
     void toolbarDispatchesByPosition();
     void resizeRulePlacesControls();
+    void longTextKeepsTheEditorWidth();
     void newDocument_data();
     void newDocument();
     void clearScreen_data();
@@ -421,6 +423,25 @@ void TestForm1::resizeRulePlacesControls()
         QVERIFY(form.txtdpbox->geometry().bottom() < form.List1->geometry().top());
         QCOMPARE(form.Toolbar1->width(), form.centralWidget()->width());
     }
+}
+
+void TestForm1::longTextKeepsTheEditorWidth()
+{
+    // A text that grows past the editor must not narrow its text area: at
+    // each change of that width the editor keeps a layout for every line.
+    Form1 &form = *m_f->form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.txtdpbox->setPlainText(QStringLiteral("あ"));
+    QApplication::processEvents();
+    const int width = form.txtdpbox->viewport()->width();
+    form.txtdpbox->setPlainText(QStringLiteral("あ\n").repeated(500));
+    QApplication::processEvents();
+    QVERIFY(form.txtdpbox->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(form.txtdpbox->viewport()->width(), width);
+    form.txtdpbox->setPlainText(QString());
+    QApplication::processEvents();
+    QCOMPARE(form.txtdpbox->viewport()->width(), width);
 }
 
 void TestForm1::newDocument_data()
