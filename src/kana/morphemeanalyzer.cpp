@@ -157,6 +157,13 @@ QList<FixedWord> inLineOrder(const QList<FixedWord> &words)
     return sorted;
 }
 
+// The blanks MeCab passes over before a word (the dictionary's SPACE class),
+// counted into the word's lookup.
+bool isSkippedBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\n';
+}
+
 // The bytes of the text in UTF-8, counted without making them.
 qsizetype utf8Length(QStringView text)
 {
@@ -241,10 +248,17 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     for (const FixedWord &word : inLineOrder(fixedWords)) {
         if (word.start < counted) // overlaps the word before: MeCab could not keep both
             continue;
-        countedBytes += utf8Length(QStringView(line).sliced(counted, word.start - counted));
-        const qsizetype begin = countedBytes;
+        // MeCab takes the blanks before a word into its lookup and stops
+        // the whole program when a word it must keep starts after them:
+        // the constraint starts where the blanks do.
+        qsizetype blanksStart = word.start;
+        while (blanksStart > counted && isSkippedBlank(line[blanksStart - 1]))
+            --blanksStart;
+        countedBytes += utf8Length(QStringView(line).sliced(counted, blanksStart - counted));
+        const qsizetype constraintBegin = countedBytes;
+        const qsizetype begin = constraintBegin + (word.start - blanksStart); // one byte a blank
         const qsizetype end = begin + utf8Length(QStringView(line).sliced(word.start, word.length));
-        m_lattice->set_feature_constraint(std::size_t(begin), std::size_t(end), kFixedFeature);
+        m_lattice->set_feature_constraint(std::size_t(constraintBegin), std::size_t(end), kFixedFeature);
         fixedStarts.insert(begin, word.kana);
         counted = word.start + word.length;
         countedBytes = end;
