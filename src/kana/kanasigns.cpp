@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using KanaWords::isText;
+
 namespace KanaRules {
 
 namespace {
@@ -76,19 +78,20 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
+        const QString &surface = w.m.surface; // read only: the written form may be shared
         // Signs are the dictionary's 記号, its unknown words, or nouns it
         // made up for them.
-        if (!w.m.userKana.isEmpty() || (w.m.known && w.m.partOfSpeech() != u"記号" && w.m.surface.size() > 1))
+        if (!w.m.userKana.isEmpty() || (w.m.known && !isText(w.m.partOfSpeech(), u"記号") && surface.size() > 1))
             continue;
         // Circled numbers: ① → (1).
-        if (w.m.surface.size() == 1 && w.m.surface.front() >= u'①' && w.m.surface.front() <= u'⑳') {
-            w.kana = u'(' + QString::number(w.m.surface.front().unicode() - u'①' + 1) + u')';
+        if (surface.size() == 1 && surface.front() >= u'①' && surface.front() <= u'⑳') {
+            w.kana = u'(' + QString::number(surface.front().unicode() - u'①' + 1) + u')';
             w.role = Role::Word;
             continue;
         }
-        const SignReading *sign = readingOf(w.m.surface);
+        const SignReading *sign = readingOf(surface);
         if (!sign) {
-            for (QChar c : w.m.surface) {
+            for (QChar c : surface) {
                 if (!c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) && !kept.contains(QString(c)))
                     kept.append(QString(c));
             }
