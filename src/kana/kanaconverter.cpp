@@ -547,6 +547,10 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
 QList<qsizetype> sourceColumns(const QString &written, const QString &line)
 {
     QList<qsizetype> columns;
+    // Nothing joined: every character stands where it was written, which
+    // the empty list says.
+    if (written.size() == line.size())
+        return columns;
     columns.reserve(line.size() + 1);
     const auto isMark = [](QChar c) {
         return c == u'゛' || c == u'゜' || c == QChar(0x3099) || c == QChar(0x309A);
@@ -578,7 +582,10 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     const Morpheme &m = w.m;
     if (!containsKanji(m.surface))
         return false;
-    const auto sourceOf = [&](qsizetype at) { return columns[qBound<qsizetype>(0, at, columns.size() - 1)]; };
+    const auto sourceOf = [&](qsizetype at) {
+        return columns.isEmpty() ? qBound<qsizetype>(0, at, written.size())
+                                 : columns[qBound<qsizetype>(0, at, columns.size() - 1)];
+    };
     const qsizetype end = sourceOf(place.sourceStart + m.surface.size());
     if (w.kana.isEmpty() && before && !before->kana.isEmpty() && m.spaceBefore.isEmpty()) {
         if (recordedBefore) {
@@ -765,6 +772,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> words;
     words.reserve(morphemes.size());
+    // Kana take about as many characters as the text with its blanks.
+    result.text.reserve(line.size() * 3 / 2 + 8);
     for (Morpheme &m : morphemes) {
         KanaWord w;
         w.kana = withPlaceFeatureApart(m, kanaFor(m, words.isEmpty() ? QString() : words.back().kana));
