@@ -865,14 +865,14 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
             if (reading.start >= start && reading.start + reading.length <= start + line.size())
                 lineReadings.append({reading.start - start, reading.length, reading.kana});
         }
-        const KanaConversion converted = convertLine(line, lineReadings);
+        KanaConversion converted = convertLine(line, lineReadings);
         result.text += converted.text;
         if (cr)
             result.text += u'\r';
         if (end < text.size())
             result.text += u'\n';
         unknown.add(converted.unknownWords);
-        for (ConvertedWord word : converted.words) {
+        for (ConvertedWord &word : converted.words) {
             word.line = lineIndex;
             result.words.append(std::move(word));
         }
