@@ -219,11 +219,6 @@ bool applyApproximateNumber(QList<KanaWord> &words, qsizetype i)
 
 } // namespace
 
-bool isNumber(const Morpheme &m)
-{
-    return isText(m.partOfSpeech(), u"名詞") && isText(m.subdivision(), u"数");
-}
-
 void applyNumberReadings(QList<KanaWord> &words)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
