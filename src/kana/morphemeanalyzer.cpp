@@ -77,9 +77,8 @@ struct MorphemeAnalyzer::KnownEntries
         QString surface;
     };
     std::unordered_map<const char *, Entry> byFeature;
-    // Beyond this many (a text of very many distinct unknown words, whose
-    // entries all differ by their written form only) the entries are
-    // forgotten and met anew, so memory stays bounded.
+    // Beyond this many (a text that meets most of the dictionary) the
+    // entries are forgotten and met anew, so memory stays bounded.
     static constexpr std::size_t kMaxEntries = 1 << 18;
 };
 
