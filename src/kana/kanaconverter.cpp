@@ -599,7 +599,7 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
         word.kanaLength = before->kana.size();
         word.kanaStart = place.kanaStart - word.kanaLength;
         word.kana = before->kana;
-        record.append(word);
+        record.append(std::move(word));
         return true;
     }
     ConvertedWord word;
@@ -610,7 +610,7 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     word.kana = w.kana;
     if (!m.known && m.userKana.isEmpty())
         word.doubts |= ReadingDoubt::Unknown;
-    record.append(word);
+    record.append(std::move(word));
     return true;
 }
 

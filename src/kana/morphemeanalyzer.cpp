@@ -77,9 +77,9 @@ struct MorphemeAnalyzer::KnownEntries
         QString surface;
     };
     std::unordered_map<const char *, Entry> byFeature;
-    // Beyond this many (a text that meets most of the dictionary) the
+    // Beyond this many (a text that meets much of the dictionary) the
     // entries are forgotten and met anew, so memory stays bounded.
-    static constexpr std::size_t kMaxEntries = 1 << 18;
+    static constexpr std::size_t kMaxEntries = 1 << 16;
 };
 
 QString MorphemeAnalyzer::defaultDictionaryDir()
@@ -364,7 +364,8 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
     auto found = entries.find(feature);
     if (found != entries.end()) {
         const QByteArray &known = found->second.featureBytes;
-        if (std::memcmp(known.constData(), feature, std::size_t(known.size()) + 1) != 0)
+        // strncmp stops at the end of a shorter text; the end must match too.
+        if (std::strncmp(known.constData(), feature, std::size_t(known.size())) != 0 || feature[known.size()] != '\0')
             found = entries.end(); // other text at the same address: met anew below
     }
     if (found == entries.end()) {

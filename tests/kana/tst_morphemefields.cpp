@@ -113,6 +113,9 @@ void TestMorphemeFields::entriesMetAgainAnswerAlike()
     QCOMPARE(again.size(), first.size());
     QString surfaces;
     for (qsizetype i = 0; i < first.size(); ++i) {
+        // Every word has its fields, a word of the dictionary its reading too.
+        QVERIFY(!first[i].partOfSpeech().isEmpty());
+        QCOMPARE(!first[i].reading().isEmpty(), first[i].known);
         Morpheme fresh;
         fresh.surface = first[i].surface;
         fresh.setFeatureText(first[i].featureText());
