@@ -48,9 +48,19 @@ const SignReading kSigns[] = {
 // Signs the braille translation has cells for; they are left as written.
 const QString kSignsWithBraille = QStringLiteral("※→←↑↓＆&＃#＊*〜～…‥・＿_／/＼@＠");
 
+// Kana and kanji, the letters of most words, told apart at once (the
+// long-vowel mark and ヽヾ among them; ・ and the spacing voiced marks, which
+// are signs, not).
+bool isKanaOrKanji(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || (u >= 0x30FC && u <= 0x30FE) ||
+           (u >= 0x4E00 && u <= 0x9FFF);
+}
+
 const SignReading *readingOf(const QString &surface)
 {
-    if (surface.size() != 1 || surface.front().isLetter())
+    if (surface.size() != 1 || isKanaOrKanji(surface.front()) || surface.front().isLetter())
         return nullptr;
     for (const SignReading &sign : kSigns) {
         if (QStringView(sign.signs).contains(surface.front()))
@@ -92,7 +102,8 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
         const SignReading *sign = readingOf(surface);
         if (!sign) {
             for (QChar c : surface) {
-                if (!c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) && !kept.contains(QString(c)))
+                if (!isKanaOrKanji(c) && !c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) &&
+                    !kept.contains(QString(c)))
                     kept.append(QString(c));
             }
             continue;

@@ -63,15 +63,15 @@ const QString &Morpheme::featureText() const
 }
 
 // The entries of the dictionary met so far, by the address of their feature
-// text: MeCab hands out the same address for every word of an entry, so
-// each entry's fields are decoded and split once, not once for every word.
-// The text at the address is compared too, so an address reused for other
-// text is never taken for the entry it held before.
+// text: MeCab gives every word of an entry the address of that entry's text
+// in the dictionary, which stays mapped while the model is open (the words
+// kept whole all get kFixedFeature), so an address always holds the same
+// text and each entry's fields are decoded and split once, not once for
+// every word, without the text being read again.
 struct MorphemeAnalyzer::KnownEntries
 {
     struct Entry
     {
-        QByteArray featureBytes;
         std::shared_ptr<const MorphemeFeatures> features;
         QByteArray surfaceBytes;
         QString surface;
@@ -362,20 +362,13 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
     const QByteArrayView surfaceBytes(node->surface, node->length);
     auto &entries = m_entries->byFeature;
     auto found = entries.find(feature);
-    if (found != entries.end()) {
-        const QByteArray &known = found->second.featureBytes;
-        // strncmp stops at the end of a shorter text; the end must match too.
-        if (std::strncmp(known.constData(), feature, std::size_t(known.size())) != 0 || feature[known.size()] != '\0')
-            found = entries.end(); // other text at the same address: met anew below
-    }
     if (found == entries.end()) {
         if (entries.size() >= KnownEntries::kMaxEntries)
             entries.clear();
         KnownEntries::Entry entry;
-        entry.featureBytes = QByteArray(feature);
         entry.surfaceBytes = surfaceBytes.toByteArray();
         entry.surface = QString::fromUtf8(surfaceBytes);
-        const std::shared_ptr<MorphemeFeatures> features = MorphemeFeatures::split(QString::fromUtf8(entry.featureBytes));
+        const std::shared_ptr<MorphemeFeatures> features = MorphemeFeatures::split(QString::fromUtf8(feature));
         Morpheme word;
         word.surface = entry.surface;
         word.known = node->stat != MECAB_UNK_NODE;
@@ -383,7 +376,7 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
         features->kana = KanaWords::kanaOf(word);
         features->kanaSurface = entry.surface;
         entry.features = features;
-        found = entries.insert_or_assign(feature, std::move(entry)).first;
+        found = entries.emplace(feature, std::move(entry)).first;
     }
     const KnownEntries::Entry &entry = found->second;
     m.setFeatures(entry.features);
