@@ -11,24 +11,22 @@ using KanaRules::isNumber;
 
 namespace {
 
-const QString kNoun = QStringLiteral("名詞");
-
 bool isCompoundElement(const Morpheme &m)
 {
     static const QStringList kinds = {QStringLiteral("一般"),           QStringLiteral("固有名詞"),
                                       QStringLiteral("サ変接続"),       QStringLiteral("形容動詞語幹"),
                                       QStringLiteral("ナイ形容詞語幹"), QStringLiteral("副詞可能")};
-    return m.partOfSpeech() == kNoun && m.known && m.userKana.isEmpty() && kinds.contains(m.subdivision());
+    return isText(m.partOfSpeech(), u"名詞") && m.known && m.userKana.isEmpty() && kinds.contains(m.subdivision());
 }
 
 bool isSuffix(const Morpheme &m)
 {
-    return m.partOfSpeech() == kNoun && isText(m.subdivision(), u"接尾");
+    return isText(m.partOfSpeech(), u"名詞") && isText(m.subdivision(), u"接尾");
 }
 
 bool isPersonName(const Morpheme &m)
 {
-    return m.partOfSpeech() == kNoun && isText(m.feature(2), u"人名");
+    return isText(m.partOfSpeech(), u"名詞") && isText(m.feature(2), u"人名");
 }
 
 // Contracted auxiliaries that the dictionary files with the auxiliary
@@ -86,7 +84,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
         return Role::Attached;
     if (isText(pos, u"接頭詞"))
         return Role::Prefix;
-    if (pos == kNoun) {
+    if (isText(pos, u"名詞")) {
         // Suffixes and counters, the の of 行くのが, and the stems of
         // auxiliaries (降りそうだ, 行くようだ) join the word before; formal
         // nouns (こと, とき) are words of their own.
@@ -104,7 +102,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
             return Role::Attached;
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).
-        if (isText(base, u"する") && before && before->partOfSpeech() == kNoun &&
+        if (isText(base, u"する") && before && isText(before->partOfSpeech(), u"名詞") &&
             isText(before->subdivision(), u"サ変接続") && before->userKana.isEmpty() &&
             before->surface.size() == 1 && containsKanji(before->surface))
             return Role::Attached;
@@ -514,7 +512,7 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
     // A round bracket right after a word holds a note on it: かいぎ（かり）.
     if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
         (isText(m.surface, u"（") || isText(m.surface, u"(")) &&
-        (before->partOfSpeech() == kNoun || !before->userKana.isEmpty()))
+        (isText(before->partOfSpeech(), u"名詞") || !before->userKana.isEmpty()))
         blank = false;
     if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
         blank = true;
