@@ -12,6 +12,8 @@
 //   mirabo-kana-bench              the table
 //   mirabo-kana-bench --lines N    the table for N lines
 //   mirabo-kana-bench --emit N     print the document of N lines (UTF-8)
+//   mirabo-kana-bench --profile N  only the conversion of N lines, once, for a
+//                                  profiler (perf record) to look at alone
 
 #include "kana/kanaconverter.h"
 #include "kana/morphemeanalyzer.h"
@@ -129,6 +131,17 @@ int main(int argc, char *argv[])
     if (args.size() == 3 && args[1] == u"--emit") {
         for (const QString &line : makeDocument(args[2].toInt()))
             std::printf("%s\n", line.toUtf8().constData());
+        return 0;
+    }
+
+    if (args.size() == 3 && args[1] == u"--profile") {
+        const QStringList document = makeDocument(args[2].toInt());
+        KanaConverter converter;
+        qsizetype output = 0;
+        const double start = cpuSeconds();
+        for (const QString &line : document)
+            output += converter.convertLine(line).text.size();
+        std::printf("%lld characters of kana in %.3f CPU s\n", static_cast<long long>(output), cpuSeconds() - start);
         return 0;
     }
 

@@ -1,34 +1,63 @@
 #!/bin/sh
 # Runs two builds of mirabo-kana-bench turn about in one run, so that both
-# meet the same load on a shared machine, and prints the CPU seconds each
-# took for the whole conversion of the same 10 000 lines, with the ratio,
-# and beside it the time of MeCab's tagger alone in each run, which did not
-# change: where the two builds differ there too, the machine was busy.
-#   bench/compare_kana.sh BEFORE_BENCH [AFTER_BENCH] [ROUNDS]
+# meet the same load on a shared machine, and prints for each round the CPU
+# seconds of MeCab's tagger alone, of the whole conversion, their ratio, and
+# of the conversion with 10 000 user words, then the ranges over the rounds.
+# The tagger did not change: where the two builds differ there, the machine
+# was busy.
+#   bench/compare_kana.sh BEFORE_BENCH [AFTER_BENCH] [ROUNDS] [LINES]
 # AFTER_BENCH defaults to build/bin/mirabo-kana-bench beside this folder,
-# ROUNDS to 3. Each bench already takes the best of three passes.
+# ROUNDS to 3, LINES to 10 000. Each bench already takes the best of three
+# passes.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 before=$1
 after=${2:-"$root/build/bin/mirabo-kana-bench"}
 rounds=${3:-3}
+lines=${4:-10000}
 
-# CPU seconds of the whole conversion and of the tagger alone.
-cpu() { "$1" | awk '/^kana conversion, whole/ { c = $(NF-1) } /^MeCab tagger alone/ { t = $(NF-1) } END { print c, t }'; }
+# CPU seconds of the tagger alone, the conversion and the conversion with
+# user words.
+cpu() {
+    "$1" --lines "$lines" | awk '
+        /^MeCab tagger alone/ { t = $(NF-1) }
+        /^kana conversion, whole/ { c = $(NF-1) }
+        /^the same, 10 000 user words/ { u = $(NF-1) }
+        END { print t, c, u }'
+}
 
-best_before=""
-best_after=""
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
 i=0
 while [ "$i" -lt "$rounds" ]; do
-    set -- $(cpu "$before")
-    b=$1 tb=$2
-    set -- $(cpu "$after")
-    a=$1 ta=$2
-    echo "round $((i + 1)): conversion before ${b} s, after ${a} s CPU (tagger alone ${tb} s, ${ta} s)"
-    best_before=$(printf '%s\n%s\n' "$b" "${best_before:-$b}" | sort -g | head -n1)
-    best_after=$(printf '%s\n%s\n' "$a" "${best_after:-$a}" | sort -g | head -n1)
+    for build in before after; do
+        if [ "$build" = before ]; then bench=$before; else bench=$after; fi
+        set -- $(cpu "$bench")
+        echo "$build $1 $2 $3" >>"$results"
+        printf 'round %d %-6s MeCab %6.3f s  conversion %6.3f s  ratio %5.2f  user words %6.3f s\n' \
+            $((i + 1)) "$build" "$1" "$2" "$(echo "$2 $1" | awk '{ printf "%.2f", $1 / $2 }')" "$3"
+    done
     i=$((i + 1))
 done
-awk -v b="$best_before" -v a="$best_after" \
-    'BEGIN { printf "best: before %.3f s, after %.3f s CPU; after/before %.2f\n", b, a, a / b }'
+awk '
+    function range(name, lo, hi) { printf "  %-11s %6.3f .. %6.3f s\n", name, lo, hi }
+    {
+        b = $1
+        if (!(b in n)) { tlo[b] = thi[b] = $2; clo[b] = chi[b] = $3; ulo[b] = uhi[b] = $4; rlo[b] = rhi[b] = $3 / $2 }
+        n[b]++
+        if ($2 < tlo[b]) tlo[b] = $2; if ($2 > thi[b]) thi[b] = $2
+        if ($3 < clo[b]) clo[b] = $3; if ($3 > chi[b]) chi[b] = $3
+        if ($4 < ulo[b]) ulo[b] = $4; if ($4 > uhi[b]) uhi[b] = $4
+        r = $3 / $2; if (r < rlo[b]) rlo[b] = r; if (r > rhi[b]) rhi[b] = r
+    }
+    END {
+        split("before after", order, " ")
+        for (k = 1; k <= 2; k++) {
+            b = order[k]
+            print b ":"
+            range("MeCab", tlo[b], thi[b]); range("conversion", clo[b], chi[b]); range("user words", ulo[b], uhi[b])
+            printf "  %-11s %6.2f .. %6.2f\n", "ratio", rlo[b], rhi[b]
+        }
+        printf "best conversion after/before: %.2f\n", clo["after"] / clo["before"]
+    }' "$results"

@@ -11,24 +11,22 @@ using KanaRules::isNumber;
 
 namespace {
 
-const QString kNoun = QStringLiteral("名詞");
-
 bool isCompoundElement(const Morpheme &m)
 {
     static const QStringList kinds = {QStringLiteral("一般"),           QStringLiteral("固有名詞"),
                                       QStringLiteral("サ変接続"),       QStringLiteral("形容動詞語幹"),
                                       QStringLiteral("ナイ形容詞語幹"), QStringLiteral("副詞可能")};
-    return m.partOfSpeech() == kNoun && m.known && m.userKana.isEmpty() && kinds.contains(m.subdivision());
+    return isText(m.partOfSpeech(), u"名詞") && m.known && m.userKana.isEmpty() && kinds.contains(m.subdivision());
 }
 
 bool isSuffix(const Morpheme &m)
 {
-    return m.partOfSpeech() == kNoun && m.subdivision() == u"接尾";
+    return isText(m.partOfSpeech(), u"名詞") && isText(m.subdivision(), u"接尾");
 }
 
 bool isPersonName(const Morpheme &m)
 {
-    return m.partOfSpeech() == kNoun && m.feature(2) == u"人名";
+    return isText(m.partOfSpeech(), u"名詞") && isText(m.feature(2), u"人名");
 }
 
 // Contracted auxiliaries that the dictionary files with the auxiliary
@@ -64,56 +62,56 @@ Role roleOf(const Morpheme &m, const Morpheme *before)
         return roleOfUnknown(m);
     const QStringView pos = m.partOfSpeech();
     const QStringView sub = m.subdivision();
-    if (pos == u"記号") {
-        if (sub == u"空白")
+    if (isText(pos, u"記号")) {
+        if (isText(sub, u"空白"))
             return Role::Blank;
-        if (sub == u"括弧開")
+        if (isText(sub, u"括弧開"))
             return Role::Opening;
-        return sub == u"括弧閉" ? Role::Closing : Role::Punctuation;
+        return isText(sub, u"括弧閉") ? Role::Closing : Role::Punctuation;
     }
     // The auxiliary ない joins a verb only; after anything else, and after
     // て (みてない), it is the adjective ない, a word of its own.
-    const bool verbLike = pos == u"助動詞" || pos == u"動詞" || pos == u"形容詞";
+    const bool verbLike = isText(pos, u"助動詞") || isText(pos, u"動詞") || isText(pos, u"形容詞");
     const QStringView base = verbLike ? m.baseForm() : QStringView();
-    if (pos != u"動詞" && base == u"ない" && before &&
-        (before->partOfSpeech() != u"動詞" || before->surface == u"て" || before->surface == u"で"))
+    if (!isText(pos, u"動詞") && isText(base, u"ない") && before &&
+        (!isText(before->partOfSpeech(), u"動詞") || isText(before->surface, u"て") || isText(before->surface, u"で")))
         return Role::Word;
     // ござる and ください are words of their own after any word
     // (そーで ございます, おまち ください).
-    if (base == u"ござる" || base == u"くださる" || base == u"下さる")
+    if (isText(base, u"ござる") || isText(base, u"くださる") || isText(base, u"下さる"))
         return Role::Word;
-    if (pos == u"助詞" || pos == u"助動詞")
+    if (isText(pos, u"助詞") || isText(pos, u"助動詞"))
         return Role::Attached;
-    if (pos == u"接頭詞")
+    if (isText(pos, u"接頭詞"))
         return Role::Prefix;
-    if (pos == kNoun) {
+    if (isText(pos, u"名詞")) {
         // Suffixes and counters, the の of 行くのが, and the stems of
         // auxiliaries (降りそうだ, 行くようだ) join the word before; formal
         // nouns (こと, とき) are words of their own.
-        if (sub == u"接尾" || sub == u"特殊" || m.feature(2) == u"助動詞語幹" ||
-            (sub == u"非自立" && (m.surface == u"の" || m.surface == u"ん")))
+        if (isText(sub, u"接尾") || isText(sub, u"特殊") || isText(m.feature(2), u"助動詞語幹") ||
+            (isText(sub, u"非自立") && (isText(m.surface, u"の") || isText(m.surface, u"ん"))))
             return Role::Attached;
         return Role::Word;
     }
-    if (pos == u"動詞") {
+    if (isText(pos, u"動詞")) {
         // A verb joined to a verb's stem makes a compound verb, one word
         // (うたいはじめる); after て it is an auxiliary verb, a word of its
         // own (みて いる).
-        if (sub == u"接尾" ||
-            (sub == u"非自立" && (isContraction(m) || (before && before->partOfSpeech() == u"動詞"))))
+        if (isText(sub, u"接尾") ||
+            (isText(sub, u"非自立") && (isContraction(m) || (before && isText(before->partOfSpeech(), u"動詞")))))
             return Role::Attached;
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).
-        if (base == u"する" && before && before->partOfSpeech() == kNoun &&
-            before->subdivision() == u"サ変接続" && before->userKana.isEmpty() &&
+        if (isText(base, u"する") && before && isText(before->partOfSpeech(), u"名詞") &&
+            isText(before->subdivision(), u"サ変接続") && before->userKana.isEmpty() &&
             before->surface.size() == 1 && containsKanji(before->surface))
             return Role::Attached;
         return Role::Word;
     }
     // やすい, にくい after a verb's stem are written joined (わかりやすい);
     // after て they are words (きて ほしい).
-    if (pos == u"形容詞" &&
-        (sub == u"接尾" || (sub == u"非自立" && before && before->partOfSpeech() == u"動詞")))
+    if (isText(pos, u"形容詞") &&
+        (isText(sub, u"接尾") || (isText(sub, u"非自立") && before && isText(before->partOfSpeech(), u"動詞"))))
         return Role::Attached;
     return Role::Word;
 }
@@ -129,34 +127,41 @@ bool isDigitsOnly(QStringView text)
 
 bool isLargeUnit(QStringView text)
 {
-    return text == u"万" || text == u"億" || text == u"兆";
+    return isText(text, u"万") || isText(text, u"億") || isText(text, u"兆");
 }
 
 // Numbers come from the dictionary one numeral at a time (三, 百; 3000 and
-// 万); they are read as one.
-QList<Morpheme> withNumbersJoined(const QList<Morpheme> &morphemes)
+// 万); they are read as one. In place: most lines have nothing to join.
+void joinNumbers(QList<Morpheme> &morphemes)
 {
-    QList<Morpheme> joined;
-    for (const Morpheme &m : morphemes) {
-        if (!joined.isEmpty() && isNumber(m) && isNumber(joined.back()) && m.spaceBefore.isEmpty() &&
-            m.userKana.isEmpty() && joined.back().userKana.isEmpty()) {
-            const QString &before = joined.back().surface;
-            const bool kanjiBefore = KanaNumbers::isKanjiNumeral(before);
-            const bool kanji = KanaNumbers::isKanjiNumeral(m.surface);
-            const bool digitsBefore = !before.isEmpty() && before.front().isDigit();
-            // Kanji with kanji; digits with 万 億 兆 after them, and digits
-            // after those (5億3000万).
-            if ((kanjiBefore && kanji && before != u"零" && m.surface != u"零") ||
-                (digitsBefore && isLargeUnit(m.surface)) ||
-                (digitsBefore && isLargeUnit(QStringView(before).right(1)) && isDigitsOnly(m.surface))) {
-                joined.back().surface += m.surface;
-                joined.back().known = true; // read as a whole, digits and all
-                continue;
+    qsizetype kept = 0; // morphemes[0, kept) are the words so far
+    for (qsizetype i = 0; i < morphemes.size(); ++i) {
+        const Morpheme &m = std::as_const(morphemes)[i];
+        if (kept > 0 && isNumber(m) && m.spaceBefore.isEmpty() && m.userKana.isEmpty()) {
+            const Morpheme &last = std::as_const(morphemes)[kept - 1];
+            if (isNumber(last) && last.userKana.isEmpty()) {
+                const QString &before = last.surface;
+                const bool kanjiBefore = KanaNumbers::isKanjiNumeral(before);
+                const bool kanji = KanaNumbers::isKanjiNumeral(m.surface);
+                const bool digitsBefore = !before.isEmpty() && before.front().isDigit();
+                // Kanji with kanji; digits with 万 億 兆 after them, and digits
+                // after those (5億3000万).
+                if ((kanjiBefore && kanji && !isText(before, u"零") && !isText(m.surface, u"零")) ||
+                    (digitsBefore && isLargeUnit(m.surface)) ||
+                    (digitsBefore && isLargeUnit(QStringView(before).right(1)) && isDigitsOnly(m.surface))) {
+                    Morpheme &joined = morphemes[kept - 1];
+                    joined.surface += m.surface;
+                    joined.known = true; // read as a whole, digits and all
+                    continue;
+                }
             }
         }
-        joined.append(m);
+        if (kept != i)
+            morphemes[kept] = std::move(morphemes[i]);
+        ++kept;
     }
-    return joined;
+    if (kept < morphemes.size())
+        morphemes.resize(kept);
 }
 
 // Where each morpheme starts in the line.
@@ -184,12 +189,12 @@ void mergeInto(QList<Morpheme> &morphemes, qsizetype first, qsizetype last, cons
 
 // The shipped lexicon's words, where the dictionary's words line up with
 // them; its entries never cut a word of the dictionary in two (盲 of 盲目).
-QList<Morpheme> withLexiconWords(QList<Morpheme> morphemes, const QList<FixedWord> &words)
+void takeLexiconWords(QList<Morpheme> &morphemes, const QList<FixedWord> &words)
 {
     if (words.isEmpty())
-        return morphemes;
+        return;
+    QList<qsizetype> starts = startsOf(morphemes);
     for (const FixedWord &word : words) {
-        const QList<qsizetype> starts = startsOf(morphemes);
         const qsizetype first = starts.indexOf(word.start);
         if (first < 0)
             continue;
@@ -200,10 +205,11 @@ QList<Morpheme> withLexiconWords(QList<Morpheme> morphemes, const QList<FixedWor
         bool free = aligned;
         for (qsizetype k = first; k <= last && free; ++k)
             free = morphemes[k].userKana.isEmpty() && (k == first || morphemes[k].spaceBefore.isEmpty());
-        if (free)
+        if (free) {
             mergeInto(morphemes, first, last, word.kana);
+            starts.remove(first + 1, last - first); // the words after keep their places
+        }
     }
-    return morphemes;
 }
 
 // The dictionary keeps a run of unknown signs together (℃、②); each is
@@ -302,7 +308,7 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
 // (はやう → はよー, ありがたう → ありがとー).
 QString adjectiveUSound(const Morpheme &m, const QString &kana)
 {
-    if (!m.surface.endsWith(u'う') || m.partOfSpeech() != u"形容詞" || !m.feature(5).contains(u"ゴザイ") ||
+    if (!m.surface.endsWith(u'う') || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
         kana.size() < 2 || !m.reading().endsWith(u'ウ'))
         return kana;
     static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
@@ -344,15 +350,15 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
     }
     const QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
-    if (m.surface.endsWith(u"いう") && (m.partOfSpeech() == u"連体詞" || m.feature(2) == u"連語"))
+    if (m.surface.endsWith(u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
-    if (m.surface.size() > 1 && (m.surface.startsWith(u'に') || m.surface == u"として") &&
-        m.surface != u"にして" && m.partOfSpeech() == u"助詞" && m.feature(2) == u"連語")
+    if (m.surface.size() > 1 && (m.surface.startsWith(u'に') || isText(m.surface, u"として")) &&
+        !isText(m.surface, u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
-    if (m.partOfSpeech() == u"助動詞" && m.surface == u"う" && !kanaBefore.isEmpty() &&
+    if (isText(m.partOfSpeech(), u"助動詞") && isText(m.surface, u"う") && !kanaBefore.isEmpty() &&
         vowelOf(kanaBefore.back()) == 'o')
         return QStringLiteral("ー");
     if (!m.known && isHiraganaOnly(m.surface))
@@ -425,7 +431,7 @@ bool isAfterNameWord(const Morpheme &m)
 QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 {
     if (!(m.surface.endsWith(u'岬') || m.surface.endsWith(u'峠') || m.surface.endsWith(u"半島")) ||
-        m.feature(1) != u"固有名詞" || !m.userKana.isEmpty())
+        !isText(m.feature(1), u"固有名詞") || !m.userKana.isEmpty())
         return kana;
     static const struct
     {
@@ -447,31 +453,31 @@ QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 {
     const Morpheme &m = words[i].m;
-    if (m.surface != u"し" || i == 0 || i + 1 >= words.size() || words[i + 1].m.surface != u"て" ||
-        m.baseForm() != u"する")
+    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() || !isText(words[i + 1].m.surface, u"て") ||
+        !isText(m.baseForm(), u"する"))
         return false;
     const Morpheme &before = words[i - 1].m;
-    if (before.surface == u"ず" && before.partOfSpeech() == u"助動詞")
+    if (isText(before.surface, u"ず") && isText(before.partOfSpeech(), u"助動詞"))
         return true;
-    if (before.surface != u"に" || before.partOfSpeech() != u"助詞" || i < 2)
+    if (!isText(before.surface, u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
         return false;
     // にして after a word of manner or time (さいわいにして, いっしゅんにして);
     // after a person it is the verb (かれに して もらう).
     const Morpheme &word = words[i - 2].m;
-    return word.subdivision() == u"形容動詞語幹" || word.subdivision() == u"副詞可能" || isNumber(word) ||
-           word.feature(2) == u"助数詞";
+    return isText(word.subdivision(), u"形容動詞語幹") || isText(word.subdivision(), u"副詞可能") || isNumber(word) ||
+           isText(word.feature(2), u"助数詞");
 }
 
 // After a length of time, 中 is じゅー (1にちじゅー) and おき a word of its
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if ((w.m.surface != u"中" && w.m.surface != u"おき" && w.m.surface != u"置き") || !isSuffix(before) ||
-        before.feature(2) != u"助数詞" || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
+    if ((!isText(w.m.surface, u"中") && !isText(w.m.surface, u"おき") && !isText(w.m.surface, u"置き")) || !isSuffix(before) ||
+        !isText(before.feature(2), u"助数詞") || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
         return;
-    if (w.m.surface == u"中")
+    if (isText(w.m.surface, u"中"))
         w.kana = QStringLiteral("じゅー");
-    else if (w.m.surface == u"おき" || w.m.surface == u"置き")
+    else if (isText(w.m.surface, u"おき") || isText(w.m.surface, u"置き"))
         w.join = Join::Blank;
 }
 
@@ -495,7 +501,7 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
         QString element = kana;
         for (qsizetype j = i + 1; j < words.size() && isSuffix(words[j].m); ++j)
             element += words[j].kana;
-        const bool name = before->feature(3) == u"姓" && m.feature(3) == u"名";
+        const bool name = isText(before->feature(3), u"姓") && isText(m.feature(3), u"名");
         blank = name || (isFullElement(*before, words[i - 1].kana) &&
                          (moraCount(element) >= 3 || isFullElement(m, kana)));
     }
@@ -505,8 +511,8 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
         blank = true;
     // A round bracket right after a word holds a note on it: かいぎ（かり）.
     if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
-        (m.surface == u"（" || m.surface == u"(") &&
-        (before->partOfSpeech() == kNoun || !before->userKana.isEmpty()))
+        (isText(m.surface, u"（") || isText(m.surface, u"(")) &&
+        (isText(before->partOfSpeech(), u"名詞") || !before->userKana.isEmpty()))
         blank = false;
     if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
         blank = true;
@@ -539,6 +545,10 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
 QList<qsizetype> sourceColumns(const QString &written, const QString &line)
 {
     QList<qsizetype> columns;
+    // Nothing joined: every character stands where it was written, which
+    // the empty list says.
+    if (written.size() == line.size())
+        return columns;
     columns.reserve(line.size() + 1);
     const auto isMark = [](QChar c) {
         return c == u'゛' || c == u'゜' || c == QChar(0x3099) || c == QChar(0x309A);
@@ -570,7 +580,10 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     const Morpheme &m = w.m;
     if (!containsKanji(m.surface))
         return false;
-    const auto sourceOf = [&](qsizetype at) { return columns[qBound<qsizetype>(0, at, columns.size() - 1)]; };
+    const auto sourceOf = [&](qsizetype at) {
+        return columns.isEmpty() ? qBound<qsizetype>(0, at, written.size())
+                                 : columns[qBound<qsizetype>(0, at, columns.size() - 1)];
+    };
     const qsizetype end = sourceOf(place.sourceStart + m.surface.size());
     if (w.kana.isEmpty() && before && !before->kana.isEmpty() && m.spaceBefore.isEmpty()) {
         if (recordedBefore) {
@@ -584,7 +597,7 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
         word.kanaLength = before->kana.size();
         word.kanaStart = place.kanaStart - word.kanaLength;
         word.kana = before->kana;
-        record.append(word);
+        record.append(std::move(word));
         return true;
     }
     ConvertedWord word;
@@ -595,7 +608,7 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     word.kana = w.kana;
     if (!m.known && m.userKana.isEmpty())
         word.doubts |= ReadingDoubt::Unknown;
-    record.append(word);
+    record.append(std::move(word));
     return true;
 }
 
@@ -750,12 +763,15 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     const QList<FixedWord> repeated = repeatedKanaIn(line, morphemes, fixed);
     if (!repeated.isEmpty())
         morphemes = m_analyzer.analyze(line, fixed + repeated);
-    morphemes = withLexiconWords(morphemes, m_lexicon->wordsIn(line));
-    morphemes = withNumbersJoined(withUnknownSignsApart(morphemes));
+    takeLexiconWords(morphemes, m_lexicon->wordsIn(line));
+    morphemes = withUnknownSignsApart(morphemes);
+    joinNumbers(morphemes);
 
     const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> words;
     words.reserve(morphemes.size());
+    // Kana take about as many characters as the text with its blanks.
+    result.text.reserve(line.size() * 3 / 2 + 8);
     for (Morpheme &m : morphemes) {
         KanaWord w;
         w.kana = withPlaceFeatureApart(m, kanaFor(m, words.isEmpty() ? QString() : words.back().kana));
@@ -847,14 +863,14 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
             if (reading.start >= start && reading.start + reading.length <= start + line.size())
                 lineReadings.append({reading.start - start, reading.length, reading.kana});
         }
-        const KanaConversion converted = convertLine(line, lineReadings);
+        KanaConversion converted = convertLine(line, lineReadings);
         result.text += converted.text;
         if (cr)
             result.text += u'\r';
         if (end < text.size())
             result.text += u'\n';
         unknown.add(converted.unknownWords);
-        for (ConvertedWord word : converted.words) {
+        for (ConvertedWord &word : converted.words) {
             word.line = lineIndex;
             result.words.append(std::move(word));
         }

@@ -29,10 +29,11 @@ public:
             }
             seen_ = QSet<QString>(words_.cbegin(), words_.cend());
         }
-        if (!seen_.contains(word)) {
-            seen_.insert(word);
+        // One look-up: the set grows only by a word it did not hold.
+        const qsizetype before = seen_.size();
+        seen_.insert(word);
+        if (seen_.size() != before)
             words_.append(word);
-        }
     }
     void add(const QStringList &words)
     {

@@ -13,7 +13,7 @@ constexpr int kWhat = -1;
 
 bool isWhatOrSome(const Morpheme &m)
 {
-    return isNumber(m) && (m.surface == u"何" || m.surface == u"数");
+    return isNumber(m) && (isText(m.surface, u"何") || isText(m.surface, u"数"));
 }
 
 bool isUnitsOnly(QStringView text)
@@ -89,7 +89,7 @@ QString nativeDay(int day)
 
 bool isRangeSign(const KanaWord &w)
 {
-    return w.m.surface == u"～" || w.m.surface == u"〜" || w.m.surface == u"－" || w.m.surface == u"-";
+    return isText(w.m.surface, u"～") || isText(w.m.surface, u"〜") || isText(w.m.surface, u"－") || isText(w.m.surface, u"-");
 }
 
 // A day that belongs to a date: after a month, or next to a range sign.
@@ -112,12 +112,12 @@ bool applyNativeReading(QList<KanaWord> &words, qsizetype number)
     const int value = plainValue(digits.kana);
     const QString &unit = counter.m.surface;
     QString native;
-    if (unit == u"人" && (value == 1 || value == 2))
+    if (isText(unit, u"人") && (value == 1 || value == 2))
         native = value == 1 ? QStringLiteral("ひとり") : QStringLiteral("ふたり");
-    else if ((unit == u"歳" || unit == u"才") && value == 20)
+    else if ((isText(unit, u"歳") || isText(unit, u"才")) && value == 20)
         native = QStringLiteral("はたち");
-    else if (unit == u"日" || unit == u"日間") {
-        const QString rest = unit == u"日間" ? QStringLiteral("かん") : QString();
+    else if (isText(unit, u"日") || isText(unit, u"日間")) {
+        const QString rest = isText(unit, u"日間") ? QStringLiteral("かん") : QString();
         if (value == 14 || value == 24) {
             counter.kana = QStringLiteral("か") + rest;
             return true;
@@ -143,18 +143,18 @@ void applyCounter(QList<KanaWord> &words, qsizetype number)
     if (!counter.m.userKana.isEmpty() || !counter.m.spaceBefore.isEmpty())
         return;
     // Digits + 月 is the month (12がつ), though the dictionary reads つき.
-    if (m.surface == u"月" && words[number].m.surface != u"何") {
+    if (isText(m.surface, u"月") && !isText(words[number].m.surface, u"何")) {
         counter.kana = QStringLiteral("がつ");
         counter.role = Role::Attached;
         return;
     }
-    if (m.subdivision() != u"接尾")
+    if (!isText(m.subdivision(), u"接尾"))
         return;
     if (applyNativeReading(words, number))
         return;
     const KanaWord &digits = words[number];
     int element = KanaNumbers::lastSpokenElement(digits.kana);
-    if (digits.m.surface == u"何")
+    if (isText(digits.m.surface, u"何"))
         element = kWhat;
     else if (digits.join == Join::Joined && isUnitsOnly(digits.m.surface)) // 何千, 数百
         element = QList<int>{10, 100, 1000, 10000, 0, 0}[QStringView(u"十百千万億兆").indexOf(digits.m.surface.back())];
@@ -165,10 +165,10 @@ void applyCounter(QList<KanaWord> &words, qsizetype number)
 void applyUnitAfterWhat(KanaWord &what, KanaWord &unit)
 {
     QString kana = toHiragana(unit.m.reading());
-    if (what.m.surface == u"何" && !kana.isEmpty()) {
-        if (unit.m.surface == u"千")
+    if (isText(what.m.surface, u"何") && !kana.isEmpty()) {
+        if (isText(unit.m.surface, u"千"))
             kana = QStringLiteral("ぜん");
-        else if (unit.m.surface == u"百")
+        else if (isText(unit.m.surface, u"百"))
             kana = QStringLiteral("びゃく");
     }
     if (kana.isEmpty())
@@ -200,8 +200,8 @@ bool applyApproximateNumber(QList<KanaWord> &words, qsizetype i)
     KanaWord &comma = words[i + 1];
     KanaWord &second = words[i + 2];
     KanaWord &counter = words[i + 3];
-    if (comma.m.surface != u"、" || !isNumber(second.m) || !KanaNumbers::isKanjiNumeral(first.m.surface) ||
-        !KanaNumbers::isKanjiNumeral(second.m.surface) || counter.m.subdivision() != u"接尾" ||
+    if (!isText(comma.m.surface, u"、") || !isNumber(second.m) || !KanaNumbers::isKanjiNumeral(first.m.surface) ||
+        !KanaNumbers::isKanjiNumeral(second.m.surface) || !isText(counter.m.subdivision(), u"接尾") ||
         !comma.m.spaceBefore.isEmpty() || !second.m.spaceBefore.isEmpty() || !counter.m.spaceBefore.isEmpty())
         return false;
     const int a = plainValue(first.kana);
@@ -219,11 +219,6 @@ bool applyApproximateNumber(QList<KanaWord> &words, qsizetype i)
 
 } // namespace
 
-bool isNumber(const Morpheme &m)
-{
-    return m.partOfSpeech() == u"名詞" && m.subdivision() == u"数";
-}
-
 void applyNumberReadings(QList<KanaWord> &words)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
@@ -238,7 +233,7 @@ void applyNumberReadings(QList<KanaWord> &words)
         }
         KanaWord &w = words[i];
         // 何月 is なんがつ, though the dictionary reads なに つき.
-        if (w.m.surface == u"何" && i + 1 < words.size() && words[i + 1].m.surface == u"月" &&
+        if (isText(w.m.surface, u"何") && i + 1 < words.size() && isText(words[i + 1].m.surface, u"月") &&
             words[i + 1].m.spaceBefore.isEmpty() && w.m.userKana.isEmpty()) {
             w.kana = QStringLiteral("なん");
             words[i + 1].kana = QStringLiteral("がつ");
@@ -254,7 +249,7 @@ void applyNumberReadings(QList<KanaWord> &words)
         const bool hasNext = i + 1 < words.size() && words[i + 1].m.spaceBefore.isEmpty();
         if (isWhatOrSome(w.m)) {
             // 二十数人: 数 is part of the number before it.
-            if (w.m.surface == u"数" && i > 0 && isNumber(words[i - 1].m) && w.m.spaceBefore.isEmpty())
+            if (isText(w.m.surface, u"数") && i > 0 && isNumber(words[i - 1].m) && w.m.spaceBefore.isEmpty())
                 w.join = Join::Joined;
             if (hasNext && isNumber(words[i + 1].m) && isUnitsOnly(words[i + 1].m.surface))
                 applyUnitAfterWhat(w, words[i + 1]);

@@ -1,4 +1,7 @@
 #include "kananumbers.h"
+#include "kanawords.h"
+
+using KanaWords::isText;
 
 namespace KanaNumbers {
 
@@ -20,7 +23,7 @@ QString fullWidth(qint64 value)
 // malformed.
 qint64 groupValue(QStringView text)
 {
-    if (text == u"零")
+    if (isText(text, u"零"))
         return 0;
     qint64 value = 0;
     qint64 digit = -1;
@@ -53,7 +56,7 @@ bool isKanjiNumeral(QStringView text)
     if (text.isEmpty())
         return false;
     // 零 is a numeral by itself (零点), never inside a longer number.
-    if (text == u"零")
+    if (isText(text, u"零"))
         return true;
     for (QChar c : text) {
         if (!kDigits.contains(c) && !kSmallUnits.contains(c) && !kLargeUnits.contains(c))
@@ -67,7 +70,7 @@ QString toDigits(QStringView text)
     if (!isKanjiNumeral(text))
         return QString();
 
-    if (text == u"零")
+    if (isText(text, u"零"))
         return QStringLiteral("０");
     bool positional = false;
     for (QChar c : text)

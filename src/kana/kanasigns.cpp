@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+using KanaWords::isText;
+
 namespace KanaRules {
 
 namespace {
@@ -46,9 +48,19 @@ const SignReading kSigns[] = {
 // Signs the braille translation has cells for; they are left as written.
 const QString kSignsWithBraille = QStringLiteral("※→←↑↓＆&＃#＊*〜～…‥・＿_／/＼@＠");
 
+// Kana and kanji, the letters of most words, told apart at once (the
+// long-vowel mark and ヽヾ among them; ・ and the spacing voiced marks, which
+// are signs, not).
+bool isKanaOrKanji(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x3041 && u <= 0x3096) || (u >= 0x30A1 && u <= 0x30FA) || (u >= 0x30FC && u <= 0x30FE) ||
+           (u >= 0x4E00 && u <= 0x9FFF);
+}
+
 const SignReading *readingOf(const QString &surface)
 {
-    if (surface.size() != 1 || surface.front().isLetter())
+    if (surface.size() != 1 || isKanaOrKanji(surface.front()) || surface.front().isLetter())
         return nullptr;
     for (const SignReading &sign : kSigns) {
         if (QStringView(sign.signs).contains(surface.front()))
@@ -76,20 +88,22 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
+        const QString &surface = w.m.surface; // read only: the written form may be shared
         // Signs are the dictionary's 記号, its unknown words, or nouns it
         // made up for them.
-        if (!w.m.userKana.isEmpty() || (w.m.known && w.m.partOfSpeech() != u"記号" && w.m.surface.size() > 1))
+        if (!w.m.userKana.isEmpty() || (w.m.known && !isText(w.m.partOfSpeech(), u"記号") && surface.size() > 1))
             continue;
         // Circled numbers: ① → (1).
-        if (w.m.surface.size() == 1 && w.m.surface.front() >= u'①' && w.m.surface.front() <= u'⑳') {
-            w.kana = u'(' + QString::number(w.m.surface.front().unicode() - u'①' + 1) + u')';
+        if (surface.size() == 1 && surface.front() >= u'①' && surface.front() <= u'⑳') {
+            w.kana = u'(' + QString::number(surface.front().unicode() - u'①' + 1) + u')';
             w.role = Role::Word;
             continue;
         }
-        const SignReading *sign = readingOf(w.m.surface);
+        const SignReading *sign = readingOf(surface);
         if (!sign) {
-            for (QChar c : w.m.surface) {
-                if (!c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) && !kept.contains(QString(c)))
+            for (QChar c : surface) {
+                if (!isKanaOrKanji(c) && !c.isLetter() && isSign(c) && !kSignsWithBraille.contains(c) &&
+                    !kept.contains(QString(c)))
                     kept.append(QString(c));
             }
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kanawords.h"
 #include "morphemeanalyzer.h"
 
 #include <QList>
@@ -48,7 +49,11 @@ void applyNumberReadings(QList<KanaWord> &words);
 // left as they are go into `kept`.
 void applySignReadings(QList<KanaWord> &words, QStringList &kept);
 
-bool isNumber(const Morpheme &m);
+// Asked of every word by several rules: inline.
+inline bool isNumber(const Morpheme &m)
+{
+    return KanaWords::isText(m.partOfSpeech(), u"名詞") && KanaWords::isText(m.subdivision(), u"数");
+}
 
 // Before the dictionary: ゝ ゞ ヽ ヾ written out as the kana they repeat
 // (みすゞ → みすず), a run of 々 as the kanji it repeats, and a voiced mark

@@ -40,8 +40,16 @@ bool isAllKatakana(QStringView text)
 
 bool containsKanji(QStringView text)
 {
-    const QList<uint> codePoints = text.toUcs4();
-    return std::any_of(codePoints.begin(), codePoints.end(), [](uint u) { return isKanji(char32_t(u)); });
+    // Asked of every word: walked in place rather than copied out as UCS-4.
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        char32_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < size && text[i + 1].isLowSurrogate())
+            u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());
+        if (isKanji(u))
+            return true;
+    }
+    return false;
 }
 
 QString toHiragana(QStringView text)
@@ -98,10 +106,14 @@ QString kanaOf(const Morpheme &morpheme)
     if (!morpheme.userKana.isEmpty())
         return morpheme.userKana;
     const QString &surface = morpheme.surface;
+    // Worked out before for the dictionary entry, when it was first met.
+    if (const auto &features = morpheme.features();
+        features && !features->kanaSurface.isEmpty() && features->kanaSurface == surface)
+        return features->kana;
     // Views into the feature text: one copy is made, of the reading, and
     // changed in place (this runs for every word of every line).
     const QStringView reading = morpheme.feature(7);
-    if (isAllKatakana(surface) || reading.isEmpty() || reading == u"*" || morpheme.partOfSpeech() == u"記号")
+    if (isAllKatakana(surface) || reading.isEmpty() || isText(reading, u"*") || isText(morpheme.partOfSpeech(), u"記号"))
         return surface;
     // Digits and Latin letters are never read out.
     for (QChar c : surface) {
@@ -118,8 +130,8 @@ QString kanaOf(const Morpheme &morpheme)
                 (kana[i] == u'ヘ' && said == u'エ'))
                 kana[i] = said;
         }
-    } else if (morpheme.partOfSpeech() == u"助詞" && (kana == u"ハ" || kana == u"ヘ")) {
-        kana = kana == u"ハ" ? QStringLiteral("ワ") : QStringLiteral("エ");
+    } else if (isText(morpheme.partOfSpeech(), u"助詞") && (isText(kana, u"ハ") || isText(kana, u"ヘ"))) {
+        kana = isText(kana, u"ハ") ? QStringLiteral("ワ") : QStringLiteral("エ");
     }
     for (QChar &c : kana) {
         if (c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6)

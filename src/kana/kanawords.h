@@ -5,8 +5,20 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
+#include <string>
+
 // Letters of the kana syllabaries and what braille needs to know of them.
 namespace KanaWords {
+
+// Whether the text is the word given: the rules compare the dictionary's
+// fields with fixed words many times for every word of a line, and this
+// does it inline, with the word's length known when compiled.
+template <std::size_t N>
+inline bool isText(QStringView text, const char16_t (&word)[N])
+{
+    return text.size() == qsizetype(N - 1) && std::char_traits<char16_t>::compare(text.utf16(), word, N - 1) == 0;
+}
 
 bool isHiragana(QChar c);
 bool isKatakana(QChar c);    // the long-vowel mark ー included

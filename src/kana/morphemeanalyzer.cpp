@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -22,6 +24,63 @@ namespace {
 const char kFixedFeature[] = "名詞,固有名詞,一般,*,*,*,*,*,*";
 
 } // namespace
+
+std::shared_ptr<MorphemeFeatures> MorphemeFeatures::split(const QString &text)
+{
+    auto features = std::make_shared<MorphemeFeatures>();
+    features->text = text;
+    features->fieldCount = 0;
+    qsizetype start = 0;
+    while (features->fieldCount < kSplitFields) {
+        const qsizetype comma = text.indexOf(u',', start);
+        features->fieldStart[features->fieldCount] = int(start);
+        features->fieldEnd[features->fieldCount] = int(comma < 0 ? text.size() : comma);
+        ++features->fieldCount;
+        if (comma < 0)
+            break;
+        start = comma + 1;
+    }
+    return features;
+}
+
+QStringView MorphemeFeatures::fieldPastSplit(int index) const
+{
+    QStringView rest(text);
+    for (int i = 0; i < index; ++i) {
+        const qsizetype comma = rest.indexOf(u',');
+        if (comma < 0)
+            return {};
+        rest = rest.mid(comma + 1);
+    }
+    const qsizetype comma = rest.indexOf(u',');
+    return comma < 0 ? rest : rest.left(comma);
+}
+
+const QString &Morpheme::featureText() const
+{
+    static const QString none;
+    return features_ ? features_->text : none;
+}
+
+// The entries of the dictionary met so far, by the address of their feature
+// text: MeCab gives every word of an entry the address of that entry's text
+// in the dictionary, which stays mapped while the model is open (the words
+// kept whole all get kFixedFeature), so an address always holds the same
+// text and each entry's fields are decoded and split once, not once for
+// every word, without the text being read again.
+struct MorphemeAnalyzer::KnownEntries
+{
+    struct Entry
+    {
+        std::shared_ptr<const MorphemeFeatures> features;
+        QByteArray surfaceBytes;
+        QString surface;
+    };
+    std::unordered_map<const char *, Entry> byFeature;
+    // Beyond this many (a text that meets much of the dictionary) the
+    // entries are forgotten and met anew, so memory stays bounded.
+    static constexpr std::size_t kMaxEntries = 1 << 16;
+};
 
 QString MorphemeAnalyzer::defaultDictionaryDir()
 {
@@ -68,7 +127,7 @@ QString MorphemeAnalyzer::locateDictionaryDir(const QString &commandLineDir)
     return defaultDictionaryDir();
 }
 
-MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir)
+MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir) : m_entries(std::make_unique<KnownEntries>())
 {
     if (!QFileInfo::exists(dictionaryDir + QStringLiteral("/sys.dic"))) {
         m_error = {KanaError::DictionaryMissing, dictionaryDir, QString(), {}};
@@ -157,6 +216,13 @@ QList<FixedWord> inLineOrder(const QList<FixedWord> &words)
     return sorted;
 }
 
+// The blanks MeCab passes over before a word (the dictionary's SPACE class),
+// counted into the word's lookup.
+bool isSkippedBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\n';
+}
+
 // The bytes of the text in UTF-8, counted without making them.
 qsizetype utf8Length(QStringView text)
 {
@@ -241,10 +307,17 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     for (const FixedWord &word : inLineOrder(fixedWords)) {
         if (word.start < counted) // overlaps the word before: MeCab could not keep both
             continue;
-        countedBytes += utf8Length(QStringView(line).sliced(counted, word.start - counted));
-        const qsizetype begin = countedBytes;
+        // MeCab takes the blanks before a word into its lookup and stops
+        // the whole program when a word it must keep starts after them:
+        // the constraint starts where the blanks do.
+        qsizetype blanksStart = word.start;
+        while (blanksStart > counted && isSkippedBlank(line[blanksStart - 1]))
+            --blanksStart;
+        countedBytes += utf8Length(QStringView(line).sliced(counted, blanksStart - counted));
+        const qsizetype constraintBegin = countedBytes;
+        const qsizetype begin = constraintBegin + (word.start - blanksStart); // one byte a blank
         const qsizetype end = begin + utf8Length(QStringView(line).sliced(word.start, word.length));
-        m_lattice->set_feature_constraint(std::size_t(begin), std::size_t(end), kFixedFeature);
+        m_lattice->set_feature_constraint(std::size_t(constraintBegin), std::size_t(end), kFixedFeature);
         fixedStarts.insert(begin, word.kana);
         counted = word.start + word.length;
         countedBytes = end;
@@ -259,23 +332,57 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     }
 
     QList<qsizetype> nodeStarts; // where each node's lookup began, blanks before it included
+    // Words of prose take one or two characters on the average.
+    morphemes.reserve(line.size() * 3 / 4 + 2);
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
         Morpheme m;
         const qsizetype begin = node->surface - sentence.constData();
         const int blankBytes = int(node->rlength) - int(node->length);
-        m.spaceBefore = QString::fromUtf8(node->surface - blankBytes, blankBytes);
-        m.surface = QString::fromUtf8(node->surface, node->length);
-        m.setFeatureText(QString::fromUtf8(node->feature));
+        if (blankBytes > 0)
+            m.spaceBefore = QString::fromUtf8(node->surface - blankBytes, blankBytes);
+        fillFromNode(m, node);
         m.known = node->stat != MECAB_UNK_NODE;
-        if (const auto fixed = fixedStarts.constFind(begin); fixed != fixedStarts.constEnd())
-            m.userKana = *fixed;
-        morphemes.append(m);
-        nodeStarts.append(begin - blankBytes);
+        if (!fixedStarts.isEmpty()) {
+            if (const auto fixed = fixedStarts.constFind(begin); fixed != fixedStarts.constEnd())
+                m.userKana = *fixed;
+        }
+        morphemes.append(std::move(m));
+        if (m_weighing)
+            nodeStarts.append(begin - blankBytes);
     }
     if (m_weighing)
         weigh(morphemes, sentence, nodeStarts);
     return morphemes;
+}
+
+void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
+{
+    const char *feature = node->feature;
+    const QByteArrayView surfaceBytes(node->surface, node->length);
+    auto &entries = m_entries->byFeature;
+    auto found = entries.find(feature);
+    if (found == entries.end()) {
+        if (entries.size() >= KnownEntries::kMaxEntries)
+            entries.clear();
+        KnownEntries::Entry entry;
+        entry.surfaceBytes = surfaceBytes.toByteArray();
+        entry.surface = QString::fromUtf8(surfaceBytes);
+        const std::shared_ptr<MorphemeFeatures> features = MorphemeFeatures::split(QString::fromUtf8(feature));
+        Morpheme word;
+        word.surface = entry.surface;
+        word.known = node->stat != MECAB_UNK_NODE;
+        word.setFeatures(features);
+        features->kana = KanaWords::kanaOf(word);
+        features->kanaSurface = entry.surface;
+        entry.features = features;
+        found = entries.emplace(feature, std::move(entry)).first;
+    }
+    const KnownEntries::Entry &entry = found->second;
+    m.setFeatures(entry.features);
+    // An unknown word shares its entry with every other unknown word of its
+    // kind: only the entry's own written form is kept.
+    m.surface = surfaceBytes == QByteArrayView(entry.surfaceBytes) ? entry.surface : QString::fromUtf8(surfaceBytes);
 }
 
 namespace {

@@ -12,11 +12,38 @@
 #include <memory>
 #include <utility>
 
+struct mecab_node_t;
 namespace MeCab {
 class Model;
 class Tagger;
 class Lattice;
 } // namespace MeCab
+
+// A word's dictionary fields (the feature text), split at its commas once.
+// The words of one dictionary entry share one of these.
+struct MorphemeFeatures
+{
+    static constexpr int kSplitFields = 9;
+
+    static std::shared_ptr<MorphemeFeatures> split(const QString &text);
+
+    QStringView field(int index) const
+    {
+        return QStringView(text).sliced(fieldStart[index], fieldEnd[index] - fieldStart[index]);
+    }
+    // Past the fields the dictionaries fill: found when asked.
+    QStringView fieldPastSplit(int index) const;
+
+    QString text;
+    int fieldCount = 1; // an empty text is one empty field
+    std::array<int, kSplitFields> fieldStart{};
+    std::array<int, kSplitFields> fieldEnd{};
+    // The braille kana of the entry's word by itself (KanaWords::kanaOf),
+    // worked out once for the written form kanaSurface: most words of a
+    // text are entries met before.
+    QString kanaSurface;
+    QString kana;
+};
 
 // One word of a line as the dictionary splits it.
 struct Morpheme
@@ -48,40 +75,21 @@ struct Morpheme
     // subdivisions, conjugation type and form, base form, reading,
     // pronunciation. Unknown words have no reading. The text is split once
     // here: the rules look at the fields of each word many times.
-    void setFeatureText(const QString &text)
-    {
-        featureText_ = text;
-        fieldCount_ = 0;
-        qsizetype start = 0;
-        while (fieldCount_ < kSplitFields) {
-            const qsizetype comma = text.indexOf(u',', start);
-            fieldStart_[fieldCount_] = int(start);
-            fieldEnd_[fieldCount_] = int(comma < 0 ? text.size() : comma);
-            ++fieldCount_;
-            if (comma < 0)
-                break;
-            start = comma + 1;
-        }
-    }
-    const QString &featureText() const { return featureText_; }
+    void setFeatureText(const QString &text) { features_ = MorphemeFeatures::split(text); }
+    // Fields already split, as the analyzer keeps them for each entry of
+    // the dictionary: the words of one entry share them.
+    void setFeatures(std::shared_ptr<const MorphemeFeatures> features) { features_ = std::move(features); }
+    const std::shared_ptr<const MorphemeFeatures> &features() const { return features_; }
+    const QString &featureText() const;
 
     // One field; an empty view past the last.
     QStringView feature(int index) const
     {
-        if (index < fieldCount_)
-            return QStringView(featureText_).sliced(fieldStart_[index], fieldEnd_[index] - fieldStart_[index]);
-        if (index < kSplitFields)
+        if (!features_)
             return {};
-        // Past the fields the dictionaries fill: found when asked.
-        QStringView rest(featureText_);
-        for (int i = 0; i < index; ++i) {
-            const qsizetype comma = rest.indexOf(u',');
-            if (comma < 0)
-                return {};
-            rest = rest.mid(comma + 1);
-        }
-        const qsizetype comma = rest.indexOf(u',');
-        return comma < 0 ? rest : rest.left(comma);
+        if (index < features_->fieldCount)
+            return features_->field(index);
+        return index < MorphemeFeatures::kSplitFields ? QStringView() : features_->fieldPastSplit(index);
     }
     QStringView partOfSpeech() const { return feature(0); }
     QStringView subdivision() const { return feature(1); }
@@ -96,11 +104,7 @@ private:
         return field == u"*" ? QString() : field.toString();
     }
 
-    static constexpr int kSplitFields = 9;
-    QString featureText_;
-    int fieldCount_ = 1; // an empty text is one empty field
-    std::array<int, kSplitFields> fieldStart_{};
-    std::array<int, kSplitFields> fieldEnd_{};
+    std::shared_ptr<const MorphemeFeatures> features_;
 };
 
 // A stretch of the line that must come out as one word: an entry of the
@@ -187,6 +191,9 @@ public:
 
 private:
     QList<Morpheme> analyzePiece(const QString &piece, const QList<FixedWord> &fixedWords);
+    // The written form and split fields of a node, from the entries met before.
+    struct KnownEntries;
+    void fillFromNode(Morpheme &m, const mecab_node_t *node);
     void weigh(QList<Morpheme> &morphemes, const QByteArray &sentence, const QList<qsizetype> &nodeStarts);
 
     bool m_weighing = false;
@@ -199,4 +206,5 @@ private:
     MeCab::Tagger *m_tagger = nullptr;
     MeCab::Lattice *m_lattice = nullptr;
     KanaProblem m_error;
+    std::unique_ptr<KnownEntries> m_entries;
 };

@@ -33,6 +33,8 @@ private slots:
     void unknownWordsAreKeptAndReported();
     void blanksAndLineEndsOfTheSourceStay();
     void userEntriesComeBeforeTheDictionary();
+    void fixedWordAfterBlanks_data();
+    void fixedWordAfterBlanks();
     void missingDictionaryNamesThePackage();
     void dictionaryFolderChosenInOrder();
 
@@ -300,6 +302,32 @@ void TestKanaConverter::userEntriesComeBeforeTheDictionary()
              u"おさださんわ ながたがわで りじかいに でた。"_s);
     // The converter given no entries reads the name as the dictionary does.
     QVERIFY(!converter_->convertLine(u"長田さん"_s).text.startsWith(u"おさだ"_s));
+}
+
+void TestKanaConverter::fixedWordAfterBlanks_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("kana");
+    // MeCab reads half-width blanks into the word after them; a word it
+    // had to keep whole there once stopped the whole program.
+    QTest::newRow("after a blank") << u"2 行目"_s << u"2 ぎょーめ"_s;
+    QTest::newRow("after two blanks") << u"2  行目"_s << u"2  ぎょーめ"_s;
+    QTest::newRow("after a tab") << u"2\t行目"_s << u"2\tぎょーめ"_s;
+    QTest::newRow("at the start, after a blank") << u" 行目"_s << u" ぎょーめ"_s;
+    QTest::newRow("after another entry and a blank") << u"行目 行目"_s << u"ぎょーめ ぎょーめ"_s;
+    QTest::newRow("after a full-width blank") << u"2　行目"_s << u"2　ぎょーめ"_s;
+    QTest::newRow("no blank") << u"2行目"_s << u"2 ぎょーめ"_s;
+    // A repeated run of kana is kept whole the same way, with no entry at all.
+    QTest::newRow("repeated kana after a blank") << u"羊が めえめえ鳴く"_s << u"ひつじが めえめえ なく"_s;
+}
+
+void TestKanaConverter::fixedWordAfterBlanks()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, kana);
+    KanaConverter converter;
+    converter.setUserEntries({{u"行目"_s, u"ぎょーめ"_s}});
+    QCOMPARE(converter.convertLine(line).text, kana);
 }
 
 void TestKanaConverter::missingDictionaryNamesThePackage()

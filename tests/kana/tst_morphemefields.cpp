@@ -1,4 +1,5 @@
 #include "kana/kanaconverter.h"
+#include "kana/kanawords.h"
 #include "kana/morphemeanalyzer.h"
 
 #include <QTest>
@@ -18,6 +19,8 @@ private slots:
     void fields();
     void uniqueWords_data();
     void uniqueWords();
+    void entriesMetAgainAnswerAlike_data();
+    void entriesMetAgainAnswerAlike();
 };
 
 void TestMorphemeFields::fields_data()
@@ -85,6 +88,44 @@ void TestMorphemeFields::uniqueWords()
     QStringList reversed(expected.crbegin(), expected.crend());
     words.add(reversed);
     QCOMPARE(words.words(), expected);
+}
+
+void TestMorphemeFields::entriesMetAgainAnswerAlike_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("known words, twice") << u"雨が降る。雨が降る。"_s;
+    // Unknown words of one kind share the dictionary's entry, not their kana.
+    QTest::newRow("two unknown words") << u"龘と𪚲と龘。"_s;
+    QTest::newRow("katakana and digits") << u"コーヒーを3杯、コーヒーを2杯"_s;
+    QTest::newRow("a blank before a word") << u"本 を 読む"_s;
+}
+
+// The analyzer keeps each dictionary entry's fields and kana once: a word
+// met again reads exactly as one whose fields are split afresh.
+void TestMorphemeFields::entriesMetAgainAnswerAlike()
+{
+    QFETCH(QString, line);
+    MorphemeAnalyzer analyzer;
+    QVERIFY(analyzer.isOpen());
+    const QList<Morpheme> first = analyzer.analyze(line);
+    const QList<Morpheme> again = analyzer.analyze(line);
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(again.size(), first.size());
+    QString surfaces;
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        // Every word has its fields, a word of the dictionary its reading too.
+        QVERIFY(!first[i].partOfSpeech().isEmpty());
+        QCOMPARE(!first[i].reading().isEmpty(), first[i].known);
+        Morpheme fresh;
+        fresh.surface = first[i].surface;
+        fresh.setFeatureText(first[i].featureText());
+        QCOMPARE(KanaWords::kanaOf(first[i]), KanaWords::kanaOf(fresh));
+        QCOMPARE(again[i].surface, first[i].surface);
+        QCOMPARE(again[i].featureText(), first[i].featureText());
+        QCOMPARE(KanaWords::kanaOf(again[i]), KanaWords::kanaOf(fresh));
+        surfaces += first[i].spaceBefore + first[i].surface;
+    }
+    QCOMPARE(surfaces, line);
 }
 
 QTEST_GUILESS_MAIN(TestMorphemeFields)
