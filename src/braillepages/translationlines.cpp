@@ -5,12 +5,24 @@
 
 QStringList translateToBrailleLines(const CodeTable &table, QStringView text)
 {
-    LineTranslator translator(table);
-    TranslatedLine line;
+    BrailleLineTranslator translator(table);
     QStringList lines;
-    forEachLine(text, [&](QStringView source) {
-        translator.translate(source, line);
-        translator.appendWholeBraille(lines.emplace_back());
-    });
+    forEachLine(text, [&](QStringView source) { lines.append(translator.translate(source)); });
     return lines;
+}
+
+BrailleLineTranslator::BrailleLineTranslator(const CodeTable &table)
+    : translator_(std::make_unique<LineTranslator>(table))
+{
+}
+
+BrailleLineTranslator::~BrailleLineTranslator() = default;
+
+QString BrailleLineTranslator::translate(QStringView line)
+{
+    // The cells alone: pages need no rows.
+    translator_->translateCells(line);
+    QString braille;
+    translator_->appendWholeBraille(braille);
+    return braille;
 }
