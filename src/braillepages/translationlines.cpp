@@ -26,3 +26,18 @@ QString BrailleLineTranslator::translate(QStringView line)
     translator_->appendWholeBraille(braille);
     return braille;
 }
+
+std::function<QString(QStringView kana)> firstLineTranslator(const CodeTable &table)
+{
+    auto translator = std::make_shared<BrailleLineTranslator>(table);
+    return [translator](QStringView kana) {
+        QString braille;
+        bool first = true;
+        forEachLine(kana, [&](QStringView line) {
+            if (first)
+                braille = translator->translate(line);
+            first = false;
+        });
+        return braille;
+    };
+}

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 
 struct CodeTable;
@@ -30,3 +31,9 @@ public:
 private:
     std::unique_ptr<LineTranslator> translator_;
 };
+
+// The braille of the first line of a kana text, as
+// translateToBrailleLines(table, kana).value(0) gives it, by one translator
+// kept for every call rather than one made for each: for the headings and
+// the front matter of a book, which are many.
+std::function<QString(QStringView kana)> firstLineTranslator(const CodeTable &table);

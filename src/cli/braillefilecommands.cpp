@@ -141,9 +141,7 @@ std::optional<int> readPageOptions(const CommandArguments &arguments, std::FILE 
 BookLayout::Book layOutBook(const CodeTable &table, const QString &text, const DocumentInfo &info,
                             const PageSettings &page, const QString &title)
 {
-    const BookLayout::Translate translate = [&](QStringView kana) {
-        return translateToBrailleLines(table, kana).value(0);
-    };
+    const BookLayout::Translate translate = firstLineTranslator(table);
     return BookLayout::layout(BookLayout::blocks(text, translateToBrailleLines(table, text), translate), info, page,
                               translate, title);
 }
@@ -233,9 +231,7 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
     // The text is read as it comes and every volume written as soon as it
     // is laid out. Title pages and colophons name the number of volumes:
     // with them, the volumes wait in a temporary file until the text ends.
-    const BookLayout::Translate translate = [&](QStringView kana) {
-        return translateToBrailleLines(*table, kana).value(0);
-    };
+    const BookLayout::Translate translate = firstLineTranslator(*table);
     VolumeOutput output(*options.format, options.output, io);
     const bool counted = BookLayout::hasFrontMatter(info);
     VolumeSpool spool;
