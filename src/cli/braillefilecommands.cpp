@@ -54,10 +54,16 @@ public:
     bool write(const BraillePages &volume, int number, int volumes)
     {
         if (output_.isEmpty()) {
-            if (writeAll(io_.out, BrailleFiles::encode(format_, volume)))
-                return true;
-            reportWriteFailure(io_.err, errno);
-            return false;
+            // One after the other, the pages of a text file are divided
+            // by form feeds also where a volume ends.
+            QByteArray bytes;
+            if (format_ == BrailleFiles::Format::UnicodeText) {
+                for (const QStringList &page : volume.pages)
+                    bytes += text_.page(page);
+            } else {
+                bytes = BrailleFiles::encode(format_, volume);
+            }
+            return writeOut(bytes);
         }
         const QString path = BrailleFiles::volumePath(output_, number, volumes);
         const QString error = UserMessages::brailleFileMessage(BrailleFiles::save(path, format_, volume));
@@ -67,10 +73,23 @@ public:
         return false;
     }
 
+    // After the last volume; false when it could not be written, which is
+    // told.
+    bool finish() { return output_.isEmpty() ? writeOut(text_.end()) : true; }
+
 private:
+    bool writeOut(const QByteArray &bytes)
+    {
+        if (writeAll(io_.out, bytes))
+            return true;
+        reportWriteFailure(io_.err, errno);
+        return false;
+    }
+
     BrailleFiles::Format format_;
     QString output_;
     const CliStreams &io_;
+    BrailleFiles::UnicodeTextWriter text_;
 };
 
 void reportSpoolFailure(std::FILE *err, const VolumeSpool &spool)
@@ -283,7 +302,7 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
                 return kExitFailed;
         }
     }
-    return kExitDone;
+    return output.finish() ? kExitDone : kExitFailed;
 }
 
 int runImportCommand(const QStringList &args, const CliStreams &io)

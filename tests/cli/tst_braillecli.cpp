@@ -23,6 +23,7 @@ private slots:
     void exportThenImportGivesTheSamePages();
     void damagedFileIsReadAsFarAsItGoes();
     void interpointVolumesAreFilesOfTheirOwn();
+    void textVolumesKeepTheirPagesApart();
     void streamedExportIsTheLayoutOfTheWholeText_data();
     void streamedExportIsTheLayoutOfTheWholeText();
     void failures_data();
@@ -187,6 +188,21 @@ QString chapters(int count)
 
 } // namespace
 
+// Written one after the other, the volumes of a Unicode braille text are
+// divided by a form feed as their pages are: the text has the pages BRF has.
+void TestBrailleCli::textVolumesKeepTheirPagesApart()
+{
+    const QByteArray text = QStringLiteral("かきくけこ さしすせそ\n").repeated(400).toUtf8();
+    const QStringList layout{u"--volume-pages"_s, u"10"_s, u"--lines"_s, u"10"_s};
+    const CliRun brf = run(QStringList{u"export"_s, u"--format"_s, u"brf"_s} + layout, text);
+    const CliRun txt = run(QStringList{u"export"_s, u"--format"_s, u"txt"_s} + layout, text);
+    QCOMPARE(brf.exitCode, 0);
+    QCOMPARE(txt.exitCode, 0);
+    QVERIFY(brf.out.count('\f') > 20);
+    // BRF ends every page with a form feed, the text divides them.
+    QCOMPARE(txt.out.count('\f') + 1, brf.out.count('\f'));
+}
+
 void TestBrailleCli::streamedExportIsTheLayoutOfTheWholeText_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -245,8 +261,14 @@ void TestBrailleCli::streamedExportIsTheLayoutOfTheWholeText()
     QVERIFY(book.volumes.size() >= (withInfo ? 3 : 1));
     const BrailleFiles::Format format = *BrailleFiles::formatForPath(u"x."_s + args[1]);
     QByteArray whole;
+    BrailleFiles::UnicodeTextWriter oneText;
     for (qsizetype v = 0; v < book.volumes.size(); ++v) {
         const QByteArray bytes = BrailleFiles::encode(format, book.volumes[v]);
+        if (format == BrailleFiles::Format::UnicodeText && !toFiles) {
+            for (const QStringList &page : book.volumes[v].pages)
+                whole += oneText.page(page);
+            continue;
+        }
         if (toFiles) {
             QFile volume(BrailleFiles::volumePath(output, int(v + 1), int(book.volumes.size())));
             QVERIFY2(volume.open(QIODevice::ReadOnly), qPrintable(volume.fileName()));
@@ -256,7 +278,7 @@ void TestBrailleCli::streamedExportIsTheLayoutOfTheWholeText()
     }
     QVERIFY(!toFiles || !QFile::exists(BrailleFiles::volumePath(output, int(book.volumes.size() + 1),
                                                                 int(book.volumes.size() + 1))));
-    QVERIFY(toFiles || run.out == whole);
+    QVERIFY(toFiles || run.out == whole + oneText.end());
 }
 
 void TestBrailleCli::failures_data()
