@@ -2,10 +2,12 @@
 // cells only (six-dot ones where the format has no others), no line ends in
 // a blank, every page stays within the page settings' bounds and the sizes
 // the document gives, and what is read, written out again in any format and read back,
-// gives the same cells.
+// gives the same cells. Read a few bytes at a time, as import reads a file,
+// the text formats give what reading them whole gives.
 #include "fuzzcheck.h"
 
 #include "braillefiles/braillefiles.h"
+#include "braillefiles/linetext.h"
 #include "braillepages/braillecells.h"
 #include "braillepages/pagesettings.h"
 
@@ -88,6 +90,50 @@ void checkRoundTrip(const BraillePages &document)
     }
 }
 
+// The text formats decoded in blocks of a size the bytes choose.
+void checkBlockwise(Format format, const QByteArray &bytes, int lines)
+{
+    const qsizetype block = 1 + (bytes.isEmpty() ? 0 : uchar(bytes.back()) % 7);
+    auto blocks = [&](const std::function<bool(QByteArrayView)> &take) {
+        for (qsizetype at = 0; at < bytes.size(); at += block) {
+            if (!take(QByteArrayView(bytes).sliced(at, qMin(block, bytes.size() - at))))
+                return false;
+        }
+        return true;
+    };
+    BrailleFiles::LineTextDecoder scan(format);
+    QString text;
+    bool formFeeds = false;
+    if (blocks([&](QByteArrayView piece) {
+            const bool going = scan.decode(piece, text);
+            formFeeds = formFeeds || text.contains(u'\f');
+            return going && !formFeeds;
+        }))
+        scan.finish(text);
+    formFeeds = formFeeds || text.contains(u'\f');
+
+    QList<QStringList> pages;
+    BrailleFiles::LineTextDecoder decoder(format);
+    BrailleFiles::LineTextPages split(formFeeds, lines, [&pages](const QStringList &page) {
+        pages.append(page);
+        return true;
+    });
+    if (blocks([&](QByteArrayView piece) {
+            text.clear();
+            const bool going = decoder.decode(piece, text);
+            return split.add(text) && going;
+        })) {
+        text.clear();
+        decoder.finish(text);
+        split.add(text);
+    }
+    const BrailleFiles::ReadProblem problem = split.finish(decoder.problem());
+    const BrailleFiles::ReadResult whole = BrailleFiles::decode(format, bytes, lines);
+    FUZZ_CHECK(pages == whole.document.pages);
+    FUZZ_CHECK(problem.error == whole.problem.error && problem.page == whole.problem.page &&
+               problem.line == whole.problem.line && problem.detail == whole.problem.detail);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -99,6 +145,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const BrailleFiles::ReadResult read = BrailleFiles::decode(format, bytes);
         checkRead(read, sixDotsOnly(format));
         checkRoundTrip(read.document);
+    }
+    for (const int lines : {3, BraillePages::kDefaultLines}) {
+        checkBlockwise(Format::UnicodeText, bytes, lines);
+        checkBlockwise(Format::Brf, bytes, lines);
     }
     return 0;
 }

@@ -2,42 +2,91 @@
 
 #include "braillepages/pagesettings.h"
 #include "formats.h"
+#include "linetext.h"
 #include "platform/safesave.h"
 #include "platform/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 namespace BrailleFiles {
 
 namespace {
 
-// A BES file starts with "%BET", and so may a BRF whose first cells are
-// those signs. But a BRF is lines of plain ASCII, and a BES file is not:
-// its cells and end marks are above ASCII, and its header has no line ends.
-bool isBes(const QByteArray &bytes)
+// Tells a braille file's format from its bytes, a block at a time. A BES
+// file starts with "%BET", and so may a BRF whose first cells are those
+// signs. But a BRF is lines of plain ASCII, and a BES file is not: its cells
+// and end marks are above ASCII, and its header has no line ends. PEF shows
+// at its start; Unicode braille in UTF-8 anywhere by its E2 A0..A3; BRF is
+// what is left.
+class FormatSniffer
 {
-    if (!bytes.startsWith("%BET"))
-        return false;
-    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
-    const bool lines = bytes.contains('\n') || bytes.contains('\r') || bytes.contains('\f');
-    return !ascii || !lines;
-}
+public:
+    void add(QByteArrayView bytes)
+    {
+        if (bytes.isEmpty())
+            return;
+        if (start_.size() < kStart)
+            start_ += bytes.first(qMin(bytes.size(), kStart - start_.size()));
+        // Only a file that starts as BES does needs the rest weighed.
+        if (start_.size() < 4 || start_.startsWith("%BET")) {
+            nonAscii_ = nonAscii_ || std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
+            lineEnds_ = lineEnds_ || std::any_of(bytes.begin(), bytes.end(),
+                                                 [](char c) { return c == '\n' || c == '\r' || c == '\f'; });
+        }
+        // E2 at the end of the block before, its second byte here.
+        braille_ = braille_ || (endsWithE2_ && isBrailleSecond(bytes[0]));
+        for (qsizetype at = 0; !braille_ && at < bytes.size(); ++at) {
+            const void *found = std::memchr(bytes.data() + at, 0xE2, size_t(bytes.size() - at));
+            if (!found)
+                break;
+            at = static_cast<const char *>(found) - bytes.data();
+            braille_ = at + 1 < bytes.size() && isBrailleSecond(bytes[at + 1]);
+        }
+        endsWithE2_ = uchar(bytes.back()) == 0xE2;
+    }
+
+    // More bytes cannot change the answer.
+    bool settled() const
+    {
+        if (start_.size() < kStart)
+            return false;
+        if (start_.startsWith("%BET"))
+            return nonAscii_;
+        return isPef() || braille_;
+    }
+
+    Format format() const
+    {
+        if (start_.startsWith("%BET") && (nonAscii_ || !lineEnds_))
+            return Format::Bes;
+        if (isPef())
+            return Format::Pef;
+        return braille_ ? Format::UnicodeText : Format::Brf;
+    }
+
+private:
+    static constexpr qsizetype kStart = 1024;
+    static bool isBrailleSecond(char c) { return uchar(c) >= 0xA0 && uchar(c) <= 0xA3; }
+    bool isPef() const { return start_.contains("<pef") || start_.trimmed().startsWith("<?xml"); }
+
+    QByteArray start_;
+    bool nonAscii_ = false;
+    bool lineEnds_ = false;
+    bool braille_ = false;
+    bool endsWithE2_ = false;
+};
 
 Format detect(const QByteArray &bytes)
 {
-    if (isBes(bytes))
-        return Format::Bes;
-    const QByteArray start = bytes.left(1024);
-    if (start.contains("<pef") || start.trimmed().startsWith("<?xml"))
-        return Format::Pef;
-    // Unicode braille in UTF-8 starts with E2 A0..A3; BRF is plain ASCII.
-    if (bytes.contains("\xE2\xA0") || bytes.contains("\xE2\xA1") || bytes.contains("\xE2\xA2") ||
-        bytes.contains("\xE2\xA3"))
-        return Format::UnicodeText;
-    return Format::Brf;
+    FormatSniffer sniffer;
+    sniffer.add(bytes);
+    return sniffer.format();
 }
 
 } // namespace
@@ -207,15 +256,20 @@ SaveProblem save(const QString &path, Format format, const BraillePages &documen
 
 QStringList volumePaths(const QString &path, int volumes)
 {
+    QStringList paths;
+    for (int v = 1; v <= qMax(1, volumes); ++v)
+        paths.append(volumePath(path, v, volumes));
+    return paths;
+}
+
+QString volumePath(const QString &path, int number, int volumes)
+{
     if (volumes <= 1)
-        return {path};
+        return path;
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
-    QStringList paths;
-    for (int v = 1; v <= volumes; ++v)
-        paths.append(info.dir().filePath(base + QString::number(v) + suffix));
-    return paths;
+    return info.dir().filePath(base + QString::number(number) + suffix);
 }
 
 ReadResult open(const QString &path, int linesPerPage)
@@ -234,6 +288,74 @@ ReadResult open(const QString &path, int linesPerPage)
         return result;
     }
     return decode(format, read.bytes, linesPerPage);
+}
+
+ReadProblem readPages(const QString &path, const std::function<bool(const QStringList &page)> &page,
+                      int linesPerPage)
+{
+    ReadProblem problem;
+    auto notRead = [&problem](const FileProblem &file) {
+        problem.error = ReadError::FileNotRead;
+        problem.file = file;
+        return problem;
+    };
+    // Whatever its size: the text formats are read as they come.
+    if (const FileProblem refused = refusalOfFile(path, std::numeric_limits<qint64>::max()))
+        return notRead(refused);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return notRead({FileError::NotOpened, path, file.errorString()});
+    auto readFailure = [&] { return notRead({FileError::NotRead, path, file.errorString()}); };
+
+    FormatSniffer sniffer;
+    QByteArray bytes;
+    while (!sniffer.settled()) {
+        bytes = file.read(1 << 16);
+        if (file.error() != QFileDevice::NoError)
+            return readFailure();
+        if (bytes.isEmpty())
+            break;
+        sniffer.add(bytes);
+    }
+    const Format format = sniffer.format();
+    if (!formatForPath(path) && format == Format::Brf) {
+        problem.error = ReadError::NotBrailleFile;
+        problem.detail = path;
+        return problem;
+    }
+    if (format == Format::Pef || format == Format::Bes) {
+        file.close();
+        const ReadResult read = open(path, linesPerPage);
+        for (const QStringList &lines : read.document.pages) {
+            if (!page(lines))
+                break;
+        }
+        return read.problem;
+    }
+
+    bool readError = false;
+    const bool formFeeds = file.seek(0) && hasFormFeed(format, file, &readError);
+    if (readError || !file.seek(0))
+        return readFailure();
+    LineTextDecoder decoder(format);
+    LineTextPages pages(formFeeds, qBound(1, linesPerPage, PageSettings::kMaxLines), page);
+    QString text;
+    bool going = true;
+    while (going) {
+        bytes = file.read(1 << 16);
+        if (file.error() != QFileDevice::NoError)
+            return readFailure();
+        if (bytes.isEmpty())
+            break;
+        going = decoder.decode(bytes, text);
+        going = pages.add(text) && going;
+        text.clear();
+    }
+    if (going) {
+        decoder.finish(text);
+        pages.add(text);
+    }
+    return pages.finish(decoder.problem());
 }
 
 } // namespace BrailleFiles

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Braille files in and out: Unicode braille text, BRF (North American
@@ -84,6 +85,21 @@ QString suffix(Format format);
 // record.
 QByteArray encode(Format format, const BraillePages &document, QDate date = QDate::currentDate());
 
+// Unicode braille text written a page at a time, for pages that come one
+// after the other: the bytes are those encode() gives the whole document.
+class UnicodeTextWriter
+{
+public:
+    // The bytes of the next page.
+    QByteArray page(const QStringList &lines);
+    // The bytes after the last page.
+    QByteArray end() const;
+
+private:
+    qsizetype pages_ = 0;
+    bool lastEmpty_ = false;
+};
+
 // Reads a file's bytes, telling the format by its contents. Pages of a BRF
 // or text file without form feeds are cut every `linesPerPage` lines.
 // Whatever the file says, the pages read stay within what the page settings
@@ -105,6 +121,8 @@ SaveProblem save(const QString &path, Format format, const BraillePages &documen
 // braille libraries name the files of a book: "本.bes" → "本1.bes",
 // "本2.bes", …
 QStringList volumePaths(const QString &path, int volumes);
+// The file of volume `number` (from 1) of such a book.
+QString volumePath(const QString &path, int number, int volumes);
 
 // Reads the file; a file that cannot be read at all gives no pages and the
 // reason as the problem. Only a regular file of at most kMaxFileBytes is
@@ -112,5 +130,13 @@ QStringList volumePaths(const QString &path, int volumes);
 // format by its bytes (BES, PEF or Unicode braille): such bytes are not
 // taken for BRF.
 ReadResult open(const QString &path, int linesPerPage = BraillePages::kDefaultLines);
+
+// Reads a braille file as open() does, handing every page on as it is read
+// rather than holding them: a Unicode braille text or a BRF of any size is
+// read a block at a time (twice: the first time to see whether form feeds
+// divide its pages), PEF and BES whole, at most kMaxFileBytes. `page`
+// returning false stops the reading. Returns where and why reading stopped.
+ReadProblem readPages(const QString &path, const std::function<bool(const QStringList &page)> &page,
+                      int linesPerPage = BraillePages::kDefaultLines);
 
 } // namespace BrailleFiles

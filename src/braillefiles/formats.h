@@ -6,6 +6,11 @@
 
 namespace BrailleFiles {
 
+// North American Braille ASCII: the character of the cell with mask m is
+// the m-th character of this string.
+inline constexpr char kBrailleAscii[] = " A1B'K2L@CIF/MSP\"E3H9O6R^DJG>NTQ,*5<-U8V.%[$+X!&;:4\\0Z7(_?W]#Y)=";
+static_assert(sizeof kBrailleAscii == 65);
+
 QByteArray encodeUnicodeText(const BraillePages &document);
 ReadResult decodeUnicodeText(const QByteArray &bytes, int linesPerPage);
 

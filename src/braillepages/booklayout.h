@@ -9,6 +9,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <utility>
+
+class QDataStream;
 
 // A braille book as 点訳のてびき lays it out: paragraphs, three levels of
 // headings, page breaks and lines kept together, the original's page
@@ -28,6 +32,11 @@ struct Block
     QString braille;
 };
 
+// A line of the text as a block. `braille` is the braille of the whole
+// line, taken when the line is a paragraph; a heading's text is translated
+// without its marker.
+Block block(QStringView line, const QString &braille, const Translate &translate);
+
 // The lines of the text as blocks. `brailleLines`, when it has one line for
 // every line of the text, is the braille already made of the lines without
 // a marker; the others are translated.
@@ -36,6 +45,63 @@ QList<Block> blocks(QStringView text, const QStringList &brailleLines, const Tra
 // The cell a heading of the level starts at, counted from 1: 9, 7 and 5
 // (大・中・小見出し), in from the paragraph's third cell.
 int headingColumn(int level);
+
+// A heading as the 目次 lists it.
+struct TocEntry
+{
+    int level = 0;
+    QString braille;
+    int page = 0; // counted from 0 in the body
+};
+
+// All of a volume that does not depend on how many volumes the book has:
+// its body's pages and the headings for its 目次.
+struct VolumeBody
+{
+    int tocPages = 0; // the 目次 pages the body's page numbers leave room for
+    QList<TocEntry> toc;
+    QList<QStringList> pages;
+    QList<std::pair<int, int>> originalRanges; // the original's first and last page, a page each
+};
+
+QDataStream &operator<<(QDataStream &stream, const VolumeBody &body);
+QDataStream &operator>>(QDataStream &stream, VolumeBody &body);
+
+// Whether the volumes get a title page and a colophon, which name the
+// number of volumes in the book; without them only "one or more" matters.
+bool hasFrontMatter(const DocumentInfo &info);
+
+// Lays out the blocks of a text handed over one at a time, volume by
+// volume: a volume's body is handed on as soon as the text after it
+// settles where the volume ends, so that memory holds about a volume
+// whatever the length of the text. The volumes are those layout() makes.
+class VolumeStream
+{
+public:
+    // `last` tells whether another volume follows.
+    using VolumeDone = std::function<void(VolumeBody &&body, bool last)>;
+
+    VolumeStream(const DocumentInfo &info, const PageSettings &settings, const Translate &translate,
+                 VolumeDone done);
+    ~VolumeStream();
+    VolumeStream(const VolumeStream &) = delete;
+    VolumeStream &operator=(const VolumeStream &) = delete;
+
+    void add(const Block &block);
+    // The end of the text: the volumes still held are handed on, at least
+    // one for an empty text.
+    void finish();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Volume `number` (from 1) of a book of `volumes`: its title page, 目次,
+// body and colophon, numbered and labelled. `title` is the file's title
+// when the information names no 書名.
+BraillePages volumePages(const VolumeBody &body, int number, int volumes, const DocumentInfo &info,
+                         const PageSettings &settings, const Translate &translate, const QString &title);
 
 struct Book
 {

@@ -146,9 +146,7 @@ std::optional<BookLayout::Book> BraillePageCommands::translationBook(const QStri
     if (!m_document.hasTranslation())
         return std::nullopt;
     const CodeTable &table = m_document.codeTable();
-    const BookLayout::Translate translate = [&table](QStringView kana) {
-        return translateToBrailleLines(table, kana).value(0);
-    };
+    const BookLayout::Translate translate = firstLineTranslator(table);
     // The lines without a marker keep the braille the list shows; a text
     // edited since is translated as it stands.
     const QStringList braille =

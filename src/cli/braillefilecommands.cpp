@@ -5,6 +5,7 @@
 #include "braillepages/booklayout.h"
 #include "braillepages/pagelayout.h"
 #include "braillepages/translationlines.h"
+#include "braillepages/volumespool.h"
 #include "clicommands.h"
 #include "platform/textcodec.h"
 #include "usermessages/usermessages.h"
@@ -36,6 +37,64 @@ bool writeAll(std::FILE *out, const QByteArray &bytes)
 {
     return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out) == std::size_t(bytes.size()) &&
            std::fflush(out) == 0;
+}
+
+// Where the volumes of an export go as they are made: standard output, one
+// after the other, or each volume to its own file named after -o.
+class VolumeOutput
+{
+public:
+    VolumeOutput(BrailleFiles::Format format, const QString &output, const CliStreams &io)
+        : format_(format), output_(output), io_(io)
+    {
+    }
+
+    // Volume `number` (from 1) of a book of `volumes`; false when it could
+    // not be written, which is told.
+    bool write(const BraillePages &volume, int number, int volumes)
+    {
+        if (output_.isEmpty()) {
+            // One after the other, the pages of a text file are divided
+            // by form feeds also where a volume ends.
+            QByteArray bytes;
+            if (format_ == BrailleFiles::Format::UnicodeText) {
+                for (const QStringList &page : volume.pages)
+                    bytes += text_.page(page);
+            } else {
+                bytes = BrailleFiles::encode(format_, volume);
+            }
+            return writeOut(bytes);
+        }
+        const QString path = BrailleFiles::volumePath(output_, number, volumes);
+        const QString error = UserMessages::brailleFileMessage(BrailleFiles::save(path, format_, volume));
+        if (error.isEmpty())
+            return true;
+        writeUtf8(io_.err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+        return false;
+    }
+
+    // After the last volume; false when it could not be written, which is
+    // told.
+    bool finish() { return output_.isEmpty() ? writeOut(text_.end()) : true; }
+
+private:
+    bool writeOut(const QByteArray &bytes)
+    {
+        if (writeAll(io_.out, bytes))
+            return true;
+        reportWriteFailure(io_.err, errno);
+        return false;
+    }
+
+    BrailleFiles::Format format_;
+    QString output_;
+    const CliStreams &io_;
+    BrailleFiles::UnicodeTextWriter text_;
+};
+
+void reportSpoolFailure(std::FILE *err, const VolumeSpool &spool)
+{
+    writeUtf8(err, QStringLiteral("mirabo-cli: 一時ファイルを使えません。\n%1\n").arg(spool.errorString()));
 }
 
 } // namespace
@@ -101,9 +160,7 @@ std::optional<int> readPageOptions(const CommandArguments &arguments, std::FILE 
 BookLayout::Book layOutBook(const CodeTable &table, const QString &text, const DocumentInfo &info,
                             const PageSettings &page, const QString &title)
 {
-    const BookLayout::Translate translate = [&](QStringView kana) {
-        return translateToBrailleLines(table, kana).value(0);
-    };
+    const BookLayout::Translate translate = firstLineTranslator(table);
     return BookLayout::layout(BookLayout::blocks(text, translateToBrailleLines(table, text), translate), info, page,
                               translate, title);
 }
@@ -172,9 +229,6 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
     const std::optional<CodeTable> table = loadTableForCommand(options.tablePath, err);
     if (!table)
         return kExitFailed;
-    QString text;
-    if (!readInputText(options.input, io.in, err, text))
-        return kExitFailed;
 
     DocumentInfo info;
     FileProblem infoError;
@@ -193,27 +247,62 @@ int runExportCommand(const QStringList &args, const CliStreams &io)
         }
     }
 
-    const BookLayout::Book book = layOutBook(*table, text, info, options.page, options.title);
-
-    if (options.output.isEmpty()) {
-        QByteArray bytes;
-        for (const BraillePages &volume : book.volumes)
-            bytes += BrailleFiles::encode(*options.format, volume);
-        if (writeAll(io.out, bytes))
-            return kExitDone;
-        reportWriteFailure(err, errno);
+    // The text is read as it comes and every volume written as soon as it
+    // is laid out. Title pages and colophons name the number of volumes:
+    // with them, the volumes wait in a temporary file until the text ends.
+    const BookLayout::Translate translate = firstLineTranslator(*table);
+    VolumeOutput output(*options.format, options.output, io);
+    const bool counted = BookLayout::hasFrontMatter(info);
+    VolumeSpool spool;
+    if (counted && !spool.open()) {
+        reportSpoolFailure(err, spool);
         return kExitFailed;
     }
-    const QStringList paths = BrailleFiles::volumePaths(options.output, int(book.volumes.size()));
-    for (qsizetype v = 0; v < book.volumes.size(); ++v) {
-        const QString error =
-            UserMessages::brailleFileMessage(BrailleFiles::save(paths[v], *options.format, book.volumes[v]));
-        if (!error.isEmpty()) {
-            writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
+    auto pagesOf = [&](const BookLayout::VolumeBody &body, int number, int volumes) {
+        return BookLayout::volumePages(body, number, volumes, info, options.page, translate, options.title);
+    };
+    bool ok = true;
+    int made = 0;
+    BookLayout::VolumeStream volumes(info, options.page, translate, [&](BookLayout::VolumeBody &&body, bool last) {
+        if (!ok)
+            return;
+        if (counted) {
+            ok = spool.append(body);
+            if (!ok)
+                reportSpoolFailure(err, spool);
+            return;
+        }
+        // Without front matter a volume needs to know only whether others follow.
+        ++made;
+        const int known = made == 1 && last ? 1 : qMax(made, 2);
+        ok = output.write(pagesOf(body, made, known), made, known);
+    });
+    BrailleLineTranslator lines(*table);
+    const bool read = streamInputLines(options.input, io.in, err, [&](QStringView line) {
+        volumes.add(BookLayout::block(line, lines.translate(line), translate));
+        return ok;
+    });
+    if (!read || !ok)
+        return kExitFailed;
+    volumes.finish();
+    if (!ok)
+        return kExitFailed;
+    if (counted) {
+        if (!spool.rewind()) {
+            reportSpoolFailure(err, spool);
             return kExitFailed;
         }
+        BookLayout::VolumeBody body;
+        for (int number = 1; number <= spool.count(); ++number) {
+            if (!spool.next(body)) {
+                reportSpoolFailure(err, spool);
+                return kExitFailed;
+            }
+            if (!output.write(pagesOf(body, number, spool.count()), number, spool.count()))
+                return kExitFailed;
+        }
     }
-    return kExitDone;
+    return output.finish() ? kExitDone : kExitFailed;
 }
 
 int runImportCommand(const QStringList &args, const CliStreams &io)
@@ -227,13 +316,18 @@ int runImportCommand(const QStringList &args, const CliStreams &io)
     if (arguments.operands().isEmpty() || arguments.operands().first() == u"-")
         return arguments.usageError(io.err, QStringLiteral("点字ファイルを指定してください。"));
     const QString path = arguments.operands().first();
-    const BrailleFiles::ReadResult read = BrailleFiles::open(path);
-    // What could be read is printed even when the file is damaged.
-    const bool written =
-        writeAll(io.out, BrailleFiles::encode(BrailleFiles::Format::UnicodeText, read.document));
-    if (read.problem) {
-        writeUtf8(io.err,
-                  QStringLiteral("mirabo-cli: %1: %2\n").arg(path, UserMessages::brailleFileMessage(read.problem)));
+    // Page by page, as the file is read; what could be read is printed even
+    // when the file is damaged.
+    Utf8Output out(io.out);
+    BrailleFiles::UnicodeTextWriter writer;
+    const BrailleFiles::ReadProblem problem = BrailleFiles::readPages(path, [&](const QStringList &page) {
+        out.writeBytes(writer.page(page));
+        return out.ok();
+    });
+    out.writeBytes(writer.end());
+    const bool written = out.flush();
+    if (problem) {
+        writeUtf8(io.err, QStringLiteral("mirabo-cli: %1: %2\n").arg(path, UserMessages::brailleFileMessage(problem)));
         return kExitFailed;
     }
     if (!written) {

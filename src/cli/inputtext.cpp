@@ -59,8 +59,8 @@ QString heldWholeTooLargeMessage(const QString &name, qint64 maxBytes)
 {
     return UserMessages::fileMessage({FileError::TooLarge, name, QString(), maxBytes}) +
            QStringLiteral("\nこのコマンドは全文をメモリーに置くため、この大きさまでに限っています。"
-                          "1 行ずつ読む点字への翻訳（mirabo-cli、braille）、逆翻訳（back）と"
-                          "点訳かな変換（kana）には大きさの制限はありません。");
+                          "1 行ずつ読む点字への翻訳（mirabo-cli、braille）、逆翻訳（back）、"
+                          "点訳かな変換（kana）と点字ファイルへの書き出し（export）には大きさの制限はありません。");
 }
 
 std::unique_ptr<QIODevice> openInput(const QString &input, std::FILE *in, QString &error, InputSize size,

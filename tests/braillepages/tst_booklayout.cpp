@@ -29,9 +29,13 @@ private slots:
     void tocGivesThePagesOfTheHeadings_data();
     void tocGivesThePagesOfTheHeadings();
     void originalPagesStandOnThePageLine();
+    void originalPageInsideKeptLinesKeepsThem_data();
+    void originalPageInsideKeptLinesKeepsThem();
     void volumesStayWithinTheLimit_data();
     void volumesStayWithinTheLimit();
     void volumeSplitsAtAHeadingNearTheLimit();
+    void volumesComeAsTheTextComes_data();
+    void volumesComeAsTheTextComes();
     void interpointTitlePageHasABlankBack();
     void documentInfoLivesBesideTheText();
     void bookReadsBackAsItsBody();
@@ -324,6 +328,32 @@ void TestBookLayout::originalPagesStandOnThePageLine()
     QCOMPARE(plain.pages[0].first(), PageLayout::pageNumberLine(1, 20));
 }
 
+void TestBookLayout::originalPageInsideKeptLinesKeepsThem_data()
+{
+    QTest::addColumn<int>("before"); // kept lines before the marker
+    QTest::newRow("first in the group") << 0;
+    QTest::newRow("inside the group") << 2;
+    QTest::newRow("last in the group") << 3;
+}
+
+// The marker names the original's page where it stands and the lines
+// kept with it stay, every one of them.
+void TestBookLayout::originalPageInsideKeptLinesKeepsThem()
+{
+    QFETCH(int, before);
+    PageSettings settings = smallPages(20, 10);
+    settings.pageNumbers = true;
+    const QString text = BookMarkers::keepStartMarker() + u'\n' + QStringLiteral("あ\n").repeated(before) +
+                         BookMarkers::originalPageMarker(5) + u'\n' + QStringLiteral("い\n").repeated(3 - before) +
+                         BookMarkers::keepEndMarker() + QStringLiteral("\nう\n");
+    const BraillePages pages = layBook(text, settings).volumes.first();
+    const QStringList lines = allLines(pages);
+    QCOMPARE(lines.count(b(u"__⠁")), before);
+    QCOMPARE(lines.count(b(u"__⠃")), 3 - before);
+    QCOMPARE(lines.count(b(u"__⠉")), 1);
+    QCOMPARE(pages.pages[0].first(), b(u"_____________⠼⠑___⠼⠁"));
+}
+
 void TestBookLayout::volumesStayWithinTheLimit_data()
 {
     QTest::addColumn<int>("paragraphs");
@@ -388,6 +418,52 @@ void TestBookLayout::volumeSplitsAtAHeadingNearTheLimit()
         QVERIFY(volume.pages.size() <= 20);
         QCOMPARE(volume.pages.first().first(), b(u"__⠁⠃"));
     }
+}
+
+void TestBookLayout::volumesComeAsTheTextComes_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("frontMatter");
+    QTest::newRow("paragraphs") << QString() << false;
+    QTest::newRow("with title pages and 目次") << BookMarkers::headingMarker(1) + QStringLiteral("あ\n") << true;
+    // A group never closed is longer than a volume: it is cut at pages.
+    QTest::newRow("kept lines never closed") << BookMarkers::keepStartMarker() + u'\n' << false;
+}
+
+// A volume is handed on while the text is still coming, with no more of
+// the text held than about a volume: memory does not grow with the text.
+void TestBookLayout::volumesComeAsTheTextComes()
+{
+    QFETCH(QString, start);
+    QFETCH(bool, frontMatter);
+    PageSettings settings = smallPages(12, 10);
+    settings.volumePages = 20;
+    DocumentInfo info;
+    if (frontMatter)
+        info.title = QStringLiteral("ほん");
+    const BookLayout::Translate translate = [](QStringView kana) { return fakeBraille(kana); };
+    // One line a paragraph: at most 200 of them fill a volume.
+    const QList<BookLayout::Block> blocks = BookLayout::blocks(start + someParagraphs(3000, 1), {}, translate);
+    constexpr int kVolumeLines = 200;
+    qsizetype added = 0;
+    qsizetype placed = 0;
+    int handedEarly = 0;
+    BookLayout::VolumeStream stream(info, settings, translate, [&](BookLayout::VolumeBody &&body, bool last) {
+        for (const QStringList &page : body.pages)
+            placed += page.count(b(u"__⠁⠃"));
+        if (added < blocks.size()) {
+            ++handedEarly;
+            QVERIFY(!last);
+            QVERIFY2(added - placed <= kVolumeLines + 2, qPrintable(QString::number(added - placed)));
+        }
+    });
+    for (const BookLayout::Block &block : blocks) {
+        ++added;
+        stream.add(block);
+    }
+    stream.finish();
+    QVERIFY2(handedEarly >= 10, qPrintable(QString::number(handedEarly)));
+    QCOMPARE(placed, 3000);
 }
 
 void TestBookLayout::interpointTitlePageHasABlankBack()

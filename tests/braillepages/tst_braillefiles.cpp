@@ -12,6 +12,8 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The problems as the user reads them.
@@ -59,6 +61,8 @@ private slots:
     void interpointBookValidatesAndReadsBack();
     void volumeFilesAreNumbered_data();
     void volumeFilesAreNumbered();
+    void readingPageByPageGivesTheWholeFile_data();
+    void readingPageByPageGivesTheWholeFile();
 };
 
 namespace {
@@ -523,6 +527,48 @@ void TestBrailleFiles::volumeFilesAreNumbered()
     QFETCH(int, volumes);
     QFETCH(QStringList, expected);
     QCOMPARE(BrailleFiles::volumePaths(path, volumes), expected);
+}
+
+void TestBrailleFiles::readingPageByPageGivesTheWholeFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("line"); // repeated past the first blocks
+    QTest::addColumn<QByteArray>("end");
+    const QByteArray cells = QStringLiteral("⠁⠃⠉").toUtf8();
+    QTest::newRow("Unicode braille, LF") << u"a.txt"_s << cells + "\n" << QByteArray();
+    QTest::newRow("Unicode braille, CR LF, form feeds") << u"a.txt"_s << cells + "\r\n\r\f" << QByteArray();
+    QTest::newRow("Unicode braille, one form feed at the end") << u"a.txt"_s << cells + "\r\n" << QByteArray("\f");
+    QTest::newRow("Unicode braille, damaged at the end") << u"a.txt"_s << cells + "\n" << QByteArray("\xE2\xA0");
+    QTest::newRow("BRF, CR LF") << u"a.brf"_s << QByteArray("ABC\r\n") << QByteArray("\r");
+    QTest::newRow("BRF, form feeds") << u"a.brf"_s << QByteArray("AB C\r\n\f") << QByteArray("\x1A\f");
+    QTest::newRow("BRF, a line too long at the end") << u"a.brf"_s << QByteArray("ab\r\n") << QByteArray(70, 'A');
+}
+
+// Read a block at a time, a file gives the pages and the problem that
+// decoding it whole gives, wherever the blocks cut a character, a CR LF or
+// a page, and whether or not a form feed comes only in the last block.
+void TestBrailleFiles::readingPageByPageGivesTheWholeFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, end);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    // Every shift of the lines against the blocks' ends.
+    for (qsizetype shift = 0; shift < line.size(); ++shift) {
+        const QByteArray bytes = QByteArray(shift, '\n') + line.repeated(3 * 65536 / line.size()) + end;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+        file.close();
+        QList<QStringList> pages;
+        const BrailleFiles::ReadProblem problem = BrailleFiles::readPages(path, [&pages](const QStringList &page) {
+            pages.append(page);
+            return true;
+        });
+        const BrailleFiles::ReadResult whole = BrailleFiles::decode(bytes);
+        QCOMPARE(message(problem), message(whole.problem));
+        QCOMPARE(pages, whole.document.pages);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBrailleFiles)

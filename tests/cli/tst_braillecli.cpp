@@ -1,8 +1,15 @@
+#include "braillefiles/braillefiles.h"
+#include "cli/clicommands.h"
 #include "cliinprocess.h"
+#include "tables/codetableloader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(PageSettings)
 
 // mirabo-cli export and import, run as a user runs them.
 class TestBrailleCli : public QObject
@@ -16,6 +23,9 @@ private slots:
     void exportThenImportGivesTheSamePages();
     void damagedFileIsReadAsFarAsItGoes();
     void interpointVolumesAreFilesOfTheirOwn();
+    void textVolumesKeepTheirPagesApart();
+    void streamedExportIsTheLayoutOfTheWholeText_data();
+    void streamedExportIsTheLayoutOfTheWholeText();
     void failures_data();
     void failures();
 
@@ -150,6 +160,125 @@ void TestBrailleCli::interpointVolumesAreFilesOfTheirOwn()
         QVERIFY(bytes.contains("rows=\"18\""));
         QVERIFY(bytes.count("<page>") + bytes.count("<page/>") <= 20);
     }
+}
+
+namespace {
+
+// A book of chapters with every kind of marker, some hundred kilobytes:
+// several of the blocks the export reads at a time.
+QString chapters(int count)
+{
+    QString text;
+    for (int chapter = 1; chapter <= count; ++chapter) {
+        text += QStringLiteral("［ミダシ1］だい%1しょー\n").arg(chapter);
+        text += QStringLiteral("［ゲンポン%1］\n").arg(chapter * 10);
+        for (int paragraph = 0; paragraph < 30; ++paragraph) {
+            text += QStringLiteral("　きょーわ %1ねん %2がつの はれた ひで、ＡＢＣの みちを あるきました。\n")
+                        .arg(2000 + paragraph)
+                        .arg(chapter % 12 + 1);
+            if (paragraph % 10 == 9)
+                text += QStringLiteral("［ミダシ2］こまだし\n\n");
+        }
+        text += QStringLiteral("［マトメ］\nまとめた ぎょー\nもー ひとつ\n［マトメオワリ］\n");
+        if (chapter % 5 == 0)
+            text += QStringLiteral("［カイページ］\n");
+    }
+    return text;
+}
+
+} // namespace
+
+// Written one after the other, the volumes of a Unicode braille text are
+// divided by a form feed as their pages are: the text has the pages BRF has.
+void TestBrailleCli::textVolumesKeepTheirPagesApart()
+{
+    const QByteArray text = QStringLiteral("かきくけこ さしすせそ\n").repeated(400).toUtf8();
+    const QStringList layout{u"--volume-pages"_s, u"10"_s, u"--lines"_s, u"10"_s};
+    const CliRun brf = run(QStringList{u"export"_s, u"--format"_s, u"brf"_s} + layout, text);
+    const CliRun txt = run(QStringList{u"export"_s, u"--format"_s, u"txt"_s} + layout, text);
+    QCOMPARE(brf.exitCode, 0);
+    QCOMPARE(txt.exitCode, 0);
+    QVERIFY(brf.out.count('\f') > 20);
+    // BRF ends every page with a form feed, the text divides them.
+    QCOMPARE(txt.out.count('\f') + 1, brf.out.count('\f'));
+}
+
+void TestBrailleCli::streamedExportIsTheLayoutOfTheWholeText_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<PageSettings>("page");
+    QTest::addColumn<bool>("withInfo");
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<bool>("toFiles");
+    PageSettings interpoint = PageSettings::preset(PageSettings::Preset::Interpoint);
+    interpoint.volumePages = 60;
+    QTest::newRow("txt from standard input")
+        << QStringList{u"--format"_s, u"txt"_s} << PageSettings() << false << false << false;
+    QTest::newRow("brf with title pages and 目次, from a file")
+        << QStringList{u"--format"_s, u"brf"_s, u"--preset"_s, u"interpoint"_s, u"--volume-pages"_s, u"60"_s}
+        << interpoint << true << true << false;
+    QTest::newRow("brf volumes to their files, title pages from standard input")
+        << QStringList{u"--format"_s, u"brf"_s, u"--preset"_s, u"interpoint"_s, u"--volume-pages"_s, u"60"_s}
+        << interpoint << true << false << true;
+}
+
+// The export reads the text a block at a time and writes each volume as it
+// is laid out; what it writes is the layout of the whole text.
+void TestBrailleCli::streamedExportIsTheLayoutOfTheWholeText()
+{
+    QFETCH(QStringList, args);
+    QFETCH(PageSettings, page);
+    QFETCH(bool, withInfo);
+    QFETCH(bool, fromFile);
+    QFETCH(bool, toFiles);
+    const QString text = chapters(100);
+    QVERIFY(text.toUtf8().size() > 4 * 65536);
+    DocumentInfo info;
+    if (withInfo) {
+        info.title = u"ながい ほん"_s;
+        info.transcriber = u"あおき"_s;
+    }
+    QTemporaryDir dir;
+    const QString input = dir.filePath(u"ほん.txt"_s);
+    QFile file(input);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size());
+    file.close();
+    QVERIFY(info.saveBeside(input).ok());
+    if (!fromFile && withInfo)
+        args += QStringList{u"--info"_s, DocumentInfo::pathBeside(input)};
+    args += fromFile ? input : u"-"_s;
+    const QString output = dir.filePath(u"ほん.brf"_s);
+    if (toFiles)
+        args += QStringList{u"-o"_s, output};
+
+    const CliRun run = runCliInProcess(QStringList{u"export"_s} + args, fromFile ? QByteArray() : text.toUtf8());
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+
+    const CodeTableLoad table = loadInstalledCodeTable();
+    QVERIFY(table.ok);
+    const BookLayout::Book book = layOutBook(table.table, text, info, page, fromFile ? u"ほん"_s : QString());
+    QVERIFY(book.volumes.size() >= (withInfo ? 3 : 1));
+    const BrailleFiles::Format format = *BrailleFiles::formatForPath(u"x."_s + args[1]);
+    QByteArray whole;
+    BrailleFiles::UnicodeTextWriter oneText;
+    for (qsizetype v = 0; v < book.volumes.size(); ++v) {
+        const QByteArray bytes = BrailleFiles::encode(format, book.volumes[v]);
+        if (format == BrailleFiles::Format::UnicodeText && !toFiles) {
+            for (const QStringList &page : book.volumes[v].pages)
+                whole += oneText.page(page);
+            continue;
+        }
+        if (toFiles) {
+            QFile volume(BrailleFiles::volumePath(output, int(v + 1), int(book.volumes.size())));
+            QVERIFY2(volume.open(QIODevice::ReadOnly), qPrintable(volume.fileName()));
+            QVERIFY(volume.readAll() == bytes);
+        }
+        whole += bytes;
+    }
+    QVERIFY(!toFiles || !QFile::exists(BrailleFiles::volumePath(output, int(book.volumes.size() + 1),
+                                                                int(book.volumes.size() + 1))));
+    QVERIFY(toFiles || run.out == whole + oneText.end());
 }
 
 void TestBrailleCli::failures_data()
