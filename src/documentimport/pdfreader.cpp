@@ -48,11 +48,10 @@ const PdfModule &pdfModule()
         PdfModule loaded;
         // Beside the executable's other private files, in the build tree as
         // when installed (also from an unpacked package).
-        QLibrary library(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+        static QLibrary library(QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                          QStringLiteral("/" MIRABO_MODULE_FROM_BIN "/mirabo_pdftext")));
         loaded.read = reinterpret_cast<MiraboPdfReadFunction>(library.resolve(MIRABO_PDF_READ_SYMBOL));
-        // Left loaded for the rest of the run: QLibrary unloads only when
-        // asked.
+        // Left loaded for the rest of the run: the reader points into it.
         if (!loaded.read)
             loaded.problem = library.errorString();
         return loaded;

@@ -11,20 +11,17 @@ struct Loaded
     bool ok = false;
 };
 
-Loaded load()
+Loaded load(QLibrary &library)
 {
     Loaded loaded;
-    // Kept open for the rest of the run: the table points into it.
-    auto *library = new QLibrary(QStringLiteral("cups"), 2);
-    if (!library->load()) {
-        loaded.problem = library->errorString();
-        delete library;
+    if (!library.load()) {
+        loaded.problem = library.errorString();
         return loaded;
     }
 #define MIRABO_CUPS_RESOLVE(name)                                                                            \
-    loaded.functions.name = reinterpret_cast<decltype(&::name)>(library->resolve(#name));                    \
+    loaded.functions.name = reinterpret_cast<decltype(&::name)>(library.resolve(#name));                     \
     if (!loaded.functions.name) {                                                                            \
-        loaded.problem = library->errorString();                                                             \
+        loaded.problem = library.errorString();                                                              \
         return loaded;                                                                                       \
     }
     MIRABO_CUPS_FUNCTIONS(MIRABO_CUPS_RESOLVE)
@@ -35,7 +32,9 @@ Loaded load()
 
 const Loaded &loadedOnce()
 {
-    static const Loaded loaded = load();
+    // Kept open for the rest of the run: the table points into it.
+    static QLibrary library(QStringLiteral("cups"), 2);
+    static const Loaded loaded = load(library);
     return loaded;
 }
 
