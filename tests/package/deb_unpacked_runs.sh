@@ -40,7 +40,8 @@ out=$("$cli" braille "$scratch/input.txt")
 echo "the unpacked mirabo-cli translated the file"
 
 # A PDF is read through the module the program opens beside itself.
-[ -n "$(find "$scratch/root/usr/lib" -name mirabo_pdftext.so)" ] || fail "the package has no PDF module"
+module=$(find "$scratch/root/usr/lib" -name mirabo_pdftext.so)
+[ -n "$module" ] || fail "the package has no PDF module"
 cat >"$scratch/input.pdf" <<'PDF'
 %PDF-1.4
 1 0 obj <</Type /Catalog /Pages 2 0 R>> endobj
@@ -57,3 +58,13 @@ PDF
 out=$("$cli" kana "$scratch/input.pdf") || fail "kana of a PDF: $out"
 echo "$out" | grep -q 2026 || fail "kana of a PDF gave: $out"
 echo "the unpacked mirabo-cli read a PDF"
+
+# Without the module the import fails with a message, the run goes on.
+rm "$module"
+status=0
+out=$("$cli" kana "$scratch/input.pdf" 2>&1) || status=$?
+[ "$status" -eq 1 ] || fail "kana of a PDF without the module exited with $status: $out"
+echo "$out" | grep -q "input.pdf: PDF" || fail "kana of a PDF without the module said: $out"
+[ "$("$cli" braille "$scratch/input.txt")" = "$(printf '\342\240\201\342\240\203\342\240\200\342\240\201')" ] ||
+    fail "braille without the PDF module"
+echo "without its PDF module the unpacked mirabo-cli says so"
