@@ -18,6 +18,8 @@ set(CPACK_STRIP_FILES ON)
 # need a font with kana and kanji: none of them shows in the link. Nor do
 # liblouis's tables, which contracted English braille opens by name.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "mecab-ipadic-utf8, qt6-qpa-plugins, libqt6svg6, liblouis-data")
+# libcups is opened at the first embossing, not linked.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libcups2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 # Reading aloud: without them the program runs and says what is missing.
 string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")

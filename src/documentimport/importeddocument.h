@@ -28,7 +28,8 @@ enum class Error {
     TooDeep,            // elements nested past the limit
     NotThisFormat,      // not a `format` document (Unknown: no document format known)
     MissingPart,        // the container has no `part`
-    NoText              // the document holds no text (a PDF of scanned pages)
+    NoText,             // the document holds no text (a PDF of scanned pages)
+    ReaderMissing       // the program's reader of `format` cannot be loaded; `detail` says why
 };
 Q_ENUM_NS(Error)
 

@@ -1,4 +1,4 @@
-// PDF through Poppler: the words of each page in reading order, made into
+// PDF through the Poppler module (pdftext/pdftext.h): the words of each page in reading order, made into
 // lines by where they stand, and the lines into paragraphs. Headers and
 // footers that come back on every page are dropped; the page numbers are
 // kept apart, as the original's page numbers.
@@ -6,11 +6,12 @@
 
 #include "textbuilder.h"
 
-#include <poppler-document.h>
-#include <poppler-global.h>
-#include <poppler-page.h>
+#include "pdftext/pdftext.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QHash>
+#include <QLibrary>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -33,10 +34,29 @@ struct PdfPage
     QString number; // printed on the page, or its label
 };
 
-QString fromPoppler(const poppler::ustring &text)
+// The reader of the module, opened at the first PDF and kept; null with
+// the reason when it is missing or not this program's.
+struct PdfModule
 {
-    const poppler::byte_array utf8 = text.to_utf8();
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    MiraboPdfReadFunction read = nullptr;
+    QString problem;
+};
+
+const PdfModule &pdfModule()
+{
+    static const PdfModule module = [] {
+        PdfModule loaded;
+        // Beside the executable's other private files, in the build tree as
+        // when installed (also from an unpacked package).
+        static QLibrary library(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                         QStringLiteral("/" MIRABO_MODULE_FROM_BIN "/mirabo_pdftext")));
+        loaded.read = reinterpret_cast<MiraboPdfReadFunction>(library.resolve(MIRABO_PDF_READ_SYMBOL));
+        // Left loaded for the rest of the run: the reader points into it.
+        if (!loaded.read)
+            loaded.problem = library.errorString();
+        return loaded;
+    }();
+    return module;
 }
 
 // Fonts often map a kanji's glyph to its look-alike among the Kangxi
@@ -55,34 +75,46 @@ QString withUnifiedKanji(QString text)
     return text;
 }
 
-QList<PdfLine> linesOf(const poppler::page &page)
+QList<PdfLine> linesOf(const MiraboPdfWord *words, size_t count)
 {
     QList<PdfLine> lines;
     bool spaceAfterLast = false;
-    for (const poppler::text_box &box : page.text_list()) {
-        const QString word = withUnifiedKanji(fromPoppler(box.text()));
+    for (size_t i = 0; i < count; ++i) {
+        const MiraboPdfWord &r = words[i];
+        const QString word = withUnifiedKanji(QString::fromUtf8(r.text, qsizetype(r.size)));
         if (word.isEmpty())
             continue;
-        const poppler::rectf r = box.bbox();
+        const double height = r.bottom - r.top;
         // A word that does not stand beside the last one, on its line,
         // begins a new line.
-        const bool sameLine = !lines.isEmpty() && r.left() >= lines.back().left - 1 &&
-                              std::abs((r.top() + r.bottom()) / 2 - (lines.back().top + lines.back().bottom) / 2) <
-                                  std::max(lines.back().height(), r.height()) / 2;
+        const bool sameLine = !lines.isEmpty() && r.left >= lines.back().left - 1 &&
+                              std::abs((r.top + r.bottom) / 2 - (lines.back().top + lines.back().bottom) / 2) <
+                                  std::max(lines.back().height(), height) / 2;
         if (!sameLine) {
-            lines.append({word, r.left(), r.right(), r.top(), r.bottom()});
+            lines.append({word, r.left, r.right, r.top, r.bottom});
         } else {
             PdfLine &line = lines.back();
             if (spaceAfterLast)
                 line.text += u' ';
             line.text += word;
-            line.right = std::max(line.right, r.right());
-            line.top = std::min(line.top, r.top());
-            line.bottom = std::max(line.bottom, r.bottom());
+            line.right = std::max(line.right, r.right);
+            line.top = std::min(line.top, r.top);
+            line.bottom = std::max(line.bottom, r.bottom);
         }
-        spaceAfterLast = box.has_space_after();
+        spaceAfterLast = r.spaceAfter != 0;
     }
     return lines;
+}
+
+void addReadPage(void *context, const char *label, size_t labelSize, const MiraboPdfWord *words, size_t count)
+{
+    auto *pages = static_cast<QList<PdfPage> *>(context);
+    PdfPage read;
+    read.lines = linesOf(words, count);
+    read.number = QString::fromUtf8(label, qsizetype(labelSize));
+    if (read.number.isEmpty())
+        read.number = QString::number(pages->size() + 1);
+    pages->append(read);
 }
 
 // A line that is only a page number: 12, - 12 -, ( 12 ), xii.
@@ -189,44 +221,33 @@ void addPage(const PdfPage &page, const Margins &margins, TextBuilder &out, bool
     }
 }
 
-void ignorePopplerMessage(const std::string &, void *) {}
-
 } // namespace
 
 DocumentImport readPdfDocument(const QByteArray &bytes)
 {
     DocumentImport result;
-    poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
     if (!bytes.startsWith("%PDF") && !bytes.left(1024).contains("%PDF")) {
         result.problem = {ImportError::NotThisFormat, DocumentImporter::Format::Pdf};
         return result;
     }
-    std::unique_ptr<poppler::document> document(
-        poppler::document::load_from_raw_data(bytes.constData(), int(bytes.size())));
-    if (!document) {
-        result.problem = {ImportError::Damaged};
-        return result;
-    }
-    if (document->is_locked()) {
-        result.problem = {ImportError::Encrypted};
-        return result;
-    }
-    const int count = document->pages();
-    if (count > kMaxPages) {
-        result.problem = {ImportError::TooLarge};
+    const PdfModule &module = pdfModule();
+    if (!module.read) {
+        result.problem = {ImportError::ReaderMissing, DocumentImporter::Format::Pdf, QString(), module.problem};
         return result;
     }
     QList<PdfPage> pages;
-    for (int i = 0; i < count; ++i) {
-        std::unique_ptr<poppler::page> page(document->create_page(i));
-        PdfPage read;
-        if (page) {
-            read.lines = linesOf(*page);
-            read.number = fromPoppler(page->label());
-        }
-        if (read.number.isEmpty())
-            read.number = QString::number(i + 1);
-        pages.append(read);
+    switch (module.read(bytes.constData(), size_t(bytes.size()), kMaxPages, addReadPage, &pages)) {
+    case MIRABO_PDF_OK:
+        break;
+    case MIRABO_PDF_ENCRYPTED:
+        result.problem = {ImportError::Encrypted};
+        return result;
+    case MIRABO_PDF_TOO_MANY_PAGES:
+        result.problem = {ImportError::TooLarge};
+        return result;
+    default:
+        result.problem = {ImportError::Damaged};
+        return result;
     }
     dropRepeatedEdges(pages);
 

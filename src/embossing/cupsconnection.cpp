@@ -1,5 +1,7 @@
 #include "cupsconnection.h"
 
+#include "cupslibrary.h"
+
 namespace {
 
 // libcups would ask for a password on the terminal, where a window has
@@ -13,17 +15,19 @@ const char *noPassword(const char *, http_t *, const char *, const char *, void 
 
 CupsConnection::CupsConnection(int timeoutMs)
 {
-    cupsSetPasswordCB2(noPassword, nullptr);
+    cups().cupsSetPasswordCB2(noPassword, nullptr);
     int cancel = 0;
-    m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, timeoutMs, &cancel);
+    const CupsLibrary &library = cups();
+    m_http = library.httpConnect2(library.cupsServer(), library.ippPort(), nullptr, AF_UNSPEC,
+                                  library.cupsEncryption(), 1, timeoutMs, &cancel);
     // Without a callback, a read or write that waits longer fails instead of
     // waiting on.
     if (m_http)
-        httpSetTimeout(m_http, timeoutMs / 1000.0, nullptr, nullptr);
+        cups().httpSetTimeout(m_http, timeoutMs / 1000.0, nullptr, nullptr);
 }
 
 CupsConnection::~CupsConnection()
 {
     if (m_http)
-        httpClose(m_http);
+        cups().httpClose(m_http);
 }

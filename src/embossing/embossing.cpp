@@ -2,6 +2,7 @@
 
 #include "braillefiles/braillefiles.h"
 #include "cupsconnection.h"
+#include "cupslibrary.h"
 
 #include <cups/cups.h>
 
@@ -15,13 +16,21 @@ const char kBrfFormat[] = "application/vnd.cups-brf";
 
 struct IppDeleter
 {
-    void operator()(ipp_t *ipp) const { ippDelete(ipp); }
+    void operator()(ipp_t *ipp) const { cups().ippDelete(ipp); }
 };
 using IppResponse = std::unique_ptr<ipp_t, IppDeleter>;
 
 QString lastErrorText()
 {
-    return QString::fromUtf8(cupsLastErrorString());
+    return QString::fromUtf8(cups().cupsLastErrorString());
+}
+
+// Without libcups there is no talking to any server.
+Error noLibrary()
+{
+    QString why;
+    loadCupsLibrary(&why);
+    return {Failure::NoLibrary, why};
 }
 
 Error noServer()
@@ -32,7 +41,7 @@ Error noServer()
 // The failure the server's last status stands for.
 Error lastError(const QString &queue)
 {
-    switch (cupsLastError()) {
+    switch (cups().cupsLastError()) {
     case IPP_STATUS_ERROR_NOT_FOUND:
         return {Failure::NoSuchQueue, queue};
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
@@ -52,39 +61,39 @@ Error lastError(const QString &queue)
 
 QString text(ipp_attribute_t *attribute)
 {
-    return QString::fromUtf8(ippGetString(attribute, 0, nullptr));
+    return QString::fromUtf8(cups().ippGetString(attribute, 0, nullptr));
 }
 
 QString defaultQueue(http_t *http)
 {
     // The user's own default (lpoptions, PRINTER) before the server's.
-    cups_dest_t *dest = cupsGetNamedDest(http, nullptr, nullptr);
+    cups_dest_t *dest = cups().cupsGetNamedDest(http, nullptr, nullptr);
     if (!dest)
         return QString();
     const QString name = QString::fromUtf8(dest->name);
-    cupsFreeDests(1, dest);
+    cups().cupsFreeDests(1, dest);
     return name;
 }
 
 // Whether the queue is there and takes jobs.
 Error queueState(http_t *http, const QString &queue)
 {
-    ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ipp_t *request = cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
-                     queue.toUtf8().constData());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+    const QByteArray resource = "/printers/" + queue.toUtf8();
+    cups().httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, resource.constData());
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-is-accepting-jobs");
-    const IppResponse response(cupsDoRequest(http, request, "/"));
+    const IppResponse response(cups().cupsDoRequest(http, request, "/"));
     if (!response)
         return noServer();
-    if (ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND)
+    if (cups().ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND)
         return {Failure::NoSuchQueue, queue};
-    if (ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+    if (cups().ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
         return lastError(queue);
-    ipp_attribute_t *accepting = ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
-    if (accepting && !ippGetBoolean(accepting, 0))
+    ipp_attribute_t *accepting = cups().ippFindAttribute(response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+    if (accepting && !cups().ippGetBoolean(accepting, 0))
         return {Failure::NotAccepting, queue};
     return Error();
 }
@@ -93,31 +102,37 @@ Error queueState(http_t *http, const QString &queue)
 
 QString serverName()
 {
-    return QString::fromUtf8(cupsServer());
+    if (!loadCupsLibrary())
+        return QStringLiteral("localhost");
+    return QString::fromUtf8(cups().cupsServer());
 }
 
 QueueList listQueues(int timeoutMs)
 {
     QueueList list;
+    if (!loadCupsLibrary()) {
+        list.error = noLibrary();
+        return list;
+    }
     CupsConnection connection(timeoutMs);
     if (!connection.isOpen()) {
         list.error = noServer();
         return list;
     }
-    ipp_t *request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ipp_t *request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     static const char *const wanted[] = {"printer-name", "printer-info", "printer-location",
                                          "printer-make-and-model", "printer-is-accepting-jobs"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(std::size(wanted)),
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(std::size(wanted)),
                   nullptr, wanted);
-    const IppResponse response(cupsDoRequest(connection.http(), request, "/"));
+    const IppResponse response(cups().cupsDoRequest(connection.http(), request, "/"));
     if (!response) { // no answer at all
         list.error = noServer();
         return list;
     }
     // A server without queues answers "not found".
-    if (ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND)
+    if (cups().ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND)
         return list;
-    if (ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    if (cups().ippGetStatusCode(response.get()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
         list.error = lastError(QString());
         return list;
     }
@@ -127,9 +142,9 @@ QueueList listQueues(int timeoutMs)
             list.queues.append(queue);
         queue = Queue();
     };
-    for (ipp_attribute_t *attribute = ippFirstAttribute(response.get()); attribute;
-         attribute = ippNextAttribute(response.get())) {
-        const char *name = ippGetName(attribute);
+    for (ipp_attribute_t *attribute = cups().ippFirstAttribute(response.get()); attribute;
+         attribute = cups().ippNextAttribute(response.get())) {
+        const char *name = cups().ippGetName(attribute);
         if (!name) { // the end of one queue's group
             keep();
             continue;
@@ -144,7 +159,7 @@ QueueList listQueues(int timeoutMs)
         else if (key == "printer-make-and-model")
             queue.makeAndModel = text(attribute);
         else if (key == "printer-is-accepting-jobs")
-            queue.accepting = ippGetBoolean(attribute, 0);
+            queue.accepting = cups().ippGetBoolean(attribute, 0);
     }
     keep();
     const QString fallback = defaultQueue(connection.http());
@@ -174,6 +189,10 @@ Sent send(const Job &job, int timeoutMs)
         sent.error = {Failure::NothingToSend, QString()};
         return sent;
     }
+    if (!loadCupsLibrary()) {
+        sent.error = noLibrary();
+        return sent;
+    }
     CupsConnection connection(timeoutMs);
     if (!connection.isOpen()) {
         sent.error = noServer();
@@ -191,21 +210,21 @@ Sent send(const Job &job, int timeoutMs)
 
     cups_option_t *options = nullptr;
     int count = 0;
-    count = cupsAddIntegerOption("copies", qBound(1, job.copies, kMaxCopies), count, &options);
+    count = cups().cupsAddIntegerOption("copies", qBound(1, job.copies, kMaxCopies), count, &options);
     // Said either way: a queue whose default is two-sided would otherwise
     // put single-sided pages on the backs of the sheets.
-    count = cupsAddOption("sides", job.twoSided ? "two-sided-long-edge" : "one-sided", count, &options);
-    sent.jobId = cupsCreateJob(http, queue.constData(), title.constData(), count, options);
-    cupsFreeOptions(count, options);
+    count = cups().cupsAddOption("sides", job.twoSided ? "two-sided-long-edge" : "one-sided", count, &options);
+    sent.jobId = cups().cupsCreateJob(http, queue.constData(), title.constData(), count, options);
+    cups().cupsFreeOptions(count, options);
     if (sent.jobId == 0) {
         sent.error = lastError(job.queue);
         return sent;
     }
-    const bool started = cupsStartDocument(http, queue.constData(), sent.jobId, title.constData(), kBrfFormat, 1) ==
+    const bool started = cups().cupsStartDocument(http, queue.constData(), sent.jobId, title.constData(), kBrfFormat, 1) ==
                          HTTP_STATUS_CONTINUE;
     const bool written =
-        started && cupsWriteRequestData(http, sent.brf.constData(), size_t(sent.brf.size())) == HTTP_STATUS_CONTINUE;
-    const ipp_status_t finished = started ? cupsFinishDocument(http, queue.constData()) : cupsLastError();
+        started && cups().cupsWriteRequestData(http, sent.brf.constData(), size_t(sent.brf.size())) == HTTP_STATUS_CONTINUE;
+    const ipp_status_t finished = started ? cups().cupsFinishDocument(http, queue.constData()) : cups().cupsLastError();
     if (!written || finished > IPP_STATUS_OK_EVENTS_COMPLETE) {
         sent.error = lastError(job.queue);
         if (sent.error.ok())
@@ -213,7 +232,7 @@ Sent send(const Job &job, int timeoutMs)
         // A job half sent must not come out of the embosser as if whole.
         CupsConnection cancelling(timeoutMs);
         if (cancelling.isOpen())
-            cupsCancelJob2(cancelling.http(), queue.constData(), sent.jobId, 0);
+            cups().cupsCancelJob2(cancelling.http(), queue.constData(), sent.jobId, 0);
         sent.jobId = 0;
     }
     return sent;

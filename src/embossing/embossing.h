@@ -15,6 +15,7 @@ namespace Embossing {
 // What went wrong; the windows and the CLI tell the user.
 enum class Failure {
     None,
+    NoLibrary,       // libcups cannot be loaded (`detail` says why)
     NoServer,        // no CUPS server answers (not running, not installed)
     NoSuchQueue,     // the server has no queue of that name
     NotAccepting,    // the queue exists but takes no jobs now

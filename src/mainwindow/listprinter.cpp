@@ -31,15 +31,20 @@ constexpr int kPagesWithoutProgress = 3;
 
 } // namespace
 
-ListPrinter::ListPrinter(QWidget *window)
-    : m_window(window), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-    m_printer->setDocName(kDocumentName);
-    m_printer->setCreator(kDocumentName);
-    m_printer->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
-}
+ListPrinter::ListPrinter(QWidget *window) : m_window(window) {}
 
 ListPrinter::~ListPrinter() = default;
+
+QPrinter &ListPrinter::printer()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setDocName(kDocumentName);
+        m_printer->setCreator(kDocumentName);
+        m_printer->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+    }
+    return *m_printer;
+}
 
 QStringList ListPrinter::rows(const TranslatedDocument &translation)
 {
@@ -60,11 +65,11 @@ bool ListPrinter::print(const QStringList &rows)
 
 bool ListPrinter::print(const Painting &painting)
 {
-    const QMarginsF margins = m_printer->pageLayout().margins(QPageLayout::Millimeter);
+    const QMarginsF margins = printer().pageLayout().margins(QPageLayout::Millimeter);
     const qreal narrow = kBraillePageMarginMm;
-    m_printer->setPageMargins(QMarginsF(narrow, narrow, narrow, narrow), QPageLayout::Millimeter);
+    printer().setPageMargins(QMarginsF(narrow, narrow, narrow, narrow), QPageLayout::Millimeter);
     const bool printed = printJob(paintingJob(painting));
-    m_printer->setPageMargins(margins, QPageLayout::Millimeter);
+    printer().setPageMargins(margins, QPageLayout::Millimeter);
     return printed;
 }
 
@@ -109,21 +114,21 @@ ListPrinter::Job ListPrinter::rowsJob(const QStringList &rows)
 bool ListPrinter::printOnPrinter(const Job &job)
 {
     QPainter painter;
-    bool printed = painter.begin(m_printer.get());
+    bool printed = painter.begin(&printer());
     if (printed) {
-        const ListPrintout::Outcome outcome = job(painter, m_printer.get());
+        const ListPrintout::Outcome outcome = job(painter, &printer());
         if (outcome != ListPrintout::Outcome::Painted)
-            m_printer->abort();
+            printer().abort();
         const bool ended = painter.end();
         if (outcome == ListPrintout::Outcome::Cancelled)
             return false;
         printed = outcome == ListPrintout::Outcome::Painted && ended;
     }
-    if (!printed || m_printer->printerState() == QPrinter::Error) {
+    if (!printed || printer().printerState() == QPrinter::Error) {
         UserDialogs::instance().warn(
             m_window, kTitle,
             QStringLiteral("印刷できませんでした。\nプリンタ「%1」の電源、接続、用紙を確かめてください。")
-                .arg(m_printer->printerName()));
+                .arg(printer().printerName()));
         return false;
     }
     return true;
@@ -154,7 +159,7 @@ bool ListPrinter::savePdfJob(const QString &path, const Job &job)
     auto outcome = ListPrintout::Outcome::Failed;
     const SafeSaveResult saved = saveFileSafely(path, [&](QIODevice &device) {
         QPdfWriter writer(&device);
-        writer.setPageLayout(m_printer->pageLayout());
+        writer.setPageLayout(printer().pageLayout());
         writer.setResolution(kPdfResolution);
         writer.setTitle(kDocumentName);
         writer.setCreator(kDocumentName);
@@ -180,5 +185,5 @@ bool ListPrinter::savePdfJob(const QString &path, const Job &job)
 
 void ListPrinter::setUp()
 {
-    UserDialogs::instance().setUpPrinter(m_window, m_printer.get());
+    UserDialogs::instance().setUpPrinter(m_window, &printer());
 }

@@ -34,7 +34,9 @@ public:
     explicit ListPrinter(QWidget *window);
     ~ListPrinter();
 
-    QPrinter &printer() { return *m_printer; }
+    // Made at the first use: a QPrinter loads the system's print support
+    // (libcups), which a run that never prints need not carry.
+    QPrinter &printer();
 
     // For every line of a translation: the text row, then the braille row,
     // each its columns 1..30 as the list shows them.
@@ -68,6 +70,6 @@ private:
     bool savePdfJob(const QString &path, const Job &job);
 
     QWidget *m_window;
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_printer; // see printer()
     QString m_lastPdfPath;
 };

@@ -249,6 +249,9 @@ QString importReason(const ImportProblem &problem)
         return QStringLiteral("文書に %1 がないため読み込めません。").arg(problem.part);
     case ImportError::NoText:
         return QStringLiteral("文書に文字がありません。紙面を写した画像だけの PDF などは、文字を読み取れません。");
+    case ImportError::ReaderMissing:
+        return QStringLiteral("%1 を読むための Mirabo の部品を読み込めません（%2）。Mirabo を入れ直してください。")
+            .arg(formatName(problem.format), problem.detail);
     }
     return QString();
 }
@@ -276,6 +279,9 @@ QString embossingMessage(const Embossing::Error &error)
     switch (error.failure) {
     case Embossing::Failure::None:
         return QString();
+    case Embossing::Failure::NoLibrary:
+        return QStringLiteral("印刷に使う CUPS のライブラリを読み込めません（%1）。libcups2 を入れてください。")
+            .arg(error.detail);
     case Embossing::Failure::NoServer:
         return QStringLiteral("印刷サーバー（CUPS, %1）に接続できないか、応答がありません。CUPS が動いていないか、入っていません。")
             .arg(error.detail);
