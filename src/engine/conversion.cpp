@@ -140,13 +140,16 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
         withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign, u"\u2820\u2820");
 
     const int last = charGrid.last();
+    const int *const symbols = charGrid.columns();
     // The letter sign once per run of letters (a slash or comma between
     // letters does not end it); ⠠ before each capital, ⠠⠠ where every
     // letter to the end of the word is a capital.
     bool capitalsToEnd = false; // a ⠠⠠ stands for the rest of the word
     for (int column = 1; column <= last; ++column) {
-        const int upper = upperAt(column);
-        const int lower = lowerAt(column);
+        // Most columns hold no letter: one look tells.
+        const Answers &a = answers.answers(symbols[column]);
+        const int upper = a.upperLetter;
+        const int lower = a.lowerLetter;
         if (upper < 0 && lower < 0)
             continue;
         const bool continuesWord = letterAt(column - 1);

@@ -61,6 +61,8 @@ public:
 
 private:
     const Answers &at(int column) const { return answers_.answers(m_.CharGrid.at(column)); }
+    // The same for a column in 0..last of the grid, without the check.
+    const Answers &inside(int column) const { return answers_.answers(m_.CharGrid.columns()[column]); }
     bool needs(quint16 pass) const { return needs_ & pass; }
 
     // Joins every small kana to the syllable on its left, in the braille too
@@ -75,7 +77,7 @@ private:
         int firstKana = 1;
         for (int column = 2; column <= length_; ++column) {
             // Most characters are no small kana: told here, without the call.
-            const Answers &small = at(column);
+            const Answers &small = inside(column);
             const bool mayJoin = katakana ? small.smallKatakana : small.smallHiragana;
             if (mayJoin && joinedLeft(kept, column, katakana, firstKana)) {
                 joinedColumns_.push_back(column);
@@ -154,13 +156,13 @@ private:
     void applyCodeRows()
     {
         for (int column = 1; column <= length_; ++column) {
-            const int row = at(column).codeRow;
-            if (row > 0)
-                m_.CellGrid.assign(column, code_.CodePatterns[row]);
-            else if (at(column).extraRow > 0)
-                applyExtraRow(column, at(column).extraRow);
-            else if (at(column).hasFixedCells)
-                m_.CellGrid.assign(column, at(column).fixedCells);
+            const Answers &a = inside(column);
+            if (a.codeRow > 0)
+                m_.CellGrid.assign(column, code_.CodePatterns[a.codeRow]);
+            else if (a.extraRow > 0)
+                applyExtraRow(column, a.extraRow);
+            else if (a.hasFixedCells)
+                m_.CellGrid.assign(column, a.fixedCells);
         }
     }
 
@@ -182,7 +184,7 @@ private:
     void padVoicedHiragana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int n = at(column).voicedHiraganaPads; n > 0; --n)
+            for (int n = inside(column).voicedHiraganaPads; n > 0; --n)
                 m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
@@ -191,7 +193,7 @@ private:
     {
         for (int column = 1; column <= length_; ++column) {
             // Each digit the character equals, the lowest first.
-            for (unsigned digits = at(column).digits; digits; digits &= digits - 1)
+            for (unsigned digits = inside(column).digits; digits; digits &= digits - 1)
                 convertDigit(column, std::countr_zero(digits));
         }
     }
@@ -234,25 +236,25 @@ private:
     void detectKatakana()
     {
         for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column)
-            m_.KatakanaSeen = at(column).katakana;
+            m_.KatakanaSeen = inside(column).katakana;
     }
 
     void applyKatakanaRows()
     {
-        const int last = m_.CharGrid.last();
-        for (int column = 1; column <= last; ++column) {
-            const int row = at(column).katakanaRow;
-            if (row > 0)
-                m_.CellGrid.assign(column, code_.CodePatterns[row]);
-            else if (at(column).extraKatakanaRow > 0)
-                applyExtraRow(column, at(column).extraKatakanaRow);
+        // The columns past the line hold "　", which no katakana row has.
+        for (int column = 1; column <= length_; ++column) {
+            const Answers &a = inside(column);
+            if (a.katakanaRow > 0)
+                m_.CellGrid.assign(column, code_.CodePatterns[a.katakanaRow]);
+            else if (a.extraKatakanaRow > 0)
+                applyExtraRow(column, a.extraKatakanaRow);
         }
     }
 
     void padVoicedKatakana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int n = at(column).voicedKatakanaPads; n > 0; --n)
+            for (int n = inside(column).voicedKatakanaPads; n > 0; --n)
                 m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
@@ -568,28 +570,15 @@ void LineTranslator::appendBraille(QString &braille, bool trimmed) const
 void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
 {
     const qsizetype start = braille.size();
-    // Cells take three bytes each; room for a few cells a column, grown
-    // where a column needs more.
-    braille.resize(start + 3 * 4 * qsizetype(columns_));
-    char *begin = braille.data() + start;
+    // Three bytes a cell, room made once for the whole row.
+    braille.resize(start + 3 * m_.CellGrid.rowSize(1, columns_));
+    char *const begin = braille.data() + start;
     char *out = begin;
-    char *limit = braille.data() + braille.size();
     // Where the last cell that is no blank ends.
     char *end = begin;
     for (int column = 1; column <= columns_; ++column) {
         const QStringView cells = m_.CellGrid.at(column);
-        if (limit - out < 3 * cells.size()) {
-            const qsizetype written = out - begin;
-            const qsizetype kept = end - begin;
-            braille.resize(2 * braille.size() + 3 * cells.size());
-            begin = braille.data() + start;
-            out = begin + written;
-            end = begin + kept;
-            limit = braille.data() + braille.size();
-        }
-        const char16_t *cell = cells.utf16();
-        const char16_t *const cellsEnd = cell + cells.size();
-        for (; cell != cellsEnd; ++cell) {
+        for (const char16_t *cell = cells.utf16(), *cellsEnd = cell + cells.size(); cell != cellsEnd; ++cell) {
             const char16_t c = *cell == u'　' ? char16_t(0x2800) : *cell;
             // Anything but a cell takes the general road, which gives the
             // same bytes.

@@ -63,9 +63,7 @@ void StringLine::appendColumn(int column, int from)
 
 void StringLine::appendRow(QString &row, int first, int last) const
 {
-    qsizetype size = row.size();
-    for (int column = first; column <= last; ++column)
-        size += spanAt(column).length;
+    const qsizetype size = row.size() + rowSize(first, last);
     qsizetype at = row.size();
     row.resize(size);
     char16_t *out = reinterpret_cast<char16_t *>(row.data());

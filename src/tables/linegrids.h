@@ -79,6 +79,9 @@ public:
             return symbols_[std::size_t(column)];
         return column < 0 ? kEmpty : kFullWidthSpace;
     }
+    // Columns 0..last(), for the walks that stay inside them and so need
+    // no check per column; writes and joins leave the pointer as it is.
+    const int *columns() const { return symbols_.data(); }
     // A write outside the line is refused with a warning, in every build.
     void set(int column, int symbol)
     {
@@ -164,6 +167,14 @@ public:
 
     // Appends columns first..last, joined without separators.
     void appendRow(QString &row, int first = 1, int last = LineColumns::kShown) const;
+    // The characters columns first..last hold together.
+    qsizetype rowSize(int first, int last) const
+    {
+        qsizetype size = 0;
+        for (int column = first; column <= last; ++column)
+            size += spanAt(column).length;
+        return size;
+    }
 
 private:
     struct Span
