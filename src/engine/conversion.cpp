@@ -1,6 +1,7 @@
 #include "conversion.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -178,8 +179,17 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
             cells = 1;
         }
         textGrid.assign(column, blanks(cells));
-        cellGrid.assign(column, prefix);
         textGrid.append(column, upper >= 0 ? upperLetters[upper] : lowerLetters[lower]);
-        cellGrid.append(column, letterPatterns[upper >= 0 ? upper : lower]);
+        // The prefix and the letter's cells, written at once.
+        const QString &pattern = letterPatterns[upper >= 0 ? upper : lower];
+        char16_t joined[16];
+        if (prefix.size() + pattern.size() <= qsizetype(std::size(joined))) {
+            std::copy_n(prefix.utf16(), prefix.size(), joined);
+            std::copy_n(pattern.utf16(), pattern.size(), joined + prefix.size());
+            cellGrid.assign(column, QStringView(joined, prefix.size() + pattern.size()));
+        } else {
+            cellGrid.assign(column, prefix);
+            cellGrid.append(column, pattern);
+        }
     }
 }

@@ -585,6 +585,20 @@ private:
 constexpr unsigned kPlanCharacters = 1;
 constexpr unsigned kPlanWords = 2;
 
+// The characters of U+3001..U+30FF that this pass reads; the kana and the
+// rest of the block, most of a line, are passed over with one look.
+struct KanaSignals
+{
+    bool read[0x100] = {};
+    constexpr KanaSignals()
+    {
+        for (const char16_t c : {u'・', u'ヵ', u'ヶ', u'ゕ', u'ゖ', u'ゝ', u'ゞ', u'ヽ', u'ヾ', char16_t(0x309B),
+                                 char16_t(0x309C), u'「'})
+            read[c - 0x3000] = true;
+    }
+};
+constexpr KanaSignals kKanaSignals;
+
 unsigned planSignals(QStringView line)
 {
     unsigned found = 0;
@@ -592,6 +606,8 @@ unsigned planSignals(QStringView line)
     const auto digitAt = [&](qsizetype k) { return k < n && isDigit(line[k].unicode()); };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = line[i].unicode();
+        if (unsigned(c - 0x3001) < 0xFF && !kKanaSignals.read[c - 0x3000])
+            continue;
         const char16_t before = i > 0 ? line[i - 1].unicode() : 0;
         if (c >= 0x3000) {
             if (c >= 0xFF01 && c <= 0xFF5E) {

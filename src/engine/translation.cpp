@@ -5,6 +5,8 @@
 #include "mixedtext.h"
 #include "platform/textcodec.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <atomic>
 #include <bit>
@@ -570,8 +572,9 @@ void LineTranslator::appendBraille(QString &braille, bool trimmed) const
 void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
 {
     const qsizetype start = braille.size();
-    // Three bytes a cell, room made once for the whole row.
-    braille.resize(start + 3 * m_.CellGrid.rowSize(1, columns_));
+    // Three bytes a cell, room made once for the whole row, and a byte
+    // more: a cell is stored as a word of four.
+    braille.resize(start + 3 * m_.CellGrid.rowSize(1, columns_) + 1);
     char *const begin = braille.data() + start;
     char *out = begin;
     // Where the last cell that is no blank ends.
@@ -579,21 +582,23 @@ void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
     for (int column = 1; column <= columns_; ++column) {
         const QStringView cells = m_.CellGrid.at(column);
         for (const char16_t *cell = cells.utf16(), *cellsEnd = cell + cells.size(); cell != cellsEnd; ++cell) {
-            const char16_t c = *cell == u'　' ? char16_t(0x2800) : *cell;
-            // Anything but a cell takes the general road, which gives the
-            // same bytes.
-            if (unsigned(c - 0x2800) > 0xFF) {
-                braille.truncate(start);
-                QString whole;
-                appendBraille(whole, trimmed);
-                braille += whole.toUtf8();
-                return;
+            unsigned dots = unsigned(*cell) - 0x2800;
+            if (dots > 0xFF) {
+                // Anything but a cell or "　" (a blank) takes the general
+                // road, which gives the same bytes.
+                if (*cell != u'　') {
+                    braille.truncate(start);
+                    QString whole;
+                    appendBraille(whole, trimmed);
+                    braille += whole.toUtf8();
+                    return;
+                }
+                dots = 0;
             }
-            out[0] = char(0xE2);
-            out[1] = char(0xA0 | ((c >> 6) & 0x03));
-            out[2] = char(0x80 | (c & 0x3F));
+            // E2, A0 + the top two dots, 80 + the other six.
+            qToLittleEndian(quint32(0x0080A0E2u | (dots >> 6) << 8 | (dots & 0x3F) << 16), out);
             out += 3;
-            if (c != 0x2800)
+            if (dots)
                 end = out;
         }
     }

@@ -196,10 +196,17 @@ private:
         if (used_ + std::size_t(n) > buffer_.size())
             grow(std::size_t(n));
         char16_t *out = buffer_.data() + used_;
-        if (n <= 4) {
-            for (qsizetype k = 0; k < n; ++k)
-                out[k] = text[k];
-        } else {
+        switch (n) {
+        case 3:
+            out[2] = text[2];
+            [[fallthrough]];
+        case 2:
+            out[1] = text[1];
+            [[fallthrough]];
+        case 1:
+            out[0] = text[0];
+            break;
+        default:
             std::copy_n(text, n, out);
         }
         used_ += std::size_t(n);
