@@ -126,70 +126,80 @@ QStringView blanks(int cells)
 
 } // namespace
 
+LetterConversion::LetterConversion(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
+                                   const AnswerTable &answers, const LetterTable &upperLetters,
+                                   const LetterTable &lowerLetters, const LetterTable &letterPatterns,
+                                   const CodeColumn &codePatterns)
+    : charGrid_(charGrid), cellGrid_(cellGrid), textGrid_(textGrid), answers_(answers),
+      upperLetters_(upperLetters), lowerLetters_(lowerLetters), letterPatterns_(letterPatterns),
+      codePatterns_(codePatterns), letterSign_(codePatterns[CodeRow::LetterPrefix]),
+      capital_(withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign_, u"\u2820")),
+      capitals_(withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign_, u"\u2820\u2820"))
+{}
+
+void LetterConversion::convert(int column)
+{
+    const auto upperAt = [&](int at) { return answers_.answers(charGrid_.at(at)).upperLetter; };
+    const auto letterAt = [&](int at) {
+        const Answers &a = answers_.answers(charGrid_.at(at));
+        return a.upperLetter >= 0 || a.lowerLetter >= 0;
+    };
+    const Answers &a = answers_.answers(charGrid_.at(column));
+    const int upper = a.upperLetter;
+    const int lower = a.lowerLetter;
+    if (upper < 0 && lower < 0)
+        return;
+    // The letter sign once per run of letters (a slash or comma between
+    // letters does not end it); ⠠ before each capital, ⠠⠠ where every
+    // letter to the end of the word is a capital.
+    const bool continuesWord = letterAt(column - 1);
+    const bool continuesRun =
+        continuesWord || (answers_.answers(charGrid_.at(column - 1)).joinsLetters && letterAt(column - 2));
+    if (!continuesWord)
+        capitalsToEnd_ = false;
+    bool capitalWord = false;
+    if (upper >= 0 && !capitalsToEnd_) {
+        int end = column;
+        while (upperAt(end) >= 0)
+            ++end;
+        capitalWord = capitalsToEnd_ = end - column >= 2 && !letterAt(end);
+    }
+    // The prefix and the cells it has, each with a "　" over it.
+    QStringView prefix;
+    int cells = 0;
+    if (upper >= 0 && (capitalWord || !capitalsToEnd_)) {
+        if (capitalWord)
+            prefix = continuesRun ? capitals_ : QStringView(codePatterns_[CodeRow::CapitalRunPrefix]);
+        else
+            prefix = continuesRun ? capital_ : QStringView(codePatterns_[CodeRow::SingleCapitalPrefix]);
+        cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
+    } else if (!continuesRun) {
+        prefix = letterSign_;
+        cells = 1;
+    }
+    textGrid_.assign(column, blanks(cells));
+    textGrid_.append(column, upper >= 0 ? upperLetters_[upper] : lowerLetters_[lower]);
+    // The prefix and the letter's cells, written at once.
+    const QString &pattern = letterPatterns_[upper >= 0 ? upper : lower];
+    char16_t joined[16];
+    if (prefix.size() + pattern.size() <= qsizetype(std::size(joined))) {
+        std::copy_n(prefix.utf16(), prefix.size(), joined);
+        std::copy_n(pattern.utf16(), pattern.size(), joined + prefix.size());
+        cellGrid_.assign(column, QStringView(joined, prefix.size() + pattern.size()));
+    } else {
+        cellGrid_.assign(column, prefix);
+        cellGrid_.append(column, pattern);
+    }
+}
+
 void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
                     const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
                     const CodeColumn &codePatterns)
 {
-    const auto upperAt = [&](int column) { return answers.answers(charGrid.at(column)).upperLetter; };
-    const auto lowerAt = [&](int column) { return answers.answers(charGrid.at(column)).lowerLetter; };
-    const auto letterAt = [&](int column) { return upperAt(column) >= 0 || lowerAt(column) >= 0; };
-
-    const QString &letterSign = codePatterns[CodeRow::LetterPrefix];
-    const QStringView capital = withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign, u"\u2820");
-    const QStringView capitals =
-        withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign, u"\u2820\u2820");
-
+    LetterConversion letters(charGrid, cellGrid, textGrid, answers, upperLetters, lowerLetters, letterPatterns,
+                             codePatterns);
     const int last = charGrid.last();
-    const int *const symbols = charGrid.columns();
-    // The letter sign once per run of letters (a slash or comma between
-    // letters does not end it); ⠠ before each capital, ⠠⠠ where every
-    // letter to the end of the word is a capital.
-    bool capitalsToEnd = false; // a ⠠⠠ stands for the rest of the word
-    for (int column = 1; column <= last; ++column) {
-        // Most columns hold no letter: one look tells.
-        const Answers &a = answers.answers(symbols[column]);
-        const int upper = a.upperLetter;
-        const int lower = a.lowerLetter;
-        if (upper < 0 && lower < 0)
-            continue;
-        const bool continuesWord = letterAt(column - 1);
-        const bool continuesRun =
-            continuesWord || (answers.answers(charGrid.at(column - 1)).joinsLetters && letterAt(column - 2));
-        if (!continuesWord)
-            capitalsToEnd = false;
-        bool capitalWord = false;
-        if (upper >= 0 && !capitalsToEnd) {
-            int end = column;
-            while (upperAt(end) >= 0)
-                ++end;
-            capitalWord = capitalsToEnd = end - column >= 2 && !letterAt(end);
-        }
-        // The prefix and the cells it has, each with a "　" over it.
-        QStringView prefix;
-        int cells = 0;
-        if (upper >= 0 && (capitalWord || !capitalsToEnd)) {
-            if (capitalWord)
-                prefix = continuesRun ? capitals : QStringView(codePatterns[CodeRow::CapitalRunPrefix]);
-            else
-                prefix = continuesRun ? capital : QStringView(codePatterns[CodeRow::SingleCapitalPrefix]);
-            cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
-        } else if (!continuesRun) {
-            prefix = letterSign;
-            cells = 1;
-        }
-        textGrid.assign(column, blanks(cells));
-        textGrid.append(column, upper >= 0 ? upperLetters[upper] : lowerLetters[lower]);
-        // The prefix and the letter's cells, written at once.
-        const QString &pattern = letterPatterns[upper >= 0 ? upper : lower];
-        char16_t joined[16];
-        if (prefix.size() + pattern.size() <= qsizetype(std::size(joined))) {
-            std::copy_n(prefix.utf16(), prefix.size(), joined);
-            std::copy_n(pattern.utf16(), pattern.size(), joined + prefix.size());
-            cellGrid.assign(column, QStringView(joined, prefix.size() + pattern.size()));
-        } else {
-            cellGrid.assign(column, prefix);
-            cellGrid.append(column, pattern);
-        }
-    }
+    for (int column = 1; column <= last; ++column)
+        letters.convert(column);
 }

@@ -25,12 +25,14 @@ public:
     // `smallHiragana` are the columns whose character is a small hiragana,
     // ascending: the hiragana join looks at them alone. Without a text row
     // (`cellsOnly`), the passes that only pad the text are skipped.
+    // `digits` and `letters` are the columns of the digits and the letters,
+    // ascending, before joins: their passes look at them alone.
     LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns,
                std::vector<int> &sourceStarts, int sourceLength, const std::vector<int> &smallHiragana,
-               bool cellsOnly)
+               std::vector<int> &digits, std::vector<int> &letters, bool cellsOnly)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
           joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength),
-          smallHiragana_(smallHiragana), cellsOnly_(cellsOnly)
+          smallHiragana_(smallHiragana), digits_(digits), letters_(letters), cellsOnly_(cellsOnly)
     {}
 
     // The columns the line fills once its small kana are joined.
@@ -39,16 +41,21 @@ public:
     // A pass that has nothing to act on in the line is skipped.
     void run()
     {
-        if (needs(PassNeed::SmallHiragana))
-            joinSmallHiragana();
+        if (needs(PassNeed::SmallHiragana) && joinSmallHiragana()) {
+            shiftLeft(digits_, joinedColumns_);
+            shiftLeft(letters_, joinedColumns_);
+        }
         applyCodeRows();
         if (needs(PassNeed::VoicedHiragana) && !cellsOnly_)
             padVoicedHiragana();
         if (needs(PassNeed::Digits))
             convertDigits();
-        if (needs(PassNeed::Letters))
-            ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters,
-                           keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns);
+        if (needs(PassNeed::Letters)) {
+            LetterConversion letters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters,
+                                     keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns);
+            for (const int column : letters_)
+                letters.convert(column);
+        }
         detectKatakana();
         if (m_.KatakanaSeen) {
             // Unlike the hiragana join, this one joins the braille too.
@@ -91,10 +98,23 @@ private:
         closeJoinedColumns();
     }
 
+    // The listed columns, ascending, moved left past the removed ones, of
+    // which none is listed (no digit or letter is a small kana).
+    static void shiftLeft(std::vector<int> &columns, const std::vector<int> &removed)
+    {
+        std::size_t before = 0;
+        for (int &column : columns) {
+            while (before < removed.size() && removed[before] < column)
+                ++before;
+            column -= int(before);
+        }
+    }
+
     // The same for hiragana, whose join touches no cell yet, looking at the
     // columns of small kana only: the column before one that did not join
     // is where the next join goes, as the walk over every column has it.
-    void joinSmallHiragana()
+    // True when a small kana joined.
+    bool joinSmallHiragana()
     {
         joinedColumns_.clear();
         int kept = 1;
@@ -114,6 +134,7 @@ private:
             previous = column;
         }
         closeJoinedColumns();
+        return !joinedColumns_.empty();
     }
 
     void closeJoinedColumns()
@@ -193,7 +214,8 @@ private:
 
     void convertDigits()
     {
-        for (int column = 1; column <= length_; ++column) {
+        // A join may have made a digit's column a syllable.
+        for (const int column : digits_) {
             // Each digit the character equals, the lowest first.
             for (unsigned digits = inside(column).digits; digits; digits &= digits - 1)
                 convertDigit(column, std::countr_zero(digits));
@@ -271,11 +293,16 @@ private:
     std::vector<int> &sourceStarts_;
     const int sourceLength_;
     const std::vector<int> &smallHiragana_;
+    std::vector<int> &digits_;
+    std::vector<int> &letters_;
     const bool cellsOnly_;
     int joins_ = 0;
 };
 
 std::atomic<qint64> g_linesTranslated{0};
+
+// The passes that look at listed columns alone.
+constexpr quint16 kListedPasses = PassNeed::SmallHiragana | PassNeed::Digits | PassNeed::Letters;
 
 // Takes the table into the state and builds the key tables, before the
 // answer table is made from them.
@@ -433,6 +460,8 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     // characters.
     const bool planned = planMixedText(text, englishGrade_, units_);
     smallHiragana_.clear();
+    digitColumns_.clear();
+    letterColumns_.clear();
     std::size_t unit = 0;
     for (qsizetype i = 0; i < text.size();) {
         int symbol;
@@ -457,8 +486,14 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
         passNeeds |= answers.passNeeds;
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
-        if (answers.smallHiragana)
-            smallHiragana_.push_back(columns);
+        if (answers.passNeeds & kListedPasses) {
+            if (answers.smallHiragana)
+                smallHiragana_.push_back(columns);
+            if (answers.digits)
+                digitColumns_.push_back(columns);
+            if (answers.passNeeds & PassNeed::Letters)
+                letterColumns_.push_back(columns);
+        }
         m_.CharGrid.set(columns, symbol);
         if (!cellsOnly_)
             sourceStarts_[std::size_t(columns)] = int(i);
@@ -469,7 +504,7 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     const bool tooLong = characters > LineColumns::kShown;
 
     LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()),
-                      smallHiragana_, cellsOnly_);
+                      smallHiragana_, digitColumns_, letterColumns_, cellsOnly_);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)

@@ -130,6 +130,8 @@ private:
     std::vector<ColumnEdit> edits_;
     std::vector<int> joinedColumns_;
     std::vector<int> smallHiragana_; // the columns of small hiragana, before joins
+    std::vector<int> digitColumns_;  // and of digits and letters
+    std::vector<int> letterColumns_;
     std::vector<MixedUnit> units_;
     EnglishGrade englishGrade_ = defaultEnglishGrade();
     // Where in the line each column's characters start; joins close it up
