@@ -126,15 +126,21 @@ QStringView blanks(int cells)
 
 } // namespace
 
+LetterSigns::LetterSigns(const CodeColumn &codePatterns)
+    : letterSign(codePatterns[CodeRow::LetterPrefix]),
+      capital(withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], codePatterns[CodeRow::LetterPrefix],
+                                u"\u2820")),
+      capitals(withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], codePatterns[CodeRow::LetterPrefix],
+                                 u"\u2820\u2820"))
+{}
+
 LetterConversion::LetterConversion(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
                                    const AnswerTable &answers, const LetterTable &upperLetters,
                                    const LetterTable &lowerLetters, const LetterTable &letterPatterns,
-                                   const CodeColumn &codePatterns)
+                                   const CodeColumn &codePatterns, const LetterSigns &signs)
     : charGrid_(charGrid), cellGrid_(cellGrid), textGrid_(textGrid), answers_(answers),
       upperLetters_(upperLetters), lowerLetters_(lowerLetters), letterPatterns_(letterPatterns),
-      codePatterns_(codePatterns), letterSign_(codePatterns[CodeRow::LetterPrefix]),
-      capital_(withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign_, u"\u2820")),
-      capitals_(withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign_, u"\u2820\u2820"))
+      codePatterns_(codePatterns), signs_(signs)
 {}
 
 void LetterConversion::convert(int column)
@@ -169,12 +175,12 @@ void LetterConversion::convert(int column)
     int cells = 0;
     if (upper >= 0 && (capitalWord || !capitalsToEnd_)) {
         if (capitalWord)
-            prefix = continuesRun ? capitals_ : QStringView(codePatterns_[CodeRow::CapitalRunPrefix]);
+            prefix = continuesRun ? signs_.capitals : QStringView(codePatterns_[CodeRow::CapitalRunPrefix]);
         else
-            prefix = continuesRun ? capital_ : QStringView(codePatterns_[CodeRow::SingleCapitalPrefix]);
+            prefix = continuesRun ? signs_.capital : QStringView(codePatterns_[CodeRow::SingleCapitalPrefix]);
         cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
     } else if (!continuesRun) {
-        prefix = letterSign_;
+        prefix = signs_.letterSign;
         cells = 1;
     }
     textGrid_.assign(column, blanks(cells));
@@ -183,9 +189,12 @@ void LetterConversion::convert(int column)
     const QString &pattern = letterPatterns_[upper >= 0 ? upper : lower];
     char16_t joined[16];
     if (prefix.size() + pattern.size() <= qsizetype(std::size(joined))) {
-        std::copy_n(prefix.utf16(), prefix.size(), joined);
-        std::copy_n(pattern.utf16(), pattern.size(), joined + prefix.size());
-        cellGrid_.assign(column, QStringView(joined, prefix.size() + pattern.size()));
+        qsizetype n = 0;
+        for (const QChar c : prefix)
+            joined[n++] = c.unicode();
+        for (const QChar c : pattern)
+            joined[n++] = c.unicode();
+        cellGrid_.assign(column, QStringView(joined, n));
     } else {
         cellGrid_.assign(column, prefix);
         cellGrid_.append(column, pattern);
@@ -197,8 +206,9 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
                     const CodeColumn &codePatterns)
 {
+    const LetterSigns signs(codePatterns);
     LetterConversion letters(charGrid, cellGrid, textGrid, answers, upperLetters, lowerLetters, letterPatterns,
-                             codePatterns);
+                             codePatterns, signs);
     const int last = charGrid.last();
     for (int column = 1; column <= last; ++column)
         letters.convert(column);

@@ -29,10 +29,11 @@ public:
     // ascending, before joins: their passes look at them alone.
     LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns,
                std::vector<int> &sourceStarts, int sourceLength, const std::vector<int> &smallHiragana,
-               std::vector<int> &digits, std::vector<int> &letters, bool cellsOnly)
+               std::vector<int> &digits, std::vector<int> &letters, const LetterSigns &letterSigns, bool cellsOnly)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
           joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength),
-          smallHiragana_(smallHiragana), digits_(digits), letters_(letters), cellsOnly_(cellsOnly)
+          smallHiragana_(smallHiragana), digits_(digits), letters_(letters), letterSigns_(letterSigns),
+          cellsOnly_(cellsOnly)
     {}
 
     // The columns the line fills once its small kana are joined.
@@ -52,7 +53,7 @@ public:
             convertDigits();
         if (needs(PassNeed::Letters)) {
             LetterConversion letters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters,
-                                     keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns);
+                                     keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns, letterSigns_);
             for (const int column : letters_)
                 letters.convert(column);
         }
@@ -295,6 +296,7 @@ private:
     const std::vector<int> &smallHiragana_;
     std::vector<int> &digits_;
     std::vector<int> &letters_;
+    const LetterSigns &letterSigns_;
     const bool cellsOnly_;
     int joins_ = 0;
 };
@@ -351,7 +353,7 @@ void Showlist(const StringLine &cellGrid, const StringLine &textGrid, Translated
 }
 
 LineTranslator::LineTranslator(const CodeTable &table)
-    : answers_(prepared(m_, table).codeTable, m_.keyTables)
+    : answers_(prepared(m_, table).codeTable, m_.keyTables), letterSigns_(m_.codeTable.CodePatterns)
 {
     // The cell of a blank is the one the table gives the full-width space.
     const int spaceRow = answers_.answers(SymbolLine::kFullWidthSpace).codeRow;
@@ -504,7 +506,7 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     const bool tooLong = characters > LineColumns::kShown;
 
     LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()),
-                      smallHiragana_, digitColumns_, letterColumns_, cellsOnly_);
+                      smallHiragana_, digitColumns_, letterColumns_, letterSigns_, cellsOnly_);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)
@@ -518,8 +520,9 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
 void LineTranslator::applyStandardRules()
 {
     kinds_.resize(std::size_t(columns_));
+    const int *const symbols = m_.CharGrid.columns();
     for (int column = 1; column <= columns_; ++column)
-        kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
+        kinds_[std::size_t(column - 1)] = answers_.answers(symbols[column]).kinds;
     planStandardRules(kinds_, edits_);
 
     const QString &connector = m_.codeTable.CodePatterns[CodeRow::Connector];

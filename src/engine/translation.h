@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answertable.h"
+#include "conversion.h"
 #include "mixedtext.h"
 #include "translateddocument.h"
 #include "tables/codetable.h"
@@ -124,6 +125,7 @@ private:
 
     Module1 m_;
     AnswerTable answers_;
+    LetterSigns letterSigns_; // from m_'s code table, which stays as it is
     // Reused from line to line.
     QString normalized_;
     std::vector<SignKinds> kinds_;
