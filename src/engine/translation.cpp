@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <span>
 
 namespace {
 
@@ -28,8 +29,8 @@ public:
     // `digits` and `letters` are the columns of the digits and the letters,
     // ascending, before joins: their passes look at them alone.
     LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns,
-               std::vector<int> &sourceStarts, int sourceLength, const std::vector<int> &smallHiragana,
-               std::vector<int> &digits, std::vector<int> &letters, const LetterSigns &letterSigns, bool cellsOnly)
+               std::vector<int> &sourceStarts, int sourceLength, std::span<const int> smallHiragana,
+               std::span<int> digits, std::span<int> letters, const LetterSigns &letterSigns, bool cellsOnly)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
           joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength),
           smallHiragana_(smallHiragana), digits_(digits), letters_(letters), letterSigns_(letterSigns),
@@ -101,7 +102,7 @@ private:
 
     // The listed columns, ascending, moved left past the removed ones, of
     // which none is listed (no digit or letter is a small kana).
-    static void shiftLeft(std::vector<int> &columns, const std::vector<int> &removed)
+    static void shiftLeft(std::span<int> columns, const std::vector<int> &removed)
     {
         std::size_t before = 0;
         for (int &column : columns) {
@@ -293,9 +294,9 @@ private:
     std::vector<int> &joinedColumns_;
     std::vector<int> &sourceStarts_;
     const int sourceLength_;
-    const std::vector<int> &smallHiragana_;
-    std::vector<int> &digits_;
-    std::vector<int> &letters_;
+    const std::span<const int> smallHiragana_;
+    const std::span<int> digits_;
+    const std::span<int> letters_;
     const LetterSigns &letterSigns_;
     const bool cellsOnly_;
     int joins_ = 0;
@@ -303,8 +304,6 @@ private:
 
 std::atomic<qint64> g_linesTranslated{0};
 
-// The passes that look at listed columns alone.
-constexpr quint16 kListedPasses = PassNeed::SmallHiragana | PassNeed::Digits | PassNeed::Letters;
 
 // Takes the table into the state and builds the key tables, before the
 // answer table is made from them.
@@ -461,9 +460,18 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     // Where mixed text is read otherwise, a unit of the plan stands for its
     // characters.
     const bool planned = planMixedText(text, englishGrade_, units_);
-    smallHiragana_.clear();
-    digitColumns_.clear();
-    letterColumns_.clear();
+    // The columns of small hiragana, digits and letters are listed without
+    // a branch on each character: every column is written, and kept where
+    // it counts.
+    // They only grow, so that a line does not fill them first.
+    if (smallHiragana_.size() < std::size_t(text.size())) {
+        smallHiragana_.resize(std::size_t(text.size()));
+        digitColumns_.resize(std::size_t(text.size()));
+        letterColumns_.resize(std::size_t(text.size()));
+    }
+    std::size_t smallHiraganaCount = 0;
+    std::size_t digitCount = 0;
+    std::size_t letterCount = 0;
     std::size_t unit = 0;
     for (qsizetype i = 0; i < text.size();) {
         int symbol;
@@ -488,14 +496,12 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
         passNeeds |= answers.passNeeds;
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
-        if (answers.passNeeds & kListedPasses) {
-            if (answers.smallHiragana)
-                smallHiragana_.push_back(columns);
-            if (answers.digits)
-                digitColumns_.push_back(columns);
-            if (answers.passNeeds & PassNeed::Letters)
-                letterColumns_.push_back(columns);
-        }
+        smallHiragana_[smallHiraganaCount] = columns;
+        smallHiraganaCount += answers.smallHiragana != 0;
+        digitColumns_[digitCount] = columns;
+        digitCount += answers.digits != 0;
+        letterColumns_[letterCount] = columns;
+        letterCount += (answers.passNeeds & PassNeed::Letters) != 0;
         m_.CharGrid.set(columns, symbol);
         if (!cellsOnly_)
             sourceStarts_[std::size_t(columns)] = int(i);
@@ -506,7 +512,9 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     const bool tooLong = characters > LineColumns::kShown;
 
     LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()),
-                      smallHiragana_, digitColumns_, letterColumns_, letterSigns_, cellsOnly_);
+                      std::span(smallHiragana_.data(), smallHiraganaCount),
+                      std::span(digitColumns_.data(), digitCount), std::span(letterColumns_.data(), letterCount),
+                      letterSigns_, cellsOnly_);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)
@@ -609,36 +617,38 @@ void LineTranslator::appendBraille(QString &braille, bool trimmed) const
 
 void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
 {
+    // The row's cells are gathered first and then turned into UTF-8 in one
+    // walk, which has no branch on how many cells a column has.
+    const qsizetype size = m_.CellGrid.rowSize(1, columns_);
+    if (row_.size() < std::size_t(size + StringLine::kCopySlack))
+        row_.resize(std::size_t(size + StringLine::kCopySlack));
+    const char16_t *const cells = row_.data();
+    const qsizetype count = m_.CellGrid.copyRow(1, columns_, row_.data());
+
     const qsizetype start = braille.size();
-    // Three bytes a cell, room made once for the whole row, and a byte
-    // more: a cell is stored as a word of four.
-    braille.resize(start + 3 * m_.CellGrid.rowSize(1, columns_) + 1);
+    // Three bytes a cell, and a byte more: a cell is stored as a word of four.
+    braille.resize(start + 3 * count + 1);
     char *const begin = braille.data() + start;
     char *out = begin;
     // Where the last cell that is no blank ends.
     char *end = begin;
-    for (int column = 1; column <= columns_; ++column) {
-        const QStringView cells = m_.CellGrid.at(column);
-        for (const char16_t *cell = cells.utf16(), *cellsEnd = cell + cells.size(); cell != cellsEnd; ++cell) {
-            unsigned dots = unsigned(*cell) - 0x2800;
-            if (dots > 0xFF) {
-                // Anything but a cell or "　" (a blank) takes the general
-                // road, which gives the same bytes.
-                if (*cell != u'　') {
-                    braille.truncate(start);
-                    QString whole;
-                    appendBraille(whole, trimmed);
-                    braille += whole.toUtf8();
-                    return;
-                }
-                dots = 0;
-            }
-            // E2, A0 + the top two dots, 80 + the other six.
-            qToLittleEndian(quint32(0x0080A0E2u | (dots >> 6) << 8 | (dots & 0x3F) << 16), out);
-            out += 3;
-            if (dots)
-                end = out;
+    for (qsizetype i = 0; i < count; ++i) {
+        const char16_t cell = cells[i];
+        // "　" is a blank cell.
+        const unsigned dots = cell == u'　' ? 0u : unsigned(cell) - 0x2800;
+        if (dots > 0xFF) {
+            // Anything but a cell takes the general road, which gives the
+            // same bytes.
+            braille.truncate(start);
+            QString whole;
+            appendBraille(whole, trimmed);
+            braille += whole.toUtf8();
+            return;
         }
+        // E2, A0 + the top two dots, 80 + the other six.
+        qToLittleEndian(quint32(0x0080A0E2u | (dots >> 6) << 8 | (dots & 0x3F) << 16), out);
+        out += 3;
+        end = dots ? out : end;
     }
     if (!trimmed)
         end = out;

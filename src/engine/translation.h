@@ -131,8 +131,10 @@ private:
     std::vector<SignKinds> kinds_;
     std::vector<ColumnEdit> edits_;
     std::vector<int> joinedColumns_;
-    std::vector<int> smallHiragana_; // the columns of small hiragana, before joins
-    std::vector<int> digitColumns_;  // and of digits and letters
+    // The columns of small hiragana, of digits and of letters, before joins;
+    // the line's are at the front.
+    std::vector<int> smallHiragana_;
+    std::vector<int> digitColumns_;
     std::vector<int> letterColumns_;
     std::vector<MixedUnit> units_;
     EnglishGrade englishGrade_ = defaultEnglishGrade();
@@ -146,6 +148,7 @@ private:
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;
+    mutable std::vector<char16_t> row_; // the cells of the row written last (appendBrailleUtf8)
     QString scratch_; // reused by the standard rules
     std::vector<bool> reported_; // by symbol
     qsizetype stretch_ = 4096;

@@ -167,6 +167,11 @@ public:
 
     // Appends columns first..last, joined without separators.
     void appendRow(QString &row, int first = 1, int last = LineColumns::kShown) const;
+    // Copies columns first..last, joined, to `out`, which must have room
+    // for rowSize(first, last) + kCopySlack characters; returns how many
+    // it copied.
+    static constexpr qsizetype kCopySlack = 4;
+    qsizetype copyRow(int first, int last, char16_t *out) const;
     // The characters columns first..last hold together.
     qsizetype rowSize(int first, int last) const
     {
@@ -193,7 +198,7 @@ private:
     // without a call. `text` must not point into the buffer (putOwn).
     void put(const char16_t *text, qsizetype n)
     {
-        if (used_ + std::size_t(n) > buffer_.size())
+        if (!hasRoom(std::size_t(n)))
             grow(std::size_t(n));
         char16_t *out = buffer_.data() + used_;
         switch (n) {
@@ -213,6 +218,9 @@ private:
     }
     // Appends the buffer's own characters at offset..offset + n.
     void putOwn(int offset, int n);
+    // Room for `more` characters after the strings, and kCopySlack more:
+    // copyRow reads a few characters past a string.
+    bool hasRoom(std::size_t more) const { return used_ + more + std::size_t(kCopySlack) <= buffer_.size(); }
     void grow(std::size_t more);
     // Makes room for `more` characters after the column's string, moving it
     // to the end of the buffer when something else follows it there.
