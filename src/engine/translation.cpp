@@ -182,9 +182,12 @@ private:
     {
         for (int column = 1; column <= length_; ++column) {
             const Answers &a = inside(column);
-            if (a.codeRow > 0)
-                m_.CellGrid.assign(column, code_.CodePatterns[a.codeRow]);
-            else if (a.extraRow > 0)
+            if (a.codeRowOrNothing) {
+                // Whether a row has it is told without a branch: a line
+                // mixes characters with and without rows at random.
+                const int row = std::max(a.codeRow, 0);
+                m_.CellGrid.assignWhen(row > 0, column, answers_.rowCells(row), answers_.rowLength(row));
+            } else if (a.extraRow > 0)
                 applyExtraRow(column, a.extraRow);
             else if (a.hasFixedCells)
                 m_.CellGrid.assign(column, a.fixedCells);

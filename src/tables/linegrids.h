@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -142,6 +143,30 @@ public:
             return;
         spans_[std::size_t(column)] = Span{int(used_), int(text.size())};
         put(text.utf16(), text.size());
+    }
+    // Assigns the n characters at `text` when `when` is true, else leaves
+    // the column as it is: most columns of a line take a short cell string
+    // or none, and this tells them apart without a branch. `text` must
+    // have kCopySlack characters to read, whatever n.
+    void assignWhen(bool when, int column, const char16_t *text, int n)
+    {
+        if (discarding_ || !LineColumns::writable(column, last_))
+            return;
+        if (n > kCopySlack) {
+            if (when)
+                assign(column, QStringView(text, n));
+            return;
+        }
+        if (!hasRoom(std::size_t(kCopySlack)))
+            grow(std::size_t(kCopySlack));
+        std::memcpy(buffer_.data() + used_, text, kCopySlack * sizeof(char16_t));
+        // All ones when the text is assigned; masks, for the compiler
+        // would turn a choice back into a branch.
+        const int taken = -int(when);
+        Span &span = spans_[std::size_t(column)];
+        span.offset = (int(used_) & taken) | (span.offset & ~taken);
+        span.length = (n & taken) | (span.length & ~taken);
+        used_ += std::size_t(n & taken);
     }
     void append(int column, QStringView text)
     {
