@@ -187,10 +187,11 @@ private:
                 // mixes characters with and without rows at random.
                 const int row = std::max(a.codeRow, 0);
                 m_.CellGrid.assignWhen(row > 0, column, answers_.rowCells(row), answers_.rowLength(row));
-            } else if (a.extraRow > 0)
+            } else if (a.extraRow > 0) {
                 applyExtraRow(column, a.extraRow);
-            else if (a.hasFixedCells)
+            } else if (a.hasFixedCells) {
                 m_.CellGrid.assign(column, a.fixedCells);
+            }
         }
     }
 
