@@ -147,7 +147,8 @@ public:
     // Assigns the n characters at `text` when `when` is true, else leaves
     // the column as it is: most columns of a line take a short cell string
     // or none, and this tells them apart without a branch. `text` must
-    // have kCopySlack characters to read, whatever n.
+    // have kCopySlack characters to read, whatever n, and must not point
+    // into the buffer (put).
     void assignWhen(bool when, int column, const char16_t *text, int n)
     {
         if (discarding_ || !LineColumns::writable(column, last_))
