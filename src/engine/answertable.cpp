@@ -45,6 +45,15 @@ quint16 passNeeds(const Answers &a)
 AnswerTable::AnswerTable(const CodeTable &code, const KeyTables &keys)
     : code_(code), keys_(keys), extra_(code), single_(std::make_unique<int[]>(0x10000))
 {
+    for (int row = 0; row <= CodeTable::kLookupRows; ++row) {
+        rowStarts_.push_back(int(rowCells_.size()));
+        if (row > 0 && row <= code.lastRow()) {
+            const QString &cells = code.CodePatterns[std::size_t(row)];
+            rowCells_.insert(rowCells_.end(), cells.utf16(), cells.utf16() + cells.size());
+        }
+    }
+    rowStarts_.push_back(int(rowCells_.size()));
+    rowCells_.resize(rowCells_.size() + StringLine::kCopySlack);
     probe_.reset(kProbeLine);
     const int empty = add(QString());
     const int space = symbol(kFullWidthSpace);
@@ -99,6 +108,7 @@ Answers AnswerTable::ask(const QString &text)
         a.numberLead = flags & MixedFlag::NumberLead;
         a.joinsLetters = flags & MixedFlag::JoinsLetters;
         a.fixedCells = text.mid(3);
+        a.codeRowOrNothing = false;
         return a;
     }
     if (text.size() >= 3 && text[text.size() - 2] == QChar(MixedKey::kKinds)) {
@@ -158,5 +168,6 @@ Answers AnswerTable::ask(const QString &text)
             ++a.voicedKatakanaPads;
     }
     a.passNeeds = passNeeds(a);
+    a.codeRowOrNothing = a.codeRow > 0 || (a.extraRow <= 0 && !a.hasFixedCells);
     return a;
 }

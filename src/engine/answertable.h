@@ -82,6 +82,9 @@ struct Answers
     quint8 voicedKatakanaPads = 0;
     // The passes that act on it (PassNeed).
     quint16 passNeeds = 0;
+    // The code rows give it its cells (codeRow), or nothing does: no extra
+    // row, no cells of its own.
+    bool codeRowOrNothing = true;
 };
 
 // Numbers the distinct characters and joined syllables of one translation
@@ -115,6 +118,10 @@ public:
     }
 
     const Answers &answers(int symbol) const { return answers_[std::size_t(symbol)]; }
+    // The cell string of code row 1..171 (0: none, empty), copied with
+    // room to read StringLine::kCopySlack characters past it.
+    const char16_t *rowCells(int row) const { return rowCells_.data() + rowStarts_[std::size_t(row)]; }
+    int rowLength(int row) const { return rowStarts_[std::size_t(row) + 1] - rowStarts_[std::size_t(row)]; }
     QStringView text(int symbol) const { return texts_[symbol]; }
 
 private:
@@ -141,5 +148,7 @@ private:
     std::unique_ptr<int[]> single_;
     QHash<QString, int> longer_;
     QHash<quint64, int> pairs_;
+    std::vector<char16_t> rowCells_;
+    std::vector<int> rowStarts_; // of row k in rowCells_, and where the last ends
     Grid probe_; // the one cell the procedures are asked about
 };

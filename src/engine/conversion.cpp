@@ -1,6 +1,7 @@
 #include "conversion.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -125,58 +126,90 @@ QStringView blanks(int cells)
 
 } // namespace
 
+LetterSigns::LetterSigns(const CodeColumn &codePatterns)
+    : letterSign(codePatterns[CodeRow::LetterPrefix]),
+      capital(withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], codePatterns[CodeRow::LetterPrefix],
+                                u"\u2820")),
+      capitals(withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], codePatterns[CodeRow::LetterPrefix],
+                                 u"\u2820\u2820"))
+{}
+
+LetterConversion::LetterConversion(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
+                                   const AnswerTable &answers, const LetterTable &upperLetters,
+                                   const LetterTable &lowerLetters, const LetterTable &letterPatterns,
+                                   const CodeColumn &codePatterns, const LetterSigns &signs)
+    : charGrid_(charGrid), cellGrid_(cellGrid), textGrid_(textGrid), answers_(answers),
+      upperLetters_(upperLetters), lowerLetters_(lowerLetters), letterPatterns_(letterPatterns),
+      codePatterns_(codePatterns), signs_(signs)
+{}
+
+void LetterConversion::convert(int column)
+{
+    const auto upperAt = [&](int at) { return answers_.answers(charGrid_.at(at)).upperLetter; };
+    const auto letterAt = [&](int at) {
+        const Answers &a = answers_.answers(charGrid_.at(at));
+        return a.upperLetter >= 0 || a.lowerLetter >= 0;
+    };
+    const Answers &a = answers_.answers(charGrid_.at(column));
+    const int upper = a.upperLetter;
+    const int lower = a.lowerLetter;
+    if (upper < 0 && lower < 0)
+        return;
+    // The letter sign once per run of letters (a slash or comma between
+    // letters does not end it); ⠠ before each capital, ⠠⠠ where every
+    // letter to the end of the word is a capital.
+    const bool continuesWord = letterAt(column - 1);
+    const bool continuesRun =
+        continuesWord || (answers_.answers(charGrid_.at(column - 1)).joinsLetters && letterAt(column - 2));
+    if (!continuesWord)
+        capitalsToEnd_ = false;
+    bool capitalWord = false;
+    if (upper >= 0 && !capitalsToEnd_) {
+        int end = column;
+        while (upperAt(end) >= 0)
+            ++end;
+        capitalWord = capitalsToEnd_ = end - column >= 2 && !letterAt(end);
+    }
+    // The prefix and the cells it has, each with a "　" over it.
+    QStringView prefix;
+    int cells = 0;
+    if (upper >= 0 && (capitalWord || !capitalsToEnd_)) {
+        if (capitalWord)
+            prefix = continuesRun ? signs_.capitals : QStringView(codePatterns_[CodeRow::CapitalRunPrefix]);
+        else
+            prefix = continuesRun ? signs_.capital : QStringView(codePatterns_[CodeRow::SingleCapitalPrefix]);
+        cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
+    } else if (!continuesRun) {
+        prefix = signs_.letterSign;
+        cells = 1;
+    }
+    textGrid_.assign(column, blanks(cells));
+    textGrid_.append(column, upper >= 0 ? upperLetters_[upper] : lowerLetters_[lower]);
+    // The prefix and the letter's cells, written at once.
+    const QString &pattern = letterPatterns_[upper >= 0 ? upper : lower];
+    char16_t joined[16];
+    if (prefix.size() + pattern.size() <= qsizetype(std::size(joined))) {
+        qsizetype n = 0;
+        for (const QChar c : prefix)
+            joined[n++] = c.unicode();
+        for (const QChar c : pattern)
+            joined[n++] = c.unicode();
+        cellGrid_.assign(column, QStringView(joined, n));
+    } else {
+        cellGrid_.assign(column, prefix);
+        cellGrid_.append(column, pattern);
+    }
+}
+
 void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
                     const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
                     const CodeColumn &codePatterns)
 {
-    const auto upperAt = [&](int column) { return answers.answers(charGrid.at(column)).upperLetter; };
-    const auto lowerAt = [&](int column) { return answers.answers(charGrid.at(column)).lowerLetter; };
-    const auto letterAt = [&](int column) { return upperAt(column) >= 0 || lowerAt(column) >= 0; };
-
-    const QString &letterSign = codePatterns[CodeRow::LetterPrefix];
-    const QStringView capital = withoutLetterSign(codePatterns[CodeRow::SingleCapitalPrefix], letterSign, u"\u2820");
-    const QStringView capitals =
-        withoutLetterSign(codePatterns[CodeRow::CapitalRunPrefix], letterSign, u"\u2820\u2820");
-
+    const LetterSigns signs(codePatterns);
+    LetterConversion letters(charGrid, cellGrid, textGrid, answers, upperLetters, lowerLetters, letterPatterns,
+                             codePatterns, signs);
     const int last = charGrid.last();
-    // The letter sign once per run of letters (a slash or comma between
-    // letters does not end it); ⠠ before each capital, ⠠⠠ where every
-    // letter to the end of the word is a capital.
-    bool capitalsToEnd = false; // a ⠠⠠ stands for the rest of the word
-    for (int column = 1; column <= last; ++column) {
-        const int upper = upperAt(column);
-        const int lower = lowerAt(column);
-        if (upper < 0 && lower < 0)
-            continue;
-        const bool continuesWord = letterAt(column - 1);
-        const bool continuesRun =
-            continuesWord || (answers.answers(charGrid.at(column - 1)).joinsLetters && letterAt(column - 2));
-        if (!continuesWord)
-            capitalsToEnd = false;
-        bool capitalWord = false;
-        if (upper >= 0 && !capitalsToEnd) {
-            int end = column;
-            while (upperAt(end) >= 0)
-                ++end;
-            capitalWord = capitalsToEnd = end - column >= 2 && !letterAt(end);
-        }
-        // The prefix and the cells it has, each with a "　" over it.
-        QStringView prefix;
-        int cells = 0;
-        if (upper >= 0 && (capitalWord || !capitalsToEnd)) {
-            if (capitalWord)
-                prefix = continuesRun ? capitals : QStringView(codePatterns[CodeRow::CapitalRunPrefix]);
-            else
-                prefix = continuesRun ? capital : QStringView(codePatterns[CodeRow::SingleCapitalPrefix]);
-            cells = (capitalWord ? 2 : 1) + (continuesRun ? 0 : 1);
-        } else if (!continuesRun) {
-            prefix = letterSign;
-            cells = 1;
-        }
-        textGrid.assign(column, blanks(cells));
-        cellGrid.assign(column, prefix);
-        textGrid.append(column, upper >= 0 ? upperLetters[upper] : lowerLetters[lower]);
-        cellGrid.append(column, letterPatterns[upper >= 0 ? upper : lower]);
-    }
+    for (int column = 1; column <= last; ++column)
+        letters.convert(column);
 }

@@ -65,3 +65,38 @@ void ConvertLetters(const SymbolLine &charGrid, StringLine &cellGrid, StringLine
                     const AnswerTable &answers, const LetterTable &upperLetters,
                     const LetterTable &lowerLetters, const LetterTable &letterPatterns,
                     const CodeColumn &codePatterns);
+
+// The letter sign and the capital signs that follow it inside a run, from
+// the code table's prefix rows; the table must outlive them.
+struct LetterSigns
+{
+    explicit LetterSigns(const CodeColumn &codePatterns);
+    QStringView letterSign;
+    QStringView capital;
+    QStringView capitals;
+};
+
+// The same a column at a time, for a caller that knows where the letters
+// are: convert() is given the columns in ascending order, and every column
+// it is not given must hold no letter.
+class LetterConversion
+{
+public:
+    LetterConversion(const SymbolLine &charGrid, StringLine &cellGrid, StringLine &textGrid,
+                     const AnswerTable &answers, const LetterTable &upperLetters, const LetterTable &lowerLetters,
+                     const LetterTable &letterPatterns, const CodeColumn &codePatterns, const LetterSigns &signs);
+    // Gives the column its braille when it holds a letter.
+    void convert(int column);
+
+private:
+    const SymbolLine &charGrid_;
+    StringLine &cellGrid_;
+    StringLine &textGrid_;
+    const AnswerTable &answers_;
+    const LetterTable &upperLetters_;
+    const LetterTable &lowerLetters_;
+    const LetterTable &letterPatterns_;
+    const CodeColumn &codePatterns_;
+    const LetterSigns &signs_;
+    bool capitalsToEnd_ = false; // a ⠠⠠ stands for the rest of the word
+};

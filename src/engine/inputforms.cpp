@@ -2,19 +2,19 @@
 
 namespace {
 
-bool isHalfWidthKatakana(char16_t c)
+constexpr bool isHalfWidthKatakana(char16_t c)
 {
     return c >= 0xFF61 && c <= 0xFF9F;
 }
 
-bool isCombiningVoicedMark(char16_t c)
+constexpr bool isCombiningVoicedMark(char16_t c)
 {
     return c == 0x3099 || c == 0x309A;
 }
 
 // The one form of a character that the passes read, or 0 when the character
 // is read as it stands. Half-width katakana are left to the caller.
-char16_t unifiedForm(char16_t c)
+constexpr char16_t unifiedForm(char16_t c)
 {
     switch (c) {
     case u' ':
@@ -37,14 +37,28 @@ char16_t unifiedForm(char16_t c)
     return 0;
 }
 
-bool needsChange(char16_t c)
+constexpr bool needsChange(char16_t c)
 {
-    // Kana, kanji and full-width forms first: most text is made of them,
-    // mixed in any order, so they are told apart without a branch.
     if (c >= 0x3000)
-        return (int(isHalfWidthKatakana(c)) | int(c == 0x301C) | int(isCombiningVoicedMark(c))) != 0;
+        return isHalfWidthKatakana(c) || c == 0x301C || isCombiningVoicedMark(c);
     return unifiedForm(c) != 0;
 }
+
+// needsChange for every UTF-16 unit, a bit each: the search for the first
+// character to change, over every line, is one look a character.
+struct ChangeBits
+{
+    quint64 bits[0x10000 / 64] = {};
+    constexpr ChangeBits()
+    {
+        for (unsigned c = 0; c < 0x10000; ++c) {
+            if (needsChange(char16_t(c)))
+                bits[c / 64] |= quint64(1) << (c % 64);
+        }
+    }
+    bool operator[](char16_t c) const { return (bits[c / 64] >> (c % 64)) & 1; }
+};
+constexpr ChangeBits kChanged;
 
 // The kana at i joined with a combining voiced mark after it, when the two
 // make one character; else empty.
@@ -67,7 +81,7 @@ QString normalizeInputForms(QStringView line)
 bool normalizeInputForms(QStringView line, QString &out)
 {
     qsizetype first = 0;
-    while (first < line.size() && !needsChange(line[first].unicode()))
+    while (first < line.size() && !kChanged[line[first].unicode()])
         ++first;
     if (first == line.size())
         return false;

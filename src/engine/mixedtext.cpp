@@ -156,13 +156,13 @@ struct Mark
     const char16_t *cells;
 };
 // 伏せ字 and marks: ⠘ and a cell that no voiced yōon uses.
-const Mark kMarks[] = {
+constexpr Mark kMarks[] = {
     {u'○', u"⠘⠁"}, {u'●', u"⠘⠃"}, {u'◎', u"⠘⠉"}, {u'□', u"⠘⠋"}, {u'■', u"⠘⠊"},
     {u'△', u"⠘⠅"}, {u'▲', u"⠘⠇"}, {u'▽', u"⠘⠍"}, {u'▼', u"⠘⠏"}, {u'◇', u"⠘⠎"},
     {u'◆', u"⠘⠵"}, {u'☆', u"⠘⠷"}, {u'★', u"⠘⠽"}, {u'×', u"⠘⠿"},
 };
 
-const char16_t *markCells(char16_t c)
+constexpr const char16_t *markCells(char16_t c)
 {
     for (const Mark &mark : kMarks) {
         if (mark.character == c)
@@ -585,6 +585,38 @@ private:
 constexpr unsigned kPlanCharacters = 1;
 constexpr unsigned kPlanWords = 2;
 
+// Whether planSignals looks at the character at all; most of a line (kana,
+// kanji, letters, digits, 、 and 。) it passes over.
+constexpr bool mayBeSignal(char16_t c)
+{
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return !((c >= u'０' && c <= u'９') || (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'));
+    switch (c) {
+    case u'　': case u'・': case u'ヵ': case u'ヶ': case u'ゕ': case u'ゖ': case u'ゝ': case u'ゞ': case u'ヽ':
+    case u'ヾ': case 0x309B: case 0x309C: case u'「': case u'’': case u'⠠': case u'…': case u'‥':
+        return true;
+    default:
+        break;
+    }
+    return (c >= 0x2800 && c <= 0x28FF) || (c >= 0x2160 && c <= 0x217F) || markCells(c);
+}
+
+// mayBeSignal for every UTF-16 unit, a bit each: one look a character,
+// without a branch on which block it is in.
+struct SignalBits
+{
+    quint64 bits[0x10000 / 64] = {};
+    constexpr SignalBits()
+    {
+        for (unsigned c = 0; c < 0x10000; ++c) {
+            if (mayBeSignal(char16_t(c)))
+                bits[c / 64] |= quint64(1) << (c % 64);
+        }
+    }
+    bool operator[](char16_t c) const { return (bits[c / 64] >> (c % 64)) & 1; }
+};
+constexpr SignalBits kMayBeSignal;
+
 unsigned planSignals(QStringView line)
 {
     unsigned found = 0;
@@ -592,6 +624,8 @@ unsigned planSignals(QStringView line)
     const auto digitAt = [&](qsizetype k) { return k < n && isDigit(line[k].unicode()); };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = line[i].unicode();
+        if (!kMayBeSignal[c])
+            continue;
         const char16_t before = i > 0 ? line[i - 1].unicode() : 0;
         if (c >= 0x3000) {
             if (c >= 0xFF01 && c <= 0xFF5E) {

@@ -103,6 +103,12 @@ void planStandardRules(const std::vector<SignKinds> &kinds, std::vector<ColumnEd
         const SignKinds kind = kinds[i];
         if (!(kind & Edited))
             continue;
+        // A letter alone, the common case, only asks for the connector.
+        if (kind == Letter) {
+            if (i + 1 < n && (kinds[i + 1] & Kana))
+                edits.push_back(ColumnEdit{int(i), 0, 0, true, false});
+            continue;
+        }
         ColumnEdit edit;
         edit.index = int(i);
         const SignKinds next = kindAt(i, 1);

@@ -5,9 +5,12 @@
 #include "mixedtext.h"
 #include "platform/textcodec.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <span>
 
 namespace {
 
@@ -23,12 +26,15 @@ public:
     // `smallHiragana` are the columns whose character is a small hiragana,
     // ascending: the hiragana join looks at them alone. Without a text row
     // (`cellsOnly`), the passes that only pad the text are skipped.
+    // `digits` and `letters` are the columns of the digits and the letters,
+    // ascending, before joins: their passes look at them alone.
     LinePasses(Module1 &m, AnswerTable &answers, int length, quint16 needs, std::vector<int> &joinedColumns,
-               std::vector<int> &sourceStarts, int sourceLength, const std::vector<int> &smallHiragana,
-               bool cellsOnly)
+               std::vector<int> &sourceStarts, int sourceLength, std::span<const int> smallHiragana,
+               std::span<int> digits, std::span<int> letters, const LetterSigns &letterSigns, bool cellsOnly)
         : m_(m), code_(m.codeTable), keys_(m.keyTables), answers_(answers), length_(length), needs_(needs),
           joinedColumns_(joinedColumns), sourceStarts_(sourceStarts), sourceLength_(sourceLength),
-          smallHiragana_(smallHiragana), cellsOnly_(cellsOnly)
+          smallHiragana_(smallHiragana), digits_(digits), letters_(letters), letterSigns_(letterSigns),
+          cellsOnly_(cellsOnly)
     {}
 
     // The columns the line fills once its small kana are joined.
@@ -37,16 +43,21 @@ public:
     // A pass that has nothing to act on in the line is skipped.
     void run()
     {
-        if (needs(PassNeed::SmallHiragana))
-            joinSmallHiragana();
+        if (needs(PassNeed::SmallHiragana) && joinSmallHiragana()) {
+            shiftLeft(digits_, joinedColumns_);
+            shiftLeft(letters_, joinedColumns_);
+        }
         applyCodeRows();
         if (needs(PassNeed::VoicedHiragana) && !cellsOnly_)
             padVoicedHiragana();
         if (needs(PassNeed::Digits))
             convertDigits();
-        if (needs(PassNeed::Letters))
-            ConvertLetters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters,
-                           keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns);
+        if (needs(PassNeed::Letters)) {
+            LetterConversion letters(m_.CharGrid, m_.CellGrid, m_.TextGrid, answers_, keys_.UpperLetters,
+                                     keys_.LowerLetters, keys_.LetterPatterns, code_.CodePatterns, letterSigns_);
+            for (const int column : letters_)
+                letters.convert(column);
+        }
         detectKatakana();
         if (m_.KatakanaSeen) {
             // Unlike the hiragana join, this one joins the braille too.
@@ -61,6 +72,8 @@ public:
 
 private:
     const Answers &at(int column) const { return answers_.answers(m_.CharGrid.at(column)); }
+    // The same for a column in 0..last of the grid, without the check.
+    const Answers &inside(int column) const { return answers_.answers(m_.CharGrid.columns()[column]); }
     bool needs(quint16 pass) const { return needs_ & pass; }
 
     // Joins every small kana to the syllable on its left, in the braille too
@@ -75,7 +88,7 @@ private:
         int firstKana = 1;
         for (int column = 2; column <= length_; ++column) {
             // Most characters are no small kana: told here, without the call.
-            const Answers &small = at(column);
+            const Answers &small = inside(column);
             const bool mayJoin = katakana ? small.smallKatakana : small.smallHiragana;
             if (mayJoin && joinedLeft(kept, column, katakana, firstKana)) {
                 joinedColumns_.push_back(column);
@@ -87,10 +100,23 @@ private:
         closeJoinedColumns();
     }
 
+    // The listed columns, ascending, moved left past the removed ones, of
+    // which none is listed (no digit or letter is a small kana).
+    static void shiftLeft(std::span<int> columns, const std::vector<int> &removed)
+    {
+        std::size_t before = 0;
+        for (int &column : columns) {
+            while (before < removed.size() && removed[before] < column)
+                ++before;
+            column -= int(before);
+        }
+    }
+
     // The same for hiragana, whose join touches no cell yet, looking at the
     // columns of small kana only: the column before one that did not join
     // is where the next join goes, as the walk over every column has it.
-    void joinSmallHiragana()
+    // True when a small kana joined.
+    bool joinSmallHiragana()
     {
         joinedColumns_.clear();
         int kept = 1;
@@ -110,6 +136,7 @@ private:
             previous = column;
         }
         closeJoinedColumns();
+        return !joinedColumns_.empty();
     }
 
     void closeJoinedColumns()
@@ -154,13 +181,17 @@ private:
     void applyCodeRows()
     {
         for (int column = 1; column <= length_; ++column) {
-            const int row = at(column).codeRow;
-            if (row > 0)
-                m_.CellGrid.assign(column, code_.CodePatterns[row]);
-            else if (at(column).extraRow > 0)
-                applyExtraRow(column, at(column).extraRow);
-            else if (at(column).hasFixedCells)
-                m_.CellGrid.assign(column, at(column).fixedCells);
+            const Answers &a = inside(column);
+            if (a.codeRowOrNothing) {
+                // Whether a row has it is told without a branch: a line
+                // mixes characters with and without rows at random.
+                const int row = std::max(a.codeRow, 0);
+                m_.CellGrid.assignWhen(row > 0, column, answers_.rowCells(row), answers_.rowLength(row));
+            } else if (a.extraRow > 0) {
+                applyExtraRow(column, a.extraRow);
+            } else if (a.hasFixedCells) {
+                m_.CellGrid.assign(column, a.fixedCells);
+            }
         }
     }
 
@@ -182,16 +213,17 @@ private:
     void padVoicedHiragana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int n = at(column).voicedHiraganaPads; n > 0; --n)
+            for (int n = inside(column).voicedHiraganaPads; n > 0; --n)
                 m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
 
     void convertDigits()
     {
-        for (int column = 1; column <= length_; ++column) {
+        // A join may have made a digit's column a syllable.
+        for (const int column : digits_) {
             // Each digit the character equals, the lowest first.
-            for (unsigned digits = at(column).digits; digits; digits &= digits - 1)
+            for (unsigned digits = inside(column).digits; digits; digits &= digits - 1)
                 convertDigit(column, std::countr_zero(digits));
         }
     }
@@ -234,25 +266,25 @@ private:
     void detectKatakana()
     {
         for (int column = 1; column <= length_ && !m_.KatakanaSeen; ++column)
-            m_.KatakanaSeen = at(column).katakana;
+            m_.KatakanaSeen = inside(column).katakana;
     }
 
     void applyKatakanaRows()
     {
-        const int last = m_.CharGrid.last();
-        for (int column = 1; column <= last; ++column) {
-            const int row = at(column).katakanaRow;
-            if (row > 0)
-                m_.CellGrid.assign(column, code_.CodePatterns[row]);
-            else if (at(column).extraKatakanaRow > 0)
-                applyExtraRow(column, at(column).extraKatakanaRow);
+        // The columns past the line hold "　", which no katakana row has.
+        for (int column = 1; column <= length_; ++column) {
+            const Answers &a = inside(column);
+            if (a.katakanaRow > 0)
+                m_.CellGrid.assign(column, code_.CodePatterns[a.katakanaRow]);
+            else if (a.extraKatakanaRow > 0)
+                applyExtraRow(column, a.extraKatakanaRow);
         }
     }
 
     void padVoicedKatakana()
     {
         for (int column = 1; column <= length_; ++column) {
-            for (int n = at(column).voicedKatakanaPads; n > 0; --n)
+            for (int n = inside(column).voicedKatakanaPads; n > 0; --n)
                 m_.TextGrid.append(column, kFullWidthSpace);
         }
     }
@@ -266,12 +298,16 @@ private:
     std::vector<int> &joinedColumns_;
     std::vector<int> &sourceStarts_;
     const int sourceLength_;
-    const std::vector<int> &smallHiragana_;
+    const std::span<const int> smallHiragana_;
+    const std::span<int> digits_;
+    const std::span<int> letters_;
+    const LetterSigns &letterSigns_;
     const bool cellsOnly_;
     int joins_ = 0;
 };
 
 std::atomic<qint64> g_linesTranslated{0};
+
 
 // Takes the table into the state and builds the key tables, before the
 // answer table is made from them.
@@ -320,7 +356,7 @@ void Showlist(const StringLine &cellGrid, const StringLine &textGrid, Translated
 }
 
 LineTranslator::LineTranslator(const CodeTable &table)
-    : answers_(prepared(m_, table).codeTable, m_.keyTables)
+    : answers_(prepared(m_, table).codeTable, m_.keyTables), letterSigns_(m_.codeTable.CodePatterns)
 {
     // The cell of a blank is the one the table gives the full-width space.
     const int spaceRow = answers_.answers(SymbolLine::kFullWidthSpace).codeRow;
@@ -428,7 +464,18 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     // Where mixed text is read otherwise, a unit of the plan stands for its
     // characters.
     const bool planned = planMixedText(text, englishGrade_, units_);
-    smallHiragana_.clear();
+    // The columns of small hiragana, digits and letters are listed without
+    // a branch on each character: every column is written, and kept where
+    // it counts.
+    // They only grow, so that a line does not fill them first.
+    if (smallHiragana_.size() < std::size_t(text.size())) {
+        smallHiragana_.resize(std::size_t(text.size()));
+        digitColumns_.resize(std::size_t(text.size()));
+        letterColumns_.resize(std::size_t(text.size()));
+    }
+    std::size_t smallHiraganaCount = 0;
+    std::size_t digitCount = 0;
+    std::size_t letterCount = 0;
     std::size_t unit = 0;
     for (qsizetype i = 0; i < text.size();) {
         int symbol;
@@ -453,8 +500,12 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
         passNeeds |= answers.passNeeds;
         kinds |= answers.kinds;
         mayLackBraille |= answers.mayLackBraille;
-        if (answers.smallHiragana)
-            smallHiragana_.push_back(columns);
+        smallHiragana_[smallHiraganaCount] = columns;
+        smallHiraganaCount += answers.smallHiragana != 0;
+        digitColumns_[digitCount] = columns;
+        digitCount += answers.digits != 0;
+        letterColumns_[letterCount] = columns;
+        letterCount += (answers.passNeeds & PassNeed::Letters) != 0;
         m_.CharGrid.set(columns, symbol);
         if (!cellsOnly_)
             sourceStarts_[std::size_t(columns)] = int(i);
@@ -465,7 +516,9 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
     const bool tooLong = characters > LineColumns::kShown;
 
     LinePasses passes(m_, answers_, columns, passNeeds, joinedColumns_, sourceStarts_, int(text.size()),
-                      smallHiragana_, cellsOnly_);
+                      std::span(smallHiragana_.data(), smallHiraganaCount),
+                      std::span(digitColumns_.data(), digitCount), std::span(letterColumns_.data(), letterCount),
+                      letterSigns_, cellsOnly_);
     passes.run();
     columns_ = passes.joinedLength();
     if (kinds & SignKind::Edited)
@@ -479,8 +532,9 @@ bool LineTranslator::translateLine(QStringView text, bool newLine)
 void LineTranslator::applyStandardRules()
 {
     kinds_.resize(std::size_t(columns_));
+    const int *const symbols = m_.CharGrid.columns();
     for (int column = 1; column <= columns_; ++column)
-        kinds_[std::size_t(column - 1)] = answers_.answers(m_.CharGrid.at(column)).kinds;
+        kinds_[std::size_t(column - 1)] = answers_.answers(symbols[column]).kinds;
     planStandardRules(kinds_, edits_);
 
     const QString &connector = m_.codeTable.CodePatterns[CodeRow::Connector];
@@ -567,46 +621,38 @@ void LineTranslator::appendBraille(QString &braille, bool trimmed) const
 
 void LineTranslator::appendBrailleUtf8(QByteArray &braille, bool trimmed) const
 {
+    // The row's cells are gathered first and then turned into UTF-8 in one
+    // walk, which has no branch on how many cells a column has.
+    const qsizetype size = m_.CellGrid.rowSize(1, columns_);
+    if (row_.size() < std::size_t(size + StringLine::kCopySlack))
+        row_.resize(std::size_t(size + StringLine::kCopySlack));
+    const char16_t *const cells = row_.data();
+    const qsizetype count = m_.CellGrid.copyRow(1, columns_, row_.data());
+
     const qsizetype start = braille.size();
-    // Cells take three bytes each; room for a few cells a column, grown
-    // where a column needs more.
-    braille.resize(start + 3 * 4 * qsizetype(columns_));
-    char *begin = braille.data() + start;
+    // Three bytes a cell, and a byte more: a cell is stored as a word of four.
+    braille.resize(start + 3 * count + 1);
+    char *const begin = braille.data() + start;
     char *out = begin;
-    char *limit = braille.data() + braille.size();
     // Where the last cell that is no blank ends.
     char *end = begin;
-    for (int column = 1; column <= columns_; ++column) {
-        const QStringView cells = m_.CellGrid.at(column);
-        if (limit - out < 3 * cells.size()) {
-            const qsizetype written = out - begin;
-            const qsizetype kept = end - begin;
-            braille.resize(2 * braille.size() + 3 * cells.size());
-            begin = braille.data() + start;
-            out = begin + written;
-            end = begin + kept;
-            limit = braille.data() + braille.size();
-        }
-        const char16_t *cell = cells.utf16();
-        const char16_t *const cellsEnd = cell + cells.size();
-        for (; cell != cellsEnd; ++cell) {
-            const char16_t c = *cell == u'　' ? char16_t(0x2800) : *cell;
+    for (qsizetype i = 0; i < count; ++i) {
+        const char16_t cell = cells[i];
+        // "　" is a blank cell.
+        const unsigned dots = cell == u'　' ? 0u : unsigned(cell) - 0x2800;
+        if (dots > 0xFF) {
             // Anything but a cell takes the general road, which gives the
             // same bytes.
-            if (unsigned(c - 0x2800) > 0xFF) {
-                braille.truncate(start);
-                QString whole;
-                appendBraille(whole, trimmed);
-                braille += whole.toUtf8();
-                return;
-            }
-            out[0] = char(0xE2);
-            out[1] = char(0xA0 | ((c >> 6) & 0x03));
-            out[2] = char(0x80 | (c & 0x3F));
-            out += 3;
-            if (c != 0x2800)
-                end = out;
+            braille.truncate(start);
+            QString whole;
+            appendBraille(whole, trimmed);
+            braille += whole.toUtf8();
+            return;
         }
+        // E2, A0 + the top two dots, 80 + the other six.
+        qToLittleEndian(quint32(0x0080A0E2u | (dots >> 6) << 8 | (dots & 0x3F) << 16), out);
+        out += 3;
+        end = dots ? out : end;
     }
     if (!trimmed)
         end = out;

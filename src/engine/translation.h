@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answertable.h"
+#include "conversion.h"
 #include "mixedtext.h"
 #include "translateddocument.h"
 #include "tables/codetable.h"
@@ -124,12 +125,17 @@ private:
 
     Module1 m_;
     AnswerTable answers_;
+    LetterSigns letterSigns_; // from m_'s code table, which stays as it is
     // Reused from line to line.
     QString normalized_;
     std::vector<SignKinds> kinds_;
     std::vector<ColumnEdit> edits_;
     std::vector<int> joinedColumns_;
-    std::vector<int> smallHiragana_; // the columns of small hiragana, before joins
+    // The columns of small hiragana, of digits and of letters, before joins;
+    // the line's are at the front.
+    std::vector<int> smallHiragana_;
+    std::vector<int> digitColumns_;
+    std::vector<int> letterColumns_;
     std::vector<MixedUnit> units_;
     EnglishGrade englishGrade_ = defaultEnglishGrade();
     // Where in the line each column's characters start; joins close it up
@@ -142,6 +148,7 @@ private:
     // Columns the line last translated fills once its small kana are joined.
     int columns_ = 0;
     QString blankCell_;
+    mutable std::vector<char16_t> row_; // the cells of the row written last (appendBrailleUtf8)
     QString scratch_; // reused by the standard rules
     std::vector<bool> reported_; // by symbol
     qsizetype stretch_ = 4096;

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstring>
 
 bool LineColumns::refuseWrite(int column)
 {
@@ -29,7 +30,7 @@ void StringLine::reset(int columns)
 void StringLine::prepareAppend(int column, qsizetype more)
 {
     Span &span = spans_[std::size_t(column)];
-    if (used_ + std::size_t(span.length + more) > buffer_.size())
+    if (!hasRoom(std::size_t(span.length + more)))
         grow(std::size_t(span.length + more));
     if (std::size_t(span.offset + span.length) == used_)
         return;
@@ -40,12 +41,12 @@ void StringLine::prepareAppend(int column, qsizetype more)
 
 void StringLine::grow(std::size_t more)
 {
-    buffer_.resize(std::max(2 * buffer_.size(), used_ + more));
+    buffer_.resize(std::max(2 * buffer_.size(), used_ + more + std::size_t(kCopySlack)));
 }
 
 void StringLine::putOwn(int offset, int n)
 {
-    if (used_ + std::size_t(n) > buffer_.size())
+    if (!hasRoom(std::size_t(n)))
         grow(std::size_t(n));
     std::copy_n(buffer_.data() + offset, n, buffer_.data() + used_);
     used_ += std::size_t(n);
@@ -63,9 +64,7 @@ void StringLine::appendColumn(int column, int from)
 
 void StringLine::appendRow(QString &row, int first, int last) const
 {
-    qsizetype size = row.size();
-    for (int column = first; column <= last; ++column)
-        size += spanAt(column).length;
+    const qsizetype size = row.size() + rowSize(first, last);
     qsizetype at = row.size();
     row.resize(size);
     char16_t *out = reinterpret_cast<char16_t *>(row.data());
@@ -78,4 +77,22 @@ void StringLine::appendRow(QString &row, int first, int last) const
             std::copy_n(buffer_.data() + span.offset, span.length, out + at);
         at += span.length;
     }
+}
+
+qsizetype StringLine::copyRow(int first, int last, char16_t *out) const
+{
+    char16_t *const start = out;
+    const char16_t *const buffer = buffer_.data();
+    for (int column = first; column <= last; ++column) {
+        const Span span = spanAt(column);
+        // Most strings are a cell or a few: four characters are copied
+        // whatever the length, which needs no branch on it; the buffer and
+        // `out` have the room.
+        if (span.length <= kCopySlack)
+            std::memcpy(out, buffer + span.offset, kCopySlack * sizeof(char16_t));
+        else
+            std::copy_n(buffer + span.offset, span.length, out);
+        out += span.length;
+    }
+    return out - start;
 }

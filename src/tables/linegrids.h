@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -79,6 +80,9 @@ public:
             return symbols_[std::size_t(column)];
         return column < 0 ? kEmpty : kFullWidthSpace;
     }
+    // Columns 0..last(), for the walks that stay inside them and so need
+    // no check per column; writes and joins leave the pointer as it is.
+    const int *columns() const { return symbols_.data(); }
     // A write outside the line is refused with a warning, in every build.
     void set(int column, int symbol)
     {
@@ -140,6 +144,31 @@ public:
         spans_[std::size_t(column)] = Span{int(used_), int(text.size())};
         put(text.utf16(), text.size());
     }
+    // Assigns the n characters at `text` when `when` is true, else leaves
+    // the column as it is: most columns of a line take a short cell string
+    // or none, and this tells them apart without a branch. `text` must
+    // have kCopySlack characters to read, whatever n, and must not point
+    // into the buffer (put).
+    void assignWhen(bool when, int column, const char16_t *text, int n)
+    {
+        if (discarding_ || !LineColumns::writable(column, last_))
+            return;
+        if (n > kCopySlack) {
+            if (when)
+                assign(column, QStringView(text, n));
+            return;
+        }
+        if (!hasRoom(std::size_t(kCopySlack)))
+            grow(std::size_t(kCopySlack));
+        std::memcpy(buffer_.data() + used_, text, kCopySlack * sizeof(char16_t));
+        // All ones when the text is assigned; masks, for the compiler
+        // would turn a choice back into a branch.
+        const int taken = -int(when);
+        Span &span = spans_[std::size_t(column)];
+        span.offset = (int(used_) & taken) | (span.offset & ~taken);
+        span.length = (n & taken) | (span.length & ~taken);
+        used_ += std::size_t(n & taken);
+    }
     void append(int column, QStringView text)
     {
         if (discarding_ || !LineColumns::writable(column, last_))
@@ -164,6 +193,19 @@ public:
 
     // Appends columns first..last, joined without separators.
     void appendRow(QString &row, int first = 1, int last = LineColumns::kShown) const;
+    // Copies columns first..last, joined, to `out`, which must have room
+    // for rowSize(first, last) + kCopySlack characters; returns how many
+    // it copied.
+    static constexpr qsizetype kCopySlack = 4;
+    qsizetype copyRow(int first, int last, char16_t *out) const;
+    // The characters columns first..last hold together.
+    qsizetype rowSize(int first, int last) const
+    {
+        qsizetype size = 0;
+        for (int column = first; column <= last; ++column)
+            size += spanAt(column).length;
+        return size;
+    }
 
 private:
     struct Span
@@ -182,19 +224,29 @@ private:
     // without a call. `text` must not point into the buffer (putOwn).
     void put(const char16_t *text, qsizetype n)
     {
-        if (used_ + std::size_t(n) > buffer_.size())
+        if (!hasRoom(std::size_t(n)))
             grow(std::size_t(n));
         char16_t *out = buffer_.data() + used_;
-        if (n <= 4) {
-            for (qsizetype k = 0; k < n; ++k)
-                out[k] = text[k];
-        } else {
+        switch (n) {
+        case 3:
+            out[2] = text[2];
+            [[fallthrough]];
+        case 2:
+            out[1] = text[1];
+            [[fallthrough]];
+        case 1:
+            out[0] = text[0];
+            break;
+        default:
             std::copy_n(text, n, out);
         }
         used_ += std::size_t(n);
     }
     // Appends the buffer's own characters at offset..offset + n.
     void putOwn(int offset, int n);
+    // Room for `more` characters after the strings, and kCopySlack more:
+    // copyRow reads a few characters past a string.
+    bool hasRoom(std::size_t more) const { return used_ + more + std::size_t(kCopySlack) <= buffer_.size(); }
     void grow(std::size_t more);
     // Makes room for `more` characters after the column's string, moving it
     // to the end of the buffer when something else follows it there.

@@ -22,6 +22,8 @@ private slots:
     void shiftTakesColumn31IntoColumn30();
     void smallHiraganaJoinsUpToLineLength();
     void smallKatakanaJoinsOnTheWholeLine();
+    void joinsBeforeDigitsAndLettersMoveThem_data();
+    void joinsBeforeDigitsAndLettersMoveThem();
     void katakanaSeenHoldsForLaterLines();
     void katakanaSeenClearedByNextTranslation();
     void cellsOfEarlierTranslationDoNotShow();
@@ -247,6 +249,32 @@ void TestTranslation::longLineIsTranslatedWhole()
     for (int i = 0; i < 39; ++i)
         expected += cells({29});
     QCOMPARE(braille, expected + cells({28, 19, 171, 33, 28, 20, 68, 19}));
+}
+
+void TestTranslation::joinsBeforeDigitsAndLettersMoveThem_data()
+{
+    QTest::addColumn<QString>("rest");
+    QTest::newRow("digit, letter") << QStringLiteral("３ａ");
+    QTest::newRow("letter, digit") << QStringLiteral("ａ３");
+    QTest::newRow("join between") << QStringLiteral("１２きょｂ");
+    QTest::newRow("capitals, join, digit") << QStringLiteral("ＡＢきゅ５");
+}
+
+void TestTranslation::joinsBeforeDigitsAndLettersMoveThem()
+{
+    // After a joined syllable the digits and letters stand a column further
+    // left than the characters: they read as they do at the line's start.
+    QFETCH(QString, rest);
+    const auto braille = [this](const QString &line) {
+        LineTranslator translator(table_);
+        translator.translateCells(line);
+        QString cells;
+        translator.appendWholeBraille(cells);
+        return cells;
+    };
+    const QString syllable = QStringLiteral("きゃ");
+    QCOMPARE(braille(syllable + rest), braille(syllable) + braille(rest));
+    QCOMPARE(braille(syllable + syllable + rest), braille(syllable + syllable) + braille(rest));
 }
 
 void TestTranslation::shiftTakesColumn31IntoColumn30()

@@ -5,6 +5,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <utility>
+#include <vector>
+
 // A code table whose cell string of row k is "<k>", so that every copy can be
 // traced back to the row it came from.
 static CodeTable numberedTable(int rows = CodeTable::kRows)
@@ -34,6 +37,9 @@ private slots:
     void gridRowJoinsColumnsOneToThirty();
     void writesOutsideTheGridsAreRefused_data();
     void writesOutsideTheGridsAreRefused();
+    void copyRowGivesWhatAppendRowGives();
+    void assignWhen_data();
+    void assignWhen();
 };
 
 void TestBuildTables::digitsAndLetters_data()
@@ -223,6 +229,62 @@ void TestBuildTables::writesOutsideTheGridsAreRefused()
     QCOMPARE(row, kFullWidthSpace.repeated(text.last() + 1));
     for (int c = -1; c <= symbols.last() + 1; ++c)
         QVERIFY(symbols.at(c) != 7);
+}
+
+void TestBuildTables::copyRowGivesWhatAppendRowGives()
+{
+    // Columns shorter and longer than the characters copied at once, empty
+    // ones, reset ones, moved ones and columns past the last.
+    StringLine grid;
+    grid.reset(8);
+    grid.assign(1, u"ab");
+    grid.assign(2, u"");
+    grid.assign(3, u"cdefghi");
+    grid.assign(5, u"j");
+    grid.append(1, u"klmno");
+    grid.assign(6, u"pqrs");
+    grid.appendColumn(6, 3);
+    grid.assign(8, u"t");
+    grid.removeColumns({4});
+    for (const auto &[first, last] : {std::pair{1, 8}, std::pair{3, 7}, std::pair{7, 40}}) {
+        QString expected;
+        grid.appendRow(expected, first, last);
+        std::vector<char16_t> copied(std::size_t(grid.rowSize(first, last) + StringLine::kCopySlack));
+        const qsizetype n = grid.copyRow(first, last, copied.data());
+        QCOMPARE(n, expected.size());
+        QCOMPARE(QStringView(copied.data(), n), expected);
+    }
+}
+
+void TestBuildTables::assignWhen_data()
+{
+    QTest::addColumn<bool>("when");
+    QTest::addColumn<QString>("text");
+    for (const bool when : {true, false}) {
+        for (const QString &text : {QString(), QStringLiteral("a"), QStringLiteral("abcd"), QStringLiteral("abcdefg")})
+            QTest::addRow("%s %lld", when ? "assigned" : "left", text.size()) << when << text;
+    }
+}
+
+void TestBuildTables::assignWhen()
+{
+    QFETCH(bool, when);
+    QFETCH(QString, text);
+    // The text is read with room past it, as the engine's code rows have.
+    const QString padded = text + QStringLiteral("####");
+    const char16_t *const characters = QStringView(padded).utf16();
+    StringLine grid;
+    grid.reset(3);
+    grid.assign(2, u"xy");
+    grid.assignWhen(when, 1, characters, int(text.size()));
+    grid.assignWhen(when, 2, characters, int(text.size()));
+    grid.assign(3, u"z");
+    QCOMPARE(grid.at(1), when ? QStringView(text) : kFullWidthSpace);
+    QCOMPARE(grid.isReset(1), !when);
+    QCOMPARE(grid.at(2), when ? QStringView(text) : QStringView(u"xy"));
+    // What follows is written after it, untouched by the characters read past it.
+    QCOMPARE(grid.at(3), QStringView(u"z"));
+    QCOMPARE(grid.at(2), when ? QStringView(text) : QStringView(u"xy"));
 }
 
 QTEST_APPLESS_MAIN(TestBuildTables)
