@@ -118,8 +118,40 @@ void TextStreamReader::readBlock()
         atEnd_ = true;
 }
 
+qsizetype TextStreamReader::partEnd(QByteArrayView bytes) const
+{
+    // The byte after the cut is there: it tells whether the character
+    // before it is whole.
+    if (partSize_ == 0 || bytes.size() <= partSize_)
+        return 0;
+    TextEncoding encoding = encoding_;
+    if (!decodedAny_ && !firstTaken_ && first_.isEmpty()) {
+        // The first piece decides the encoding: the part is cut as the
+        // bytes it would hold are read.
+        TextSniffer probe = sniffer_;
+        probe.add(bytes.first(partSize_));
+        encoding = probe.encoding();
+    }
+    if (encoding == TextEncoding::Cp932)
+        return Cp932::wholeCharacters(bytes, partSize_);
+    // UTF-8 is cut before a byte that starts a character, unless a run of
+    // bytes that go on one is longer than any character.
+    qsizetype cut = partSize_;
+    for (int back = 0; back < 3 && (uchar(bytes[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    return (uchar(bytes[cut]) & 0xC0) == 0x80 ? partSize_ : cut;
+}
+
+qsizetype TextStreamReader::partEnd(QStringView text) const
+{
+    if (partSize_ == 0 || text.size() <= partSize_)
+        return 0;
+    return text[partSize_ - 1].isHighSurrogate() ? partSize_ - 1 : partSize_;
+}
+
 bool TextStreamReader::readBytes(QByteArray &bytes)
 {
+    lineContinues_ = false;
     while (!atEnd_) {
         qsizetype searched = 0;
         const qsizetype cut = lastLineEnd(QByteArrayView(pending_), lineFree_, searched);
@@ -129,6 +161,12 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
             return true;
         }
         lineFree_ = searched;
+        if (const qsizetype part = partEnd(QByteArrayView(pending_)); part > 0) {
+            bytes = takeFront(pending_, part);
+            lineFree_ = qMax<qsizetype>(0, lineFree_ - part);
+            lineContinues_ = true;
+            return true;
+        }
         readBlock();
     }
     bytes = std::exchange(pending_, QByteArray());
@@ -138,6 +176,7 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
 
 bool TextStreamReader::readUtf16(QString &text)
 {
+    lineContinues_ = false;
     for (;;) {
         if (!pending_.isEmpty()) {
             pendingText_ += utf16_.decode(pending_);
@@ -153,6 +192,12 @@ bool TextStreamReader::readUtf16(QString &text)
             return true;
         }
         lineFree_ = searched;
+        if (const qsizetype part = partEnd(QStringView(pendingText_)); part > 0) {
+            text = takeFront(pendingText_, part);
+            lineFree_ = qMax<qsizetype>(0, lineFree_ - part);
+            lineContinues_ = true;
+            return true;
+        }
         readBlock();
     }
     text = std::exchange(pendingText_, QString());
