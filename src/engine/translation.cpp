@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <utility>
 
 namespace {
 
@@ -642,67 +643,141 @@ bool LineTranslator::askQuietKana(char16_t c)
 }
 
 // A stretch ends before four quiet kana in a row, outside any bracket the
-// mixed-text pass follows: what the passes read left of the first of them
-// and right of the last stays on its side, and the mixed-text pass starts
-// the next stretch as it stood.
-qsizetype LineTranslator::stretchEnd(QStringView text, qsizetype from, int &quotes, int &parens)
+// mixed-text pass follows and any typed ⠠⠦…⠠⠴ (read whole, whatever stands
+// inside it): what the passes read left of the first of them and right of
+// the last stays on its side, and the mixed-text pass starts the next
+// stretch as it stood.
+qsizetype LineTranslator::nextCut()
 {
-    int quiet = 0; // quiet kana ending at i
-    for (qsizetype i = from; i < text.size(); ++i) {
+    LinePartState &p = linePart_;
+    const QString &text = p.rest;
+    for (; p.scanned < text.size(); ++p.scanned) {
+        const qsizetype i = p.scanned;
         const char16_t c = text[i].unicode();
-        quiet = isQuietKana(c) ? quiet + 1 : 0;
-        if (quiet >= 4 && i - from >= stretch_ && quotes == 0 && parens == 0)
+        p.quiet = isQuietKana(c) ? p.quiet + 1 : 0;
+        if (p.quiet >= 4 && i - p.from >= stretch_ && p.quotes == 0 && p.parens == 0 && !p.typedSpan)
             return i;
         // A closing bracket with none open is passed over, as the pass does.
-        quotes = qMax(0, quotes + quoteStep(c));
-        parens = qMax(0, parens + parenStep(c));
+        p.quotes = qMax(0, p.quotes + quoteStep(c));
+        p.parens = qMax(0, p.parens + parenStep(c));
+        // The pass closes a typed span at the first ⠠⠴ after its ⠠⠦.
+        const bool afterCapital = i > p.from && text[i - 1] == u'⠠';
+        if (!p.typedSpan && afterCapital && c == u'⠦') {
+            p.typedSpan = true;
+            p.typedSpanClose = i + 1;
+        } else if (p.typedSpan && afterCapital && c == u'⠴' && i - 1 >= p.typedSpanClose) {
+            p.typedSpan = false;
+        }
     }
-    return text.size();
+    return 0;
+}
+
+bool LineTranslator::katakanaPassesWouldAct() const
+{
+    for (int column = 1; column <= columns_; ++column) {
+        if (answers_.answers(m_.CharGrid.at(column)).passNeeds & (PassNeed::SmallKatakana | PassNeed::KatakanaRows))
+            return true;
+    }
+    return false;
+}
+
+void LineTranslator::forgetReportsFrom(qsizetype count)
+{
+    for (qsizetype k = count; k < withoutBraille_.size(); ++k)
+        reported_[std::size_t(answers_.symbol(withoutBraille_[k]))] = false;
+    withoutBraille_.resize(count);
+}
+
+void LineTranslator::emitBraille(QByteArrayView cells, QByteArray &braille)
+{
+    static constexpr QByteArrayView kBlank("\xE2\xA0\x80");
+    qsizetype end = cells.size();
+    while (end >= 3 && cells.sliced(end - 3, 3) == kBlank)
+        end -= 3;
+    if (end == 0) {
+        linePart_.blanks += cells.size() / 3;
+        return;
+    }
+    for (; linePart_.blanks > 0; --linePart_.blanks)
+        braille.append(kBlank);
+    braille.append(cells.first(end));
+    linePart_.blanks = (cells.size() - end) / 3;
+}
+
+// The katakana passes run over the whole line once a katakana is in it.
+// Before the first one, a stretch they would not act on is done; from the
+// first they would act on, the stretches wait for a katakana, which has
+// them translated again, or for the end of the line.
+void LineTranslator::translateStretch(QStringView stretch, QByteArray &braille)
+{
+    LinePartState &p = linePart_;
+    const bool katakanaBefore = m_.KatakanaSeen;
+    const qsizetype reports = withoutBraille_.size();
+    translateLine(stretch, !p.started);
+    p.started = true;
+    if (!katakanaBefore && m_.KatakanaSeen && p.holding) {
+        p.holding = false;
+        forgetReportsFrom(p.heldReports);
+        p.heldBraille.clear();
+        const QString held = std::exchange(p.held, QString());
+        const std::vector<qsizetype> lengths = std::exchange(p.heldLengths, {});
+        qsizetype start = 0;
+        for (const qsizetype length : lengths) {
+            translateStretch(QStringView(held).sliced(start, length), braille);
+            start += length;
+        }
+        translateLine(stretch, false);
+    } else if (!katakanaBefore && !m_.KatakanaSeen && (p.holding || katakanaPassesWouldAct())) {
+        if (!p.holding)
+            p.heldReports = reports;
+        p.holding = true;
+        p.held += stretch;
+        p.heldLengths.push_back(stretch.size());
+        appendBrailleUtf8(p.heldBraille, false);
+        return;
+    }
+    stretchBraille_.resize(0);
+    appendBrailleUtf8(stretchBraille_, false);
+    emitBraille(stretchBraille_, braille);
 }
 
 void LineTranslator::appendLineBrailleUtf8(QStringView text, QByteArray &braille)
 {
-    // A typed ⠠⠦…⠠⠴ is read whole, whatever stands inside it.
-    if (text.size() <= 2 * stretch_ || text.contains(u'⠠')) {
-        translateCells(text);
+    appendPartBrailleUtf8(text, true, braille);
+}
+
+void LineTranslator::appendPartBrailleUtf8(QStringView part, bool endsLine, QByteArray &braille)
+{
+    LinePartState &p = linePart_;
+    // A short line is translated whole.
+    if (!p.started && p.rest.isEmpty() && endsLine && part.size() <= 2 * stretch_) {
+        translateCells(part);
         appendWholeBrailleUtf8(braille);
         return;
     }
-    const qsizetype start = braille.size();
-    const qsizetype knownWithoutBraille = withoutBraille_.size();
     m_.TextGrid.setDiscardingWrites(true);
     cellsOnly_ = true;
-    bool counted = false;
-    for (bool again = true; again;) {
-        again = false;
-        int quotes = 0;
-        int parens = 0;
-        for (qsizetype from = 0; from < text.size();) {
-            const qsizetype end = stretchEnd(text, from, quotes, parens);
-            const bool katakanaSeen = m_.KatakanaSeen;
-            translateLine(text.sliced(from, end - from), !counted);
-            counted = true;
-            // The katakana passes run over the whole line once a katakana is
-            // in it: the stretches before the first one are done again.
-            if (from > 0 && !katakanaSeen && m_.KatakanaSeen) {
-                again = true;
-                break;
-            }
-            appendBrailleUtf8(braille, false);
-            from = end;
-        }
-        if (again) {
-            braille.truncate(start);
-            for (qsizetype k = knownWithoutBraille; k < withoutBraille_.size(); ++k)
-                reported_[std::size_t(answers_.symbol(withoutBraille_[k]))] = false;
-            withoutBraille_.resize(knownWithoutBraille);
-        }
+    p.rest += part;
+    for (qsizetype cut = nextCut(); cut > 0; cut = nextCut()) {
+        translateStretch(QStringView(p.rest).sliced(p.from, cut - p.from), braille);
+        p.from = cut;
+        p.quiet = 0;
+    }
+    if (endsLine) {
+        translateStretch(QStringView(p.rest).sliced(p.from), braille);
+        if (p.holding)
+            emitBraille(p.heldBraille, braille);
+        // No blank cells at the end of the line.
+        p = LinePartState();
+    } else {
+        // Only the stretch not translated yet stays.
+        p.rest.remove(0, p.from);
+        p.scanned -= p.from;
+        p.typedSpanClose -= p.from;
+        p.from = 0;
     }
     cellsOnly_ = false;
     m_.CurrentLine = QStringView();
-    // No blank cells at the end of the line.
-    while (braille.size() - start >= 3 && braille.endsWith("\xE2\xA0\x80"))
-        braille.chop(3);
 }
 
 Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille)
