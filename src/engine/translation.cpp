@@ -627,6 +627,15 @@ int parenStep(char16_t c)
     return c == u'（' || c == u'(' ? 1 : c == u'）' || c == u')' ? -1 : 0;
 }
 
+// By the low byte of a character: whether it may be one of the brackets
+// above, ⠦ or ⠴.
+constexpr std::array<bool, 256> kMayBeBracket = [] {
+    std::array<bool, 256> may{};
+    for (const char16_t c : {u'「', u'」', char16_t(0xFF62), char16_t(0xFF63), u'（', u'）', u'(', u')', u'⠦', u'⠴'})
+        may[c & 0xFF] = true;
+    return may;
+}();
+
 } // namespace
 
 // A full-width kana that joins nothing and that no pass, rule or mixed-text
@@ -650,26 +659,64 @@ bool LineTranslator::askQuietKana(char16_t c)
 qsizetype LineTranslator::nextCut()
 {
     LinePartState &p = linePart_;
-    const QString &text = p.rest;
-    for (; p.scanned < text.size(); ++p.scanned) {
-        const qsizetype i = p.scanned;
-        const char16_t c = text[i].unicode();
-        p.quiet = isQuietKana(c) ? p.quiet + 1 : 0;
-        if (p.quiet >= 4 && i - p.from >= stretch_ && p.quotes == 0 && p.parens == 0 && !p.typedSpan)
-            return i;
+    const QChar *const text = p.rest.constData();
+    const qsizetype size = p.rest.size();
+    // Kept in locals: the loops run over every character of a long line.
+    int quiet = p.quiet;
+    int quotes = p.quotes;
+    int parens = p.parens;
+    bool typedSpan = p.typedSpan;
+    const auto step = [&](char16_t c, qsizetype i) {
         // A closing bracket with none open is passed over, as the pass does.
-        p.quotes = qMax(0, p.quotes + quoteStep(c));
-        p.parens = qMax(0, p.parens + parenStep(c));
+        quotes = qMax(0, quotes + quoteStep(c));
+        parens = qMax(0, parens + parenStep(c));
         // The pass closes a typed span at the first ⠠⠴ after its ⠠⠦.
         const bool afterCapital = i > p.from && text[i - 1] == u'⠠';
-        if (!p.typedSpan && afterCapital && c == u'⠦') {
-            p.typedSpan = true;
+        if (!typedSpan && afterCapital && c == u'⠦') {
+            typedSpan = true;
             p.typedSpanClose = i + 1;
-        } else if (p.typedSpan && afterCapital && c == u'⠴' && i - 1 >= p.typedSpanClose) {
-            p.typedSpan = false;
+        } else if (typedSpan && afterCapital && c == u'⠴' && i - 1 >= p.typedSpanClose) {
+            typedSpan = false;
         }
+    };
+    qsizetype i = p.scanned;
+    // No cut comes before a stretch's least length: up to there only the
+    // brackets count, and few characters could be one.
+    const qsizetype least = qMin(size, p.from + stretch_);
+    if (i < least) {
+        for (; i < least; ++i) {
+            const char16_t c = text[i].unicode();
+            if (kMayBeBracket[c & 0xFF])
+                step(c, i);
+        }
+        quiet = 0;
+        for (qsizetype k = i; k > p.from && quiet < 3 && isQuietKana(text[k - 1].unicode()); --k)
+            ++quiet;
     }
-    return 0;
+    qsizetype cut = 0;
+    for (; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        // Kana are no bracket: most characters take this road, which
+        // asks about a kana once.
+        if (const unsigned kana = unsigned(c) - 0x3041; kana < quietKana_.size()) {
+            const quint8 known = quietKana_[kana];
+            const bool quietKana = known ? known == 1 : isQuietKana(c);
+            quiet = quietKana ? quiet + 1 : 0;
+            if (quiet >= 4 && quotes == 0 && parens == 0 && !typedSpan) {
+                cut = i;
+                break;
+            }
+            continue;
+        }
+        quiet = 0;
+        step(c, i);
+    }
+    p.scanned = i;
+    p.quiet = quiet;
+    p.quotes = quotes;
+    p.parens = parens;
+    p.typedSpan = typedSpan;
+    return cut;
 }
 
 bool LineTranslator::katakanaPassesWouldAct() const
@@ -688,20 +735,23 @@ void LineTranslator::forgetReportsFrom(qsizetype count)
     withoutBraille_.resize(count);
 }
 
-void LineTranslator::emitBraille(QByteArrayView cells, QByteArray &braille)
+void LineTranslator::settleBlanks(QByteArray &braille, qsizetype start)
 {
     static constexpr QByteArrayView kBlank("\xE2\xA0\x80");
-    qsizetype end = cells.size();
-    while (end >= 3 && cells.sliced(end - 3, 3) == kBlank)
+    qsizetype end = braille.size();
+    while (end - start >= 3 && QByteArrayView(braille).sliced(end - 3, 3) == kBlank)
         end -= 3;
-    if (end == 0) {
-        linePart_.blanks += cells.size() / 3;
+    const qsizetype trailing = (braille.size() - end) / 3;
+    braille.truncate(end);
+    if (end == start) {
+        linePart_.blanks += trailing;
         return;
     }
-    for (; linePart_.blanks > 0; --linePart_.blanks)
-        braille.append(kBlank);
-    braille.append(cells.first(end));
-    linePart_.blanks = (cells.size() - end) / 3;
+    // A stretch ends before a quiet kana, so this is rare: only the cells
+    // of the line's end are blank.
+    if (linePart_.blanks > 0)
+        braille.insert(start, kBlank.toByteArray().repeated(linePart_.blanks));
+    linePart_.blanks = trailing;
 }
 
 // The katakana passes run over the whole line once a katakana is in it.
@@ -736,9 +786,9 @@ void LineTranslator::translateStretch(QStringView stretch, QByteArray &braille)
         appendBrailleUtf8(p.heldBraille, false);
         return;
     }
-    stretchBraille_.resize(0);
-    appendBrailleUtf8(stretchBraille_, false);
-    emitBraille(stretchBraille_, braille);
+    const qsizetype start = braille.size();
+    appendBrailleUtf8(braille, false);
+    settleBlanks(braille, start);
 }
 
 void LineTranslator::appendLineBrailleUtf8(QStringView text, QByteArray &braille)
@@ -765,8 +815,11 @@ void LineTranslator::appendPartBrailleUtf8(QStringView part, bool endsLine, QByt
     }
     if (endsLine) {
         translateStretch(QStringView(p.rest).sliced(p.from), braille);
-        if (p.holding)
-            emitBraille(p.heldBraille, braille);
+        if (p.holding) {
+            const qsizetype start = braille.size();
+            braille += p.heldBraille;
+            settleBlanks(braille, start);
+        }
         // No blank cells at the end of the line.
         p = LinePartState();
     } else {

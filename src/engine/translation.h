@@ -130,9 +130,10 @@ private:
     // Whether, had a katakana come before it, the katakana passes would
     // act on the stretch last translated.
     bool katakanaPassesWouldAct() const;
-    // Appends the braille of stretches, holding back its blank cells at
-    // the end until a cell follows them: the line's last are left out.
-    void emitBraille(QByteArrayView cells, QByteArray &braille);
+    // Holds back the blank cells at the end of the braille appended from
+    // `start` on until a cell follows them, which gets those held before:
+    // the line's last are left out.
+    void settleBlanks(QByteArray &braille, qsizetype start);
     // Takes back the characters reported since there were `count`.
     void forgetReportsFrom(qsizetype count);
     void appendBraille(QString &braille, bool trimmed) const;
@@ -177,7 +178,7 @@ private:
         int parens = 0;
         bool typedSpan = false;
         qsizetype typedSpanClose = 0;
-        qsizetype blanks = 0; // held back by emitBraille
+        qsizetype blanks = 0; // held back by settleBlanks
         // Before the line's first katakana, from the first stretch whose
         // braille a katakana would change: the stretches, their braille and
         // how many characters had been reported before them. Translated
@@ -189,7 +190,6 @@ private:
         qsizetype heldReports = 0;
     };
     LinePartState linePart_;
-    QByteArray stretchBraille_;
     // By kana from U+3041: 0 not asked yet, 1 quiet, 2 not (isQuietKana).
     std::array<quint8, 0x30F5 - 0x3041> quietKana_{};
     QStringList withoutBraille_;

@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <cstring>
+
 #include <utility>
 
 namespace {
@@ -11,19 +13,9 @@ bool isLineEnd(QChar c)
     return c == u'\n' || c == u'\r';
 }
 
-bool isLineEnd(char c)
-{
-    return c == '\n' || c == '\r';
-}
-
 bool isCr(QChar c)
 {
     return c == u'\r';
-}
-
-bool isCr(char c)
-{
-    return c == '\r';
 }
 
 // Where the last line end of s is, looked for in from..end only; a CR at
@@ -40,6 +32,24 @@ template <typename View> qsizetype lastLineEnd(View s, qsizetype from, qsizetype
             return i;
     }
     return 0;
+}
+
+// The same for bytes, with the C library's quick search: a long line is
+// searched through block after block.
+qsizetype lastLineEnd(QByteArrayView s, qsizetype from, qsizetype &searched)
+{
+    qsizetype end = s.size();
+    if (end > from && s[end - 1] == '\r')
+        --end;
+    searched = qMax(from, end);
+    if (end <= from)
+        return 0;
+    const auto *lf = static_cast<const char *>(memrchr(s.data() + from, '\n', std::size_t(end - from)));
+    const qsizetype lfFrom = lf ? lf - s.data() + 1 : from;
+    const auto *cr = static_cast<const char *>(memrchr(s.data() + lfFrom, '\r', std::size_t(end - lfFrom)));
+    if (cr)
+        return cr - s.data() + 1;
+    return lf ? lf - s.data() + 1 : 0;
 }
 
 template <typename Buffer> Buffer takeFront(Buffer &pending, qsizetype cut)
