@@ -823,8 +823,11 @@ void LineTranslator::appendPartBrailleUtf8(QStringView part, bool endsLine, QByt
         // No blank cells at the end of the line.
         p = LinePartState();
     } else {
-        // Only the stretch not translated yet stays.
-        p.rest.remove(0, p.from);
+        // Only the stretch not translated yet stays, moved to the front of
+        // the same buffer, which is then reused.
+        QChar *const rest = p.rest.data();
+        std::copy(rest + p.from, rest + p.rest.size(), rest);
+        p.rest.truncate(p.rest.size() - p.from);
         p.scanned -= p.from;
         p.typedSpanClose -= p.from;
         p.from = 0;
