@@ -74,6 +74,11 @@ bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString 
 // when it could not be read.
 bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
                       const std::function<bool(QStringView)> &line);
+// The same, but a line longer than TextStreamReader::kLinePartSize comes in
+// parts: `part` is called with each and whether it ends its line, so that
+// memory does not grow with a line either.
+bool streamInputLineParts(const QString &input, std::FILE *in, std::FILE *err,
+                          const std::function<bool(QStringView, bool)> &part);
 
 // Collects UTF-8 output and writes it in large blocks.
 class Utf8Output

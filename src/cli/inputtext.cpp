@@ -144,8 +144,13 @@ bool readInputText(const QString &input, std::FILE *in, std::FILE *err, QString 
     return true;
 }
 
-bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
-                      const std::function<bool(QStringView)> &line)
+namespace {
+
+// Hands every piece the reader reads to `piece`, with whether its last line
+// goes on in the next one, until it returns false; tells on err what the
+// streaming commands tell.
+bool streamInputPieces(const QString &input, std::FILE *in, std::FILE *err, bool linesInParts,
+                       const std::function<bool(QStringView, bool)> &piece)
 {
     const QString name = inputName(input);
     QString error;
@@ -153,6 +158,8 @@ bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
     std::optional<TextStreamReader> reader;
     if (error.isEmpty()) {
         reader.emplace(*file);
+        if (linesInParts)
+            reader->handLongLinesInParts();
         if (!reader->begin())
             error = QStringLiteral("「%1」を読み込めません。").arg(name);
         else if (reader->looksBinary())
@@ -162,10 +169,8 @@ bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
         writeUtf8(err, QStringLiteral("mirabo-cli: %1\n").arg(error));
         return false;
     }
-    QString piece;
-    bool going = true;
-    while (going && reader->readPiece(piece)) {
-        forEachLine(piece, [&](QStringView text) { going = going && line(text); });
+    QString text;
+    while (reader->readPiece(text) && piece(text, reader->lineContinues())) {
     }
     // Told, but not a failure: the rest of the text is good.
     const QString notice =
@@ -177,6 +182,31 @@ bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool streamInputLines(const QString &input, std::FILE *in, std::FILE *err,
+                      const std::function<bool(QStringView)> &line)
+{
+    return streamInputPieces(input, in, err, false, [&](QStringView piece, bool) {
+        bool going = true;
+        forEachLine(piece, [&](QStringView text) { going = going && line(text); });
+        return going;
+    });
+}
+
+bool streamInputLineParts(const QString &input, std::FILE *in, std::FILE *err,
+                          const std::function<bool(QStringView, bool)> &part)
+{
+    return streamInputPieces(input, in, err, true, [&](QStringView piece, bool continues) {
+        // A part holds no line end: it is one line's, which goes on.
+        if (continues)
+            return part(piece, false);
+        bool going = true;
+        forEachLine(piece, [&](QStringView text) { going = going && part(text, true); });
+        return going;
+    });
 }
 
 std::optional<CodeTable> loadTableForCommand(const QString &tablePath, std::FILE *err)

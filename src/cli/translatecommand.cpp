@@ -56,28 +56,32 @@ int runTranslateCommand(const QStringList &args, const CliStreams &io, Translate
     if (!table)
         return kExitFailed;
 
-    // Translated a block at a time, so memory does not grow with the input.
+    // Translated a block at a time, so memory does not grow with the input;
+    // a long line comes in parts and its braille is written as it is made.
     LineTranslator translator(*table);
     translator.setEnglishGrade(*englishGrade);
     TranslatedLine line;
     Utf8Output output(io.out);
     QByteArray braille;
-    const bool read = streamInputLines(inputPath, io.in, io.err, [&](QStringView source) {
-        if (wholeBraille) {
-            // Only the row that is written is built, straight in UTF-8.
-            braille.resize(0);
-            translator.appendLineBrailleUtf8(source, braille);
-            braille += '\n';
-            output.writeBytes(braille);
-            return output.ok();
-        }
-        translator.translate(source, line);
-        if (line.tooLong)
-            output.writeLine(kLongLineWarning);
-        output.writeLine(line.text);
-        output.writeLine(line.braille);
-        return output.ok();
-    });
+    const bool read = wholeBraille
+        ? streamInputLineParts(inputPath, io.in, io.err,
+                               [&](QStringView part, bool endsLine) {
+                                   // Only the row that is written is built, straight in UTF-8.
+                                   braille.resize(0);
+                                   translator.appendPartBrailleUtf8(part, endsLine, braille);
+                                   if (endsLine)
+                                       braille += '\n';
+                                   output.writeBytes(braille);
+                                   return output.ok();
+                               })
+        : streamInputLines(inputPath, io.in, io.err, [&](QStringView source) {
+              translator.translate(source, line);
+              if (line.tooLong)
+                  output.writeLine(kLongLineWarning);
+              output.writeLine(line.text);
+              output.writeLine(line.braille);
+              return output.ok();
+          });
     if (!read) {
         output.flush();
         return kExitFailed;

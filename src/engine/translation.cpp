@@ -11,6 +11,7 @@
 #include <atomic>
 #include <bit>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -672,6 +673,15 @@ int parenStep(char16_t c)
     return c == u'（' || c == u'(' ? 1 : c == u'）' || c == u')' ? -1 : 0;
 }
 
+// By the low byte of a character: whether it may be one of the brackets
+// above, ⠦ or ⠴.
+constexpr std::array<bool, 256> kMayBeBracket = [] {
+    std::array<bool, 256> may{};
+    for (const char16_t c : {u'「', u'」', char16_t(0xFF62), char16_t(0xFF63), u'（', u'）', u'(', u')', u'⠦', u'⠴'})
+        may[c & 0xFF] = true;
+    return may;
+}();
+
 } // namespace
 
 // A full-width kana that joins nothing and that no pass, rule or mixed-text
@@ -688,67 +698,188 @@ bool LineTranslator::askQuietKana(char16_t c)
 }
 
 // A stretch ends before four quiet kana in a row, outside any bracket the
-// mixed-text pass follows: what the passes read left of the first of them
-// and right of the last stays on its side, and the mixed-text pass starts
-// the next stretch as it stood.
-qsizetype LineTranslator::stretchEnd(QStringView text, qsizetype from, int &quotes, int &parens)
+// mixed-text pass follows and any typed ⠠⠦…⠠⠴ (read whole, whatever stands
+// inside it): what the passes read left of the first of them and right of
+// the last stays on its side, and the mixed-text pass starts the next
+// stretch as it stood.
+qsizetype LineTranslator::nextCut()
 {
-    int quiet = 0; // quiet kana ending at i
-    for (qsizetype i = from; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        quiet = isQuietKana(c) ? quiet + 1 : 0;
-        if (quiet >= 4 && i - from >= stretch_ && quotes == 0 && parens == 0)
-            return i;
+    LinePartState &p = linePart_;
+    const QChar *const text = p.rest.constData();
+    const qsizetype size = p.rest.size();
+    // Kept in locals: the loops run over every character of a long line.
+    int quiet = p.quiet;
+    int quotes = p.quotes;
+    int parens = p.parens;
+    bool typedSpan = p.typedSpan;
+    const auto step = [&](char16_t c, qsizetype i) {
         // A closing bracket with none open is passed over, as the pass does.
         quotes = qMax(0, quotes + quoteStep(c));
         parens = qMax(0, parens + parenStep(c));
+        // The pass closes a typed span at the first ⠠⠴ after its ⠠⠦.
+        const bool afterCapital = i > p.from && text[i - 1] == u'⠠';
+        if (!typedSpan && afterCapital && c == u'⠦') {
+            typedSpan = true;
+            p.typedSpanClose = i + 1;
+        } else if (typedSpan && afterCapital && c == u'⠴' && i - 1 >= p.typedSpanClose) {
+            typedSpan = false;
+        }
+    };
+    qsizetype i = p.scanned;
+    // No cut comes before a stretch's least length: up to there only the
+    // brackets count, and few characters could be one.
+    const qsizetype least = qMin(size, p.from + stretch_);
+    if (i < least) {
+        for (; i < least; ++i) {
+            const char16_t c = text[i].unicode();
+            if (kMayBeBracket[c & 0xFF])
+                step(c, i);
+        }
+        quiet = 0;
+        for (qsizetype k = i; k > p.from && quiet < 3 && isQuietKana(text[k - 1].unicode()); --k)
+            ++quiet;
     }
-    return text.size();
+    qsizetype cut = 0;
+    for (; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        // Kana are no bracket: most characters take this road, which
+        // asks about a kana once.
+        if (const unsigned kana = unsigned(c) - 0x3041; kana < quietKana_.size()) {
+            const quint8 known = quietKana_[kana];
+            const bool quietKana = known ? known == 1 : isQuietKana(c);
+            quiet = quietKana ? quiet + 1 : 0;
+            if (quiet >= 4 && quotes == 0 && parens == 0 && !typedSpan) {
+                cut = i;
+                break;
+            }
+            continue;
+        }
+        quiet = 0;
+        step(c, i);
+    }
+    p.scanned = i;
+    p.quiet = quiet;
+    p.quotes = quotes;
+    p.parens = parens;
+    p.typedSpan = typedSpan;
+    return cut;
+}
+
+bool LineTranslator::katakanaPassesWouldAct() const
+{
+    for (int column = 1; column <= columns_; ++column) {
+        if (answers_.answers(m_.CharGrid.at(column)).passNeeds & (PassNeed::SmallKatakana | PassNeed::KatakanaRows))
+            return true;
+    }
+    return false;
+}
+
+void LineTranslator::forgetReportsFrom(qsizetype count)
+{
+    for (qsizetype k = count; k < withoutBraille_.size(); ++k)
+        reported_[std::size_t(answers_.symbol(withoutBraille_[k]))] = false;
+    withoutBraille_.resize(count);
+}
+
+void LineTranslator::settleBlanks(QByteArray &braille, qsizetype start)
+{
+    static constexpr QByteArrayView kBlank("\xE2\xA0\x80");
+    qsizetype end = braille.size();
+    while (end - start >= 3 && QByteArrayView(braille).sliced(end - 3, 3) == kBlank)
+        end -= 3;
+    const qsizetype trailing = (braille.size() - end) / 3;
+    braille.truncate(end);
+    if (end == start) {
+        linePart_.blanks += trailing;
+        return;
+    }
+    // A stretch ends before a quiet kana, so this is rare: only the cells
+    // of the line's end are blank.
+    if (linePart_.blanks > 0)
+        braille.insert(start, kBlank.toByteArray().repeated(linePart_.blanks));
+    linePart_.blanks = trailing;
+}
+
+// The katakana passes run over the whole line once a katakana is in it.
+// Before the first one, a stretch they would not act on is done; from the
+// first they would act on, the stretches wait for a katakana, which has
+// them translated again, or for the end of the line.
+void LineTranslator::translateStretch(QStringView stretch, QByteArray &braille)
+{
+    LinePartState &p = linePart_;
+    const bool katakanaBefore = m_.KatakanaSeen;
+    const qsizetype reports = withoutBraille_.size();
+    translateLine(stretch, !p.started);
+    p.started = true;
+    if (!katakanaBefore && m_.KatakanaSeen && p.holding) {
+        p.holding = false;
+        forgetReportsFrom(p.heldReports);
+        p.heldBraille.clear();
+        const QString held = std::exchange(p.held, QString());
+        const std::vector<qsizetype> lengths = std::exchange(p.heldLengths, {});
+        qsizetype start = 0;
+        for (const qsizetype length : lengths) {
+            translateStretch(QStringView(held).sliced(start, length), braille);
+            start += length;
+        }
+        translateLine(stretch, false);
+    } else if (!katakanaBefore && !m_.KatakanaSeen && (p.holding || katakanaPassesWouldAct())) {
+        if (!p.holding)
+            p.heldReports = reports;
+        p.holding = true;
+        p.held += stretch;
+        p.heldLengths.push_back(stretch.size());
+        appendBrailleUtf8(p.heldBraille, false);
+        return;
+    }
+    const qsizetype start = braille.size();
+    appendBrailleUtf8(braille, false);
+    settleBlanks(braille, start);
 }
 
 void LineTranslator::appendLineBrailleUtf8(QStringView text, QByteArray &braille)
 {
-    // A typed ⠠⠦…⠠⠴ is read whole, whatever stands inside it.
-    if (text.size() <= 2 * stretch_ || text.contains(u'⠠')) {
-        translateCells(text);
+    appendPartBrailleUtf8(text, true, braille);
+}
+
+void LineTranslator::appendPartBrailleUtf8(QStringView part, bool endsLine, QByteArray &braille)
+{
+    LinePartState &p = linePart_;
+    // A short line is translated whole.
+    if (!p.started && p.rest.isEmpty() && endsLine && part.size() <= 2 * stretch_) {
+        translateCells(part);
         appendWholeBrailleUtf8(braille);
         return;
     }
-    const qsizetype start = braille.size();
-    const qsizetype knownWithoutBraille = withoutBraille_.size();
     m_.TextGrid.setDiscardingWrites(true);
     cellsOnly_ = true;
-    bool counted = false;
-    for (bool again = true; again;) {
-        again = false;
-        int quotes = 0;
-        int parens = 0;
-        for (qsizetype from = 0; from < text.size();) {
-            const qsizetype end = stretchEnd(text, from, quotes, parens);
-            const bool katakanaSeen = m_.KatakanaSeen;
-            translateLine(text.sliced(from, end - from), !counted);
-            counted = true;
-            // The katakana passes run over the whole line once a katakana is
-            // in it: the stretches before the first one are done again.
-            if (from > 0 && !katakanaSeen && m_.KatakanaSeen) {
-                again = true;
-                break;
-            }
-            appendBrailleUtf8(braille, false);
-            from = end;
+    p.rest += part;
+    for (qsizetype cut = nextCut(); cut > 0; cut = nextCut()) {
+        translateStretch(QStringView(p.rest).sliced(p.from, cut - p.from), braille);
+        p.from = cut;
+        p.quiet = 0;
+    }
+    if (endsLine) {
+        translateStretch(QStringView(p.rest).sliced(p.from), braille);
+        if (p.holding) {
+            const qsizetype start = braille.size();
+            braille += p.heldBraille;
+            settleBlanks(braille, start);
         }
-        if (again) {
-            braille.truncate(start);
-            for (qsizetype k = knownWithoutBraille; k < withoutBraille_.size(); ++k)
-                reported_[std::size_t(answers_.symbol(withoutBraille_[k]))] = false;
-            withoutBraille_.resize(knownWithoutBraille);
-        }
+        // No blank cells at the end of the line.
+        p = LinePartState();
+    } else {
+        // Only the stretch not translated yet stays, moved to the front of
+        // the same buffer, which is then reused.
+        QChar *const rest = p.rest.data();
+        std::copy(rest + p.from, rest + p.rest.size(), rest);
+        p.rest.truncate(p.rest.size() - p.from);
+        p.scanned -= p.from;
+        p.typedSpanClose -= p.from;
+        p.from = 0;
     }
     cellsOnly_ = false;
     m_.CurrentLine = QStringView();
-    // No blank cells at the end of the line.
-    while (braille.size() - start >= 3 && braille.endsWith("\xE2\xA0\x80"))
-        braille.chop(3);
 }
 
 Translation translateText(const CodeTable &table, QStringView text, QStringList *withoutBraille)

@@ -89,6 +89,14 @@ public:
     // the size of a stretch and in the cache; state() then holds the last
     // stretch.
     void appendLineBrailleUtf8(QStringView text, QByteArray &braille);
+    // The same for a line handed in parts, one after the other, `endsLine`
+    // on its last: appends the braille of what it can translate so far,
+    // which joined up is the braille appendLineBrailleUtf8 gives the line.
+    // What carries from part to part is the text after the last cut, the
+    // brackets open there and the blank cells at the end of the braille so
+    // far; before the line's first katakana, also the stretches whose braille
+    // a katakana would change, and their braille (see LinePartState).
+    void appendPartBrailleUtf8(QStringView part, bool endsLine, QByteArray &braille);
     // The characters a stretch has at least (lines of up to twice as many
     // are translated whole); tests make it small.
     void setLongLineStretch(qsizetype characters) { stretch_ = qMax<qsizetype>(characters, 8); }
@@ -115,9 +123,20 @@ private:
         return known ? known == 1 : askQuietKana(c);
     }
     bool askQuietKana(char16_t c);
-    // Where the stretch that starts at `from` ends; `quotes` and `parens`
-    // count the brackets open before `from`.
-    qsizetype stretchEnd(QStringView text, qsizetype from, int &quotes, int &parens);
+    // Where the stretch that starts at linePart_.from ends, looked for from
+    // linePart_.scanned on; 0 while none is in the text so far.
+    qsizetype nextCut();
+    // Translates a stretch of the line in parts and hands its braille on.
+    void translateStretch(QStringView stretch, QByteArray &braille);
+    // Whether, had a katakana come before it, the katakana passes would
+    // act on the stretch last translated.
+    bool katakanaPassesWouldAct() const;
+    // Holds back the blank cells at the end of the braille appended from
+    // `start` on until a cell follows them, which gets those held before:
+    // the line's last are left out.
+    void settleBlanks(QByteArray &braille, qsizetype start);
+    // Takes back the characters reported since there were `count`.
+    void forgetReportsFrom(qsizetype count);
     void appendBraille(QString &braille, bool trimmed) const;
     void appendBrailleUtf8(QByteArray &braille, bool trimmed) const;
     void applyStandardRules();
@@ -152,6 +171,32 @@ private:
     QString scratch_; // reused by the standard rules
     std::vector<bool> reported_; // by symbol
     qsizetype stretch_ = 4096;
+    // What a line handed in parts carries from one part to the next.
+    struct LinePartState
+    {
+        bool started = false; // the line has been counted
+        QString rest;         // from the start of the stretch not translated yet
+        qsizetype from = 0;   // where that stretch starts in rest
+        qsizetype scanned = 0;
+        // At `scanned`: the quiet kana just before, the brackets open, and
+        // whether a typed ⠠⠦ is open, with where its ⠠⠴ may start.
+        int quiet = 0;
+        int quotes = 0;
+        int parens = 0;
+        bool typedSpan = false;
+        qsizetype typedSpanClose = 0;
+        qsizetype blanks = 0; // held back by settleBlanks
+        // Before the line's first katakana, from the first stretch whose
+        // braille a katakana would change: the stretches, their braille and
+        // how many characters had been reported before them. Translated
+        // again once a katakana comes, handed on as they are at the end.
+        bool holding = false;
+        QString held;
+        std::vector<qsizetype> heldLengths;
+        QByteArray heldBraille;
+        qsizetype heldReports = 0;
+    };
+    LinePartState linePart_;
     // By kana from U+3041: 0 not asked yet, 1 quiet, 2 not (isQuietKana).
     std::array<quint8, 0x30F5 - 0x3041> quietKana_{};
     QStringList withoutBraille_;

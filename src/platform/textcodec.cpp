@@ -104,6 +104,17 @@ template <typename F> void forEachCodePoint(QStringView text, F &&f)
 
 namespace Cp932 {
 
+qsizetype wholeCharacters(QByteArrayView bytes, qsizetype limit)
+{
+    qsizetype i = 0;
+    for (;;) {
+        const qsizetype n = uchar(bytes[i]) < 0x80 ? 1 : unitLength(bytes, i);
+        if (i + n > limit)
+            return i;
+        i += n;
+    }
+}
+
 QString decode(QByteArrayView bytes)
 {
     QString out;
@@ -488,6 +499,9 @@ void ReplacementCounter::add(QByteArrayView bytes, QStringView decoded)
         }
     }
     std::sort(found.begin(), found.end());
+    // A line read in parts may have had its first part counted already.
+    if (!found.isEmpty() && !lines_.isEmpty() && lines_.last() == found.first())
+        found.removeFirst();
     lines_ += found;
 }
 

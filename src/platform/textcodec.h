@@ -13,6 +13,10 @@ namespace Cp932 {
 // file that ends inside a two-byte character) become U+FFFD each; the rest of
 // the input is always decoded.
 QString decode(QByteArrayView bytes);
+// How many of the first `limit` bytes hold whole characters, as decode()
+// reads them from the start; a cut there decodes as the whole does. The
+// byte at `limit` must be there, for it may end the character before it.
+qsizetype wholeCharacters(QByteArrayView bytes, qsizetype limit);
 
 // Every character that cp932 cannot hold is written as "?" (0x3F); lost,
 // when given, tells whether there was any.

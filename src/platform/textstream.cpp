@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <cstring>
+
 #include <utility>
 
 namespace {
@@ -11,19 +13,9 @@ bool isLineEnd(QChar c)
     return c == u'\n' || c == u'\r';
 }
 
-bool isLineEnd(char c)
-{
-    return c == '\n' || c == '\r';
-}
-
 bool isCr(QChar c)
 {
     return c == u'\r';
-}
-
-bool isCr(char c)
-{
-    return c == '\r';
 }
 
 // Where the last line end of s is, looked for in from..end only; a CR at
@@ -40,6 +32,24 @@ template <typename View> qsizetype lastLineEnd(View s, qsizetype from, qsizetype
             return i;
     }
     return 0;
+}
+
+// The same for bytes, with the C library's quick search: a long line is
+// searched through block after block.
+qsizetype lastLineEnd(QByteArrayView s, qsizetype from, qsizetype &searched)
+{
+    qsizetype end = s.size();
+    if (end > from && s[end - 1] == '\r')
+        --end;
+    searched = qMax(from, end);
+    if (end <= from)
+        return 0;
+    const auto *lf = static_cast<const char *>(memrchr(s.data() + from, '\n', std::size_t(end - from)));
+    const qsizetype lfFrom = lf ? lf - s.data() + 1 : from;
+    const auto *cr = static_cast<const char *>(memrchr(s.data() + lfFrom, '\r', std::size_t(end - lfFrom)));
+    if (cr)
+        return cr - s.data() + 1;
+    return lf ? lf - s.data() + 1 : 0;
 }
 
 template <typename Buffer> Buffer takeFront(Buffer &pending, qsizetype cut)
@@ -118,8 +128,40 @@ void TextStreamReader::readBlock()
         atEnd_ = true;
 }
 
+qsizetype TextStreamReader::partEnd(QByteArrayView bytes) const
+{
+    // The byte after the cut is there: it tells whether the character
+    // before it is whole.
+    if (partSize_ == 0 || bytes.size() <= partSize_)
+        return 0;
+    TextEncoding encoding = encoding_;
+    if (!decodedAny_ && !firstTaken_ && first_.isEmpty()) {
+        // The first piece decides the encoding: the part is cut as the
+        // bytes it would hold are read.
+        TextSniffer probe = sniffer_;
+        probe.add(bytes.first(partSize_));
+        encoding = probe.encoding();
+    }
+    if (encoding == TextEncoding::Cp932)
+        return Cp932::wholeCharacters(bytes, partSize_);
+    // UTF-8 is cut before a byte that starts a character, unless a run of
+    // bytes that go on one is longer than any character.
+    qsizetype cut = partSize_;
+    for (int back = 0; back < 3 && (uchar(bytes[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    return (uchar(bytes[cut]) & 0xC0) == 0x80 ? partSize_ : cut;
+}
+
+qsizetype TextStreamReader::partEnd(QStringView text) const
+{
+    if (partSize_ == 0 || text.size() <= partSize_)
+        return 0;
+    return text[partSize_ - 1].isHighSurrogate() ? partSize_ - 1 : partSize_;
+}
+
 bool TextStreamReader::readBytes(QByteArray &bytes)
 {
+    lineContinues_ = false;
     while (!atEnd_) {
         qsizetype searched = 0;
         const qsizetype cut = lastLineEnd(QByteArrayView(pending_), lineFree_, searched);
@@ -129,6 +171,12 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
             return true;
         }
         lineFree_ = searched;
+        if (const qsizetype part = partEnd(QByteArrayView(pending_)); part > 0) {
+            bytes = takeFront(pending_, part);
+            lineFree_ = qMax<qsizetype>(0, lineFree_ - part);
+            lineContinues_ = true;
+            return true;
+        }
         readBlock();
     }
     bytes = std::exchange(pending_, QByteArray());
@@ -138,6 +186,7 @@ bool TextStreamReader::readBytes(QByteArray &bytes)
 
 bool TextStreamReader::readUtf16(QString &text)
 {
+    lineContinues_ = false;
     for (;;) {
         if (!pending_.isEmpty()) {
             pendingText_ += utf16_.decode(pending_);
@@ -153,6 +202,12 @@ bool TextStreamReader::readUtf16(QString &text)
             return true;
         }
         lineFree_ = searched;
+        if (const qsizetype part = partEnd(QStringView(pendingText_)); part > 0) {
+            text = takeFront(pendingText_, part);
+            lineFree_ = qMax<qsizetype>(0, lineFree_ - part);
+            lineContinues_ = true;
+            return true;
+        }
         readBlock();
     }
     text = std::exchange(pendingText_, QString());

@@ -11,7 +11,9 @@ class QIODevice;
 // Reads a text from a device in blocks and hands it out in pieces that end
 // just after a line end (the last piece may end without one). Memory stays
 // that of a block and the longest line, whatever the length of the text;
-// the device is read once, from start to end, so a pipe will do.
+// the device is read once, from start to end, so a pipe will do. Told to
+// (handLongLinesInParts), it hands a longer line out in parts, so that memory
+// stays that of a block and a part whatever the lines.
 //
 // The encoding is decided from the first block as decodeText decides it for
 // a whole text (a byte-order mark, else UTF-8 when the non-ASCII bytes so
@@ -23,6 +25,7 @@ class TextStreamReader
 {
 public:
     static constexpr qsizetype kBlockSize = 65536;
+    static constexpr qsizetype kLinePartSize = 4 * kBlockSize;
 
     // The device must be open for reading.
     explicit TextStreamReader(QIODevice &device);
@@ -39,9 +42,17 @@ public:
     // encoding, each read as U+FFFD, and their lines.
     const ReplacementCounter &replacements() const { return replacements_; }
 
+    // A line that has no end within this many bytes (characters for UTF-16)
+    // is handed out in parts of at most as many, cut between characters;
+    // lineContinues() tells a part from a piece. At least 8.
+    void handLongLinesInParts(qsizetype size = kLinePartSize) { partSize_ = qMax<qsizetype>(size, 8); }
+
     // The next piece of text; false at the end or when the device cannot be
     // read (see hasError).
     bool readPiece(QString &text);
+    // Whether the last piece was a part of a line, which holds no line end
+    // and goes on in the next piece.
+    bool lineContinues() const { return lineContinues_; }
     bool hasError() const { return error_; }
 
 private:
@@ -53,6 +64,10 @@ private:
     // The same for UTF-16, cut in the decoded text, whose line ends are two
     // bytes each.
     bool readUtf16(QString &text);
+    // Where a part of the line that starts what is pending ends, when no
+    // line end has been found in it and it is longer than a part; else 0.
+    qsizetype partEnd(QByteArrayView bytes) const;
+    qsizetype partEnd(QStringView text) const;
     // Adds the next block of the device to what is pending.
     void readBlock();
     QString decode(const QByteArray &bytes);
@@ -74,6 +89,8 @@ private:
     bool binary_ = false;
     bool atEnd_ = false;
     bool error_ = false;
+    qsizetype partSize_ = 0; // no parts
+    bool lineContinues_ = false;
     // The last piece decoded by the quick UTF-8 pass: it holds no U+FFFD and
     // no CR, and this many LFs.
     bool plainPiece_ = false;

@@ -1,4 +1,6 @@
 #include "cliinprocess.h"
+#include "engine/translation.h"
+#include "tables/codetableloader.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +42,7 @@ private slots:
     void tableProblemsGoToStandardError();
     void englishGrade_data();
     void englishGrade();
+    void longLinesAsWhole();
 
 private:
     static CliRun run(const QStringList &args, const QByteArray &input = QByteArray())
@@ -429,6 +432,35 @@ void TestTranslateCli::tableProblemsGoToStandardError()
                                                                "2組目から後（数符、つなぎ符など）は空のままです。\n")
                                                     .arg(path)));
     QVERIFY(QString::fromUtf8(r.out).contains(QStringLiteral("⠄")));
+}
+
+// Lines longer than a part are read and translated a part at a time, and
+// come out as the lines translated whole: the first has a small katakana
+// long before its first katakana and a bad byte between two parts, the
+// second follows a katakana.
+void TestTranslateCli::longLinesAsWhole()
+{
+    const QString table = QStringLiteral(MIRABO_BUILD_DATA_DIR "/gaiji.txt");
+    const QString sentence = u"ゆうやけのそらに「あかいくも」がうかび、ＡＢＣの２ばんめを（よんで）みた。"_s;
+    const QString first = u"ふァいる"_s + sentence.repeated(4000);
+    const QString second = sentence.repeated(3000) + u"ラジオ"_s;
+    const QByteArray input = first.toUtf8() + "\xFF" + sentence.repeated(3000).toUtf8() + "\n" + second.toUtf8();
+    QVERIFY(input.size() > 3 * 262144);
+    const CliRun r = run({"braille", "--table", table}, input);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.contains("（1行目）"), r.err.constData());
+
+    const CodeTableLoad load = loadCodeTable(table);
+    QVERIFY(load.ok);
+    LineTranslator whole(load.table);
+    QByteArray expected;
+    for (const QString &line : {first + QChar(0xFFFD) + sentence.repeated(3000), second}) {
+        whole.translateCells(line);
+        whole.appendWholeBrailleUtf8(expected);
+        expected += '\n';
+    }
+    QCOMPARE(r.out.size(), expected.size());
+    QVERIFY(r.out == expected);
 }
 
 QTEST_GUILESS_MAIN(TestTranslateCli)

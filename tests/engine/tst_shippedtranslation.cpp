@@ -23,6 +23,9 @@ private slots:
     void cellsAloneAsTheFullRoute();
     void longLineInStretchesAsWhole_data();
     void longLineInStretchesAsWhole();
+    void lineInPartsAsWhole_data();
+    void lineInPartsAsWhole();
+    void longLineStreams();
 
 private:
     static QString trimmed(QString row);
@@ -227,6 +230,96 @@ void TestShippedTranslation::longLineInStretchesAsWhole()
     QCOMPARE(braille, expected);
     QCOMPARE(stretches.charactersWithoutBraille(), whole.charactersWithoutBraille());
     QCOMPARE(stretches.state().KatakanaSeen, whole.state().KatakanaSeen);
+}
+
+namespace {
+
+// The braille of each line handed in parts of `size` characters.
+QList<QByteArray> translatedInParts(LineTranslator &translator, const QStringList &lines, qsizetype size)
+{
+    QList<QByteArray> rows;
+    for (const QString &line : lines) {
+        QByteArray row;
+        qsizetype at = 0;
+        do {
+            const qsizetype n = qMin(size, line.size() - at);
+            translator.appendPartBrailleUtf8(QStringView(line).sliced(at, n), at + n == line.size(), row);
+            at += n;
+        } while (at < line.size());
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+// Lines handed in parts of a few characters, one translator for them all,
+// give the bytes of each line translated whole, with the same characters
+// reported and the same state after them: stretches of a few characters, so
+// that cuts fall everywhere they may.
+void TestShippedTranslation::lineInPartsAsWhole_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    const QString kana = u"ゆきのふるまちをあるいてかえりました。"_qs;
+    const QString mixed = u"ひるやすみに「そらのいろ（あおとしろ）」をよみ、ＮＨＫで７じのニュースをみた。"_qs
+                          u"ｶﾞｯｺｳのまえで　ｍｅ＠ｅｘ．ｊｐ　１，０００えんとはなした。ｙｅｓ　ｓｉｒ"_qs;
+    QTest::newRow("kana, then a mixed line") << QStringList{kana.repeated(12), mixed.repeated(6)};
+    // ァ and ヰ are no katakana the line is known by, but the katakana passes
+    // read them: what stands before the first katakana waits for it.
+    QTest::newRow("small katakana long before the first katakana")
+        << QStringList{u"ふァいるをひらき、"_qs + kana.repeated(8) + u"ヰのじをかいた。そしてテレビをみた。"_qs};
+    QTest::newRow("small katakana and no katakana")
+        << QStringList{kana.repeated(4) + u"ふァいるのヰ"_qs + kana.repeated(4), kana.repeated(3)};
+    QTest::newRow("katakana seen on an earlier line")
+        << QStringList{u"ラジオ"_qs, u"ふァいる"_qs + kana.repeated(6) + u"ゥ"_qs};
+    // A typed ⠠⠦…⠠⠴ is read whole, quiet kana inside it and all; one that
+    // is never closed is no span.
+    QTest::newRow("typed spans") << QStringList{
+        (kana + u"⠠⠦ａ＿ｂ　"_qs + kana + u"⠠⠴"_qs + kana + u"⠠⠦⠠⠴"_qs).repeated(3) + u"⠠⠦"_qs + kana.repeated(3)};
+    QTest::newRow("blanks at the end and between")
+        << QStringList{kana.repeated(3) + QString(40, u'　') + kana.repeated(3) + QString(25, u'　'),
+                       QString(30, u'　') + kana.repeated(3)};
+    QTest::newRow("brackets left open") << QStringList{u"「（"_qs + kana.repeated(10) + u"」"_qs + kana.repeated(5)};
+    QTest::newRow("random lines joined") << QStringList{Documents::randomText(7, 200).replace(u'\n', u'　')};
+}
+
+void TestShippedTranslation::lineInPartsAsWhole()
+{
+    QFETCH(QStringList, lines);
+    LineTranslator whole(table_);
+    QList<QByteArray> expected;
+    for (const QString &line : lines) {
+        whole.translateCells(line);
+        whole.appendWholeBrailleUtf8(expected.emplace_back());
+    }
+    for (const qsizetype size : {1, 5, 37, 100000}) {
+        LineTranslator parts(table_);
+        parts.setLongLineStretch(8);
+        QCOMPARE(translatedInParts(parts, lines, size), expected);
+        QCOMPARE(parts.charactersWithoutBraille(), whole.charactersWithoutBraille());
+        QCOMPARE(parts.state().KatakanaSeen, whole.state().KatakanaSeen);
+        QCOMPARE(parts.state().LineCount, whole.state().LineCount);
+    }
+}
+
+// The braille of a long line comes out as its parts come in, not when it
+// ends; with a katakana only at the end, the stretches a katakana would not
+// change do not wait for it.
+void TestShippedTranslation::longLineStreams()
+{
+    const QString line = u"ゆきのふるまちをあるいてかえりました。"_qs.repeated(200) + u"ラジオ"_qs;
+    LineTranslator translator(table_);
+    translator.setLongLineStretch(64);
+    QByteArray before;
+    QByteArray last;
+    const qsizetype part = 100;
+    for (qsizetype at = 0; at < line.size(); at += part) {
+        const bool ends = at + part >= line.size();
+        translator.appendPartBrailleUtf8(QStringView(line).sliced(at, qMin(part, line.size() - at)), ends,
+                                         ends ? last : before);
+    }
+    QVERIFY(!last.isEmpty());
+    QVERIFY2(before.size() > 20 * last.size(), qPrintable(QString::number(last.size())));
 }
 
 QTEST_APPLESS_MAIN(TestShippedTranslation)

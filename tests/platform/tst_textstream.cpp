@@ -21,6 +21,8 @@ private slots:
     void readOnceAsWholeDecoding_data();
     void readOnceAsWholeDecoding();
     void changesItsMindOnTheFly();
+    void longLinesComeInParts_data();
+    void longLinesComeInParts();
 };
 
 namespace {
@@ -162,6 +164,59 @@ void TestTextStream::changesItsMindOnTheFly()
     QCOMPARE(reader.encoding(), TextEncoding::Cp932);
     QVERIFY(read.startsWith(head));
     QVERIFY(read.endsWith(tail));
+}
+
+void TestTextStream::longLinesComeInParts_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("partSize");
+
+    // Characters of one to four bytes, so that a part's end falls inside
+    // each of them; in cp932 ソ and 表 end with the byte of "\".
+    const QString line = u"うみ𠮷やま、ａｂｃ　ｘ＝１２３\\ソ表ｶﾅ"_s.repeated(40);
+    const QString text = line + u"\r\n"_s + u"みじかい\n"_s + line + u"\r"_s + line;
+    QTest::newRow("UTF-8, small parts") << text.toUtf8() << 8;
+    QTest::newRow("UTF-8, larger parts") << text.toUtf8() << 101;
+    QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF"_ba + text.toUtf8() << 13;
+    QTest::newRow("cp932") << Cp932::encode(text) << 9;
+    QTest::newRow("UTF-16 LE") << "\xFF\xFE"_ba + QStringEncoder(QStringConverter::Utf16LE).encode(text) << 8;
+    QTest::newRow("UTF-16 BE") << "\xFE\xFF"_ba + QStringEncoder(QStringConverter::Utf16BE).encode(text) << 11;
+    // Bad bytes in the second line, which comes in many parts: named once.
+    QTest::newRow("bad bytes in a long line")
+        << line.toUtf8() + "\n" + line.toUtf8() + "\xFF" + line.toUtf8() + "\xFE\n" << 50;
+    QTest::newRow("lines within the part") << QByteArray("ab\ncd\r\nef\n").repeated(300) << 2000;
+}
+
+// Told to, the reader hands a line longer than a part out in parts of
+// whole characters that hold no line end; joined, the text is that of
+// decoding it whole, and bad bytes are counted as there.
+void TestTextStream::longLinesComeInParts()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, partSize);
+
+    TrickleDevice device(bytes);
+    TextStreamReader reader(device);
+    reader.handLongLinesInParts(partSize);
+    QString read;
+    QString piece;
+    int parts = 0;
+    while (reader.readPiece(piece)) {
+        read += piece;
+        if (reader.lineContinues()) {
+            ++parts;
+            QVERIFY(piece.size() <= partSize);
+            QVERIFY(!piece.contains(u'\n') && !piece.contains(u'\r'));
+            QVERIFY(!piece.back().isHighSurrogate());
+        }
+    }
+    QVERIFY(!reader.hasError());
+    const DecodedText whole = decodeUserText(bytes);
+    QCOMPARE(reader.encoding(), whole.encoding);
+    QCOMPARE(read, whole.text);
+    QCOMPARE(parts > 0, partSize < 1000);
+    QCOMPARE(reader.replacements().replaced(), whole.replaced);
+    QCOMPARE(reader.replacements().lines(), whole.replacedLines);
 }
 
 QTEST_GUILESS_MAIN(TestTextStream)
