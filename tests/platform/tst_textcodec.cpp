@@ -1,5 +1,6 @@
 #include "platform/textcodec.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 class TestTextCodec : public QObject
@@ -12,6 +13,7 @@ private slots:
     void encodeCp932_data();
     void encodeCp932();
     void roundTripOfEveryDoubleByteCode();
+    void everyCharacterAsIcuEncodesItAlone();
     void unencodableCharacters();
     void detectEncoding_data();
     void detectEncoding();
@@ -104,6 +106,27 @@ void TestTextCodec::roundTripOfEveryDoubleByteCode()
     }
     // cp932 assigns 7915 JIS and vendor codes plus 1880 user-defined ones.
     QVERIFY2(decoded > 9000, qPrintable(QString::number(decoded)));
+}
+
+// Each character is encoded as ICU encodes it on its own, "?" where ICU has
+// no code, whether it is met for the first time or again.
+void TestTextCodec::everyCharacterAsIcuEncodesItAlone()
+{
+    QString text;
+    QByteArray expected;
+    for (char16_t c = 0x80; c != 0; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        QStringEncoder icu("windows-31j");
+        const QByteArray bytes = icu.encode(QStringView(&c, 1));
+        text += QChar(c);
+        expected += icu.hasError() || bytes.isEmpty() ? QByteArray("?") : bytes;
+    }
+    for (int pass = 1; pass <= 2; ++pass) {
+        bool lost = false;
+        QCOMPARE(Cp932::encode(text, &lost), expected);
+        QVERIFY(lost);
+    }
 }
 
 void TestTextCodec::unencodableCharacters()
