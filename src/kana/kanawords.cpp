@@ -14,10 +14,24 @@ bool isKatakana(QChar c)
     return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
 }
 
+namespace {
+
+// Inline for containsKanji, which asks it of every character of a text.
+// Below U+3400 only 々, 〆 and 〇 (U+3005..U+3007) are: kana, letters and
+// punctuation are told by the first comparisons.
+inline bool isKanjiCharacter(char32_t u)
+{
+    if (u < 0x3400)
+        return u >= U'々' && u <= U'〇';
+    return u <= 0x4DBF || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0x20000 && u <= 0x3FFFF);
+}
+
+} // namespace
+
 bool isKanji(char32_t u)
 {
-    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0xF900 && u <= 0xFAFF) ||
-           (u >= 0x20000 && u <= 0x3FFFF) || u == U'々' || u == U'〆' || u == U'〇';
+    return isKanjiCharacter(u);
 }
 
 bool isLatinLetter(QChar c)
@@ -46,7 +60,7 @@ bool containsKanji(QStringView text)
         char32_t u = text[i].unicode();
         if (QChar::isHighSurrogate(u) && i + 1 < size && text[i + 1].isLowSurrogate())
             u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());
-        if (isKanji(u))
+        if (isKanjiCharacter(u))
             return true;
     }
     return false;
