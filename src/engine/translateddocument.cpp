@@ -193,11 +193,16 @@ void copyColumns(const StringLine &grid, int first, int last, QChar *out)
 {
     for (int column = first; column <= last; ++column) {
         const QStringView strings = grid.at(column);
-        // Most columns hold one character, which needs no call to copy.
-        if (strings.size() == 1)
-            *out = strings[0];
-        else
+        // Most columns hold one character or two (a cell with its prefix),
+        // which need no call to copy.
+        if (strings.size() == 1) {
+            out[0] = strings[0];
+        } else if (strings.size() == 2) {
+            out[0] = strings[0];
+            out[1] = strings[1];
+        } else {
             std::copy_n(strings.data(), strings.size(), out);
+        }
         out += strings.size();
     }
 }

@@ -179,6 +179,9 @@ void TestTextCodec::splitLines_data()
     QTest::newRow("mixed ends") << QStringLiteral("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("empty lines kept") << QStringLiteral("\r\n\r\na\n\n") << QStringList{"", "", "a", ""};
     QTest::newRow("LF CR is two line ends") << QStringLiteral("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("CR CR LF is two line ends") << QStringLiteral("a\r\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("lone CRs before a far LF") << QStringLiteral("a\rb\rc\r\nd\ne")
+                                              << QStringList{"a", "b", "c", "d", "e"};
 }
 
 void TestTextCodec::splitLines()
