@@ -52,11 +52,38 @@ bool isAllKatakana(QStringView text)
     return true;
 }
 
+namespace {
+
+// Whether a UTF-16 unit is a kanji of the BMP or the first half of one
+// beyond it; unsigned ranges without branches, so that the compiler checks
+// many units at a time.
+inline bool mayBeKanji(char16_t u)
+{
+    return (unsigned(u) - 0x3005u <= 0x3007u - 0x3005u) | (unsigned(u) - 0x3400u <= 0x9FFFu - 0x3400u) |
+           (unsigned(u) - 0xF900u <= 0xFAFFu - 0xF900u) | (unsigned(u) - 0xD840u <= 0xD8BFu - 0xD840u);
+}
+
+} // namespace
+
 bool containsKanji(QStringView text)
 {
-    // Asked of every word: walked in place rather than copied out as UCS-4.
+    // Asked of a whole document before 点字翻訳: a stretch with no unit that
+    // may be a kanji is passed over at once; the first that may is looked
+    // at character by character from its stretch on.
+    constexpr qsizetype kStretch = 64;
+    const char16_t *units = text.utf16();
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    qsizetype from = 0;
+    for (; from < size; from += kStretch) {
+        const qsizetype end = std::min(size, from + kStretch);
+        bool may = false;
+        for (qsizetype i = from; i < end; ++i)
+            may |= mayBeKanji(units[i]);
+        if (may)
+            break;
+    }
+    // Walked in place rather than copied out as UCS-4.
+    for (qsizetype i = from; i < size; ++i) {
         char32_t u = text[i].unicode();
         if (QChar::isHighSurrogate(u) && i + 1 < size && text[i + 1].isLowSurrogate())
             u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());

@@ -37,6 +37,13 @@ void TestKanjiCharacters::kanjiAreFoundAnywhereInAText_data()
     QTest::newRow("outside the BMP, last of a text") << QStringLiteral("かな𠮷") << true;
     QTest::newRow("emoji outside the BMP") << QStringLiteral("😀") << false;
     QTest::newRow("lone high surrogate") << QString(QChar(0xD840)) << false;
+    // A long text is looked at a stretch of characters at a time.
+    const QString kana(200, QChar(u'あ'));
+    QTest::newRow("kanji after long kana") << kana + QStringLiteral("字") << true;
+    QTest::newRow("long kana only") << kana << false;
+    QTest::newRow("kanji beyond the BMP across a stretch's end")
+        << QString(63, QChar(u'あ')) + QStringLiteral("𠮷") + kana << true;
+    QTest::newRow("lone high surrogate in long kana") << kana + QChar(0xD840) + kana << false;
 }
 
 void TestKanjiCharacters::kanjiAreFoundAnywhereInAText()
