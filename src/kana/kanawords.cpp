@@ -57,10 +57,22 @@ namespace {
 // Whether a UTF-16 unit is a kanji of the BMP or the first half of one
 // beyond it; unsigned ranges without branches, so that the compiler checks
 // many units at a time.
-inline bool mayBeKanji(char16_t u)
+inline unsigned mayBeKanji(char16_t u)
 {
-    return (unsigned(u) - 0x3005u <= 0x3007u - 0x3005u) | (unsigned(u) - 0x3400u <= 0x9FFFu - 0x3400u) |
-           (unsigned(u) - 0xF900u <= 0xFAFFu - 0xF900u) | (unsigned(u) - 0xD840u <= 0xD8BFu - 0xD840u);
+    const unsigned c = u;
+    return (c - 0x3005u <= 0x3007u - 0x3005u) | (c - 0x3400u <= 0x9FFFu - 0x3400u) |
+           (c - 0xF900u <= 0xFAFFu - 0xF900u) | (c - 0xD840u <= 0xD8BFu - 0xD840u);
+}
+
+// Whether any of the kStretch units from `units` may be a kanji: a fixed
+// count and an unsigned "or", which the compiler turns into vector code.
+constexpr qsizetype kStretch = 64;
+inline bool stretchMayHoldKanji(const char16_t *units)
+{
+    unsigned may = 0;
+    for (qsizetype i = 0; i < kStretch; ++i)
+        may |= mayBeKanji(units[i]);
+    return may != 0;
 }
 
 } // namespace
@@ -68,20 +80,13 @@ inline bool mayBeKanji(char16_t u)
 bool containsKanji(QStringView text)
 {
     // Asked of a whole document before 点字翻訳: a stretch with no unit that
-    // may be a kanji is passed over at once; the first that may is looked
-    // at character by character from its stretch on.
-    constexpr qsizetype kStretch = 64;
+    // may be a kanji is passed over at once; from the first that may (or
+    // the last, short one) the text is looked at character by character.
     const char16_t *units = text.utf16();
     const qsizetype size = text.size();
     qsizetype from = 0;
-    for (; from < size; from += kStretch) {
-        const qsizetype end = std::min(size, from + kStretch);
-        bool may = false;
-        for (qsizetype i = from; i < end; ++i)
-            may |= mayBeKanji(units[i]);
-        if (may)
-            break;
-    }
+    while (from + kStretch <= size && !stretchMayHoldKanji(units + from))
+        from += kStretch;
     // Walked in place rather than copied out as UCS-4.
     for (qsizetype i = from; i < size; ++i) {
         char32_t u = text[i].unicode();
