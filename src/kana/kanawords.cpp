@@ -79,9 +79,10 @@ inline bool stretchMayHoldKanji(const char16_t *units)
 
 bool containsKanji(QStringView text)
 {
-    // Asked of a whole document before 点字翻訳: a stretch with no unit that
-    // may be a kanji is passed over at once; from the first that may (or
-    // the last, short one) the text is looked at character by character.
+    // Asked of every word, and of a whole document before 点字翻訳: a
+    // stretch with no unit that may be a kanji is passed over at once; from
+    // the first that may (or the last, short one) the text is looked at
+    // character by character.
     const char16_t *units = text.utf16();
     const qsizetype size = text.size();
     qsizetype from = 0;
