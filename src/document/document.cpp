@@ -51,7 +51,11 @@ void Document::setFileName(const QString &fileName)
 
 WorkFileWrite Document::translate()
 {
-    const QString editorText = text();
+    return translate(text());
+}
+
+WorkFileWrite Document::translate(const QString &editorText)
+{
     WorkFileWrite write = writeWorkFile(editorText);
     if (!write.ok()) {
         clearTranslation();

@@ -72,6 +72,9 @@ public:
     // in the work file. When that file cannot be written, the last
     // translation is emptied and the result says why.
     WorkFileWrite translate();
+    // The same for the text as the caller has just read it (text()), so
+    // that a long text is not read twice.
+    WorkFileWrite translate(const QString &editorText);
 
     // The file translation: reads the file, makes it the text as it is (no
     // unsaved changes; saving it unchanged writes the same bytes) and the

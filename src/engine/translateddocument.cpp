@@ -1,6 +1,7 @@
 #include "translateddocument.h"
 
 #include "platform/textcodec.h"
+#include "tables/linegrids.h"
 #include "translation.h"
 
 #include <algorithm>
@@ -10,12 +11,15 @@ namespace {
 const QChar kBlankCell(0x2800);
 const QChar kUnfilledColumn(u'　');
 
-// The lines a text has by forEachLine's rule, to make room once.
-qsizetype lineCountOf(QStringView text)
+// At least as many as the lines a text has by forEachLine's rule (a CR LF
+// counts twice), to make room once: a plain count, which the compiler runs
+// over many characters at a time.
+qsizetype lineCountBound(QStringView text)
 {
-    qsizetype lines = 0;
-    forEachLine(text, [&](QStringView) { ++lines; });
-    return lines;
+    qsizetype ends = 0;
+    for (const QChar c : text)
+        ends += (c == u'\n') | (c == u'\r');
+    return ends + 1;
 }
 
 } // namespace
@@ -81,16 +85,6 @@ qsizetype TranslatedDocument::shownRowLength(qsizetype line) const
     const Line &l = lines_[std::size_t(line)];
     const int missing = kShownColumns - std::min<int>(int(l.columnCount), kShownColumns);
     return qsizetype(std::max(l.shownTextLength, l.shownBrailleLength)) + missing;
-}
-
-void TranslatedDocument::appendColumn(qsizetype source, qsizetype cells)
-{
-    if (source < kWide && cells < kWide) {
-        columns_.push_back(ColumnSize{std::uint8_t(source), std::uint8_t(cells)});
-        return;
-    }
-    wideColumns_.push_back(WideColumn{columns_.size(), source, cells});
-    columns_.push_back(ColumnSize{kWide, kWide});
 }
 
 std::pair<qsizetype, qsizetype> TranslatedDocument::sizeOf(std::size_t index) const
@@ -176,6 +170,96 @@ QStringList TranslatedDocument::brailleLines() const
     return lines;
 }
 
+// Inline: it runs for every column of the document.
+inline void TranslatedDocument::appendColumn(qsizetype source, qsizetype cells)
+{
+    if (source < kWide && cells < kWide) {
+        columns_.push_back(ColumnSize{std::uint8_t(source), std::uint8_t(cells)});
+        return;
+    }
+    wideColumns_.push_back(WideColumn{columns_.size(), source, cells});
+    columns_.push_back(ColumnSize{kWide, kWide});
+}
+
+namespace {
+
+bool isUnfilled(QStringView column)
+{
+    return column.size() == 1 && column[0] == kUnfilledColumn;
+}
+
+// Writes the strings of columns first..last one after the other.
+void copyColumns(const StringLine &grid, int first, int last, QChar *out)
+{
+    for (int column = first; column <= last; ++column) {
+        const QStringView strings = grid.at(column);
+        // Most columns hold one character or two (a cell with its prefix),
+        // which need no call to copy.
+        if (strings.size() == 1) {
+            out[0] = strings[0];
+        } else if (strings.size() == 2) {
+            out[0] = strings[0];
+            out[1] = strings[1];
+        } else {
+            std::copy_n(strings.data(), strings.size(), out);
+        }
+        out += strings.size();
+    }
+}
+
+} // namespace
+
+void TranslatedDocument::appendLine(const StringLine &textGrid, const StringLine &cellGrid,
+                                    const std::vector<int> &sourceStarts, qsizetype sourceLength, int columns,
+                                    bool tooLong)
+{
+    Line line;
+    line.textStart = text_.size();
+    line.brailleStart = braille_.size();
+    line.columnStart = columns_.size();
+    line.columnCount = std::uint32_t(columns);
+    line.tooLong = tooLong;
+    // The list shows the first columns only; where they end is kept.
+    const int shown = std::min(columns, kShownColumns);
+    // One walk over the columns counts the rows' sizes, so that each row
+    // grows once and its strings are copied straight into it.
+    qsizetype textLength = 0;
+    qsizetype cellCount = 0;
+    for (int column = 1; column <= columns; ++column) {
+        const qsizetype cells = cellGrid.at(column).size();
+        const qsizetype sourceEnd = column < columns ? sourceStarts[std::size_t(column + 1)] : sourceLength;
+        appendColumn(sourceEnd - sourceStarts[std::size_t(column)], cells);
+        textLength += textGrid.at(column).size();
+        cellCount += cells;
+        if (column == shown) {
+            line.shownTextLength = std::uint32_t(textLength);
+            line.shownBrailleLength = std::uint32_t(cellCount);
+        }
+    }
+    // The shown columns past the line's own read as "　", but for a cell
+    // that a join left behind: those are kept after the row.
+    int tailEnd = columns;
+    for (int column = columns + 1; column <= kShownColumns; ++column) {
+        if (!isUnfilled(textGrid.at(column)) || !isUnfilled(cellGrid.at(column)))
+            tailEnd = column;
+    }
+    qsizetype textTail = 0;
+    qsizetype brailleTail = 0;
+    for (int column = columns + 1; column <= tailEnd; ++column) {
+        textTail += textGrid.at(column).size();
+        brailleTail += cellGrid.at(column).size();
+    }
+    line.textTail = std::uint16_t(textTail);
+    line.brailleTail = std::uint16_t(brailleTail);
+    line.tailColumns = std::uint8_t(tailEnd - columns);
+
+    text_.resize(line.textStart + textLength + textTail);
+    copyColumns(textGrid, 1, tailEnd, text_.data() + line.textStart);
+    braille_.resize(line.brailleStart + cellCount + brailleTail);
+    copyColumns(cellGrid, 1, tailEnd, braille_.data() + line.brailleStart);
+    lines_.push_back(line);
+}
+
 TranslatedDocument translateDocument(const CodeTable &table, QStringView text, bool editorLines)
 {
     LineTranslator translator(table);
@@ -184,7 +268,7 @@ TranslatedDocument translateDocument(const CodeTable &table, QStringView text, b
     // and one or two cells, so the rows do not grow while they fill. A row
     // that grew would be copied, and where the allocator takes it from its
     // heap the old one stays in memory as a hole as large as the text.
-    document.lines_.reserve(std::size_t(lineCountOf(text)));
+    document.lines_.reserve(std::size_t(lineCountBound(text)));
     document.columns_.reserve(std::size_t(text.size()));
     document.text_.reserve(2 * text.size() + 64);
     document.braille_.reserve(2 * text.size() + 64);

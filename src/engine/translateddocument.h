@@ -9,6 +9,7 @@
 #include <vector>
 
 struct CodeTable;
+class StringLine;
 
 // A translation kept whole, for every reader of it (the list, printing, the
 // page view, braille files): for every source line its text row over its
@@ -96,6 +97,11 @@ private:
         qsizetype cells = 0;
     };
     void appendColumn(qsizetype source, qsizetype cells);
+    // Appends a line from the grids it was translated in: columns 1..columns
+    // are its own, column c holds the characters of the line from
+    // sourceStarts[c] (the last column's end at sourceLength).
+    void appendLine(const StringLine &textGrid, const StringLine &cellGrid, const std::vector<int> &sourceStarts,
+                    qsizetype sourceLength, int columns, bool tooLong);
     // Characters and cells of the column at an index of columns_.
     std::pair<qsizetype, qsizetype> sizeOf(std::size_t index) const;
 

@@ -394,47 +394,7 @@ void LineTranslator::translate(QStringView text, TranslatedDocument &document)
 {
     m_.TextGrid.setDiscardingWrites(false);
     const bool tooLong = translateLine(text);
-    TranslatedDocument::Line line;
-    line.textStart = document.text_.size();
-    line.brailleStart = document.braille_.size();
-    line.columnStart = document.columns_.size();
-    line.columnCount = std::uint32_t(columns_);
-    line.tooLong = tooLong;
-    m_.TextGrid.appendRow(document.text_, 1, columns_);
-    // The list shows the first columns only; where they end is kept.
-    const int shown = std::min(columns_, TranslatedDocument::kShownColumns);
-    // The row is copied at once; the columns only count its cells.
-    m_.CellGrid.appendRow(document.braille_, 1, columns_);
-    qsizetype cellCount = 0;
-    for (int column = 1; column <= columns_; ++column) {
-        const QStringView cells = m_.CellGrid.at(column);
-        cellCount += cells.size();
-        const qsizetype sourceEnd = column < columns_ ? sourceStarts_[std::size_t(column + 1)] : sourceLength_;
-        document.appendColumn(sourceEnd - sourceStarts_[std::size_t(column)], cells.size());
-        if (column == shown)
-            line.shownBrailleLength = std::uint32_t(cellCount);
-    }
-    qsizetype shownText = 0;
-    for (int column = 1; column <= shown; ++column)
-        shownText += m_.TextGrid.at(column).size();
-    line.shownTextLength = std::uint32_t(shownText);
-    // The shown columns past the line's own read as "　", but for a cell
-    // that a join left behind.
-    int tailEnd = columns_;
-    for (int column = columns_ + 1; column <= TranslatedDocument::kShownColumns; ++column) {
-        if (m_.TextGrid.at(column) != kFullWidthSpace || m_.CellGrid.at(column) != kFullWidthSpace)
-            tailEnd = column;
-    }
-    if (tailEnd > columns_) {
-        const qsizetype text = document.text_.size();
-        const qsizetype braille = document.braille_.size();
-        m_.TextGrid.appendRow(document.text_, columns_ + 1, tailEnd);
-        m_.CellGrid.appendRow(document.braille_, columns_ + 1, tailEnd);
-        line.textTail = std::uint16_t(document.text_.size() - text);
-        line.brailleTail = std::uint16_t(document.braille_.size() - braille);
-        line.tailColumns = std::uint8_t(tailEnd - columns_);
-    }
-    document.lines_.push_back(line);
+    document.appendLine(m_.TextGrid, m_.CellGrid, sourceStarts_, sourceLength_, columns_, tooLong);
     m_.CurrentLine = QStringView();
 }
 

@@ -14,10 +14,24 @@ bool isKatakana(QChar c)
     return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
 }
 
+namespace {
+
+// Inline for containsKanji, which asks it of every character of a text.
+// Below U+3400 only 々, 〆 and 〇 (U+3005..U+3007) are: kana, letters and
+// punctuation are told by the first comparisons.
+inline bool isKanjiCharacter(char32_t u)
+{
+    if (u < 0x3400)
+        return u >= U'々' && u <= U'〇';
+    return u <= 0x4DBF || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0x20000 && u <= 0x3FFFF);
+}
+
+} // namespace
+
 bool isKanji(char32_t u)
 {
-    return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0xF900 && u <= 0xFAFF) ||
-           (u >= 0x20000 && u <= 0x3FFFF) || u == U'々' || u == U'〆' || u == U'〇';
+    return isKanjiCharacter(u);
 }
 
 bool isLatinLetter(QChar c)
@@ -38,15 +52,48 @@ bool isAllKatakana(QStringView text)
     return true;
 }
 
+namespace {
+
+// Whether a UTF-16 unit is a kanji of the BMP or the first half of one
+// beyond it; unsigned ranges without branches, so that the compiler checks
+// many units at a time.
+inline unsigned mayBeKanji(char16_t u)
+{
+    const unsigned c = u;
+    return (c - 0x3005u <= 0x3007u - 0x3005u) | (c - 0x3400u <= 0x9FFFu - 0x3400u) |
+           (c - 0xF900u <= 0xFAFFu - 0xF900u) | (c - 0xD840u <= 0xD8BFu - 0xD840u);
+}
+
+// Whether any of the kStretch units from `units` may be a kanji: a fixed
+// count and an unsigned "or", which the compiler turns into vector code.
+constexpr qsizetype kStretch = 64;
+inline bool stretchMayHoldKanji(const char16_t *units)
+{
+    unsigned may = 0;
+    for (qsizetype i = 0; i < kStretch; ++i)
+        may |= mayBeKanji(units[i]);
+    return may != 0;
+}
+
+} // namespace
+
 bool containsKanji(QStringView text)
 {
-    // Asked of every word: walked in place rather than copied out as UCS-4.
+    // Asked of every word, and of a whole document before 点字翻訳: a
+    // stretch with no unit that may be a kanji is passed over at once; from
+    // the first that may (or the last, short one) the text is looked at
+    // character by character.
+    const char16_t *units = text.utf16();
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    qsizetype from = 0;
+    while (from + kStretch <= size && !stretchMayHoldKanji(units + from))
+        from += kStretch;
+    // Walked in place rather than copied out as UCS-4.
+    for (qsizetype i = from; i < size; ++i) {
         char32_t u = text[i].unicode();
         if (QChar::isHighSurrogate(u) && i + 1 < size && text[i + 1].isLowSurrogate())
             u = QChar::surrogateToUcs4(char16_t(u), text[++i].unicode());
-        if (isKanji(u))
+        if (isKanjiCharacter(u))
             return true;
     }
     return false;

@@ -944,9 +944,12 @@ void Form1::mnureplace_Click()
 
 void Form1::tenhonyaku_Click()
 {
-    if (!m_kanaCommand->offerBeforeTranslation())
+    // Read once for the kanji check and the translation: a long text
+    // takes a while to read.
+    QString text = m_document.text();
+    if (!m_kanaCommand->offerBeforeTranslation(text))
         return;
-    const WorkFileWrite write = m_document.translate();
+    const WorkFileWrite write = m_document.translate(text);
     if (!write.ok())
         UserDialogs::instance().warn(this, QStringLiteral("点字翻訳"), workFileMessage(write));
 }

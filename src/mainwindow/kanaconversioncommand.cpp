@@ -172,9 +172,9 @@ void KanaConversionCommand::replaceLines(int start, int end, const QList<Convert
     m_editor->setTextCursor(cursor);
 }
 
-bool KanaConversionCommand::offerBeforeTranslation()
+bool KanaConversionCommand::offerBeforeTranslation(QString &editorText)
 {
-    if (!KanaWords::containsKanji(m_editor->toPlainText()))
+    if (!KanaWords::containsKanji(editorText))
         return true;
     switch (UserDialogs::instance().askYesNoCancel(
         m_window, QStringLiteral("点字翻訳"),
@@ -184,7 +184,9 @@ bool KanaConversionCommand::offerBeforeTranslation()
         QTextCursor cursor = m_editor->textCursor();
         cursor.clearSelection();
         m_editor->setTextCursor(cursor);
-        return convert();
+        const bool converted = convert();
+        editorText = m_editor->toPlainText();
+        return converted;
     }
     case UserDialogs::Answer::No:
         return true;

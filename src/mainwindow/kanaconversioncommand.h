@@ -42,7 +42,9 @@ signals:
 public:
     // Before 点字翻訳: text with kanji offers the conversion first. True
     // when the translation should go on (converted, or the user said no).
-    bool offerBeforeTranslation();
+    // editorText is the editor's text, read by the caller; after a
+    // conversion it is read again.
+    bool offerBeforeTranslation(QString &editorText);
 
 private:
     struct ConvertedLine

@@ -6,6 +6,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -87,6 +89,28 @@ QByteArray encodeCodePoint(QStringView codePoint)
     return out;
 }
 
+// The cp932 code of a BMP character as encodeCodePoint gives it, asked of
+// ICU once per character and process: a text repeats few characters, and a
+// look-up costs a small part of a conversion. 0 is not asked yet, kNoCode
+// none ("?"); a code below 0x100 is one byte, any other two.
+constexpr quint16 kNoCode = 0xFFFF;
+std::array<std::atomic<quint16>, 0x10000> g_cp932Codes{};
+
+quint16 cp932Code(char16_t c)
+{
+    std::atomic<quint16> &known = g_cp932Codes[c];
+    quint16 code = known.load(std::memory_order_relaxed);
+    if (code != 0)
+        return code;
+    const QByteArray bytes = encodeCodePoint(QStringView(&c, 1));
+    if (bytes == "?" || bytes.size() > 2)
+        code = kNoCode;
+    else
+        code = bytes.size() == 1 ? quint16(uchar(bytes[0])) : quint16(uchar(bytes[0]) << 8 | uchar(bytes[1]));
+    known.store(code, std::memory_order_relaxed);
+    return code;
+}
+
 // Yields the text one code point at a time (a surrogate pair together; a lone
 // surrogate on its own).
 template <typename F> void forEachCodePoint(QStringView text, F &&f)
@@ -140,45 +164,39 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encode(QStringView text, bool *lost)
 {
+    // No character takes more than two bytes.
     QByteArray out(text.size() * 2 + 16, Qt::Uninitialized);
-    qsizetype used = 0;
-    const auto reserve = [&](qsizetype more) {
-        if (out.size() - used < more)
-            out.resize(qMax(out.size() * 2, used + more));
-    };
+    char *next = out.data();
     bool anyLost = false;
-    // One converter for the whole text: opening one costs more than most runs.
-    QStringEncoder encoder(kCp932Name);
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (text[i].unicode() < 0x80) {
-            reserve(1);
-            out[used++] = char(text[i].unicode());
-            ++i;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            *next++ = char(c);
             continue;
         }
-        const qsizetype start = i;
-        while (i < text.size() && text[i].unicode() >= 0x80)
-            ++i;
-        const QStringView run = text.sliced(start, i - start);
-        reserve(encoder.requiredSpace(run.size()));
-        char *end = encoder.appendToBuffer(out.data() + used, run);
-        if (!encoder.hasError() && run.isValidUtf16()) {
-            used = end - out.data();
-            continue;
-        }
-        encoder.resetState();
-        // ICU puts its own substitute (0xFCFC) for what it cannot map; redo
-        // the run one code point at a time and put "?" there instead.
-        forEachCodePoint(run, [&](QStringView cp) {
-            const QByteArray bytes = encodeCodePoint(cp);
+        if (QChar::isSurrogate(c)) {
+            // Rare, and ICU is asked each time: a pair together, a lone
+            // surrogate on its own.
+            const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < size && text[i + 1].isLowSurrogate() ? 2 : 1;
+            const QByteArray bytes = encodeCodePoint(text.sliced(i, n));
             anyLost = anyLost || bytes == "?";
-            reserve(bytes.size());
-            std::copy_n(bytes.constData(), bytes.size(), out.data() + used);
-            used += bytes.size();
-        });
+            next = std::copy_n(bytes.constData(), bytes.size(), next);
+            i += n - 1;
+            continue;
+        }
+        const quint16 code = cp932Code(c);
+        if (code == kNoCode) {
+            *next++ = '?';
+            anyLost = true;
+        } else if (code > 0xFF) {
+            *next++ = char(code >> 8);
+            *next++ = char(code & 0xFF);
+        } else {
+            *next++ = char(code);
+        }
     }
-    out.truncate(used);
+    out.truncate(next - out.data());
     if (lost)
         *lost = anyLost;
     return out;

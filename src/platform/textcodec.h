@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 // Code page 932 (Windows-31J) conversion, through Qt's ICU-backed codecs.
 namespace Cp932 {
 
@@ -119,18 +121,24 @@ QStringList splitLines(QStringView text);
 // copying it.
 template <typename F> void forEachLine(QStringView text, F &&f)
 {
+    // The next CR and the next LF are each found by Qt's search, which
+    // reads many characters at a time, and looked for again only once a
+    // line passed them: every character is read once for each.
+    const qsizetype size = text.size();
+    const auto next = [&](char16_t c, qsizetype from) {
+        const qsizetype at = text.indexOf(QChar(c), from);
+        return at < 0 ? size : at;
+    };
+    qsizetype cr = -1;
+    qsizetype lf = -1;
     qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            f(text.sliced(start, i - start));
-            i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
+    while (start < size) {
+        if (cr < start)
+            cr = next(u'\r', start);
+        if (lf < start)
+            lf = next(u'\n', start);
+        const qsizetype end = std::min(cr, lf);
+        f(text.sliced(start, end - start));
+        start = end + (end == cr && end + 1 == lf ? 2 : 1);
     }
-    if (start < text.size())
-        f(text.sliced(start));
 }

@@ -136,6 +136,9 @@ void TestKanaConversion::translationOffersTheConversion()
     QCOMPARE(dialogs_->kinds().first(), u"yesnocancel"_s);
     QCOMPARE(form_->txtdpbox->toPlainText(), text);
     QCOMPARE(form_->List1->rowCount() > 0, translated);
+    // What is translated is the text as the answer left it.
+    if (translated)
+        QCOMPARE(form_->document().translationModel()->translation().textRow(0).left(1), text.left(1));
 
     // Kana text is translated without a question.
     dialogs_->shown.clear();

@@ -1,5 +1,6 @@
 #include "platform/textcodec.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 class TestTextCodec : public QObject
@@ -12,6 +13,7 @@ private slots:
     void encodeCp932_data();
     void encodeCp932();
     void roundTripOfEveryDoubleByteCode();
+    void everyCharacterAsIcuEncodesItAlone();
     void unencodableCharacters();
     void detectEncoding_data();
     void detectEncoding();
@@ -106,6 +108,27 @@ void TestTextCodec::roundTripOfEveryDoubleByteCode()
     QVERIFY2(decoded > 9000, qPrintable(QString::number(decoded)));
 }
 
+// Each character is encoded as ICU encodes it on its own, "?" where ICU has
+// no code, whether it is met for the first time or again.
+void TestTextCodec::everyCharacterAsIcuEncodesItAlone()
+{
+    QString text;
+    QByteArray expected;
+    for (char16_t c = 0x80; c != 0; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        QStringEncoder icu("windows-31j");
+        const QByteArray bytes = icu.encode(QStringView(&c, 1));
+        text += QChar(c);
+        expected += icu.hasError() || bytes.isEmpty() ? QByteArray("?") : bytes;
+    }
+    for (int pass = 1; pass <= 2; ++pass) {
+        bool lost = false;
+        QCOMPARE(Cp932::encode(text, &lost), expected);
+        QVERIFY(lost);
+    }
+}
+
 void TestTextCodec::unencodableCharacters()
 {
     QCOMPARE(Cp932::unencodableCharacters(QStringLiteral("あいう～①")), QStringList());
@@ -156,6 +179,9 @@ void TestTextCodec::splitLines_data()
     QTest::newRow("mixed ends") << QStringLiteral("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("empty lines kept") << QStringLiteral("\r\n\r\na\n\n") << QStringList{"", "", "a", ""};
     QTest::newRow("LF CR is two line ends") << QStringLiteral("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("CR CR LF is two line ends") << QStringLiteral("a\r\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("lone CRs before a far LF") << QStringLiteral("a\rb\rc\r\nd\ne")
+                                              << QStringList{"a", "b", "c", "d", "e"};
 }
 
 void TestTextCodec::splitLines()
