@@ -308,7 +308,7 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
 // (はやう → はよー, ありがたう → ありがとー).
 QString adjectiveUSound(const Morpheme &m, const QString &kana)
 {
-    if (!m.surface.endsWith(u'う') || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
+    if (!endsWithText(m.surface, u"う") || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
         kana.size() < 2 || !m.reading().endsWith(u'ウ'))
         return kana;
     static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
@@ -343,18 +343,18 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
     }
     // Months are numbers too, though the dictionary has them as words.
     const QStringView numeral = QStringView(m.surface).chopped(m.surface.isEmpty() ? 0 : 1);
-    if (m.surface.endsWith(u'月') && m.reading().endsWith(u"ガツ") && KanaNumbers::isKanjiNumeral(numeral)) {
+    if (endsWithText(m.surface, u"月") && m.reading().endsWith(u"ガツ") && KanaNumbers::isKanjiNumeral(numeral)) {
         const QString digits = KanaNumbers::toDigits(numeral);
         if (!digits.isEmpty())
             return digits + QStringLiteral("がつ");
     }
     const QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
-    if (m.surface.endsWith(u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
+    if (endsWithText(m.surface, u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
-    if (m.surface.size() > 1 && (m.surface.startsWith(u'に') || isText(m.surface, u"として")) &&
+    if (m.surface.size() > 1 && (m.surface.front() == u'に' || isText(m.surface, u"として")) &&
         !isText(m.surface, u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
@@ -389,7 +389,7 @@ bool isRunCharacter(QChar c)
     return c.isDigit() || isLatinLetter(c) || QStringView(u".-_/:@．－＿／：＠").contains(c);
 }
 
-bool endsWithLatin(const QString &text)
+bool endsWithLatin(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -430,7 +430,7 @@ bool isAfterNameWord(const Morpheme &m)
 // A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
 QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 {
-    if (!(m.surface.endsWith(u'岬') || m.surface.endsWith(u'峠') || m.surface.endsWith(u"半島")) ||
+    if (!(endsWithText(m.surface, u"岬") || endsWithText(m.surface, u"峠") || endsWithText(m.surface, u"半島")) ||
         !isText(m.feature(1), u"固有名詞") || !m.userKana.isEmpty())
         return kana;
     static const struct
@@ -452,18 +452,18 @@ QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 // followed by a verb is the verb する (かれに して もらう).
 bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 {
-    const Morpheme &m = words[i].m;
-    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() || !isText(words[i + 1].m.surface, u"て") ||
+    const Morpheme &m = *words[i].m;
+    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() || !isText(words[i + 1].m->surface, u"て") ||
         !isText(m.baseForm(), u"する"))
         return false;
-    const Morpheme &before = words[i - 1].m;
+    const Morpheme &before = *words[i - 1].m;
     if (isText(before.surface, u"ず") && isText(before.partOfSpeech(), u"助動詞"))
         return true;
     if (!isText(before.surface, u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
         return false;
     // にして after a word of manner or time (さいわいにして, いっしゅんにして);
     // after a person it is the verb (かれに して もらう).
-    const Morpheme &word = words[i - 2].m;
+    const Morpheme &word = *words[i - 2].m;
     return isText(word.subdivision(), u"形容動詞語幹") || isText(word.subdivision(), u"副詞可能") || isNumber(word) ||
            isText(word.feature(2), u"助数詞");
 }
@@ -472,23 +472,23 @@ bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if ((!isText(w.m.surface, u"中") && !isText(w.m.surface, u"おき") && !isText(w.m.surface, u"置き")) || !isSuffix(before) ||
-        !isText(before.feature(2), u"助数詞") || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
+    if ((!isText(w.m->surface, u"中") && !isText(w.m->surface, u"おき") && !isText(w.m->surface, u"置き")) || !isSuffix(before) ||
+        !isText(before.feature(2), u"助数詞") || !w.m->spaceBefore.isEmpty() || !isSuffix(*w.m))
         return;
-    if (isText(w.m.surface, u"中"))
+    if (isText(w.m->surface, u"中"))
         w.kana = QStringLiteral("じゅー");
-    else if (isText(w.m.surface, u"おき") || isText(w.m.surface, u"置き"))
+    else if (isText(w.m->surface, u"おき") || isText(w.m->surface, u"置き"))
         w.join = Join::Blank;
 }
 
 // Whether a blank goes before the i-th word, given the role of the word
 // before and the text written so far: the roles first, then the rules of
 // 分かち書き that know better.
-bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, const QString &text)
+bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, QStringView text)
 {
     const KanaWord &w = words[i];
-    const Morpheme &m = w.m;
-    const Morpheme *before = i > 0 ? &words[i - 1].m : nullptr;
+    const Morpheme &m = *w.m;
+    const Morpheme *before = i > 0 ? words[i - 1].m : nullptr;
     const Role role = w.role;
     const QString &kana = w.kana;
     bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
@@ -499,7 +499,7 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
         // element counted with its suffixes (理事会); a family name and
         // a given name always.
         QString element = kana;
-        for (qsizetype j = i + 1; j < words.size() && isSuffix(words[j].m); ++j)
+        for (qsizetype j = i + 1; j < words.size() && isSuffix(*words[j].m); ++j)
             element += words[j].kana;
         const bool name = isText(before->feature(3), u"姓") && isText(m.feature(3), u"名");
         blank = name || (isFullElement(*before, words[i - 1].kana) &&
@@ -577,7 +577,7 @@ struct WordPlace
 bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord *before, bool recordedBefore,
                 WordPlace place, const QList<qsizetype> &columns, const QString &written)
 {
-    const Morpheme &m = w.m;
+    const Morpheme &m = *w.m;
     if (!containsKanji(m.surface))
         return false;
     const auto sourceOf = [&](qsizetype at) {
@@ -592,7 +592,7 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
             return true;
         }
         ConvertedWord word;
-        word.sourceColumn = sourceOf(place.sourceStart - before->m.surface.size());
+        word.sourceColumn = sourceOf(place.sourceStart - before->m->surface.size());
         word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
         word.kanaLength = before->kana.size();
         word.kanaStart = place.kanaStart - word.kanaLength;
@@ -770,24 +770,36 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> words;
     words.reserve(morphemes.size());
-    // Kana take about as many characters as the text with its blanks.
-    result.text.reserve(line.size() * 3 / 2 + 8);
     for (Morpheme &m : morphemes) {
-        KanaWord w;
-        w.kana = withPlaceFeatureApart(m, kanaFor(m, words.isEmpty() ? QString() : words.back().kana));
-        w.role = roleOf(m, words.isEmpty() ? nullptr : &words.back().m);
-        w.m = std::move(m);
-        words.append(std::move(w));
+        KanaWord &w = words.emplaceBack();
+        const KanaWord *before = words.size() > 1 ? &words[words.size() - 2] : nullptr;
+        w.kana = withPlaceFeatureApart(m, kanaFor(m, before ? before->kana : QString()));
+        w.role = roleOf(m, before ? before->m : nullptr);
+        w.m = &m;
     }
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (isLiteraryShite(words, i))
             words[i].role = Role::Attached;
         if (i > 0)
-            applyAfterTimeCounter(words[i], words[i - 1].m);
+            applyAfterTimeCounter(words[i], *words[i - 1].m);
     }
     KanaRules::applyNumberReadings(words);
     QStringList keptSigns;
     KanaRules::applySignReadings(words, keptSigns);
+
+    // The kana go into one buffer, made large enough at once: each word
+    // brings its blanks, its kana and perhaps a blank more, and the blanks
+    // at the end of the line follow.
+    qsizetype bound = line.size();
+    for (const KanaWord &w : std::as_const(words))
+        bound += w.m->spaceBefore.size() + 1 + w.kana.size();
+    result.text.resize(bound);
+    QChar *const out = result.text.data();
+    qsizetype filled = 0;
+    const auto put = [&](QStringView text) {
+        std::copy_n(text.data(), text.size(), out + filled);
+        filled += text.size();
+    };
 
     UniqueWords unknown;
     Role roleBefore = Role::Blank; // the start of the line
@@ -796,22 +808,25 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     // For each word of the record, the morpheme it was read from and where
     // that starts in the line read (none for a number joined to its counter).
     QList<std::pair<const Morpheme *, qsizetype>> recordSources;
+    // At most one record a word.
+    result.words.reserve(words.size());
+    recordSources.reserve(words.size());
     for (qsizetype i = 0; i < words.size(); ++i) {
         const KanaWord &w = words[i];
-        const Morpheme &m = w.m;
+        const Morpheme &m = *w.m;
         const Role role = w.role;
         const QString &kana = w.kana;
         if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface))
             unknown.add(m.surface);
 
-        const bool blank = blankBefore(words, i, roleBefore, result.text);
+        const bool blank = blankBefore(words, i, roleBefore, QStringView(out, filled));
         if (!m.spaceBefore.isEmpty())
-            result.text += m.spaceBefore;
+            put(m.spaceBefore);
         else if (blank)
-            result.text += u' ';
+            out[filled++] = u' ';
         sourceAt += m.spaceBefore.size();
-        const qsizetype kanaStart = result.text.size();
-        result.text += kana;
+        const qsizetype kanaStart = filled;
+        put(kana);
         const qsizetype recorded = result.words.size();
         recordedBefore = recordWord(result.words, w, i > 0 ? &words[i - 1] : nullptr, recordedBefore,
                                     {sourceAt, kanaStart}, columns, written);
@@ -833,7 +848,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     qsizetype end = line.size();
     while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t'))
         --end;
-    result.text += line.mid(end);
+    put(QStringView(line).sliced(end));
+    result.text.resize(filled);
     return result;
 }
 

@@ -65,8 +65,14 @@ QString toHiragana(QStringView text)
 
 bool isSmallKana(QChar c)
 {
-    static const QString small = QStringLiteral("ぁぃぅぇぉゃゅょゎァィゥェォャュョヮ");
-    return small.contains(c);
+    // Asked of every word: a switch, not a search of a string.
+    switch (c.unicode()) {
+    case u'ぁ': case u'ぃ': case u'ぅ': case u'ぇ': case u'ぉ': case u'ゃ': case u'ゅ': case u'ょ': case u'ゎ':
+    case u'ァ': case u'ィ': case u'ゥ': case u'ェ': case u'ォ': case u'ャ': case u'ュ': case u'ョ': case u'ヮ':
+        return true;
+    default:
+        return false;
+    }
 }
 
 int moraCount(QStringView kana)

@@ -40,6 +40,7 @@ std::shared_ptr<MorphemeFeatures> MorphemeFeatures::split(const QString &text)
             break;
         start = comma + 1;
     }
+    features->number = features->fieldCount > 1 && features->field(0) == u"名詞" && features->field(1) == u"数";
     return features;
 }
 
@@ -459,16 +460,18 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
                 continue;
             const bool sameKind =
                 entry.partOfSpeech() == m.partOfSpeech() && entry.subdivision() == m.subdivision();
-            auto same = std::find_if(m.otherEntries.begin(), m.otherEntries.end(),
+            QList<Morpheme::OtherEntry> &entries = m.weighingToFill().otherEntries;
+            auto same = std::find_if(entries.begin(), entries.end(),
                                      [&](const Morpheme::OtherEntry &e) { return e.kana == otherKana; });
-            if (same == m.otherEntries.end()) {
-                m.otherEntries.append({otherKana, share, sameKind});
+            if (same == entries.end()) {
+                entries.append({otherKana, share, sameKind});
             } else {
                 same->probability = std::max(same->probability, share);
                 same->sameKind |= sameKind;
             }
         }
-        std::stable_sort(m.otherEntries.begin(), m.otherEntries.end(),
+        QList<Morpheme::OtherEntry> &entries = m.weighingToFill().otherEntries;
+        std::stable_sort(entries.begin(), entries.end(),
                          [](const Morpheme::OtherEntry &a, const Morpheme::OtherEntry &b) {
                              return a.probability > b.probability;
                          });
@@ -527,13 +530,13 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
                                        spanOf(detour.front(), text).first == begin;
                 if (samePlace)
                     continue;
-                m.probability = std::min(m.probability, 1.0f - share);
+                m.weighingToFill().probability = std::min(m.weighing().probability, 1.0f - share);
                 // A detour over this word alone reads it otherwise.
                 const bool alone = (k == 0 || spanOf(best[std::size_t(k - 1)], text).second <= leaves) &&
                                    end == rejoin && !detour.isEmpty() && spanOf(detour.front(), text).first == begin;
                 if (alone && !kana.isEmpty() && !KanaWords::containsKanji(kana) && kana != KanaWords::kanaOf(m) &&
-                    !m.otherAnalyses.contains(kana))
-                    m.otherAnalyses.append(kana);
+                    !m.weighing().otherAnalyses.contains(kana))
+                    m.weighingToFill().otherAnalyses.append(kana);
             }
         }
     }
