@@ -591,16 +591,15 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
             last.written = written.mid(last.sourceColumn, end - last.sourceColumn);
             return true;
         }
-        ConvertedWord word;
+        ConvertedWord &word = record.emplaceBack();
         word.sourceColumn = sourceOf(place.sourceStart - before->m->surface.size());
         word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
         word.kanaLength = before->kana.size();
         word.kanaStart = place.kanaStart - word.kanaLength;
         word.kana = before->kana;
-        record.append(std::move(word));
         return true;
     }
-    ConvertedWord word;
+    ConvertedWord &word = record.emplaceBack();
     word.sourceColumn = sourceOf(place.sourceStart);
     word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
     word.kanaStart = place.kanaStart;
@@ -608,7 +607,6 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     word.kana = w.kana;
     if (!m.known && m.userKana.isEmpty())
         word.doubts |= ReadingDoubt::Unknown;
-    record.append(std::move(word));
     return true;
 }
 
@@ -676,6 +674,8 @@ void KanaConverter::markDoubts(QList<ConvertedWord> &record, const QString &line
 
 QList<FixedWord> KanaConverter::fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const
 {
+    if (readings.isEmpty() && m_userWords.isEmpty())
+        return {};
     // The document's own reading of a place (ruby) wins over the user's
     // entries there.
     QList<FixedWord> found;

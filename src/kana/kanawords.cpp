@@ -4,16 +4,6 @@
 
 namespace KanaWords {
 
-bool isHiragana(QChar c)
-{
-    return c.unicode() >= 0x3041 && c.unicode() <= 0x309F;
-}
-
-bool isKatakana(QChar c)
-{
-    return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
-}
-
 bool isKanji(char32_t u)
 {
     return (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0xF900 && u <= 0xFAFF) ||
@@ -113,8 +103,12 @@ QString kanaOf(const Morpheme &morpheme)
         return morpheme.userKana;
     const QString &surface = morpheme.surface;
     // Worked out before for the dictionary entry, when it was first met.
+    // The analyzer hands out the entry's own written form, so the same
+    // characters in memory mostly answer before they are compared.
     if (const auto &features = morpheme.features();
-        features && !features->kanaSurface.isEmpty() && features->kanaSurface == surface)
+        features && !features->kanaSurface.isEmpty() &&
+        ((features->kanaSurface.constData() == surface.constData() && features->kanaSurface.size() == surface.size()) ||
+         features->kanaSurface == surface))
         return features->kana;
     // Views into the feature text: one copy is made, of the reading, and
     // changed in place (this runs for every word of every line).

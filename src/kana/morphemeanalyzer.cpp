@@ -337,7 +337,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     morphemes.reserve(line.size() * 3 / 4 + 2);
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
-        Morpheme m;
+        Morpheme &m = morphemes.emplaceBack();
         const qsizetype begin = node->surface - sentence.constData();
         const int blankBytes = int(node->rlength) - int(node->length);
         if (blankBytes > 0)
@@ -348,7 +348,6 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
             if (const auto fixed = fixedStarts.constFind(begin); fixed != fixedStarts.constEnd())
                 m.userKana = *fixed;
         }
-        morphemes.append(std::move(m));
         if (m_weighing)
             nodeStarts.append(begin - blankBytes);
     }
