@@ -7,11 +7,12 @@
 #include "userdictionary.h"
 
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <string_view>
+#include <unordered_set>
 
 // Words in the order they were first met, each once. The set beside the
 // list keeps a text with very many distinct words linear; the few words of
@@ -21,18 +22,16 @@ class UniqueWords
 public:
     void add(const QString &word)
     {
-        if (seen_.isEmpty()) {
+        if (seen_.empty()) {
             if (words_.size() < kListedOnly) {
                 if (!words_.contains(word))
                     words_.append(word);
                 return;
             }
-            seen_ = QSet<QString>(words_.cbegin(), words_.cend());
+            seen_.insert(words_.cbegin(), words_.cend());
         }
         // One look-up: the set grows only by a word it did not hold.
-        const qsizetype before = seen_.size();
-        seen_.insert(word);
-        if (seen_.size() != before)
+        if (seen_.insert(word).second)
             words_.append(word);
     }
     void add(const QStringList &words)
@@ -43,9 +42,21 @@ public:
     const QStringList &words() const { return words_; }
 
 private:
+    // The standard set keeps each word's hash beside it, so that growing
+    // does not hash every word again and a look-up compares the words of
+    // equal hash only: for a text of many distinct words the set cost more
+    // than the rest of the conversion. (GNU's library keeps the hash when
+    // the hasher is not noexcept.)
+    struct WordHash
+    {
+        std::size_t operator()(const QString &word) const
+        {
+            return std::hash<std::u16string_view>{}(std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
+        }
+    };
     static constexpr qsizetype kListedOnly = 16;
     QStringList words_;
-    QSet<QString> seen_;
+    std::unordered_set<QString, WordHash> seen_;
 };
 
 struct KanaConversion
