@@ -11,6 +11,13 @@ using KanaRules::isNumber;
 
 namespace {
 
+// Asked of every word: decided once for the written form of an entry.
+bool hasKanji(const Morpheme &m)
+{
+    const MorphemeFeatures *entry = m.entryOfSurface();
+    return entry ? entry->kanaSurfaceHasKanji : containsKanji(m.surface);
+}
+
 bool isCompoundElement(const Morpheme &m)
 {
     static const QStringList kinds = {QStringLiteral("一般"),           QStringLiteral("固有名詞"),
@@ -134,6 +141,11 @@ bool isLargeUnit(QStringView text)
 // 万); they are read as one. In place: most lines have nothing to join.
 void joinNumbers(QList<Morpheme> &morphemes)
 {
+    // Only two numbers side by side may join, and most lines have none.
+    if (std::adjacent_find(morphemes.cbegin(), morphemes.cend(), [](const Morpheme &a, const Morpheme &b) {
+            return isNumber(a) && isNumber(b);
+        }) == morphemes.cend())
+        return;
     qsizetype kept = 0; // morphemes[0, kept) are the words so far
     for (qsizetype i = 0; i < morphemes.size(); ++i) {
         const Morpheme &m = std::as_const(morphemes)[i];
@@ -578,7 +590,7 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
                 WordPlace place, const QList<qsizetype> &columns, const QString &written)
 {
     const Morpheme &m = *w.m;
-    if (!containsKanji(m.surface))
+    if (!hasKanji(m))
         return false;
     const auto sourceOf = [&](qsizetype at) {
         return columns.isEmpty() ? qBound<qsizetype>(0, at, written.size())
@@ -769,13 +781,15 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
 
     const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> words;
-    words.reserve(morphemes.size());
-    for (Morpheme &m : morphemes) {
-        KanaWord &w = words.emplaceBack();
-        const KanaWord *before = words.size() > 1 ? &words[words.size() - 2] : nullptr;
-        w.kana = withPlaceFeatureApart(m, kanaFor(m, before ? before->kana : QString()));
-        w.role = roleOf(m, before ? before->m : nullptr);
-        w.m = &m;
+    words.resize(morphemes.size());
+    Morpheme *const read = morphemes.data();
+    KanaWord *const made = words.data();
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const Morpheme &m = read[i];
+        const KanaWord *before = i > 0 ? &made[i - 1] : nullptr;
+        made[i].kana = withPlaceFeatureApart(m, kanaFor(m, before ? before->kana : QString()));
+        made[i].role = roleOf(m, before ? before->m : nullptr);
+        made[i].m = &read[i];
     }
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (isLiteraryShite(words, i))

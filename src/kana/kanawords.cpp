@@ -103,13 +103,8 @@ QString kanaOf(const Morpheme &morpheme)
         return morpheme.userKana;
     const QString &surface = morpheme.surface;
     // Worked out before for the dictionary entry, when it was first met.
-    // The analyzer hands out the entry's own written form, so the same
-    // characters in memory mostly answer before they are compared.
-    if (const auto &features = morpheme.features();
-        features && !features->kanaSurface.isEmpty() &&
-        ((features->kanaSurface.constData() == surface.constData() && features->kanaSurface.size() == surface.size()) ||
-         features->kanaSurface == surface))
-        return features->kana;
+    if (const MorphemeFeatures *entry = morpheme.entryOfSurface())
+        return entry->kana;
     // Views into the feature text: one copy is made, of the reading, and
     // changed in place (this runs for every word of every line).
     const QStringView reading = morpheme.feature(7);

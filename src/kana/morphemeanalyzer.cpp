@@ -12,6 +12,7 @@
 #include <mecab.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -81,6 +82,23 @@ struct MorphemeAnalyzer::KnownEntries
     // Beyond this many (a text that meets much of the dictionary) the
     // entries are forgotten and met anew, so memory stays bounded.
     static constexpr std::size_t kMaxEntries = 1 << 16;
+
+    // The entries met lately, one a slot chosen by the address: most words
+    // of a text are among them, found without the map's hashing. The map
+    // keeps its entries in place, so the pointers hold until it is cleared.
+    struct Recent
+    {
+        const char *feature = nullptr;
+        const Entry *entry = nullptr;
+    };
+    static constexpr int kRecentBits = 10;
+    std::array<Recent, 1 << kRecentBits> recent{};
+    // The entry of the node's feature text, made when first met.
+    const Entry &met(const mecab_node_t *node);
+    static std::size_t slotOf(const char *feature)
+    {
+        return std::size_t((quint64(reinterpret_cast<quintptr>(feature)) * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits));
+    }
 };
 
 QString MorphemeAnalyzer::defaultDictionaryDir()
@@ -356,16 +374,19 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     return morphemes;
 }
 
-void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
+const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met(const mecab_node_t *node)
 {
     const char *feature = node->feature;
     const QByteArrayView surfaceBytes(node->surface, node->length);
-    auto &entries = m_entries->byFeature;
+    auto &entries = byFeature;
     auto found = entries.find(feature);
     if (found == entries.end()) {
-        if (entries.size() >= KnownEntries::kMaxEntries)
+        if (entries.size() >= kMaxEntries) {
             entries.clear();
-        KnownEntries::Entry entry;
+            recent.fill({});
+            // The slot of this word, filled again by the caller.
+        }
+        Entry entry;
         entry.surfaceBytes = surfaceBytes.toByteArray();
         entry.surface = QString::fromUtf8(surfaceBytes);
         const std::shared_ptr<MorphemeFeatures> features = MorphemeFeatures::split(QString::fromUtf8(feature));
@@ -375,15 +396,32 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
         word.setFeatures(features);
         features->kana = KanaWords::kanaOf(word);
         features->kanaSurface = entry.surface;
+        features->kanaSurfaceHasKanji = KanaWords::containsKanji(entry.surface);
         entry.features = features;
         found = entries.emplace(feature, std::move(entry)).first;
     }
-    const KnownEntries::Entry &entry = found->second;
+    return found->second;
+}
+
+void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
+{
+    const char *feature = node->feature;
+    const QByteArrayView surfaceBytes(node->surface, node->length);
+    KnownEntries::Recent &recent = m_entries->recent[KnownEntries::slotOf(feature)];
+    if (recent.feature != feature) {
+        recent.entry = &m_entries->met(node);
+        recent.feature = feature;
+    }
+    const KnownEntries::Entry &entry = *recent.entry;
     m.setFeatures(entry.features);
     // An unknown word shares its entry with every other unknown word of its
     // kind: only the entry's own written form is kept.
-    m.surface = surfaceBytes == QByteArrayView(entry.surfaceBytes) ? entry.surface : QString::fromUtf8(surfaceBytes);
+    const bool entrySurface = entry.surfaceBytes.size() == node->length &&
+                              std::memcmp(entry.surfaceBytes.constData(), node->surface, node->length) == 0;
+    m.surface = entrySurface ? entry.surface : QString::fromUtf8(surfaceBytes);
 }
+
+
 
 namespace {
 

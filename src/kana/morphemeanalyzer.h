@@ -45,6 +45,7 @@ struct MorphemeFeatures
     // text are entries met before.
     QString kanaSurface;
     QString kana;
+    bool kanaSurfaceHasKanji = false;
 };
 
 // One word of a line as the dictionary splits it.
@@ -112,6 +113,19 @@ struct Morpheme
     QStringView subdivision() const { return splitField(1); }
     QStringView baseForm() const { return splitField(6); }
     bool isNumber() const { return features_ && features_->number; }
+    // The entry's features when the word is written as the entry was when
+    // first met, which holds for most words: what was worked out for the
+    // entry then (kanaSurface) holds for the word. The analyzer hands out
+    // that very string, so the same characters in memory mostly answer
+    // before they are compared.
+    const MorphemeFeatures *entryOfSurface() const
+    {
+        if (!features_ || features_->kanaSurface.isEmpty())
+            return nullptr;
+        const QString &own = features_->kanaSurface;
+        const bool same = (own.constData() == surface.constData() && own.size() == surface.size()) || own == surface;
+        return same ? features_.get() : nullptr;
+    }
     QString reading() const { return readingField(7); }
     QString pronunciation() const { return readingField(8); }
 
