@@ -286,8 +286,15 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
     QList<FixedWord> found;
     QList<qsizetype> cuts; // where the dictionary cut the line, found when first needed
     qsizetype taken = 0;
-    for (qsizetype at = 0; at + 4 <= line.size(); ++at) {
+    const qsizetype size = line.size();
+    for (qsizetype at = 0; at + 4 <= size; ++at) {
         if (at < taken || !isHiragana(line[at]))
+            continue;
+        // A run that repeats itself meets its own first kana again two to
+        // four places on; most places of a line do not.
+        const QChar kana = line[at];
+        if (line[at + 2] != kana && (at + 6 > size || line[at + 3] != kana) &&
+            (at + 8 > size || line[at + 4] != kana))
             continue;
         for (qsizetype half = 4; half >= 2; --half) {
             if (at + 2 * half > line.size() || line[at] != line[at + half])
@@ -318,7 +325,7 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
 
 // An adjective's ウ音便 before ございます: the sound, not the spelling
 // (はやう → はよー, ありがたう → ありがとー).
-QString adjectiveUSound(const Morpheme &m, const QString &kana)
+QString adjectiveUSound(const Morpheme &m, QString kana)
 {
     if (!endsWithText(m.surface, u"う") || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
         kana.size() < 2 || !m.reading().endsWith(u'ウ'))
@@ -360,7 +367,7 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
         if (!digits.isEmpty())
             return digits + QStringLiteral("がつ");
     }
-    const QString kana = kanaOf(m);
+    QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
     if (endsWithText(m.surface, u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
         return withIuApart(kana);
@@ -375,7 +382,7 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
         return QStringLiteral("ー");
     if (!m.known && isHiraganaOnly(m.surface))
         return onomatopoeiaKana(kana);
-    return adjectiveUSound(m, kana);
+    return adjectiveUSound(m, std::move(kana));
 }
 
 bool startsWithKana(const QString &text)
@@ -440,7 +447,7 @@ bool isAfterNameWord(const Morpheme &m)
 }
 
 // A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
-QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
+QString withPlaceFeatureApart(const Morpheme &m, QString kana)
 {
     if (!(endsWithText(m.surface, u"岬") || endsWithText(m.surface, u"峠") || endsWithText(m.surface, u"半島")) ||
         !isText(m.feature(1), u"固有名詞") || !m.userKana.isEmpty())
