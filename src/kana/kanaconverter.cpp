@@ -620,7 +620,10 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     }
     ConvertedWord &word = record.emplaceBack();
     word.sourceColumn = sourceOf(place.sourceStart);
-    word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
+    // Mostly the word as the dictionary gave it, whose string is shared
+    // rather than copied.
+    const QStringView source = QStringView(written).sliced(word.sourceColumn, end - word.sourceColumn);
+    word.written = source == m.surface ? m.surface : source.toString();
     word.kanaStart = place.kanaStart;
     word.kanaLength = w.kana.size();
     word.kana = w.kana;
