@@ -3,6 +3,7 @@
 #include "kanawords.h"
 
 #include <algorithm>
+#include <bitset>
 
 using KanaWords::isText;
 
@@ -63,6 +64,17 @@ const SignReading *readingOf(const QString &surface)
     if (surface.size() != 1 || isKanaOrKanji(surface.front()) || surface.front().isLetter())
         return nullptr;
     const char16_t c = surface.front().unicode();
+    // Every sign of the table at once, to pass over the others (、。).
+    static const std::bitset<65536> listed = [] {
+        std::bitset<65536> signs;
+        for (const SignReading &sign : kSigns) {
+            for (const char16_t *s = sign.signs; *s; ++s)
+                signs.set(*s);
+        }
+        return signs;
+    }();
+    if (!listed.test(c))
+        return nullptr;
     for (const SignReading &sign : kSigns) {
         for (const char16_t *s = sign.signs; *s; ++s) {
             if (*s == c)
