@@ -5,9 +5,59 @@
 #include "kanawords.h"
 
 #include <algorithm>
+#include <string_view>
 
 using namespace KanaWords;
 using KanaRules::isNumber;
+
+namespace {
+
+std::size_t hashOf(const QString &word)
+{
+    return std::hash<std::u16string_view>{}(std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
+}
+
+} // namespace
+
+void UniqueWords::add(const QString &word)
+{
+    if (slots_.empty()) {
+        if (words_.size() < kListedOnly) {
+            if (!words_.contains(word))
+                words_.append(word);
+            return;
+        }
+        for (const QString &listed : std::as_const(words_))
+            hashes_.push_back(hashOf(listed));
+        spreadOver(std::size_t(4 * kListedOnly));
+    }
+    const std::size_t hash = hashOf(word);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = hash & mask;
+    for (; slots_[at] != 0; at = (at + 1) & mask) {
+        const qsizetype index = slots_[at] - 1;
+        if (hashes_[std::size_t(index)] == hash && words_[index] == word)
+            return;
+    }
+    words_.append(word);
+    hashes_.push_back(hash);
+    slots_[at] = words_.size();
+    // At most half full, so that a look-up ends soon.
+    if (std::size_t(words_.size()) * 2 > slots_.size())
+        spreadOver(slots_.size() * 2);
+}
+
+void UniqueWords::spreadOver(std::size_t slotCount)
+{
+    slots_.assign(slotCount, 0);
+    const std::size_t mask = slotCount - 1;
+    for (std::size_t index = 0; index < hashes_.size(); ++index) {
+        std::size_t at = hashes_[index] & mask;
+        while (slots_[at] != 0)
+            at = (at + 1) & mask;
+        slots_[at] = qsizetype(index) + 1;
+    }
+}
 
 namespace {
 

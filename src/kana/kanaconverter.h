@@ -11,29 +11,15 @@
 #include <QStringList>
 
 #include <memory>
-#include <string_view>
-#include <unordered_set>
+#include <vector>
 
-// Words in the order they were first met, each once. The set beside the
+// Words in the order they were first met, each once. The table beside the
 // list keeps a text with very many distinct words linear; the few words of
 // a line are looked for in the list, which costs less than hashing them.
 class UniqueWords
 {
 public:
-    void add(const QString &word)
-    {
-        if (seen_.empty()) {
-            if (words_.size() < kListedOnly) {
-                if (!words_.contains(word))
-                    words_.append(word);
-                return;
-            }
-            seen_.insert(words_.cbegin(), words_.cend());
-        }
-        // One look-up: the set grows only by a word it did not hold.
-        if (seen_.insert(word).second)
-            words_.append(word);
-    }
+    void add(const QString &word);
     void add(const QStringList &words)
     {
         for (const QString &word : words)
@@ -42,21 +28,18 @@ public:
     const QStringList &words() const { return words_; }
 
 private:
-    // The standard set keeps each word's hash beside it, so that growing
-    // does not hash every word again and a look-up compares the words of
-    // equal hash only: for a text of many distinct words the set cost more
-    // than the rest of the conversion. (GNU's library keeps the hash when
-    // the hasher is not noexcept.)
-    struct WordHash
-    {
-        std::size_t operator()(const QString &word) const
-        {
-            return std::hash<std::u16string_view>{}(std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
-        }
-    };
+    void spreadOver(std::size_t slotCount);
+
     static constexpr qsizetype kListedOnly = 16;
     QStringList words_;
-    std::unordered_set<QString, WordHash> seen_;
+    // Past kListedOnly words, an open table of places in words_ (one more
+    // than the index; 0 is free), with each word's hash kept beside it:
+    // growing hashes no word again, a look-up compares only words of equal
+    // hash, and no word costs an allocation of its own. For a text of many
+    // distinct words a set of strings cost more than the rest of the
+    // conversion.
+    std::vector<std::size_t> hashes_;
+    std::vector<qsizetype> slots_;
 };
 
 struct KanaConversion
