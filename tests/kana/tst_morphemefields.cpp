@@ -19,6 +19,8 @@ private slots:
     void fields();
     void uniqueWords_data();
     void uniqueWords();
+    void unknownWordsOfALongText_data();
+    void unknownWordsOfALongText();
     void entriesMetAgainAnswerAlike_data();
     void entriesMetAgainAnswerAlike();
     void numberDecidedWithFields_data();
@@ -92,6 +94,35 @@ void TestMorphemeFields::uniqueWords()
     QStringList reversed(expected.crbegin(), expected.crend());
     words.add(reversed);
     QCOMPARE(words.words(), expected);
+}
+
+void TestMorphemeFields::unknownWordsOfALongText_data()
+{
+    QTest::addColumn<int>("distinct");
+    QTest::newRow("just past the few kept in a list") << 17;
+    QTest::newRow("enough for the table to grow many times") << 3000;
+}
+
+// A text of many lines reports each unknown word once, in the order first
+// met, however often and wherever it comes again.
+void TestMorphemeFields::unknownWordsOfALongText()
+{
+    QFETCH(int, distinct);
+    // Pairs of ideographs of the supplementary plane, which the dictionary
+    // does not hold, each followed by a particle.
+    QStringList expected;
+    for (int i = 0; i < distinct; ++i) {
+        const char32_t pair[] = {char32_t(0x20000 + i / 400), char32_t(0x21000 + i % 400)};
+        expected.append(QString::fromUcs4(pair, 2));
+    }
+    QString text;
+    for (int i = 0; i < distinct; ++i)
+        text += expected[i] + (i % 10 == 9 ? u"。\n"_s : u"と"_s);
+    for (int i = distinct - 1; i >= 0; --i)
+        text += expected[i] + u"と"_s + expected[i / 2] + u"。\n"_s;
+    KanaConverter converter;
+    QVERIFY(converter.isReady());
+    QCOMPARE(converter.convertText(text).unknownWords, expected);
 }
 
 void TestMorphemeFields::entriesMetAgainAnswerAlike_data()
