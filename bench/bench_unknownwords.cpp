@@ -4,7 +4,8 @@
 // one. Processor seconds of convertText; run two builds turn about
 // (bench/compare_builds.sh) to compare them.
 //
-//   mirabo-unknown-bench [WORDS]   (100 000 unless given)
+//   mirabo-unknown-bench [WORDS]            (100 000 unless given)
+//   mirabo-unknown-bench WORDS one|distinct only that text, for a profiler
 
 #include "kana/kanaconverter.h"
 #include "usermessages/usermessages.h"
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv); // the lexicon is found beside the program
     const int words = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     KanaConverter converter;
     if (!converter.isReady()) {
         std::fprintf(stderr, "mirabo-unknown-bench: %s\n", qPrintable(UserMessages::kanaMessage(converter.error())));
@@ -57,6 +59,8 @@ int main(int argc, char *argv[])
     std::printf("%-28s %10s %10s %8s\n", "", "words", "reported", "CPU s");
     double times[2] = {};
     for (const bool distinct : {false, true}) {
+        if (!only.isEmpty() && only != (distinct ? "distinct" : "one"))
+            continue;
         const QString text = textOf(words, distinct);
         const double start = cpuSeconds();
         const KanaConversion converted = converter.convertText(text);

@@ -5,11 +5,68 @@
 #include "kanawords.h"
 
 #include <algorithm>
+#include <string_view>
 
 using namespace KanaWords;
 using KanaRules::isNumber;
 
 namespace {
+
+std::size_t hashOf(const QString &word)
+{
+    return std::hash<std::u16string_view>{}(std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
+}
+
+} // namespace
+
+void UniqueWords::add(const QString &word)
+{
+    if (slots_.empty()) {
+        if (words_.size() < kListedOnly) {
+            if (!words_.contains(word))
+                words_.append(word);
+            return;
+        }
+        for (const QString &listed : std::as_const(words_))
+            hashes_.push_back(hashOf(listed));
+        spreadOver(std::size_t(4 * kListedOnly));
+    }
+    const std::size_t hash = hashOf(word);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = hash & mask;
+    for (; slots_[at] != 0; at = (at + 1) & mask) {
+        const qsizetype index = slots_[at] - 1;
+        if (hashes_[std::size_t(index)] == hash && words_[index] == word)
+            return;
+    }
+    words_.append(word);
+    hashes_.push_back(hash);
+    slots_[at] = words_.size();
+    // At most half full, so that a look-up ends soon.
+    if (std::size_t(words_.size()) * 2 > slots_.size())
+        spreadOver(slots_.size() * 2);
+}
+
+void UniqueWords::spreadOver(std::size_t slotCount)
+{
+    slots_.assign(slotCount, 0);
+    const std::size_t mask = slotCount - 1;
+    for (std::size_t index = 0; index < hashes_.size(); ++index) {
+        std::size_t at = hashes_[index] & mask;
+        while (slots_[at] != 0)
+            at = (at + 1) & mask;
+        slots_[at] = qsizetype(index) + 1;
+    }
+}
+
+namespace {
+
+// Asked of every word: decided once for the written form of an entry.
+bool hasKanji(const Morpheme &m)
+{
+    const MorphemeFeatures *entry = m.entryOfSurface();
+    return entry ? entry->kanaSurfaceHasKanji : containsKanji(m.surface);
+}
 
 bool isCompoundElement(const Morpheme &m)
 {
@@ -134,6 +191,11 @@ bool isLargeUnit(QStringView text)
 // 万); they are read as one. In place: most lines have nothing to join.
 void joinNumbers(QList<Morpheme> &morphemes)
 {
+    // Only two numbers side by side may join, and most lines have none.
+    if (std::adjacent_find(morphemes.cbegin(), morphemes.cend(), [](const Morpheme &a, const Morpheme &b) {
+            return isNumber(a) && isNumber(b);
+        }) == morphemes.cend())
+        return;
     qsizetype kept = 0; // morphemes[0, kept) are the words so far
     for (qsizetype i = 0; i < morphemes.size(); ++i) {
         const Morpheme &m = std::as_const(morphemes)[i];
@@ -274,8 +336,15 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
     QList<FixedWord> found;
     QList<qsizetype> cuts; // where the dictionary cut the line, found when first needed
     qsizetype taken = 0;
-    for (qsizetype at = 0; at + 4 <= line.size(); ++at) {
+    const qsizetype size = line.size();
+    for (qsizetype at = 0; at + 4 <= size; ++at) {
         if (at < taken || !isHiragana(line[at]))
+            continue;
+        // A run that repeats itself meets its own first kana again two to
+        // four places on; most places of a line do not.
+        const QChar kana = line[at];
+        if (line[at + 2] != kana && (at + 6 > size || line[at + 3] != kana) &&
+            (at + 8 > size || line[at + 4] != kana))
             continue;
         for (qsizetype half = 4; half >= 2; --half) {
             if (at + 2 * half > line.size() || line[at] != line[at + half])
@@ -306,9 +375,9 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
 
 // An adjective's ウ音便 before ございます: the sound, not the spelling
 // (はやう → はよー, ありがたう → ありがとー).
-QString adjectiveUSound(const Morpheme &m, const QString &kana)
+QString adjectiveUSound(const Morpheme &m, QString kana)
 {
-    if (!m.surface.endsWith(u'う') || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
+    if (!endsWithText(m.surface, u"う") || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
         kana.size() < 2 || !m.reading().endsWith(u'ウ'))
         return kana;
     static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
@@ -343,18 +412,18 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
     }
     // Months are numbers too, though the dictionary has them as words.
     const QStringView numeral = QStringView(m.surface).chopped(m.surface.isEmpty() ? 0 : 1);
-    if (m.surface.endsWith(u'月') && m.reading().endsWith(u"ガツ") && KanaNumbers::isKanjiNumeral(numeral)) {
+    if (endsWithText(m.surface, u"月") && m.reading().endsWith(u"ガツ") && KanaNumbers::isKanjiNumeral(numeral)) {
         const QString digits = KanaNumbers::toDigits(numeral);
         if (!digits.isEmpty())
             return digits + QStringLiteral("がつ");
     }
-    const QString kana = kanaOf(m);
+    QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
-    if (m.surface.endsWith(u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
+    if (endsWithText(m.surface, u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
-    if (m.surface.size() > 1 && (m.surface.startsWith(u'に') || isText(m.surface, u"として")) &&
+    if (m.surface.size() > 1 && (m.surface.front() == u'に' || isText(m.surface, u"として")) &&
         !isText(m.surface, u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
@@ -363,7 +432,7 @@ QString kanaFor(const Morpheme &m, const QString &kanaBefore)
         return QStringLiteral("ー");
     if (!m.known && isHiraganaOnly(m.surface))
         return onomatopoeiaKana(kana);
-    return adjectiveUSound(m, kana);
+    return adjectiveUSound(m, std::move(kana));
 }
 
 bool startsWithKana(const QString &text)
@@ -389,7 +458,7 @@ bool isRunCharacter(QChar c)
     return c.isDigit() || isLatinLetter(c) || QStringView(u".-_/:@．－＿／：＠").contains(c);
 }
 
-bool endsWithLatin(const QString &text)
+bool endsWithLatin(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -428,9 +497,9 @@ bool isAfterNameWord(const Morpheme &m)
 }
 
 // A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
-QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
+QString withPlaceFeatureApart(const Morpheme &m, QString kana)
 {
-    if (!(m.surface.endsWith(u'岬') || m.surface.endsWith(u'峠') || m.surface.endsWith(u"半島")) ||
+    if (!(endsWithText(m.surface, u"岬") || endsWithText(m.surface, u"峠") || endsWithText(m.surface, u"半島")) ||
         !isText(m.feature(1), u"固有名詞") || !m.userKana.isEmpty())
         return kana;
     static const struct
@@ -452,18 +521,18 @@ QString withPlaceFeatureApart(const Morpheme &m, const QString &kana)
 // followed by a verb is the verb する (かれに して もらう).
 bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 {
-    const Morpheme &m = words[i].m;
-    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() || !isText(words[i + 1].m.surface, u"て") ||
+    const Morpheme &m = *words[i].m;
+    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() || !isText(words[i + 1].m->surface, u"て") ||
         !isText(m.baseForm(), u"する"))
         return false;
-    const Morpheme &before = words[i - 1].m;
+    const Morpheme &before = *words[i - 1].m;
     if (isText(before.surface, u"ず") && isText(before.partOfSpeech(), u"助動詞"))
         return true;
     if (!isText(before.surface, u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
         return false;
     // にして after a word of manner or time (さいわいにして, いっしゅんにして);
     // after a person it is the verb (かれに して もらう).
-    const Morpheme &word = words[i - 2].m;
+    const Morpheme &word = *words[i - 2].m;
     return isText(word.subdivision(), u"形容動詞語幹") || isText(word.subdivision(), u"副詞可能") || isNumber(word) ||
            isText(word.feature(2), u"助数詞");
 }
@@ -472,23 +541,23 @@ bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if ((!isText(w.m.surface, u"中") && !isText(w.m.surface, u"おき") && !isText(w.m.surface, u"置き")) || !isSuffix(before) ||
-        !isText(before.feature(2), u"助数詞") || !w.m.spaceBefore.isEmpty() || !isSuffix(w.m))
+    if ((!isText(w.m->surface, u"中") && !isText(w.m->surface, u"おき") && !isText(w.m->surface, u"置き")) || !isSuffix(before) ||
+        !isText(before.feature(2), u"助数詞") || !w.m->spaceBefore.isEmpty() || !isSuffix(*w.m))
         return;
-    if (isText(w.m.surface, u"中"))
+    if (isText(w.m->surface, u"中"))
         w.kana = QStringLiteral("じゅー");
-    else if (isText(w.m.surface, u"おき") || isText(w.m.surface, u"置き"))
+    else if (isText(w.m->surface, u"おき") || isText(w.m->surface, u"置き"))
         w.join = Join::Blank;
 }
 
 // Whether a blank goes before the i-th word, given the role of the word
 // before and the text written so far: the roles first, then the rules of
 // 分かち書き that know better.
-bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, const QString &text)
+bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, QStringView text)
 {
     const KanaWord &w = words[i];
-    const Morpheme &m = w.m;
-    const Morpheme *before = i > 0 ? &words[i - 1].m : nullptr;
+    const Morpheme &m = *w.m;
+    const Morpheme *before = i > 0 ? words[i - 1].m : nullptr;
     const Role role = w.role;
     const QString &kana = w.kana;
     bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
@@ -499,7 +568,7 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, con
         // element counted with its suffixes (理事会); a family name and
         // a given name always.
         QString element = kana;
-        for (qsizetype j = i + 1; j < words.size() && isSuffix(words[j].m); ++j)
+        for (qsizetype j = i + 1; j < words.size() && isSuffix(*words[j].m); ++j)
             element += words[j].kana;
         const bool name = isText(before->feature(3), u"姓") && isText(m.feature(3), u"名");
         blank = name || (isFullElement(*before, words[i - 1].kana) &&
@@ -577,8 +646,8 @@ struct WordPlace
 bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord *before, bool recordedBefore,
                 WordPlace place, const QList<qsizetype> &columns, const QString &written)
 {
-    const Morpheme &m = w.m;
-    if (!containsKanji(m.surface))
+    const Morpheme &m = *w.m;
+    if (!hasKanji(m))
         return false;
     const auto sourceOf = [&](qsizetype at) {
         return columns.isEmpty() ? qBound<qsizetype>(0, at, written.size())
@@ -591,24 +660,25 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
             last.written = written.mid(last.sourceColumn, end - last.sourceColumn);
             return true;
         }
-        ConvertedWord word;
-        word.sourceColumn = sourceOf(place.sourceStart - before->m.surface.size());
+        ConvertedWord &word = record.emplaceBack();
+        word.sourceColumn = sourceOf(place.sourceStart - before->m->surface.size());
         word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
         word.kanaLength = before->kana.size();
         word.kanaStart = place.kanaStart - word.kanaLength;
         word.kana = before->kana;
-        record.append(std::move(word));
         return true;
     }
-    ConvertedWord word;
+    ConvertedWord &word = record.emplaceBack();
     word.sourceColumn = sourceOf(place.sourceStart);
-    word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
+    // Mostly the word as the dictionary gave it, whose string is shared
+    // rather than copied.
+    const QStringView source = QStringView(written).sliced(word.sourceColumn, end - word.sourceColumn);
+    word.written = source == m.surface ? m.surface : source.toString();
     word.kanaStart = place.kanaStart;
     word.kanaLength = w.kana.size();
     word.kana = w.kana;
     if (!m.known && m.userKana.isEmpty())
         word.doubts |= ReadingDoubt::Unknown;
-    record.append(std::move(word));
     return true;
 }
 
@@ -676,6 +746,8 @@ void KanaConverter::markDoubts(QList<ConvertedWord> &record, const QString &line
 
 QList<FixedWord> KanaConverter::fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const
 {
+    if (readings.isEmpty() && m_userWords.isEmpty())
+        return {};
     // The document's own reading of a place (ruby) wins over the user's
     // entries there.
     QList<FixedWord> found;
@@ -769,25 +841,39 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
 
     const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> words;
-    words.reserve(morphemes.size());
-    // Kana take about as many characters as the text with its blanks.
-    result.text.reserve(line.size() * 3 / 2 + 8);
-    for (Morpheme &m : morphemes) {
-        KanaWord w;
-        w.kana = withPlaceFeatureApart(m, kanaFor(m, words.isEmpty() ? QString() : words.back().kana));
-        w.role = roleOf(m, words.isEmpty() ? nullptr : &words.back().m);
-        w.m = std::move(m);
-        words.append(std::move(w));
+    words.resize(morphemes.size());
+    Morpheme *const read = morphemes.data();
+    KanaWord *const made = words.data();
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const Morpheme &m = read[i];
+        const KanaWord *before = i > 0 ? &made[i - 1] : nullptr;
+        made[i].kana = withPlaceFeatureApart(m, kanaFor(m, before ? before->kana : QString()));
+        made[i].role = roleOf(m, before ? before->m : nullptr);
+        made[i].m = &read[i];
     }
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (isLiteraryShite(words, i))
             words[i].role = Role::Attached;
         if (i > 0)
-            applyAfterTimeCounter(words[i], words[i - 1].m);
+            applyAfterTimeCounter(words[i], *words[i - 1].m);
     }
     KanaRules::applyNumberReadings(words);
     QStringList keptSigns;
     KanaRules::applySignReadings(words, keptSigns);
+
+    // The kana go into one buffer, made large enough at once: each word
+    // brings its blanks, its kana and perhaps a blank more, and the blanks
+    // at the end of the line follow.
+    qsizetype bound = line.size();
+    for (const KanaWord &w : std::as_const(words))
+        bound += w.m->spaceBefore.size() + 1 + w.kana.size();
+    result.text.resize(bound);
+    QChar *const out = result.text.data();
+    qsizetype filled = 0;
+    const auto put = [&](QStringView text) {
+        std::copy_n(text.data(), text.size(), out + filled);
+        filled += text.size();
+    };
 
     UniqueWords unknown;
     Role roleBefore = Role::Blank; // the start of the line
@@ -796,22 +882,25 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     // For each word of the record, the morpheme it was read from and where
     // that starts in the line read (none for a number joined to its counter).
     QList<std::pair<const Morpheme *, qsizetype>> recordSources;
+    // At most one record a word.
+    result.words.reserve(words.size());
+    recordSources.reserve(words.size());
     for (qsizetype i = 0; i < words.size(); ++i) {
         const KanaWord &w = words[i];
-        const Morpheme &m = w.m;
+        const Morpheme &m = *w.m;
         const Role role = w.role;
         const QString &kana = w.kana;
         if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface))
             unknown.add(m.surface);
 
-        const bool blank = blankBefore(words, i, roleBefore, result.text);
+        const bool blank = blankBefore(words, i, roleBefore, QStringView(out, filled));
         if (!m.spaceBefore.isEmpty())
-            result.text += m.spaceBefore;
+            put(m.spaceBefore);
         else if (blank)
-            result.text += u' ';
+            out[filled++] = u' ';
         sourceAt += m.spaceBefore.size();
-        const qsizetype kanaStart = result.text.size();
-        result.text += kana;
+        const qsizetype kanaStart = filled;
+        put(kana);
         const qsizetype recorded = result.words.size();
         recordedBefore = recordWord(result.words, w, i > 0 ? &words[i - 1] : nullptr, recordedBefore,
                                     {sourceAt, kanaStart}, columns, written);
@@ -833,7 +922,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     qsizetype end = line.size();
     while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t'))
         --end;
-    result.text += line.mid(end);
+    put(QStringView(line).sliced(end));
+    result.text.resize(filled);
     return result;
 }
 

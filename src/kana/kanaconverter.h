@@ -7,34 +7,19 @@
 #include "userdictionary.h"
 
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
-// Words in the order they were first met, each once. The set beside the
+// Words in the order they were first met, each once. The table beside the
 // list keeps a text with very many distinct words linear; the few words of
 // a line are looked for in the list, which costs less than hashing them.
 class UniqueWords
 {
 public:
-    void add(const QString &word)
-    {
-        if (seen_.isEmpty()) {
-            if (words_.size() < kListedOnly) {
-                if (!words_.contains(word))
-                    words_.append(word);
-                return;
-            }
-            seen_ = QSet<QString>(words_.cbegin(), words_.cend());
-        }
-        // One look-up: the set grows only by a word it did not hold.
-        const qsizetype before = seen_.size();
-        seen_.insert(word);
-        if (seen_.size() != before)
-            words_.append(word);
-    }
+    void add(const QString &word);
     void add(const QStringList &words)
     {
         for (const QString &word : words)
@@ -43,9 +28,18 @@ public:
     const QStringList &words() const { return words_; }
 
 private:
+    void spreadOver(std::size_t slotCount);
+
     static constexpr qsizetype kListedOnly = 16;
     QStringList words_;
-    QSet<QString> seen_;
+    // Past kListedOnly words, an open table of places in words_ (one more
+    // than the index; 0 is free), with each word's hash kept beside it:
+    // growing hashes no word again, a look-up compares only words of equal
+    // hash, and no word costs an allocation of its own. For a text of many
+    // distinct words a set of strings cost more than the rest of the
+    // conversion.
+    std::vector<std::size_t> hashes_;
+    std::vector<qsizetype> slots_;
 };
 
 struct KanaConversion

@@ -89,7 +89,7 @@ QString nativeDay(int day)
 
 bool isRangeSign(const KanaWord &w)
 {
-    return isText(w.m.surface, u"～") || isText(w.m.surface, u"〜") || isText(w.m.surface, u"－") || isText(w.m.surface, u"-");
+    return isText(w.m->surface, u"～") || isText(w.m->surface, u"〜") || isText(w.m->surface, u"－") || isText(w.m->surface, u"-");
 }
 
 // A day that belongs to a date: after a month, or next to a range sign.
@@ -110,7 +110,7 @@ bool applyNativeReading(QList<KanaWord> &words, qsizetype number)
     KanaWord &counter = words[number + 1];
     KanaWord &digits = words[number];
     const int value = plainValue(digits.kana);
-    const QString &unit = counter.m.surface;
+    const QString &unit = counter.m->surface;
     QString native;
     if (isText(unit, u"人") && (value == 1 || value == 2))
         native = value == 1 ? QStringLiteral("ひとり") : QStringLiteral("ふたり");
@@ -139,11 +139,11 @@ bool applyNativeReading(QList<KanaWord> &words, qsizetype number)
 void applyCounter(QList<KanaWord> &words, qsizetype number)
 {
     KanaWord &counter = words[number + 1];
-    const Morpheme &m = counter.m;
-    if (!counter.m.userKana.isEmpty() || !counter.m.spaceBefore.isEmpty())
+    const Morpheme &m = *counter.m;
+    if (!counter.m->userKana.isEmpty() || !counter.m->spaceBefore.isEmpty())
         return;
     // Digits + 月 is the month (12がつ), though the dictionary reads つき.
-    if (isText(m.surface, u"月") && !isText(words[number].m.surface, u"何")) {
+    if (isText(m.surface, u"月") && !isText(words[number].m->surface, u"何")) {
         counter.kana = QStringLiteral("がつ");
         counter.role = Role::Attached;
         return;
@@ -154,21 +154,21 @@ void applyCounter(QList<KanaWord> &words, qsizetype number)
         return;
     const KanaWord &digits = words[number];
     int element = KanaNumbers::lastSpokenElement(digits.kana);
-    if (isText(digits.m.surface, u"何"))
+    if (isText(digits.m->surface, u"何"))
         element = kWhat;
-    else if (digits.join == Join::Joined && isUnitsOnly(digits.m.surface)) // 何千, 数百
-        element = QList<int>{10, 100, 1000, 10000, 0, 0}[QStringView(u"十百千万億兆").indexOf(digits.m.surface.back())];
+    else if (digits.join == Join::Joined && isUnitsOnly(digits.m->surface)) // 何千, 数百
+        element = QList<int>{10, 100, 1000, 10000, 0, 0}[QStringView(u"十百千万億兆").indexOf(digits.m->surface.back())];
     counter.kana = counterWithSoundChange(m.surface, counter.kana, element);
 }
 
 // 数 and 何 with a unit are read as words: 数万 → すーまん, 何千 → なんぜん.
 void applyUnitAfterWhat(KanaWord &what, KanaWord &unit)
 {
-    QString kana = toHiragana(unit.m.reading());
-    if (isText(what.m.surface, u"何") && !kana.isEmpty()) {
-        if (isText(unit.m.surface, u"千"))
+    QString kana = toHiragana(unit.m->reading());
+    if (isText(what.m->surface, u"何") && !kana.isEmpty()) {
+        if (isText(unit.m->surface, u"千"))
             kana = QStringLiteral("ぜん");
-        else if (isText(unit.m.surface, u"百"))
+        else if (isText(unit.m->surface, u"百"))
             kana = QStringLiteral("びゃく");
     }
     if (kana.isEmpty())
@@ -200,15 +200,15 @@ bool applyApproximateNumber(QList<KanaWord> &words, qsizetype i)
     KanaWord &comma = words[i + 1];
     KanaWord &second = words[i + 2];
     KanaWord &counter = words[i + 3];
-    if (!isText(comma.m.surface, u"、") || !isNumber(second.m) || !KanaNumbers::isKanjiNumeral(first.m.surface) ||
-        !KanaNumbers::isKanjiNumeral(second.m.surface) || !isText(counter.m.subdivision(), u"接尾") ||
-        !comma.m.spaceBefore.isEmpty() || !second.m.spaceBefore.isEmpty() || !counter.m.spaceBefore.isEmpty())
+    if (!isText(comma.m->surface, u"、") || !isNumber(*second.m) || !KanaNumbers::isKanjiNumeral(first.m->surface) ||
+        !KanaNumbers::isKanjiNumeral(second.m->surface) || !isText(counter.m->subdivision(), u"接尾") ||
+        !comma.m->spaceBefore.isEmpty() || !second.m->spaceBefore.isEmpty() || !counter.m->spaceBefore.isEmpty())
         return false;
     const int a = plainValue(first.kana);
     const int b = plainValue(second.kana);
     if (a < 0 || b < 0 || b % 10 != (a + 1) % 10)
         return false;
-    counter.kana = counterWithSoundChange(counter.m.surface, counter.kana, KanaNumbers::lastSpokenElement(second.kana));
+    counter.kana = counterWithSoundChange(counter.m->surface, counter.kana, KanaNumbers::lastSpokenElement(second.kana));
     first.kana = numberCells(a) + numberCells(b);
     if (!counter.kana.isEmpty() && QStringView(u"あいうえおらりるれろ").contains(counter.kana.front()))
         first.kana += u'⠤';
@@ -224,37 +224,37 @@ void applyNumberReadings(QList<KanaWord> &words)
     for (qsizetype i = 0; i < words.size(); ++i) {
         // A day of the week in brackets after a date: （水） → （すい）.
         if (i + 2 < words.size() && words[i].role == Role::Opening && words[i + 2].role == Role::Closing &&
-            words[i + 1].m.userKana.isEmpty()) {
+            words[i + 1].m->userKana.isEmpty()) {
             static const QString days = QStringLiteral("月火水木金土日");
             static const char16_t *const kana[] = {u"げつ", u"か", u"すい", u"もく", u"きん", u"ど", u"にち"};
-            const QString &day = words[i + 1].m.surface;
+            const QString &day = words[i + 1].m->surface;
             if (day.size() == 1 && days.contains(day.front()))
                 words[i + 1].kana = QString::fromUtf16(kana[days.indexOf(day.front())]);
         }
         KanaWord &w = words[i];
         // 何月 is なんがつ, though the dictionary reads なに つき.
-        if (isText(w.m.surface, u"何") && i + 1 < words.size() && isText(words[i + 1].m.surface, u"月") &&
-            words[i + 1].m.spaceBefore.isEmpty() && w.m.userKana.isEmpty()) {
+        if (isText(w.m->surface, u"何") && i + 1 < words.size() && isText(words[i + 1].m->surface, u"月") &&
+            words[i + 1].m->spaceBefore.isEmpty() && w.m->userKana.isEmpty()) {
             w.kana = QStringLiteral("なん");
             words[i + 1].kana = QStringLiteral("がつ");
             words[i + 1].join = Join::Joined;
             continue;
         }
-        if (!isNumber(w.m) || !w.m.userKana.isEmpty())
+        if (!isNumber(*w.m) || !w.m->userKana.isEmpty())
             continue;
         if (applyApproximateNumber(words, i)) {
             i += 3;
             continue;
         }
-        const bool hasNext = i + 1 < words.size() && words[i + 1].m.spaceBefore.isEmpty();
-        if (isWhatOrSome(w.m)) {
+        const bool hasNext = i + 1 < words.size() && words[i + 1].m->spaceBefore.isEmpty();
+        if (isWhatOrSome(*w.m)) {
             // 二十数人: 数 is part of the number before it.
-            if (isText(w.m.surface, u"数") && i > 0 && isNumber(words[i - 1].m) && w.m.spaceBefore.isEmpty())
+            if (isText(w.m->surface, u"数") && i > 0 && isNumber(*words[i - 1].m) && w.m->spaceBefore.isEmpty())
                 w.join = Join::Joined;
-            if (hasNext && isNumber(words[i + 1].m) && isUnitsOnly(words[i + 1].m.surface))
+            if (hasNext && isNumber(*words[i + 1].m) && isUnitsOnly(words[i + 1].m->surface))
                 applyUnitAfterWhat(w, words[i + 1]);
         }
-        if (hasNext && !isNumber(words[i + 1].m))
+        if (hasNext && !isNumber(*words[i + 1].m))
             applyCounter(words, i);
     }
 }

@@ -3,6 +3,7 @@
 #include "kanawords.h"
 
 #include <algorithm>
+#include <bitset>
 
 using KanaWords::isText;
 
@@ -62,9 +63,23 @@ const SignReading *readingOf(const QString &surface)
 {
     if (surface.size() != 1 || isKanaOrKanji(surface.front()) || surface.front().isLetter())
         return nullptr;
+    const char16_t c = surface.front().unicode();
+    // Every sign of the table at once, to pass over the others (、。).
+    static const std::bitset<65536> listed = [] {
+        std::bitset<65536> signs;
+        for (const SignReading &sign : kSigns) {
+            for (const char16_t *s = sign.signs; *s; ++s)
+                signs.set(*s);
+        }
+        return signs;
+    }();
+    if (!listed.test(c))
+        return nullptr;
     for (const SignReading &sign : kSigns) {
-        if (QStringView(sign.signs).contains(surface.front()))
-            return &sign;
+        for (const char16_t *s = sign.signs; *s; ++s) {
+            if (*s == c)
+                return &sign;
+        }
     }
     return nullptr;
 }
@@ -88,10 +103,13 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
-        const QString &surface = w.m.surface; // read only: the written form may be shared
+        const QString &surface = w.m->surface; // read only: the written form may be shared
+        // Most words are kana and kanji alone: no sign among them.
+        if (std::all_of(surface.cbegin(), surface.cend(), isKanaOrKanji))
+            continue;
         // Signs are the dictionary's 記号, its unknown words, or nouns it
         // made up for them.
-        if (!w.m.userKana.isEmpty() || (w.m.known && !isText(w.m.partOfSpeech(), u"記号") && surface.size() > 1))
+        if (!w.m->userKana.isEmpty() || (w.m->known && !isText(w.m->partOfSpeech(), u"記号") && surface.size() > 1))
             continue;
         // Circled numbers: ① → (1).
         if (surface.size() == 1 && surface.front() >= u'①' && surface.front() <= u'⑳') {
@@ -109,13 +127,13 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept)
             continue;
         }
         w.kana = QString::fromUtf16(sign->kana);
-        const bool numberBefore = i > 0 && isNumber(words[i - 1].m) && w.m.spaceBefore.isEmpty();
+        const bool numberBefore = i > 0 && isNumber(*words[i - 1].m) && w.m->spaceBefore.isEmpty();
         const bool numberAfter =
-            i + 1 < words.size() && isNumber(words[i + 1].m) && words[i + 1].m.spaceBefore.isEmpty();
+            i + 1 < words.size() && isNumber(*words[i + 1].m) && words[i + 1].m->spaceBefore.isEmpty();
         if (sign->place == SignPlace::BeforeNumber && numberAfter) {
             // Read after the number: ＄100 → 100どる.
-            words[i + 1].m.spaceBefore = w.m.spaceBefore;
-            w.m.spaceBefore.clear();
+            words[i + 1].m->spaceBefore = w.m->spaceBefore;
+            w.m->spaceBefore.clear();
             w.role = Role::Attached;
             w.join = Join::Joined;
             words.swapItemsAt(i, i + 1);

@@ -29,7 +29,9 @@ enum class Join {
 // dictionary work on a list of these.
 struct KanaWord
 {
-    Morpheme m;
+    // In the line's list of morphemes, which outlives the words: pointed
+    // to rather than copied, as every word of every line passes here.
+    Morpheme *m = nullptr;
     QString kana;
     Role role = Role::Word;
     Join join = Join::ByRole;
@@ -52,7 +54,7 @@ void applySignReadings(QList<KanaWord> &words, QStringList &kept);
 // Asked of every word by several rules: inline.
 inline bool isNumber(const Morpheme &m)
 {
-    return KanaWords::isText(m.partOfSpeech(), u"名詞") && KanaWords::isText(m.subdivision(), u"数");
+    return m.isNumber();
 }
 
 // Before the dictionary: ゝ ゞ ヽ ヾ written out as the kana they repeat

@@ -4,16 +4,6 @@
 
 namespace KanaWords {
 
-bool isHiragana(QChar c)
-{
-    return c.unicode() >= 0x3041 && c.unicode() <= 0x309F;
-}
-
-bool isKatakana(QChar c)
-{
-    return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
-}
-
 namespace {
 
 // Inline for containsKanji, which asks it of every character of a text.
@@ -112,8 +102,14 @@ QString toHiragana(QStringView text)
 
 bool isSmallKana(QChar c)
 {
-    static const QString small = QStringLiteral("ぁぃぅぇぉゃゅょゎァィゥェォャュョヮ");
-    return small.contains(c);
+    // Asked of every word: a switch, not a search of a string.
+    switch (c.unicode()) {
+    case u'ぁ': case u'ぃ': case u'ぅ': case u'ぇ': case u'ぉ': case u'ゃ': case u'ゅ': case u'ょ': case u'ゎ':
+    case u'ァ': case u'ィ': case u'ゥ': case u'ェ': case u'ォ': case u'ャ': case u'ュ': case u'ョ': case u'ヮ':
+        return true;
+    default:
+        return false;
+    }
 }
 
 int moraCount(QStringView kana)
@@ -154,9 +150,8 @@ QString kanaOf(const Morpheme &morpheme)
         return morpheme.userKana;
     const QString &surface = morpheme.surface;
     // Worked out before for the dictionary entry, when it was first met.
-    if (const auto &features = morpheme.features();
-        features && !features->kanaSurface.isEmpty() && features->kanaSurface == surface)
-        return features->kana;
+    if (const MorphemeFeatures *entry = morpheme.entryOfSurface())
+        return entry->kana;
     // Views into the feature text: one copy is made, of the reading, and
     // changed in place (this runs for every word of every line).
     const QStringView reading = morpheme.feature(7);

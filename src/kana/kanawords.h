@@ -20,8 +20,24 @@ inline bool isText(QStringView text, const char16_t (&word)[N])
     return text.size() == qsizetype(N - 1) && std::char_traits<char16_t>::compare(text.utf16(), word, N - 1) == 0;
 }
 
-bool isHiragana(QChar c);
-bool isKatakana(QChar c);    // the long-vowel mark ー included
+// Whether the text ends with the word given, inline as isText.
+template <std::size_t N>
+inline bool endsWithText(QStringView text, const char16_t (&word)[N])
+{
+    return text.size() >= qsizetype(N - 1) &&
+           std::char_traits<char16_t>::compare(text.utf16() + text.size() - (N - 1), word, N - 1) == 0;
+}
+
+// Inline: asked of every character of a line.
+inline bool isHiragana(QChar c)
+{
+    return c.unicode() >= 0x3041 && c.unicode() <= 0x309F;
+}
+// The long-vowel mark ー included.
+inline bool isKatakana(QChar c)
+{
+    return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
+}
 bool isKanji(char32_t c);    // 々, 〆 and 〇 included
 bool isLatinLetter(QChar c); // half or full width
 bool isAllKatakana(QStringView text);

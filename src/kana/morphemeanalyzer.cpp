@@ -12,6 +12,7 @@
 #include <mecab.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -40,6 +41,7 @@ std::shared_ptr<MorphemeFeatures> MorphemeFeatures::split(const QString &text)
             break;
         start = comma + 1;
     }
+    features->number = features->fieldCount > 1 && features->field(0) == u"名詞" && features->field(1) == u"数";
     return features;
 }
 
@@ -80,6 +82,23 @@ struct MorphemeAnalyzer::KnownEntries
     // Beyond this many (a text that meets much of the dictionary) the
     // entries are forgotten and met anew, so memory stays bounded.
     static constexpr std::size_t kMaxEntries = 1 << 16;
+
+    // The entries met lately, one a slot chosen by the address: most words
+    // of a text are among them, found without the map's hashing. The map
+    // keeps its entries in place, so the pointers hold until it is cleared.
+    struct Recent
+    {
+        const char *feature = nullptr;
+        const Entry *entry = nullptr;
+    };
+    static constexpr int kRecentBits = 10;
+    std::array<Recent, 1 << kRecentBits> recent{};
+    // The entry of the node's feature text, made when first met.
+    const Entry &met(const mecab_node_t *node);
+    static std::size_t slotOf(const char *feature)
+    {
+        return std::size_t((quint64(reinterpret_cast<quintptr>(feature)) * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits));
+    }
 };
 
 QString MorphemeAnalyzer::defaultDictionaryDir()
@@ -336,7 +355,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     morphemes.reserve(line.size() * 3 / 4 + 2);
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
-        Morpheme m;
+        Morpheme &m = morphemes.emplaceBack();
         const qsizetype begin = node->surface - sentence.constData();
         const int blankBytes = int(node->rlength) - int(node->length);
         if (blankBytes > 0)
@@ -347,7 +366,6 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
             if (const auto fixed = fixedStarts.constFind(begin); fixed != fixedStarts.constEnd())
                 m.userKana = *fixed;
         }
-        morphemes.append(std::move(m));
         if (m_weighing)
             nodeStarts.append(begin - blankBytes);
     }
@@ -356,16 +374,19 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     return morphemes;
 }
 
-void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
+const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met(const mecab_node_t *node)
 {
     const char *feature = node->feature;
     const QByteArrayView surfaceBytes(node->surface, node->length);
-    auto &entries = m_entries->byFeature;
+    auto &entries = byFeature;
     auto found = entries.find(feature);
     if (found == entries.end()) {
-        if (entries.size() >= KnownEntries::kMaxEntries)
+        if (entries.size() >= kMaxEntries) {
             entries.clear();
-        KnownEntries::Entry entry;
+            recent.fill({});
+            // The slot of this word, filled again by the caller.
+        }
+        Entry entry;
         entry.surfaceBytes = surfaceBytes.toByteArray();
         entry.surface = QString::fromUtf8(surfaceBytes);
         const std::shared_ptr<MorphemeFeatures> features = MorphemeFeatures::split(QString::fromUtf8(feature));
@@ -375,15 +396,32 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
         word.setFeatures(features);
         features->kana = KanaWords::kanaOf(word);
         features->kanaSurface = entry.surface;
+        features->kanaSurfaceHasKanji = KanaWords::containsKanji(entry.surface);
         entry.features = features;
         found = entries.emplace(feature, std::move(entry)).first;
     }
-    const KnownEntries::Entry &entry = found->second;
+    return found->second;
+}
+
+void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
+{
+    const char *feature = node->feature;
+    const QByteArrayView surfaceBytes(node->surface, node->length);
+    KnownEntries::Recent &recent = m_entries->recent[KnownEntries::slotOf(feature)];
+    if (recent.feature != feature) {
+        recent.entry = &m_entries->met(node);
+        recent.feature = feature;
+    }
+    const KnownEntries::Entry &entry = *recent.entry;
     m.setFeatures(entry.features);
     // An unknown word shares its entry with every other unknown word of its
     // kind: only the entry's own written form is kept.
-    m.surface = surfaceBytes == QByteArrayView(entry.surfaceBytes) ? entry.surface : QString::fromUtf8(surfaceBytes);
+    const bool entrySurface = entry.surfaceBytes.size() == node->length &&
+                              std::memcmp(entry.surfaceBytes.constData(), node->surface, node->length) == 0;
+    m.surface = entrySurface ? entry.surface : QString::fromUtf8(surfaceBytes);
 }
+
+
 
 namespace {
 
@@ -459,16 +497,18 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
                 continue;
             const bool sameKind =
                 entry.partOfSpeech() == m.partOfSpeech() && entry.subdivision() == m.subdivision();
-            auto same = std::find_if(m.otherEntries.begin(), m.otherEntries.end(),
+            QList<Morpheme::OtherEntry> &entries = m.weighingToFill().otherEntries;
+            auto same = std::find_if(entries.begin(), entries.end(),
                                      [&](const Morpheme::OtherEntry &e) { return e.kana == otherKana; });
-            if (same == m.otherEntries.end()) {
-                m.otherEntries.append({otherKana, share, sameKind});
+            if (same == entries.end()) {
+                entries.append({otherKana, share, sameKind});
             } else {
                 same->probability = std::max(same->probability, share);
                 same->sameKind |= sameKind;
             }
         }
-        std::stable_sort(m.otherEntries.begin(), m.otherEntries.end(),
+        QList<Morpheme::OtherEntry> &entries = m.weighingToFill().otherEntries;
+        std::stable_sort(entries.begin(), entries.end(),
                          [](const Morpheme::OtherEntry &a, const Morpheme::OtherEntry &b) {
                              return a.probability > b.probability;
                          });
@@ -527,13 +567,13 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
                                        spanOf(detour.front(), text).first == begin;
                 if (samePlace)
                     continue;
-                m.probability = std::min(m.probability, 1.0f - share);
+                m.weighingToFill().probability = std::min(m.weighing().probability, 1.0f - share);
                 // A detour over this word alone reads it otherwise.
                 const bool alone = (k == 0 || spanOf(best[std::size_t(k - 1)], text).second <= leaves) &&
                                    end == rejoin && !detour.isEmpty() && spanOf(detour.front(), text).first == begin;
                 if (alone && !kana.isEmpty() && !KanaWords::containsKanji(kana) && kana != KanaWords::kanaOf(m) &&
-                    !m.otherAnalyses.contains(kana))
-                    m.otherAnalyses.append(kana);
+                    !m.weighing().otherAnalyses.contains(kana))
+                    m.weighingToFill().otherAnalyses.append(kana);
             }
         }
     }

@@ -36,6 +36,8 @@ struct MorphemeFeatures
 
     QString text;
     int fieldCount = 1; // an empty text is one empty field
+    // A number (名詞,数): asked of every word by several rules.
+    bool number = false;
     std::array<int, kSplitFields> fieldStart{};
     std::array<int, kSplitFields> fieldEnd{};
     // The braille kana of the entry's word by itself (KanaWords::kanaOf),
@@ -43,6 +45,7 @@ struct MorphemeFeatures
     // text are entries met before.
     QString kanaSurface;
     QString kana;
+    bool kanaSurfaceHasKanji = false;
 };
 
 // One word of a line as the dictionary splits it.
@@ -58,7 +61,8 @@ struct Morpheme
     // uncertainty marks, see setWeighing()): how likely MeCab finds this
     // word here, the readings of the dictionary's other entries for the
     // same written form here, and the readings the next best analyses give
-    // this stretch, both in braille kana, likeliest first.
+    // this stretch, both in braille kana, likeliest first. Kept apart, so
+    // that the words of a line without marks stay small.
     struct OtherEntry
     {
         QString kana;
@@ -67,9 +71,23 @@ struct Morpheme
         // two apart, only the entries' own costs.
         bool sameKind = false;
     };
-    float probability = 1;
-    QList<OtherEntry> otherEntries;
-    QStringList otherAnalyses;
+    struct Weighing
+    {
+        float probability = 1;
+        QList<OtherEntry> otherEntries;
+        QStringList otherAnalyses;
+    };
+    const Weighing &weighing() const
+    {
+        static const Weighing none;
+        return weighing_ ? *weighing_ : none;
+    }
+    Weighing &weighingToFill()
+    {
+        if (!weighing_)
+            weighing_ = std::make_shared<Weighing>();
+        return *weighing_;
+    }
 
     // The dictionary's fields, separated by commas: part of speech and three
     // subdivisions, conjugation type and form, base form, reading,
@@ -91,13 +109,33 @@ struct Morpheme
             return features_->field(index);
         return index < MorphemeFeatures::kSplitFields ? QStringView() : features_->fieldPastSplit(index);
     }
-    QStringView partOfSpeech() const { return feature(0); }
-    QStringView subdivision() const { return feature(1); }
-    QStringView baseForm() const { return feature(6); }
+    QStringView partOfSpeech() const { return splitField(0); }
+    QStringView subdivision() const { return splitField(1); }
+    QStringView baseForm() const { return splitField(6); }
+    bool isNumber() const { return features_ && features_->number; }
+    // The entry's features when the word is written as the entry was when
+    // first met, which holds for most words: what was worked out for the
+    // entry then (kanaSurface) holds for the word. The analyzer hands out
+    // that very string, so the same characters in memory mostly answer
+    // before they are compared.
+    const MorphemeFeatures *entryOfSurface() const
+    {
+        if (!features_ || features_->kanaSurface.isEmpty())
+            return nullptr;
+        const QString &own = features_->kanaSurface;
+        const bool same = (own.constData() == surface.constData() && own.size() == surface.size()) || own == surface;
+        return same ? features_.get() : nullptr;
+    }
     QString reading() const { return readingField(7); }
     QString pronunciation() const { return readingField(8); }
 
 private:
+    // One of the fields split when the text was, inline: the rules ask for
+    // these of every word.
+    QStringView splitField(int index) const
+    {
+        return features_ && index < features_->fieldCount ? features_->field(index) : QStringView();
+    }
     QString readingField(int index) const
     {
         const QStringView field = feature(index);
@@ -105,6 +143,7 @@ private:
     }
 
     std::shared_ptr<const MorphemeFeatures> features_;
+    std::shared_ptr<Weighing> weighing_;
 };
 
 // A stretch of the line that must come out as one word: an entry of the

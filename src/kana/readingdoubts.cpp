@@ -18,14 +18,14 @@ void judgeByLattice(ConvertedWord &word, const Morpheme &m, const DoubtThreshold
 {
     if (!m.userKana.isEmpty() || !m.known)
         return;
-    for (const Morpheme::OtherEntry &entry : m.otherEntries) {
+    for (const Morpheme::OtherEntry &entry : m.weighing().otherEntries) {
         if (entry.probability >= (entry.sameKind ? thresholds.sameKindShare : thresholds.homographShare))
             word.doubts |= ReadingDoubt::Homograph;
         addCandidate(word, entry.kana);
     }
-    if (m.probability < thresholds.analysisBelow)
+    if (m.weighing().probability < thresholds.analysisBelow)
         word.doubts |= ReadingDoubt::Analysis;
-    for (const QString &kana : m.otherAnalyses)
+    for (const QString &kana : m.weighing().otherAnalyses)
         addCandidate(word, kana);
 }
 

@@ -19,8 +19,14 @@ private slots:
     void fields();
     void uniqueWords_data();
     void uniqueWords();
+    void unknownWordsOfALongText_data();
+    void unknownWordsOfALongText();
     void entriesMetAgainAnswerAlike_data();
     void entriesMetAgainAnswerAlike();
+    void numberDecidedWithFields_data();
+    void numberDecidedWithFields();
+    void endsWithText_data();
+    void endsWithText();
 };
 
 void TestMorphemeFields::fields_data()
@@ -90,6 +96,35 @@ void TestMorphemeFields::uniqueWords()
     QCOMPARE(words.words(), expected);
 }
 
+void TestMorphemeFields::unknownWordsOfALongText_data()
+{
+    QTest::addColumn<int>("distinct");
+    QTest::newRow("just past the few kept in a list") << 17;
+    QTest::newRow("enough for the table to grow many times") << 3000;
+}
+
+// A text of many lines reports each unknown word once, in the order first
+// met, however often and wherever it comes again.
+void TestMorphemeFields::unknownWordsOfALongText()
+{
+    QFETCH(int, distinct);
+    // Pairs of ideographs of the supplementary plane, which the dictionary
+    // does not hold, each followed by a particle.
+    QStringList expected;
+    for (int i = 0; i < distinct; ++i) {
+        const char32_t pair[] = {char32_t(0x20000 + i / 400), char32_t(0x21000 + i % 400)};
+        expected.append(QString::fromUcs4(pair, 2));
+    }
+    QString text;
+    for (int i = 0; i < distinct; ++i)
+        text += expected[i] + (i % 10 == 9 ? u"。\n"_s : u"と"_s);
+    for (int i = distinct - 1; i >= 0; --i)
+        text += expected[i] + u"と"_s + expected[i / 2] + u"。\n"_s;
+    KanaConverter converter;
+    QVERIFY(converter.isReady());
+    QCOMPARE(converter.convertText(text).unknownWords, expected);
+}
+
 void TestMorphemeFields::entriesMetAgainAnswerAlike_data()
 {
     QTest::addColumn<QString>("line");
@@ -126,6 +161,53 @@ void TestMorphemeFields::entriesMetAgainAnswerAlike()
         surfaces += first[i].spaceBefore + first[i].surface;
     }
     QCOMPARE(surfaces, line);
+}
+
+void TestMorphemeFields::numberDecidedWithFields_data()
+{
+    QTest::addColumn<QString>("featureText");
+    QTest::addColumn<bool>("number");
+    QTest::newRow("a numeral") << u"名詞,数,*,*,*,*,七,ナナ,ナナ"_s << true;
+    QTest::newRow("only the two fields") << u"名詞,数"_s << true;
+    QTest::newRow("another noun") << u"名詞,一般,*,*,*,*,机,ツクエ,ツクエ"_s << false;
+    QTest::newRow("a counter") << u"名詞,接尾,助数詞,*,*,*,枚,マイ,マイ"_s << false;
+    QTest::newRow("the fields the other way round") << u"数,名詞"_s << false;
+    QTest::newRow("a longer subdivision") << u"名詞,数詞"_s << false;
+    QTest::newRow("part of speech alone") << u"名詞"_s << false;
+    QTest::newRow("no fields") << QString() << false;
+}
+
+// Whether a word is a number is decided once, when its fields are split,
+// and must agree with the fields themselves.
+void TestMorphemeFields::numberDecidedWithFields()
+{
+    QFETCH(QString, featureText);
+    QFETCH(bool, number);
+    Morpheme m;
+    QVERIFY(!m.isNumber());
+    m.setFeatureText(featureText);
+    QCOMPARE(m.isNumber(), number);
+    const Morpheme copy = m;
+    QCOMPARE(copy.isNumber(), number);
+}
+
+void TestMorphemeFields::endsWithText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("endsWithIu");
+    QTest::newRow("the word itself") << u"いう"_s << true;
+    QTest::newRow("after more") << u"こういう"_s << true;
+    QTest::newRow("its last letter only") << u"う"_s << false;
+    QTest::newRow("the word, not at the end") << u"いうと"_s << false;
+    QTest::newRow("its letters the other way round") << u"うい"_s << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void TestMorphemeFields::endsWithText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, endsWithIu);
+    QCOMPARE(KanaWords::endsWithText(text, u"いう"), endsWithIu);
 }
 
 QTEST_GUILESS_MAIN(TestMorphemeFields)
