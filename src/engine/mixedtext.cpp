@@ -585,32 +585,39 @@ private:
 constexpr unsigned kPlanCharacters = 1;
 constexpr unsigned kPlanWords = 2;
 
-// Whether planSignals looks at the character at all; most of a line (kana,
-// kanji, letters, digits, 、 and 。) it passes over.
-constexpr bool mayBeSignal(char16_t c)
-{
-    if (c >= 0xFF01 && c <= 0xFF5E)
-        return !((c >= u'０' && c <= u'９') || (c >= u'Ａ' && c <= u'Ｚ') || (c >= u'ａ' && c <= u'ｚ'));
-    switch (c) {
-    case u'　': case u'・': case u'ヵ': case u'ヶ': case u'ゕ': case u'ゖ': case u'ゝ': case u'ゞ': case u'ヽ':
-    case u'ヾ': case 0x309B: case 0x309C: case u'「': case u'’': case u'⠠': case u'…': case u'‥':
-        return true;
-    default:
-        break;
-    }
-    return (c >= 0x2800 && c <= 0x28FF) || (c >= 0x2160 && c <= 0x217F) || markCells(c);
-}
+// The characters planSignals looks at at all; most of a line (kana, kanji,
+// letters, digits, 、 and 。) it passes over.
+constexpr char16_t kSignalCharacters[] = {
+    u'　', u'・', u'ヵ', u'ヶ', u'ゕ', u'ゖ', u'ゝ', u'ゞ', u'ヽ',
+    u'ヾ', 0x309B, 0x309C, u'「', u'’', u'⠠', u'…', u'‥',
+};
 
-// mayBeSignal for every UTF-16 unit, a bit each: one look a character,
-// without a branch on which block it is in.
+// Those characters, a bit each for every UTF-16 unit: one look a character,
+// without a branch on which block it is in. Set by ranges and lists, since
+// asking of every unit takes more steps than a compiler evaluates.
 struct SignalBits
 {
     quint64 bits[0x10000 / 64] = {};
     constexpr SignalBits()
     {
-        for (unsigned c = 0; c < 0x10000; ++c) {
-            if (mayBeSignal(char16_t(c)))
-                bits[c / 64] |= quint64(1) << (c % 64);
+        // Full-width signs, but not the digits and letters, which are the
+        // passes' work.
+        setRange(0xFF01, 0xFF5E, true);
+        setRange(u'０', u'９', false);
+        setRange(u'Ａ', u'Ｚ', false);
+        setRange(u'ａ', u'ｚ', false);
+        setRange(0x2800, 0x28FF, true);
+        setRange(0x2160, 0x217F, true);
+        for (const char16_t c : kSignalCharacters)
+            setRange(c, c, true);
+        for (const Mark &mark : kMarks)
+            setRange(mark.character, mark.character, true);
+    }
+    constexpr void setRange(char16_t first, char16_t last, bool on)
+    {
+        for (unsigned c = first; c <= last; ++c) {
+            const quint64 bit = quint64(1) << (c % 64);
+            bits[c / 64] = on ? bits[c / 64] | bit : bits[c / 64] & ~bit;
         }
     }
     bool operator[](char16_t c) const { return (bits[c / 64] >> (c % 64)) & 1; }
