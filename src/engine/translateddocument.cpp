@@ -18,7 +18,7 @@ qsizetype lineCountBound(QStringView text)
 {
     qsizetype ends = 0;
     for (const QChar c : text)
-        ends += (c == u'\n') | (c == u'\r');
+        ends += int(c == u'\n') + int(c == u'\r');
     return ends + 1;
 }
 
