@@ -188,25 +188,6 @@ bool isUnfilled(QStringView column)
     return column.size() == 1 && column[0] == kUnfilledColumn;
 }
 
-// Writes the strings of columns first..last one after the other.
-void copyColumns(const StringLine &grid, int first, int last, QChar *out)
-{
-    for (int column = first; column <= last; ++column) {
-        const QStringView strings = grid.at(column);
-        // Most columns hold one character or two (a cell with its prefix),
-        // which need no call to copy.
-        if (strings.size() == 1) {
-            out[0] = strings[0];
-        } else if (strings.size() == 2) {
-            out[0] = strings[0];
-            out[1] = strings[1];
-        } else {
-            std::copy_n(strings.data(), strings.size(), out);
-        }
-        out += strings.size();
-    }
-}
-
 } // namespace
 
 void TranslatedDocument::appendLine(const StringLine &textGrid, const StringLine &cellGrid,
@@ -253,10 +234,15 @@ void TranslatedDocument::appendLine(const StringLine &textGrid, const StringLine
     line.brailleTail = std::uint16_t(brailleTail);
     line.tailColumns = std::uint8_t(tailEnd - columns);
 
-    text_.resize(line.textStart + textLength + textTail);
-    copyColumns(textGrid, 1, tailEnd, text_.data() + line.textStart);
-    braille_.resize(line.brailleStart + cellCount + brailleTail);
-    copyColumns(cellGrid, 1, tailEnd, braille_.data() + line.brailleStart);
+    // copyRow writes a few characters past the row, which are cut off.
+    const auto appendColumns = [&](const StringLine &grid, QString &row, qsizetype length) {
+        const qsizetype start = row.size();
+        row.resize(start + length + StringLine::kCopySlack);
+        grid.copyRow(1, tailEnd, reinterpret_cast<char16_t *>(row.data()) + start);
+        row.truncate(start + length);
+    };
+    appendColumns(textGrid, text_, textLength + textTail);
+    appendColumns(cellGrid, braille_, cellCount + brailleTail);
     lines_.push_back(line);
 }
 

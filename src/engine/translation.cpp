@@ -309,7 +309,6 @@ private:
 
 std::atomic<qint64> g_linesTranslated{0};
 
-
 // Takes the table into the state and builds the key tables, before the
 // answer table is made from them.
 const Module1 &prepared(Module1 &m, const CodeTable &table)
@@ -704,10 +703,8 @@ qsizetype LineTranslator::nextCut()
         const char16_t c = text[i].unicode();
         // Kana are no bracket: most characters take this road, which
         // asks about a kana once.
-        if (const unsigned kana = unsigned(c) - 0x3041; kana < quietKana_.size()) {
-            const quint8 known = quietKana_[kana];
-            const bool quietKana = known ? known == 1 : isQuietKana(c);
-            quiet = quietKana ? quiet + 1 : 0;
+        if (unsigned(c) - 0x3041 < quietKana_.size()) {
+            quiet = isQuietKana(c) ? quiet + 1 : 0;
             if (quiet >= 4 && quotes == 0 && parens == 0 && !typedSpan) {
                 cut = i;
                 break;

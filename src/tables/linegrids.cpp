@@ -64,19 +64,10 @@ void StringLine::appendColumn(int column, int from)
 
 void StringLine::appendRow(QString &row, int first, int last) const
 {
-    const qsizetype size = row.size() + rowSize(first, last);
-    qsizetype at = row.size();
-    row.resize(size);
-    char16_t *out = reinterpret_cast<char16_t *>(row.data());
-    for (int column = first; column <= last; ++column) {
-        const Span span = spanAt(column);
-        // Most columns hold one character, which needs no call to copy.
-        if (span.length == 1)
-            out[at] = buffer_[std::size_t(span.offset)];
-        else
-            std::copy_n(buffer_.data() + span.offset, span.length, out + at);
-        at += span.length;
-    }
+    // copyRow writes a few characters past the row, which are cut off.
+    const qsizetype at = row.size();
+    row.resize(at + rowSize(first, last) + kCopySlack);
+    row.truncate(at + copyRow(first, last, reinterpret_cast<char16_t *>(row.data()) + at));
 }
 
 qsizetype StringLine::copyRow(int first, int last, char16_t *out) const
