@@ -12,6 +12,8 @@
 //   mirabo-kana-bench              the table
 //   mirabo-kana-bench --lines N    the table for N lines
 //   mirabo-kana-bench --emit N     print the document of N lines (UTF-8)
+//   mirabo-kana-bench --dump FILE  the converted text, unknown words and
+//                                  record of each line of FILE (UTF-8)
 //   mirabo-kana-bench --profile N  only the conversion of N lines, once, for a
 //                                  profiler (perf record) to look at alone
 //   mirabo-kana-bench --profile-user N  the same with the 10 000 user words
@@ -132,6 +134,25 @@ int main(int argc, char *argv[])
     if (args.size() == 3 && args[1] == u"--emit") {
         for (const QString &line : makeDocument(args[2].toInt()))
             std::printf("%s\n", line.toUtf8().constData());
+        return 0;
+    }
+
+    if (args.size() == 3 && args[1] == u"--dump") {
+        // Everything the conversion gives for each line of the file, to
+        // compare two builds line by line.
+        QFile file(args[2]);
+        if (!file.open(QIODevice::ReadOnly))
+            return 1;
+        KanaConverter converter;
+        while (!file.atEnd()) {
+            const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
+            const KanaConversion result = converter.convertLine(line);
+            std::printf("%s\t%s\n", qPrintable(result.text), qPrintable(result.unknownWords.join(u'|')));
+            for (const ConvertedWord &w : result.words)
+                std::printf("  %lld %lld %lld %s %s %u\n", static_cast<long long>(w.sourceColumn),
+                            static_cast<long long>(w.kanaStart), static_cast<long long>(w.kanaLength),
+                            qPrintable(w.written), qPrintable(w.kana), unsigned(w.doubts.toInt()));
+        }
         return 0;
     }
 

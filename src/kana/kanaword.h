@@ -2,27 +2,10 @@
 
 #include "kanawords.h"
 #include "morphemeanalyzer.h"
+#include "wordrole.h"
 
 #include <QList>
 #include <QString>
-
-// How a word stands to its neighbours in 分かち書き.
-enum class Role {
-    Word,        // an independent word: a blank before it
-    Attached,    // particle, auxiliary, suffix: joined to the word before
-    Prefix,      // joined to the word after
-    Punctuation, // stays where it is, with no blank after it
-    Closing,     // a closing bracket: joined before, a word may follow after a blank
-    Opening,     // an opening bracket: begins a word, and the word after it is joined to it
-    Blank,       // a full-width space of the source
-};
-
-// Where a rule has decided the blank before a word itself.
-enum class Join {
-    ByRole, // as the roles of the two words say
-    Blank,
-    Joined,
-};
 
 // One word of a line on its way to braille kana: the dictionary's morpheme,
 // the kana written for it, and its place in 分かち書き. The rules after the
@@ -32,6 +15,8 @@ struct KanaWord
     // In the line's list of morphemes, which outlives the words: pointed
     // to rather than copied, as every word of every line passes here.
     Morpheme *m = nullptr;
+    // The entry's decisions, where they hold for this word.
+    const WordDecision *decided = nullptr;
     QString kana;
     Role role = Role::Word;
     Join join = Join::ByRole;
@@ -56,6 +41,22 @@ inline bool isNumber(const Morpheme &m)
 {
     return m.isNumber();
 }
+
+// A word's role and kana by the dictionary's entry and the word before.
+// Where a rule asked about the word before, *askedBefore is set: the
+// answer then holds for this neighbour only.
+Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore = nullptr);
+QString kanaFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore = nullptr);
+// All of the above for the entry's own word, kept with the entry.
+WordDecision decideByItself(const Morpheme &m);
+
+bool isCompoundElement(const Morpheme &m);
+bool isSuffix(const Morpheme &m);
+bool isPersonName(const Morpheme &m);
+bool isHiraganaOnly(QStringView text);
+// In hiragana onomatopoeia a ウ-row kana and う are one long sound
+// (ぴゅうぴゅう → ぴゅーぴゅー).
+QString onomatopoeiaKana(const QString &text);
 
 // Before the dictionary: ゝ ゞ ヽ ヾ written out as the kana they repeat
 // (みすゞ → みすず), a run of 々 as the kanji it repeats, and a voiced mark

@@ -1,6 +1,7 @@
 #include "platform/settings.h"
 #include "morphemeanalyzer.h"
 
+#include "kanaword.h"
 #include "kanawords.h"
 
 #include <QByteArray>
@@ -397,6 +398,7 @@ const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met
         features->kana = KanaWords::kanaOf(word);
         features->kanaSurface = entry.surface;
         features->kanaSurfaceHasKanji = KanaWords::containsKanji(entry.surface);
+        features->byItself = KanaRules::decideByItself(word);
         entry.features = features;
         found = entries.emplace(feature, std::move(entry)).first;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kanaerror.h"
+#include "wordrole.h"
 
 #include <QList>
 #include <QTemporaryDir>
@@ -46,6 +47,7 @@ struct MorphemeFeatures
     QString kanaSurface;
     QString kana;
     bool kanaSurfaceHasKanji = false;
+    WordDecision byItself;
 };
 
 // One word of a line as the dictionary splits it.
