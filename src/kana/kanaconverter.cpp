@@ -12,14 +12,15 @@ using KanaRules::isCompoundElement;
 using KanaRules::isHiraganaOnly;
 using KanaRules::isNumber;
 using KanaRules::isPersonName;
-using KanaRules::onomatopoeiaKana;
 using KanaRules::isSuffix;
+using KanaRules::onomatopoeiaKana;
 
 namespace {
 
 std::size_t hashOf(const QString &word)
 {
-    return std::hash<std::u16string_view>{}(std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
+    return std::hash<std::u16string_view>{}(
+        std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
 }
 
 } // namespace
@@ -246,7 +247,8 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
                 if (!morphemes.isEmpty())
                     cuts.append(cuts.back() + morphemes.back().surface.size());
             }
-            const bool twoWords = cuts.contains(at) && cuts.contains(at + half) && cuts.contains(at + 2 * half);
+            const bool twoWords =
+                cuts.contains(at) && cuts.contains(at + half) && cuts.contains(at + 2 * half);
             const qsizetype index = cuts.indexOf(at);
             const bool oneWord = index >= 0 && index + 1 < cuts.size() && cuts[index + 1] == at + 2 * half;
             const bool user = std::any_of(fixed.begin(), fixed.end(), [&](const FixedWord &w) {
@@ -307,29 +309,29 @@ bool isSeparablePrefix(const Morpheme &m)
 // is written with two kanji (りか きょーいく).
 bool isFullElement(const Morpheme &m, const QString &kana)
 {
-    return moraCount(kana) >= 3 || (m.surface.size() == 2 && containsKanji(m.surface.left(1)) &&
-                                    containsKanji(m.surface.mid(1)));
+    return moraCount(kana) >= 3 ||
+           (m.surface.size() == 2 && containsKanji(m.surface.left(1)) && containsKanji(m.surface.mid(1)));
 }
 
 // Titles after a name, and what a name's work is (作 著 訳 編 画): a
 // word apart (やまだ さん, なつめ そーせき ちょ).
 bool isAfterNameWord(const Morpheme &m)
 {
-    static const QStringList words = {QStringLiteral("さん"), QStringLiteral("様"), QStringLiteral("さま"),
-                                      QStringLiteral("君"),   QStringLiteral("くん"), QStringLiteral("殿"),
-                                      QStringLiteral("氏"),   QStringLiteral("ちゃん"), QStringLiteral("作"),
-                                      QStringLiteral("著"),   QStringLiteral("訳"),   QStringLiteral("編"),
-                                      QStringLiteral("画")};
+    static const QStringList words = {
+        QStringLiteral("さん"), QStringLiteral("様"), QStringLiteral("さま"), QStringLiteral("君"),
+        QStringLiteral("くん"), QStringLiteral("殿"), QStringLiteral("氏"),   QStringLiteral("ちゃん"),
+        QStringLiteral("作"),   QStringLiteral("著"), QStringLiteral("訳"),   QStringLiteral("編"),
+        QStringLiteral("画")};
     return isSuffix(m) && words.contains(m.surface);
 }
 
 // The literary して after に or ず (さいわいにして, きせずして); にして
 // followed by a verb is the verb する (かれに して もらう).
-bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
+bool isLiteraryShite(LineWords words, qsizetype i)
 {
     const Morpheme &m = *words[i].m;
-    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() || !isText(words[i + 1].m->surface, u"て") ||
-        !isText(m.baseForm(), u"する"))
+    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() ||
+        !isText(words[i + 1].m->surface, u"て") || !isText(m.baseForm(), u"する"))
         return false;
     const Morpheme &before = *words[i - 1].m;
     if (isText(before.surface, u"ず") && isText(before.partOfSpeech(), u"助動詞"))
@@ -339,16 +341,17 @@ bool isLiteraryShite(const QList<KanaWord> &words, qsizetype i)
     // にして after a word of manner or time (さいわいにして, いっしゅんにして);
     // after a person it is the verb (かれに して もらう).
     const Morpheme &word = *words[i - 2].m;
-    return isText(word.subdivision(), u"形容動詞語幹") || isText(word.subdivision(), u"副詞可能") || isNumber(word) ||
-           isText(word.feature(2), u"助数詞");
+    return isText(word.subdivision(), u"形容動詞語幹") || isText(word.subdivision(), u"副詞可能") ||
+           isNumber(word) || isText(word.feature(2), u"助数詞");
 }
 
 // After a length of time, 中 is じゅー (1にちじゅー) and おき a word of its
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if ((!isText(w.m->surface, u"中") && !isText(w.m->surface, u"おき") && !isText(w.m->surface, u"置き")) || !isSuffix(before) ||
-        !isText(before.feature(2), u"助数詞") || !w.m->spaceBefore.isEmpty() || !isSuffix(*w.m))
+    if ((!isText(w.m->surface, u"中") && !isText(w.m->surface, u"おき") && !isText(w.m->surface, u"置き")) ||
+        !isSuffix(before) || !isText(before.feature(2), u"助数詞") || !w.m->spaceBefore.isEmpty() ||
+        !isSuffix(*w.m))
         return;
     if (isText(w.m->surface, u"中"))
         w.kana = QStringLiteral("じゅー");
@@ -356,10 +359,15 @@ void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
         w.join = Join::Blank;
 }
 
+bool isCompound(const KanaWord &w)
+{
+    return w.decided ? w.decided->compoundElement : isCompoundElement(*w.m);
+}
+
 // Whether a blank goes before the i-th word, given the role of the word
 // before and the text written so far: the roles first, then the rules of
 // 分かち書き that know better.
-bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, QStringView text)
+bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text)
 {
     const KanaWord &w = words[i];
     const Morpheme &m = *w.m;
@@ -369,7 +377,7 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, QSt
     bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
                  roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                  roleBefore != Role::Punctuation && roleBefore != Role::Blank;
-    if (blank && roleBefore == Role::Word && isCompoundElement(*before) && isCompoundElement(m)) {
+    if (blank && roleBefore == Role::Word && isCompound(words[i - 1]) && isCompound(w)) {
         // A compound noun is divided only between full elements, an
         // element counted with its suffixes (理事会); a family name and
         // a given name always.
@@ -396,8 +404,7 @@ bool blankBefore(const QList<KanaWord> &words, qsizetype i, Role roleBefore, QSt
         blank = true;
     // Never a blank inside a run the text wrote whole (B5, 3.14), nor
     // inside a run of kana the dictionary did not know.
-    if (!text.isEmpty() && !kana.isEmpty() && isRunCharacter(text.back()) &&
-        isRunCharacter(kana.front()))
+    if (!text.isEmpty() && !kana.isEmpty() && isRunCharacter(text.back()) && isRunCharacter(kana.front()))
         blank = false;
     // (A reading the document gives for kanji, ruby, is a word of its own.)
     if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana) &&
@@ -532,7 +539,8 @@ bool KanaConverter::openSecondDictionary(const QString &dir)
     return true;
 }
 
-void KanaConverter::markDoubts(QList<ConvertedWord> &record, const QString &line, const QList<FixedWord> &fixed,
+void KanaConverter::markDoubts(QList<ConvertedWord> &record, const QString &line,
+                               const QList<FixedWord> &fixed,
                                const QList<std::pair<const Morpheme *, qsizetype>> &sources)
 {
     for (qsizetype r = 0; r < record.size(); ++r) {
@@ -546,7 +554,7 @@ void KanaConverter::markDoubts(QList<ConvertedWord> &record, const QString &line
     for (qsizetype r = 0; r < record.size(); ++r) {
         if (sources[r].first)
             DoubtJudge::judgeBySecondDictionary(record[r], *sources[r].first, sources[r].second, second,
-                                                   secondStarts);
+                                                secondStarts);
     }
 }
 
@@ -646,25 +654,24 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     joinNumbers(morphemes);
 
     const QList<qsizetype> columns = sourceColumns(written, line);
-    QList<KanaWord> words;
-    words.resize(morphemes.size());
+    QList<KanaWord> wordList;
+    wordList.reserve(morphemes.size());
     Morpheme *const read = morphemes.data();
-    KanaWord *const made = words.data();
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const Morpheme &m = read[i];
-        const KanaWord *before = i > 0 ? &made[i - 1] : nullptr;
+    for (qsizetype i = 0; i < morphemes.size(); ++i) {
+        Morpheme &m = read[i];
+        const KanaWord *before = i > 0 ? &wordList.constData()[i - 1] : nullptr;
         const WordDecision *decided = decisionFor(m);
+        const Role role = decided && !decided->roleAsksBefore
+                              ? decided->role
+                              : KanaRules::roleOf(m, before ? before->m : nullptr);
         if (decided && !decided->kanaAsksBefore)
-            made[i].kana = decided->kana;
+            wordList.emplaceBack(KanaWord{&m, decided, decided->kana, role});
         else
-            made[i].kana = KanaRules::kanaFor(m, before ? QStringView(before->kana) : QStringView());
-        if (decided && !decided->roleAsksBefore)
-            made[i].role = decided->role;
-        else
-            made[i].role = KanaRules::roleOf(m, before ? before->m : nullptr);
-        made[i].m = &read[i];
-        made[i].decided = decided;
+            wordList.emplaceBack(
+                KanaWord{&m, decided,
+                         KanaRules::kanaFor(m, before ? QStringView(before->kana) : QStringView()), role});
     }
+    const LineWords words(wordList);
     for (qsizetype i = 0; i < words.size(); ++i) {
         if (isLiteraryShite(words, i))
             words[i].role = Role::Attached;
@@ -679,8 +686,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     // brings its blanks, its kana and perhaps a blank more, and the blanks
     // at the end of the line follow.
     qsizetype bound = line.size();
-    for (const KanaWord &w : std::as_const(words))
-        bound += w.m->spaceBefore.size() + 1 + w.kana.size();
+    for (qsizetype i = 0; i < words.size(); ++i)
+        bound += words[i].m->spaceBefore.size() + 1 + words[i].kana.size();
     result.text.resize(bound);
     QChar *const out = result.text.data();
     qsizetype filled = 0;
@@ -698,7 +705,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     QList<std::pair<const Morpheme *, qsizetype>> recordSources;
     // At most one record a word.
     result.words.reserve(words.size());
-    recordSources.reserve(words.size());
+    if (m_marking)
+        recordSources.reserve(words.size());
     for (qsizetype i = 0; i < words.size(); ++i) {
         const KanaWord &w = words[i];
         const Morpheme &m = *w.m;
@@ -718,9 +726,10 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         const qsizetype recorded = result.words.size();
         recordedBefore = recordWord(result.words, w, i > 0 ? &words[i - 1] : nullptr, recordedBefore,
                                     {sourceAt, kanaStart}, columns, written);
-        if (result.words.size() > recorded)
+        // The sources serve the marks alone.
+        if (m_marking && result.words.size() > recorded)
             recordSources.append({kana.isEmpty() || isNumber(m) ? nullptr : &m, sourceAt});
-        else if (recordedBefore && !recordSources.isEmpty())
+        else if (m_marking && recordedBefore && !recordSources.isEmpty())
             recordSources.back().first = nullptr;
         sourceAt += m.surface.size();
         // An empty word (a counter whose reading went into its number)

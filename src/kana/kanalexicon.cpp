@@ -9,6 +9,8 @@ void KanaLexicon::setEntries(const QList<UserDictionaryEntry> &entries)
     m_kana.clear();
     m_lengths.clear();
     m_firstChars.reset();
+    m_singleChars.reset();
+    m_firstPairs.reset();
     for (const UserDictionaryEntry &entry : entries) {
         if (entry.written.isEmpty())
             continue;
@@ -19,6 +21,10 @@ void KanaLexicon::setEntries(const QList<UserDictionaryEntry> &entries)
         if (std::find(lengths.begin(), lengths.end(), entry.written.size()) == lengths.end())
             lengths.push_back(entry.written.size());
         m_firstChars.set(entry.written.front().unicode());
+        if (entry.written.size() == 1)
+            m_singleChars.set(entry.written.front().unicode());
+        else
+            m_firstPairs.set(pairBit(entry.written[0], entry.written[1]));
     }
     for (auto &lengths : m_lengths)
         std::sort(lengths.begin(), lengths.end(), std::greater<>());
@@ -32,7 +38,10 @@ QList<FixedWord> KanaLexicon::wordsIn(QStringView line) const
     qsizetype at = 0;
     while (at < line.size()) {
         qsizetype taken = 1;
-        if (m_firstChars.test(line[at].unicode())) {
+        const char16_t first = line[at].unicode();
+        if (m_firstChars.test(first) &&
+            (m_singleChars.test(first) ||
+             (at + 1 < line.size() && m_firstPairs.test(pairBit(line[at], line[at + 1]))))) {
             for (const qsizetype length : *m_lengths.constFind(line[at])) {
                 if (length > line.size() - at)
                     continue;
@@ -61,7 +70,8 @@ const KanaLexicon &KanaLexicon::shipped(KanaProblem *error)
         KanaLexicon result;
         const QString path = locateDataFile(shippedFileName());
         if (path.isEmpty()) {
-            loadError = {KanaError::LexiconMissing, shippedFileName(), describeDataSearch(shippedFileName()), {}};
+            loadError = {
+                KanaError::LexiconMissing, shippedFileName(), describeDataSearch(shippedFileName()), {}};
             return result;
         }
         const UserDictionaryLoad load = UserDictionary::load(path);

@@ -47,4 +47,14 @@ private:
     QHash<QChar, std::vector<qsizetype>> m_lengths;
     // The same first characters as a set, to pass over the others at once.
     std::bitset<65536> m_firstChars;
+    // Written forms of one character, and the first two characters of the
+    // longer ones, mixed into 16 bits: a place whose character starts
+    // entries (一 of 一般, 大 of 大人) mostly is not followed by the second
+    // character of any of them, and is passed over without a look-up.
+    std::bitset<65536> m_singleChars;
+    std::bitset<65536> m_firstPairs;
+    static std::size_t pairBit(QChar first, QChar second)
+    {
+        return (first.unicode() * 31u + second.unicode()) & 0xFFFFu;
+    }
 };

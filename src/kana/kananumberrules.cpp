@@ -93,7 +93,7 @@ bool isRangeSign(const KanaWord &w)
 }
 
 // A day that belongs to a date: after a month, or next to a range sign.
-bool isDateDay(const QList<KanaWord> &words, qsizetype number)
+bool isDateDay(LineWords words, qsizetype number)
 {
     if (number > 0 && words[number - 1].kana.endsWith(u"がつ"))
         return true;
@@ -105,7 +105,7 @@ bool isDateDay(const QList<KanaWord> &words, qsizetype number)
 // The number and its counter become one word where the whole is read in
 // native Japanese (ふたり, はつか, はたち); the counter's kana moves into
 // the number's and the counter is left empty.
-bool applyNativeReading(QList<KanaWord> &words, qsizetype number)
+bool applyNativeReading(LineWords words, qsizetype number)
 {
     KanaWord &counter = words[number + 1];
     KanaWord &digits = words[number];
@@ -136,7 +136,7 @@ bool applyNativeReading(QList<KanaWord> &words, qsizetype number)
     return true;
 }
 
-void applyCounter(QList<KanaWord> &words, qsizetype number)
+void applyCounter(LineWords words, qsizetype number)
 {
     KanaWord &counter = words[number + 1];
     const Morpheme &m = *counter.m;
@@ -192,7 +192,7 @@ QString numberCells(int value)
 // say that, so the number is written in braille cells, which the braille
 // translation takes as they are; a connector follows where the counter
 // starts with a kana that reads like a digit.
-bool applyApproximateNumber(QList<KanaWord> &words, qsizetype i)
+bool applyApproximateNumber(LineWords words, qsizetype i)
 {
     if (i + 3 >= words.size())
         return false;
@@ -219,7 +219,7 @@ bool applyApproximateNumber(QList<KanaWord> &words, qsizetype i)
 
 } // namespace
 
-void applyNumberReadings(QList<KanaWord> &words)
+void applyNumberReadings(LineWords words)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         // A day of the week in brackets after a date: （水） → （すい）.

@@ -59,6 +59,15 @@ bool isKanaOrKanji(QChar c)
            (u >= 0x4E00 && u <= 0x9FFF);
 }
 
+} // namespace
+
+bool isSignFree(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), isKanaOrKanji);
+}
+
+namespace {
+
 const SignReading *readingOf(const QString &surface)
 {
     if (surface.size() != 1 || isKanaOrKanji(surface.front()) || surface.front().isLetter())
@@ -99,17 +108,18 @@ bool isSign(QChar c)
 
 } // namespace
 
-void applySignReadings(QList<KanaWord> &words, QStringList &kept)
+void applySignReadings(LineWords words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
         const QString &surface = w.m->surface; // read only: the written form may be shared
         // Most words are kana and kanji alone: no sign among them.
-        if (std::all_of(surface.cbegin(), surface.cend(), isKanaOrKanji))
+        if (w.decided ? w.decided->signFree : isSignFree(surface))
             continue;
         // Signs are the dictionary's 記号, its unknown words, or nouns it
         // made up for them.
-        if (!w.m->userKana.isEmpty() || (w.m->known && !isText(w.m->partOfSpeech(), u"記号") && surface.size() > 1))
+        if (!w.m->userKana.isEmpty() ||
+            (w.m->known && !isText(w.m->partOfSpeech(), u"記号") && surface.size() > 1))
             continue;
         // Circled numbers: ① → (1).
         if (surface.size() == 1 && surface.front() >= u'①' && surface.front() <= u'⑳') {
@@ -153,9 +163,12 @@ namespace KanaRules {
 
 QString expandIterationMarks(const QString &line)
 {
+    // The marks: 々 (U+3005), the voiced marks with ゝゞ (U+3099..U+309E,
+    // marks all of them) and ヽヾ (U+30FD, U+30FE). Asked of every
+    // character of every line, most of which hold none.
     if (std::none_of(line.begin(), line.end(), [](QChar c) {
-            return c == u'ゝ' || c == u'ゞ' || c == u'ヽ' || c == u'ヾ' || c == u'々' || c == u'゛' ||
-                   c == u'゜' || c == QChar(0x3099) || c == QChar(0x309A);
+            const char16_t u = c.unicode();
+            return u == 0x3005 || char16_t(u - 0x3099) <= 0x309E - 0x3099 || u == 0x30FD || u == 0x30FE;
         }))
         return line;
     static const QString marks = QStringLiteral("ゝゞヽヾ");
@@ -168,8 +181,8 @@ QString expandIterationMarks(const QString &line)
         // makes one kana with it where there is one (が, ゔ).
         const bool voicedMark = c == u'゛' || c == QChar(0x3099);
         if ((voicedMark || c == u'゜' || c == QChar(0x309A)) && !result.isEmpty()) {
-            const QString composed =
-                (QString(before) + QChar(voicedMark ? 0x3099 : 0x309A)).normalized(QString::NormalizationForm_C);
+            const QString composed = (QString(before) + QChar(voicedMark ? 0x3099 : 0x309A))
+                                         .normalized(QString::NormalizationForm_C);
             if (composed.size() == 1) {
                 result.back() = composed.front();
                 continue;

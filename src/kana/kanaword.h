@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // One word of a line on its way to braille kana: the dictionary's morpheme,
 // the kana written for it, and its place in 分かち書き. The rules after the
 // dictionary work on a list of these.
@@ -22,6 +24,21 @@ struct KanaWord
     Join join = Join::ByRole;
 };
 
+// The words of a line as the rules see them: the list's own array, so that
+// reading or writing a word never asks again whether the list is shared.
+// The rules reorder words but never add or remove one.
+class LineWords
+{
+public:
+    explicit LineWords(QList<KanaWord> &words) : m_words(words.data()), m_size(words.size()) {}
+    qsizetype size() const { return m_size; }
+    KanaWord &operator[](qsizetype i) const { return m_words[i]; }
+    void swapItemsAt(qsizetype a, qsizetype b) const { std::swap(m_words[a], m_words[b]); }
+
+private:
+    KanaWord *m_words;
+    qsizetype m_size;
+};
 
 // The rules that rewrite readings after the dictionary, each on the whole
 // line so that it can look at the neighbours.
@@ -30,11 +47,15 @@ namespace KanaRules {
 // Numbers and what follows them: 万 億 兆 after digits, counters' sound
 // changes, days and people read in native numbers, months, 数 and 何 with a
 // unit, days of the week in brackets.
-void applyNumberReadings(QList<KanaWord> &words);
+void applyNumberReadings(LineWords words);
+
+// Whether the text is kana and kanji alone, with no sign the rule below
+// would read.
+bool isSignFree(QStringView text);
 
 // Signs without braille of their own, written as their readings; those
 // left as they are go into `kept`.
-void applySignReadings(QList<KanaWord> &words, QStringList &kept);
+void applySignReadings(LineWords words, QStringList &kept);
 
 // Asked of every word by several rules: inline.
 inline bool isNumber(const Morpheme &m)

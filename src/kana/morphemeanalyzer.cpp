@@ -255,6 +255,33 @@ qsizetype utf8Length(QStringView text)
     return bytes;
 }
 
+// The text in UTF-8, into a buffer kept from line to line. Qt's
+// conversion allocates each time and takes its slow path for every
+// character outside ASCII, which is nearly every character of Japanese;
+// a line with surrogates, rare, is left to it.
+void toUtf8Into(QStringView text, QByteArray &bytes)
+{
+    bytes.resize(text.size() * 3);
+    char *out = bytes.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *out++ = char(u);
+        } else if (u < 0x800) {
+            *out++ = char(0xC0 | (u >> 6));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else if (!c.isSurrogate()) {
+            *out++ = char(0xE0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            bytes = text.toUtf8();
+            return;
+        }
+    }
+    bytes.resize(out - bytes.constData());
+}
+
 } // namespace
 
 QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<FixedWord> &words)
@@ -313,7 +340,8 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     if (!isOpen() || line.isEmpty())
         return morphemes;
 
-    const QByteArray sentence = line.toUtf8();
+    toUtf8Into(line, m_sentence);
+    const QByteArray &sentence = m_sentence;
     m_lattice->clear();
     // The next best analyses need every link of the lattice kept.
     m_lattice->set_request_type(m_weighing ? MECAB_NBEST : MECAB_ONE_BEST);

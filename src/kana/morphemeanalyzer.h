@@ -248,4 +248,6 @@ private:
     MeCab::Lattice *m_lattice = nullptr;
     KanaProblem m_error;
     std::unique_ptr<KnownEntries> m_entries;
+    // The piece being analysed, in UTF-8: MeCab's words point into it.
+    QByteArray m_sentence;
 };

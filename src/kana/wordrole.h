@@ -34,4 +34,5 @@ struct WordDecision
     Role role = Role::Word;
     bool roleAsksBefore = false;
     bool compoundElement = false; // a noun that may be an element of a compound
+    bool signFree = false;        // kana and kanji alone
 };

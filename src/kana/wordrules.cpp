@@ -44,8 +44,8 @@ Role roleOfUnknown(const Morpheme &m)
 // (はやう → はよー, ありがたう → ありがとー).
 QString adjectiveUSound(const Morpheme &m, QString kana)
 {
-    if (!endsWithText(m.surface, u"う") || !isText(m.partOfSpeech(), u"形容詞") || !m.feature(5).contains(u"ゴザイ") ||
-        kana.size() < 2 || !m.reading().endsWith(u'ウ'))
+    if (!endsWithText(m.surface, u"う") || !isText(m.partOfSpeech(), u"形容詞") ||
+        !m.feature(5).contains(u"ゴザイ") || kana.size() < 2 || !m.reading().endsWith(u'ウ'))
         return kana;
     static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
     static const QString oRow = QStringLiteral("おこそとのほもよろごぞどぼぽ");
@@ -67,7 +67,8 @@ QString withIuApart(const QString &kana)
 // A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
 QString withPlaceFeatureApart(const Morpheme &m, QString kana)
 {
-    if (!(endsWithText(m.surface, u"岬") || endsWithText(m.surface, u"峠") || endsWithText(m.surface, u"半島")) ||
+    if (!(endsWithText(m.surface, u"岬") || endsWithText(m.surface, u"峠") ||
+          endsWithText(m.surface, u"半島")) ||
         !isText(m.feature(1), u"固有名詞") || !m.userKana.isEmpty())
         return kana;
     static const struct
@@ -100,14 +101,16 @@ QString readingFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore)
     }
     // Months are numbers too, though the dictionary has them as words.
     const QStringView numeral = QStringView(m.surface).chopped(m.surface.isEmpty() ? 0 : 1);
-    if (endsWithText(m.surface, u"月") && m.reading().endsWith(u"ガツ") && KanaNumbers::isKanjiNumeral(numeral)) {
+    if (endsWithText(m.surface, u"月") && m.reading().endsWith(u"ガツ") &&
+        KanaNumbers::isKanjiNumeral(numeral)) {
         const QString digits = KanaNumbers::toDigits(numeral);
         if (!digits.isEmpty())
             return digits + QStringLiteral("がつ");
     }
     QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
-    if (endsWithText(m.surface, u"いう") && (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
+    if (endsWithText(m.surface, u"いう") &&
+        (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
@@ -116,8 +119,7 @@ QString readingFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore)
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
     if (isText(m.partOfSpeech(), u"助動詞") && isText(m.surface, u"う") && askBefore(askedBefore) &&
-        !kanaBefore.isEmpty() &&
-        vowelOf(kanaBefore.back()) == 'o')
+        !kanaBefore.isEmpty() && vowelOf(kanaBefore.back()) == 'o')
         return QStringLiteral("ー");
     if (!m.known && isHiraganaOnly(m.surface))
         return onomatopoeiaKana(kana);
@@ -131,7 +133,8 @@ bool isCompoundElement(const Morpheme &m)
     static const QStringList kinds = {QStringLiteral("一般"),           QStringLiteral("固有名詞"),
                                       QStringLiteral("サ変接続"),       QStringLiteral("形容動詞語幹"),
                                       QStringLiteral("ナイ形容詞語幹"), QStringLiteral("副詞可能")};
-    return isText(m.partOfSpeech(), u"名詞") && m.known && m.userKana.isEmpty() && kinds.contains(m.subdivision());
+    return isText(m.partOfSpeech(), u"名詞") && m.known && m.userKana.isEmpty() &&
+           kinds.contains(m.subdivision());
 }
 
 bool isSuffix(const Morpheme &m)
@@ -169,7 +172,8 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
     const bool verbLike = isText(pos, u"助動詞") || isText(pos, u"動詞") || isText(pos, u"形容詞");
     const QStringView base = verbLike ? m.baseForm() : QStringView();
     if (!isText(pos, u"動詞") && isText(base, u"ない") && prior() &&
-        (!isText(before->partOfSpeech(), u"動詞") || isText(before->surface, u"て") || isText(before->surface, u"で")))
+        (!isText(before->partOfSpeech(), u"動詞") || isText(before->surface, u"て") ||
+         isText(before->surface, u"で")))
         return Role::Word;
     // ござる and ください are words of their own after any word
     // (そーで ございます, おまち ください).
@@ -193,7 +197,8 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
         // (うたいはじめる); after て it is an auxiliary verb, a word of its
         // own (みて いる).
         if (isText(sub, u"接尾") ||
-            (isText(sub, u"非自立") && (isContraction(m) || (prior() && isText(before->partOfSpeech(), u"動詞")))))
+            (isText(sub, u"非自立") &&
+             (isContraction(m) || (prior() && isText(before->partOfSpeech(), u"動詞")))))
             return Role::Attached;
         // する after a サ変 noun of one kanji is part of that word (愛する),
         // after a longer one a word of its own (運動 する).
@@ -205,8 +210,8 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
     }
     // やすい, にくい after a verb's stem are written joined (わかりやすい);
     // after て they are words (きて ほしい).
-    if (isText(pos, u"形容詞") &&
-        (isText(sub, u"接尾") || (isText(sub, u"非自立") && prior() && isText(before->partOfSpeech(), u"動詞"))))
+    if (isText(pos, u"形容詞") && (isText(sub, u"接尾") || (isText(sub, u"非自立") && prior() &&
+                                                            isText(before->partOfSpeech(), u"動詞"))))
         return Role::Attached;
     return Role::Word;
 }
@@ -243,6 +248,7 @@ WordDecision decideByItself(const Morpheme &m)
     decision.kana = kanaFor(m, QStringView(), &decision.kanaAsksBefore);
     decision.role = roleOf(m, nullptr, &decision.roleAsksBefore);
     decision.compoundElement = isCompoundElement(m);
+    decision.signFree = isSignFree(m.surface);
     return decision;
 }
 
