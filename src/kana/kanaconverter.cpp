@@ -81,7 +81,7 @@ const WordDecision *decisionFor(const Morpheme &m)
 bool hasKanji(const Morpheme &m)
 {
     const MorphemeFeatures *entry = m.entryOfSurface();
-    return entry ? entry->kanaSurfaceHasKanji : containsKanji(m.surface);
+    return entry ? entry->kanaSurfaceHasKanji : containsKanji(m.surface());
 }
 
 bool isDigitsOnly(QStringView text)
@@ -113,17 +113,18 @@ void joinNumbers(QList<Morpheme> &morphemes)
         if (kept > 0 && isNumber(m) && m.spaceBefore.isEmpty() && m.userKana.isEmpty()) {
             const Morpheme &last = std::as_const(morphemes)[kept - 1];
             if (isNumber(last) && last.userKana.isEmpty()) {
-                const QString &before = last.surface;
+                const QString &before = last.surface();
                 const bool kanjiBefore = KanaNumbers::isKanjiNumeral(before);
-                const bool kanji = KanaNumbers::isKanjiNumeral(m.surface);
+                const bool kanji = KanaNumbers::isKanjiNumeral(m.surface());
                 const bool digitsBefore = !before.isEmpty() && before.front().isDigit();
                 // Kanji with kanji; digits with 万 億 兆 after them, and digits
                 // after those (5億3000万).
-                if ((kanjiBefore && kanji && !isText(before, u"零") && !isText(m.surface, u"零")) ||
-                    (digitsBefore && isLargeUnit(m.surface)) ||
-                    (digitsBefore && isLargeUnit(QStringView(before).right(1)) && isDigitsOnly(m.surface))) {
+                if ((kanjiBefore && kanji && !isText(before, u"零") && !isText(m.surface(), u"零")) ||
+                    (digitsBefore && isLargeUnit(m.surface())) ||
+                    (digitsBefore && isLargeUnit(QStringView(before).right(1)) &&
+                     isDigitsOnly(m.surface()))) {
                     Morpheme &joined = morphemes[kept - 1];
-                    joined.surface += m.surface;
+                    joined.setSurface(joined.surface() + m.surface());
                     joined.known = true; // read as a whole, digits and all
                     continue;
                 }
@@ -145,7 +146,7 @@ QList<qsizetype> startsOf(const QList<Morpheme> &morphemes)
     for (const Morpheme &m : morphemes) {
         at += m.spaceBefore.size();
         starts.append(at);
-        at += m.surface.size();
+        at += m.surface().size();
     }
     return starts;
 }
@@ -154,7 +155,7 @@ void mergeInto(QList<Morpheme> &morphemes, qsizetype first, qsizetype last, cons
 {
     Morpheme &m = morphemes[first];
     for (qsizetype k = first + 1; k <= last; ++k)
-        m.surface += morphemes[k].surface;
+        m.setSurface(m.surface() + morphemes[k].surface());
     m.userKana = kana;
     m.known = true;
     morphemes.remove(first + 1, last - first);
@@ -174,7 +175,7 @@ void takeLexiconWords(QList<Morpheme> &morphemes, const QList<FixedWord> &words)
         qsizetype last = first;
         while (last + 1 < morphemes.size() && starts[last + 1] < word.start + word.length)
             ++last;
-        const bool aligned = starts[last] + morphemes[last].surface.size() == word.start + word.length;
+        const bool aligned = starts[last] + morphemes[last].surface().size() == word.start + word.length;
         bool free = aligned;
         for (qsizetype k = first; k <= last && free; ++k)
             free = morphemes[k].userKana.isEmpty() && (k == first || morphemes[k].spaceBefore.isEmpty());
@@ -189,9 +190,9 @@ void takeLexiconWords(QList<Morpheme> &morphemes, const QList<FixedWord> &words)
 // read, or reported, by itself.
 bool isRunOfSigns(const Morpheme &m)
 {
-    bool signs = !m.known && m.userKana.isEmpty() && m.surface.size() > 1;
-    for (qsizetype k = 0; signs && k < m.surface.size(); ++k)
-        signs = !m.surface[k].isLetter() && !m.surface[k].isDigit() && !m.surface[k].isSurrogate();
+    bool signs = !m.known && m.userKana.isEmpty() && m.surface().size() > 1;
+    for (qsizetype k = 0; signs && k < m.surface().size(); ++k)
+        signs = !m.surface()[k].isLetter() && !m.surface()[k].isDigit() && !m.surface()[k].isSurrogate();
     return signs;
 }
 
@@ -206,9 +207,9 @@ QList<Morpheme> withUnknownSignsApart(const QList<Morpheme> &morphemes)
             result.append(m);
             continue;
         }
-        for (qsizetype k = 0; k < m.surface.size(); ++k) {
+        for (qsizetype k = 0; k < m.surface().size(); ++k) {
             Morpheme one = m;
-            one.surface = m.surface.mid(k, 1);
+            one.setSurface(m.surface().mid(k, 1));
             if (k > 0)
                 one.spaceBefore.clear();
             result.append(one);
@@ -245,7 +246,7 @@ QList<FixedWord> repeatedKanaIn(const QString &line, const QList<Morpheme> &morp
             if (cuts.isEmpty()) {
                 cuts = startsOf(morphemes);
                 if (!morphemes.isEmpty())
-                    cuts.append(cuts.back() + morphemes.back().surface.size());
+                    cuts.append(cuts.back() + morphemes.back().surface().size());
             }
             const bool twoWords =
                 cuts.contains(at) && cuts.contains(at + half) && cuts.contains(at + 2 * half);
@@ -302,15 +303,15 @@ bool endsWithLatin(QStringView text)
 bool isSeparablePrefix(const Morpheme &m)
 {
     static const QString prefixes = QStringLiteral("各旧故前元現新全総超当反非満貴要逆禁某両");
-    return m.surface.size() == 1 && prefixes.contains(m.surface.front());
+    return m.surface().size() == 1 && prefixes.contains(m.surface().front());
 }
 
 // A compound's element counts as full when it has three morae, or when it
 // is written with two kanji (りか きょーいく).
 bool isFullElement(const Morpheme &m, const QString &kana)
 {
-    return moraCount(kana) >= 3 ||
-           (m.surface.size() == 2 && containsKanji(m.surface.left(1)) && containsKanji(m.surface.mid(1)));
+    return moraCount(kana) >= 3 || (m.surface().size() == 2 && containsKanji(m.surface().left(1)) &&
+                                    containsKanji(m.surface().mid(1)));
 }
 
 // Titles after a name, and what a name's work is (作 著 訳 編 画): a
@@ -322,7 +323,7 @@ bool isAfterNameWord(const Morpheme &m)
         QStringLiteral("くん"), QStringLiteral("殿"), QStringLiteral("氏"),   QStringLiteral("ちゃん"),
         QStringLiteral("作"),   QStringLiteral("著"), QStringLiteral("訳"),   QStringLiteral("編"),
         QStringLiteral("画")};
-    return isSuffix(m) && words.contains(m.surface);
+    return isSuffix(m) && words.contains(m.surface());
 }
 
 // The literary して after に or ず (さいわいにして, きせずして); にして
@@ -330,13 +331,13 @@ bool isAfterNameWord(const Morpheme &m)
 bool isLiteraryShite(LineWords words, qsizetype i)
 {
     const Morpheme &m = *words[i].m;
-    if (!isText(m.surface, u"し") || i == 0 || i + 1 >= words.size() ||
-        !isText(words[i + 1].m->surface, u"て") || !isText(m.baseForm(), u"する"))
+    if (!isText(m.surface(), u"し") || i == 0 || i + 1 >= words.size() ||
+        !isText(words[i + 1].m->surface(), u"て") || !isText(m.baseForm(), u"する"))
         return false;
     const Morpheme &before = *words[i - 1].m;
-    if (isText(before.surface, u"ず") && isText(before.partOfSpeech(), u"助動詞"))
+    if (isText(before.surface(), u"ず") && isText(before.partOfSpeech(), u"助動詞"))
         return true;
-    if (!isText(before.surface, u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
+    if (!isText(before.surface(), u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
         return false;
     // にして after a word of manner or time (さいわいにして, いっしゅんにして);
     // after a person it is the verb (かれに して もらう).
@@ -349,13 +350,14 @@ bool isLiteraryShite(LineWords words, qsizetype i)
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if ((!isText(w.m->surface, u"中") && !isText(w.m->surface, u"おき") && !isText(w.m->surface, u"置き")) ||
+    if ((!isText(w.m->surface(), u"中") && !isText(w.m->surface(), u"おき") &&
+         !isText(w.m->surface(), u"置き")) ||
         !isSuffix(before) || !isText(before.feature(2), u"助数詞") || !w.m->spaceBefore.isEmpty() ||
         !isSuffix(*w.m))
         return;
-    if (isText(w.m->surface, u"中"))
-        w.kana = QStringLiteral("じゅー");
-    else if (isText(w.m->surface, u"おき") || isText(w.m->surface, u"置き"))
+    if (isText(w.m->surface(), u"中"))
+        w.setKana(QStringLiteral("じゅー"));
+    else if (isText(w.m->surface(), u"おき") || isText(w.m->surface(), u"置き"))
         w.join = Join::Blank;
 }
 
@@ -373,7 +375,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
     const Morpheme &m = *w.m;
     const Morpheme *before = i > 0 ? words[i - 1].m : nullptr;
     const Role role = w.role;
-    const QString &kana = w.kana;
+    const QString &kana = w.kana();
     bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
                  roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                  roleBefore != Role::Punctuation && roleBefore != Role::Blank;
@@ -383,9 +385,9 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
         // a given name always.
         QString element = kana;
         for (qsizetype j = i + 1; j < words.size() && isSuffix(*words[j].m); ++j)
-            element += words[j].kana;
+            element += words[j].kana();
         const bool name = isText(before->feature(3), u"姓") && isText(m.feature(3), u"名");
-        blank = name || (isFullElement(*before, words[i - 1].kana) &&
+        blank = name || (isFullElement(*before, words[i - 1].kana()) &&
                          (moraCount(element) >= 3 || isFullElement(m, kana)));
     }
     // A prefix that may stand apart, before a long word or a number.
@@ -394,7 +396,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
         blank = true;
     // A round bracket right after a word holds a note on it: かいぎ（かり）.
     if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
-        (isText(m.surface, u"（") || isText(m.surface, u"(")) &&
+        (isText(m.surface(), u"（") || isText(m.surface(), u"(")) &&
         (isText(before->partOfSpeech(), u"名詞") || !before->userKana.isEmpty()))
         blank = false;
     if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
@@ -407,8 +409,8 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
     if (!text.isEmpty() && !kana.isEmpty() && isRunCharacter(text.back()) && isRunCharacter(kana.front()))
         blank = false;
     // (A reading the document gives for kanji, ruby, is a word of its own.)
-    if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana) &&
-        startsWithKana(m.surface) && startsWithKana(before->surface))
+    if (before && !m.known && !before->known && startsWithKana(kana) && startsWithKana(words[i - 1].kana()) &&
+        startsWithKana(m.surface()) && startsWithKana(before->surface()))
         blank = false;
     if (w.join != Join::ByRole)
         blank = w.join == Join::Blank;
@@ -466,19 +468,19 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
         return columns.isEmpty() ? qBound<qsizetype>(0, at, written.size())
                                  : columns[qBound<qsizetype>(0, at, columns.size() - 1)];
     };
-    const qsizetype end = sourceOf(place.sourceStart + m.surface.size());
-    if (w.kana.isEmpty() && before && !before->kana.isEmpty() && m.spaceBefore.isEmpty()) {
+    const qsizetype end = sourceOf(place.sourceStart + m.surface().size());
+    if (w.kana().isEmpty() && before && !before->kana().isEmpty() && m.spaceBefore.isEmpty()) {
         if (recordedBefore) {
             ConvertedWord &last = record.back();
             last.written = written.mid(last.sourceColumn, end - last.sourceColumn);
             return true;
         }
         ConvertedWord &word = record.emplaceBack();
-        word.sourceColumn = sourceOf(place.sourceStart - before->m->surface.size());
+        word.sourceColumn = sourceOf(place.sourceStart - before->m->surface().size());
         word.written = written.mid(word.sourceColumn, end - word.sourceColumn);
-        word.kanaLength = before->kana.size();
+        word.kanaLength = before->kana().size();
         word.kanaStart = place.kanaStart - word.kanaLength;
-        word.kana = before->kana;
+        word.kana = before->kana();
         return true;
     }
     ConvertedWord &word = record.emplaceBack();
@@ -486,10 +488,10 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     // Mostly the word as the dictionary gave it, whose string is shared
     // rather than copied.
     const QStringView source = QStringView(written).sliced(word.sourceColumn, end - word.sourceColumn);
-    word.written = source == m.surface ? m.surface : source.toString();
+    word.written = source == m.surface() ? m.surface() : source.toString();
     word.kanaStart = place.kanaStart;
-    word.kanaLength = w.kana.size();
-    word.kana = w.kana;
+    word.kanaLength = w.kana().size();
+    word.kana = w.kana();
     if (!m.known && m.userKana.isEmpty())
         word.doubts |= ReadingDoubt::Unknown;
     return true;
@@ -664,12 +666,14 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         const Role role = decided && !decided->roleAsksBefore
                               ? decided->role
                               : KanaRules::roleOf(m, before ? before->m : nullptr);
+        KanaWord &word = wordList.emplaceBack();
+        word.m = &m;
+        word.decided = decided;
+        word.role = role;
         if (decided && !decided->kanaAsksBefore)
-            wordList.emplaceBack(KanaWord{&m, decided, decided->kana, role});
+            word.shareKana(decided->kana);
         else
-            wordList.emplaceBack(
-                KanaWord{&m, decided,
-                         KanaRules::kanaFor(m, before ? QStringView(before->kana) : QStringView()), role});
+            word.setKana(KanaRules::kanaFor(m, before ? QStringView(before->kana()) : QStringView()));
     }
     const LineWords words(wordList);
     for (qsizetype i = 0; i < words.size(); ++i) {
@@ -687,7 +691,7 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     // at the end of the line follow.
     qsizetype bound = line.size();
     for (qsizetype i = 0; i < words.size(); ++i)
-        bound += words[i].m->spaceBefore.size() + 1 + words[i].kana.size();
+        bound += words[i].m->spaceBefore.size() + 1 + words[i].kana().size();
     result.text.resize(bound);
     QChar *const out = result.text.data();
     qsizetype filled = 0;
@@ -711,9 +715,9 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         const KanaWord &w = words[i];
         const Morpheme &m = *w.m;
         const Role role = w.role;
-        const QString &kana = w.kana;
-        if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface))
-            unknown.add(m.surface);
+        const QString &kana = w.kana();
+        if (!m.known && m.userKana.isEmpty() && containsKanji(m.surface()))
+            unknown.add(m.surface());
 
         const bool blank = blankBefore(words, i, roleBefore, QStringView(out, filled));
         if (!m.spaceBefore.isEmpty())
@@ -731,7 +735,7 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
             recordSources.append({kana.isEmpty() || isNumber(m) ? nullptr : &m, sourceAt});
         else if (m_marking && recordedBefore && !recordSources.isEmpty())
             recordSources.back().first = nullptr;
-        sourceAt += m.surface.size();
+        sourceAt += m.surface().size();
         // An empty word (a counter whose reading went into its number)
         // leaves the role of the word before in force.
         if (!kana.isEmpty())

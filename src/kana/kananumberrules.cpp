@@ -13,7 +13,7 @@ constexpr int kWhat = -1;
 
 bool isWhatOrSome(const Morpheme &m)
 {
-    return isNumber(m) && (isText(m.surface, u"何") || isText(m.surface, u"数"));
+    return isNumber(m) && (isText(m.surface(), u"何") || isText(m.surface(), u"数"));
 }
 
 bool isUnitsOnly(QStringView text)
@@ -80,8 +80,9 @@ QString counterWithSoundChange(const QString &counter, const QString &kana, int 
 // The days of a month read in native numbers, written in kana.
 QString nativeDay(int day)
 {
-    static const char16_t *const days[] = {u"",     u"ついたち", u"ふつか", u"みっか", u"よっか", u"いつか",
-                                           u"むいか", u"なのか",   u"ようか", u"ここのか", u"とおか"};
+    static const char16_t *const days[] = {u"",       u"ついたち", u"ふつか", u"みっか",
+                                           u"よっか", u"いつか",   u"むいか", u"なのか",
+                                           u"ようか", u"ここのか", u"とおか"};
     if (day >= 1 && day <= 10)
         return QString::fromUtf16(days[day]);
     return day == 20 ? QStringLiteral("はつか") : QString();
@@ -89,13 +90,14 @@ QString nativeDay(int day)
 
 bool isRangeSign(const KanaWord &w)
 {
-    return isText(w.m->surface, u"～") || isText(w.m->surface, u"〜") || isText(w.m->surface, u"－") || isText(w.m->surface, u"-");
+    return isText(w.m->surface(), u"～") || isText(w.m->surface(), u"〜") || isText(w.m->surface(), u"－") ||
+           isText(w.m->surface(), u"-");
 }
 
 // A day that belongs to a date: after a month, or next to a range sign.
 bool isDateDay(LineWords words, qsizetype number)
 {
-    if (number > 0 && words[number - 1].kana.endsWith(u"がつ"))
+    if (number > 0 && words[number - 1].kana().endsWith(u"がつ"))
         return true;
     if (number > 0 && isRangeSign(words[number - 1]))
         return true;
@@ -109,8 +111,8 @@ bool applyNativeReading(LineWords words, qsizetype number)
 {
     KanaWord &counter = words[number + 1];
     KanaWord &digits = words[number];
-    const int value = plainValue(digits.kana);
-    const QString &unit = counter.m->surface;
+    const int value = plainValue(digits.kana());
+    const QString &unit = counter.m->surface();
     QString native;
     if (isText(unit, u"人") && (value == 1 || value == 2))
         native = value == 1 ? QStringLiteral("ひとり") : QStringLiteral("ふたり");
@@ -119,7 +121,7 @@ bool applyNativeReading(LineWords words, qsizetype number)
     else if (isText(unit, u"日") || isText(unit, u"日間")) {
         const QString rest = isText(unit, u"日間") ? QStringLiteral("かん") : QString();
         if (value == 14 || value == 24) {
-            counter.kana = QStringLiteral("か") + rest;
+            counter.setKana(QStringLiteral("か") + rest);
             return true;
         }
         // A single day as a length of time is いちにち (1日中, 1日おき).
@@ -131,8 +133,8 @@ bool applyNativeReading(LineWords words, qsizetype number)
     }
     if (native.isEmpty())
         return false;
-    digits.kana = native;
-    counter.kana.clear();
+    digits.setKana(native);
+    counter.setKana(QString());
     return true;
 }
 
@@ -143,8 +145,8 @@ void applyCounter(LineWords words, qsizetype number)
     if (!counter.m->userKana.isEmpty() || !counter.m->spaceBefore.isEmpty())
         return;
     // Digits + 月 is the month (12がつ), though the dictionary reads つき.
-    if (isText(m.surface, u"月") && !isText(words[number].m->surface, u"何")) {
-        counter.kana = QStringLiteral("がつ");
+    if (isText(m.surface(), u"月") && !isText(words[number].m->surface(), u"何")) {
+        counter.setKana(QStringLiteral("がつ"));
         counter.role = Role::Attached;
         return;
     }
@@ -153,27 +155,28 @@ void applyCounter(LineWords words, qsizetype number)
     if (applyNativeReading(words, number))
         return;
     const KanaWord &digits = words[number];
-    int element = KanaNumbers::lastSpokenElement(digits.kana);
-    if (isText(digits.m->surface, u"何"))
+    int element = KanaNumbers::lastSpokenElement(digits.kana());
+    if (isText(digits.m->surface(), u"何"))
         element = kWhat;
-    else if (digits.join == Join::Joined && isUnitsOnly(digits.m->surface)) // 何千, 数百
-        element = QList<int>{10, 100, 1000, 10000, 0, 0}[QStringView(u"十百千万億兆").indexOf(digits.m->surface.back())];
-    counter.kana = counterWithSoundChange(m.surface, counter.kana, element);
+    else if (digits.join == Join::Joined && isUnitsOnly(digits.m->surface())) // 何千, 数百
+        element = QList<int>{
+            10, 100, 1000, 10000, 0, 0}[QStringView(u"十百千万億兆").indexOf(digits.m->surface().back())];
+    counter.setKana(counterWithSoundChange(m.surface(), counter.kana(), element));
 }
 
 // 数 and 何 with a unit are read as words: 数万 → すーまん, 何千 → なんぜん.
 void applyUnitAfterWhat(KanaWord &what, KanaWord &unit)
 {
     QString kana = toHiragana(unit.m->reading());
-    if (isText(what.m->surface, u"何") && !kana.isEmpty()) {
-        if (isText(unit.m->surface, u"千"))
+    if (isText(what.m->surface(), u"何") && !kana.isEmpty()) {
+        if (isText(unit.m->surface(), u"千"))
             kana = QStringLiteral("ぜん");
-        else if (isText(unit.m->surface, u"百"))
+        else if (isText(unit.m->surface(), u"百"))
             kana = QStringLiteral("びゃく");
     }
     if (kana.isEmpty())
         return;
-    unit.kana = kana;
+    unit.setKana(kana);
     unit.join = Join::Joined;
 }
 
@@ -200,20 +203,23 @@ bool applyApproximateNumber(LineWords words, qsizetype i)
     KanaWord &comma = words[i + 1];
     KanaWord &second = words[i + 2];
     KanaWord &counter = words[i + 3];
-    if (!isText(comma.m->surface, u"、") || !isNumber(*second.m) || !KanaNumbers::isKanjiNumeral(first.m->surface) ||
-        !KanaNumbers::isKanjiNumeral(second.m->surface) || !isText(counter.m->subdivision(), u"接尾") ||
-        !comma.m->spaceBefore.isEmpty() || !second.m->spaceBefore.isEmpty() || !counter.m->spaceBefore.isEmpty())
+    if (!isText(comma.m->surface(), u"、") || !isNumber(*second.m) ||
+        !KanaNumbers::isKanjiNumeral(first.m->surface()) ||
+        !KanaNumbers::isKanjiNumeral(second.m->surface()) || !isText(counter.m->subdivision(), u"接尾") ||
+        !comma.m->spaceBefore.isEmpty() || !second.m->spaceBefore.isEmpty() ||
+        !counter.m->spaceBefore.isEmpty())
         return false;
-    const int a = plainValue(first.kana);
-    const int b = plainValue(second.kana);
+    const int a = plainValue(first.kana());
+    const int b = plainValue(second.kana());
     if (a < 0 || b < 0 || b % 10 != (a + 1) % 10)
         return false;
-    counter.kana = counterWithSoundChange(counter.m->surface, counter.kana, KanaNumbers::lastSpokenElement(second.kana));
-    first.kana = numberCells(a) + numberCells(b);
-    if (!counter.kana.isEmpty() && QStringView(u"あいうえおらりるれろ").contains(counter.kana.front()))
-        first.kana += u'⠤';
-    comma.kana.clear();
-    second.kana.clear();
+    counter.setKana(counterWithSoundChange(counter.m->surface(), counter.kana(),
+                                           KanaNumbers::lastSpokenElement(second.kana())));
+    first.setKana(numberCells(a) + numberCells(b));
+    if (!counter.kana().isEmpty() && QStringView(u"あいうえおらりるれろ").contains(counter.kana().front()))
+        first.setKana(first.kana() + u'⠤');
+    comma.setKana(QString());
+    second.setKana(QString());
     return true;
 }
 
@@ -227,16 +233,17 @@ void applyNumberReadings(LineWords words)
             words[i + 1].m->userKana.isEmpty()) {
             static const QString days = QStringLiteral("月火水木金土日");
             static const char16_t *const kana[] = {u"げつ", u"か", u"すい", u"もく", u"きん", u"ど", u"にち"};
-            const QString &day = words[i + 1].m->surface;
+            const QString &day = words[i + 1].m->surface();
             if (day.size() == 1 && days.contains(day.front()))
-                words[i + 1].kana = QString::fromUtf16(kana[days.indexOf(day.front())]);
+                words[i + 1].setKana(QString::fromUtf16(kana[days.indexOf(day.front())]));
         }
         KanaWord &w = words[i];
         // 何月 is なんがつ, though the dictionary reads なに つき.
-        if (isText(w.m->surface, u"何") && i + 1 < words.size() && isText(words[i + 1].m->surface, u"月") &&
-            words[i + 1].m->spaceBefore.isEmpty() && w.m->userKana.isEmpty()) {
-            w.kana = QStringLiteral("なん");
-            words[i + 1].kana = QStringLiteral("がつ");
+        if (isText(w.m->surface(), u"何") && i + 1 < words.size() &&
+            isText(words[i + 1].m->surface(), u"月") && words[i + 1].m->spaceBefore.isEmpty() &&
+            w.m->userKana.isEmpty()) {
+            w.setKana(QStringLiteral("なん"));
+            words[i + 1].setKana(QStringLiteral("がつ"));
             words[i + 1].join = Join::Joined;
             continue;
         }
@@ -249,9 +256,10 @@ void applyNumberReadings(LineWords words)
         const bool hasNext = i + 1 < words.size() && words[i + 1].m->spaceBefore.isEmpty();
         if (isWhatOrSome(*w.m)) {
             // 二十数人: 数 is part of the number before it.
-            if (isText(w.m->surface, u"数") && i > 0 && isNumber(*words[i - 1].m) && w.m->spaceBefore.isEmpty())
+            if (isText(w.m->surface(), u"数") && i > 0 && isNumber(*words[i - 1].m) &&
+                w.m->spaceBefore.isEmpty())
                 w.join = Join::Joined;
-            if (hasNext && isNumber(*words[i + 1].m) && isUnitsOnly(words[i + 1].m->surface))
+            if (hasNext && isNumber(*words[i + 1].m) && isUnitsOnly(words[i + 1].m->surface()))
                 applyUnitAfterWhat(w, words[i + 1]);
         }
         if (hasNext && !isNumber(*words[i + 1].m))

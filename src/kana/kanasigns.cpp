@@ -112,7 +112,7 @@ void applySignReadings(LineWords words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
-        const QString &surface = w.m->surface; // read only: the written form may be shared
+        const QString &surface = w.m->surface(); // read only: the written form may be shared
         // Most words are kana and kanji alone: no sign among them.
         if (w.decided ? w.decided->signFree : isSignFree(surface))
             continue;
@@ -123,7 +123,7 @@ void applySignReadings(LineWords words, QStringList &kept)
             continue;
         // Circled numbers: ① → (1).
         if (surface.size() == 1 && surface.front() >= u'①' && surface.front() <= u'⑳') {
-            w.kana = u'(' + QString::number(surface.front().unicode() - u'①' + 1) + u')';
+            w.setKana(u'(' + QString::number(surface.front().unicode() - u'①' + 1) + u')');
             w.role = Role::Word;
             continue;
         }
@@ -136,7 +136,7 @@ void applySignReadings(LineWords words, QStringList &kept)
             }
             continue;
         }
-        w.kana = QString::fromUtf16(sign->kana);
+        w.setKana(QString::fromUtf16(sign->kana));
         const bool numberBefore = i > 0 && isNumber(*words[i - 1].m) && w.m->spaceBefore.isEmpty();
         const bool numberAfter =
             i + 1 < words.size() && isNumber(*words[i + 1].m) && words[i + 1].m->spaceBefore.isEmpty();

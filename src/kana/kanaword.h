@@ -19,9 +19,26 @@ struct KanaWord
     Morpheme *m = nullptr;
     // The entry's decisions, where they hold for this word.
     const WordDecision *decided = nullptr;
-    QString kana;
     Role role = Role::Word;
     Join join = Join::ByRole;
+
+    // The kana written for the word. Where no rule changed it, it is the
+    // entry's own, read where the entry keeps it as the word's surface is.
+    const QString &kana() const { return sharedKana_ ? *sharedKana_ : kana_; }
+    void setKana(const QString &kana)
+    {
+        kana_ = kana;
+        sharedKana_ = nullptr;
+    }
+    void shareKana(const QString &kana)
+    {
+        sharedKana_ = &kana;
+        kana_.clear();
+    }
+
+private:
+    const QString *sharedKana_ = nullptr;
+    QString kana_;
 };
 
 // The words of a line as the rules see them: the list's own array, so that

@@ -148,14 +148,15 @@ QString kanaOf(const Morpheme &morpheme)
 {
     if (!morpheme.userKana.isEmpty())
         return morpheme.userKana;
-    const QString &surface = morpheme.surface;
+    const QString &surface = morpheme.surface();
     // Worked out before for the dictionary entry, when it was first met.
     if (const MorphemeFeatures *entry = morpheme.entryOfSurface())
         return entry->kana;
     // Views into the feature text: one copy is made, of the reading, and
     // changed in place (this runs for every word of every line).
     const QStringView reading = morpheme.feature(7);
-    if (isAllKatakana(surface) || reading.isEmpty() || isText(reading, u"*") || isText(morpheme.partOfSpeech(), u"記号"))
+    if (isAllKatakana(surface) || reading.isEmpty() || isText(reading, u"*") ||
+        isText(morpheme.partOfSpeech(), u"記号"))
         return surface;
     // Digits and Latin letters are never read out.
     for (QChar c : surface) {

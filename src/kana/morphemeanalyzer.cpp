@@ -1,12 +1,12 @@
-#include "platform/settings.h"
 #include "morphemeanalyzer.h"
+#include "platform/settings.h"
 
 #include "kanaword.h"
 #include "kanawords.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -42,7 +42,8 @@ std::shared_ptr<MorphemeFeatures> MorphemeFeatures::split(const QString &text)
             break;
         start = comma + 1;
     }
-    features->number = features->fieldCount > 1 && features->field(0) == u"名詞" && features->field(1) == u"数";
+    features->number =
+        features->fieldCount > 1 && features->field(0) == u"名詞" && features->field(1) == u"数";
     return features;
 }
 
@@ -98,7 +99,8 @@ struct MorphemeAnalyzer::KnownEntries
     const Entry &met(const mecab_node_t *node);
     static std::size_t slotOf(const char *feature)
     {
-        return std::size_t((quint64(reinterpret_cast<quintptr>(feature)) * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits));
+        return std::size_t((quint64(reinterpret_cast<quintptr>(feature)) * 0x9E3779B97F4A7C15ull) >>
+                           (64 - kRecentBits));
     }
 };
 
@@ -183,7 +185,8 @@ MorphemeAnalyzer::MorphemeAnalyzer(const QString &dictionaryDir) : m_entries(std
     if (m_tagger)
         m_lattice = m_model->createLattice();
     if (!m_lattice)
-        m_error = {KanaError::DictionaryNotOpened, dictionaryDir, QString::fromUtf8(MeCab::getLastError()), {}};
+        m_error = {
+            KanaError::DictionaryNotOpened, dictionaryDir, QString::fromUtf8(MeCab::getLastError()), {}};
 }
 
 QString MorphemeAnalyzer::locateSecondDictionaryDir()
@@ -300,7 +303,8 @@ QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<F
         }
         if (cut < 0)
             cut = line[full - 1].isHighSurrogate() ? full - 1 : full;
-        while (nextWord < fixedWords.size() && fixedWords[nextWord].start + fixedWords[nextWord].length <= start)
+        while (nextWord < fixedWords.size() &&
+               fixedWords[nextWord].start + fixedWords[nextWord].length <= start)
             ++nextWord;
         for (qsizetype w = nextWord; w < fixedWords.size() && fixedWords[w].start < cut; ++w) {
             const FixedWord &word = fixedWords[w];
@@ -373,7 +377,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
     if (!m_tagger->parse(m_lattice)) {
         // Kept as written rather than lost.
         Morpheme asWritten;
-        asWritten.surface = line;
+        asWritten.setSurface(line);
         asWritten.known = false;
         morphemes.append(asWritten);
         return morphemes;
@@ -418,9 +422,10 @@ const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met
         Entry entry;
         entry.surfaceBytes = surfaceBytes.toByteArray();
         entry.surface = QString::fromUtf8(surfaceBytes);
-        const std::shared_ptr<MorphemeFeatures> features = MorphemeFeatures::split(QString::fromUtf8(feature));
+        const std::shared_ptr<MorphemeFeatures> features =
+            MorphemeFeatures::split(QString::fromUtf8(feature));
         Morpheme word;
-        word.surface = entry.surface;
+        word.setSurface(entry.surface);
         word.known = node->stat != MECAB_UNK_NODE;
         word.setFeatures(features);
         features->kana = KanaWords::kanaOf(word);
@@ -443,15 +448,17 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
         recent.feature = feature;
     }
     const KnownEntries::Entry &entry = *recent.entry;
-    m.setFeatures(entry.features);
     // An unknown word shares its entry with every other unknown word of its
     // kind: only the entry's own written form is kept.
     const bool entrySurface = entry.surfaceBytes.size() == node->length &&
                               std::memcmp(entry.surfaceBytes.constData(), node->surface, node->length) == 0;
-    m.surface = entrySurface ? entry.surface : QString::fromUtf8(surfaceBytes);
+    if (entrySurface) {
+        m.setEntry(entry.features);
+    } else {
+        m.setFeatures(entry.features);
+        m.setSurface(QString::fromUtf8(surfaceBytes));
+    }
 }
-
-
 
 namespace {
 
@@ -503,7 +510,7 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
     for (std::size_t i = 0; i < best.size(); ++i) {
         Morpheme &m = morphemes[qsizetype(i)];
         const MeCab::Node *node = best[i];
-        if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface))
+        if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface()))
             continue;
         kanaOfBest[i] = KanaWords::kanaOf(m);
         const MeCab::Node *next = node->next;
@@ -520,7 +527,7 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
             if (share < kLeastEntryShare)
                 continue;
             Morpheme entry;
-            entry.surface = m.surface;
+            entry.setSurface(m.surface());
             entry.setFeatureText(QString::fromUtf8(other->feature));
             const QString otherKana = KanaWords::kanaOf(entry);
             if (otherKana == kanaOfBest[i] || KanaWords::containsKanji(otherKana))
@@ -581,7 +588,7 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
             QString kana;
             for (const MeCab::Node *node : detour) {
                 Morpheme piece;
-                piece.surface = QString::fromUtf8(node->surface, node->length);
+                piece.setSurface(QString::fromUtf8(node->surface, node->length));
                 piece.setFeatureText(QString::fromUtf8(node->feature));
                 kana += KanaWords::kanaOf(piece);
             }
@@ -590,19 +597,21 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
                 if (end <= leaves)
                     break;
                 Morpheme &m = morphemes[k];
-                if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface))
+                if (!m.userKana.isEmpty() || !m.known || !KanaWords::containsKanji(m.surface()))
                     continue;
                 // Another entry in the word's own place is a homograph, weighed above.
-                const bool samePlace = detour.size() == 1 && detour.front()->length == best[std::size_t(k)]->length &&
+                const bool samePlace = detour.size() == 1 &&
+                                       detour.front()->length == best[std::size_t(k)]->length &&
                                        spanOf(detour.front(), text).first == begin;
                 if (samePlace)
                     continue;
                 m.weighingToFill().probability = std::min(m.weighing().probability, 1.0f - share);
                 // A detour over this word alone reads it otherwise.
                 const bool alone = (k == 0 || spanOf(best[std::size_t(k - 1)], text).second <= leaves) &&
-                                   end == rejoin && !detour.isEmpty() && spanOf(detour.front(), text).first == begin;
-                if (alone && !kana.isEmpty() && !KanaWords::containsKanji(kana) && kana != KanaWords::kanaOf(m) &&
-                    !m.weighing().otherAnalyses.contains(kana))
+                                   end == rejoin && !detour.isEmpty() &&
+                                   spanOf(detour.front(), text).first == begin;
+                if (alone && !kana.isEmpty() && !KanaWords::containsKanji(kana) &&
+                    kana != KanaWords::kanaOf(m) && !m.weighing().otherAnalyses.contains(kana))
                     m.weighingToFill().otherAnalyses.append(kana);
             }
         }

@@ -4,10 +4,10 @@
 #include "wordrole.h"
 
 #include <QList>
-#include <QTemporaryDir>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QTemporaryDir>
 
 #include <array>
 #include <memory>
@@ -53,7 +53,16 @@ struct MorphemeFeatures
 // One word of a line as the dictionary splits it.
 struct Morpheme
 {
-    QString surface;
+    // The word as written. Most words are written as their dictionary
+    // entry's own word and read the entry's string where the entry keeps
+    // it: copying and counting a string for every word of a text cost more
+    // than some of the rules.
+    const QString &surface() const { return surfaceOfEntry_ ? features_->kanaSurface : surface_; }
+    void setSurface(const QString &text)
+    {
+        surface_ = text;
+        surfaceOfEntry_ = false;
+    }
     QString spaceBefore; // the blanks that stood before it in the line
     bool known = true;
     // Set when the user dictionary gave this word: its braille kana as is.
@@ -95,10 +104,22 @@ struct Morpheme
     // subdivisions, conjugation type and form, base form, reading,
     // pronunciation. Unknown words have no reading. The text is split once
     // here: the rules look at the fields of each word many times.
-    void setFeatureText(const QString &text) { features_ = MorphemeFeatures::split(text); }
+    void setFeatureText(const QString &text) { setFeatures(MorphemeFeatures::split(text)); }
     // Fields already split, as the analyzer keeps them for each entry of
     // the dictionary: the words of one entry share them.
-    void setFeatures(std::shared_ptr<const MorphemeFeatures> features) { features_ = std::move(features); }
+    void setFeatures(std::shared_ptr<const MorphemeFeatures> features)
+    {
+        if (surfaceOfEntry_) // the written form stays the word's own
+            setSurface(features_->kanaSurface);
+        features_ = std::move(features);
+    }
+    // An entry's fields and its own word as written.
+    void setEntry(std::shared_ptr<const MorphemeFeatures> features)
+    {
+        features_ = std::move(features);
+        surface_.clear();
+        surfaceOfEntry_ = true;
+    }
     const std::shared_ptr<const MorphemeFeatures> &features() const { return features_; }
     const QString &featureText() const;
 
@@ -117,16 +138,12 @@ struct Morpheme
     bool isNumber() const { return features_ && features_->number; }
     // The entry's features when the word is written as the entry was when
     // first met, which holds for most words: what was worked out for the
-    // entry then (kanaSurface) holds for the word. The analyzer hands out
-    // that very string, so the same characters in memory mostly answer
-    // before they are compared.
+    // entry then (kanaSurface) holds for the word.
     const MorphemeFeatures *entryOfSurface() const
     {
         if (!features_ || features_->kanaSurface.isEmpty())
             return nullptr;
-        const QString &own = features_->kanaSurface;
-        const bool same = (own.constData() == surface.constData() && own.size() == surface.size()) || own == surface;
-        return same ? features_.get() : nullptr;
+        return surfaceOfEntry_ || features_->kanaSurface == surface_ ? features_.get() : nullptr;
     }
     QString reading() const { return readingField(7); }
     QString pronunciation() const { return readingField(8); }
@@ -146,6 +163,8 @@ private:
 
     std::shared_ptr<const MorphemeFeatures> features_;
     std::shared_ptr<Weighing> weighing_;
+    QString surface_;
+    bool surfaceOfEntry_ = false;
 };
 
 // A stretch of the line that must come out as one word: an entry of the

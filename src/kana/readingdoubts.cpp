@@ -34,7 +34,7 @@ void judgeBySecondDictionary(ConvertedWord &word, const Morpheme &m, qsizetype s
 {
     if (!m.userKana.isEmpty() || !m.known)
         return;
-    const qsizetype end = start + m.surface.size();
+    const qsizetype end = start + m.surface().size();
     const qsizetype first = secondStarts.indexOf(start);
     if (first < 0)
         return;
@@ -45,7 +45,7 @@ void judgeBySecondDictionary(ConvertedWord &word, const Morpheme &m, qsizetype s
             return;
         kana += KanaWords::kanaOf(second[k]);
     }
-    const bool aligned = k == second.size() ? secondStarts.back() + second.back().surface.size() == end
+    const bool aligned = k == second.size() ? secondStarts.back() + second.back().surface().size() == end
                                             : secondStarts[k] == end;
     if (!aligned || kana.isEmpty() || KanaWords::containsKanji(kana) || kana == KanaWords::kanaOf(m))
         return;

@@ -31,7 +31,7 @@ namespace DoubtJudge {
 void judgeByLattice(ConvertedWord &word, const Morpheme &m, const DoubtThresholds &thresholds);
 
 // Compares a word, read from the first dictionary's morpheme m at
-// [start, start + m.surface.size()) of the line, with the second
+// [start, start + m.surface().size()) of the line, with the second
 // dictionary's words of that line (secondStarts: where each starts): a
 // different reading there is a doubt and a candidate. Where the second
 // dictionary cuts the line elsewhere it has no opinion of the word.

@@ -29,13 +29,13 @@ bool isContraction(const Morpheme &m)
 // punctuation all the same.
 Role roleOfUnknown(const Morpheme &m)
 {
-    for (QChar c : m.surface) {
+    for (QChar c : m.surface()) {
         if (!c.isPunct() && !c.isSymbol())
             return Role::Word;
     }
-    if (QStringLiteral("([{（［｛「『【〈《〔").contains(m.surface.back()))
+    if (QStringLiteral("([{（［｛「『【〈《〔").contains(m.surface().back()))
         return Role::Opening;
-    if (QStringLiteral(")]}）］｝」』】〉》〕").contains(m.surface.front()))
+    if (QStringLiteral(")]}）］｝」』】〉》〕").contains(m.surface().front()))
         return Role::Closing;
     return Role::Punctuation;
 }
@@ -44,7 +44,7 @@ Role roleOfUnknown(const Morpheme &m)
 // (はやう → はよー, ありがたう → ありがとー).
 QString adjectiveUSound(const Morpheme &m, QString kana)
 {
-    if (!endsWithText(m.surface, u"う") || !isText(m.partOfSpeech(), u"形容詞") ||
+    if (!endsWithText(m.surface(), u"う") || !isText(m.partOfSpeech(), u"形容詞") ||
         !m.feature(5).contains(u"ゴザイ") || kana.size() < 2 || !m.reading().endsWith(u'ウ'))
         return kana;
     static const QString aRow = QStringLiteral("あかさたなはまやらがざだばぱ");
@@ -67,8 +67,8 @@ QString withIuApart(const QString &kana)
 // A place name and the 岬, 峠 or 半島 the dictionary keeps with it.
 QString withPlaceFeatureApart(const Morpheme &m, QString kana)
 {
-    if (!(endsWithText(m.surface, u"岬") || endsWithText(m.surface, u"峠") ||
-          endsWithText(m.surface, u"半島")) ||
+    if (!(endsWithText(m.surface(), u"岬") || endsWithText(m.surface(), u"峠") ||
+          endsWithText(m.surface(), u"半島")) ||
         !isText(m.feature(1), u"固有名詞") || !m.userKana.isEmpty())
         return kana;
     static const struct
@@ -79,7 +79,7 @@ QString withPlaceFeatureApart(const Morpheme &m, QString kana)
     for (const auto &feature : features) {
         const QString written = QString::fromUtf16(feature.written);
         const QString said = QString::fromUtf16(feature.kana);
-        if (m.surface.size() > written.size() && m.surface.endsWith(written) && kana.endsWith(said) &&
+        if (m.surface().size() > written.size() && m.surface().endsWith(written) && kana.endsWith(said) &&
             kana.size() > said.size())
             return kana.chopped(said.size()) + u' ' + said;
     }
@@ -91,17 +91,17 @@ QString readingFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore)
     if (!m.userKana.isEmpty())
         return m.userKana;
     if (isNumber(m)) {
-        if (KanaNumbers::isKanjiNumeral(m.surface)) {
-            const QString digits = KanaNumbers::toDigits(m.surface);
+        if (KanaNumbers::isKanjiNumeral(m.surface())) {
+            const QString digits = KanaNumbers::toDigits(m.surface());
             if (!digits.isEmpty())
                 return digits;
-        } else if (!m.surface.isEmpty() && m.surface.front().isDigit()) {
-            return KanaNumbers::withLargeUnits(m.surface);
+        } else if (!m.surface().isEmpty() && m.surface().front().isDigit()) {
+            return KanaNumbers::withLargeUnits(m.surface());
         }
     }
     // Months are numbers too, though the dictionary has them as words.
-    const QStringView numeral = QStringView(m.surface).chopped(m.surface.isEmpty() ? 0 : 1);
-    if (endsWithText(m.surface, u"月") && m.reading().endsWith(u"ガツ") &&
+    const QStringView numeral = QStringView(m.surface()).chopped(m.surface().isEmpty() ? 0 : 1);
+    if (endsWithText(m.surface(), u"月") && m.reading().endsWith(u"ガツ") &&
         KanaNumbers::isKanjiNumeral(numeral)) {
         const QString digits = KanaNumbers::toDigits(numeral);
         if (!digits.isEmpty())
@@ -109,19 +109,19 @@ QString readingFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore)
     }
     QString kana = kanaOf(m);
     // いう is always a word and always spelt いう.
-    if (endsWithText(m.surface, u"いう") &&
+    if (endsWithText(m.surface(), u"いう") &&
         (isText(m.partOfSpeech(), u"連体詞") || isText(m.feature(2), u"連語")))
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
-    if (m.surface.size() > 1 && (m.surface.front() == u'に' || isText(m.surface, u"として")) &&
-        !isText(m.surface, u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
+    if (m.surface().size() > 1 && (m.surface().front() == u'に' || isText(m.surface(), u"として")) &&
+        !isText(m.surface(), u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
-    if (isText(m.partOfSpeech(), u"助動詞") && isText(m.surface, u"う") && askBefore(askedBefore) &&
+    if (isText(m.partOfSpeech(), u"助動詞") && isText(m.surface(), u"う") && askBefore(askedBefore) &&
         !kanaBefore.isEmpty() && vowelOf(kanaBefore.back()) == 'o')
         return QStringLiteral("ー");
-    if (!m.known && isHiraganaOnly(m.surface))
+    if (!m.known && isHiraganaOnly(m.surface()))
         return onomatopoeiaKana(kana);
     return adjectiveUSound(m, std::move(kana));
 }
@@ -172,8 +172,8 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
     const bool verbLike = isText(pos, u"助動詞") || isText(pos, u"動詞") || isText(pos, u"形容詞");
     const QStringView base = verbLike ? m.baseForm() : QStringView();
     if (!isText(pos, u"動詞") && isText(base, u"ない") && prior() &&
-        (!isText(before->partOfSpeech(), u"動詞") || isText(before->surface, u"て") ||
-         isText(before->surface, u"で")))
+        (!isText(before->partOfSpeech(), u"動詞") || isText(before->surface(), u"て") ||
+         isText(before->surface(), u"で")))
         return Role::Word;
     // ござる and ください are words of their own after any word
     // (そーで ございます, おまち ください).
@@ -188,7 +188,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
         // auxiliaries (降りそうだ, 行くようだ) join the word before; formal
         // nouns (こと, とき) are words of their own.
         if (isText(sub, u"接尾") || isText(sub, u"特殊") || isText(m.feature(2), u"助動詞語幹") ||
-            (isText(sub, u"非自立") && (isText(m.surface, u"の") || isText(m.surface, u"ん"))))
+            (isText(sub, u"非自立") && (isText(m.surface(), u"の") || isText(m.surface(), u"ん"))))
             return Role::Attached;
         return Role::Word;
     }
@@ -204,7 +204,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
         // after a longer one a word of its own (運動 する).
         if (isText(base, u"する") && prior() && isText(before->partOfSpeech(), u"名詞") &&
             isText(before->subdivision(), u"サ変接続") && before->userKana.isEmpty() &&
-            before->surface.size() == 1 && containsKanji(before->surface))
+            before->surface().size() == 1 && containsKanji(before->surface()))
             return Role::Attached;
         return Role::Word;
     }
@@ -248,7 +248,7 @@ WordDecision decideByItself(const Morpheme &m)
     decision.kana = kanaFor(m, QStringView(), &decision.kanaAsksBefore);
     decision.role = roleOf(m, nullptr, &decision.roleAsksBefore);
     decision.compoundElement = isCompoundElement(m);
-    decision.signFree = isSignFree(m.surface);
+    decision.signFree = isSignFree(m.surface());
     return decision;
 }
 

@@ -152,13 +152,13 @@ void TestMorphemeFields::entriesMetAgainAnswerAlike()
         QVERIFY(!first[i].partOfSpeech().isEmpty());
         QCOMPARE(!first[i].reading().isEmpty(), first[i].known);
         Morpheme fresh;
-        fresh.surface = first[i].surface;
+        fresh.setSurface(first[i].surface());
         fresh.setFeatureText(first[i].featureText());
         QCOMPARE(KanaWords::kanaOf(first[i]), KanaWords::kanaOf(fresh));
-        QCOMPARE(again[i].surface, first[i].surface);
+        QCOMPARE(again[i].surface(), first[i].surface());
         QCOMPARE(again[i].featureText(), first[i].featureText());
         QCOMPARE(KanaWords::kanaOf(again[i]), KanaWords::kanaOf(fresh));
-        surfaces += first[i].spaceBefore + first[i].surface;
+        surfaces += first[i].spaceBefore + first[i].surface();
     }
     QCOMPARE(surfaces, line);
 }
