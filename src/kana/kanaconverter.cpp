@@ -119,7 +119,7 @@ void joinNumbers(QList<Morpheme> &morphemes)
                 const bool digitsBefore = !before.isEmpty() && before.front().isDigit();
                 // Kanji with kanji; digits with 万 億 兆 after them, and digits
                 // after those (5億3000万).
-                if ((kanjiBefore && kanji && !isText(before, u"零") && !isText(m.surface(), u"零")) ||
+                if ((kanjiBefore && kanji && !isText(before, u"零") && !m.isWritten(u"零")) ||
                     (digitsBefore && isLargeUnit(m.surface())) ||
                     (digitsBefore && isLargeUnit(QStringView(before).right(1)) &&
                      isDigitsOnly(m.surface()))) {
@@ -331,13 +331,13 @@ bool isAfterNameWord(const Morpheme &m)
 bool isLiteraryShite(LineWords words, qsizetype i)
 {
     const Morpheme &m = *words[i].m;
-    if (!isText(m.surface(), u"し") || i == 0 || i + 1 >= words.size() ||
-        !isText(words[i + 1].m->surface(), u"て") || !isText(m.baseForm(), u"する"))
+    if (!m.isWritten(u"し") || i == 0 || i + 1 >= words.size() || !words[i + 1].m->isWritten(u"て") ||
+        !isText(m.baseForm(), u"する"))
         return false;
     const Morpheme &before = *words[i - 1].m;
-    if (isText(before.surface(), u"ず") && isText(before.partOfSpeech(), u"助動詞"))
+    if (before.isWritten(u"ず") && isText(before.partOfSpeech(), u"助動詞"))
         return true;
-    if (!isText(before.surface(), u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
+    if (!before.isWritten(u"に") || !isText(before.partOfSpeech(), u"助詞") || i < 2)
         return false;
     // にして after a word of manner or time (さいわいにして, いっしゅんにして);
     // after a person it is the verb (かれに して もらう).
@@ -350,20 +350,14 @@ bool isLiteraryShite(LineWords words, qsizetype i)
 // own (1にち おき).
 void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
 {
-    if ((!isText(w.m->surface(), u"中") && !isText(w.m->surface(), u"おき") &&
-         !isText(w.m->surface(), u"置き")) ||
+    if ((!w.m->isWritten(u"中") && !w.m->isWritten(u"おき") && !w.m->isWritten(u"置き")) ||
         !isSuffix(before) || !isText(before.feature(2), u"助数詞") || !w.m->spaceBefore.isEmpty() ||
         !isSuffix(*w.m))
         return;
-    if (isText(w.m->surface(), u"中"))
+    if (w.m->isWritten(u"中"))
         w.setKana(QStringLiteral("じゅー"));
-    else if (isText(w.m->surface(), u"おき") || isText(w.m->surface(), u"置き"))
+    else if (w.m->isWritten(u"おき") || w.m->isWritten(u"置き"))
         w.join = Join::Blank;
-}
-
-bool isCompound(const KanaWord &w)
-{
-    return w.decided ? w.decided->compoundElement : isCompoundElement(*w.m);
 }
 
 // Whether a blank goes before the i-th word, given the role of the word
@@ -379,7 +373,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
     bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
                  roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                  roleBefore != Role::Punctuation && roleBefore != Role::Blank;
-    if (blank && roleBefore == Role::Word && isCompound(words[i - 1]) && isCompound(w)) {
+    if (blank && roleBefore == Role::Word && words[i - 1].compoundElement && w.compoundElement) {
         // A compound noun is divided only between full elements, an
         // element counted with its suffixes (理事会); a family name and
         // a given name always.
@@ -396,7 +390,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
         blank = true;
     // A round bracket right after a word holds a note on it: かいぎ（かり）.
     if (role == Role::Opening && before && m.spaceBefore.isEmpty() &&
-        (isText(m.surface(), u"（") || isText(m.surface(), u"(")) &&
+        (m.isWritten(u"（") || m.isWritten(u"(")) &&
         (isText(before->partOfSpeech(), u"名詞") || !before->userKana.isEmpty()))
         blank = false;
     if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
@@ -647,16 +641,19 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     KanaConversion result;
     const QString line = KanaRules::expandIterationMarks(written);
     QList<FixedWord> fixed = fixedWordsIn(line, readings);
-    QList<Morpheme> morphemes = m_analyzer.analyze(line, fixed);
+    // The lists of the line before, whose room serves again.
+    QList<Morpheme> &morphemes = m_morphemes;
+    m_analyzer.analyzeInto(line, fixed, morphemes);
     const QList<FixedWord> repeated = repeatedKanaIn(line, morphemes, fixed);
     if (!repeated.isEmpty())
-        morphemes = m_analyzer.analyze(line, fixed + repeated);
+        m_analyzer.analyzeInto(line, fixed + repeated, morphemes);
     takeLexiconWords(morphemes, m_lexicon->wordsIn(line));
     morphemes = withUnknownSignsApart(morphemes);
     joinNumbers(morphemes);
 
     const QList<qsizetype> columns = sourceColumns(written, line);
-    QList<KanaWord> wordList;
+    QList<KanaWord> &wordList = m_words;
+    wordList.clear();
     wordList.reserve(morphemes.size());
     Morpheme *const read = morphemes.data();
     for (qsizetype i = 0; i < morphemes.size(); ++i) {
@@ -670,6 +667,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         word.m = &m;
         word.decided = decided;
         word.role = role;
+        word.signFree = decided ? decided->signFree : KanaRules::isSignFree(m.surface());
+        word.compoundElement = decided ? decided->compoundElement : isCompoundElement(m);
         if (decided && !decided->kanaAsksBefore)
             word.shareKana(decided->kana);
         else

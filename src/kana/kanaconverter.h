@@ -2,6 +2,7 @@
 
 #include "convertedword.h"
 #include "kanalexicon.h"
+#include "kanaword.h"
 #include "morphemeanalyzer.h"
 #include "readingdoubts.h"
 #include "userdictionary.h"
@@ -108,4 +109,8 @@ private:
     KanaLexicon m_userWords;
     const KanaLexicon *m_lexicon = nullptr;
     KanaProblem m_lexiconError;
+    // The words of the line being converted, kept so that the next line
+    // uses their room again.
+    QList<Morpheme> m_morphemes;
+    QList<KanaWord> m_words;
 };

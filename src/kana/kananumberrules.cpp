@@ -13,7 +13,7 @@ constexpr int kWhat = -1;
 
 bool isWhatOrSome(const Morpheme &m)
 {
-    return isNumber(m) && (isText(m.surface(), u"何") || isText(m.surface(), u"数"));
+    return isNumber(m) && (m.isWritten(u"何") || m.isWritten(u"数"));
 }
 
 bool isUnitsOnly(QStringView text)
@@ -90,8 +90,8 @@ QString nativeDay(int day)
 
 bool isRangeSign(const KanaWord &w)
 {
-    return isText(w.m->surface(), u"～") || isText(w.m->surface(), u"〜") || isText(w.m->surface(), u"－") ||
-           isText(w.m->surface(), u"-");
+    return w.m->isWritten(u"～") || w.m->isWritten(u"〜") || w.m->isWritten(u"－") ||
+           w.m->isWritten(u"-");
 }
 
 // A day that belongs to a date: after a month, or next to a range sign.
@@ -145,7 +145,7 @@ void applyCounter(LineWords words, qsizetype number)
     if (!counter.m->userKana.isEmpty() || !counter.m->spaceBefore.isEmpty())
         return;
     // Digits + 月 is the month (12がつ), though the dictionary reads つき.
-    if (isText(m.surface(), u"月") && !isText(words[number].m->surface(), u"何")) {
+    if (m.isWritten(u"月") && !words[number].m->isWritten(u"何")) {
         counter.setKana(QStringLiteral("がつ"));
         counter.role = Role::Attached;
         return;
@@ -156,7 +156,7 @@ void applyCounter(LineWords words, qsizetype number)
         return;
     const KanaWord &digits = words[number];
     int element = KanaNumbers::lastSpokenElement(digits.kana());
-    if (isText(digits.m->surface(), u"何"))
+    if (digits.m->isWritten(u"何"))
         element = kWhat;
     else if (digits.join == Join::Joined && isUnitsOnly(digits.m->surface())) // 何千, 数百
         element = QList<int>{
@@ -168,10 +168,10 @@ void applyCounter(LineWords words, qsizetype number)
 void applyUnitAfterWhat(KanaWord &what, KanaWord &unit)
 {
     QString kana = toHiragana(unit.m->reading());
-    if (isText(what.m->surface(), u"何") && !kana.isEmpty()) {
-        if (isText(unit.m->surface(), u"千"))
+    if (what.m->isWritten(u"何") && !kana.isEmpty()) {
+        if (unit.m->isWritten(u"千"))
             kana = QStringLiteral("ぜん");
-        else if (isText(unit.m->surface(), u"百"))
+        else if (unit.m->isWritten(u"百"))
             kana = QStringLiteral("びゃく");
     }
     if (kana.isEmpty())
@@ -203,7 +203,7 @@ bool applyApproximateNumber(LineWords words, qsizetype i)
     KanaWord &comma = words[i + 1];
     KanaWord &second = words[i + 2];
     KanaWord &counter = words[i + 3];
-    if (!isText(comma.m->surface(), u"、") || !isNumber(*second.m) ||
+    if (!comma.m->isWritten(u"、") || !isNumber(*second.m) ||
         !KanaNumbers::isKanjiNumeral(first.m->surface()) ||
         !KanaNumbers::isKanjiNumeral(second.m->surface()) || !isText(counter.m->subdivision(), u"接尾") ||
         !comma.m->spaceBefore.isEmpty() || !second.m->spaceBefore.isEmpty() ||
@@ -239,8 +239,8 @@ void applyNumberReadings(LineWords words)
         }
         KanaWord &w = words[i];
         // 何月 is なんがつ, though the dictionary reads なに つき.
-        if (isText(w.m->surface(), u"何") && i + 1 < words.size() &&
-            isText(words[i + 1].m->surface(), u"月") && words[i + 1].m->spaceBefore.isEmpty() &&
+        if (w.m->isWritten(u"何") && i + 1 < words.size() &&
+            words[i + 1].m->isWritten(u"月") && words[i + 1].m->spaceBefore.isEmpty() &&
             w.m->userKana.isEmpty()) {
             w.setKana(QStringLiteral("なん"));
             words[i + 1].setKana(QStringLiteral("がつ"));
@@ -256,7 +256,7 @@ void applyNumberReadings(LineWords words)
         const bool hasNext = i + 1 < words.size() && words[i + 1].m->spaceBefore.isEmpty();
         if (isWhatOrSome(*w.m)) {
             // 二十数人: 数 is part of the number before it.
-            if (isText(w.m->surface(), u"数") && i > 0 && isNumber(*words[i - 1].m) &&
+            if (w.m->isWritten(u"数") && i > 0 && isNumber(*words[i - 1].m) &&
                 w.m->spaceBefore.isEmpty())
                 w.join = Join::Joined;
             if (hasNext && isNumber(*words[i + 1].m) && isUnitsOnly(words[i + 1].m->surface()))

@@ -112,10 +112,10 @@ void applySignReadings(LineWords words, QStringList &kept)
 {
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
-        const QString &surface = w.m->surface(); // read only: the written form may be shared
         // Most words are kana and kanji alone: no sign among them.
-        if (w.decided ? w.decided->signFree : isSignFree(surface))
+        if (w.signFree)
             continue;
+        const QString &surface = w.m->surface(); // read only: the written form may be shared
         // Signs are the dictionary's 記号, its unknown words, or nouns it
         // made up for them.
         if (!w.m->userKana.isEmpty() ||

@@ -21,6 +21,9 @@ struct KanaWord
     const WordDecision *decided = nullptr;
     Role role = Role::Word;
     Join join = Join::ByRole;
+    // Asked by rules that pass over every word, kept here beside the role.
+    bool signFree = false;
+    bool compoundElement = false;
 
     // The kana written for the word. Where no rule changed it, it is the
     // entry's own, read where the entry keeps it as the word's surface is.

@@ -17,6 +17,8 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -77,7 +79,9 @@ struct MorphemeAnalyzer::KnownEntries
     struct Entry
     {
         std::shared_ptr<const MorphemeFeatures> features;
-        QByteArray surfaceBytes;
+        // Kept in the entry itself for a word of up to five kanji, where
+        // comparing it with every word met costs no look elsewhere.
+        std::string surfaceBytes;
         QString surface;
     };
     std::unordered_map<const char *, Entry> byFeature;
@@ -321,9 +325,19 @@ QList<LinePiece> linePieces(QStringView line, qsizetype maxLength, const QList<F
 
 QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<FixedWord> &fixedWords)
 {
-    if (line.size() <= kMaxPieceLength)
-        return analyzePiece(line, fixedWords);
     QList<Morpheme> morphemes;
+    analyzeInto(line, fixedWords, morphemes);
+    return morphemes;
+}
+
+void MorphemeAnalyzer::analyzeInto(const QString &line, const QList<FixedWord> &fixedWords,
+                                   QList<Morpheme> &morphemes)
+{
+    morphemes.clear();
+    if (line.size() <= kMaxPieceLength) {
+        analyzePiece(line, fixedWords, morphemes);
+        return;
+    }
     const QList<FixedWord> words = inLineOrder(fixedWords);
     qsizetype nextWord = 0;
     for (const LinePiece &piece : linePieces(line, kMaxPieceLength, words)) {
@@ -333,16 +347,15 @@ QList<Morpheme> MorphemeAnalyzer::analyze(const QString &line, const QList<Fixed
             if (word.start >= piece.start)
                 fixedInPiece.append({word.start - piece.start, word.length, word.kana});
         }
-        morphemes.append(analyzePiece(line.mid(piece.start, piece.length), fixedInPiece));
+        analyzePiece(line.mid(piece.start, piece.length), fixedInPiece, morphemes);
     }
-    return morphemes;
 }
 
-QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<FixedWord> &fixedWords)
+void MorphemeAnalyzer::analyzePiece(const QString &line, const QList<FixedWord> &fixedWords,
+                                    QList<Morpheme> &morphemes)
 {
-    QList<Morpheme> morphemes;
     if (!isOpen() || line.isEmpty())
-        return morphemes;
+        return;
 
     toUtf8Into(line, m_sentence);
     const QByteArray &sentence = m_sentence;
@@ -380,12 +393,13 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
         asWritten.setSurface(line);
         asWritten.known = false;
         morphemes.append(asWritten);
-        return morphemes;
+        return;
     }
 
     QList<qsizetype> nodeStarts; // where each node's lookup began, blanks before it included
     // Words of prose take one or two characters on the average.
-    morphemes.reserve(line.size() * 3 / 4 + 2);
+    const qsizetype first = morphemes.size();
+    morphemes.reserve(first + line.size() * 3 / 4 + 2);
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
         Morpheme &m = morphemes.emplaceBack();
@@ -403,8 +417,7 @@ QList<Morpheme> MorphemeAnalyzer::analyzePiece(const QString &line, const QList<
             nodeStarts.append(begin - blankBytes);
     }
     if (m_weighing)
-        weigh(morphemes, sentence, nodeStarts);
-    return morphemes;
+        weigh(morphemes.data() + first, morphemes.size() - first, sentence, nodeStarts);
 }
 
 const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met(const mecab_node_t *node)
@@ -420,7 +433,7 @@ const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met
             // The slot of this word, filled again by the caller.
         }
         Entry entry;
-        entry.surfaceBytes = surfaceBytes.toByteArray();
+        entry.surfaceBytes.assign(node->surface, node->length);
         entry.surface = QString::fromUtf8(surfaceBytes);
         const std::shared_ptr<MorphemeFeatures> features =
             MorphemeFeatures::split(QString::fromUtf8(feature));
@@ -450,8 +463,7 @@ void MorphemeAnalyzer::fillFromNode(Morpheme &m, const mecab_node_t *node)
     const KnownEntries::Entry &entry = *recent.entry;
     // An unknown word shares its entry with every other unknown word of its
     // kind: only the entry's own written form is kept.
-    const bool entrySurface = entry.surfaceBytes.size() == node->length &&
-                              std::memcmp(entry.surfaceBytes.constData(), node->surface, node->length) == 0;
+    const bool entrySurface = entry.surfaceBytes == std::string_view(node->surface, node->length);
     if (entrySurface) {
         m.setEntry(entry.features);
     } else {
@@ -494,7 +506,7 @@ float shareOf(long extra, float theta)
 
 } // namespace
 
-void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sentence,
+void MorphemeAnalyzer::weigh(Morpheme *morphemes, qsizetype count, const QByteArray &sentence,
                              const QList<qsizetype> &nodeStarts)
 {
     const char *text = sentence.constData();
@@ -502,7 +514,7 @@ void MorphemeAnalyzer::weigh(QList<Morpheme> &morphemes, const QByteArray &sente
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next)
         best.push_back(node);
-    if (qsizetype(best.size()) != morphemes.size())
+    if (qsizetype(best.size()) != count)
         return;
     std::vector<QString> kanaOfBest(best.size());
     // Another entry in the place of a word: the best analysis with only

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <utility>
 
 struct mecab_node_t;
@@ -62,6 +63,16 @@ struct Morpheme
     {
         surface_ = text;
         surfaceOfEntry_ = false;
+        noteSurface(text);
+    }
+    // Whether the word is written so. The rules ask this of every word many
+    // times: its length and first character, kept in the word, mostly answer
+    // without the entry's string being read.
+    template <std::size_t N> bool isWritten(const char16_t (&word)[N]) const
+    {
+        return surfaceSize_ == qsizetype(N - 1) && surfaceFirst_ == word[0] &&
+               (N <= 2 ||
+                std::char_traits<char16_t>::compare(QStringView(surface()).utf16(), word, N - 1) == 0);
     }
     QString spaceBefore; // the blanks that stood before it in the line
     bool known = true;
@@ -112,6 +123,7 @@ struct Morpheme
         if (surfaceOfEntry_) // the written form stays the word's own
             setSurface(features_->kanaSurface);
         features_ = std::move(features);
+        number_ = features_ && features_->number;
     }
     // An entry's fields and its own word as written.
     void setEntry(std::shared_ptr<const MorphemeFeatures> features)
@@ -119,6 +131,8 @@ struct Morpheme
         features_ = std::move(features);
         surface_.clear();
         surfaceOfEntry_ = true;
+        number_ = features_->number;
+        noteSurface(features_->kanaSurface);
     }
     const std::shared_ptr<const MorphemeFeatures> &features() const { return features_; }
     const QString &featureText() const;
@@ -135,7 +149,7 @@ struct Morpheme
     QStringView partOfSpeech() const { return splitField(0); }
     QStringView subdivision() const { return splitField(1); }
     QStringView baseForm() const { return splitField(6); }
-    bool isNumber() const { return features_ && features_->number; }
+    bool isNumber() const { return number_; }
     // The entry's features when the word is written as the entry was when
     // first met, which holds for most words: what was worked out for the
     // entry then (kanaSurface) holds for the word.
@@ -165,6 +179,15 @@ private:
     std::shared_ptr<Weighing> weighing_;
     QString surface_;
     bool surfaceOfEntry_ = false;
+    // Kept in the word, as the rules ask them of every word.
+    bool number_ = false;
+    char16_t surfaceFirst_ = 0;
+    qsizetype surfaceSize_ = 0;
+    void noteSurface(const QString &text)
+    {
+        surfaceSize_ = text.size();
+        surfaceFirst_ = text.isEmpty() ? 0 : text.front().unicode();
+    }
 };
 
 // A stretch of the line that must come out as one word: an entry of the
@@ -223,6 +246,9 @@ public:
     // kMaxPieceLength is analysed piece by piece (linePieces()); a piece the
     // dictionary still cannot take comes back as one unknown word, as written.
     QList<Morpheme> analyze(const QString &line, const QList<FixedWord> &fixedWords = {});
+    // The same into a list kept by the caller, whose room is used again
+    // from line to line.
+    void analyzeInto(const QString &line, const QList<FixedWord> &fixedWords, QList<Morpheme> &morphemes);
 
     // MeCab keeps a word's length in 16 bits and fails on longer ones: a
     // piece of this many characters stays well below that in UTF-8.
@@ -250,11 +276,13 @@ public:
     static QString secondSettingsKey() { return QStringLiteral("kana/secondDictionaryDir"); }
 
 private:
-    QList<Morpheme> analyzePiece(const QString &piece, const QList<FixedWord> &fixedWords);
+    // Appends the words of the piece.
+    void analyzePiece(const QString &piece, const QList<FixedWord> &fixedWords, QList<Morpheme> &morphemes);
     // The written form and split fields of a node, from the entries met before.
     struct KnownEntries;
     void fillFromNode(Morpheme &m, const mecab_node_t *node);
-    void weigh(QList<Morpheme> &morphemes, const QByteArray &sentence, const QList<qsizetype> &nodeStarts);
+    void weigh(Morpheme *morphemes, qsizetype count, const QByteArray &sentence,
+               const QList<qsizetype> &nodeStarts);
 
     bool m_weighing = false;
     float m_theta = 0.003f; // the scale from the dictionary's costs to shares

@@ -114,11 +114,11 @@ QString readingFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore)
         return withIuApart(kana);
     // Compound particles built on a verb (について, に対して, として) write
     // the verb as a word of its own; the literary にして stays whole.
-    if (m.surface().size() > 1 && (m.surface().front() == u'に' || isText(m.surface(), u"として")) &&
-        !isText(m.surface(), u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
+    if (m.surface().size() > 1 && (m.surface().front() == u'に' || m.isWritten(u"として")) &&
+        !m.isWritten(u"にして") && isText(m.partOfSpeech(), u"助詞") && isText(m.feature(2), u"連語"))
         return kana.left(1) + u' ' + kana.mid(1);
     // The volitional う lengthens the オ-row syllable before it (行こう).
-    if (isText(m.partOfSpeech(), u"助動詞") && isText(m.surface(), u"う") && askBefore(askedBefore) &&
+    if (isText(m.partOfSpeech(), u"助動詞") && m.isWritten(u"う") && askBefore(askedBefore) &&
         !kanaBefore.isEmpty() && vowelOf(kanaBefore.back()) == 'o')
         return QStringLiteral("ー");
     if (!m.known && isHiraganaOnly(m.surface()))
@@ -172,8 +172,8 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
     const bool verbLike = isText(pos, u"助動詞") || isText(pos, u"動詞") || isText(pos, u"形容詞");
     const QStringView base = verbLike ? m.baseForm() : QStringView();
     if (!isText(pos, u"動詞") && isText(base, u"ない") && prior() &&
-        (!isText(before->partOfSpeech(), u"動詞") || isText(before->surface(), u"て") ||
-         isText(before->surface(), u"で")))
+        (!isText(before->partOfSpeech(), u"動詞") || before->isWritten(u"て") ||
+         before->isWritten(u"で")))
         return Role::Word;
     // ござる and ください are words of their own after any word
     // (そーで ございます, おまち ください).
@@ -188,7 +188,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
         // auxiliaries (降りそうだ, 行くようだ) join the word before; formal
         // nouns (こと, とき) are words of their own.
         if (isText(sub, u"接尾") || isText(sub, u"特殊") || isText(m.feature(2), u"助動詞語幹") ||
-            (isText(sub, u"非自立") && (isText(m.surface(), u"の") || isText(m.surface(), u"ん"))))
+            (isText(sub, u"非自立") && (m.isWritten(u"の") || m.isWritten(u"ん"))))
             return Role::Attached;
         return Role::Word;
     }
