@@ -198,7 +198,9 @@ bool isRunOfSigns(const Morpheme &m)
 
 QList<Morpheme> withUnknownSignsApart(const QList<Morpheme> &morphemes)
 {
-    if (std::none_of(morphemes.begin(), morphemes.end(), isRunOfSigns))
+    // Most words are known: asked first, inline.
+    if (std::none_of(morphemes.cbegin(), morphemes.cend(),
+                     [](const Morpheme &m) { return !m.known && isRunOfSigns(m); }))
         return morphemes;
     QList<Morpheme> result;
     result.reserve(morphemes.size());
@@ -654,16 +656,17 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     const QList<qsizetype> columns = sourceColumns(written, line);
     QList<KanaWord> &wordList = m_words;
     wordList.clear();
-    wordList.reserve(morphemes.size());
+    wordList.resize(morphemes.size());
     Morpheme *const read = morphemes.data();
+    KanaWord *const made = wordList.data();
     for (qsizetype i = 0; i < morphemes.size(); ++i) {
         Morpheme &m = read[i];
-        const KanaWord *before = i > 0 ? &wordList.constData()[i - 1] : nullptr;
+        const KanaWord *before = i > 0 ? &made[i - 1] : nullptr;
         const WordDecision *decided = decisionFor(m);
         const Role role = decided && !decided->roleAsksBefore
                               ? decided->role
                               : KanaRules::roleOf(m, before ? before->m : nullptr);
-        KanaWord &word = wordList.emplaceBack();
+        KanaWord &word = made[i];
         word.m = &m;
         word.decided = decided;
         word.role = role;

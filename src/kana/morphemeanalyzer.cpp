@@ -397,12 +397,18 @@ void MorphemeAnalyzer::analyzePiece(const QString &line, const QList<FixedWord> 
     }
 
     QList<qsizetype> nodeStarts; // where each node's lookup began, blanks before it included
-    // Words of prose take one or two characters on the average.
+    // The words counted first and made at once: adding them one by one
+    // cost more than counting.
     const qsizetype first = morphemes.size();
-    morphemes.reserve(first + line.size() * 3 / 4 + 2);
+    qsizetype count = 0;
+    for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
+         node = node->next)
+        ++count;
+    morphemes.resize(first + count);
+    Morpheme *next = morphemes.data() + first;
     for (const MeCab::Node *node = m_lattice->bos_node()->next; node && node->stat != MECAB_EOS_NODE;
          node = node->next) {
-        Morpheme &m = morphemes.emplaceBack();
+        Morpheme &m = *next++;
         const qsizetype begin = node->surface - sentence.constData();
         const int blankBytes = int(node->rlength) - int(node->length);
         if (blankBytes > 0)
