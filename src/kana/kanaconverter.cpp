@@ -479,17 +479,15 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
         word.kana = before->kana();
         return true;
     }
-    ConvertedWord &word = record.emplaceBack();
-    word.sourceColumn = sourceOf(place.sourceStart);
+    const qsizetype column = sourceOf(place.sourceStart);
     // Mostly the word as the dictionary gave it, whose string is shared
     // rather than copied.
-    const QStringView source = QStringView(written).sliced(word.sourceColumn, end - word.sourceColumn);
-    word.written = source == m.surface() ? m.surface() : source.toString();
-    word.kanaStart = place.kanaStart;
-    word.kanaLength = w.kana().size();
-    word.kana = w.kana();
+    const QStringView source = QStringView(written).sliced(column, end - column);
+    ReadingDoubts doubts;
     if (!m.known && m.userKana.isEmpty())
-        word.doubts |= ReadingDoubt::Unknown;
+        doubts |= ReadingDoubt::Unknown;
+    record.append(ConvertedWord{0, column, place.kanaStart, w.kana().size(),
+                                source == m.surface() ? m.surface() : source.toString(), w.kana(), {}, doubts});
     return true;
 }
 
