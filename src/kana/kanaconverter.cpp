@@ -283,9 +283,11 @@ bool startsWithSyllableEnd(const QString &text)
 
 // Digits, Latin letters and the marks of addresses and numbers: a run of
 // these that the text wrote without a blank stays without one (B5, 3.14).
-bool isRunCharacter(QChar c)
+// Asked of two characters for every word: the test that settles kana,
+// kanji and Japanese marks at once is inline.
+inline bool isRunCharacter(QChar c)
 {
-    if (c.unicode() >= 0x3000 && c.unicode() < 0xFF00) // kana, kanji and Japanese marks
+    if (c.unicode() >= 0x3000 && c.unicode() < 0xFF00)
         return false;
     return c.isDigit() || isLatinLetter(c) || QStringView(u".-_/:@．－＿／：＠").contains(c);
 }
@@ -314,18 +316,6 @@ bool isFullElement(const Morpheme &m, const QString &kana)
 {
     return moraCount(kana) >= 3 || (m.surface().size() == 2 && containsKanji(m.surface().left(1)) &&
                                     containsKanji(m.surface().mid(1)));
-}
-
-// Titles after a name, and what a name's work is (作 著 訳 編 画): a
-// word apart (やまだ さん, なつめ そーせき ちょ).
-bool isAfterNameWord(const Morpheme &m)
-{
-    static const QStringList words = {
-        QStringLiteral("さん"), QStringLiteral("様"), QStringLiteral("さま"), QStringLiteral("君"),
-        QStringLiteral("くん"), QStringLiteral("殿"), QStringLiteral("氏"),   QStringLiteral("ちゃん"),
-        QStringLiteral("作"),   QStringLiteral("著"), QStringLiteral("訳"),   QStringLiteral("編"),
-        QStringLiteral("画")};
-    return isSuffix(m) && words.contains(m.surface());
 }
 
 // The literary して after に or ず (さいわいにして, きせずして); にして
@@ -395,7 +385,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
         (m.isWritten(u"（") || m.isWritten(u"(")) &&
         (isText(before->partOfSpeech(), u"名詞") || !before->userKana.isEmpty()))
         blank = false;
-    if (role == Role::Attached && before && isPersonName(*before) && isAfterNameWord(m))
+    if (role == Role::Attached && i > 0 && words[i - 1].personName && w.afterNameWord)
         blank = true;
     // Kana right after Latin letters needs a blank (ＣＤ を, etc. を).
     if (role == Role::Attached && endsWithLatin(text) && startsWithKana(kana))
@@ -670,6 +660,8 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         word.role = role;
         word.signFree = decided ? decided->signFree : KanaRules::isSignFree(m.surface());
         word.compoundElement = decided ? decided->compoundElement : isCompoundElement(m);
+        word.personName = decided ? decided->personName : isPersonName(m);
+        word.afterNameWord = decided ? decided->afterNameWord : KanaRules::isAfterNameWord(m);
         if (decided && !decided->kanaAsksBefore)
             word.shareKana(decided->kana);
         else

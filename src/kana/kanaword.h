@@ -24,6 +24,8 @@ struct KanaWord
     // Asked by rules that pass over every word, kept here beside the role.
     bool signFree = false;
     bool compoundElement = false;
+    bool personName = false;
+    bool afterNameWord = false;
 
     // The kana written for the word. Where no rule changed it, it is the
     // entry's own, read where the entry keeps it as the word's surface is.
@@ -94,6 +96,8 @@ WordDecision decideByItself(const Morpheme &m);
 bool isCompoundElement(const Morpheme &m);
 bool isSuffix(const Morpheme &m);
 bool isPersonName(const Morpheme &m);
+// Titles after a name, and what a name's work is (作 著 訳 編 画).
+bool isAfterNameWord(const Morpheme &m);
 bool isHiraganaOnly(QStringView text);
 // In hiragana onomatopoeia a ウ-row kana and う are one long sound
 // (ぴゅうぴゅう → ぴゅーぴゅー).

@@ -24,13 +24,6 @@ bool isKanji(char32_t u)
     return isKanjiCharacter(u);
 }
 
-bool isLatinLetter(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'Ａ' && u <= u'Ｚ') ||
-           (u >= u'ａ' && u <= u'ｚ');
-}
-
 bool isAllKatakana(QStringView text)
 {
     if (text.isEmpty())
@@ -98,18 +91,6 @@ QString toHiragana(QStringView text)
             c = QChar(char16_t(c.unicode() - 0x60));
     }
     return result;
-}
-
-bool isSmallKana(QChar c)
-{
-    // Asked of every word: a switch, not a search of a string.
-    switch (c.unicode()) {
-    case u'ぁ': case u'ぃ': case u'ぅ': case u'ぇ': case u'ぉ': case u'ゃ': case u'ゅ': case u'ょ': case u'ゎ':
-    case u'ァ': case u'ィ': case u'ゥ': case u'ェ': case u'ォ': case u'ャ': case u'ュ': case u'ョ': case u'ヮ':
-        return true;
-    default:
-        return false;
-    }
 }
 
 int moraCount(QStringView kana)

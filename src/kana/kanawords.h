@@ -39,14 +39,30 @@ inline bool isKatakana(QChar c)
     return c.unicode() >= 0x30A1 && c.unicode() <= 0x30FF && c != u'・';
 }
 bool isKanji(char32_t c);    // 々, 〆 and 〇 included
-bool isLatinLetter(QChar c); // half or full width
+// Half or full width; inline, as isHiragana.
+inline bool isLatinLetter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'Ａ' && u <= u'Ｚ') ||
+           (u >= u'ａ' && u <= u'ｚ');
+}
 bool isAllKatakana(QStringView text);
 bool containsKanji(QStringView text);
 
 QString toHiragana(QStringView text);
 // A small vowel or small ゃゅょゎ (either script): part of the syllable of
 // the kana before it.
-bool isSmallKana(QChar c);
+// Asked of every word: a switch, not a search of a string, inline.
+inline bool isSmallKana(QChar c)
+{
+    switch (c.unicode()) {
+    case u'ぁ': case u'ぃ': case u'ぅ': case u'ぇ': case u'ぉ': case u'ゃ': case u'ゅ': case u'ょ': case u'ゎ':
+    case u'ァ': case u'ィ': case u'ゥ': case u'ェ': case u'ォ': case u'ャ': case u'ュ': case u'ョ': case u'ヮ':
+        return true;
+    default:
+        return false;
+    }
+}
 // The number of morae (beats): every kana counts except the small kana.
 int moraCount(QStringView kana);
 // The vowel of a kana syllable ('a', 'i', 'u', 'e', 'o'), or 0.

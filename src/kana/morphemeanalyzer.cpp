@@ -450,6 +450,7 @@ const MorphemeAnalyzer::KnownEntries::Entry &MorphemeAnalyzer::KnownEntries::met
         features->kana = KanaWords::kanaOf(word);
         features->kanaSurface = entry.surface;
         features->kanaSurfaceHasKanji = KanaWords::containsKanji(entry.surface);
+        features->kanaSurfaceFirst = entry.surface.isEmpty() ? 0 : entry.surface.front().unicode();
         features->byItself = KanaRules::decideByItself(word);
         entry.features = features;
         found = entries.emplace(feature, std::move(entry)).first;

@@ -48,6 +48,7 @@ struct MorphemeFeatures
     QString kanaSurface;
     QString kana;
     bool kanaSurfaceHasKanji = false;
+    char16_t kanaSurfaceFirst = 0; // kept here, as every word of the entry asks it
     WordDecision byItself;
 };
 
@@ -132,7 +133,8 @@ struct Morpheme
         surface_.clear();
         surfaceOfEntry_ = true;
         number_ = features_->number;
-        noteSurface(features_->kanaSurface);
+        surfaceSize_ = features_->kanaSurface.size();
+        surfaceFirst_ = features_->kanaSurfaceFirst;
     }
     const std::shared_ptr<const MorphemeFeatures> &features() const { return features_; }
     const QString &featureText() const;

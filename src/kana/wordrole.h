@@ -35,4 +35,6 @@ struct WordDecision
     bool roleAsksBefore = false;
     bool compoundElement = false; // a noun that may be an element of a compound
     bool signFree = false;        // kana and kanji alone
+    bool personName = false;      // a person's name
+    bool afterNameWord = false;   // a title or a work's kind after a name (さん, 著)
 };

@@ -240,6 +240,18 @@ QString kanaFor(const Morpheme &m, QStringView kanaBefore, bool *askedBefore)
     return withPlaceFeatureApart(m, readingFor(m, kanaBefore, askedBefore));
 }
 
+// Titles after a name, and what a name's work is (作 著 訳 編 画): a
+// word apart (やまだ さん, なつめ そーせき ちょ).
+bool isAfterNameWord(const Morpheme &m)
+{
+    static const QStringList words = {
+        QStringLiteral("さん"), QStringLiteral("様"), QStringLiteral("さま"), QStringLiteral("君"),
+        QStringLiteral("くん"), QStringLiteral("殿"), QStringLiteral("氏"),   QStringLiteral("ちゃん"),
+        QStringLiteral("作"),   QStringLiteral("著"), QStringLiteral("訳"),   QStringLiteral("編"),
+        QStringLiteral("画")};
+    return isSuffix(m) && words.contains(m.surface());
+}
+
 WordDecision decideByItself(const Morpheme &m)
 {
     WordDecision decision;
@@ -248,6 +260,8 @@ WordDecision decideByItself(const Morpheme &m)
     decision.kana = kanaFor(m, QStringView(), &decision.kanaAsksBefore);
     decision.role = roleOf(m, nullptr, &decision.roleAsksBefore);
     decision.compoundElement = isCompoundElement(m);
+    decision.personName = isPersonName(m);
+    decision.afterNameWord = isAfterNameWord(m);
     decision.signFree = isSignFree(m.surface());
     return decision;
 }
