@@ -29,7 +29,15 @@ void UniqueWords::add(const QString &word)
 {
     if (slots_.empty()) {
         if (words_.size() < kListedOnly) {
-            if (!words_.contains(word))
+            // Compared inline, length first: the list's own contains()
+            // orders the strings, which for many words of one length (a
+            // text of unknown ideographs) cost more than the rest.
+            const QStringView wanted(word);
+            if (std::none_of(words_.cbegin(), words_.cend(), [wanted](const QString &listed) {
+                    return listed.size() == wanted.size() &&
+                           std::char_traits<char16_t>::compare(QStringView(listed).utf16(), wanted.utf16(),
+                                                               std::size_t(wanted.size())) == 0;
+                }))
                 words_.append(word);
             return;
         }
@@ -352,6 +360,23 @@ void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
         w.join = Join::Blank;
 }
 
+// What the entry decided, kept in the word; for a word of no entry (an
+// unknown word, a number joined), asked only where a rule needs it.
+bool isCompound(const KanaWord &w)
+{
+    return w.decided ? w.compoundElement : isCompoundElement(*w.m);
+}
+
+bool isName(const KanaWord &w)
+{
+    return w.decided ? w.personName : isPersonName(*w.m);
+}
+
+bool isAfterName(const KanaWord &w)
+{
+    return w.decided ? w.afterNameWord : KanaRules::isAfterNameWord(*w.m);
+}
+
 // Whether a blank goes before the i-th word, given the role of the word
 // before and the text written so far: the roles first, then the rules of
 // 分かち書き that know better.
@@ -365,7 +390,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
     bool blank = (role == Role::Word || role == Role::Prefix || role == Role::Opening) &&
                  roleBefore != Role::Prefix && roleBefore != Role::Opening &&
                  roleBefore != Role::Punctuation && roleBefore != Role::Blank;
-    if (blank && roleBefore == Role::Word && words[i - 1].compoundElement && w.compoundElement) {
+    if (blank && roleBefore == Role::Word && isCompound(words[i - 1]) && isCompound(w)) {
         // A compound noun is divided only between full elements, an
         // element counted with its suffixes (理事会); a family name and
         // a given name always.
@@ -385,7 +410,7 @@ bool blankBefore(LineWords words, qsizetype i, Role roleBefore, QStringView text
         (m.isWritten(u"（") || m.isWritten(u"(")) &&
         (isText(before->partOfSpeech(), u"名詞") || !before->userKana.isEmpty()))
         blank = false;
-    if (role == Role::Attached && i > 0 && words[i - 1].personName && w.afterNameWord)
+    if (role == Role::Attached && i > 0 && isAfterName(w) && isName(words[i - 1]))
         blank = true;
     // Kana right after Latin letters needs a blank (ＣＤ を, etc. を).
     if (role == Role::Attached && endsWithLatin(text) && startsWithKana(kana))
@@ -476,8 +501,14 @@ bool recordWord(QList<ConvertedWord> &record, const KanaWord &w, const KanaWord 
     ReadingDoubts doubts;
     if (!m.known && m.userKana.isEmpty())
         doubts |= ReadingDoubt::Unknown;
-    record.append(ConvertedWord{0, column, place.kanaStart, w.kana().size(),
-                                source == m.surface() ? m.surface() : source.toString(), w.kana(), {}, doubts});
+    record.append(ConvertedWord{0,
+                                column,
+                                place.kanaStart,
+                                w.kana().size(),
+                                source == m.surface() ? m.surface() : source.toString(),
+                                w.kana(),
+                                {},
+                                doubts});
     return true;
 }
 
@@ -659,9 +690,11 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         word.decided = decided;
         word.role = role;
         word.signFree = decided ? decided->signFree : KanaRules::isSignFree(m.surface());
-        word.compoundElement = decided ? decided->compoundElement : isCompoundElement(m);
-        word.personName = decided ? decided->personName : isPersonName(m);
-        word.afterNameWord = decided ? decided->afterNameWord : KanaRules::isAfterNameWord(m);
+        if (decided) {
+            word.compoundElement = decided->compoundElement;
+            word.personName = decided->personName;
+            word.afterNameWord = decided->afterNameWord;
+        }
         if (decided && !decided->kanaAsksBefore)
             word.shareKana(decided->kana);
         else

@@ -63,7 +63,10 @@ bool isKanaOrKanji(QChar c)
 
 bool isSignFree(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(), isKanaOrKanji);
+    // The signs read or reported here are all in the first plane: the
+    // halves of a surrogate pair (an ideograph of the supplementary plane,
+    // mostly) never are one.
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return isKanaOrKanji(c) || c.isSurrogate(); });
 }
 
 namespace {

@@ -21,7 +21,9 @@ struct KanaWord
     const WordDecision *decided = nullptr;
     Role role = Role::Word;
     Join join = Join::ByRole;
-    // Asked by rules that pass over every word, kept here beside the role.
+    // Asked by rules that pass over every word, kept here beside the role;
+    // all but signFree are the entry's decisions, set only where there is
+    // one.
     bool signFree = false;
     bool compoundElement = false;
     bool personName = false;
@@ -71,8 +73,8 @@ namespace KanaRules {
 // unit, days of the week in brackets.
 void applyNumberReadings(LineWords words);
 
-// Whether the text is kana and kanji alone, with no sign the rule below
-// would read.
+// Whether the text holds no sign the rule below would read or report:
+// kana and kanji alone.
 bool isSignFree(QStringView text);
 
 // Signs without braille of their own, written as their readings; those

@@ -172,8 +172,7 @@ Role roleOf(const Morpheme &m, const Morpheme *before, bool *askedBefore)
     const bool verbLike = isText(pos, u"助動詞") || isText(pos, u"動詞") || isText(pos, u"形容詞");
     const QStringView base = verbLike ? m.baseForm() : QStringView();
     if (!isText(pos, u"動詞") && isText(base, u"ない") && prior() &&
-        (!isText(before->partOfSpeech(), u"動詞") || before->isWritten(u"て") ||
-         before->isWritten(u"で")))
+        (!isText(before->partOfSpeech(), u"動詞") || before->isWritten(u"て") || before->isWritten(u"で")))
         return Role::Word;
     // ござる and ください are words of their own after any word
     // (そーで ございます, おまち ください).
