@@ -17,10 +17,10 @@ using KanaRules::onomatopoeiaKana;
 
 namespace {
 
-std::size_t hashOf(const QString &word)
+quint32 hashOf(const QString &word)
 {
-    return std::hash<std::u16string_view>{}(
-        std::u16string_view(QStringView(word).utf16(), std::size_t(word.size())));
+    return quint32(std::hash<std::u16string_view>{}(
+        std::u16string_view(QStringView(word).utf16(), std::size_t(word.size()))));
 }
 
 } // namespace
@@ -37,25 +37,30 @@ void UniqueWords::add(const QString &word)
                     return listed.size() == wanted.size() &&
                            std::char_traits<char16_t>::compare(QStringView(listed).utf16(), wanted.utf16(),
                                                                std::size_t(wanted.size())) == 0;
-                }))
+                })) {
+                // Room for the few words of a line at once, rather than
+                // growing one word at a time.
+                if (words_.isEmpty())
+                    words_.reserve(kListedOnly);
                 words_.append(word);
+            }
             return;
         }
         for (const QString &listed : std::as_const(words_))
             hashes_.push_back(hashOf(listed));
         spreadOver(std::size_t(4 * kListedOnly));
     }
-    const std::size_t hash = hashOf(word);
+    const quint32 hash = hashOf(word);
     const std::size_t mask = slots_.size() - 1;
     std::size_t at = hash & mask;
     for (; slots_[at] != 0; at = (at + 1) & mask) {
-        const qsizetype index = slots_[at] - 1;
-        if (hashes_[std::size_t(index)] == hash && words_[index] == word)
+        const quint32 index = slots_[at] - 1;
+        if (hashes_[index] == hash && std::as_const(words_)[index] == word)
             return;
     }
     words_.append(word);
     hashes_.push_back(hash);
-    slots_[at] = words_.size();
+    slots_[at] = quint32(words_.size());
     // At most half full, so that a look-up ends soon.
     if (std::size_t(words_.size()) * 2 > slots_.size())
         spreadOver(slots_.size() * 2);
@@ -69,7 +74,7 @@ void UniqueWords::spreadOver(std::size_t slotCount)
         std::size_t at = hashes_[index] & mask;
         while (slots_[at] != 0)
             at = (at + 1) & mask;
-        slots_[at] = qsizetype(index) + 1;
+        slots_[at] = quint32(index) + 1;
     }
 }
 
@@ -638,9 +643,18 @@ qsizetype layoutMarkerLength(QStringView line)
 
 KanaConversion KanaConverter::convertLine(const QString &written, const QList<FixedWord> &readings)
 {
+    UniqueWords unknown;
+    KanaConversion result = convertLine(written, readings, unknown);
+    result.unknownWords = unknown.words();
+    return result;
+}
+
+KanaConversion KanaConverter::convertLine(const QString &written, const QList<FixedWord> &readings,
+                                          UniqueWords &unknown)
+{
     const qsizetype marker = layoutMarkerLength(written);
     if (marker == 0)
-        return convertMarkerlessLine(written, readings);
+        return convertMarkerlessLine(written, readings, unknown);
     QList<FixedWord> shifted;
     for (FixedWord reading : readings) {
         if (reading.start < marker)
@@ -648,7 +662,7 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
         reading.start -= marker;
         shifted.append(std::move(reading));
     }
-    KanaConversion result = convertMarkerlessLine(written.mid(marker), shifted);
+    KanaConversion result = convertMarkerlessLine(written.mid(marker), shifted, unknown);
     result.text.prepend(written.left(marker));
     for (ConvertedWord &word : result.words) {
         word.sourceColumn += marker;
@@ -657,7 +671,8 @@ KanaConversion KanaConverter::convertLine(const QString &written, const QList<Fi
     return result;
 }
 
-KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, const QList<FixedWord> &readings)
+KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, const QList<FixedWord> &readings,
+                                                    UniqueWords &unknown)
 {
     KanaConversion result;
     const QString line = KanaRules::expandIterationMarks(written);
@@ -725,7 +740,6 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         filled += text.size();
     };
 
-    UniqueWords unknown;
     Role roleBefore = Role::Blank; // the start of the line
     qsizetype sourceAt = 0;
     bool recordedBefore = false;
@@ -769,7 +783,6 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
     if (m_marking)
         markDoubts(result.words, line, fixed, recordSources);
     unknown.add(keptSigns);
-    result.unknownWords = unknown.words();
     // MeCab passes over blanks at the end of the line.
     qsizetype end = line.size();
     while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t'))
@@ -805,13 +818,13 @@ KanaConversion KanaConverter::convertText(const QString &text, const QList<Fixed
             if (reading.start >= start && reading.start + reading.length <= start + line.size())
                 lineReadings.append({reading.start - start, reading.length, reading.kana});
         }
-        KanaConversion converted = convertLine(line, lineReadings);
+        // The unknown words go straight into the text's list.
+        KanaConversion converted = convertLine(line, lineReadings, unknown);
         result.text += converted.text;
         if (cr)
             result.text += u'\r';
         if (end < text.size())
             result.text += u'\n';
-        unknown.add(converted.unknownWords);
         for (ConvertedWord &word : converted.words) {
             word.line = lineIndex;
             result.words.append(std::move(word));

@@ -38,9 +38,10 @@ private:
     // growing hashes no word again, a look-up compares only words of equal
     // hash, and no word costs an allocation of its own. For a text of many
     // distinct words a set of strings cost more than the rest of the
-    // conversion.
-    std::vector<std::size_t> hashes_;
-    std::vector<qsizetype> slots_;
+    // conversion. Both are kept in 32 bits, so that the table of a text of
+    // very many words stays small enough to be looked up quickly.
+    std::vector<quint32> hashes_;
+    std::vector<quint32> slots_;
 };
 
 struct KanaConversion
@@ -95,7 +96,11 @@ public:
     KanaConversion convertText(const QString &text, const QList<FixedWord> &readings = {});
 
 private:
-    KanaConversion convertMarkerlessLine(const QString &line, const QList<FixedWord> &readings);
+    // The unknown words of the line go into `unknown`, the line's own list
+    // or the text's.
+    KanaConversion convertLine(const QString &line, const QList<FixedWord> &readings, UniqueWords &unknown);
+    KanaConversion convertMarkerlessLine(const QString &line, const QList<FixedWord> &readings,
+                                         UniqueWords &unknown);
     QList<FixedWord> fixedWordsIn(const QString &line, const QList<FixedWord> &readings) const;
 
     void markDoubts(QList<ConvertedWord> &record, const QString &line, const QList<FixedWord> &fixed,
