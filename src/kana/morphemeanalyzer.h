@@ -59,11 +59,11 @@ struct Morpheme
     // entry's own word and read the entry's string where the entry keeps
     // it: copying and counting a string for every word of a text cost more
     // than some of the rules.
-    const QString &surface() const { return surfaceOfEntry_ ? features_->kanaSurface : surface_; }
+    const QString &surface() const { return facts_.surfaceOfEntry ? features_->kanaSurface : surface_; }
     void setSurface(const QString &text)
     {
         surface_ = text;
-        surfaceOfEntry_ = false;
+        facts_.surfaceOfEntry = false;
         noteSurface(text);
     }
     // Whether the word is written so. The rules ask this of every word many
@@ -71,7 +71,7 @@ struct Morpheme
     // without the entry's string being read.
     template <std::size_t N> bool isWritten(const char16_t (&word)[N]) const
     {
-        return surfaceSize_ == qsizetype(N - 1) && surfaceFirst_ == word[0] &&
+        return facts_.surfaceSize == qsizetype(N - 1) && facts_.surfaceFirst == word[0] &&
                (N <= 2 ||
                 std::char_traits<char16_t>::compare(QStringView(surface()).utf16(), word, N - 1) == 0);
     }
@@ -121,20 +121,20 @@ struct Morpheme
     // the dictionary: the words of one entry share them.
     void setFeatures(std::shared_ptr<const MorphemeFeatures> features)
     {
-        if (surfaceOfEntry_) // the written form stays the word's own
-            setSurface(features_->kanaSurface);
+        if (facts_.surfaceOfEntry) // the written form stays the word's own
+            setSurface(surface());
         features_ = std::move(features);
-        number_ = features_ && features_->number;
+        facts_.number = features_ && features_->number;
     }
     // An entry's fields and its own word as written.
     void setEntry(std::shared_ptr<const MorphemeFeatures> features)
     {
         features_ = std::move(features);
         surface_.clear();
-        surfaceOfEntry_ = true;
-        number_ = features_->number;
-        surfaceSize_ = features_->kanaSurface.size();
-        surfaceFirst_ = features_->kanaSurfaceFirst;
+        facts_.surfaceOfEntry = true;
+        facts_.number = features_->number;
+        facts_.surfaceSize = features_->kanaSurface.size();
+        facts_.surfaceFirst = features_->kanaSurfaceFirst;
     }
     const std::shared_ptr<const MorphemeFeatures> &features() const { return features_; }
     const QString &featureText() const;
@@ -151,7 +151,7 @@ struct Morpheme
     QStringView partOfSpeech() const { return splitField(0); }
     QStringView subdivision() const { return splitField(1); }
     QStringView baseForm() const { return splitField(6); }
-    bool isNumber() const { return number_; }
+    bool isNumber() const { return facts_.number; }
     // The entry's features when the word is written as the entry was when
     // first met, which holds for most words: what was worked out for the
     // entry then (kanaSurface) holds for the word.
@@ -159,7 +159,7 @@ struct Morpheme
     {
         if (!features_ || features_->kanaSurface.isEmpty())
             return nullptr;
-        return surfaceOfEntry_ || features_->kanaSurface == surface_ ? features_.get() : nullptr;
+        return facts_.surfaceOfEntry || features_->kanaSurface == surface_ ? features_.get() : nullptr;
     }
     QString reading() const { return readingField(7); }
     QString pronunciation() const { return readingField(8); }
@@ -180,15 +180,40 @@ private:
     std::shared_ptr<const MorphemeFeatures> features_;
     std::shared_ptr<Weighing> weighing_;
     QString surface_;
-    bool surfaceOfEntry_ = false;
-    // Kept in the word, as the rules ask them of every word.
-    bool number_ = false;
-    char16_t surfaceFirst_ = 0;
-    qsizetype surfaceSize_ = 0;
+    // Kept in the word, as the rules ask them of every word. A word moved
+    // from keeps none of them, as it keeps none of its strings, so that it
+    // reads as an empty word.
+    struct Facts
+    {
+        bool surfaceOfEntry = false;
+        bool number = false;
+        char16_t surfaceFirst = 0;
+        qsizetype surfaceSize = 0;
+
+        Facts() = default;
+        Facts(const Facts &) = default;
+        Facts &operator=(const Facts &) = default;
+        Facts(Facts &&other) noexcept : Facts(static_cast<const Facts &>(other)) { other.forget(); }
+        Facts &operator=(Facts &&other) noexcept
+        {
+            if (this != &other) {
+                *this = static_cast<const Facts &>(other);
+                other.forget();
+            }
+            return *this;
+        }
+        void forget()
+        {
+            surfaceOfEntry = number = false;
+            surfaceFirst = 0;
+            surfaceSize = 0;
+        }
+    };
+    Facts facts_;
     void noteSurface(const QString &text)
     {
-        surfaceSize_ = text.size();
-        surfaceFirst_ = text.isEmpty() ? 0 : text.front().unicode();
+        facts_.surfaceSize = text.size();
+        facts_.surfaceFirst = text.isEmpty() ? 0 : text.front().unicode();
     }
 };
 

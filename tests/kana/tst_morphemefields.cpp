@@ -159,6 +159,13 @@ void TestMorphemeFields::entriesMetAgainAnswerAlike()
         QCOMPARE(again[i].featureText(), first[i].featureText());
         QCOMPARE(KanaWords::kanaOf(again[i]), KanaWords::kanaOf(fresh));
         surfaces += first[i].spaceBefore + first[i].surface();
+        // A word moved takes its written form along; the one moved from
+        // reads as an empty word.
+        Morpheme from = first[i];
+        const Morpheme to = std::move(from);
+        QCOMPARE(to.surface(), first[i].surface());
+        QVERIFY(from.surface().isEmpty());
+        QVERIFY(!from.isNumber());
     }
     QCOMPARE(surfaces, line);
 }
