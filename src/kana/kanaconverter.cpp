@@ -365,21 +365,21 @@ void applyAfterTimeCounter(KanaWord &w, const Morpheme &before)
         w.join = Join::Blank;
 }
 
-// What the entry decided, kept in the word; for a word of no entry (an
-// unknown word, a number joined), asked only where a rule needs it.
+// As the word's entry decided; for a word of no entry (an unknown word, a
+// number joined), asked where a rule needs it.
 bool isCompound(const KanaWord &w)
 {
-    return w.decided ? w.compoundElement : isCompoundElement(*w.m);
+    return w.decided ? w.decided->compoundElement : isCompoundElement(*w.m);
 }
 
 bool isName(const KanaWord &w)
 {
-    return w.decided ? w.personName : isPersonName(*w.m);
+    return w.decided ? w.decided->personName : isPersonName(*w.m);
 }
 
 bool isAfterName(const KanaWord &w)
 {
-    return w.decided ? w.afterNameWord : KanaRules::isAfterNameWord(*w.m);
+    return w.decided ? w.decided->afterNameWord : KanaRules::isAfterNameWord(*w.m);
 }
 
 // Whether a blank goes before the i-th word, given the role of the word
@@ -704,12 +704,6 @@ KanaConversion KanaConverter::convertMarkerlessLine(const QString &written, cons
         word.m = &m;
         word.decided = decided;
         word.role = role;
-        word.signFree = decided ? decided->signFree : KanaRules::isSignFree(m.surface());
-        if (decided) {
-            word.compoundElement = decided->compoundElement;
-            word.personName = decided->personName;
-            word.afterNameWord = decided->afterNameWord;
-        }
         if (decided && !decided->kanaAsksBefore)
             word.shareKana(decided->kana);
         else

@@ -116,7 +116,7 @@ void applySignReadings(LineWords words, QStringList &kept)
     for (qsizetype i = 0; i < words.size(); ++i) {
         KanaWord &w = words[i];
         // Most words are kana and kanji alone: no sign among them.
-        if (w.signFree)
+        if (isSignFree(w))
             continue;
         const QString &surface = w.m->surface(); // read only: the written form may be shared
         // Signs are the dictionary's 記号, its unknown words, or nouns it

@@ -21,13 +21,6 @@ struct KanaWord
     const WordDecision *decided = nullptr;
     Role role = Role::Word;
     Join join = Join::ByRole;
-    // Asked by rules that pass over every word, kept here beside the role;
-    // all but signFree are the entry's decisions, set only where there is
-    // one.
-    bool signFree = false;
-    bool compoundElement = false;
-    bool personName = false;
-    bool afterNameWord = false;
 
     // The kana written for the word. Where no rule changed it, it is the
     // entry's own, read where the entry keeps it as the word's surface is.
@@ -76,6 +69,11 @@ void applyNumberReadings(LineWords words);
 // Whether the text holds no sign the rule below would read or report:
 // kana and kanji alone.
 bool isSignFree(QStringView text);
+// The same of a word, as its entry decided where it has one.
+inline bool isSignFree(const KanaWord &w)
+{
+    return w.decided ? w.decided->signFree : isSignFree(w.m->surface());
+}
 
 // Signs without braille of their own, written as their readings; those
 // left as they are go into `kept`.

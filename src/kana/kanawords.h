@@ -51,8 +51,7 @@ bool containsKanji(QStringView text);
 
 QString toHiragana(QStringView text);
 // A small vowel or small ゃゅょゎ (either script): part of the syllable of
-// the kana before it.
-// Asked of every word: a switch, not a search of a string, inline.
+// the kana before it. Asked of every word: a switch, inline.
 inline bool isSmallKana(QChar c)
 {
     switch (c.unicode()) {

@@ -1,5 +1,6 @@
 #include "morphemeanalyzer.h"
 #include "platform/settings.h"
+#include "platform/textstream.h"
 
 #include "kanaword.h"
 #include "kanawords.h"
@@ -292,39 +293,15 @@ void toUtf8Into(QStringView text, QByteArray &bytes)
 // The written form of a word that is no entry's own (an unknown word,
 // mostly), from its bytes in the sentence, which toUtf8Into() wrote: a
 // text of many distinct unknown words makes one for each, and Qt's decoder,
-// checking what needs no check, cost more than the rest of such a word.
-// Bytes that are not UTF-8 as written there go to Qt's decoder after all.
+// checking more than such bytes need, cost more than the rest of the word.
 QString fromSentenceBytes(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized); // never more units than bytes
-    char16_t *const start = reinterpret_cast<char16_t *>(text.data());
-    char16_t *out = start;
-    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *const end = in + bytes.size();
-    while (in < end) {
-        const unsigned lead = *in;
-        const qsizetype left = end - in;
-        if (lead < 0x80) {
-            *out++ = char16_t(lead);
-            in += 1;
-        } else if (lead >= 0xC2 && lead < 0xE0 && left >= 2) {
-            *out++ = char16_t(((lead & 0x1F) << 6) | (in[1] & 0x3F));
-            in += 2;
-        } else if (lead >= 0xE0 && lead < 0xF0 && left >= 3) {
-            *out++ = char16_t(((lead & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
-            in += 3;
-        } else if (lead >= 0xF0 && lead < 0xF5 && left >= 4) {
-            const char32_t code =
-                ((lead & 0x07) << 18) | ((in[1] & 0x3F) << 12) | ((in[2] & 0x3F) << 6) | (in[3] & 0x3F);
-            *out++ = QChar::highSurrogate(code);
-            *out++ = QChar::lowSurrogate(code);
-            in += 4;
-        } else {
-            return QString::fromUtf8(bytes);
-        }
-    }
-    text.truncate(out - start);
-    return text;
+    // Made at its full size at once: growing an empty string to it cost
+    // more than decoding.
+    QString text(bytes.size(), Qt::Uninitialized);
+    qsizetype lineFeeds = 0;
+    bool plain = true;
+    return decodeWellFormedUtf8(bytes, text, lineFeeds, plain) ? text : QString::fromUtf8(bytes);
 }
 
 } // namespace

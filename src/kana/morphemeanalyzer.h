@@ -11,7 +11,6 @@
 
 #include <array>
 #include <memory>
-#include <string>
 #include <utility>
 
 struct mecab_node_t;
@@ -72,8 +71,7 @@ struct Morpheme
     template <std::size_t N> bool isWritten(const char16_t (&word)[N]) const
     {
         return facts_.surfaceSize == qsizetype(N - 1) && facts_.surfaceFirst == word[0] &&
-               (N <= 2 ||
-                std::char_traits<char16_t>::compare(QStringView(surface()).utf16(), word, N - 1) == 0);
+               (N <= 2 || surface() == QStringView(word, N - 1));
     }
     QString spaceBefore; // the blanks that stood before it in the line
     bool known = true;
@@ -124,7 +122,6 @@ struct Morpheme
         if (facts_.surfaceOfEntry) // the written form stays the word's own
             setSurface(surface());
         features_ = std::move(features);
-        facts_.number = features_ && features_->number;
     }
     // An entry's fields and its own word as written.
     void setEntry(std::shared_ptr<const MorphemeFeatures> features)
@@ -132,7 +129,6 @@ struct Morpheme
         features_ = std::move(features);
         surface_.clear();
         facts_.surfaceOfEntry = true;
-        facts_.number = features_->number;
         facts_.surfaceSize = features_->kanaSurface.size();
         facts_.surfaceFirst = features_->kanaSurfaceFirst;
     }
@@ -151,7 +147,7 @@ struct Morpheme
     QStringView partOfSpeech() const { return splitField(0); }
     QStringView subdivision() const { return splitField(1); }
     QStringView baseForm() const { return splitField(6); }
-    bool isNumber() const { return facts_.number; }
+    bool isNumber() const { return features_ && features_->number; }
     // The entry's features when the word is written as the entry was when
     // first met, which holds for most words: what was worked out for the
     // entry then (kanaSurface) holds for the word.
@@ -186,7 +182,6 @@ private:
     struct Facts
     {
         bool surfaceOfEntry = false;
-        bool number = false;
         char16_t surfaceFirst = 0;
         qsizetype surfaceSize = 0;
 
@@ -204,7 +199,7 @@ private:
         }
         void forget()
         {
-            surfaceOfEntry = number = false;
+            surfaceOfEntry = false;
             surfaceFirst = 0;
             surfaceSize = 0;
         }

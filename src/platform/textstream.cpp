@@ -63,10 +63,8 @@ template <typename Buffer> Buffer takeFront(Buffer &pending, qsizetype cut)
     return front;
 }
 
-// Decodes UTF-8 that is well-formed throughout, which most text is, in one
-// quick pass; false, with out undefined, at the first fault, which the
-// general decoder then handles. On the way it counts the LFs and notes a CR
-// or a U+FFFD (`plain` false), so that the piece need not be searched again.
+} // namespace
+
 bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out, qsizetype &lineFeeds, bool &plain)
 {
     out.resize(bytes.size()); // never more UTF-16 units than bytes
@@ -111,8 +109,6 @@ bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out, qsizetype &lineFee
     plain = !special;
     return true;
 }
-
-} // namespace
 
 TextStreamReader::TextStreamReader(QIODevice &device) : device_(device) {}
 

@@ -8,6 +8,12 @@
 
 class QIODevice;
 
+// Decodes UTF-8 that is well-formed throughout, which most text is, in one
+// quick pass; false, with out undefined, at the first fault, which a general
+// decoder then handles. On the way it counts the LFs and notes a CR or a
+// U+FFFD (`plain` false), so that the piece need not be searched again.
+bool decodeWellFormedUtf8(QByteArrayView bytes, QString &out, qsizetype &lineFeeds, bool &plain);
+
 // Reads a text from a device in blocks and hands it out in pieces that end
 // just after a line end (the last piece may end without one). Memory stays
 // that of a block and the longest line, whatever the length of the text;
